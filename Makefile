@@ -1,0 +1,56 @@
+# Wrivo's two commands:
+#   make run    build Wrivo.exe and start it under Wine
+#   make test   build both builds and run every test
+# Each first installs whatever the machine is missing (quick when nothing is).
+
+BUILD   ?= build
+JOBS    ?= $(shell nproc)
+NATIVE  := $(BUILD)/native
+CROSS   := $(BUILD)/win32
+STAMP   := $(BUILD)/.deps-ok
+
+.PHONY: all run test deps native win32 test-native test-win32 bench fuzz clean
+
+all: native win32
+
+# Checking every package takes a second; a stamp newer than the script skips it.
+deps: $(STAMP)
+$(STAMP): tools/install-deps.sh
+	@bash tools/install-deps.sh
+	@mkdir -p $(BUILD) && touch $@
+
+$(NATIVE)/Makefile: | deps
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+$(CROSS)/Makefile: | deps
+	cmake -S . -B $(CROSS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+native: deps $(NATIVE)/Makefile
+	cmake --build $(NATIVE) -j $(JOBS)
+
+win32: deps $(CROSS)/Makefile
+	cmake --build $(CROSS) -j $(JOBS)
+
+test-native: native
+	cd $(NATIVE) && ctest --output-on-failure
+
+# One private display for the whole Win32 run; the Wine prefix lives in $(CROSS).
+test-win32: win32
+	WINEPREFIX=$(abspath $(CROSS))/wineprefix tools/wine-prefix.sh
+	tools/xvfb-session.sh --private sh -c 'cd $(CROSS) && ctest --output-on-failure -j $(JOBS)'
+
+test: test-native test-win32
+
+run: win32
+	tools/wine-run.sh $(CROSS)/bin/Wrivo.exe
+
+bench: deps $(NATIVE)/Makefile $(CROSS)/Makefile
+	cmake --build $(NATIVE) -j $(JOBS) --target bench
+	cmake --build $(CROSS) -j $(JOBS) --target bench
+	tools/run-benchmarks.sh $(NATIVE) $(CROSS)
+
+fuzz: deps
+	tools/fuzz.sh $(BUILD)/fuzz
+
+clean:
+	rm -rf $(BUILD)

@@ -25,6 +25,10 @@ namespace wrivo {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// The stored form's own model, exact to the byte (reserved words included), so
+// that encoding what was decoded gives the same bytes back.
+namespace layout {
+
 // ---- Unit kinds -----------------------------------------------------------
 
 namespace kind {
@@ -330,4 +334,5 @@ LayoutResult<LayoutUnit> decodeUnitRecord(std::uint32_t unitId, std::span<const 
 // Both steps for every window (tests and tools).
 LayoutResult<std::vector<WindowLayout>> decodeLayoutData(std::span<const std::uint8_t> data);
 
+} // namespace layout
 } // namespace wrivo

@@ -9,7 +9,10 @@
 #include "tests/skin/gdiplus_pixels_win32.h"
 
 #include <gtest/gtest.h>
+#include <algorithm>
+#include <cctype>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace wrivo {
@@ -328,6 +331,26 @@ TEST_F(SkinTest, TheSplashShowsFrameKAtTickKAndNothingFromTick29)
     EXPECT_EQ(skinProperty(window, "PngControl_BackImage"), previous);
     EXPECT_EQ(splashFrameStep(), 30);
     EXPECT_EQ(splashTicks, 30);
+}
+
+// The skin reaches GDI+ only through its name table: a program holding the
+// engine (this one, like Wrivo.exe) imports no gdiplus.dll.
+TEST(SkinImports, TheProgramImportsNoGdiplus)
+{
+    const auto* base = reinterpret_cast<const std::uint8_t*>(GetModuleHandleA(nullptr));
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+    const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+    ASSERT_NE(imports.VirtualAddress, 0u);
+    std::vector<std::string> names;
+    for (const auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+         entry->Name != 0; ++entry) {
+        std::string name(reinterpret_cast<const char*>(base + entry->Name));
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        names.push_back(name);
+    }
+    EXPECT_NE(std::find(names.begin(), names.end(), "user32.dll"), names.end());
+    EXPECT_EQ(std::find(names.begin(), names.end(), "gdiplus.dll"), names.end());
 }
 
 } // namespace

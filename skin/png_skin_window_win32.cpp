@@ -4,6 +4,8 @@
 #include "skin/caret_win32.h"
 #include "skin/image_memory_win32.h"
 #include "skin/skin_geometry.h"
+#include "skin/skin_text_win32.h"
+#include "skin/skinned_controls_win32.h"
 
 namespace wrivo {
 
@@ -19,21 +21,6 @@ RECT windowRect(HWND window)
 }
 
 bool isWindow(HWND window) { return skinCall<BOOL>(apiIsWindow, window) == 1; }
-
-// The image a type-3 control shows in its current draw state, falling back
-// to the normal image.
-GpImage* stateImage(HWND control)
-{
-    static constexpr const char* keys[] = {"PngControl_NormalImage", "PngControl_OverlImage",
-                                           "PngControl_DownImage", "PngControl_DisableImage"};
-    const std::uintptr_t state = skinProperty(control, "Zaded_DrawState");
-    GpImage* image = nullptr;
-    if (state >= 1 && state <= 3)
-        image = reinterpret_cast<GpImage*>(skinProperty(control, keys[state]));
-    if (!image)
-        image = reinterpret_cast<GpImage*>(skinProperty(control, keys[0]));
-    return image;
-}
 
 void fillRectangle(GpGraphics* graphics, std::uint32_t argb, float x, float y, float w, float h)
 {
@@ -117,6 +104,8 @@ void PngSkinWindow::moveTo(std::optional<int> left, std::optional<int> top, std:
                    width.value_or(rect.right - rect.left), height.value_or(rect.bottom - rect.top), flags);
 }
 
+void PngSkinWindow::skinChildren() { skinChildControls(window_); }
+
 bool PngSkinWindow::isValid() const { return isWindow(window_); }
 
 LRESULT PngSkinWindow::send(UINT message, WPARAM wordParameter, LPARAM longParameter) const
@@ -124,8 +113,15 @@ LRESULT PngSkinWindow::send(UINT message, WPARAM wordParameter, LPARAM longParam
     return skinCall<LRESULT>(apiSendMessageA, window_, message, wordParameter, longParameter);
 }
 
+namespace {
+std::uint32_t compositions = 0;
+}
+
+std::uint32_t compositionCount() { return compositions; }
+
 GpImage* composeWindow(HWND window, bool handBack)
 {
+    ++compositions;
     const RECT rect = windowRect(window);
     GpImage* bitmap = nullptr;
     skinCall<GpStatus>(apiGdipCreateBitmapFromScan0, static_cast<int>(rect.right - rect.left),
@@ -211,6 +207,7 @@ void drawControl(HWND window, HWND control, GpGraphics* graphics)
         if (border != 0xFFFFFFFFu)
             outlineRectangle(graphics, colorToArgb(border, static_cast<std::uint32_t>(skinProperty(control, "PngControl_OrderAlpha"))),
                              x, y, static_cast<float>(cw), static_cast<float>(ch));
+        drawControlText(graphics, control, x, y, cw, ch);
     }
 }
 

@@ -27,6 +27,8 @@ public:
     bool setBackImage(GpImage* image);
     // Decodes the bytes and shows them as the background image.
     bool setBackImageBytes(std::span<const std::uint8_t> bytes);
+    // Subclasses the skinned child controls (types 3 and 4) and recomposes.
+    void skinChildren();
     // Omitted values keep the window's current ones.
     void moveTo(std::optional<int> left, std::optional<int> top, std::optional<int> width,
                 std::optional<int> height, bool noRedraw);
@@ -45,6 +47,9 @@ private:
 // caller disposes of it (GdipDisposeImage); otherwise it is pushed and null is
 // returned.
 GpImage* composeWindow(HWND window, bool handBack);
+
+// How many compositions have been made so far (each recomposition counts).
+std::uint32_t compositionCount();
 
 // Draws one skinned child control into a composition.
 void drawControl(HWND window, HWND control, GpGraphics* graphics);

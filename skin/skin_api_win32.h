@@ -88,7 +88,8 @@ enum SkinApi : int {
     apiGlobalSize = 74,
     apiGdipDeleteFontFamily = 75,
     apiGdipCreateFontFamilyFromName = 76,
-    skinApiCount = 77,
+    apiGdipDeleteStringFormat = 77,
+    skinApiCount = 78,
 };
 
 std::span<const BoundFunctionName> skinFunctionTable();

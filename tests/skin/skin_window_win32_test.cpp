@@ -333,6 +333,24 @@ TEST_F(SkinTest, TheSplashShowsFrameKAtTickKAndNothingFromTick29)
     EXPECT_EQ(splashTicks, 30);
 }
 
+TEST(SkinNameTable, HoldsTheEntriesInTheProgramsOrderAndEveryOneResolves)
+{
+    const auto table = skinFunctionTable();
+    ASSERT_EQ(table.size(), 78u);  // the program's 77 and the string-format deletion
+    auto entry = [&](int i) { return std::string(table[i].library) + "|" + table[i].function; };
+    EXPECT_EQ(entry(0), "ole32.dll|CLSIDFromString");
+    EXPECT_EQ(entry(2), "kernel32|GetModuleHandleA");
+    EXPECT_EQ(entry(6), "|MultiByteToWideChar");
+    EXPECT_EQ(entry(30), "user32.dll|UpdateLayeredWindow");
+    EXPECT_EQ(entry(51), "GdiPlus.dll|GdipLoadImageFromStream");
+    EXPECT_EQ(entry(61), "user32|SendMessageA");
+    EXPECT_EQ(entry(71), "Ole32.dll|CreateStreamOnHGlobal");
+    EXPECT_EQ(entry(76), "GdiPlus.dll|GdipCreateFontFamilyFromName");
+    EXPECT_EQ(entry(77), "GdiPlus.dll|GdipDeleteStringFormat");
+    EXPECT_EQ(entry(apiGdipDrawString), "GdiPlus.dll|GdipDrawString");
+    for (int i = 0; i < skinApiCount; ++i) EXPECT_NE(skinApi().resolve(i), nullptr) << entry(i);
+}
+
 // The skin reaches GDI+ only through its name table: a program holding the
 // engine (this one, like Wrivo.exe) imports no gdiplus.dll.
 TEST(SkinImports, TheProgramImportsNoGdiplus)

@@ -1,0 +1,58 @@
+#include "app/statistics.h"
+
+#include "services/text.h"
+
+namespace wrivo {
+
+namespace {
+constexpr std::string_view paragraphBreak = "\r\n";
+}
+
+const char* const clearedCaption = "Wrivo  3.7              ⊙△⊙ 亲    已为您清空了统计数据!!!";
+
+void DocumentStatistics::refresh(std::string document)
+{
+    document_ = std::move(document);
+    paragraphs_.clear();   // keeps its capacity from one keystroke to the next
+    forEachPiece(document_, paragraphBreak, [this](std::string_view p) { paragraphs_.push_back(p); });
+    // The "\r\n" pairs stay in the measured text: each counts 1.0 until the
+    // tracked line breaks are subtracted.
+    documentNonSpaceBytes_ = nonSpaceLength(document_);
+}
+
+void DocumentStatistics::backspacePressed(std::string_view documentBefore)
+{
+    std::int32_t pieces = 0;
+    forEachPiece(documentBefore, paragraphBreak, [&](std::string_view) { ++pieces; });
+    if (pieces == lineBreakCount_) {
+        --lineBreakCount_;
+    } else if (pieces < lineBreakCount_) {
+        lineBreakCount_ = pieces - 1;
+    }
+}
+
+double DocumentStatistics::characterCount() const
+{
+    return static_cast<double>(documentNonSpaceBytes_) / 2.0 - lineBreakCount_;
+}
+
+std::string DocumentStatistics::caption() const
+{
+    return concatTexts("Orvanne提醒您:    当前文档共计:  ", toText(Value{paragraphCount()}),
+                       "  个段落,总字数为:  ", toText(Value{characterCount()}), "  字。");
+}
+
+std::string DocumentStatistics::rowText(std::size_t index) const
+{
+    return toText(Value{static_cast<double>(nonSpaceLength(paragraphs_[index])) / 2.0});
+}
+
+std::optional<ByteSelection> DocumentStatistics::paragraphSelection(std::int32_t row) const
+{
+    if (row < 0 || row >= paragraphCount()) return std::nullopt;
+    std::int32_t start = 0;
+    for (std::int32_t k = 0; k < row; ++k) start += textLength(paragraphs_[k]) + 2;
+    return ByteSelection{start, textLength(paragraphs_[row])};
+}
+
+} // namespace wrivo

@@ -1,0 +1,64 @@
+// The document's statistics: paragraphs and characters for the caption, one
+// count per paragraph for the strip under the edit box, and the line-break
+// count tracked from the Enter and Backspace keys.
+//
+// Characters count half a GBK byte each: a Chinese character counts 1, an
+// ASCII byte (line breaks included) 0.5, spaces nothing. The tracked line
+// breaks are subtracted, so the count can read 12.5 or even -2.
+//
+// The whole document is re-measured on every change. To keep that cheap for a
+// novel-length document the paragraphs are views into one copy of the text,
+// and a paragraph's own count is measured only when its row is written.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wrivo {
+
+struct ByteSelection {
+    std::int32_t start = 0;    // byte offset into the document
+    std::int32_t length = 0;   // bytes
+    friend bool operator==(const ByteSelection&, const ByteSelection&) = default;
+};
+
+class DocumentStatistics {
+public:
+    // Takes the document as the edit box now holds it, after a content change.
+    void refresh(std::string document);
+
+    // The Enter key (before the edit box acts on it).
+    void enterPressed() { ++lineBreakCount_; }
+    // The Backspace key, given the document as it stands before the key acts.
+    void backspacePressed(std::string_view documentBefore);
+    // The clear command: the tracked line breaks start again from 0.
+    void resetLineBreaks() { lineBreakCount_ = 0; }
+
+    std::int32_t lineBreakCount() const { return lineBreakCount_; }
+    std::int32_t paragraphCount() const { return static_cast<std::int32_t>(paragraphs_.size()); }
+    std::string_view paragraph(std::size_t index) const { return paragraphs_[index]; }
+    // M: the document's characters less the tracked line breaks.
+    double characterCount() const;
+    // "Orvanne提醒您: ... N ... M ... 字。"
+    std::string caption() const;
+
+    // Row k of the strip: the character count of paragraph k, as "%.13g".
+    std::string rowText(std::size_t index) const;
+    // The bytes of paragraph `row` (counted from 0) in the document at the last
+    // refresh, or nothing when that row has no paragraph.
+    std::optional<ByteSelection> paragraphSelection(std::int32_t row) const;
+
+private:
+    std::string document_;
+    std::vector<std::string_view> paragraphs_;   // into document_
+    std::size_t documentNonSpaceBytes_ = 0;
+    std::int32_t lineBreakCount_ = 0;
+};
+
+// The caption the clear command leaves.
+extern const char* const clearedCaption;
+
+} // namespace wrivo

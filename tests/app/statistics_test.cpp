@@ -1,0 +1,138 @@
+#include "app/statistics.h"
+
+#include "services/text.h"
+#include <gtest/gtest.h>
+
+namespace wrivo {
+namespace {
+
+std::string captionFor(const char* n, const char* m)
+{
+    return std::string("Orvanne提醒您:    当前文档共计:  ") + n + "  个段落,总字数为:  " + m + "  字。";
+}
+
+struct Counts {
+    const char* document;
+    std::int32_t lineBreaks;
+    std::int32_t paragraphs;
+    double characters;
+};
+
+TEST(Statistics, CountsParagraphsAndHalfBytesLessTrackedBreaks)
+{
+    const Counts cases[] = {
+        {"", 0, 0, 0},
+        {"字", 0, 1, 1},
+        {"abc", 0, 1, 1.5},
+        {"  　", 0, 1, 0},                       // two spaces and a full-width space
+        {"a\r\nb", 1, 2, 1},                    // (4 / 2.0) - 1
+        {"中文 abcde\r\nfg", 1, 2, 5.5},         // 13 bytes without the space
+        {"\r\n\r\n\r\n", 3, 3, 0},              // three empty paragraphs
+        {"a\r\nb\r\n", 0, 2, 3},                // no empty last paragraph
+        {"a\r\n\r\nb", 0, 3, 3},                // an empty line is a paragraph
+        {"ab", 5, 1, -4},                       // the estimate may go negative
+        {"a\tb", 0, 1, 1.5},                    // tabs count
+    };
+    for (const Counts& c : cases) {
+        DocumentStatistics stats;
+        for (int i = 0; i < c.lineBreaks; ++i) stats.enterPressed();
+        stats.refresh(c.document);
+        EXPECT_EQ(stats.paragraphCount(), c.paragraphs) << c.document;
+        EXPECT_EQ(stats.characterCount(), c.characters) << c.document;
+    }
+}
+
+TEST(Statistics, CaptionShowsIntegerParagraphsAndDoubleCharacters)
+{
+    DocumentStatistics stats;
+    stats.enterPressed();
+    stats.refresh("中文 abcde\r\nfg");
+    EXPECT_EQ(stats.caption(), captionFor("2", "5.5"));
+
+    stats.refresh("字");
+    EXPECT_EQ(stats.caption(), captionFor("1", "0"));
+
+    for (int i = 0; i < 3; ++i) stats.enterPressed();
+    stats.refresh("");
+    EXPECT_EQ(stats.caption(), captionFor("0", "-4"));
+}
+
+TEST(Statistics, TenLinesOpenedFromAFileCountEveryBreak)
+{
+    std::string document;
+    for (int i = 0; i < 10; ++i) document += i ? "\r\nx" : "x";
+    DocumentStatistics stats;
+    stats.refresh(document);
+    EXPECT_EQ(stats.paragraphCount(), 10);
+    EXPECT_EQ(stats.characterCount(), 10 * 0.5 + 9);
+}
+
+TEST(Statistics, BackspaceRuleFollowsThePiecesBeforeTheKey)
+{
+    // Type a letter, Enter, a letter; then Backspace twice at the end.
+    DocumentStatistics stats;
+    stats.enterPressed();
+    stats.refresh("a\r\nb");
+    EXPECT_EQ(stats.lineBreakCount(), 1);
+    EXPECT_EQ(stats.characterCount(), 1);
+
+    stats.backspacePressed("a\r\nb");   // P = 2: neither equal nor less
+    EXPECT_EQ(stats.lineBreakCount(), 1);
+    stats.refresh("a\r\n");
+
+    stats.backspacePressed("a\r\n");    // P = 1 = count
+    EXPECT_EQ(stats.lineBreakCount(), 0);
+    stats.refresh("a");
+    EXPECT_EQ(stats.characterCount(), 0.5);
+
+    // P below the count drops it to P - 1.
+    DocumentStatistics many;
+    for (int i = 0; i < 5; ++i) many.enterPressed();
+    many.backspacePressed("a\r\nb");
+    EXPECT_EQ(many.lineBreakCount(), 1);
+
+    // An empty document has no pieces: 0 < 1 gives -1.
+    DocumentStatistics one;
+    one.enterPressed();
+    one.backspacePressed("");
+    EXPECT_EQ(one.lineBreakCount(), -1);
+
+    one.resetLineBreaks();
+    EXPECT_EQ(one.lineBreakCount(), 0);
+}
+
+TEST(Statistics, RowsHoldEachParagraphsCount)
+{
+    DocumentStatistics stats;
+    stats.refresh("ab\r\n字 字\r\n\r\nxyz");
+    ASSERT_EQ(stats.paragraphCount(), 4);
+    EXPECT_EQ(stats.rowText(0), "1");
+    EXPECT_EQ(stats.rowText(1), "2");
+    EXPECT_EQ(stats.rowText(2), "0");
+    EXPECT_EQ(stats.rowText(3), "1.5");
+}
+
+TEST(Statistics, ParagraphSelectionIsInBytesAndIgnoresRowsWithoutParagraph)
+{
+    DocumentStatistics stats;
+    stats.refresh("ab\r\n字\r\nxyz");
+    EXPECT_EQ(stats.paragraphSelection(2), (ByteSelection{8, 3}));
+    EXPECT_EQ(stats.paragraphSelection(1), (ByteSelection{4, 2}));
+    EXPECT_EQ(stats.paragraphSelection(0), (ByteSelection{0, 2}));
+    EXPECT_FALSE(stats.paragraphSelection(3).has_value());
+    EXPECT_FALSE(stats.paragraphSelection(-1).has_value());
+}
+
+TEST(Statistics, ParagraphsAreTheSplitTextPiecesOfTheLastRefresh)
+{
+    const std::string document = "第一段 one\r\n\r\n第三段\xB5\r\n末";
+    DocumentStatistics stats;
+    stats.refresh(document);
+    const auto pieces = splitText(document, "\r\n");
+    ASSERT_EQ(stats.paragraphCount(), static_cast<std::int32_t>(pieces.size()));
+    for (std::size_t k = 0; k < pieces.size(); ++k) EXPECT_EQ(stats.paragraph(k), pieces[k]);
+    EXPECT_EQ(stats.characterCount(), textLength(removeAllSpaces(document)) / 2.0);
+}
+
+} // namespace
+} // namespace wrivo

@@ -324,6 +324,10 @@ struct StoredWindow {
 // means the layout data cannot be used at all.
 LayoutResult<std::vector<StoredWindow>> readLayoutData(std::span<const std::uint8_t> data);
 
+// readLayoutData at host start: data that cannot be read is the run-time error
+// "载入窗口模板数据段出错!" (the process ends).
+std::vector<StoredWindow> readLayoutDataOrReport(std::span<const std::uint8_t> data);
+
 // Reads every record of a stored window: the window's load. Fails on any
 // record it cannot read, a newer kind-data version among them.
 LayoutResult<WindowLayout> decodeWindowLayout(const StoredWindow& stored);

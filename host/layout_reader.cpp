@@ -2,6 +2,7 @@
 // span it reads from; the first problem met is remembered and every later
 // read fails, so a damaged record is rejected without reading past it.
 #include "host/layout_data.h"
+#include "host/runtime_error.h"
 
 #include <cstring>
 #include <set>
@@ -363,8 +364,16 @@ LayoutResult<std::vector<StoredWindow>> readLayoutData(std::span<const std::uint
     return {std::nullopt, in.problem()};
 }
 
+std::vector<StoredWindow> readLayoutDataOrReport(std::span<const std::uint8_t> data)
+{
+    LayoutResult<std::vector<StoredWindow>> stored = readLayoutData(data);
+    if (!stored) reportRuntimeError("载入窗口模板数据段出错!");
+    return std::move(*stored.value);
+}
+
 LayoutResult<WindowLayout> decodeWindowLayout(const StoredWindow& stored)
 {
+    if (stored.unitIds.size() != stored.unitRecords.size()) return {std::nullopt, LayoutProblem::badCount};
     WindowLayout layout;
     layout.id = stored.id;
     layout.kept = stored.kept;

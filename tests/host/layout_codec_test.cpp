@@ -1,5 +1,6 @@
 #include "host/layout_data.h"
 #include "host/layout_writer.h"
+#include "tests/host/error_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -352,6 +353,18 @@ TEST(LayoutCodec, WindowsNeedTheirOwnUnitFirstAndDistinctIdentifiers)
     const auto none = decodeLayoutData(empty);
     ASSERT_TRUE(none);
     EXPECT_TRUE(none.value->empty());
+}
+
+TEST(LayoutCodec, UnreadableDataAtStartIsTheRunTimeError)
+{
+    const std::vector<WindowLayout> windows = {smallWindow(0x52000001)};
+    Bytes data = encodeLayoutData(windows);
+    EXPECT_EQ(readLayoutDataOrReport(data).size(), 1u);
+
+    wrivo::testing::ErrorCapture capture;
+    data.pop_back();
+    EXPECT_THROW((void)readLayoutDataOrReport(data), wrivo::testing::ReportEnded);
+    EXPECT_EQ(wrivo::testing::ErrorCapture::shownText, "运行时出错!\r\n\r\n错误信息：载入窗口模板数据段出错!\r\n");
 }
 
 TEST(LayoutKinds, TableHoldsTheSevenKindsWithTheirFlags)

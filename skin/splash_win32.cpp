@@ -1,20 +1,37 @@
 #include "skin/splash_win32.h"
 
+#include "skin/skin_module_win32.h"
 #include "skin/splash_frames.h"
+
+#include <cstdint>
 
 namespace wrivo {
 
-PngSkinWindow splashSkin;
-std::int32_t splashTicks = 0;
+PngSkinWindow* splashSkin = nullptr;
 
-bool attachSplashSkin(HWND startWindow) { return splashSkin.attach(startWindow); }
-
-int splashFrameStep()
+void createSplashSkin()
 {
-    const int k = ++splashTicks;
-    if (k >= 1 && k <= splashFrameCount)
-        splashSkin.setBackImageBytes(splashFrame(k));
-    return k;
+    if (!splashSkin)
+        splashSkin = new PngSkinWindow;
+}
+
+void releaseSplashSkin()
+{
+    stopSkinModule();
+    delete splashSkin;
+    splashSkin = nullptr;
+}
+
+void attachSplashSkin(unsigned long startWindowHandle)
+{
+    if (splashSkin)
+        splashSkin->attach(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(startWindowHandle)));
+}
+
+void showSplashFrame(int frame)
+{
+    if (splashSkin && frame >= 1 && frame <= splashFrameCount)
+        splashSkin->setBackImageBytes(splashFrame(frame));
 }
 
 } // namespace wrivo

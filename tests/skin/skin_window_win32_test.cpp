@@ -309,28 +309,38 @@ TEST_F(SkinTest, MoveToKeepsWhatIsOmitted)
     EXPECT_EQ(rect.right - rect.left, 300);
 }
 
-TEST_F(SkinTest, TheSplashShowsFrameKAtTickKAndNothingFromTick29)
+TEST_F(SkinTest, TheSplashShowsFrameKForTicksOneTo28AndNothingElse)
 {
     HWND window = makeWindow(495, 354);
-    ASSERT_TRUE(attachSplashSkin(window));
-    EXPECT_EQ(skinProperty(window, "PngControl_BackImage"), 0u);
+    showSplashFrame(1);  // no skin object yet: nothing happens
+    createSplashSkin();
+    ASSERT_NE(splashSkin, nullptr);
+    attachSplashSkin(static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(window)));
+    EXPECT_EQ(splashSkin->handle(), window);
+    EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE), WS_EX_LAYERED);
+    EXPECT_EQ(skinProperty(window, "PngControl_BackImage"), 0u);  // nothing before the first tick
     std::uintptr_t previous = 0;
+    const std::size_t live = liveLoadedImages();
     for (int k = 1; k <= 28; ++k) {
-        ASSERT_EQ(splashFrameStep(), k);
+        showSplashFrame(k);
         const std::uintptr_t shown = skinProperty(window, "PngControl_BackImage");
         ASSERT_NE(shown, 0u) << k;
         ASSERT_NE(shown, previous) << k;
         previous = shown;
+        EXPECT_EQ(liveLoadedImages(), live + 1) << k;  // earlier frames are let go
         if (k == 1 || k == 28) {
             GpImage* frame = loadImageFromBytes(splashFrame(k));
             EXPECT_EQ(readPixels(reinterpret_cast<GpImage*>(shown)).argb, readPixels(frame).argb) << k;
             disposeImage(frame);
         }
     }
-    EXPECT_EQ(splashFrameStep(), 29);
+    showSplashFrame(29);
+    showSplashFrame(0);
     EXPECT_EQ(skinProperty(window, "PngControl_BackImage"), previous);
-    EXPECT_EQ(splashFrameStep(), 30);
-    EXPECT_EQ(splashTicks, 30);
+    releaseSplashSkin();
+    EXPECT_EQ(splashSkin, nullptr);
+    EXPECT_TRUE(timeDimensionGuid.empty());
+    startSkinModule();  // the other tests go on with a started module
 }
 
 TEST(SkinNameTable, HoldsTheEntriesInTheProgramsOrderAndEveryOneResolves)

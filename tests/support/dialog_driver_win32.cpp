@@ -31,16 +31,16 @@ bool sameClass(HWND window, const char* name)
     return lstrcmpiA(classOf(window).c_str(), name) == 0;
 }
 
+BOOL CALLBACK collectChild(HWND child, LPARAM list)
+{
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+    return TRUE;
+}
+
 std::vector<HWND> childrenOf(HWND parent)
 {
     std::vector<HWND> children;
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&children));
+    EnumChildWindows(parent, collectChild, reinterpret_cast<LPARAM>(&children));
     return children;
 }
 
@@ -52,26 +52,28 @@ bool isPushButton(HWND window)
     return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }
 
+struct DialogSearch {
+    const std::set<HWND>* answered;
+    HWND found;
+};
+
+BOOL CALLBACK checkTopLevel(HWND window, LPARAM data)
+{
+    auto& search = *reinterpret_cast<DialogSearch*>(data);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId() || !IsWindowVisible(window) || !IsWindowEnabled(window)
+        || !sameClass(window, "#32770") || search.answered->count(window))
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
 // A visible, enabled dialog window of this process that has not been answered.
 HWND findNewDialog(const std::set<HWND>& answered)
 {
-    struct Search {
-        const std::set<HWND>* answered;
-        HWND found;
-    } search{&answered, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(data);
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            if (process != GetCurrentProcessId() || !IsWindowVisible(window)
-                || !IsWindowEnabled(window) || !sameClass(window, "#32770")
-                || s.answered->count(window))
-                return TRUE;
-            s.found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    DialogSearch search{&answered, nullptr};
+    EnumWindows(checkTopLevel, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

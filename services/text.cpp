@@ -81,7 +81,9 @@ std::string removeAllSpaces(std::string_view text)
 std::size_t nonSpaceLength(std::string_view text)
 {
     std::size_t removed = 0;
-    std::size_t end = gbk::scanSpaces(text, [&](std::size_t, std::size_t width) { removed += width; });
+    std::size_t end = gbk::scanSpaceBlocks(text, [&](std::size_t, unsigned single, unsigned wide) {
+        removed += gbk::bitCounts.counts[single] + 2u * gbk::bitCounts.counts[wide];
+    });
     return end - removed;
 }
 

@@ -1,4 +1,5 @@
 #include "services/bytes.h"
+#include "services/overloaded.h"
 
 #include <bit>
 #include <cstring>
@@ -17,11 +18,6 @@ void appendLittleEndian(T value, ByteBlock& out)
     auto bits = std::bit_cast<Bits>(value);
     for (std::size_t i = 0; i < sizeof(T); ++i) out.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
 }
-
-template <class... Kinds>
-struct Overloaded : Kinds... {
-    using Kinds::operator()...;
-};
 
 } // namespace
 

@@ -28,28 +28,27 @@ inline const unsigned char* bytes(std::string_view s)
     return reinterpret_cast<const unsigned char*>(s.data());
 }
 
-constexpr std::uint64_t everyByte(unsigned char b) { return 0x0101010101010101ull * b; }
-constexpr std::uint64_t highBits = everyByte(0x80);
+// Scanning goes a machine word at a time: eight bytes on 64-bit builds, four
+// on the 32-bit program, where wider arithmetic would cost several instructions.
+using Word = std::size_t;
+constexpr unsigned wordBytes = sizeof(Word);
+static_assert(wordBytes == 8 || wordBytes == 4);
 
-inline std::uint64_t loadWord(const unsigned char* p)
+constexpr Word everyByte(unsigned char b) { return Word(~Word(0)) / 0xFF * b; }
+constexpr Word highBits = everyByte(0x80);
+
+inline Word loadWord(const unsigned char* p)
 {
-    std::uint64_t w;
+    Word w;
     std::memcpy(&w, p, sizeof w);
     return w;
-}
-
-// True when some byte of w equals b.
-inline bool hasByte(std::uint64_t w, unsigned char b)
-{
-    std::uint64_t x = w ^ everyByte(b);
-    return ((x - everyByte(1)) & ~x & highBits) != 0;
 }
 
 // Start of the run of high bytes that ends just before pos, not going below
 // `boundary` (a known character boundary).
 inline std::size_t highRunStart(const unsigned char* p, std::size_t boundary, std::size_t pos)
 {
-    while (pos - boundary >= 8 && (loadWord(p + pos - 8) & highBits) == highBits) pos -= 8;
+    while (pos - boundary >= wordBytes && (loadWord(p + pos - wordBytes) & highBits) == highBits) pos -= wordBytes;
     while (pos > boundary && isLead(p[pos - 1])) --pos;
     return pos;
 }
@@ -66,47 +65,83 @@ inline std::size_t wholeLength(std::string_view s)
     return isBoundary(bytes(s), 0, s.size()) ? s.size() : s.size() - 1;
 }
 
-// Calls onSpace(offset, width) for every space character of s in order: the
-// single-byte space (width 1) and the full-width space A1 A1 (width 2). Returns
-// the length of s without an unpartnered last lead byte.
-template <class OnSpace>
-std::size_t scanSpaces(std::string_view s, OnSpace&& onSpace)
+// One bit (the high bit of each byte) for every byte of w that equals b.
+inline Word byteMatches(Word w, unsigned char b)
+{
+    Word x = w ^ everyByte(b);
+    Word nonZero = ((x & ~highBits) + ~highBits) | x;
+    return ~nonZero & highBits;
+}
+
+// The high bits of the bytes of m gathered into the low bits (byte j -> bit j):
+// the multiplier's bit 7k moves byte (wordBytes - 1 - k)'s high bit to the top
+// byte, where no other product lands.
+inline unsigned gatherHighBits(Word m)
+{
+    constexpr Word multiplier = wordBytes == 8 ? Word(0x0002040810204081ull) : Word(0x00204081u);
+    return static_cast<unsigned>((m & highBits) * multiplier >> (8 * wordBytes - wordBytes));
+}
+
+// For one word: index (trailIn << wordBytes | high bits), where trailIn says the
+// first byte is the second byte of a character. Entry bit j (below wordBytes)
+// says byte j is a second byte; bit wordBytes says the same of the next byte.
+inline constexpr auto trailTable = [] {
+    constexpr unsigned size = 2u << wordBytes;
+    struct Table { std::uint16_t entries[size]; } table{};
+    for (unsigned index = 0; index < size; ++index) {
+        bool trail = index >> wordBytes;
+        unsigned bits = 0;
+        for (unsigned j = 0; j < wordBytes; ++j) {
+            bits |= unsigned{trail} << j;
+            trail = !trail && (index >> j & 1);
+        }
+        table.entries[index] = static_cast<std::uint16_t>(bits | unsigned{trail} << wordBytes);
+    }
+    return table;
+}();
+
+// The last n - i (< wordBytes) bytes of p[0, n), padded with zeros, which are no spaces.
+inline Word loadTail(const unsigned char* p, std::size_t i, std::size_t n)
+{
+    if (n >= wordBytes) return loadWord(p + n - wordBytes) >> 8 * (wordBytes - (n - i));
+    Word w = 0;
+    for (std::size_t j = n; j > i; --j) w = w << 8 | p[j - 1];
+    return w;
+}
+
+// Number of set bits of a byte; a table, as the target may have no instruction for it.
+inline constexpr auto bitCounts = [] {
+    struct Table { std::uint8_t counts[256]; } table{};
+    for (unsigned b = 0; b < 256; ++b) table.counts[b] = static_cast<std::uint8_t>(std::popcount(b));
+    return table;
+}();
+
+// Walks s a word at a time and calls onBlock(offset, single, wide) for each
+// block of wordBytes bytes (fewer at the end): bit j of `single` marks a space
+// (0x20) at offset + j, bit j of `wide` a full-width space (A1 A1) starting
+// there; both only where a character starts. Returns the length of s without
+// an unpartnered last lead byte.
+//
+// Character starts come from a table over the block's high bits and the state
+// carried from the block before, so no byte is looked at twice.
+template <class OnBlock>
+std::size_t scanSpaceBlocks(std::string_view s, OnBlock&& onBlock)
 {
     const unsigned char* p = bytes(s);
     const std::size_t n = s.size();
-    std::size_t i = 0;
-    bool trail = false;  // the byte at i is the second byte of a character
-    while (i < n) {
-        if (n - i >= 8) {
-            std::uint64_t w = loadWord(p + i);
-            if (!hasByte(w, 0x20) && !hasByte(w, 0xA1)) {
-                // No space can start here; only the boundary state moves on. The
-                // run of high bytes at the word's end decides whether its last
-                // byte is a lead (an odd run after a low byte); a word of high
-                // bytes only keeps the state it found.
-                std::uint64_t low = ~w & highBits;
-                if (low != 0) {
-                    int run = std::countl_zero(low) / 8;
-                    trail = run % 2 == 1;
-                }
-                i += 8;
-                continue;
-            }
-        }
-        std::size_t end = n - i >= 8 ? i + 8 : n;
-        for (; i < end; ++i) {
-            if (trail) {
-                trail = false;
-                continue;
-            }
-            unsigned char c = p[i];
-            if (c == 0x20) {
-                onSpace(i, 1);
-            } else if (isLead(c)) {
-                trail = true;
-                if (c == 0xA1 && i + 1 < n && p[i + 1] == 0xA1) onSpace(i, 2);
-            }
-        }
+    unsigned trail = 0;
+    for (std::size_t i = 0; i < n; i += wordBytes) {
+        std::size_t length = n - i < wordBytes ? n - i : wordBytes;
+        Word w = length == wordBytes ? loadWord(p + i) : loadTail(p, i, n);
+        unsigned entry = trailTable.entries[trail << wordBytes | gatherHighBits(w)];
+        unsigned starts = ~entry & ((1u << wordBytes) - 1);
+        unsigned a1 = gatherHighBits(byteMatches(w, 0xA1));
+        unsigned nextIsA1 = i + wordBytes < n && p[i + wordBytes] == 0xA1;
+        unsigned single = gatherHighBits(byteMatches(w, 0x20)) & starts;
+        unsigned wide = a1 & (a1 >> 1 | nextIsA1 << (wordBytes - 1)) & starts;
+        unsigned inBlock = (1u << length) - 1;
+        trail = entry >> length & 1;
+        onBlock(i, single & inBlock, wide & inBlock);
     }
     return trail ? n - 1 : n;
 }

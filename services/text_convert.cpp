@@ -2,6 +2,7 @@
 #include "services/bytes.h"
 #include "services/datetime.h"
 #include "services/gbk_scan.h"
+#include "services/overloaded.h"
 #include "services/text.h"
 
 #include <cinttypes>
@@ -14,11 +15,6 @@
 namespace wrivo {
 
 namespace {
-
-template <class... Kinds>
-struct Overloaded : Kinds... {
-    using Kinds::operator()...;
-};
 
 template <class T>
 constexpr bool isNumberArray = std::is_same_v<T, ByteBlock> || std::is_same_v<T, std::vector<std::int16_t>> ||

@@ -387,5 +387,32 @@ TEST_F(MainWindow, LoadingAnOpenWindowMakesNoSecondCopy)
     EXPECT_FALSE(loadWindow(WindowId::start, std::optional<std::uint32_t>(0x12345678), false));
 }
 
+
+// The selection properties count bytes of the GBK text on every platform.
+TEST_F(MainWindow, EditBoxSelectionCountsBytes)
+{
+    writeProperty(editBox, EditBoxProperty::content, std::string("ab汉字测试cd"));
+    writeProperty(editBox, EditBoxProperty::selectionStart, std::int64_t{4});
+    writeProperty(editBox, EditBoxProperty::selectionLength, std::int64_t{4});
+    EXPECT_EQ(propertyText(readProperty(editBox, EditBoxProperty::selectedText)), "字测");
+    EXPECT_EQ(number(editBox, EditBoxProperty::selectionStart), 4);
+    EXPECT_EQ(number(editBox, EditBoxProperty::selectionLength), 4);
+
+    writeProperty(editBox, EditBoxProperty::selectionLength, std::int64_t{-1});
+    EXPECT_EQ(number(editBox, EditBoxProperty::selectionStart), 0) << "-1 selects everything";
+    EXPECT_EQ(number(editBox, EditBoxProperty::selectionLength), 12);
+
+    writeProperty(editBox, EditBoxProperty::selectionStart, std::int64_t{-1});
+    EXPECT_EQ(number(editBox, EditBoxProperty::selectionStart), 12) << "-1 is the end";
+    EXPECT_EQ(number(editBox, EditBoxProperty::selectionLength), 0);
+
+    writeProperty(editBox, EditBoxProperty::selectionStart, std::int64_t{2});
+    writeProperty(editBox, EditBoxProperty::selectionLength, std::int64_t{2});
+    recordedEvents().clear();
+    writeProperty(editBox, EditBoxProperty::selectedText, std::string("中"));
+    EXPECT_EQ(editText(), "ab中字测试cd");
+    EXPECT_EQ(countEvents(HandlerIndex::refreshStatistics), 1);
+}
+
 } // namespace
 } // namespace wrivo

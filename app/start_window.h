@@ -8,8 +8,6 @@
 
 namespace wrivo {
 
-inline constexpr std::int32_t splashFrameCount = 28;
-
 // The main window's caption from the hand-over on.
 inline constexpr std::string_view startTitle = "Wrivo  3.7    --  Orvanne出品 www.orvanne.com  ";
 

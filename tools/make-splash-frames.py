@@ -147,7 +147,7 @@ def burst_state(k):
     """Size, heat and break-up of the cloud at frame k (1..28)."""
     t = (k - 1) / (FRAMES - 1)
     grow = smoothstep(0.0, 0.66, t) ** 0.75             # full width by frame ~19
-    rx = 16.0 + 226.0 * grow + 8.0 * smoothstep(0.66, 1.0, t)
+    rx = 16.0 + 200.0 * grow + 8.0 * smoothstep(0.66, 1.0, t)
     ry = rx * (0.66 - 0.08 * grow)
     heat = 1.0 - 0.62 * smoothstep(0.04, 0.9, t)        # the fire cools as it spreads
     breakup = smoothstep(0.72, 1.0, t)                  # it tears apart after frame 21
@@ -242,12 +242,22 @@ def finish(k, pixels, step, grain_amount):
         alpha = pixels[i + 3]
         if alpha <= 0.004:
             continue
+        pixel = i // 4
+        alpha *= edge_fade(pixel % WIDTH, pixel // WIDTH)
+        if alpha <= 0.004:
+            continue
         jitter = (grain.random() - 0.5) * grain_amount
         out[i] = quantise(pixels[i] + jitter, step, 255)
         out[i + 1] = quantise(pixels[i + 1] + jitter, step, 255)
         out[i + 2] = quantise(pixels[i + 2] + jitter * 0.5, step, 255)
         out[i + 3] = quantise(alpha * MAX_ALPHA + jitter * 0.3, step, MAX_ALPHA)
     return out
+
+
+def edge_fade(x, y):
+    """Fire thins out towards the frame's border instead of being cut there."""
+    distance = min(x, y, WIDTH - 1 - x, HEIGHT - 1 - y)
+    return smoothstep(0.0, 28.0, distance)
 
 
 def quantise(value, step, top):

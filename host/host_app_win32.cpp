@@ -110,7 +110,7 @@ void HostApp::windowDestroyed(LiveWindow& window)
     // Calls further up the stack may still hold the window (a handler that
     // ran a nested loop); it is freed once no event is being dispatched.
     discarded_.push_back(std::move(slot->live));
-    if (!cleaningUp_ && loopStarted && !anyWindowLoaded()) PostQuitMessage(0);
+    if (!cleaningUp_ && !reloading_ && loopStarted && !anyWindowLoaded()) PostQuitMessage(0);
     // Wake a nested loop waiting in GetMessage so that it sees its window gone.
     PostMessageA(nullptr, WM_NULL, 0, 0);
 }

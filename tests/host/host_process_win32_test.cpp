@@ -69,6 +69,20 @@ TEST(ProcessEnd, RunTimeErrorShowsOneBoxAndExitsWithMinusOneWithoutTheExitRoutin
     DeleteFileA(log.c_str());
 }
 
+TEST(ProcessEnd, EndProcessFromAnotherThreadEndsAtOnceWithoutTheCleanUp)
+{
+    std::string log = temporaryFilePath("hc");
+    ChildProcess child("host_child.exe", "end-from-thread \"" + log + "\"");
+    ASSERT_TRUE(child.started());
+    auto code = child.waitForExit(patience);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 3u);
+    std::string seen = readWholeFile(log);
+    EXPECT_NE(seen.find("main window shown"), std::string::npos) << seen;
+    EXPECT_EQ(seen.find("exit routine"), std::string::npos) << seen;
+    DeleteFileA(log.c_str());
+}
+
 TEST(ProcessEnd, ClosingTheLastWindowEndsTheLoopWithZero)
 {
     std::string log = temporaryFilePath("hc");

@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/start_routine.h"
 #include "app/start_window.h"
+#include "app/statistics_handlers.h"
 
 namespace wrivo {
 namespace {
@@ -17,6 +18,11 @@ std::array<EventHandler, handlerCount> makeHandlerTable()
     table[HandlerIndex::startSplash] = onStartWindowCreated;
     table[HandlerIndex::splashTick] = onSplashTick;
     table[HandlerIndex::layoutOnResize] = handlers::layoutOnResize;
+    table[HandlerIndex::refreshStatistics] = handlers::refreshStatistics;
+    table[HandlerIndex::editBoxKeyDown] = handlers::editBoxKeyDown;
+    table[HandlerIndex::selectParagraph] = handlers::selectParagraph;
+    table[HandlerIndex::clearText] = handlers::clearText;
+    table[HandlerIndex::countReport] = handlers::countReport;
     return table;
 }
 

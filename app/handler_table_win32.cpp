@@ -3,6 +3,7 @@
 // event is raised and nothing runs.
 #include <array>
 
+#include "app/appearance.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/start_routine.h"
@@ -23,6 +24,11 @@ std::array<EventHandler, handlerCount> makeHandlerTable()
     table[HandlerIndex::selectParagraph] = handlers::selectParagraph;
     table[HandlerIndex::clearText] = handlers::clearText;
     table[HandlerIndex::countReport] = handlers::countReport;
+    table[HandlerIndex::applySettings] = handlers::applySettings;
+    table[HandlerIndex::chooseTextColour] = handlers::chooseTextColour;
+    table[HandlerIndex::chooseBackgroundColour] = handlers::chooseBackgroundColour;
+    table[HandlerIndex::applyChosenColour] = handlers::applyChosenColour;
+    table[HandlerIndex::restoreDefaults] = handlers::restoreDefaults;
     return table;
 }
 

@@ -35,9 +35,12 @@ test-native: native
 	cd $(NATIVE) && ctest --output-on-failure
 
 # One private display for the whole Win32 run; the Wine prefix lives in $(CROSS).
+# The programs run one at a time: they share one display, one keyboard focus and
+# one mouse pointer, and a test that drags or types must not have another
+# test's window under its pointer.
 test-win32: win32
 	WINEPREFIX=$(abspath $(CROSS))/wineprefix tools/wine-prefix.sh
-	tools/xvfb-session.sh --private sh -c 'cd $(CROSS) && ctest --output-on-failure -j $(JOBS)'
+	tools/xvfb-session.sh --private sh -c 'cd $(CROSS) && ctest --output-on-failure'
 
 test: test-native test-win32
 

@@ -25,6 +25,10 @@ namespace wrivo {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// The stored form's own model, exact to the byte (reserved words included), so
+// that encoding what was decoded gives the same bytes back.
+namespace layout {
+
 // ---- Unit kinds -----------------------------------------------------------
 
 namespace kind {
@@ -320,6 +324,10 @@ struct StoredWindow {
 // means the layout data cannot be used at all.
 LayoutResult<std::vector<StoredWindow>> readLayoutData(std::span<const std::uint8_t> data);
 
+// readLayoutData at host start: data that cannot be read is the run-time error
+// "载入窗口模板数据段出错!" (the process ends).
+std::vector<StoredWindow> readLayoutDataOrReport(std::span<const std::uint8_t> data);
+
 // Reads every record of a stored window: the window's load. Fails on any
 // record it cannot read, a newer kind-data version among them.
 LayoutResult<WindowLayout> decodeWindowLayout(const StoredWindow& stored);
@@ -330,4 +338,5 @@ LayoutResult<LayoutUnit> decodeUnitRecord(std::uint32_t unitId, std::span<const 
 // Both steps for every window (tests and tools).
 LayoutResult<std::vector<WindowLayout>> decodeLayoutData(std::span<const std::uint8_t> data);
 
+} // namespace layout
 } // namespace wrivo

@@ -26,6 +26,10 @@ bool isProcessHeapBlock(const void* block)
 
 TEST(ProcessHeap, OperatorNewAndTheMemoryServicesUseTheProcessHeap)
 {
+    // Installed before any test ran.
+    const HeapBackend& installed = setHeapBackend(processHeapBackend());
+    EXPECT_EQ(&installed, &processHeapBackend());
+
     auto* single = new int(5);
     EXPECT_TRUE(isProcessHeapBlock(single));
     EXPECT_GE(HeapSize(GetProcessHeap(), 0, single), sizeof(int));

@@ -1,0 +1,213 @@
+// Resolution and checked calls of the system functions bound by name.
+#include "host/dynamic_binding_win32.h"
+
+#include "host/runtime_error.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace wrivo {
+
+#if defined(__i386__)
+// cdecl: (function, arguments, count, stackMoved). The stack pointer that the
+// callee must leave behind is the one from before the arguments were pushed;
+// it is kept in EBP's frame, so even a callee that pops the wrong amount
+// cannot hide the difference. EDX:EAX pass through untouched.
+asm(R"(
+    .text
+    .globl _wrivoCallStackChecked
+_wrivoCallStackChecked:
+    pushl %ebp
+    movl  %esp, %ebp
+    pushl %esi
+    pushl %edi
+    pushl %ebx
+    movl  16(%ebp), %ecx
+    movl  12(%ebp), %esi
+    leal  (%esi,%ecx,4), %edx
+1:  testl %ecx, %ecx
+    jz    2f
+    subl  $4, %edx
+    pushl (%edx)
+    decl  %ecx
+    jmp   1b
+2:  movl  8(%ebp), %ecx
+    call  *%ecx
+    leal  -12(%ebp), %ebx
+    movl  %esp, %ecx
+    subl  %ebx, %ecx
+    movl  %ebx, %esp
+    movl  20(%ebp), %ebx
+    movl  %ecx, (%ebx)
+    popl  %ebx
+    popl  %edi
+    popl  %esi
+    popl  %ebp
+    ret
+)");
+#else
+#error "the checked call of bound functions is written for i686"
+#endif
+
+namespace {
+
+HMODULE loadSystemLibrary(const char* name) { return LoadLibraryA(name); }
+FARPROC findInLibrary(HMODULE library, const char* name) { return GetProcAddress(library, name); }
+void releaseSystemLibrary(HMODULE library) { FreeLibrary(library); }
+
+// "#12" names export ordinal 12 (taken modulo 65536); GetProcAddress takes an
+// ordinal as a pointer-sized number below 0x10000.
+FARPROC findFunction(const LibraryLoader& loader, HMODULE library, const char* name)
+{
+    if (name[0] == '#') {
+        unsigned long ordinal = 0;
+        for (const char* digit = name + 1; *digit >= '0' && *digit <= '9'; ++digit)
+            ordinal = ordinal * 10 + static_cast<unsigned long>(*digit - '0');
+        return loader.find(library, MAKEINTRESOURCEA(ordinal % 65536));
+    }
+    return loader.find(library, name);
+}
+
+std::string formatMessage(const char* pattern, const char* first, const char* second = nullptr)
+{
+    char text[1024];
+    if (second)
+        std::snprintf(text, sizeof text, pattern, first, second);
+    else
+        std::snprintf(text, sizeof text, pattern, first);
+    return text;
+}
+
+[[noreturn]] void reportMissingFunction(const char* library, const char* function)
+{
+    if (library[0] == '\0')
+        reportRuntimeError(formatMessage("无法找到指定DLL库文件中的输出命令“%s”", function));
+    reportRuntimeError(formatMessage("无法找到指定DLL库文件“%s”中的输出命令“%s”", library, function));
+}
+
+std::string currentDirectory()
+{
+    char folder[MAX_PATH + 1] = {};
+    DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
+    return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string();
+}
+
+std::string programModuleFolder()
+{
+    char path[MAX_PATH + 1] = {};
+    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, length);
+    return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+constexpr const char* systemLibraries[] = {
+    "Kernel32.dll", "Gdi32.dll", "User32.dll", "Advapi32.dll", "Mpr.dll", "Shell32.dll",
+};
+
+} // namespace
+
+const LibraryLoader& systemLibraryLoader()
+{
+    static const LibraryLoader loader{loadSystemLibrary, findInLibrary, releaseSystemLibrary};
+    return loader;
+}
+
+DynamicBinding::DynamicBinding(std::span<const BoundFunctionName> names, const LibraryLoader& loader)
+    : names_(names.begin(), names.end()),
+      addresses_(names.size(), nullptr),
+      libraries_(names.size(), nullptr),
+      loader_(loader)
+{
+}
+
+DynamicBinding::~DynamicBinding() { releaseLibraries(); }
+
+void DynamicBinding::setOneShotOverride(HMODULE library, const char* function)
+{
+    overrideLibrary_ = library;
+    overrideFunction_ = function ? function : "";
+    overrideSet_ = true;
+}
+
+HMODULE DynamicBinding::loadLibrary(const char* name) const
+{
+    if (std::strchr(name, ':'))
+        return loader_.load(name);
+    std::string candidates[4];
+    int count = 0;
+    if (!searchFolder_.empty())
+        candidates[count++] = searchFolder_ + name;
+    candidates[count++] = (programFolder_.empty() ? currentDirectory() : programFolder_) + "\\" + name;
+    candidates[count++] = (moduleFolder_.empty() ? programModuleFolder() : moduleFolder_) + name;
+    candidates[count++] = name;
+    for (int i = 0; i < count; ++i) {
+        if (HMODULE library = loader_.load(candidates[i].c_str()))
+            return library;
+    }
+    return nullptr;
+}
+
+void* DynamicBinding::resolve(int index)
+{
+    const BoundFunctionName& entry = names_[index];
+    if (overrideSet_) {
+        overrideSet_ = false;
+        const std::string function = overrideFunction_.empty() ? entry.function : overrideFunction_;
+        FARPROC address = findFunction(loader_, overrideLibrary_, function.c_str());
+        if (!address)
+            reportMissingFunction("", function.c_str());
+        return reinterpret_cast<void*>(address);
+    }
+    if (addresses_[index])
+        return addresses_[index];
+
+    HMODULE library = nullptr;
+    FARPROC address = nullptr;
+    if (entry.library[0] == '\0') {
+        for (const char* name : systemLibraries) {
+            library = loader_.load(name);
+            if (!library)
+                continue;
+            address = findFunction(loader_, library, entry.function);
+            if (address)
+                break;
+            loader_.release(library);
+            library = nullptr;
+        }
+    } else {
+        library = loadLibrary(entry.library);
+        if (library)
+            address = findFunction(loader_, library, entry.function);
+    }
+    if (!address) {
+        if (library)
+            loader_.release(library);
+        reportMissingFunction(entry.library, entry.function);
+    }
+    addresses_[index] = reinterpret_cast<void*>(address);
+    libraries_[index] = library;
+    return addresses_[index];
+}
+
+std::uint64_t DynamicBinding::callRaw(int index, std::span<const std::uint32_t> arguments)
+{
+    const void* function = resolve(index);
+    std::int32_t stackMoved = 0;
+    const std::uint64_t result = wrivoCallStackChecked(
+        function, arguments.data(), static_cast<std::uint32_t>(arguments.size()), &stackMoved);
+    if (stackMoved != 0)
+        raiseRuntimeError(stackCheckFailed);
+    return result;
+}
+
+void DynamicBinding::releaseLibraries()
+{
+    for (std::size_t i = 0; i < libraries_.size(); ++i) {
+        if (libraries_[i])
+            loader_.release(libraries_[i]);
+        libraries_[i] = nullptr;
+        addresses_[i] = nullptr;
+    }
+}
+
+} // namespace wrivo

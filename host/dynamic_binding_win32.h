@@ -1,0 +1,126 @@
+// System functions bound by name at run time.
+//
+// A table of (library name, function name) pairs is part of the program; code
+// calls a function by its index in the table. The first call finds the library
+// and the function, later calls only read the cached address. Every call is
+// made through an assembly thunk that remembers the stack pointer before the
+// arguments are pushed and compares it after the call: a difference (a wrong
+// argument count or calling convention) is run-time error 6.
+#pragma once
+#include <windows.h>
+#include <bit>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+namespace wrivo {
+
+struct BoundFunctionName {
+    const char* library;   // "GdiPlus.dll", "user32", ... or "" for the system libraries
+    const char* function;  // exported name, or "#12" for export ordinal 12
+};
+
+// How libraries are loaded, looked into and freed. The real one uses
+// LoadLibraryA, GetProcAddress and FreeLibrary; tests watch the search with
+// one of their own.
+struct LibraryLoader {
+    HMODULE (*load)(const char* name) = nullptr;
+    FARPROC (*find)(HMODULE library, const char* nameOrOrdinal) = nullptr;
+    void (*release)(HMODULE library) = nullptr;
+};
+const LibraryLoader& systemLibraryLoader();
+
+class DynamicBinding {
+public:
+    explicit DynamicBinding(std::span<const BoundFunctionName> names,
+                            const LibraryLoader& loader = systemLibraryLoader());
+    ~DynamicBinding();
+    DynamicBinding(const DynamicBinding&) = delete;
+    DynamicBinding& operator=(const DynamicBinding&) = delete;
+
+    // Where libraries named without a drive are looked for, in this order:
+    // the library search folder (when set), the program folder + "\", the
+    // program module's folder (ending in "\"), then the system's own search.
+    // By default the program folder is the current directory and the module's
+    // folder is the folder of the running program.
+    void setLibrarySearchFolder(std::string folder) { searchFolder_ = std::move(folder); }
+    void setProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
+    void setModuleFolder(std::string folder) { moduleFolder_ = std::move(folder); }
+
+    // A one-shot override: the next resolution takes the function from this
+    // library (by `function` when given, else by the table's name) and then
+    // forgets the override. The program itself never sets one.
+    void setOneShotOverride(HMODULE library, const char* function = nullptr);
+
+    // The function's address; the first use searches, later uses read the
+    // cache. A function that cannot be found is a run-time error.
+    void* resolve(int index);
+
+    // Calls entry `index` with 32-bit arguments (pushed right to left), checks
+    // the stack and answers EDX:EAX.
+    std::uint64_t callRaw(int index, std::span<const std::uint32_t> arguments);
+
+    // Frees every library the table holds and forgets every address.
+    void releaseLibraries();
+
+    int size() const { return static_cast<int>(names_.size()); }
+    bool isResolved(int index) const { return addresses_[index] != nullptr; }
+
+private:
+    HMODULE loadLibrary(const char* name) const;
+
+    std::vector<BoundFunctionName> names_;
+    std::vector<void*> addresses_;
+    std::vector<HMODULE> libraries_;
+    LibraryLoader loader_;
+    std::string searchFolder_, programFolder_, moduleFolder_;
+    HMODULE overrideLibrary_ = nullptr;
+    std::string overrideFunction_;
+    bool overrideSet_ = false;
+};
+
+// Calls `function` with the arguments; answers EDX:EAX and writes how far the
+// stack pointer moved across the call (0 when the callee kept the convention).
+extern "C" std::uint64_t wrivoCallStackChecked(const void* function, const std::uint32_t* arguments,
+                                                std::uint32_t count, std::int32_t* stackMoved);
+
+// Every argument a bound function takes is one 32-bit word on i686.
+template <typename T>
+std::uint32_t toArgumentWord(T value)
+{
+    if constexpr (std::is_same_v<T, float>) {
+        return std::bit_cast<std::uint32_t>(value);
+    } else if constexpr (std::is_pointer_v<T> || std::is_null_pointer_v<T>) {
+        return static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(value));
+    } else {
+        static_assert(std::is_integral_v<T> || std::is_enum_v<T>, "one 32-bit word per argument");
+        static_assert(sizeof(T) <= 4, "one 32-bit word per argument");
+        return static_cast<std::uint32_t>(value);
+    }
+}
+
+template <typename Result>
+Result fromResultWords(std::uint64_t words)
+{
+    if constexpr (std::is_void_v<Result>) {
+        return;
+    } else if constexpr (std::is_pointer_v<Result>) {
+        return reinterpret_cast<Result>(static_cast<std::uintptr_t>(static_cast<std::uint32_t>(words)));
+    } else if constexpr (sizeof(Result) <= 4) {
+        return static_cast<Result>(static_cast<std::uint32_t>(words));
+    } else {
+        return static_cast<Result>(words);
+    }
+}
+
+// Calls entry `index` of `binding`: boundCall<BOOL>(api, 15, window).
+template <typename Result, typename... Arguments>
+Result boundCall(DynamicBinding& binding, int index, Arguments... arguments)
+{
+    const std::uint32_t words[sizeof...(Arguments) + 1] = {toArgumentWord(arguments)..., 0};
+    return fromResultWords<Result>(binding.callRaw(index, std::span(words, sizeof...(Arguments))));
+}
+
+} // namespace wrivo

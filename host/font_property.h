@@ -1,0 +1,66 @@
+// Font values of units: a 60-byte LOGFONTA block, read and written whole or
+// one member at a time (the sub-index). Kept free of the platform so that the
+// size and face-name rules can be checked anywhere.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wrivo {
+
+inline constexpr std::size_t fontBlockSize = 60;
+inline constexpr std::size_t fontFaceSize = 32;
+
+// Members of a font value by sub-index; -1 is the whole font.
+namespace FontMember {
+inline constexpr int whole = -1;
+inline constexpr int angle = 0;      // tenths of a degree, modulo 3600
+inline constexpr int bold = 1;       // weight 700, or 0
+inline constexpr int italic = 2;
+inline constexpr int underline = 3;
+inline constexpr int strikeOut = 4;
+inline constexpr int size = 5;       // points
+inline constexpr int faceName = 6;
+} // namespace FontMember
+
+// The fields of a LOGFONTA, in its stored order.
+struct FontDescription {
+    std::int32_t height = 0;
+    std::int32_t width = 0;
+    std::int32_t escapement = 0;
+    std::int32_t orientation = 0;
+    std::int32_t weight = 0;
+    std::uint8_t italic = 0;
+    std::uint8_t underline = 0;
+    std::uint8_t strikeOut = 0;
+    std::uint8_t charSet = 0;
+    std::uint8_t outPrecision = 0;
+    std::uint8_t clipPrecision = 0;
+    std::uint8_t quality = 0;
+    std::uint8_t pitchAndFamily = 0;
+    std::string faceName; // at most 31 bytes
+
+    friend bool operator==(const FontDescription&, const FontDescription&) = default;
+};
+
+// A block shorter than 60 bytes reads as the missing bytes being zero.
+FontDescription decodeFontBlock(const std::vector<std::uint8_t>& block);
+std::vector<std::uint8_t> encodeFontBlock(const FontDescription& font);
+
+// The face name a written name becomes: an empty name or one of 32 bytes or
+// more is "宋体".
+std::string acceptedFaceName(std::string_view name);
+
+// Height of a size in points at the given vertical pixels per inch:
+// -(|points| x dpi / 72), rounded.
+std::int32_t fontHeightForPoints(std::int64_t points, int dpi);
+std::int32_t fontPointsForHeight(std::int32_t height, int dpi);
+
+// The value of one member for reading: a number for members 0 to 5.
+std::int64_t fontMemberNumber(const FontDescription& font, int member, int dpi);
+
+// Changes one numeric member (0 to 5) of the font.
+void setFontMember(FontDescription& font, int member, std::int64_t value, int dpi);
+
+} // namespace wrivo

@@ -1,0 +1,42 @@
+// Whole-file reading and writing, and the program's own folder.
+//
+// Documents move between the edit box and the disk through these: a file is
+// read whole into a byte block, and written whole from one or more blocks.
+// Writing never leaves a half-written document behind: the bytes go to a
+// temporary file beside the target, which replaces the target only once all
+// of them are on the disk.
+#pragma once
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wrivo {
+
+// The whole file, or nothing when it cannot be read (empty path, missing,
+// locked for writing by another program, unreadable). An empty file gives an
+// empty block, so callers can tell "empty" from "cannot be read".
+// The file is opened read-only, letting others read but not write it.
+std::optional<std::vector<std::uint8_t>> tryReadFile(std::string_view path);
+
+// The whole file; the empty block both for an empty file and for one that
+// cannot be read.
+std::vector<std::uint8_t> readFile(std::string_view path);
+
+// Writes the blocks in order as the whole new content of the file, creating
+// it if needed. True only when every byte was written and the file replaced.
+// False, with any existing file left exactly as it was, when the path is
+// empty, its folder does not exist, the file cannot be opened for writing
+// (read-only, held open by another program), or a write fails part-way (the
+// disk is full).
+bool writeFile(std::string_view path,
+               std::initializer_list<std::span<const std::uint8_t>> blocks = {});
+
+// The folder holding the program's executable, without a trailing backslash;
+// empty when the path holds no backslash.
+std::string programDirectory();
+
+} // namespace wrivo

@@ -1,0 +1,24 @@
+// The skin caret: a layered window shows only what is pushed to it, so the
+// engine draws a caret line of its own into the picture and blinks it with
+// each skin window's 500 ms timer. One caret blinks at a time.
+#pragma once
+#include "skin/skin_api_win32.h"
+
+namespace wrivo {
+
+inline constexpr UINT_PTR skinTimerId = 64;
+inline constexpr UINT skinTimerInterval = 500;
+
+extern HWND caretWindow;      // the skin window whose text control has the focus
+extern HWND caretControl;     // that control
+extern GpImage* caretImage;   // the last composition pushed for caretWindow, owned here
+extern int caretPhase;        // 1: the next push draws the caret line
+
+// Flips the phase and re-pushes caretImage when the tick is caretWindow's.
+void CALLBACK caretTimerProc(HWND window, UINT message, UINT_PTR timerId, DWORD time);
+
+// A 12-pixel opaque black line, vertically centred in the control, 5 pixels
+// right of the control's caret position.
+void drawCaret(HWND window, HWND control, GpGraphics* graphics);
+
+} // namespace wrivo

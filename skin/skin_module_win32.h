@@ -1,0 +1,40 @@
+// What the skin engine sets up once per process: GDI+, the GUID of GDI+'s
+// "time" frame dimension, and the engine's own window class "ZadedLoadDialog".
+#pragma once
+#include "skin/skin_api_win32.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace wrivo {
+
+// Filled by GDI+ start-up and never handed back: GDI+ stays started until
+// the process ends.
+extern ULONG_PTR gdiplusToken;
+
+// The 16 bytes of {6AEDBD6D-3FB5-418A-83A6-7F45229DC872}, GDI+'s "time" frame
+// dimension; empty before startSkinModule and after stopSkinModule.
+extern std::vector<std::uint8_t> timeDimensionGuid;
+
+inline constexpr char loadDialogClassName[] = "ZadedLoadDialog";
+
+// GDI+ start-up, the GUID, the class; nothing is looked at, nothing undone.
+// Running it again replaces the GUID block and registers the class again
+// (which fails quietly).
+void startSkinModule();
+
+// GdiplusStartup with version 1 and no output record; answers its status.
+GpStatus startGraphics();
+
+// The UTF-16LE bytes of a GBK text, with the terminating zero character.
+std::vector<std::uint8_t> toWideBytes(std::string_view text);
+
+// The skin's part of the program's exit routine: releases the GUID block.
+void stopSkinModule();
+
+// Window procedure of "ZadedLoadDialog": dragging by the body and releasing
+// the window's thread, image and memory block when it is destroyed.
+LRESULT CALLBACK loadDialogProc(HWND window, UINT message, WPARAM wordParameter, LPARAM longParameter);
+
+} // namespace wrivo

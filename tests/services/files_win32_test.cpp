@@ -1,0 +1,241 @@
+// Whole-file reading and writing against the real file system, including a
+// real full disk: a save that cannot complete must leave the old document
+// exactly as it was.
+#include "services/files.h"
+
+#include "tests/support/scratch_folder_win32.h"
+#include "tests/support/tiny_disk_win32.h"
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace wrivo {
+namespace {
+
+using test::fileBytes;
+using test::fileExists;
+using test::namesInFolder;
+using test::putFileBytes;
+
+std::vector<std::uint8_t> bytesOf(std::string_view text)
+{
+    return {text.begin(), text.end()};
+}
+
+std::string textOf(const std::vector<std::uint8_t>& bytes)
+{
+    return {bytes.begin(), bytes.end()};
+}
+
+// Text that does not compress or repeat, so a truncated copy is easy to spot.
+std::string patternedText(std::size_t length, char seed)
+{
+    std::string text(length, '\0');
+    unsigned state = static_cast<unsigned char>(seed) * 2654435761u + 1;
+    for (auto& c : text) {
+        state = state * 1103515245u + 12345u;
+        c = static_cast<char>(' ' + (state >> 16) % 90);
+    }
+    return text;
+}
+
+TEST(ReadFile, GivesTheWholeFileByteForByte)
+{
+    test::ScratchFolder folder;
+    const std::string content = std::string("第一段\r\n第二段\x00尾", 19) + patternedText(70000, 'a');
+    putFileBytes(folder.file("doc.txt"), content);
+
+    EXPECT_EQ(textOf(readFile(folder.file("doc.txt"))), content);
+    const auto tried = tryReadFile(folder.file("doc.txt"));
+    ASSERT_TRUE(tried.has_value());
+    EXPECT_EQ(textOf(*tried), content);
+}
+
+TEST(ReadFile, EmptyAndMissingBothGiveTheEmptyBlockButOnlyMissingIsAFailure)
+{
+    test::ScratchFolder folder;
+    putFileBytes(folder.file("empty.txt"), "");
+
+    EXPECT_TRUE(readFile(folder.file("empty.txt")).empty());
+    EXPECT_TRUE(readFile(folder.file("missing.txt")).empty());
+    EXPECT_TRUE(readFile("").empty());
+
+    const auto empty = tryReadFile(folder.file("empty.txt"));
+    ASSERT_TRUE(empty.has_value());
+    EXPECT_TRUE(empty->empty());
+    EXPECT_FALSE(tryReadFile(folder.file("missing.txt")).has_value());
+    EXPECT_FALSE(tryReadFile("").has_value());
+    EXPECT_FALSE(tryReadFile(folder.path()).has_value()) << "a folder is not a readable file";
+}
+
+TEST(ReadFile, FileHeldOpenForWritingByAnotherProgramCannotBeRead)
+{
+    test::ScratchFolder folder;
+    const std::string path = folder.file("busy.txt");
+    putFileBytes(path, "busy");
+    HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(tryReadFile(path).has_value());
+    EXPECT_TRUE(readFile(path).empty());
+    CloseHandle(writer);
+    EXPECT_EQ(textOf(readFile(path)), "busy");
+}
+
+TEST(ReadFile, OthersMayStillReadWhileWeRead)
+{
+    test::ScratchFolder folder;
+    const std::string path = folder.file("shared.txt");
+    putFileBytes(path, "shared");
+    HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(textOf(readFile(path)), "shared");
+    CloseHandle(reader);
+}
+
+TEST(WriteFile, WritesBlocksInOrderAndReplacesTheOldContent)
+{
+    test::ScratchFolder folder;
+    const std::string path = folder.file("文档.txt");
+    putFileBytes(path, patternedText(5000, 'o'));
+
+    EXPECT_TRUE(writeFile(path, {bytesOf("甲乙"), bytesOf(""), bytesOf("\r\n丙")}));
+    EXPECT_EQ(fileBytes(path), "甲乙\r\n丙");
+    EXPECT_EQ(namesInFolder(folder.path()), std::vector<std::string>{"文档.txt"})
+        << "no temporary file is left behind";
+}
+
+TEST(WriteFile, CreatesANewFile)
+{
+    test::ScratchFolder folder;
+    const std::string path = folder.file("new.txt");
+    const std::string content = patternedText(300000, 'n');
+    EXPECT_TRUE(writeFile(path, {bytesOf(content)}));
+    EXPECT_EQ(fileBytes(path), content);
+    EXPECT_EQ(namesInFolder(folder.path()).size(), 1u);
+}
+
+TEST(WriteFile, NoBlocksOrOnlyEmptyBlocksEmptyTheFile)
+{
+    test::ScratchFolder folder;
+    putFileBytes(folder.file("a.txt"), "old");
+    EXPECT_TRUE(writeFile(folder.file("a.txt")));
+    EXPECT_TRUE(fileExists(folder.file("a.txt")));
+    EXPECT_EQ(fileBytes(folder.file("a.txt")), "");
+
+    EXPECT_TRUE(writeFile(folder.file("b.txt"), {bytesOf(""), bytesOf("")}));
+    EXPECT_TRUE(fileExists(folder.file("b.txt")));
+    EXPECT_EQ(fileBytes(folder.file("b.txt")), "");
+}
+
+TEST(WriteFile, RelativePathIsTakenFromTheCurrentFolder)
+{
+    test::ScratchFolder folder;
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.path().c_str()));
+    const bool written = writeFile("relative.txt", {bytesOf("here")});
+    SetCurrentDirectoryA(previous);
+    EXPECT_TRUE(written);
+    EXPECT_EQ(fileBytes(folder.file("relative.txt")), "here");
+    EXPECT_EQ(namesInFolder(folder.path()).size(), 1u);
+}
+
+TEST(WriteFile, RefusesWithoutTouchingAnything)
+{
+    test::ScratchFolder folder;
+    EXPECT_FALSE(writeFile("", {bytesOf("x")}));
+    EXPECT_FALSE(writeFile(folder.file("no-such-folder\\a.txt"), {bytesOf("x")}));
+    EXPECT_FALSE(writeFile(folder.path(), {bytesOf("x")})) << "a folder is not a file";
+
+    const std::string readOnly = folder.file("readonly.txt");
+    putFileBytes(readOnly, "keep me");
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(writeFile(readOnly, {bytesOf("x")}));
+    EXPECT_EQ(fileBytes(readOnly), "keep me");
+
+    const std::string held = folder.file("held.txt");
+    putFileBytes(held, "held open");
+    HANDLE reader = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(writeFile(held, {bytesOf("x")})) << "the file is held open by another program";
+    CloseHandle(reader);
+    EXPECT_EQ(fileBytes(held), "held open");
+
+    EXPECT_EQ(namesInFolder(folder.path()).size(), 2u) << "no temporary file is left behind";
+}
+
+TEST(WriteFile, ReadBackThroughReadFile)
+{
+    test::ScratchFolder folder;
+    const std::string content = std::string("a\0b", 3) + "汉字";
+    EXPECT_TRUE(writeFile(folder.file("rt.txt"), {bytesOf(content)}));
+    EXPECT_EQ(textOf(readFile(folder.file("rt.txt"))), content);
+}
+
+// The disk holds the old document with room to spare, but not the new one:
+// the save fails part-way through and the old document must survive whole.
+TEST(WriteFileOnAFullDisk, FailedSaveLeavesTheOldDocumentByteForByte)
+{
+    test::TinyDisk disk(64 * 1024);
+    if (!disk.ready())
+        GTEST_SKIP() << "full-disk save not tested: " << disk.whyNotReady();
+    const std::string path = disk.file("稿件.txt");
+    const std::string old = patternedText(20000, 'k');
+    ASSERT_TRUE(writeFile(path, {bytesOf(old)}));
+    ASSERT_EQ(fileBytes(path), old);
+
+    const std::string bigger = patternedText(200000, 'b');
+    EXPECT_FALSE(writeFile(path, {bytesOf(bigger.substr(0, 30000)), bytesOf(bigger.substr(30000))}));
+    EXPECT_EQ(fileBytes(path), old) << "the old document must be untouched";
+    EXPECT_EQ(namesInFolder(disk.folder()), std::vector<std::string>{"稿件.txt"})
+        << "the partial temporary file must be removed";
+
+    // Space is given back: a save that fits still works afterwards.
+    const std::string smaller = patternedText(9000, 's');
+    EXPECT_TRUE(writeFile(path, {bytesOf(smaller)}));
+    EXPECT_EQ(fileBytes(path), smaller);
+}
+
+TEST(WriteFileOnAFullDisk, NewFileThatDoesNotFitIsNotLeftHalfWritten)
+{
+    test::TinyDisk disk(32 * 1024);
+    if (!disk.ready())
+        GTEST_SKIP() << "full-disk save not tested: " << disk.whyNotReady();
+    const std::string path = disk.file("new.txt");
+    EXPECT_FALSE(writeFile(path, {bytesOf(patternedText(100000, 'x'))}));
+    EXPECT_FALSE(fileExists(path));
+    EXPECT_TRUE(namesInFolder(disk.folder()).empty());
+}
+
+// A disk that has no room for one more file: the temporary file cannot be made.
+TEST(WriteFileOnAFullDisk, NoRoomForTheTemporaryFileLeavesTheDocumentAlone)
+{
+    test::TinyDisk disk(64 * 1024, 2); // the root folder and one file
+    if (!disk.ready())
+        GTEST_SKIP() << "full-disk save not tested: " << disk.whyNotReady();
+    const std::string path = disk.file("only.txt");
+    putFileBytes(path, "the only copy");
+    EXPECT_FALSE(writeFile(path, {bytesOf("replacement")}));
+    EXPECT_EQ(fileBytes(path), "the only copy");
+    EXPECT_EQ(namesInFolder(disk.folder()), std::vector<std::string>{"only.txt"});
+}
+
+TEST(ProgramDirectory, IsTheFolderOfThisExecutable)
+{
+    char module[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, module, MAX_PATH);
+    std::string expected = module;
+    expected.erase(expected.rfind('\\'));
+    EXPECT_EQ(programDirectory(), expected);
+    EXPECT_NE(programDirectory().back(), '\\');
+    EXPECT_TRUE(fileExists(programDirectory() + "\\files_win32_test.exe"));
+}
+
+} // namespace
+} // namespace wrivo

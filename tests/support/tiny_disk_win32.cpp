@@ -1,0 +1,50 @@
+#include "tests/support/tiny_disk_win32.h"
+
+#include "tests/support/unix_command_win32.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace wrivo::test {
+
+TinyDisk::TinyDisk(unsigned sizeBytes, unsigned fileCount)
+{
+    if (!runningUnderWine()) {
+        reason_ = "needs Wine to mount a small file system";
+        return;
+    }
+    if (!unixUserIsRoot()) {
+        reason_ = "needs root to mount a small tmpfs (run the tests as root)";
+        return;
+    }
+    char name[80];
+    std::snprintf(name, sizeof name, "/tmp/wrivo-disk-%lu-%lu", GetCurrentProcessId(),
+                  GetTickCount());
+    unixFolder_ = name;
+    std::string options = "size=" + std::to_string(sizeBytes);
+    if (fileCount)
+        options += ",nr_inodes=" + std::to_string(fileCount);
+    const std::string folder = shellQuoted(unixFolder_);
+    const auto code = runUnixCommand("mkdir -p " + folder + " && mount -t tmpfs -o " + options
+                                     + " wrivo-test " + folder);
+    if (!code || *code != 0) {
+        runUnixCommand("rmdir " + folder + " 2>/dev/null");
+        reason_ = "mount -t tmpfs failed (exit " + std::to_string(code.value_or(-1)) + ")";
+        return;
+    }
+    mounted_ = true;
+    windowsFolder_ = windowsPathOfUnixPath(unixFolder_);
+}
+
+TinyDisk::~TinyDisk()
+{
+    if (!mounted_)
+        return;
+    const std::string folder = shellQuoted(unixFolder_);
+    // Wine's server may still hold a handle for a moment; a lazy unmount
+    // detaches the file system at once and frees it when the last user leaves.
+    runUnixCommand("umount " + folder + " 2>/dev/null || umount -l " + folder + "; rmdir " + folder);
+}
+
+} // namespace wrivo::test

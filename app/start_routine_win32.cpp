@@ -4,7 +4,7 @@
 
 #include "app/app_globals.h"
 #include "app/layout_content.h"
-#include "app/skin_hooks.h"
+#include "skin/splash.h"
 #include "host/host.h"
 #include "services/unit_properties.h"
 

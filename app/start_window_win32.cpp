@@ -5,7 +5,7 @@
 
 #include "app/app_globals.h"
 #include "app/layout_content.h"
-#include "app/skin_hooks.h"
+#include "skin/splash.h"
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "host/window_properties.h"

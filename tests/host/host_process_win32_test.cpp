@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/start_window.h"
+#include "app/notices.h"
 #include "tests/support/child_process_win32.h"
 
 namespace wrivo {
@@ -150,7 +151,7 @@ TEST(StartUp, MainWindowAppearsAtTick29UntitledAndIsTitledAtTick30)
     ASSERT_TRUE(code.has_value());
     EXPECT_EQ(*code, 0u);
     std::string seen = readWholeFile(log);
-    const std::string title(startTitle);
+    const std::string title = startTitle();
     const std::string expected = "tick 28 main=unloaded\n"
                                  "tick 29 main=unloaded\n"
                                  "tick 30 main=visible '' start disabled\n"

@@ -167,44 +167,43 @@ struct MenuLine {
 // The menu tree; an entry's place here is its n in command 20000 + n.
 std::vector<MenuLine> menuTree()
 {
-    constexpr std::int32_t noHandlerBound = noHandler;
     std::vector<MenuLine> lines = {
-        {"文件操作", 0, none, menuTicked, noHandlerBound},
+        {"文件操作", 0, none, menuTicked, noHandler},
         {"新建文档", 1, ctrl('A'), 0, newDocument},
-        {"-", 1, none, 0, noHandlerBound},
+        {"-", 1, none, 0, noHandler},
         {"保存文档", 1, ctrl('S'), 0, saveDocument},
-        {"-", 1, none, 0, noHandlerBound},
+        {"-", 1, none, 0, noHandler},
         {"打开文档", 1, ctrl('D'), 0, openDocument},
         {"添加文档", 1, ctrl('F'), 0, appendDocument},
-        {"编辑菜单", 0, none, menuTicked, noHandlerBound},
+        {"编辑菜单", 0, none, menuTicked, noHandler},
         {"剪切字符   Ctrl+X", 1, none, 0, cutCharacters},
-        {"-", 1, none, 0, noHandlerBound},
+        {"-", 1, none, 0, noHandler},
         {"复制字符   Ctrl+C", 1, none, 0, copyCharacters},
         {"粘贴字符   Ctrl+V", 1, none, 0, pasteCharacters},
-        {"-", 1, none, 0, noHandlerBound},
+        {"-", 1, none, 0, noHandler},
         {"清空字符", 1, del, 0, clearText},
-        {"功能设置", 0, none, menuTicked, noHandlerBound},
+        {"功能设置", 0, none, menuTicked, noHandler},
         {"壹键隐藏  *必看说明* ", 1, none, 0, hideNotice},
         {"字数总计", 1, ctrl('Q'), 0, countReport},
         {"日期时间", 1, ctrl('W'), 0, insertDateTime},
-        {"-", 1, none, 0, noHandlerBound},
+        {"-", 1, none, 0, noHandler},
         {"字体颜色", 1, ctrl('E'), 0, chooseTextColour},
         {"背景颜色", 1, ctrl('R'), 0, chooseBackgroundColour},
         {"字体大小", 1, ctrl('T'), 0, chooseFont},
         // Its stored Ctrl+R makes no accelerator: a popup gets none.
-        {"版权帮助", 0, ctrl('R'), menuTicked, noHandlerBound},
+        {"版权帮助", 0, ctrl('R'), menuTicked, noHandler},
         {"配置还原", 1, ctrl('P'), 0, restoreDefaults},
         {"关于帮助", 1, ctrl('O'), 0, helpNotice},
-        {"-", 1, none, 0, noHandlerBound},
+        {"-", 1, none, 0, noHandler},
         {"广告合作", 1, ctrl('Y'), 0, advertisingNotice},
         {"建议反馈", 1, ctrl('U'), 0, feedbackNotice},
-        {"-", 1, none, 0, noHandlerBound},
+        {"-", 1, none, 0, noHandler},
         {"作者版权", 1, ctrl('Z'), 0, authorNotice},
-        {"程序更新", 0, none, 0, noHandlerBound},
+        {"程序更新", 0, none, 0, noHandler},
         {"官网更新下载 ", 1, ctrl('I'), 0, openUpdatePage},
-        {"-", 1, none, 0, noHandlerBound},
-        {"官方指定合作下载站:", 1, none, menuDisabled, noHandlerBound},   // a greyed heading
-        {"-", 1, none, 0, noHandlerBound},
+        {"-", 1, none, 0, noHandler},
+        {"官方指定合作下载站:", 1, none, menuDisabled, noHandler},   // a greyed heading
+        {"-", 1, none, 0, noHandler},
     };
     for (std::size_t i = 0; i < partnerSiteNames.size(); ++i)
         lines.push_back({partnerSiteNames[i], 1, none, 0, static_cast<std::int32_t>(openPartnerSite1 + i)});

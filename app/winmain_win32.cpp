@@ -1,9 +1,11 @@
-// Wrivo's process entry. The window host is not there yet, so the program
-// only says what it is and ends; it does not pretend to be the editor.
+// Wrivo's process entry: the host frames the run of the application's start
+// routine; the exit code is the one the message loop ended with.
 #include <windows.h>
+
+#include "app/start_routine.h"
+#include "host/program_entry.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    MessageBoxA(nullptr, "Wrivo 3.7\r\n\r\n编辑器窗口尚在建设中。", "Wrivo", MB_OK | MB_ICONINFORMATION);
-    return 0;
+    return wrivo::runProgram(wrivo::startApplication);
 }

@@ -28,12 +28,18 @@ inline const unsigned char* bytes(std::string_view s)
     return reinterpret_cast<const unsigned char*>(s.data());
 }
 
-constexpr std::uint64_t everyByte(unsigned char b) { return 0x0101010101010101ull * b; }
-constexpr std::uint64_t highBits = everyByte(0x80);
+// Scanning goes a machine word at a time: eight bytes on 64-bit builds, four
+// on the 32-bit program, where wider arithmetic would cost several instructions.
+using Word = std::size_t;
+constexpr unsigned wordBytes = sizeof(Word);
+static_assert(wordBytes == 8 || wordBytes == 4);
 
-inline std::uint64_t loadWord(const unsigned char* p)
+constexpr Word everyByte(unsigned char b) { return Word(~Word(0)) / 0xFF * b; }
+constexpr Word highBits = everyByte(0x80);
+
+inline Word loadWord(const unsigned char* p)
 {
-    std::uint64_t w;
+    Word w;
     std::memcpy(&w, p, sizeof w);
     return w;
 }
@@ -42,7 +48,7 @@ inline std::uint64_t loadWord(const unsigned char* p)
 // `boundary` (a known character boundary).
 inline std::size_t highRunStart(const unsigned char* p, std::size_t boundary, std::size_t pos)
 {
-    while (pos - boundary >= 8 && (loadWord(p + pos - 8) & highBits) == highBits) pos -= 8;
+    while (pos - boundary >= wordBytes && (loadWord(p + pos - wordBytes) & highBits) == highBits) pos -= wordBytes;
     while (pos > boundary && isLead(p[pos - 1])) --pos;
     return pos;
 }
@@ -60,41 +66,45 @@ inline std::size_t wholeLength(std::string_view s)
 }
 
 // One bit (the high bit of each byte) for every byte of w that equals b.
-inline std::uint64_t byteMatches(std::uint64_t w, unsigned char b)
+inline Word byteMatches(Word w, unsigned char b)
 {
-    std::uint64_t x = w ^ everyByte(b);
-    std::uint64_t nonZero = ((x & ~highBits) + ~highBits) | x;
+    Word x = w ^ everyByte(b);
+    Word nonZero = ((x & ~highBits) + ~highBits) | x;
     return ~nonZero & highBits;
 }
 
-// The high bits of the eight bytes of m gathered into one byte (byte j -> bit j).
-inline unsigned gatherHighBits(std::uint64_t m)
+// The high bits of the bytes of m gathered into the low bits (byte j -> bit j):
+// the multiplier's bit 7k moves byte (wordBytes - 1 - k)'s high bit to the top
+// byte, where no other product lands.
+inline unsigned gatherHighBits(Word m)
 {
-    return static_cast<unsigned>((m & highBits) * 0x0002040810204081ull >> 56);
+    constexpr Word multiplier = wordBytes == 8 ? Word(0x0002040810204081ull) : Word(0x00204081u);
+    return static_cast<unsigned>((m & highBits) * multiplier >> (8 * wordBytes - wordBytes));
 }
 
-// For eight bytes: index (trailIn << 8 | high bits), where trailIn says the first
-// byte is the second byte of a character. Entry bit j (0-7) says byte j is a
-// second byte, bit 8 says the same of the byte after the eight.
+// For one word: index (trailIn << wordBytes | high bits), where trailIn says the
+// first byte is the second byte of a character. Entry bit j (below wordBytes)
+// says byte j is a second byte; bit wordBytes says the same of the next byte.
 inline constexpr auto trailTable = [] {
-    struct Table { std::uint16_t entries[512]; } table{};
-    for (unsigned index = 0; index < 512; ++index) {
-        bool trail = index >> 8;
+    constexpr unsigned size = 2u << wordBytes;
+    struct Table { std::uint16_t entries[size]; } table{};
+    for (unsigned index = 0; index < size; ++index) {
+        bool trail = index >> wordBytes;
         unsigned bits = 0;
-        for (unsigned j = 0; j < 8; ++j) {
+        for (unsigned j = 0; j < wordBytes; ++j) {
             bits |= unsigned{trail} << j;
             trail = !trail && (index >> j & 1);
         }
-        table.entries[index] = static_cast<std::uint16_t>(bits | unsigned{trail} << 8);
+        table.entries[index] = static_cast<std::uint16_t>(bits | unsigned{trail} << wordBytes);
     }
     return table;
 }();
 
-// The last n - i (< 8) bytes of p[0, n), padded with zeros, which are no spaces.
-inline std::uint64_t loadTail(const unsigned char* p, std::size_t i, std::size_t n)
+// The last n - i (< wordBytes) bytes of p[0, n), padded with zeros, which are no spaces.
+inline Word loadTail(const unsigned char* p, std::size_t i, std::size_t n)
 {
-    if (n >= 8) return loadWord(p + n - 8) >> 8 * (8 - (n - i));
-    std::uint64_t w = 0;
+    if (n >= wordBytes) return loadWord(p + n - wordBytes) >> 8 * (wordBytes - (n - i));
+    Word w = 0;
     for (std::size_t j = n; j > i; --j) w = w << 8 | p[j - 1];
     return w;
 }
@@ -106,10 +116,11 @@ inline constexpr auto bitCounts = [] {
     return table;
 }();
 
-// Walks s eight bytes at a time and calls onBlock(offset, single, wide) for each
-// block: bit j of `single` marks a space (0x20) at offset + j, bit j of `wide` a
-// full-width space (A1 A1) starting there; both only where a character starts.
-// Returns the length of s without an unpartnered last lead byte.
+// Walks s a word at a time and calls onBlock(offset, single, wide) for each
+// block of wordBytes bytes (fewer at the end): bit j of `single` marks a space
+// (0x20) at offset + j, bit j of `wide` a full-width space (A1 A1) starting
+// there; both only where a character starts. Returns the length of s without
+// an unpartnered last lead byte.
 //
 // Character starts come from a table over the block's high bits and the state
 // carried from the block before, so no byte is looked at twice.
@@ -119,34 +130,20 @@ std::size_t scanSpaceBlocks(std::string_view s, OnBlock&& onBlock)
     const unsigned char* p = bytes(s);
     const std::size_t n = s.size();
     unsigned trail = 0;
-    for (std::size_t i = 0; i < n; i += 8) {
-        std::size_t length = n - i < 8 ? n - i : 8;
-        std::uint64_t w = length == 8 ? loadWord(p + i) : loadTail(p, i, n);
-        unsigned entry = trailTable.entries[trail << 8 | gatherHighBits(w)];
-        unsigned starts = ~entry & 0xFF;
+    for (std::size_t i = 0; i < n; i += wordBytes) {
+        std::size_t length = n - i < wordBytes ? n - i : wordBytes;
+        Word w = length == wordBytes ? loadWord(p + i) : loadTail(p, i, n);
+        unsigned entry = trailTable.entries[trail << wordBytes | gatherHighBits(w)];
+        unsigned starts = ~entry & ((1u << wordBytes) - 1);
         unsigned a1 = gatherHighBits(byteMatches(w, 0xA1));
-        unsigned nextIsA1 = i + 8 < n && p[i + 8] == 0xA1;
+        unsigned nextIsA1 = i + wordBytes < n && p[i + wordBytes] == 0xA1;
         unsigned single = gatherHighBits(byteMatches(w, 0x20)) & starts;
-        unsigned wide = a1 & (a1 >> 1 | nextIsA1 << 7) & starts;
+        unsigned wide = a1 & (a1 >> 1 | nextIsA1 << (wordBytes - 1)) & starts;
         unsigned inBlock = (1u << length) - 1;
         trail = entry >> length & 1;
         onBlock(i, single & inBlock, wide & inBlock);
     }
     return trail ? n - 1 : n;
-}
-
-// Calls onSpace(offset, width) for every space character of s in order: the
-// single-byte space (width 1) and the full-width space A1 A1 (width 2). Returns
-// the length of s without an unpartnered last lead byte.
-template <class OnSpace>
-std::size_t scanSpaces(std::string_view s, OnSpace&& onSpace)
-{
-    return scanSpaceBlocks(s, [&](std::size_t offset, unsigned single, unsigned wide) {
-        for (unsigned all = single | wide; all != 0; all &= all - 1) {
-            unsigned j = static_cast<unsigned>(std::countr_zero(all));
-            onSpace(offset + j, single >> j & 1 ? 1 : 2);
-        }
-    });
 }
 
 } // namespace wrivo::gbk

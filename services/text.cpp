@@ -67,14 +67,25 @@ std::int32_t compareText(std::string_view a, std::string_view b, bool caseSensit
 
 std::string removeAllSpaces(std::string_view text)
 {
-    std::string kept;
-    kept.reserve(text.size());
-    std::size_t from = 0;
-    std::size_t end = gbk::scanSpaces(text, [&](std::size_t at, std::size_t width) {
-        kept.append(text.data() + from, at - from);
-        from = at + width;
+    std::string kept(text.size(), '\0');
+    char* out = kept.data();
+    unsigned spill = 0;  // a full-width space's second byte that falls into the next block
+    std::size_t end = gbk::scanSpaceBlocks(text, [&](std::size_t offset, unsigned single, unsigned wide) {
+        const char* in = text.data() + offset;
+        unsigned drop = single | wide | wide << 1 | spill;
+        spill = wide >> (gbk::wordBytes - 1);
+        std::size_t length = std::min<std::size_t>(gbk::wordBytes, text.size() - offset);
+        if (drop == 0 && length == gbk::wordBytes) {
+            std::memcpy(out, in, gbk::wordBytes);
+            out += gbk::wordBytes;
+            return;
+        }
+        for (std::size_t j = 0; j < length; ++j) {
+            if (!(drop >> j & 1)) *out++ = in[j];
+        }
     });
-    kept.append(text.data() + from, end - from);
+    if (end < text.size()) --out;  // the unpartnered lead byte, which was no space
+    kept.resize(static_cast<std::size_t>(out - kept.data()));
     return kept;
 }
 

@@ -85,6 +85,20 @@ TEST(RemoveAllSpaces, RespectsCharacterBoundaries)
     EXPECT_EQ(removeAllSpaces(std::string("\xA1")), "");
 }
 
+TEST(RemoveAllSpaces, FindsFullWidthSpacesAtEveryOffset)
+{
+    // Scanning goes in blocks of four or eight bytes; a space may straddle two.
+    for (std::size_t offset = 0; offset < 20; ++offset) {
+        std::string before(offset, 'a');
+        EXPECT_EQ(removeAllSpaces(before + fullWidthSpace + "b"), before + "b") << offset;
+        EXPECT_EQ(removeAllSpaces(before + fullWidthSpace), before) << offset;
+        EXPECT_EQ(nonSpaceLength(before + fullWidthSpace + "b"), offset + 1) << offset;
+        // After an odd run of high bytes the A1 pair starts one byte later.
+        std::string shifted = before + "\xB0" + fullWidthSpace + "b";
+        EXPECT_EQ(removeAllSpaces(shifted), shifted) << offset;
+    }
+}
+
 TEST(NonSpaceLength, MatchesTheLengthOfTheTextWithoutSpaces)
 {
     EXPECT_EQ(nonSpaceLength(" a" + fullWidthSpace + "b\t"), 3u);

@@ -1,0 +1,22 @@
+// The application's own state, created by the start routine and living until
+// the process ends (the start window's skin object belongs to the skin engine).
+#pragma once
+#include <cstdint>
+
+#include "app/statistics.h"
+
+namespace wrivo {
+
+struct AppGlobals {
+    std::int32_t splashTicks = 0;
+    // The paragraphs of the last recount and the tracked line breaks.
+    DocumentStatistics statistics;
+    bool colourTarget = false;
+};
+
+// Null before the start routine made them and after the exit routine freed them.
+AppGlobals* appGlobals();
+void createAppGlobals();
+void releaseAppGlobals();
+
+} // namespace wrivo

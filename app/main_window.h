@@ -1,0 +1,20 @@
+// The main window's own handlers: keeping its controls laid out.
+#pragma once
+#include <cstdint>
+#include <optional>
+
+#include "host/host_types.h"
+
+namespace wrivo {
+
+extern const UnitRef editBoxRef;
+extern const UnitRef listBoxRef;
+
+// Handlers live apart from the layout's HandlerIndex names they are bound by.
+namespace handlers {
+// Size changed: the edit box fills the window but for the frame, the menu bar
+// and the count strip, which sits under it at the window's full width.
+std::optional<std::int32_t> layoutOnResize(const EventArguments& arguments);
+} // namespace handlers
+
+} // namespace wrivo

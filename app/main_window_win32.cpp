@@ -1,0 +1,25 @@
+#include "app/main_window.h"
+
+#include "app/layout_content.h"
+#include "app/start_window.h"
+#include "host/host.h"
+#include "host/property_rules.h"
+
+namespace wrivo {
+
+const UnitRef editBoxRef{WindowId::main, UnitId::editBox, layout::kind::editBox};
+const UnitRef listBoxRef{WindowId::main, UnitId::listBox, layout::kind::listBox};
+
+std::optional<std::int32_t> handlers::layoutOnResize(const EventArguments&)
+{
+    std::int64_t width = propertyNumber(readProperty(mainWindowRef, CommonProperty::width));
+    std::int64_t height = propertyNumber(readProperty(mainWindowRef, CommonProperty::height));
+    writeProperty(editBoxRef, CommonProperty::width, width - 6);
+    writeProperty(editBoxRef, CommonProperty::height, height - 83);
+    std::int64_t editHeight = propertyNumber(readProperty(editBoxRef, CommonProperty::height));
+    writeProperty(listBoxRef, CommonProperty::top, editHeight - 3);
+    writeProperty(listBoxRef, CommonProperty::width, width);
+    return std::nullopt;
+}
+
+} // namespace wrivo

@@ -1,0 +1,37 @@
+#include "app/start_routine.h"
+
+#include <float.h>
+
+#include "app/app_globals.h"
+#include "app/layout_content.h"
+#include "skin/splash.h"
+#include "host/host.h"
+#include "services/unit_properties.h"
+
+namespace wrivo {
+namespace {
+
+// Run once at the clean-up (never after a run-time error).
+void releaseApplication()
+{
+    releaseSplashSkin();
+    releaseAppGlobals();
+}
+
+} // namespace
+
+int startApplication()
+{
+    registerServiceKinds();
+    startHost({layoutDataBlock(), applicationHandlers()});
+    _fpreset();
+    createSplashSkin();
+    createAppGlobals();
+    registerExitRoutine(releaseApplication);
+    startSkinModule();
+    loadStartWindow(WindowId::start);
+    runMessageLoop();
+    return 0;
+}
+
+} // namespace wrivo

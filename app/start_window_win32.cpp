@@ -1,0 +1,47 @@
+// The start window's two handlers: attaching the splash skin when the window
+// is created, and the timer's frame step with the hand-over to the main
+// window at the 29th tick.
+#include "app/start_window.h"
+#include "app/notices.h"
+
+#include "app/app_globals.h"
+#include "app/layout_content.h"
+#include "skin/splash.h"
+#include "skin/splash_frames.h"
+#include "host/host.h"
+#include "host/property_rules.h"
+#include "host/window_properties.h"
+#include "services/control_operations.h"
+
+namespace wrivo {
+
+const UnitRef startWindowRef{WindowId::start, UnitId::startWindow, layout::kind::window};
+const UnitRef splashTimerRef{WindowId::start, UnitId::splashTimer, layout::kind::timer};
+const UnitRef mainWindowRef{WindowId::main, UnitId::mainWindow, layout::kind::window};
+
+std::optional<std::int32_t> onStartWindowCreated(const EventArguments&)
+{
+    attachSplashSkin(static_cast<unsigned long>(windowHandle(startWindowRef)));
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> onSplashTick(const EventArguments&)
+{
+    AppGlobals* globals = appGlobals();
+    std::int32_t tick = globals ? ++globals->splashTicks : splashFrameCount + 1;
+    if (tick <= splashFrameCount) {
+        showSplashFrame(tick);
+        return std::nullopt;
+    }
+    // The first time, showing the modally loaded main window runs its nested
+    // loop: this call stays here while the main window lives, and the next
+    // tick, handled inside that loop, comes through again to finish.
+    loadWindow(WindowId::main, std::nullopt, true);
+    writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
+    writeProperty(mainWindowRef, WindowProperty::caption, startTitle());
+    destroyUnit(splashTimerRef);
+    destroyUnit(startWindowRef);
+    return std::nullopt;
+}
+
+} // namespace wrivo

@@ -1,0 +1,106 @@
+// HostApp: the one object that owns the process's windows, units, handlers,
+// idle callbacks and the clean-up. Internal to the host; the application uses
+// host/host.h.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "host/host.h"
+#include "host/live_window.h"
+
+namespace wrivo {
+
+struct WindowSlot {
+    StoredWindow stored;
+    std::unique_ptr<LiveWindow> live;
+};
+
+struct IdleCallback {
+    HWND window;
+    void (*procedure)(void* argument);
+    void* argument;
+};
+
+class HostApp {
+public:
+    static HostApp& instance();
+
+    void start(HostStartup startup);
+    bool started() const { return started_; }
+
+    // Windows.
+    WindowSlot* findSlot(std::uint32_t windowId);
+    LiveWindow* liveWindow(std::uint32_t windowId);
+    bool anyWindowLoaded() const;
+    bool load(std::uint32_t windowId, HWND owner, bool modal);
+    void firstShowing(LiveWindow& window);
+    void showLoaded(LiveWindow& window);
+    // Called when a loaded window's native window is gone.
+    void windowDestroyed(LiveWindow& window);
+    void closeWindow(LiveWindow& window, bool closeNow);
+
+    // Events.
+    HandlerTable handlers() const { return handlers_; }
+    int suspension = 0;
+    UnitRef eventSource;
+    int dispatchDepth = 0;
+
+    // The message loop.
+    int runLoop(LiveWindow* modalWindow);
+    bool loopStarted = false;
+    std::uint32_t modalWindow = 0;
+
+    // Idle callbacks of units.
+    void addIdleCallback(const IdleCallback& callback) { idleCallbacks_.push_back(callback); }
+
+    // Process end.
+    void setExitRoutine(void (*routine)()) { exitRoutine_ = routine; }
+    void forgetExitRoutine() { exitRoutine_ = nullptr; }
+    [[noreturn]] void endProcess(int exitCode);
+    void cleanUp();
+
+    DWORD userInterfaceThread() const { return uiThread_; }
+    HWND hiddenWindow() const;
+    const std::string& programFolder() const { return programFolder_; }
+
+private:
+    HostApp() = default;
+    bool idleStep(int idleCount);
+    void disableOthersFor(LiveWindow& modalWindow);
+
+    bool started_ = false;
+    bool cleaningUp_ = false;
+    bool oleStarted_ = false;
+    DWORD uiThread_ = 0;
+    std::string programFolder_;
+    std::string programFileName_;
+    std::unique_ptr<class HiddenWindow> hidden_;
+    std::vector<WindowSlot> windows_;
+    std::vector<std::unique_ptr<LiveWindow>> discarded_;
+    HandlerTable handlers_;
+    std::vector<IdleCallback> idleCallbacks_;
+    void (*exitRoutine_)() = nullptr;
+    DWORD idlePeriodStart_ = 0;
+};
+
+// Run-time error texts of the host.
+inline constexpr const char* errorEventWindowMissing = "未找到引发事件的窗口";
+inline constexpr const char* errorEventUnitMissing = "未找到引发事件的窗口组件";
+inline constexpr const char* errorEventUnitInvalid = "引发事件的窗口组件无效";
+inline constexpr const char* errorUnitNotLoaded = "指定窗口尚未载入";
+inline constexpr const char* errorWindowNotLoaded = "未载入欲访问窗口组件所在的窗口";
+inline constexpr const char* errorStartWindow = "载入启动窗口失败";
+inline constexpr const char* errorLayoutData = "载入窗口模板数据段出错!";
+inline constexpr const char* errorNoSuchUnit = "指定窗口或窗口组件不存在或尚未载入";
+
+// Shows run-time errors in the host's message box and ends the process.
+void installRuntimeErrorBox();
+
+// The live unit a reference names, or a run-time error (errorNoSuchUnit).
+LiveUnit& requireLiveUnit(const UnitRef& ref);
+
+} // namespace wrivo

@@ -1,0 +1,67 @@
+#include "host/message_loop.h"
+
+#include "host/window_object.h"
+
+namespace wrivo {
+
+MessageLoop::MessageLoop(IdleStep idle, StopCondition stop) : idle_(std::move(idle)), stop_(std::move(stop)) {}
+
+bool MessageLoop::preTranslate(MSG& message)
+{
+    for (HWND window = message.hwnd; window; window = GetAncestor(window, GA_PARENT)) {
+        if (WindowObject* object = WindowObject::fromHandle(window)) {
+            if (object->preTranslate(message)) return true;
+        }
+        if (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) continue;
+        break;
+    }
+    return false;
+}
+
+bool MessageLoop::countsAsNewInput(const MSG& message)
+{
+    // The caret's blink timer (0x118) and a mouse move that did not move are
+    // not input: they must not wake idle processing again.
+    constexpr UINT systemTimer = 0x0118;
+    if (message.message == systemTimer) return false;
+    return true;
+}
+
+bool MessageLoop::stopRequested()
+{
+    if (!stop_) return false;
+    if (stop_()) return true;
+    MSG next;
+    return PeekMessageA(&next, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) != 0;
+}
+
+int MessageLoop::run()
+{
+    bool idling = true;
+    int idleCount = 0;
+    for (;;) {
+        MSG message;
+        while (idling && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (stopRequested()) return -1;
+            if (!idle_ || !idle_(idleCount++)) idling = false;
+        }
+        do {
+            if (stopRequested()) return -1;
+            BOOL got = GetMessageA(&message, nullptr, 0, 0);
+            if (got == 0 || got == -1) return static_cast<int>(message.wParam);
+            if (!preTranslate(message)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+            bool sameMousePlace = message.message == WM_MOUSEMOVE && message.pt.x == lastMouse_.x &&
+                                  message.pt.y == lastMouse_.y;
+            if (message.message == WM_MOUSEMOVE) lastMouse_ = message.pt;
+            if (!sameMousePlace && countsAsNewInput(message)) {
+                idling = true;
+                idleCount = 0;
+            }
+        } while (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE));
+    }
+}
+
+} // namespace wrivo

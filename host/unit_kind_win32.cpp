@@ -1,0 +1,143 @@
+#include "host/unit_kind.h"
+
+#include <commctrl.h>
+
+#include <map>
+
+#include "host/host.h"
+#include "host/live_window.h"
+
+namespace wrivo {
+namespace {
+
+std::map<std::uint32_t, UnitKind>& kindTable()
+{
+    static std::map<std::uint32_t, UnitKind> table;
+    return table;
+}
+
+constexpr UINT_PTR unitSubclassId = 0x57524956; // "WRIV"
+
+LRESULT CALLBACK unitSubclassProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR subclassId, DWORD_PTR reference)
+{
+    auto* unit = reinterpret_cast<LiveUnit*>(reference);
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(control, unitSubclassProcedure, subclassId);
+        if (unit->handle == control) unit->handle = nullptr;
+        return DefSubclassProc(control, message, wParam, lParam);
+    }
+    LRESULT result = 0;
+    if (unit->kind && unit->kind->message && unit->kind->message(*unit, message, wParam, lParam, result))
+        return result;
+    switch (message) {
+    case WM_SETFOCUS: {
+        result = DefSubclassProc(control, message, wParam, lParam);
+        LiveUnit& focused = *unit;
+        raiseEvent(focused.window->id, focused.record.id, UnitEvent::gotFocus);
+        return result;
+    }
+    case WM_KILLFOCUS: {
+        result = DefSubclassProc(control, message, wParam, lParam);
+        raiseEvent(unit->window->id, unit->record.id, UnitEvent::lostFocus);
+        return result;
+    }
+    default:
+        return DefSubclassProc(control, message, wParam, lParam);
+    }
+}
+
+} // namespace
+
+UnitRef LiveUnit::ref() const
+{
+    return {window ? window->id : 0, record.id, record.kind};
+}
+
+EventOutcome raiseUnitEvent(LiveUnit& unit, int event, const EventArguments& arguments)
+{
+    return raiseEvent(unit.window->id, unit.record.id, event, arguments);
+}
+
+void registerUnitKind(const UnitKind& kind)
+{
+    kindTable()[kind.code] = kind;
+}
+
+const UnitKind* findKindOperations(std::uint32_t code)
+{
+    auto found = kindTable().find(code);
+    return found == kindTable().end() ? nullptr : &found->second;
+}
+
+LiveUnit* liveUnitOfControl(HWND control)
+{
+    DWORD_PTR reference = 0;
+    if (!control || !GetWindowSubclass(control, unitSubclassProcedure, unitSubclassId, &reference)) return nullptr;
+    return reinterpret_cast<LiveUnit*>(reference);
+}
+
+void tieUnitToControl(LiveUnit& unit)
+{
+    SetWindowSubclass(unit.handle, unitSubclassProcedure, unitSubclassId, reinterpret_cast<DWORD_PTR>(&unit));
+}
+
+Bytes fontBlockOf(const std::optional<LogFont>& font)
+{
+    if (!font) return {};
+    Bytes block(sizeof(LogFont));
+    memcpy(block.data(), &*font, sizeof(LogFont));
+    return block;
+}
+
+std::optional<LogFont> fontFromBlock(const Bytes& block)
+{
+    if (block.size() < sizeof(LogFont)) return std::nullopt;
+    LogFont font;
+    memcpy(&font, block.data(), sizeof font);
+    font.faceName.back() = 0;
+    return font;
+}
+
+HFONT createFontFromBlock(const Bytes& block)
+{
+    if (block.size() < sizeof(LOGFONTA)) return nullptr;
+    LOGFONTA font;
+    memcpy(&font, block.data(), sizeof font);
+    font.lfFaceName[LF_FACESIZE - 1] = 0;
+    return CreateFontIndirectA(&font);
+}
+
+int screenPixelsPerInch()
+{
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+void controlBorderStyles(std::int32_t borderStyle, DWORD& style, DWORD& exStyle)
+{
+    switch (borderStyle) {
+    case 1: exStyle |= WS_EX_CLIENTEDGE; break;
+    case 2: exStyle |= WS_EX_DLGMODALFRAME; break;
+    case 3: exStyle |= WS_EX_STATICEDGE; break;
+    case 4: exStyle |= WS_EX_CLIENTEDGE | WS_EX_DLGMODALFRAME; break;
+    case 5: style |= WS_BORDER; break;
+    default: break;
+    }
+}
+
+} // namespace wrivo
+
+namespace wrivo {
+
+HWND createHiddenUnitWindow(const UnitCreation& creation)
+{
+    const LayoutUnit& record = creation.unit.record;
+    return CreateWindowExA(0, "STATIC", "", WS_CHILD, record.common.left, record.common.top, record.common.width, record.common.height,
+                           creation.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.controlId)),
+                           GetModuleHandleA(nullptr), nullptr);
+}
+
+} // namespace wrivo

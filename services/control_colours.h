@@ -1,0 +1,33 @@
+// The colours and font a control paints with, owned per control: a solid
+// brush for the background (remade only when the colour changes) and the
+// font made from its LOGFONTA block.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "host/unit_kind.h"
+
+namespace wrivo {
+
+class ControlPaint {
+public:
+    ControlPaint() = default;
+    ControlPaint(const ControlPaint&) = delete;
+    ControlPaint& operator=(const ControlPaint&) = delete;
+    ~ControlPaint();
+
+    // Applies the font to the control; an empty block means the GUI font.
+    void setFont(HWND control, const Bytes& block);
+    // The background brush; 0xFF000000 is the system colour `systemColour`.
+    void setBackground(std::uint32_t colour, int systemColour);
+    // WM_CTLCOLOR*: text and background colours; answers the brush.
+    HBRUSH paint(HDC dc, std::uint32_t textColour, std::uint32_t backgroundColour, int systemColour);
+
+private:
+    HFONT font_ = nullptr;
+    HBRUSH brush_ = nullptr;
+    std::uint32_t brushColour_ = 0;
+};
+
+} // namespace wrivo

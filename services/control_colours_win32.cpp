@@ -1,0 +1,39 @@
+#include "services/control_colours.h"
+
+#include "host/unit_kind.h"
+
+namespace wrivo {
+
+ControlPaint::~ControlPaint()
+{
+    if (font_) DeleteObject(font_);
+    if (brush_) DeleteObject(brush_);
+}
+
+void ControlPaint::setFont(HWND control, const Bytes& block)
+{
+    HFONT font = createFontFromBlock(block);
+    HGDIOBJ applied = font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(applied), TRUE);
+    if (font_) DeleteObject(font_);
+    font_ = font;
+}
+
+void ControlPaint::setBackground(std::uint32_t colour, int systemColour)
+{
+    COLORREF wanted = colour == defaultColour ? GetSysColor(systemColour) : (colour & 0xFFFFFF);
+    if (brush_ && brushColour_ == wanted) return;
+    if (brush_) DeleteObject(brush_);
+    brush_ = CreateSolidBrush(wanted);
+    brushColour_ = wanted;
+}
+
+HBRUSH ControlPaint::paint(HDC dc, std::uint32_t textColour, std::uint32_t backgroundColour, int systemColour)
+{
+    setBackground(backgroundColour, systemColour);
+    SetTextColor(dc, textColour == defaultColour ? GetSysColor(COLOR_WINDOWTEXT) : (textColour & 0xFFFFFF));
+    SetBkColor(dc, brushColour_);
+    return brush_;
+}
+
+} // namespace wrivo

@@ -1,0 +1,32 @@
+// Operations on windows and controls by their reference: the native handle,
+// loading and destroying, sending a message, and the list box's rows. A
+// reference to a window or control that is not loaded is the run-time error
+// "指定窗口或窗口组件不存在或尚未载入" (loadWindow answers false instead).
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "host/host_types.h"
+
+namespace wrivo {
+
+std::uintptr_t windowHandle(const UnitRef& unit);
+// Loads the window (modal: its first showing runs a nested loop); an owner
+// that is not loaded gives false.
+bool loadWindow(const UnitRef& window, std::optional<UnitRef> owner, bool modal);
+// destroyUnit is the host's (host/host.h).
+std::int32_t sendMessage(const UnitRef& unit, std::uint32_t message, std::int32_t wParam, std::int32_t lParam);
+
+// List box rows.
+std::int32_t insertItem(const UnitRef& listBox, std::int32_t position, std::string_view text,
+                        std::int32_t itemValue = 0);
+bool deleteItem(const UnitRef& listBox, std::int32_t index);
+void clearList(const UnitRef& listBox);
+std::vector<std::int32_t> selectedIndexes(const UnitRef& listBox);
+
+// Gives the keyboard focus to the control's window.
+void setFocus(const UnitRef& unit);
+
+} // namespace wrivo

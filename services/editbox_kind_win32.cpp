@@ -1,0 +1,190 @@
+// The edit box kind: creates the EDIT control from the unit's settings,
+// paints it in its colours and font, raises content-changed, claims Enter
+// when it is a writable multi-line box, and serves its properties.
+#include "host/host.h"
+#include "host/unit_kind.h"
+#include "services/control_colours.h"
+#include "services/unit_properties.h"
+
+namespace wrivo {
+namespace {
+
+struct EditBoxState : UnitState {
+    ControlPaint paint;
+};
+
+EditBoxSettings& settingsOf(LiveUnit& unit)
+{
+    if (!std::holds_alternative<EditBoxSettings>(unit.record.settings)) unit.record.settings = EditBoxSettings{};
+    return std::get<EditBoxSettings>(unit.record.settings);
+}
+
+EditBoxState& stateOf(LiveUnit& unit)
+{
+    if (!unit.state) unit.state = std::make_unique<EditBoxState>();
+    return static_cast<EditBoxState&>(*unit.state);
+}
+
+DWORD editStyles(const LayoutUnit& record, const EditBoxSettings& settings, DWORD& exStyle)
+{
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
+    if (record.common.flags & unitTabStop) style |= WS_TABSTOP;
+    if (record.common.flags & unitDisabled) style |= WS_DISABLED;
+    if (settings.multiLine) {
+        style |= ES_MULTILINE | ES_AUTOVSCROLL;
+        if (settings.scrollBars & 1) style |= WS_HSCROLL | ES_AUTOHSCROLL; // no wrapping with a horizontal bar
+        if (settings.scrollBars & 2) style |= WS_VSCROLL;
+    } else {
+        style |= ES_AUTOHSCROLL;
+    }
+    if (settings.alignment == 1) style |= ES_CENTER;
+    if (settings.alignment == 2) style |= ES_RIGHT;
+    if (settings.inputMode == 1) style |= ES_READONLY;
+    if (settings.inputMode == 2 && !settings.multiLine) style |= ES_PASSWORD;
+    if (!settings.hideSelection) style |= ES_NOHIDESEL;
+    if (settings.caseConversion == 1) style |= ES_LOWERCASE;
+    if (settings.caseConversion == 2) style |= ES_UPPERCASE;
+    controlBorderStyles(settings.borderStyle, style, exStyle);
+    return style;
+}
+
+std::string windowText(HWND control)
+{
+    int length = GetWindowTextLengthA(control);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    int copied = GetWindowTextA(control, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+HWND createEditBox(const UnitCreation& creation)
+{
+    LiveUnit& unit = creation.unit;
+    EditBoxSettings& settings = settingsOf(unit);
+    DWORD exStyle = 0;
+    DWORD style = editStyles(unit.record, settings, exStyle);
+    const LayoutUnit& record = unit.record;
+    HWND control = CreateWindowExA(exStyle, "EDIT", "", style, record.common.left, record.common.top, record.common.width, record.common.height,
+                                   creation.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.controlId)),
+                                   GetModuleHandleA(nullptr), nullptr);
+    if (!control) return nullptr;
+    // The platform's default limit would stop a writer mid-document.
+    SendMessageA(control, EM_SETLIMITTEXT, static_cast<WPARAM>(settings.maxLength > 0 ? settings.maxLength : 0), 0);
+    if (settings.inputMode == 2) SendMessageA(control, EM_SETPASSWORDCHAR, settings.passwordChar, 0);
+    EditBoxState& state = stateOf(unit);
+    state.paint.setFont(control, fontBlockOf(settings.font));
+    state.paint.setBackground(settings.backColour, COLOR_WINDOW);
+    SetWindowTextA(control, settings.content.c_str());
+    return control;
+}
+
+HBRUSH editBoxColours(LiveUnit& unit, HDC dc)
+{
+    EditBoxSettings& settings = settingsOf(unit);
+    return stateOf(unit).paint.paint(dc, settings.textColour, settings.backColour, COLOR_WINDOW);
+}
+
+bool editBoxClaimsKey(LiveUnit& unit, const MSG& message)
+{
+    EditBoxSettings& settings = settingsOf(unit);
+    bool enter = (message.message == WM_KEYDOWN && message.wParam == VK_RETURN) ||
+                 (message.message == WM_CHAR && message.wParam == '\r');
+    return enter && settings.multiLine && settings.inputMode != 1;
+}
+
+void editBoxNotified(LiveUnit& unit, int code)
+{
+    if (code == EN_CHANGE) raiseUnitEvent(unit, UnitEvent::primary);
+}
+
+PropertyValue getEditBoxProperty(LiveUnit& unit, int number)
+{
+    EditBoxSettings& settings = settingsOf(unit);
+    switch (number) {
+    case EditBoxProperty::content: return windowText(unit.handle);
+    case EditBoxProperty::borderStyle: return std::int64_t{settings.borderStyle};
+    case EditBoxProperty::textColour: return std::int64_t{settings.textColour};
+    case EditBoxProperty::backgroundColour: return std::int64_t{settings.backColour};
+    case EditBoxProperty::font: return fontBlockOf(settings.font);
+    case EditBoxProperty::hideSelection: return std::int64_t{settings.hideSelection != 0};
+    case EditBoxProperty::maximumLength: return std::int64_t{settings.maxLength};
+    case EditBoxProperty::multiLine: return std::int64_t{settings.multiLine != 0};
+    case EditBoxProperty::scrollBars: return std::int64_t{settings.scrollBars};
+    case EditBoxProperty::alignment: return std::int64_t{settings.alignment};
+    case EditBoxProperty::inputMode: return std::int64_t{settings.inputMode};
+    case EditBoxProperty::passwordCharacter: return std::int64_t{settings.passwordChar};
+    case EditBoxProperty::caseConversion: return std::int64_t{settings.caseConversion};
+    default: return std::int64_t{0};
+    }
+}
+
+bool setEditBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
+{
+    EditBoxSettings& settings = settingsOf(unit);
+    EditBoxState& state = stateOf(unit);
+    std::int64_t number64 = propertyNumber(value);
+    auto int32 = [&] { return static_cast<std::int32_t>(number64); };
+    switch (number) {
+    case EditBoxProperty::content: {
+        settings.content = propertyText(value);
+        // The write itself raises nothing; the one content-changed follows it.
+        suspendEvents();
+        SetWindowTextA(unit.handle, settings.content.c_str());
+        resumeEvents();
+        raiseUnitEvent(unit, UnitEvent::primary);
+        return false;
+    }
+    case EditBoxProperty::textColour:
+        if (settings.textColour == static_cast<std::uint32_t>(number64)) return false;
+        settings.textColour = static_cast<std::uint32_t>(number64);
+        InvalidateRect(unit.handle, nullptr, TRUE);
+        return false;
+    case EditBoxProperty::backgroundColour:
+        if (settings.backColour == static_cast<std::uint32_t>(number64)) return false;
+        settings.backColour = static_cast<std::uint32_t>(number64);
+        state.paint.setBackground(settings.backColour, COLOR_WINDOW);
+        InvalidateRect(unit.handle, nullptr, TRUE);
+        return false;
+    case EditBoxProperty::font: {
+        Bytes block = propertyBytes(value);
+        if (block == fontBlockOf(settings.font)) return false; // re-laying out a long text costs seconds
+        settings.font = fontFromBlock(block);
+        state.paint.setFont(unit.handle, block);
+        return false;
+    }
+    case EditBoxProperty::maximumLength:
+        settings.maxLength = int32() < 0 ? 0 : int32();
+        SendMessageA(unit.handle, EM_SETLIMITTEXT, static_cast<WPARAM>(settings.maxLength), 0);
+        return false;
+    case EditBoxProperty::borderStyle: settings.borderStyle = int32(); break;
+    case EditBoxProperty::hideSelection: settings.hideSelection = number64 != 0; break;
+    case EditBoxProperty::multiLine: settings.multiLine = number64 != 0; break;
+    case EditBoxProperty::scrollBars: settings.scrollBars = int32(); break;
+    case EditBoxProperty::alignment: settings.alignment = int32(); break;
+    case EditBoxProperty::inputMode: settings.inputMode = int32(); break;
+    case EditBoxProperty::passwordCharacter: settings.passwordChar = static_cast<std::uint16_t>(number64); break;
+    case EditBoxProperty::caseConversion: settings.caseConversion = int32(); break;
+    default: return false;
+    }
+    // Style changes need a new control; it keeps the text typed so far.
+    settings.content = windowText(unit.handle);
+    return true;
+}
+
+} // namespace
+
+void registerEditBoxKind()
+{
+    UnitKind kind;
+    kind.code = kind::editBox;
+    kind.fontProperty = EditBoxProperty::font;
+    kind.create = createEditBox;
+    kind.getProperty = getEditBoxProperty;
+    kind.setProperty = setEditBoxProperty;
+    kind.claimKey = editBoxClaimsKey;
+    kind.notify = editBoxNotified;
+    kind.colours = editBoxColours;
+    registerUnitKind(kind);
+}
+
+} // namespace wrivo

@@ -1,0 +1,16 @@
+#include "services/unit_properties.h"
+
+namespace wrivo {
+
+void registerEditBoxKind();
+void registerListBoxKind();
+void registerPickerAndDialogKinds();
+
+void registerServiceKinds()
+{
+    registerEditBoxKind();
+    registerListBoxKind();
+    registerPickerAndDialogKinds();
+}
+
+} // namespace wrivo

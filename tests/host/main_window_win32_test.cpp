@@ -1,0 +1,391 @@
+// The real main window built from the program's layout, driven through the
+// host's message translation: its controls and sizes, its menu bar and
+// accelerators, the routing of keys and the handlers' results.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/layout_content.h"
+#include "app/main_window.h"
+#include "host/host.h"
+#include "host/property_rules.h"
+#include "host/window_properties.h"
+#include "services/control_operations.h"
+#include "services/unit_properties.h"
+#include "tests/support/host_harness_win32.h"
+
+namespace wrivo {
+namespace {
+
+using namespace wrivo::test;
+
+const UnitRef mainWindow{WindowId::main, UnitId::mainWindow, layout::kind::window};
+const UnitRef editBox{WindowId::main, UnitId::editBox, layout::kind::editBox};
+const UnitRef listBox{WindowId::main, UnitId::listBox, layout::kind::listBox};
+const UnitRef colorPicker{WindowId::main, UnitId::colorPicker, layout::kind::colorPicker};
+const UnitRef commonDialog{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
+
+HWND handleOf(const UnitRef& unit)
+{
+    return reinterpret_cast<HWND>(windowHandle(unit));
+}
+
+std::int64_t number(const UnitRef& unit, int property, int subIndex = -1)
+{
+    return propertyNumber(readProperty(unit, property, subIndex));
+}
+
+std::string editText()
+{
+    return propertyText(readProperty(editBox, EditBoxProperty::content));
+}
+
+std::string menuText(HMENU menu, UINT command)
+{
+    char text[128] = {};
+    GetMenuStringA(menu, command, text, sizeof text, MF_BYCOMMAND);
+    return text;
+}
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        startRecordingHost();
+        resetHandlers();
+        setHandler(HandlerIndex::layoutOnResize, handlers::layoutOnResize);
+        ASSERT_TRUE(loadWindow(WindowId::main, std::nullopt, false));
+        writeProperty(mainWindow, CommonProperty::visible, std::int64_t{1});
+        SetForegroundWindow(handleOf(mainWindow));
+        SetFocus(handleOf(editBox));
+        pumpPending();
+        recordedEvents().clear();
+    }
+
+    void TearDown() override
+    {
+        resetHandlers();
+        if (windowLoaded(WindowId::main)) destroyUnit(mainWindow, true);
+        pumpPending();
+    }
+};
+
+TEST_F(MainWindow, BuildRaisesCreatedMovedAndSizeChangedOnceEach)
+{
+    destroyUnit(mainWindow, true);
+    recordedEvents().clear();
+    ASSERT_TRUE(loadWindow(WindowId::main, std::nullopt, false));
+    // The layout binds only size changed of these three; it ran once, after the build.
+    EXPECT_EQ(countEvents(HandlerIndex::layoutOnResize), 1);
+    EXPECT_FALSE(IsWindowVisible(handleOf(mainWindow))) << "the main window is not visible at load";
+}
+
+TEST_F(MainWindow, ControlsHaveTheirLaidOutSizesRightAfterTheBuild)
+{
+    EXPECT_EQ(number(mainWindow, CommonProperty::width), 556);
+    EXPECT_EQ(number(mainWindow, CommonProperty::height), 613);
+    EXPECT_EQ(number(editBox, CommonProperty::width), 550);
+    EXPECT_EQ(number(editBox, CommonProperty::height), 530);
+    EXPECT_EQ(number(editBox, CommonProperty::left), -1);
+    EXPECT_EQ(number(listBox, CommonProperty::top), 527);
+    EXPECT_EQ(number(listBox, CommonProperty::width), 556);
+}
+
+TEST_F(MainWindow, ResizingKeepsTheControlsInPlace)
+{
+    SetWindowPos(handleOf(mainWindow), nullptr, 0, 0, 300, 200, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(number(editBox, CommonProperty::width), 294);
+    EXPECT_EQ(number(editBox, CommonProperty::height), 117);
+    EXPECT_EQ(number(listBox, CommonProperty::top), 114);
+    EXPECT_EQ(number(listBox, CommonProperty::width), 300);
+}
+
+TEST_F(MainWindow, ControlIdentifiersRunFromTheLastUnitBackwards)
+{
+    // Units after the window: edit box, list box, colour picker, common dialog
+    // (menu entries have no window); the last is created first.
+    EXPECT_EQ(GetDlgCtrlID(handleOf(commonDialog)), 100);
+    EXPECT_EQ(GetDlgCtrlID(handleOf(colorPicker)), 110);
+    EXPECT_EQ(GetDlgCtrlID(handleOf(listBox)), 120);
+    EXPECT_EQ(GetDlgCtrlID(handleOf(editBox)), 130);
+}
+
+TEST_F(MainWindow, NonVisualAndHiddenUnitsAreNeverShown)
+{
+    EXPECT_TRUE(IsWindowVisible(handleOf(editBox)));
+    EXPECT_TRUE(IsWindowVisible(handleOf(listBox)));
+    EXPECT_FALSE(IsWindowVisible(handleOf(colorPicker)));
+    EXPECT_FALSE(IsWindowVisible(handleOf(commonDialog)));
+    writeProperty(commonDialog, CommonProperty::visible, std::int64_t{1});
+    EXPECT_FALSE(IsWindowVisible(handleOf(commonDialog)));
+}
+
+TEST_F(MainWindow, EditBoxTakesNoLimitAndItsColours)
+{
+    HWND edit = handleOf(editBox);
+    EXPECT_GE(static_cast<DWORD>(SendMessageA(edit, EM_GETLIMITTEXT, 0, 0)), 0x7FFFFFFEu);
+    EXPECT_EQ(number(editBox, EditBoxProperty::textColour), 0x00FFFF00);
+    EXPECT_EQ(number(editBox, EditBoxProperty::backgroundColour), 0x00E03058);
+    EXPECT_TRUE(GetWindowLongA(edit, GWL_STYLE) & ES_MULTILINE);
+    EXPECT_TRUE(GetWindowLongA(edit, GWL_STYLE) & WS_VSCROLL);
+    EXPECT_FALSE(GetWindowLongA(edit, GWL_STYLE) & WS_HSCROLL);
+    EXPECT_EQ(number(listBox, ListBoxProperty::currentSelection), -1);
+}
+
+TEST_F(MainWindow, MenuEntriesCarryTheirIdentifiersAndShortcutTexts)
+{
+    HMENU bar = GetMenu(handleOf(mainWindow));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(GetMenuItemCount(bar), 5);
+    EXPECT_EQ(menuText(bar, 20003), "保存文档\tCtrl+S");
+    EXPECT_EQ(menuText(bar, 20008), "剪切字符   Ctrl+X");
+    EXPECT_EQ(menuText(bar, 20013), "清空字符\tDel");
+    EXPECT_EQ(menuText(bar, 20031), "官网更新下载 \tCtrl+I");
+    EXPECT_EQ(menuText(bar, 20035), std::string(partnerSiteNames[0]));
+    EXPECT_TRUE(GetMenuState(bar, 20033, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_FALSE(GetMenuState(bar, 20020, MF_BYCOMMAND) & MF_GRAYED);
+    char top[64] = {};
+    GetMenuStringA(bar, 3, top, sizeof top, MF_BYPOSITION);
+    EXPECT_STREQ(top, "版权帮助"); // a popup shows no shortcut
+    EXPECT_TRUE(GetMenuState(GetSubMenu(bar, 0), 1, MF_BYPOSITION) & MF_SEPARATOR);
+}
+
+TEST_F(MainWindow, CtrlRChoosesTheBackgroundColourEntryOnly)
+{
+    postKey(handleOf(editBox), 'R', true);
+    EXPECT_EQ(countEvents(HandlerIndex::chooseBackgroundColour), 1);
+    EXPECT_EQ(recordedEvents().size(), 1u);
+    EXPECT_EQ(recordedEvents()[0].source.unit, UnitId::menuEntry(20));
+}
+
+TEST_F(MainWindow, AcceleratorsWinOverTheEditBox)
+{
+    writeProperty(editBox, EditBoxProperty::content, std::string("abc"));
+    recordedEvents().clear();
+    SendMessageA(handleOf(editBox), EM_SETSEL, 0, 1);
+    postKey(handleOf(editBox), VK_DELETE);
+    EXPECT_EQ(countEvents(HandlerIndex::clearText), 1);
+    EXPECT_EQ(countEvents(HandlerIndex::editBoxKeyDown), 0) << "the key never reached the edit box";
+    EXPECT_EQ(editText(), "abc");
+    postKey(handleOf(editBox), 'A', true);
+    EXPECT_EQ(countEvents(HandlerIndex::newDocument), 1);
+    postKey(handleOf(editBox), 'Z', true);
+    EXPECT_EQ(countEvents(HandlerIndex::authorNotice), 1);
+}
+
+TEST_F(MainWindow, ClipboardKeysReachTheEditBox)
+{
+    postKey(handleOf(editBox), 'X', true);
+    postKey(handleOf(editBox), 'C', true);
+    postKey(handleOf(editBox), 'V', true);
+    EXPECT_EQ(countEvents(HandlerIndex::cutCharacters), 0);
+    EXPECT_EQ(countEvents(HandlerIndex::copyCharacters), 0);
+    EXPECT_EQ(countEvents(HandlerIndex::pasteCharacters), 0);
+    EXPECT_EQ(countEvents(HandlerIndex::editBoxKeyDown), 3);
+}
+
+TEST_F(MainWindow, ChoosingAMenuEntryByCommandRaisesItsHandler)
+{
+    SendMessageA(handleOf(mainWindow), WM_COMMAND, 20003, 0);
+    SendMessageA(handleOf(mainWindow), WM_COMMAND, 20000, 0); // a popup: no handler
+    SendMessageA(handleOf(mainWindow), WM_COMMAND, 20002, 0); // a separator
+    SendMessageA(handleOf(mainWindow), WM_COMMAND, 20033, 0); // disabled
+    ASSERT_EQ(recordedEvents().size(), 1u);
+    EXPECT_EQ(recordedEvents()[0].handler, HandlerIndex::saveDocument);
+}
+
+TEST_F(MainWindow, MayCloseVetoKeepsTheWindowOpen)
+{
+    setHandler(HandlerIndex::exitDialogue, [](const EventArguments&) { return std::optional<std::int32_t>(0); });
+    PostMessageA(handleOf(mainWindow), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(pumpUntil([] { return countEvents(HandlerIndex::exitDialogue) == 1; }));
+    EXPECT_TRUE(windowLoaded(WindowId::main));
+    EXPECT_TRUE(IsWindowVisible(handleOf(mainWindow)));
+
+    setHandler(HandlerIndex::exitDialogue, [](const EventArguments&) { return std::optional<std::int32_t>(1); });
+    PostMessageA(handleOf(mainWindow), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(pumpUntil([] { return !windowLoaded(WindowId::main); }));
+}
+
+TEST_F(MainWindow, AHandlerAnsweringNothingDoesNotVeto)
+{
+    PostMessageA(handleOf(mainWindow), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(pumpUntil([] { return !windowLoaded(WindowId::main); }));
+    EXPECT_EQ(countEvents(HandlerIndex::exitDialogue), 1);
+}
+
+TEST_F(MainWindow, KeyDownAnsweringFalseSwallowsTheKey)
+{
+    setHandler(HandlerIndex::editBoxKeyDown, [](const EventArguments& arguments) {
+        return arguments[0] == 'Q' ? std::optional<std::int32_t>(0) : std::nullopt;
+    });
+    postKey(handleOf(editBox), 'Q');
+    postKey(handleOf(editBox), 'W');
+    EXPECT_EQ(editText(), "w");
+    ASSERT_EQ(countEvents(HandlerIndex::editBoxKeyDown), 2);
+    EXPECT_EQ(recordedEvents()[0].arguments[0], 'Q');
+    EXPECT_EQ(recordedEvents()[0].arguments.count, 2);
+}
+
+TEST_F(MainWindow, TabMovesFocusAndEnterStartsANewLine)
+{
+    postKey(handleOf(editBox), VK_TAB);
+    pumpPending();
+    EXPECT_EQ(editText().find('\t'), std::string::npos);
+    SetFocus(handleOf(editBox));
+    postKey(handleOf(editBox), 'A');
+    postKey(handleOf(editBox), VK_RETURN);
+    postKey(handleOf(editBox), 'B');
+    EXPECT_EQ(editText(), "a\r\nb");
+}
+
+TEST_F(MainWindow, EscBecomesKeyDownOfTheFocusedUnit)
+{
+    postKey(handleOf(editBox), VK_ESCAPE);
+    EXPECT_EQ(countEvents(HandlerIndex::editBoxKeyDown), 1);
+    EXPECT_EQ(countEvents(HandlerIndex::mainWindowKeyDown), 0);
+    EXPECT_TRUE(windowLoaded(WindowId::main)) << "Esc-closes is off";
+
+    writeProperty(editBox, CommonProperty::disabled, std::int64_t{1});
+    SetFocus(handleOf(mainWindow));
+    ASSERT_EQ(GetFocus(), handleOf(mainWindow));
+    recordedEvents().clear();
+    postKey(handleOf(mainWindow), VK_ESCAPE);
+    EXPECT_EQ(countEvents(HandlerIndex::mainWindowKeyDown), 1);
+    EXPECT_EQ(countEvents(HandlerIndex::editBoxKeyDown), 0);
+    ASSERT_FALSE(recordedEvents().empty());
+    EXPECT_EQ(recordedEvents()[0].arguments[0], VK_ESCAPE);
+}
+
+TEST_F(MainWindow, GotFocusAndContentChangedReachTheirHandlers)
+{
+    SetFocus(handleOf(mainWindow)); // hands the focus on to the edit box
+    EXPECT_EQ(GetFocus(), handleOf(editBox));
+    EXPECT_GE(countEvents(HandlerIndex::applySettings), 1);
+    recordedEvents().clear();
+    writeProperty(editBox, EditBoxProperty::content, std::string("写作"));
+    EXPECT_EQ(countEvents(HandlerIndex::refreshStatistics), 1) << "one content-changed after a write";
+    postKey(handleOf(editBox), 'A');
+    EXPECT_EQ(countEvents(HandlerIndex::refreshStatistics), 2);
+}
+
+} // namespace
+} // namespace wrivo
+
+namespace wrivo {
+namespace {
+
+TEST_F(MainWindow, CommonPropertiesAreClampedAndStored)
+{
+    writeProperty(editBox, CommonProperty::width, std::int64_t{-5});
+    EXPECT_EQ(number(editBox, CommonProperty::width), 0);
+    writeProperty(listBox, CommonProperty::left, std::int64_t{40000});
+    EXPECT_EQ(number(listBox, CommonProperty::left), 32627);
+    writeProperty(listBox, CommonProperty::top, std::int64_t{-40000});
+    EXPECT_EQ(number(listBox, CommonProperty::top), -32627);
+    writeProperty(editBox, CommonProperty::tag, std::string("标签"));
+    EXPECT_EQ(propertyText(readProperty(editBox, CommonProperty::tag)), "标签");
+    writeProperty(listBox, CommonProperty::visible, std::int64_t{0});
+    EXPECT_FALSE(IsWindowVisible(handleOf(listBox)));
+    EXPECT_EQ(number(listBox, CommonProperty::visible), 0);
+}
+
+TEST_F(MainWindow, FontPropertiesWorkByMember)
+{
+    HDC screen = GetDC(nullptr);
+    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(propertyText(readProperty(editBox, EditBoxProperty::font, 6)), "宋体");
+    if (dpi == 96) EXPECT_EQ(number(editBox, EditBoxProperty::font, 5), 18);
+
+    writeProperty(editBox, EditBoxProperty::font, std::int64_t{12}, 5);
+    Bytes block = propertyBytes(readProperty(editBox, EditBoxProperty::font));
+    ASSERT_EQ(block.size(), 60u);
+    std::int32_t height = 0;
+    memcpy(&height, block.data(), 4);
+    EXPECT_EQ(height, -((12 * dpi * 2 + 72) / 144));
+    EXPECT_EQ(block[23], 134) << "the rest of the font is kept";
+    writeProperty(editBox, EditBoxProperty::font, std::int64_t{18}, 5);
+    if (dpi == 96) {
+        block = propertyBytes(readProperty(editBox, EditBoxProperty::font));
+        memcpy(&height, block.data(), 4);
+        EXPECT_EQ(height, -24);
+    }
+
+    writeProperty(editBox, EditBoxProperty::font, std::string(40, 'x'), 6);
+    EXPECT_EQ(propertyText(readProperty(editBox, EditBoxProperty::font, 6)), "宋体");
+    writeProperty(editBox, EditBoxProperty::font, std::string("黑体"), 6);
+    EXPECT_EQ(propertyText(readProperty(editBox, EditBoxProperty::font, 6)), "黑体");
+    writeProperty(editBox, EditBoxProperty::font, std::string(), 6);
+    EXPECT_EQ(propertyText(readProperty(editBox, EditBoxProperty::font, 6)), "宋体");
+    writeProperty(listBox, ListBoxProperty::font, std::int64_t{1}, 1);
+    EXPECT_EQ(number(listBox, ListBoxProperty::font, 1), 1);
+}
+
+TEST_F(MainWindow, MenuEntryPropertiesRebuildTheMenuBar)
+{
+    const UnitRef save{WindowId::main, UnitId::menuEntry(3), layout::kind::menu};
+    writeProperty(save, MenuProperty::caption, std::string("存盘"));
+    HMENU bar = GetMenu(handleOf(mainWindow));
+    EXPECT_EQ(menuText(bar, 20003), "存盘\tCtrl+S");
+    writeProperty(save, MenuProperty::disabled, std::int64_t{1});
+    EXPECT_TRUE(GetMenuState(GetMenu(handleOf(mainWindow)), 20003, MF_BYCOMMAND) & MF_GRAYED);
+    postKey(handleOf(editBox), 'S', true);
+    EXPECT_EQ(countEvents(HandlerIndex::saveDocument), 0) << "a disabled entry cannot be chosen";
+    writeProperty(save, MenuProperty::visible, std::int64_t{0});
+    EXPECT_EQ(GetMenuState(GetMenu(handleOf(mainWindow)), 20003, MF_BYCOMMAND), UINT(-1));
+    EXPECT_EQ(number(save, MenuProperty::visible), 0);
+    EXPECT_EQ(propertyText(readProperty(save, MenuProperty::caption)), "存盘");
+}
+
+TEST_F(MainWindow, CaptionAndTopmostAreWindowProperties)
+{
+    writeProperty(mainWindow, WindowProperty::caption, std::string("标题"));
+    char caption[64] = {};
+    GetWindowTextA(handleOf(mainWindow), caption, sizeof caption);
+    EXPECT_STREQ(caption, "标题");
+    EXPECT_EQ(propertyText(readProperty(mainWindow, WindowProperty::caption)), "标题");
+    writeProperty(mainWindow, WindowProperty::topmost, std::int64_t{1});
+    EXPECT_TRUE(GetWindowLongA(handleOf(mainWindow), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    writeProperty(mainWindow, WindowProperty::topmost, std::int64_t{0});
+    EXPECT_FALSE(GetWindowLongA(handleOf(mainWindow), GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(MainWindow, ListBoxOperations)
+{
+    EXPECT_EQ(insertItem(listBox, -1, "x"), -1);
+    EXPECT_EQ(SendMessageA(handleOf(listBox), LB_GETCOUNT, 0, 0), 0);
+    EXPECT_EQ(insertItem(listBox, 0, "第一段", 7), 0);
+    EXPECT_EQ(insertItem(listBox, 1, "第二段"), 1);
+    EXPECT_EQ(insertItem(listBox, 5, "太远"), -1);
+    EXPECT_EQ(SendMessageA(handleOf(listBox), LB_GETITEMDATA, 0, 0), 7);
+    EXPECT_TRUE(selectedIndexes(listBox).empty());
+    writeProperty(listBox, ListBoxProperty::currentSelection, std::int64_t{1});
+    EXPECT_EQ(selectedIndexes(listBox), std::vector<std::int32_t>{1});
+    EXPECT_FALSE(deleteItem(listBox, 2));
+    EXPECT_TRUE(deleteItem(listBox, 0));
+    clearList(listBox);
+    EXPECT_EQ(sendMessage(listBox, LB_GETCOUNT, 0, 0), 0);
+}
+
+TEST_F(MainWindow, DestroyingTheWindowWithoutCloseNowWaitsForTheLoop)
+{
+    destroyUnit(mainWindow);
+    EXPECT_TRUE(windowLoaded(WindowId::main));
+    EXPECT_TRUE(IsWindow(handleOf(mainWindow)));
+    EXPECT_TRUE(pumpUntil([] { return !windowLoaded(WindowId::main); }));
+    EXPECT_EQ(countEvents(HandlerIndex::exitDialogue), 0) << "destroying does not ask may-close";
+}
+
+TEST_F(MainWindow, LoadingAnOpenWindowMakesNoSecondCopy)
+{
+    HWND before = handleOf(mainWindow);
+    EXPECT_TRUE(loadWindow(WindowId::main, std::nullopt, false));
+    EXPECT_EQ(handleOf(mainWindow), before);
+    EXPECT_FALSE(loadWindow(0x12345678, std::nullopt, false));
+    EXPECT_FALSE(loadWindow(WindowId::start, std::optional<std::uint32_t>(0x12345678), false));
+}
+
+} // namespace
+} // namespace wrivo

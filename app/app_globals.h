@@ -2,16 +2,15 @@
 // the process ends (the start window's skin object belongs to the skin engine).
 #pragma once
 #include <cstdint>
-#include <string>
-#include <vector>
+
+#include "app/statistics.h"
 
 namespace wrivo {
 
 struct AppGlobals {
     std::int32_t splashTicks = 0;
-    std::vector<std::string> paragraphList;     // one text per paragraph of the document
-    std::vector<std::string> backspaceTexts;    // the Backspace rule's texts
-    std::int32_t lineBreakCount = 0;
+    // The paragraphs of the last recount and the tracked line breaks.
+    DocumentStatistics statistics;
     bool colourTarget = false;
 };
 

@@ -3,10 +3,12 @@
 // event is raised and nothing runs.
 #include <array>
 
+#include "app/appearance.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/start_routine.h"
 #include "app/start_window.h"
+#include "app/statistics_handlers.h"
 
 namespace wrivo {
 namespace {
@@ -17,6 +19,16 @@ std::array<EventHandler, handlerCount> makeHandlerTable()
     table[HandlerIndex::startSplash] = onStartWindowCreated;
     table[HandlerIndex::splashTick] = onSplashTick;
     table[HandlerIndex::layoutOnResize] = handlers::layoutOnResize;
+    table[HandlerIndex::refreshStatistics] = handlers::refreshStatistics;
+    table[HandlerIndex::editBoxKeyDown] = handlers::editBoxKeyDown;
+    table[HandlerIndex::selectParagraph] = handlers::selectParagraph;
+    table[HandlerIndex::clearText] = handlers::clearText;
+    table[HandlerIndex::countReport] = handlers::countReport;
+    table[HandlerIndex::applySettings] = handlers::applySettings;
+    table[HandlerIndex::chooseTextColour] = handlers::chooseTextColour;
+    table[HandlerIndex::chooseBackgroundColour] = handlers::chooseBackgroundColour;
+    table[HandlerIndex::applyChosenColour] = handlers::applyChosenColour;
+    table[HandlerIndex::restoreDefaults] = handlers::restoreDefaults;
     return table;
 }
 

@@ -2,16 +2,10 @@
 #pragma once
 #include <cstdint>
 #include <optional>
-#include <string_view>
 
 #include "host/host_types.h"
 
 namespace wrivo {
-
-inline constexpr std::int32_t splashFrameCount = 28;
-
-// The main window's caption from the hand-over on.
-inline constexpr std::string_view startTitle = "Wrivo  3.7    --  Orvanne出品 www.orvanne.com  ";
 
 extern const UnitRef startWindowRef;
 extern const UnitRef splashTimerRef;

@@ -2,10 +2,12 @@
 // is created, and the timer's frame step with the hand-over to the main
 // window at the 29th tick.
 #include "app/start_window.h"
+#include "app/notices.h"
 
 #include "app/app_globals.h"
 #include "app/layout_content.h"
 #include "skin/splash.h"
+#include "skin/splash_frames.h"
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "host/window_properties.h"
@@ -36,7 +38,7 @@ std::optional<std::int32_t> onSplashTick(const EventArguments&)
     // tick, handled inside that loop, comes through again to finish.
     loadWindow(WindowId::main, std::nullopt, true);
     writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
-    writeProperty(mainWindowRef, WindowProperty::caption, std::string(startTitle));
+    writeProperty(mainWindowRef, WindowProperty::caption, startTitle());
     destroyUnit(splashTimerRef);
     destroyUnit(startWindowRef);
     return std::nullopt;

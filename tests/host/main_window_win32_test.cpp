@@ -378,6 +378,19 @@ TEST_F(MainWindow, DestroyingTheWindowWithoutCloseNowWaitsForTheLoop)
     EXPECT_EQ(countEvents(HandlerIndex::exitDialogue), 0) << "destroying does not ask may-close";
 }
 
+TEST_F(MainWindow, LoadingAClosingWindowLoadsItAnew)
+{
+    HWND before = handleOf(mainWindow);
+    destroyUnit(mainWindow); // its close request is still queued
+    ASSERT_TRUE(loadWindow(WindowId::main, std::nullopt, false));
+    EXPECT_FALSE(IsWindow(before));
+    HWND after = handleOf(mainWindow);
+    EXPECT_NE(after, before);
+    pumpPending();
+    EXPECT_TRUE(windowLoaded(WindowId::main)) << "the old close request does not reach the new window";
+    EXPECT_EQ(handleOf(mainWindow), after);
+}
+
 TEST_F(MainWindow, LoadingAnOpenWindowMakesNoSecondCopy)
 {
     HWND before = handleOf(mainWindow);

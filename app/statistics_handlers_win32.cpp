@@ -1,0 +1,112 @@
+#include "app/statistics_handlers.h"
+
+#include <windows.h>
+
+#include "app/app_globals.h"
+#include "app/main_window.h"
+#include "app/notices.h"
+#include "app/start_window.h"
+#include "host/host.h"
+#include "host/window_properties.h"
+#include "services/control_operations.h"
+#include "services/message_box.h"
+#include "services/unit_properties.h"
+
+namespace wrivo {
+namespace {
+
+constexpr std::int32_t enterKey = 13;
+constexpr std::int32_t backspaceKey = 8;
+
+DocumentStatistics& statistics()
+{
+    return appGlobals()->statistics;
+}
+
+std::string documentText()
+{
+    return std::get<std::string>(readProperty(editBoxRef, EditBoxProperty::content));
+}
+
+void setCaption(std::string caption)
+{
+    writeProperty(mainWindowRef, WindowProperty::caption, std::move(caption));
+}
+
+// Row updates with the list box's drawing held back until the last one: the
+// rows end up exactly as one insert and one delete per paragraph leave them,
+// without a repaint per row.
+class RowsUpdate {
+public:
+    RowsUpdate() { sendMessage(listBoxRef, WM_SETREDRAW, FALSE, 0); }
+    ~RowsUpdate()
+    {
+        sendMessage(listBoxRef, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(reinterpret_cast<HWND>(windowHandle(listBoxRef)), nullptr, TRUE);
+    }
+    RowsUpdate(const RowsUpdate&) = delete;
+    RowsUpdate& operator=(const RowsUpdate&) = delete;
+};
+
+} // namespace
+
+void refreshParagraphRows()
+{
+    const DocumentStatistics& stats = statistics();
+    RowsUpdate update;
+    for (std::int32_t k = 0; k < stats.paragraphCount(); ++k) {
+        insertItem(listBoxRef, k, stats.rowText(static_cast<std::size_t>(k)));
+        deleteItem(listBoxRef, k + 1);
+    }
+}
+
+std::optional<std::int32_t> handlers::refreshStatistics(const EventArguments&)
+{
+    statistics().refresh(documentText());
+    setCaption(statistics().caption());
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> handlers::editBoxKeyDown(const EventArguments& arguments)
+{
+    switch (arguments[0]) {
+    case enterKey:
+        statistics().enterPressed();
+        refreshParagraphRows();
+        break;
+    case backspaceKey:
+        statistics().backspacePressed(documentText());
+        break;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> handlers::selectParagraph(const EventArguments&)
+{
+    const std::vector<std::int32_t> rows = selectedIndexes(listBoxRef);
+    if (rows.empty()) return std::nullopt;
+    const std::optional<ByteSelection> selection = statistics().paragraphSelection(rows.front());
+    if (!selection) return std::nullopt;   // a row left from a longer document
+    writeProperty(editBoxRef, EditBoxProperty::selectionStart, std::int64_t{selection->start});
+    writeProperty(editBoxRef, EditBoxProperty::selectionLength, std::int64_t{selection->length});
+    setFocus(editBoxRef);
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> handlers::clearText(const EventArguments&)
+{
+    writeProperty(editBoxRef, EditBoxProperty::content, std::string());
+    statistics().resetLineBreaks();
+    clearList(listBoxRef);
+    setCaption(clearedCaption);
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> handlers::countReport(const EventArguments&)
+{
+    const Notice notice = notices::count();
+    messageBox(Value{notice.text}, MessageBoxStyle::ok, notice.title);
+    return std::nullopt;
+}
+
+} // namespace wrivo

@@ -1,0 +1,163 @@
+// The statistics handlers on the real main window: keys typed through the
+// host's message translation, the caption read back from the window, the
+// count strip read back from the list box.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/app_globals.h"
+#include "app/layout_content.h"
+#include "app/main_window.h"
+#include "app/start_window.h"
+#include "app/statistics_handlers.h"
+#include "host/host.h"
+#include "host/property_rules.h"
+#include "host/window_properties.h"
+#include "services/control_operations.h"
+#include "services/unit_properties.h"
+#include "tests/support/host_harness_win32.h"
+
+namespace wrivo {
+namespace {
+
+using namespace wrivo::test;
+
+HWND handleOf(const UnitRef& unit)
+{
+    return reinterpret_cast<HWND>(windowHandle(unit));
+}
+
+std::string caption()
+{
+    char text[256] = {};
+    GetWindowTextA(handleOf(mainWindowRef), text, sizeof text);
+    return text;
+}
+
+std::string countCaption(const char* n, const char* m)
+{
+    return std::string("Orvanne提醒您:    当前文档共计:  ") + n + "  个段落,总字数为:  " + m + "  字。";
+}
+
+std::vector<std::string> rows()
+{
+    HWND list = handleOf(listBoxRef);
+    std::vector<std::string> texts;
+    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[64] = {};
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+std::int32_t lineBreaks()
+{
+    return appGlobals()->statistics.lineBreakCount();
+}
+
+class Statistics : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        startRecordingHost();
+        resetHandlers();
+        createAppGlobals();
+        setHandler(HandlerIndex::layoutOnResize, handlers::layoutOnResize);
+        setHandler(HandlerIndex::refreshStatistics, handlers::refreshStatistics);
+        setHandler(HandlerIndex::editBoxKeyDown, handlers::editBoxKeyDown);
+        setHandler(HandlerIndex::selectParagraph, handlers::selectParagraph);
+        setHandler(HandlerIndex::clearText, handlers::clearText);
+        ASSERT_TRUE(loadWindow(WindowId::main, std::nullopt, false));
+        writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
+        SetForegroundWindow(handleOf(mainWindowRef));
+        SetFocus(handleOf(editBoxRef));
+        pumpPending();
+    }
+
+    void TearDown() override
+    {
+        resetHandlers();
+        if (windowLoaded(WindowId::main)) destroyUnit(mainWindowRef, true);
+        pumpPending();
+        releaseAppGlobals();
+    }
+
+    void type(char c)
+    {
+        PostMessageA(handleOf(editBoxRef), WM_CHAR, static_cast<WPARAM>(c), 1);
+        pumpPending();
+    }
+    void press(UINT key, bool ctrl = false)
+    {
+        postKey(handleOf(editBoxRef), key, ctrl);
+        pumpPending();
+    }
+    void setDocument(const std::string& text)
+    {
+        writeProperty(editBoxRef, EditBoxProperty::content, text);
+        pumpPending();
+    }
+};
+
+TEST_F(Statistics, EnterAndBackspaceKeepTheLineBreakCountAndTheCaptionFollows)
+{
+    type('a');
+    EXPECT_EQ(caption(), countCaption("1", "0.5"));
+    press(VK_RETURN);
+    EXPECT_EQ(lineBreaks(), 1);
+    type('b');
+    EXPECT_EQ(caption(), countCaption("2", "1"));
+
+    press(VK_BACK);
+    EXPECT_EQ(lineBreaks(), 1) << "two pieces before the key: neither equal nor fewer";
+    EXPECT_EQ(caption(), countCaption("1", "0.5")) << "a and a line break: 3 / 2.0 - 1";
+    press(VK_BACK);
+    EXPECT_EQ(lineBreaks(), 0);
+    EXPECT_EQ(caption(), countCaption("1", "0.5"));
+}
+
+TEST_F(Statistics, ThreeEntersOnAnEmptyDocumentMakeThreeEmptyParagraphs)
+{
+    for (int i = 0; i < 3; ++i) press(VK_RETURN);
+    EXPECT_EQ(lineBreaks(), 3);
+    EXPECT_EQ(caption(), countCaption("3", "0"));
+    EXPECT_EQ(rows(), (std::vector<std::string>{"0", "0"})) << "rows are written before the third break lands";
+}
+
+TEST_F(Statistics, EnterRewritesRowsInPlaceAndKeepsOldRowsBeyondTheParagraphs)
+{
+    std::string ten;
+    for (int i = 0; i < 10; ++i) ten += std::string(static_cast<std::size_t>(i + 1), 'x') + (i < 9 ? "\r\n" : "");
+    setDocument(ten);
+    press(VK_RETURN);   // the key comes before the edit: ten paragraphs counted
+    ASSERT_EQ(rows().size(), 10u);
+    EXPECT_EQ(rows()[9], "5");
+
+    setDocument("字字\r\nab\r\n\r\nabc\r\nz");
+    press(VK_RETURN);
+    const std::vector<std::string> after = rows();
+    ASSERT_EQ(after.size(), 10u);
+    EXPECT_EQ(std::vector<std::string>(after.begin(), after.begin() + 5),
+              (std::vector<std::string>{"2", "1", "0", "1.5", "0.5"}));
+    EXPECT_EQ(after[5], "3") << "rows beyond the paragraphs keep their old counts";
+    EXPECT_EQ(after[9], "5");
+}
+
+TEST_F(Statistics, DeleteClearsTheWholeDocumentTheCountAndTheRows)
+{
+    setDocument("ab\r\ncd");
+    press(VK_RETURN);
+    ASSERT_FALSE(rows().empty());
+    SendMessageA(handleOf(editBoxRef), EM_SETSEL, 0, 1);
+    press(VK_DELETE);
+    EXPECT_EQ(propertyText(readProperty(editBoxRef, EditBoxProperty::content)), "");
+    EXPECT_EQ(lineBreaks(), 0);
+    EXPECT_TRUE(rows().empty());
+    EXPECT_EQ(caption(), "Wrivo  3.7              ⊙△⊙ 亲    已为您清空了统计数据!!!");
+}
+
+} // namespace
+} // namespace wrivo

@@ -5,6 +5,8 @@
 
 #include "app/appearance.h"
 #include "app/commands.h"
+#include "app/document_commands.h"
+#include "app/exit_dialogue.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/start_routine.h"
@@ -31,6 +33,11 @@ std::array<EventHandler, handlerCount> makeHandlerTable()
     table[HandlerIndex::applyChosenColour] = handlers::applyChosenColour;
     table[HandlerIndex::restoreDefaults] = handlers::restoreDefaults;
     table[HandlerIndex::mainWindowKeyDown] = handlers::mainWindowKeyDown;
+    table[HandlerIndex::exitDialogue] = handlers::exitDialogue;
+    table[HandlerIndex::newDocument] = handlers::newDocument;
+    table[HandlerIndex::saveDocument] = handlers::saveDocument;
+    table[HandlerIndex::openDocument] = handlers::openDocument;
+    table[HandlerIndex::appendDocument] = handlers::appendDocument;
     table[HandlerIndex::insertDateTime] = handlers::insertDateTime;
     table[HandlerIndex::hideNotice] = handlers::hideNotice;
     table[HandlerIndex::helpNotice] = handlers::helpNotice;

@@ -1,0 +1,29 @@
+// The document commands of the "文件操作" menu (new, save, open, append) and
+// the unsaved-changes test the exit dialogue shares. The document is the edit
+// box's content; the remembered file is the common dialog's file name.
+#pragma once
+#include <cstdint>
+#include <optional>
+
+#include "host/host_types.h"
+
+namespace wrivo {
+
+// True when the document is not empty and differs from the remembered file as
+// it is on disk now.
+bool isDocumentModified();
+
+// "是否对当前文档进行保存？": true when the user answers Yes.
+bool askToSaveChanges();
+
+// Save through the save dialog; answers whether the document was written.
+bool saveWithDialog();
+
+namespace handlers {
+std::optional<std::int32_t> newDocument(const EventArguments& arguments);
+std::optional<std::int32_t> saveDocument(const EventArguments& arguments);
+std::optional<std::int32_t> openDocument(const EventArguments& arguments);
+std::optional<std::int32_t> appendDocument(const EventArguments& arguments);
+} // namespace handlers
+
+} // namespace wrivo

@@ -1,0 +1,140 @@
+#include "app/document_commands.h"
+
+#include "app/layout_content.h"
+#include "app/main_window.h"
+#include "app/notices.h"
+#include "app/statistics_handlers.h"
+#include "host/host.h"
+#include "services/common_dialog_unit_win32.h"
+#include "services/edit_box_operations.h"
+#include "services/control_operations.h"
+#include "services/files.h"
+#include "services/message_box.h"
+#include "services/text.h"
+#include "services/unit_properties.h"
+
+namespace wrivo {
+namespace {
+
+const UnitRef commonDialogRef{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
+
+enum class Dialog : std::int32_t { open = 0, save = 1 };
+
+std::string documentText()
+{
+    return propertyText(readProperty(editBoxRef, EditBoxProperty::content));
+}
+
+void setDocument(std::string text)
+{
+    writeProperty(editBoxRef, EditBoxProperty::content, std::move(text));
+}
+
+std::string rememberedFile()
+{
+    return propertyText(readProperty(commonDialogRef, CommonDlgProperty::fileName));
+}
+
+bool runFileDialog(Dialog kind)
+{
+    writeProperty(commonDialogRef, CommonDlgProperty::dialogType, static_cast<std::int64_t>(kind));
+    writeProperty(commonDialogRef, CommonDlgProperty::initialFolder, programDirectory());
+    return openDialog(commonDialogRef);
+}
+
+void notify(std::string_view text, std::string_view title)
+{
+    messageBox(Value{std::string(text)}, MessageBoxStyle::ok, title);
+}
+
+// The chosen file as text (up to its first zero byte), or nothing when it
+// cannot be read: then the user is told and the document stays as it is.
+std::optional<std::string> readChosenFile()
+{
+    std::optional<std::vector<std::uint8_t>> bytes = tryReadFile(rememberedFile());
+    if (!bytes) {
+        notify(concatTexts("无法读取文件:\r\n\r\n", rememberedFile(), "\r\n\r\n当前文档保持不变。"), "读取失败：");
+        return std::nullopt;
+    }
+    return toText(Value{std::move(*bytes)});
+}
+
+} // namespace
+
+bool askToSaveChanges()
+{
+    return messageBox(Value{std::string(question::saveChangesText)}, MessageBoxStyle::yesNo,
+                      question::saveChangesTitle) == MessageBoxResult::yes;
+}
+
+bool isDocumentModified()
+{
+    const std::string document = documentText();
+    if (compareBytes(document, "") == 0) return false;
+    const std::string onDisk = toText(Value{readFile(rememberedFile())});
+    return compareText(document, onDisk, true) != 0;
+}
+
+bool saveWithDialog()
+{
+    if (!runFileDialog(Dialog::save)) {
+        notify("注意文档未保存&&", "提醒：");
+        return false;
+    }
+    const ByteBlock bytes = toBytes(Value{documentText()});
+    if (!writeFile(rememberedFile(), {bytes})) {
+        // The write goes to a temporary file first, so the file on disk is as it was.
+        notify(concatTexts("保存失败！\r\n\r\n文件未能写入:\r\n", rememberedFile(),
+                           "\r\n\r\n磁盘上的原文件没有被改动。"),
+               "保存失败：");
+        return false;
+    }
+    notify("保存成功！！！", "恭喜：");
+    return true;
+}
+
+std::optional<std::int32_t> handlers::newDocument(const EventArguments&)
+{
+    // Emptying the document after the user asked to keep it would lose it:
+    // a save that did not happen ends the command here.
+    if (isDocumentModified() && askToSaveChanges() && !saveWithDialog()) return std::nullopt;
+    setDocument("");
+    clearList(listBoxRef);
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> handlers::saveDocument(const EventArguments&)
+{
+    saveWithDialog();
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> handlers::openDocument(const EventArguments&)
+{
+    if (compareBytes(documentText(), "") != 0) {
+        const std::int32_t answer = messageBox(
+            Value{std::string("Orvanne软件 @o@ 非常小心地提醒 主人：\r\n\r\n您即将打开的新文件会覆盖掉当前文档. \r\n\r\n"
+                              "如果希望 当前文档 与 新文件 共存,请使用[添加文档]Ctrl+F\r\n\r\n否则请选择{是}继续打开新文档.")},
+            MessageBoxStyle::yesNo, "温馨提示：");
+        if (answer != MessageBoxResult::yes) return std::nullopt;
+    }
+    if (!runFileDialog(Dialog::open)) return std::nullopt;
+    std::optional<std::string> text = readChosenFile();
+    if (!text) return std::nullopt;
+    setDocument("");
+    setDocument(std::move(*text));
+    refreshParagraphRows();
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> handlers::appendDocument(const EventArguments&)
+{
+    if (!runFileDialog(Dialog::open)) return std::nullopt;
+    std::optional<std::string> text = readChosenFile();
+    if (!text) return std::nullopt;
+    appendText(editBoxRef, {*text});
+    refreshParagraphRows();
+    return std::nullopt;
+}
+
+} // namespace wrivo

@@ -1,0 +1,269 @@
+// The document commands on the real main window, with the real file dialogs
+// and message boxes answered as a person would, and the files on disk checked
+// byte for byte.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/app_globals.h"
+#include "app/document_commands.h"
+#include "app/layout_content.h"
+#include "app/main_window.h"
+#include "app/start_window.h"
+#include "app/statistics_handlers.h"
+#include "host/host.h"
+#include "host/property_rules.h"
+#include "services/control_operations.h"
+#include "services/unit_properties.h"
+#include "tests/support/dialog_driver_win32.h"
+#include "tests/support/host_harness_win32.h"
+#include "tests/support/scratch_folder_win32.h"
+
+namespace wrivo {
+namespace {
+
+using namespace wrivo::test;
+
+const UnitRef commonDialog{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
+
+HWND handleOf(const UnitRef& unit)
+{
+    return reinterpret_cast<HWND>(windowHandle(unit));
+}
+
+std::string document()
+{
+    return propertyText(readProperty(editBoxRef, EditBoxProperty::content));
+}
+
+std::string rememberedFile()
+{
+    return propertyText(readProperty(commonDialog, CommonDlgProperty::fileName));
+}
+
+std::string caption()
+{
+    char text[256] = {};
+    GetWindowTextA(handleOf(mainWindowRef), text, sizeof text);
+    return text;
+}
+
+class DocumentCommands : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        startRecordingHost();
+        resetHandlers();
+        createAppGlobals();
+        setHandler(HandlerIndex::layoutOnResize, handlers::layoutOnResize);
+        setHandler(HandlerIndex::refreshStatistics, handlers::refreshStatistics);
+        setHandler(HandlerIndex::editBoxKeyDown, handlers::editBoxKeyDown);
+        setHandler(HandlerIndex::newDocument, handlers::newDocument);
+        setHandler(HandlerIndex::saveDocument, handlers::saveDocument);
+        setHandler(HandlerIndex::openDocument, handlers::openDocument);
+        setHandler(HandlerIndex::appendDocument, handlers::appendDocument);
+        ASSERT_TRUE(loadWindow(WindowId::main, std::nullopt, false));
+        writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
+        SetForegroundWindow(handleOf(mainWindowRef));
+        SetFocus(handleOf(editBoxRef));
+        pumpPending();
+    }
+
+    void TearDown() override
+    {
+        resetHandlers();
+        if (windowLoaded(WindowId::main)) destroyUnit(mainWindowRef, true);
+        pumpPending();
+        releaseAppGlobals();
+    }
+
+    void setDocument(const std::string& text)
+    {
+        writeProperty(editBoxRef, EditBoxProperty::content, text);
+        pumpPending();
+    }
+
+    void shortcut(char key)
+    {
+        postKey(handleOf(editBoxRef), static_cast<UINT>(key), true);
+        pumpPending();
+    }
+
+    static DialogDriver::Answer chooseFile(std::string path)
+    {
+        return [path](DialogWindow& box) {
+            box.typeFileName(path);
+            box.press("OK");
+        };
+    }
+
+    // Saves the document to `path` through Ctrl+S and the real save dialog.
+    void saveAs(const std::string& path, bool replacing = false)
+    {
+        DialogDriver driver;
+        driver.answer(chooseFile(path));
+        if (replacing) driver.press("Yes");
+        driver.press("OK");   // "保存成功！！！"
+        shortcut('S');
+        ASSERT_TRUE(driver.finish()) << driver.report();
+        EXPECT_EQ(driver.seen().back().title, "恭喜：");
+        EXPECT_EQ(driver.seen().back().message(), "保存成功！！！");
+    }
+
+    ScratchFolder folder;
+};
+
+TEST_F(DocumentCommands, SaveWritesTheDocumentsBytesAndRemembersTheFile)
+{
+    const std::string text = "第一章\r\n\r\n  天色 ok。\r\n";
+    setDocument(text);
+    const std::string path = folder.file("稿件.txt");
+    saveAs(path);
+    EXPECT_EQ(fileBytes(path), text);
+    EXPECT_EQ(rememberedFile(), path);
+    EXPECT_FALSE(isDocumentModified());
+
+    setDocument(text + "x");
+    EXPECT_TRUE(isDocumentModified());
+    setDocument("第一章\r\n\r\n  天色 OK。\r\n");
+    EXPECT_TRUE(isDocumentModified()) << "a difference of letter case counts";
+}
+
+TEST_F(DocumentCommands, CancellingTheSaveDialogSaysTheDocumentWasNotSaved)
+{
+    setDocument("abc");
+    DialogDriver driver;
+    driver.press("Cancel");
+    driver.press("OK");
+    shortcut('S');
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    ASSERT_EQ(driver.seen().size(), 2u);
+    EXPECT_EQ(driver.seen()[1].title, "提醒：");
+    EXPECT_EQ(driver.seen()[1].message(), "注意文档未保存&&");
+    EXPECT_EQ(rememberedFile(), "");
+}
+
+TEST_F(DocumentCommands, NewAsksOnlyWhenTheDocumentDiffersFromItsFile)
+{
+    setDocument("saved text");
+    saveAs(folder.file("a.txt"));
+    {
+        DialogDriver driver;   // expects no dialog at all
+        shortcut('A');
+        EXPECT_TRUE(driver.finish()) << driver.report();
+        EXPECT_TRUE(driver.seen().empty());
+    }
+    EXPECT_EQ(document(), "");
+
+    setDocument("typed afresh");
+    DialogDriver driver;
+    driver.press("No");
+    shortcut('A');
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    ASSERT_EQ(driver.seen().size(), 1u);
+    EXPECT_EQ(driver.seen()[0].title, "提示：");
+    EXPECT_EQ(document(), "") << "No empties the document";
+}
+
+TEST_F(DocumentCommands, NewKeepsTheDocumentWhenTheSaveTheUserAskedForDidNotHappen)
+{
+    setDocument("一段不能丢的文字\r\nsecond");
+    postKey(handleOf(editBoxRef), VK_RETURN);   // rows and a tracked break
+    pumpPending();
+    setDocument("一段不能丢的文字\r\nsecond");
+    const std::string captionBefore = caption();
+
+    DialogDriver driver;
+    driver.press("Yes");      // save the changes?
+    driver.press("Cancel");   // the save dialog
+    driver.press("OK");       // "注意文档未保存&&"
+    shortcut('A');
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    EXPECT_EQ(driver.seen().back().message(), "注意文档未保存&&");
+    EXPECT_EQ(document(), "一段不能丢的文字\r\nsecond");
+    EXPECT_EQ(caption(), captionBefore);
+    EXPECT_EQ(SendMessageA(handleOf(listBoxRef), LB_GETCOUNT, 0, 0), 2);
+}
+
+TEST_F(DocumentCommands, OpenWarnsBeforeReplacingAndLoadsTheFileWithItsRows)
+{
+    const std::string path = folder.file("open.txt");
+    putFileBytes(path, std::string("ab\r\n字\r\nxyz") + '\0' + "after the zero");
+
+    setDocument("current");
+    {
+        DialogDriver driver;
+        driver.press("No");
+        shortcut('D');
+        ASSERT_TRUE(driver.finish()) << driver.report();
+        EXPECT_EQ(driver.seen().at(0).title, "温馨提示：");
+    }
+    EXPECT_EQ(document(), "current");
+
+    DialogDriver driver;
+    driver.press("Yes");
+    driver.answer(chooseFile(path));
+    shortcut('D');
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    EXPECT_EQ(document(), "ab\r\n字\r\nxyz") << "loaded up to the zero byte";
+    EXPECT_EQ(rememberedFile(), path);
+    EXPECT_EQ(SendMessageA(handleOf(listBoxRef), LB_GETCOUNT, 0, 0), 3);
+}
+
+TEST_F(DocumentCommands, AFileThatCannotBeReadLeavesTheDocumentAndSaysSo)
+{
+    const std::string path = folder.file("locked.txt");
+    putFileBytes(path, "locked content");
+    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+
+    DialogDriver driver;
+    driver.answer(chooseFile(path));
+    driver.press("OK");
+    shortcut('F');   // append
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    CloseHandle(lock);
+    ASSERT_EQ(driver.seen().size(), 2u);
+    EXPECT_EQ(driver.seen()[1].title, "读取失败：");
+    EXPECT_EQ(document(), "");
+}
+
+TEST_F(DocumentCommands, AppendJoinsTheFileToTheLastLine)
+{
+    const std::string path = folder.file("more.txt");
+    putFileBytes(path, "tail\r\nnext");
+    setDocument("head");
+    DialogDriver driver;
+    driver.answer(chooseFile(path));
+    shortcut('F');
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    EXPECT_EQ(document(), "headtail\r\nnext");
+    EXPECT_EQ(rememberedFile(), path);
+}
+
+TEST_F(DocumentCommands, AFailedWriteKeepsTheOldFileAndNeverClaimsSuccess)
+{
+    // A read-only file is refused by the save; what the disk held stays.
+    const std::string path = folder.file("novel.txt");
+    const std::string old = "the previous draft";
+    putFileBytes(path, old);
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+
+    setDocument("a new draft that must not half-replace the old one");
+    DialogDriver driver;
+    driver.answer(chooseFile(path));
+    driver.press("Yes");   // replace it?
+    driver.press("OK");
+    shortcut('S');
+    const bool finished = driver.finish();
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(finished) << driver.report();
+    EXPECT_EQ(driver.seen().back().title, "保存失败：");
+    for (const DialogRecord& seen : driver.seen()) EXPECT_NE(seen.title, "恭喜：");
+    EXPECT_EQ(fileBytes(path), old);
+    EXPECT_EQ(document(), "a new draft that must not half-replace the old one");
+}
+
+} // namespace
+} // namespace wrivo

@@ -1,0 +1,122 @@
+// Closing the real main window: the questions of the exit dialogue answered
+// as a person would, and the monthly partner page recorded by the test
+// prefix's stand-in browser.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/app_globals.h"
+#include "app/appearance.h"
+#include "app/exit_dialogue.h"
+#include "app/layout_content.h"
+#include "app/main_window.h"
+#include "app/maker_info.h"
+#include "app/start_window.h"
+#include "host/host.h"
+#include "host/property_rules.h"
+#include "services/control_operations.h"
+#include "services/datetime.h"
+#include "services/settings.h"
+#include "services/unit_properties.h"
+#include "tests/support/dialog_driver_win32.h"
+#include "tests/support/host_harness_win32.h"
+#include "tests/support/scratch_folder_win32.h"
+#include "tests/support/unix_command_win32.h"
+
+namespace wrivo {
+namespace {
+
+using namespace wrivo::test;
+
+HWND handleOf(const UnitRef& unit)
+{
+    return reinterpret_cast<HWND>(windowHandle(unit));
+}
+
+class ExitDialogue : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteFileA(settingsPath().c_str());
+        startRecordingHost();
+        resetHandlers();
+        createAppGlobals();
+        setHandler(HandlerIndex::layoutOnResize, handlers::layoutOnResize);
+        setHandler(HandlerIndex::exitDialogue, handlers::exitDialogue);
+        ASSERT_TRUE(loadWindow(WindowId::main, std::nullopt, false));
+        writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
+        pumpPending();
+    }
+
+    void TearDown() override
+    {
+        resetHandlers();
+        if (windowLoaded(WindowId::main)) destroyUnit(mainWindowRef, true);
+        pumpPending();
+        releaseAppGlobals();
+        DeleteFileA(settingsPath().c_str());
+    }
+
+    void closeMainWindow()
+    {
+        PostMessageA(handleOf(mainWindowRef), WM_CLOSE, 0, 0);
+        pumpPending();
+    }
+};
+
+TEST_F(ExitDialogue, DecliningTheExitKeepsTheWindowAndTheDocument)
+{
+    DialogDriver driver;
+    driver.press("No");   // 退出确认
+    driver.press("OK");   // 欢迎回来
+    closeMainWindow();
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    ASSERT_EQ(driver.seen().size(), 2u) << "an empty document asks no save question";
+    EXPECT_EQ(driver.seen()[0].title, "退出确认：");
+    EXPECT_EQ(driver.seen()[1].title, "欢迎回来：");
+    EXPECT_TRUE(windowLoaded(WindowId::main));
+    EXPECT_TRUE(IsWindowVisible(handleOf(mainWindowRef)));
+}
+
+TEST_F(ExitDialogue, AModifiedDocumentIsOfferedForSavingFirst)
+{
+    writeProperty(editBoxRef, EditBoxProperty::content, std::string("未保存的文字"));
+    DialogDriver driver;
+    driver.press("Yes");      // save?
+    driver.press("Cancel");   // the save dialog
+    driver.press("OK");       // not saved
+    driver.press("No");       // exit? no
+    driver.press("OK");       // welcome back
+    closeMainWindow();
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    ASSERT_EQ(driver.seen().size(), 5u);
+    EXPECT_EQ(driver.seen()[0].title, "提示：");
+    EXPECT_EQ(driver.seen()[2].message(), "注意文档未保存&&");
+    EXPECT_EQ(driver.seen()[3].title, "退出确认：");
+    EXPECT_EQ(propertyText(readProperty(editBoxRef, EditBoxProperty::content)), "未保存的文字");
+}
+
+TEST_F(ExitDialogue, ThePartnerPageOpensOncePerMonth)
+{
+    char prefix[MAX_PATH] = {};
+    if (!runningUnderWine() || !GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH))
+        GTEST_SKIP() << "the browser recorder needs Wine and WINEPREFIX";
+    const std::string log = windowsPathOfUnixPath(std::string(prefix) + "/wrivo-browser.log");
+    DeleteFileA(log.c_str());
+
+    monthlyPage();
+    monthlyPage();
+    const std::string month = std::to_string(monthOf(now()));
+    EXPECT_EQ(readSettingsEntry(settingsPath(), appearance::section, appearance::monthKey), month);
+
+    const std::string expected = std::string(maker::monthlyPartnerPage) + "\n";
+    const DWORD start = GetTickCount();
+    while (fileBytes(log) != expected && GetTickCount() - start < 20000) Sleep(50);   // the recorder runs apart
+    Sleep(500);   // a second page, if one were opened, would have arrived by now
+    EXPECT_EQ(fileBytes(log), expected);
+    DeleteFileA(log.c_str());
+}
+
+} // namespace
+} // namespace wrivo

@@ -3,6 +3,8 @@
 // event is raised and nothing runs.
 #include <array>
 
+#include "app/appearance.h"
+#include "app/commands.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/start_routine.h"
@@ -23,6 +25,23 @@ std::array<EventHandler, handlerCount> makeHandlerTable()
     table[HandlerIndex::selectParagraph] = handlers::selectParagraph;
     table[HandlerIndex::clearText] = handlers::clearText;
     table[HandlerIndex::countReport] = handlers::countReport;
+    table[HandlerIndex::applySettings] = handlers::applySettings;
+    table[HandlerIndex::chooseTextColour] = handlers::chooseTextColour;
+    table[HandlerIndex::chooseBackgroundColour] = handlers::chooseBackgroundColour;
+    table[HandlerIndex::applyChosenColour] = handlers::applyChosenColour;
+    table[HandlerIndex::restoreDefaults] = handlers::restoreDefaults;
+    table[HandlerIndex::mainWindowKeyDown] = handlers::mainWindowKeyDown;
+    table[HandlerIndex::insertDateTime] = handlers::insertDateTime;
+    table[HandlerIndex::hideNotice] = handlers::hideNotice;
+    table[HandlerIndex::helpNotice] = handlers::helpNotice;
+    table[HandlerIndex::advertisingNotice] = handlers::advertisingNotice;
+    table[HandlerIndex::feedbackNotice] = handlers::feedbackNotice;
+    table[HandlerIndex::authorNotice] = handlers::authorNotice;
+    table[HandlerIndex::openUpdatePage] = handlers::openUpdatePage;
+    table[HandlerIndex::openPartnerSite1] = handlers::openPartnerSite1;
+    table[HandlerIndex::openPartnerSite2] = handlers::openPartnerSite2;
+    table[HandlerIndex::openPartnerSite3] = handlers::openPartnerSite3;
+    table[HandlerIndex::openPartnerSite4] = handlers::openPartnerSite4;
     return table;
 }
 

@@ -7,8 +7,6 @@
 
 namespace wrivo {
 
-inline constexpr std::int32_t splashFrameCount = 28;
-
 extern const UnitRef startWindowRef;
 extern const UnitRef splashTimerRef;
 extern const UnitRef mainWindowRef;

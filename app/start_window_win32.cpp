@@ -7,6 +7,7 @@
 #include "app/app_globals.h"
 #include "app/layout_content.h"
 #include "skin/splash.h"
+#include "skin/splash_frames.h"
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "host/window_properties.h"

@@ -3,12 +3,14 @@
 #include <windows.h>
 
 #include "app/app_globals.h"
+#include "app/commands.h"
 #include "app/main_window.h"
 #include "app/notices.h"
 #include "app/start_window.h"
 #include "host/host.h"
 #include "host/window_properties.h"
 #include "services/control_operations.h"
+#include "services/edit_box_operations.h"
 #include "services/message_box.h"
 #include "services/unit_properties.h"
 
@@ -17,6 +19,7 @@ namespace {
 
 constexpr std::int32_t enterKey = 13;
 constexpr std::int32_t backspaceKey = 8;
+constexpr std::int32_t escapeKey = 27;
 
 DocumentStatistics& statistics()
 {
@@ -70,6 +73,9 @@ std::optional<std::int32_t> handlers::refreshStatistics(const EventArguments&)
 std::optional<std::int32_t> handlers::editBoxKeyDown(const EventArguments& arguments)
 {
     switch (arguments[0]) {
+    case escapeKey:
+        hideWindow();
+        break;
     case enterKey:
         statistics().enterPressed();
         refreshParagraphRows();

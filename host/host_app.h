@@ -74,6 +74,7 @@ private:
 
     bool started_ = false;
     bool cleaningUp_ = false;
+    bool reloading_ = false;
     bool oleStarted_ = false;
     DWORD uiThread_ = 0;
     std::string programFolder_;

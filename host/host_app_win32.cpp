@@ -2,6 +2,7 @@
 
 #include <ole2.h>
 
+#include "host/memory.h"
 #include "host/message_loop.h"
 #include "host/runtime_error.h"
 
@@ -20,6 +21,26 @@ protected:
         return WindowObject::handleMessage(message, wParam, lParam);
     }
 };
+
+namespace {
+
+// The program's read-only data (its texts and built-in byte blocks): the
+// memory services never free inside it.
+void registerProgramConstants()
+{
+    auto* base = reinterpret_cast<const BYTE*>(GetModuleHandleA(nullptr));
+    const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    const IMAGE_SECTION_HEADER* section = IMAGE_FIRST_SECTION(nt);
+    for (WORD i = 0; i < nt->FileHeader.NumberOfSections; ++i, ++section) {
+        DWORD flags = section->Characteristics;
+        bool readOnlyData = (flags & IMAGE_SCN_MEM_READ) && !(flags & IMAGE_SCN_MEM_WRITE) &&
+                            !(flags & IMAGE_SCN_MEM_EXECUTE) && (flags & IMAGE_SCN_CNT_INITIALIZED_DATA);
+        if (readOnlyData) registerConstantRange(base + section->VirtualAddress, section->Misc.VirtualSize);
+    }
+}
+
+} // namespace
 
 HostApp& HostApp::instance()
 {
@@ -44,6 +65,7 @@ void HostApp::start(HostStartup startup)
     hidden_ = std::make_unique<HiddenWindow>();
     hidden_->createNative(0, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr);
     uiThread_ = GetCurrentThreadId();
+    registerProgramConstants();
 
     installRuntimeErrorBox();
     registerHostKinds();
@@ -88,7 +110,7 @@ void HostApp::windowDestroyed(LiveWindow& window)
     // Calls further up the stack may still hold the window (a handler that
     // ran a nested loop); it is freed once no event is being dispatched.
     discarded_.push_back(std::move(slot->live));
-    if (!cleaningUp_ && loopStarted && !anyWindowLoaded()) PostQuitMessage(0);
+    if (!cleaningUp_ && !reloading_ && loopStarted && !anyWindowLoaded()) PostQuitMessage(0);
     // Wake a nested loop waiting in GetMessage so that it sees its window gone.
     PostMessageA(nullptr, WM_NULL, 0, 0);
 }

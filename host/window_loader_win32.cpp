@@ -112,7 +112,10 @@ bool HostApp::load(std::uint32_t windowId, HWND owner, bool modal)
                 SetActiveWindow(open.handle());
             return true;
         }
+        // Loaded again at once: its end must not end the loop.
+        reloading_ = true;
         DestroyWindow(open.handle());
+        reloading_ = false;
         slot = findSlot(windowId);
     }
     if (modal) owner = nullptr;
@@ -161,8 +164,7 @@ bool HostApp::load(std::uint32_t windowId, HWND owner, bool modal)
         // Nothing of the window remains; no event is raised for its end.
         if (building->handle()) DestroyWindow(building->handle());
         slot = findSlot(windowId);
-        if (slot->live.get() == building) slot->live.reset();
-        discarded_.clear();
+        if (slot->live.get() == building) discarded_.push_back(std::move(slot->live));
         --suspension;
         return false;
     }

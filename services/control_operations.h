@@ -26,7 +26,4 @@ bool deleteItem(const UnitRef& listBox, std::int32_t index);
 void clearList(const UnitRef& listBox);
 std::vector<std::int32_t> selectedIndexes(const UnitRef& listBox);
 
-// Gives the keyboard focus to the control's window.
-void setFocus(const UnitRef& unit);
-
 } // namespace wrivo

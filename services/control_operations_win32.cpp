@@ -53,11 +53,6 @@ bool deleteItem(const UnitRef& listBox, std::int32_t index)
     return SendMessageA(control, LB_DELETESTRING, static_cast<WPARAM>(index), 0) != LB_ERR;
 }
 
-void setFocus(const UnitRef& unit)
-{
-    SetFocus(handleOf(unit));
-}
-
 void clearList(const UnitRef& listBox)
 {
     SendMessageA(handleOf(listBox), LB_RESETCONTENT, 0, 0);

@@ -4,6 +4,8 @@
 #include "host/host.h"
 #include "host/unit_kind.h"
 #include "services/control_colours.h"
+#include "services/edit_selection.h"
+#include "services/edit_text_win32.h"
 #include "services/unit_properties.h"
 
 namespace wrivo {
@@ -11,6 +13,7 @@ namespace {
 
 struct EditBoxState : UnitState {
     ControlPaint paint;
+    RememberedSelection selection; // as last written, in bytes
 };
 
 EditBoxSettings& settingsOf(LiveUnit& unit)
@@ -114,6 +117,9 @@ PropertyValue getEditBoxProperty(LiveUnit& unit, int number)
     case EditBoxProperty::inputMode: return std::int64_t{settings.inputMode};
     case EditBoxProperty::passwordCharacter: return std::int64_t{settings.passwordChar};
     case EditBoxProperty::caseConversion: return std::int64_t{settings.caseConversion};
+    case EditBoxProperty::selectionStart: return std::int64_t{editSelection(unit.handle).start};
+    case EditBoxProperty::selectionLength: return std::int64_t{editSelection(unit.handle).length};
+    case EditBoxProperty::selectedText: return selectedEditText(unit.handle);
     default: return std::int64_t{0};
     }
 }
@@ -155,6 +161,19 @@ bool setEditBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
     case EditBoxProperty::maximumLength:
         settings.maxLength = int32() < 0 ? 0 : int32();
         SendMessageA(unit.handle, EM_SETLIMITTEXT, static_cast<WPARAM>(settings.maxLength), 0);
+        return false;
+    case EditBoxProperty::selectionStart:
+    case EditBoxProperty::selectionLength: {
+        const auto textBytes = static_cast<std::int32_t>(editText(unit.handle).size());
+        if (number == EditBoxProperty::selectionStart)
+            state.selection.writeStart(number64, textBytes);
+        else
+            state.selection.writeLength(number64, textBytes);
+        selectEditRange(unit.handle, {state.selection.start, state.selection.length});
+        return false;
+    }
+    case EditBoxProperty::selectedText:
+        replaceEditSelection(unit.handle, propertyText(value));
         return false;
     case EditBoxProperty::borderStyle: settings.borderStyle = int32(); break;
     case EditBoxProperty::hideSelection: settings.hideSelection = number64 != 0; break;

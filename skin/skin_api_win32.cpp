@@ -97,7 +97,10 @@ std::span<const BoundFunctionName> skinFunctionTable() { return skinFunctionName
 
 DynamicBinding& skinApi()
 {
-    static DynamicBinding binding(skinFunctionNames);
+    // Never destroyed: GDI+ is never shut down, so gdiplus.dll (and its
+    // background thread) must stay loaded until the process is gone rather
+    // than be unloaded by a static destructor on the way out.
+    static DynamicBinding& binding = *new DynamicBinding(skinFunctionNames);
     return binding;
 }
 

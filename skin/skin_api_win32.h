@@ -94,8 +94,8 @@ enum SkinApi : int {
 
 std::span<const BoundFunctionName> skinFunctionTable();
 
-// The table, resolved entry by entry on first use; its libraries are freed
-// when the process ends (or by releaseLibraries at the host's clean-up).
+// The table, resolved entry by entry on first use. Its libraries stay loaded
+// until the process ends (GDI+ is never shut down).
 DynamicBinding& skinApi();
 
 template <typename Result, typename... Arguments>

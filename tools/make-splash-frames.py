@@ -165,7 +165,7 @@ def make_embers():
             "angle": rng.uniform(0, 2 * math.pi),
             "reach": rng.uniform(0.25, 1.15) ** 0.7,
             "born": rng.uniform(0.3, 0.8),
-            "size": rng.uniform(1.0, 3.0),
+            "size": rng.uniform(1.2, 3.4),
             "heat": rng.uniform(0.6, 1.0),
             "lift": rng.uniform(4.0, 26.0),
             "flicker": rng.uniform(0, 2 * math.pi),
@@ -284,9 +284,9 @@ def draw_embers(pixels, embers, t, rx, ry, amount):
         ex = CX + math.cos(e["angle"]) * rx * travel
         ey = CY + math.sin(e["angle"]) * ry * travel - e["lift"] * age
         flicker = 0.7 + 0.3 * math.sin(e["flicker"] + 19.0 * t)
-        strength = amount * flicker * (1.0 - 0.45 * age)
-        radius = e["size"] * (1.0 - 0.3 * age)
-        h = e["heat"] * (1.0 - 0.35 * age)
+        strength = min(1.0, 1.15 * amount * flicker * (1.0 - 0.12 * age))
+        radius = e["size"] * (1.0 - 0.1 * age)
+        h = e["heat"] * (1.0 - 0.2 * age)
         r, g, b = RAMP_TABLE[int(max(0.0, min(1.0, h)) * 255)]
         reach = int(radius * 2.5) + 1
         for py in range(int(ey) - reach, int(ey) + reach + 1):

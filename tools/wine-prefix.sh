@@ -3,12 +3,17 @@
 # that tests started in parallel wait for one another instead of racing.
 set -u
 : "${WINEPREFIX:?}"
-[ -f "$WINEPREFIX/.wrivo-ready" ] && exit 0
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# The stamp holds the version of these settings: a prefix made by an older
+# version of this script is made again.
+version=2
+ready() { [ "$(cat "$WINEPREFIX/.wrivo-ready" 2>/dev/null)" = "$version" ]; }
+ready && exit 0
 
 mkdir -p "$(dirname "$WINEPREFIX")"
 exec 9>"$WINEPREFIX.lock"
 flock 9
-[ -f "$WINEPREFIX/.wrivo-ready" ] && exit 0
+ready && exit 0
 
 export WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export LC_ALL=zh_CN.UTF-8
@@ -18,5 +23,7 @@ DISPLAY= wineboot -i >/dev/null 2>&1 || { echo "wine-prefix: wineboot failed" >&
 # Without a window manager Wine waits ~2 s on every DestroyWindow of a visible
 # top-level window unless windows are unmanaged.
 DISPLAY= wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+# Web pages go to a recorder instead of a browser (tests read what it wrote).
+DISPLAY= wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /t REG_SZ /d "$here/record-browser.sh" /f >/dev/null 2>&1
 wineserver -w
-touch "$WINEPREFIX/.wrivo-ready"
+echo "$version" >"$WINEPREFIX/.wrivo-ready"

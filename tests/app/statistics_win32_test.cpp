@@ -146,6 +146,22 @@ TEST_F(Statistics, EnterRewritesRowsInPlaceAndKeepsOldRowsBeyondTheParagraphs)
     EXPECT_EQ(after[9], "5");
 }
 
+TEST_F(Statistics, ChoosingARowSelectsItsParagraphsBytesAndFocusesTheEditBox)
+{
+    setDocument("ab\r\n字\r\nabc");
+    press(VK_RETURN, false);   // writes the rows of the three paragraphs
+    setDocument("ab\r\n字\r\nabc");
+    SetFocus(handleOf(listBoxRef));
+    HWND list = handleOf(listBoxRef);
+    SendMessageA(list, LB_SETCURSEL, 2, 0);
+    SendMessageA(GetParent(list), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(list));
+    pumpPending();
+    EXPECT_EQ(propertyNumber(readProperty(editBoxRef, EditBoxProperty::selectionStart)), 8);
+    EXPECT_EQ(propertyNumber(readProperty(editBoxRef, EditBoxProperty::selectionLength)), 3);
+    EXPECT_EQ(GetFocus(), handleOf(editBoxRef));
+}
+
 TEST_F(Statistics, DeleteClearsTheWholeDocumentTheCountAndTheRows)
 {
     setDocument("ab\r\ncd");

@@ -70,6 +70,20 @@ TEST(ProcessEnd, RunTimeErrorShowsOneBoxAndExitsWithMinusOneWithoutTheExitRoutin
     DeleteFileA(log.c_str());
 }
 
+TEST(ProcessEnd, EndProcessFromAnotherThreadEndsAtOnceWithoutTheCleanUp)
+{
+    std::string log = temporaryFilePath("hc");
+    ChildProcess child("host_child.exe", "end-from-thread \"" + log + "\"");
+    ASSERT_TRUE(child.started());
+    auto code = child.waitForExit(patience);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 3u);
+    std::string seen = readWholeFile(log);
+    EXPECT_NE(seen.find("main window shown"), std::string::npos) << seen;
+    EXPECT_EQ(seen.find("exit routine"), std::string::npos) << seen;
+    DeleteFileA(log.c_str());
+}
+
 TEST(ProcessEnd, ClosingTheLastWindowEndsTheLoopWithZero)
 {
     std::string log = temporaryFilePath("hc");
@@ -80,6 +94,51 @@ TEST(ProcessEnd, ClosingTheLastWindowEndsTheLoopWithZero)
     EXPECT_EQ(*code, 0u);
     std::string seen = readWholeFile(log);
     EXPECT_NE(seen.find("loop ended 0\nexit routine\n"), std::string::npos) << seen;
+    DeleteFileA(log.c_str());
+}
+
+struct ErrorCase {
+    const char* scenario;
+    const char* text; // what the box says after its opening line
+};
+
+class RunTimeErrors : public ::testing::TestWithParam<ErrorCase> {};
+
+TEST_P(RunTimeErrors, ShowTheirTextAndEndWithMinusOne)
+{
+    std::string log = temporaryFilePath("hc");
+    ChildProcess child("host_child.exe", std::string(GetParam().scenario) + " \"" + log + "\"");
+    ASSERT_TRUE(child.started());
+    auto box = answerMessageBox(child.id(), IDOK, patience);
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->title, "错误");
+    EXPECT_EQ(box->text, std::string("运行时出错!\r\n\r\n") + GetParam().text);
+    auto code = child.waitForExit(patience);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0xFFFFFFFFu);
+    std::string seen = readWholeFile(log);
+    EXPECT_EQ(seen.find("returned from the error"), std::string::npos) << seen;
+    EXPECT_EQ(seen.find("exit routine"), std::string::npos) << seen;
+    DeleteFileA(log.c_str());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Host, RunTimeErrors,
+    ::testing::Values(ErrorCase{"raise-missing-window", "错误信息：未找到引发事件的窗口\r\n"},
+                      ErrorCase{"raise-missing-unit", "错误信息：未找到引发事件的窗口组件\r\n"},
+                      ErrorCase{"missing-control", "错误信息：指定窗口或窗口组件不存在或尚未载入\r\n"},
+                      ErrorCase{"numbered-error", "错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n"},
+                      ErrorCase{"bad-layout", "错误信息：载入窗口模板数据段出错!\r\n"},
+                      ErrorCase{"newer-version", "错误信息：载入启动窗口失败\r\n"}));
+
+TEST(WindowLoad, AnUnreadableUnitFailsTheWholeLoad)
+{
+    std::string log = temporaryFilePath("hc");
+    ChildProcess child("host_child.exe", "newer-version \"" + log + "\"");
+    ASSERT_TRUE(child.started());
+    ASSERT_TRUE(answerMessageBox(child.id(), IDOK, patience).has_value());
+    ASSERT_TRUE(child.waitForExit(patience).has_value());
+    EXPECT_EQ(readWholeFile(log), "not loaded\nnothing left\n");
     DeleteFileA(log.c_str());
 }
 
@@ -95,7 +154,7 @@ TEST(StartUp, MainWindowAppearsAtTick29UntitledAndIsTitledAtTick30)
     const std::string title = startTitle();
     const std::string expected = "tick 28 main=unloaded\n"
                                  "tick 29 main=unloaded\n"
-                                 "tick 30 main=visible ''\n"
+                                 "tick 30 main=visible '' start disabled\n"
                                  "after 30 main=visible '" + title + "'\n"
                                  "settled main=visible '" + title + "' start=unloaded ticks=30\n"
                                  "exit routine\n";

@@ -2,6 +2,9 @@
 // host's message translation: its controls and sizes, its menu bar and
 // accelerators, the routing of keys and the handlers' results.
 #include <windows.h>
+#include "services/common_dialog_unit_win32.h"
+#include "services/edit_box_operations.h"
+#include "tests/support/dialog_driver_win32.h"
 #include <gtest/gtest.h>
 
 #include <string>
@@ -378,6 +381,19 @@ TEST_F(MainWindow, DestroyingTheWindowWithoutCloseNowWaitsForTheLoop)
     EXPECT_EQ(countEvents(HandlerIndex::exitDialogue), 0) << "destroying does not ask may-close";
 }
 
+TEST_F(MainWindow, LoadingAClosingWindowLoadsItAnew)
+{
+    HWND before = handleOf(mainWindow);
+    destroyUnit(mainWindow); // its close request is still queued
+    ASSERT_TRUE(loadWindow(WindowId::main, std::nullopt, false));
+    EXPECT_FALSE(IsWindow(before));
+    HWND after = handleOf(mainWindow);
+    EXPECT_NE(after, before);
+    pumpPending();
+    EXPECT_TRUE(windowLoaded(WindowId::main)) << "the old close request does not reach the new window";
+    EXPECT_EQ(handleOf(mainWindow), after);
+}
+
 TEST_F(MainWindow, LoadingAnOpenWindowMakesNoSecondCopy)
 {
     HWND before = handleOf(mainWindow);
@@ -385,6 +401,74 @@ TEST_F(MainWindow, LoadingAnOpenWindowMakesNoSecondCopy)
     EXPECT_EQ(handleOf(mainWindow), before);
     EXPECT_FALSE(loadWindow(0x12345678, std::nullopt, false));
     EXPECT_FALSE(loadWindow(WindowId::start, std::optional<std::uint32_t>(0x12345678), false));
+}
+
+
+// The selection properties count bytes of the GBK text on every platform.
+TEST_F(MainWindow, EditBoxSelectionCountsBytes)
+{
+    writeProperty(editBox, EditBoxProperty::content, std::string("ab汉字测试cd"));
+    writeProperty(editBox, EditBoxProperty::selectionStart, std::int64_t{4});
+    writeProperty(editBox, EditBoxProperty::selectionLength, std::int64_t{4});
+    EXPECT_EQ(propertyText(readProperty(editBox, EditBoxProperty::selectedText)), "字测");
+    EXPECT_EQ(number(editBox, EditBoxProperty::selectionStart), 4);
+    EXPECT_EQ(number(editBox, EditBoxProperty::selectionLength), 4);
+
+    writeProperty(editBox, EditBoxProperty::selectionLength, std::int64_t{-1});
+    EXPECT_EQ(number(editBox, EditBoxProperty::selectionStart), 0) << "-1 selects everything";
+    EXPECT_EQ(number(editBox, EditBoxProperty::selectionLength), 12);
+
+    writeProperty(editBox, EditBoxProperty::selectionStart, std::int64_t{-1});
+    EXPECT_EQ(number(editBox, EditBoxProperty::selectionStart), 12) << "-1 is the end";
+    EXPECT_EQ(number(editBox, EditBoxProperty::selectionLength), 0);
+
+    writeProperty(editBox, EditBoxProperty::selectionStart, std::int64_t{2});
+    writeProperty(editBox, EditBoxProperty::selectionLength, std::int64_t{2});
+    recordedEvents().clear();
+    writeProperty(editBox, EditBoxProperty::selectedText, std::string("中"));
+    EXPECT_EQ(editText(), "ab中字测试cd");
+    EXPECT_EQ(countEvents(HandlerIndex::refreshStatistics), 1);
+}
+
+
+// The common dialog control runs the real save dialog from its properties and
+// takes the chosen path; a cancel leaves the file name alone.
+TEST_F(MainWindow, CommonDialogSavesToTheChosenPath)
+{
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    std::string folder = temp;
+    if (!folder.empty() && folder.back() == '\\')
+        folder.pop_back();
+    writeProperty(commonDialog, CommonDlgProperty::dialogType, std::int64_t{1});
+    writeProperty(commonDialog, CommonDlgProperty::initialFolder, folder);
+    writeProperty(commonDialog, CommonDlgProperty::fileName, std::string("之前.txt"));
+
+    test::DialogDriver driver;
+    driver.press("Cancel");
+    EXPECT_FALSE(openDialog(commonDialog));
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    EXPECT_EQ(propertyText(readProperty(commonDialog, CommonDlgProperty::fileName)), "之前.txt");
+
+    driver.answer([](test::DialogWindow& box) {
+        box.typeFileName("wrivo-unit-dialog-新稿.txt");
+        box.press("OK");
+    });
+    EXPECT_TRUE(openDialog(commonDialog));
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    EXPECT_EQ(propertyText(readProperty(commonDialog, CommonDlgProperty::fileName)),
+              folder + "\\wrivo-unit-dialog-新稿.txt");
+}
+
+
+TEST_F(MainWindow, AppendTextRaisesOneContentChangedPerText)
+{
+    writeProperty(editBox, EditBoxProperty::content, std::string("开头"));
+    recordedEvents().clear();
+    appendText(editBox, {"甲乙", "\r\n丙"});
+    EXPECT_EQ(editText(), "开头甲乙\r\n丙");
+    EXPECT_EQ(countEvents(HandlerIndex::refreshStatistics), 2);
+    EXPECT_EQ(number(editBox, EditBoxProperty::selectionStart), 12) << "the caret ends at the end";
 }
 
 } // namespace

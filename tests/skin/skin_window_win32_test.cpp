@@ -180,6 +180,16 @@ TEST_F(SkinTest, AttachMakesTheWindowLayeredAndStartsTheSkinTimer)
     EXPECT_EQ(PngSkinWindow(skin).handle(), window);
     EXPECT_FALSE(skin.setBackImage(nullptr));
     EXPECT_EQ(skinProperty(window, "PngControl_BackImage"), 0u);
+    EXPECT_EQ(skin.send(WM_GETTEXTLENGTH, 0, 0), 0);
+    SetWindowTextA(window, "abc");
+    EXPECT_EQ(skin.send(WM_GETTEXTLENGTH, 0, 0), 3);
+
+    // Once the window is gone the object keeps its handle and does nothing.
+    DestroyWindow(window);
+    EXPECT_EQ(skin.handle(), window);
+    EXPECT_FALSE(skin.isValid());
+    EXPECT_FALSE(skin.setBackImageBytes(splashFrame(1)));
+    pushLayered(window, reinterpret_cast<GpImage*>(1), false);  // no window: nothing happens
 }
 
 TEST_F(SkinTest, TheBackgroundIsDrawnAtItsOwnSizeAndTheRestStaysTransparent)

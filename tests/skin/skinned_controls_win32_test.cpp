@@ -259,14 +259,25 @@ TEST_F(ControlsTest, FocusOnATextControlMakesTheCaretBlinkWithTheSkinTimer)
     EXPECT_EQ(caretPhase, 0);
     EXPECT_EQ(compositionCount(), count + 1);  // blinking re-pushes, never recomposes
 
+    // The real skin timer, through the message loop, flips the phase too.
+    const DWORD deadline = GetTickCount() + 3000;
+    while (caretPhase == 0 && GetTickCount() < deadline) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+    EXPECT_EQ(caretPhase, 1);
+    EXPECT_EQ(compositionCount(), count + 1);
+
     count = compositionCount();
     SendMessageA(edit, WM_CHAR, 'x', 0);
     EXPECT_EQ(compositionCount(), count + 1);
     SendMessageA(edit, WM_KILLFOCUS, 0, 0);
     EXPECT_EQ(caretWindow, nullptr);
     EXPECT_EQ(caretControl, nullptr);
-    caretTimerProc(parent, WM_TIMER, skinTimerId, 0);
-    EXPECT_EQ(caretPhase, 0);
+    const int phase = caretPhase;
+    caretTimerProc(parent, WM_TIMER, skinTimerId, 0);  // no focused text control: nothing changes
+    EXPECT_EQ(caretPhase, phase);
 }
 
 TEST_F(ControlsTest, TheCaretLineIsTwelveOpaqueBlackPixelsCentredInTheControl)

@@ -189,13 +189,16 @@ bool DialogWindow::press(std::string_view label)
             button = child;
             break;
         }
-    if (!button)
-        for (const auto& named : namedButtons)
-            if (label == named.name) {
-                HWND candidate = control(named.id);
-                if (candidate && IsWindowVisible(candidate))
-                    button = candidate;
-            }
+    // By the button's standard ID; other controls may share it (the file
+    // dialog's file list and toolbar are both 1), so only push buttons count.
+    for (const auto& named : namedButtons)
+        if (!button && label == named.name)
+            for (HWND child : childrenOf(window_))
+                if (GetDlgCtrlID(child) == named.id && isPushButton(child)
+                    && IsWindowVisible(child)) {
+                    button = child;
+                    break;
+                }
     if (!button) {
         fail("no button \"" + std::string(label) + "\"");
         return false;
@@ -213,10 +216,16 @@ bool DialogWindow::pressCloseBox()
 
 bool DialogWindow::typeFileName(std::string_view name)
 {
-    // The file name field: a combo box (cmb13) in newer dialogs, an edit box
-    // (edt1) in older ones and in Wine's.
-    HWND field = control(0x47C);
-    if (!field || !IsWindowVisible(field))
+    // The file name field: an edit box inside a combo box (cmb13, 0x47C, in
+    // Explorer-style dialogs, Wine's among them) or an edit box (edt1, 0x480)
+    // in old-style ones. The innermost edit box is the one the dialog reads.
+    HWND field = nullptr;
+    for (const char* kind : {"Edit", "ComboBox", "ComboBoxEx32"})
+        for (HWND child : childrenOf(window_))
+            if (!field && GetDlgCtrlID(child) == 0x47C && sameClass(child, kind)
+                && IsWindowVisible(child))
+                field = child;
+    if (!field)
         field = control(0x480);
     if (!field) {
         fail("no file name field (cmb13 or edt1)");
@@ -341,8 +350,11 @@ void DialogDriver::Shared::answerOne(Answer& answer, std::size_t number)
     }
     answer(window);
 
+    // The answer is done when its dialog closes, or when it opens a dialog of
+    // its own (a "replace the file?" question), which the next answer takes.
     const auto closed = [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); };
-    if (!waitFor(timeoutMs, closed)) {
+    const auto settled = [&] { return closed() || findNewDialog(answered) != nullptr; };
+    if (!waitFor(timeoutMs, settled)) {
         problems.push_back("dialog \"" + record.title + "\" still open " + std::to_string(timeoutMs)
                            + " ms after answer " + std::to_string(number) + "; cancelled");
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);

@@ -12,7 +12,8 @@
 //   EXPECT_EQ(driver.seen().at(0).title, "信息：");
 //
 // Answers run in the order given, one per dialog. finish() waits until every
-// answer has run and its dialog has closed. A dialog that does not appear in
+// answer has run and its dialog has closed (or, for a dialog that asks a
+// question of its own, until that question's dialog has appeared). A dialog that does not appear in
 // time, a control that is missing, or a dialog still open after its answer is
 // a failure with a readable message; a dialog left open is then cancelled so
 // that the test thread is never stuck in a modal loop.

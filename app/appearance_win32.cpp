@@ -1,0 +1,143 @@
+#include "app/appearance.h"
+
+#include <windows.h>
+
+#include "app/app_globals.h"
+#include "app/layout_content.h"
+#include "app/main_window.h"
+#include "host/font_property.h"
+#include "host/host.h"
+#include "services/control_operations.h"
+#include "services/files.h"
+#include "services/message_box.h"
+#include "services/settings.h"
+#include "services/text.h"
+#include "services/unit_properties.h"
+
+namespace wrivo {
+namespace {
+
+using namespace appearance;
+
+const UnitRef colorPickerRef{WindowId::main, UnitId::colorPicker, layout::kind::colorPicker};
+
+std::int64_t number(const UnitRef& unit, int property)
+{
+    return propertyNumber(readProperty(unit, property));
+}
+
+std::string decimal(std::int64_t value)
+{
+    return toText(Value{static_cast<std::int32_t>(value)});
+}
+
+std::int32_t readNumber(const char* key, std::int32_t fallback)
+{
+    return toInteger(Value{readSettingsEntry(settingsPath(), section, key, decimal(fallback))});
+}
+
+void setFontFace(const std::string& face)
+{
+    writeProperty(editBoxRef, EditBoxProperty::font, face, FontMember::faceName);
+}
+
+void setFontSize(std::int64_t points)
+{
+    writeProperty(editBoxRef, EditBoxProperty::font, points, FontMember::size);
+}
+
+std::string fontFace()
+{
+    return propertyText(readProperty(editBoxRef, EditBoxProperty::font, FontMember::faceName));
+}
+
+std::int64_t fontSize()
+{
+    return propertyNumber(readProperty(editBoxRef, EditBoxProperty::font, FontMember::size));
+}
+
+void setBackground(std::int64_t colour)
+{
+    writeProperty(editBoxRef, EditBoxProperty::backgroundColour, colour);
+    writeProperty(listBoxRef, ListBoxProperty::backgroundColour, number(editBoxRef, EditBoxProperty::backgroundColour));
+}
+
+// The colour picker offers its palette on a left-button release.
+void offerColours(bool forText)
+{
+    appGlobals()->colourTarget = forText;
+    sendMessage(colorPickerRef, WM_LBUTTONUP, 0, 0);
+}
+
+} // namespace
+
+std::string settingsPath()
+{
+    return programDirectory() + "\\qelvorinthab.ini";
+}
+
+void storeSetting(const char* key, const std::string& text)
+{
+    writeSettingsEntry(settingsPath(), section, key, text);   // a failed write changes nothing on screen
+}
+
+std::optional<std::int32_t> handlers::applySettings(const EventArguments&)
+{
+    writeProperty(editBoxRef, EditBoxProperty::textColour, std::int64_t{readNumber(textColourKey, defaultTextColour)});
+    setFontFace(readSettingsEntry(settingsPath(), section, fontFaceKey, defaultFontFace));
+    writeProperty(editBoxRef, EditBoxProperty::backgroundColour,
+                  std::int64_t{readNumber(backgroundColourKey, defaultBackgroundColour)});
+    setFontSize(readNumber(fontSizeKey, defaultFontSize));
+    writeProperty(listBoxRef, ListBoxProperty::backgroundColour, number(editBoxRef, EditBoxProperty::backgroundColour));
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> handlers::chooseTextColour(const EventArguments&)
+{
+    offerColours(true);
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> handlers::chooseBackgroundColour(const EventArguments&)
+{
+    offerColours(false);
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> handlers::applyChosenColour(const EventArguments&)
+{
+    const std::int64_t chosen = number(colorPickerRef, ColorPickerProperty::colour);
+    if (appGlobals()->colourTarget) {
+        // Text the colour of the background is the user's choice to make.
+        writeProperty(editBoxRef, EditBoxProperty::textColour, chosen);
+        storeSetting(textColourKey, decimal(number(editBoxRef, EditBoxProperty::textColour)));
+        return std::nullopt;
+    }
+    setBackground(chosen);
+    const std::int64_t background = number(editBoxRef, EditBoxProperty::backgroundColour);
+    if (number(listBoxRef, ListBoxProperty::textColour) == background ||
+        number(editBoxRef, EditBoxProperty::textColour) == background) {
+        setBackground(conflictBackgroundColour);
+        messageBox(Value{std::string("Wrivo 3.7 检测到:\r\n\r\n刚才您设置的[背景颜色]与 正文 或 下方 的字体颜色重复.\r\n\r\n"
+                                     "现强制还原背景颜色为配置色!!!\r\n")},
+                   MessageBoxStyle::ok, "!!!警告!!!");
+    }
+    storeSetting(backgroundColourKey, decimal(number(editBoxRef, EditBoxProperty::backgroundColour)));
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> handlers::restoreDefaults(const EventArguments&)
+{
+    setFontFace(defaultFontFace);
+    setFontSize(defaultFontSize);
+    writeProperty(editBoxRef, EditBoxProperty::textColour, std::int64_t{defaultTextColour});
+    setBackground(defaultBackgroundColour);
+    writeProperty(listBoxRef, ListBoxProperty::textColour, std::int64_t{listTextColour});
+    storeSetting(fontFaceKey, fontFace());
+    storeSetting(fontSizeKey, decimal(fontSize()));
+    storeSetting(textColourKey, decimal(number(editBoxRef, EditBoxProperty::textColour)));
+    storeSetting(backgroundColourKey, decimal(number(editBoxRef, EditBoxProperty::backgroundColour)));
+    return std::nullopt;
+}
+
+} // namespace wrivo

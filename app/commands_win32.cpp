@@ -1,0 +1,84 @@
+#include "app/commands.h"
+
+#include "app/main_window.h"
+#include "app/maker_info.h"
+#include "app/notices.h"
+#include "app/start_window.h"
+#include "host/host.h"
+#include "host/property_rules.h"
+#include "host/window_properties.h"
+#include "services/control_operations.h"
+#include "services/edit_box_operations.h"
+#include "services/datetime.h"
+#include "services/message_box.h"
+#include "services/text.h"
+#include "services/window_effects.h"
+
+namespace wrivo {
+namespace {
+
+constexpr std::int32_t escapeKey = 27;
+// The window stays faintly visible (about 5 %) so that a click finds it again.
+constexpr std::int32_t hiddenAlpha = 6;
+constexpr std::int32_t shownAlpha = 255;
+
+std::optional<std::int32_t> show(const Notice& notice)
+{
+    messageBox(Value{notice.text}, MessageBoxStyle::ok, notice.title);
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> openPartnerSite(std::size_t index)
+{
+    openWebPage(maker::partnerSitePages[index]);
+    return std::nullopt;
+}
+
+} // namespace
+
+void hideWindow()
+{
+    writeProperty(editBoxRef, CommonProperty::disabled, std::int64_t{1});
+    setFocus(mainWindowRef);
+    writeProperty(mainWindowRef, WindowProperty::topmost, std::int64_t{1});
+    setWindowTransparency(windowHandle(mainWindowRef), hiddenAlpha);
+}
+
+void showWindow()
+{
+    setWindowTransparency(windowHandle(mainWindowRef), shownAlpha);
+    writeProperty(mainWindowRef, WindowProperty::topmost, std::int64_t{0});
+    writeProperty(editBoxRef, CommonProperty::disabled, std::int64_t{0});
+    setFocus(editBoxRef);
+}
+
+std::optional<std::int32_t> handlers::mainWindowKeyDown(const EventArguments& arguments)
+{
+    if (arguments[0] == escapeKey) showWindow();
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> handlers::insertDateTime(const EventArguments&)
+{
+    appendText(editBoxRef, {concatTexts("  ", toText(Value{now()}), "  ")});
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> handlers::hideNotice(const EventArguments&) { return show(notices::hide()); }
+std::optional<std::int32_t> handlers::helpNotice(const EventArguments&) { return show(notices::help()); }
+std::optional<std::int32_t> handlers::advertisingNotice(const EventArguments&) { return show(notices::advertising()); }
+std::optional<std::int32_t> handlers::feedbackNotice(const EventArguments&) { return show(notices::feedback()); }
+std::optional<std::int32_t> handlers::authorNotice(const EventArguments&) { return show(notices::author()); }
+
+std::optional<std::int32_t> handlers::openUpdatePage(const EventArguments&)
+{
+    openWebPage(maker::homePage);
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> handlers::openPartnerSite1(const EventArguments&) { return openPartnerSite(0); }
+std::optional<std::int32_t> handlers::openPartnerSite2(const EventArguments&) { return openPartnerSite(1); }
+std::optional<std::int32_t> handlers::openPartnerSite3(const EventArguments&) { return openPartnerSite(2); }
+std::optional<std::int32_t> handlers::openPartnerSite4(const EventArguments&) { return openPartnerSite(3); }
+
+} // namespace wrivo

@@ -1,0 +1,15 @@
+#include "services/edit_box_operations.h"
+
+#include "services/control_operations.h"
+#include "services/edit_text_win32.h"
+
+#include <windows.h>
+
+namespace wrivo {
+
+void appendText(const UnitRef& editBox, std::initializer_list<std::string_view> texts)
+{
+    appendEditText(reinterpret_cast<HWND>(windowHandle(editBox)), texts);
+}
+
+} // namespace wrivo

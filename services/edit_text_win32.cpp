@@ -1,0 +1,101 @@
+#include "services/edit_text_win32.h"
+
+#include "services/edit_selection.h"
+
+#include <vector>
+
+namespace wrivo {
+
+namespace {
+
+// Offsets as the control counts them <-> bytes of its text.
+std::int32_t toControlUnits(std::string_view text, std::int32_t bytes)
+{
+    return editControlCountsCharacters() ? charactersInBytes(text, bytes) : bytes;
+}
+
+std::int32_t toBytes(std::string_view text, std::int32_t units)
+{
+    return editControlCountsCharacters() ? bytesInCharacters(text, units) : units;
+}
+
+} // namespace
+
+std::string editText(HWND edit)
+{
+    const int capacity = GetWindowTextLengthA(edit) + 1; // may be more than needed
+    std::vector<char> buffer(static_cast<std::size_t>(capacity), '\0');
+    const int length = GetWindowTextA(edit, buffer.data(), capacity);
+    return std::string(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+bool editControlCountsCharacters()
+{
+    static const bool characters = [] {
+        HWND probe = CreateWindowExA(0, "EDIT", "汉字", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                     GetModuleHandleA(nullptr), nullptr);
+        if (!probe)
+            return false;
+        SendMessageA(probe, EM_SETSEL, 0, -1);
+        DWORD start = 0, end = 0;
+        SendMessageA(probe, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                     reinterpret_cast<LPARAM>(&end));
+        DestroyWindow(probe);
+        return end == 2; // two characters; on Windows 4 bytes
+    }();
+    return characters;
+}
+
+EditRange editSelection(HWND edit)
+{
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    if (!editControlCountsCharacters())
+        return {static_cast<std::int32_t>(start), static_cast<std::int32_t>(end - start)};
+    const std::string text = editText(edit);
+    const std::int32_t startBytes = toBytes(text, static_cast<std::int32_t>(start));
+    const std::int32_t endBytes = toBytes(text, static_cast<std::int32_t>(end));
+    return {startBytes, endBytes - startBytes};
+}
+
+void selectEditRange(HWND edit, EditRange range)
+{
+    const std::int64_t endBytes = std::int64_t{range.start} + range.length;
+    std::int32_t start = range.start;
+    std::int32_t end = endBytes > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(endBytes);
+    if (editControlCountsCharacters()) {
+        const std::string text = editText(edit);
+        start = toControlUnits(text, start);
+        end = toControlUnits(text, end);
+    }
+    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+}
+
+std::string selectedEditText(HWND edit)
+{
+    const EditRange range = editSelection(edit);
+    const std::string text = editText(edit);
+    const auto start = static_cast<std::size_t>(range.start);
+    if (start >= text.size())
+        return {};
+    return text.substr(start, static_cast<std::size_t>(range.length));
+}
+
+void replaceEditSelection(HWND edit, std::string_view text)
+{
+    const std::string copy(text);
+    SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(copy.c_str()));
+}
+
+void appendEditText(HWND edit, std::initializer_list<std::string_view> texts)
+{
+    for (std::string_view text : texts) {
+        // An offset past the end is taken as the end, whatever the control counts.
+        SendMessageA(edit, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+        SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+        replaceEditSelection(edit, text);
+    }
+}
+
+} // namespace wrivo

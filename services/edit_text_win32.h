@@ -1,0 +1,38 @@
+// What the edit box does to its platform edit control ("EDIT" window):
+// selections in GBK bytes, the selected text, and appending.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace wrivo {
+
+struct EditRange {
+    std::int32_t start = 0;  // bytes
+    std::int32_t length = 0; // bytes
+};
+
+// The control's whole text.
+std::string editText(HWND edit);
+
+// Whether this system's ANSI edit control counts offsets in characters (Wine)
+// rather than in bytes (Windows on code page 936). Found once, by asking a
+// scratch control.
+bool editControlCountsCharacters();
+
+// The control's current selection, in bytes.
+EditRange editSelection(HWND edit);
+// Selects `length` bytes from `start` and scrolls the caret into view.
+void selectEditRange(HWND edit, EditRange range);
+// The bytes of the current selection.
+std::string selectedEditText(HWND edit);
+// Replaces the selection with the text (not undoable).
+void replaceEditSelection(HWND edit, std::string_view text);
+// For each text in order: caret to the end of the text, scrolled into view,
+// and the text inserted there. The control reports each insertion as a change.
+void appendEditText(HWND edit, std::initializer_list<std::string_view> texts);
+
+} // namespace wrivo

@@ -1,0 +1,193 @@
+// The appearance handlers on the real main window: the settings file beside
+// the program, applied on focus gain, the colour-conflict rule with its real
+// warning box, and restore.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/app_globals.h"
+#include "app/appearance.h"
+#include "app/layout_content.h"
+#include "app/main_window.h"
+#include "app/start_window.h"
+#include "host/font_property.h"
+#include "host/host.h"
+#include "host/property_rules.h"
+#include "services/control_operations.h"
+#include "services/files.h"
+#include "services/settings.h"
+#include "services/unit_properties.h"
+#include "tests/support/dialog_driver_win32.h"
+#include "tests/support/host_harness_win32.h"
+
+namespace wrivo {
+namespace {
+
+using namespace wrivo::test;
+using namespace wrivo::appearance;
+
+const UnitRef colorPicker{WindowId::main, UnitId::colorPicker, layout::kind::colorPicker};
+
+HWND handleOf(const UnitRef& unit)
+{
+    return reinterpret_cast<HWND>(windowHandle(unit));
+}
+
+std::int64_t number(const UnitRef& unit, int property, int subIndex = -1)
+{
+    return propertyNumber(readProperty(unit, property, subIndex));
+}
+
+std::string stored(const char* key)
+{
+    return readSettingsEntry(settingsPath(), section, key);
+}
+
+bool settingsFileExists()
+{
+    return GetFileAttributesA(settingsPath().c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The section's entries as the file holds them, "key=value" each.
+std::vector<std::string> sectionEntries()
+{
+    std::vector<char> buffer(4096);
+    const DWORD length = GetPrivateProfileSectionA(section, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                                   settingsPath().c_str());
+    std::vector<std::string> entries;
+    for (const char* p = buffer.data(); p < buffer.data() + length && *p; p += std::strlen(p) + 1)
+        entries.emplace_back(p);
+    return entries;
+}
+
+class Appearance : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        DeleteFileA(settingsPath().c_str());
+        startRecordingHost();
+        resetHandlers();
+        createAppGlobals();
+        setHandler(HandlerIndex::layoutOnResize, handlers::layoutOnResize);
+        setHandler(HandlerIndex::applySettings, handlers::applySettings);
+        setHandler(HandlerIndex::applyChosenColour, handlers::applyChosenColour);
+        setHandler(HandlerIndex::restoreDefaults, handlers::restoreDefaults);
+        ASSERT_TRUE(loadWindow(WindowId::main, std::nullopt, false));
+        writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
+        SetForegroundWindow(handleOf(mainWindowRef));
+        pumpPending();
+    }
+
+    void TearDown() override
+    {
+        resetHandlers();
+        if (windowLoaded(WindowId::main)) destroyUnit(mainWindowRef, true);
+        pumpPending();
+        releaseAppGlobals();
+        DeleteFileA(settingsPath().c_str());
+    }
+
+    // The edit box gains the focus, as after a dialog closes.
+    void focusEditBox()
+    {
+        SetFocus(handleOf(listBoxRef));
+        pumpPending();
+        SetFocus(handleOf(editBoxRef));
+        pumpPending();
+    }
+
+    // The picker reports a chosen colour meant for the background (or the text).
+    void chooseColour(std::int64_t colour, bool forText)
+    {
+        appGlobals()->colourTarget = forText;
+        writeProperty(colorPicker, ColorPickerProperty::colour, colour);
+        raiseEvent(WindowId::main, UnitId::colorPicker, UnitEvent::primary);
+        pumpPending();
+    }
+
+    void expectBackground(std::int64_t colour)
+    {
+        EXPECT_EQ(number(editBoxRef, EditBoxProperty::backgroundColour), colour);
+        EXPECT_EQ(number(listBoxRef, ListBoxProperty::backgroundColour), colour);
+        EXPECT_EQ(stored(backgroundColourKey), std::to_string(colour));
+    }
+};
+
+TEST_F(Appearance, WithoutASettingsFileTheDefaultsApplyAndNoFileIsMade)
+{
+    writeProperty(editBoxRef, EditBoxProperty::textColour, std::int64_t{0x123456});
+    focusEditBox();
+    EXPECT_EQ(number(editBoxRef, EditBoxProperty::textColour), defaultTextColour);
+    EXPECT_EQ(number(editBoxRef, EditBoxProperty::backgroundColour), defaultBackgroundColour);
+    EXPECT_EQ(number(listBoxRef, ListBoxProperty::backgroundColour), defaultBackgroundColour);
+    EXPECT_EQ(propertyText(readProperty(editBoxRef, EditBoxProperty::font, FontMember::faceName)), "宋体");
+    EXPECT_EQ(number(editBoxRef, EditBoxProperty::font, FontMember::size), 18);
+    EXPECT_FALSE(settingsFileExists());
+}
+
+TEST_F(Appearance, AValueEditedInTheFileTakesEffectAtTheNextFocusGain)
+{
+    focusEditBox();
+    ASSERT_TRUE(writeSettingsEntry(settingsPath(), section, textColourKey, "255"));
+    ASSERT_TRUE(writeSettingsEntry(settingsPath(), section, fontSizeKey, "abc"));
+    EXPECT_EQ(number(editBoxRef, EditBoxProperty::textColour), defaultTextColour);
+    focusEditBox();
+    EXPECT_EQ(number(editBoxRef, EditBoxProperty::textColour), 255) << "the text turns red";
+}
+
+TEST_F(Appearance, ABackgroundThatHidesTheTextIsRefusedWithAWarning)
+{
+    focusEditBox();
+    struct Case {
+        std::int64_t textColour;
+        std::int64_t chosen;
+    };
+    // Equal to the text colour; equal to the strip's text colour; equal to the
+    // replacement itself while the text has that colour too.
+    for (const Case c : {Case{0x00AA00, 0x00AA00}, Case{defaultTextColour, listTextColour},
+                         Case{conflictBackgroundColour, conflictBackgroundColour}}) {
+        writeProperty(editBoxRef, EditBoxProperty::textColour, c.textColour);
+        DialogDriver driver;
+        driver.press("OK");
+        chooseColour(c.chosen, false);
+        ASSERT_TRUE(driver.finish()) << driver.report();
+        ASSERT_EQ(driver.seen().size(), 1u);
+        EXPECT_EQ(driver.seen()[0].title, "!!!警告!!!");
+        EXPECT_NE(driver.seen()[0].message().find("刚才您设置的[背景颜色]与 正文 或 下方 的字体颜色重复."),
+                  std::string::npos);
+        expectBackground(conflictBackgroundColour);
+    }
+}
+
+TEST_F(Appearance, ChosenColoursAreAppliedAndStoredWithoutAWarning)
+{
+    focusEditBox();
+    chooseColour(0x00336699, false);
+    expectBackground(0x00336699);
+
+    // A text colour equal to the background is the user's choice.
+    chooseColour(0x00336699, true);
+    EXPECT_EQ(number(editBoxRef, EditBoxProperty::textColour), 0x00336699);
+    EXPECT_EQ(stored(textColourKey), std::to_string(0x00336699));
+}
+
+TEST_F(Appearance, RestoreLeavesExactlyTheFactoryValuesAndTheMonthKey)
+{
+    ASSERT_TRUE(writeSettingsEntry(settingsPath(), section, monthKey, "12"));
+    ASSERT_TRUE(writeSettingsEntry(settingsPath(), section, textColourKey, "255"));
+    focusEditBox();
+    writeProperty(listBoxRef, ListBoxProperty::textColour, std::int64_t{0});
+
+    postKey(handleOf(editBoxRef), 'P', true);   // Ctrl+P: 配置还原
+    pumpPending();
+
+    EXPECT_EQ(sectionEntries(), (std::vector<std::string>{"wikyxqq=12", "文本颜色=16776960", "字体名称=宋体",
+                                                          "字体大小=18", "背景颜色=14692440"}));
+    EXPECT_EQ(number(listBoxRef, ListBoxProperty::textColour), listTextColour);
+    expectBackground(defaultBackgroundColour);
+}
+
+} // namespace
+} // namespace wrivo

@@ -1,0 +1,129 @@
+// The edit box's byte-counted selection and appending, on a real EDIT control.
+#include "services/edit_text_win32.h"
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace wrivo {
+namespace {
+
+// A top-level window holding one multi-line EDIT control, recording the
+// change notifications the control sends.
+class EditBoxWindow : public ::testing::Test {
+protected:
+    static LRESULT CALLBACK parentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE)
+            ++changes;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    void SetUp() override
+    {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = parentProcedure;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = "WrivoEditTestParent";
+        RegisterClassA(&windowClass);
+        parent = CreateWindowExA(0, "WrivoEditTestParent", "edit test", WS_POPUP | WS_VISIBLE, 0,
+                                 0, 400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        edit = CreateWindowExA(0, "EDIT", "",
+                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL
+                                   | ES_NOHIDESEL,
+                               0, 0, 400, 300, parent, reinterpret_cast<HMENU>(100),
+                               GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(edit, nullptr);
+        SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
+        changes = 0;
+    }
+    void TearDown() override { DestroyWindow(parent); }
+
+    void pumpMessages()
+    {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+
+    static inline int changes = 0;
+    HWND parent = nullptr;
+    HWND edit = nullptr;
+};
+
+TEST_F(EditBoxWindow, SelectionCountsBytesOfChineseText)
+{
+    SetWindowTextA(edit, "ab汉字测试cd"); // bytes: a0 b1 汉2-3 字4-5 测6-7 试8-9 c10 d11
+    selectEditRange(edit, {4, 4});
+    EXPECT_EQ(selectedEditText(edit), "字测");
+    const EditRange range = editSelection(edit);
+    EXPECT_EQ(range.start, 4);
+    EXPECT_EQ(range.length, 4);
+
+    selectEditRange(edit, {0, 10});
+    EXPECT_EQ(selectedEditText(edit), "ab汉字测试");
+    selectEditRange(edit, {10, 0});
+    EXPECT_EQ(editSelection(edit).start, 10);
+    EXPECT_EQ(selectedEditText(edit), "");
+}
+
+TEST_F(EditBoxWindow, ReplacingTheSelectionInsertsBytes)
+{
+    SetWindowTextA(edit, "第一段\r\n第三段");
+    selectEditRange(edit, {8, 6});
+    EXPECT_EQ(selectedEditText(edit), "第三段");
+    replaceEditSelection(edit, "第二段");
+    EXPECT_EQ(editText(edit), "第一段\r\n第二段");
+    EXPECT_EQ(editSelection(edit).start, 14) << "the caret follows the insertion";
+    EXPECT_EQ(editSelection(edit).length, 0);
+}
+
+TEST_F(EditBoxWindow, AppendingPutsEachTextAtTheEndInOrder)
+{
+    SetWindowTextA(edit, "开头");
+    selectEditRange(edit, {0, 2});
+    changes = 0;
+    appendEditText(edit, {"甲乙", "\r\n丙"});
+    EXPECT_EQ(editText(edit), "开头甲乙\r\n丙");
+    EXPECT_EQ(changes, 2) << "one change per text";
+    const EditRange caret = editSelection(edit);
+    EXPECT_EQ(caret.start, static_cast<std::int32_t>(std::string("开头甲乙\r\n丙").size()));
+    EXPECT_EQ(caret.length, 0);
+}
+
+TEST_F(EditBoxWindow, AppendingToALongTextEndsScrolledToTheBottom)
+{
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += "第" + std::to_string(i) + "行\r\n";
+    SetWindowTextA(edit, text.c_str());
+    selectEditRange(edit, {0, 0});
+    EXPECT_EQ(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
+    appendEditText(edit, {"最后"});
+    EXPECT_GT(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 250);
+}
+
+// Without a limit the control would stop typing at its default 30,000 characters.
+TEST_F(EditBoxWindow, TypingPastFortyThousandCharactersStillInserts)
+{
+    std::string text;
+    while (text.size() < 40000)
+        text += std::string(78, 'a') + "\r\n"; // lines, as a writer types them
+    SetWindowTextA(edit, text.c_str());
+    SetFocus(edit);
+    appendEditText(edit, {""}); // caret to the end
+    for (char key : std::string("xyz")) {
+        PostMessageA(edit, WM_CHAR, static_cast<WPARAM>(key), 1);
+        pumpMessages();
+    }
+    const std::string typed = editText(edit);
+    ASSERT_EQ(typed.size(), text.size() + 3);
+    EXPECT_EQ(typed.substr(text.size()), "xyz");
+}
+
+} // namespace
+} // namespace wrivo

@@ -1,5 +1,4 @@
-// Appending to the edit box, on a unit reference (setFocus is in
-// control_operations.h).
+// The edit box's two operations, on a unit reference.
 #pragma once
 #include <initializer_list>
 #include <string_view>
@@ -12,5 +11,8 @@ namespace wrivo {
 // following and the view ending at the bottom; each insertion raises the
 // edit box's content-changed event through the control's own notification.
 void appendText(const UnitRef& editBox, std::initializer_list<std::string_view> texts);
+
+// Gives the keyboard focus to the control's window.
+void setFocus(const UnitRef& control);
 
 } // namespace wrivo

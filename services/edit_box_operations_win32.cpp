@@ -12,4 +12,9 @@ void appendText(const UnitRef& editBox, std::initializer_list<std::string_view> 
     appendEditText(reinterpret_cast<HWND>(windowHandle(editBox)), texts);
 }
 
+void setFocus(const UnitRef& control)
+{
+    SetFocus(reinterpret_cast<HWND>(windowHandle(control)));
+}
+
 } // namespace wrivo

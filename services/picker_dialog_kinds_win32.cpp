@@ -3,6 +3,7 @@
 // dialogs service) and the common dialog's hidden window, both holding their
 // settings as properties for the services that run the dialogs.
 #include "host/unit_kind.h"
+#include "services/colour_picker_win32.h"
 #include "services/unit_properties.h"
 
 namespace wrivo {
@@ -17,6 +18,9 @@ Settings& settingsOf(LiveUnit& unit)
 
 HWND createColorPicker(const UnitCreation& creation)
 {
+    // Without the transparent entry, "no colour" starts as black.
+    auto& picker = settingsOf<ColorPickerSettings>(creation.unit);
+    if (picker.second == 0 && picker.colour == 0xFF000000u) picker.colour = 0;
     const LayoutUnit& record = creation.unit.record;
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | SS_NOTIFY;
     if (record.common.flags & unitTabStop) style |= WS_TABSTOP;
@@ -41,6 +45,22 @@ bool setColorPickerProperty(LiveUnit& unit, int number, const PropertyValue& val
     if (number == ColorPickerProperty::second) settings.second = static_cast<std::int32_t>(propertyNumber(value));
     InvalidateRect(unit.handle, nullptr, TRUE);
     return false;
+}
+
+// The picker paints its colour and opens the palette on a left-button
+// release; a choice is stored and raises colour-chosen once.
+bool colorPickerMessage(LiveUnit& unit, UINT message, WPARAM, LPARAM, LRESULT& result)
+{
+    auto& settings = settingsOf<ColorPickerSettings>(unit);
+    std::optional<std::uint32_t> chosen;
+    if (!handleColourPickerMessage(unit.handle, message, settings.colour, settings.second != 0, chosen))
+        return false;
+    result = 0;
+    if (chosen) {
+        settings.colour = *chosen;
+        raiseUnitEvent(unit, UnitEvent::primary);
+    }
+    return true;
 }
 
 // Options 15 to 19 and the font and help settings of the common dialog live
@@ -108,6 +128,7 @@ void registerPickerAndDialogKinds()
     picker.create = createColorPicker;
     picker.getProperty = getColorPickerProperty;
     picker.setProperty = setColorPickerProperty;
+    picker.message = colorPickerMessage;
     registerUnitKind(picker);
 
     UnitKind dialog;

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include "services/common_dialog_unit_win32.h"
 #include "services/edit_box_operations.h"
+#include "services/colour_popup_win32.h"
+#include <thread>
 #include "tests/support/dialog_driver_win32.h"
 #include <gtest/gtest.h>
 
@@ -469,6 +471,33 @@ TEST_F(MainWindow, AppendTextRaisesOneContentChangedPerText)
     EXPECT_EQ(editText(), "开头甲乙\r\n丙");
     EXPECT_EQ(countEvents(HandlerIndex::refreshStatistics), 2);
     EXPECT_EQ(number(editBox, EditBoxProperty::selectionStart), 12) << "the caret ends at the end";
+}
+
+
+// The picker starts black (no transparent entry); a button release sent to it
+// opens the palette, and a chosen cell sets the colour with one event.
+TEST_F(MainWindow, ColourPickerOpensItsPaletteOnAButtonRelease)
+{
+    EXPECT_EQ(number(colorPicker, ColorPickerProperty::colour), 0);
+    recordedEvents().clear();
+    bool popupSeen = false;
+    std::thread clicker([&] {
+        const DWORD start = GetTickCount();
+        HWND popup = nullptr;
+        while (!popup && GetTickCount() - start < 10000) {
+            popup = FindWindowA(colourPopupClassName, nullptr);
+            if (!popup)
+                Sleep(10); // polling for the popup
+        }
+        popupSeen = popup != nullptr;
+        if (popup) // the second row's first cell: the eighth colour, 浅灰
+            PostMessageA(popup, WM_LBUTTONUP, 0, MAKELPARAM(2 + 9, 2 + 18 + 9));
+    });
+    SendMessageA(handleOf(colorPicker), WM_LBUTTONUP, 0, 0);
+    clicker.join();
+    ASSERT_TRUE(popupSeen);
+    EXPECT_EQ(number(colorPicker, ColorPickerProperty::colour), 0xC0C0C0);
+    EXPECT_EQ(countEvents(HandlerIndex::applyChosenColour), 1);
 }
 
 } // namespace

@@ -18,9 +18,10 @@ TinyDisk::TinyDisk(unsigned sizeBytes, unsigned fileCount)
         reason_ = "needs root to mount a small tmpfs (run the tests as root)";
         return;
     }
-    char name[80];
-    std::snprintf(name, sizeof name, "/tmp/wrivo-disk-%lu-%lu", GetCurrentProcessId(),
-                  GetTickCount());
+    static unsigned serial = 0;
+    char name[96];
+    std::snprintf(name, sizeof name, "/tmp/wrivo-disk-%lu-%lu-%u", GetCurrentProcessId(),
+                  GetTickCount(), ++serial);
     unixFolder_ = name;
     std::string options = "size=" + std::to_string(sizeBytes);
     if (fileCount)
@@ -44,7 +45,8 @@ TinyDisk::~TinyDisk()
     const std::string folder = shellQuoted(unixFolder_);
     // Wine's server may still hold a handle for a moment; a lazy unmount
     // detaches the file system at once and frees it when the last user leaves.
-    runUnixCommand("umount " + folder + " 2>/dev/null || umount -l " + folder + "; rmdir " + folder);
+    runUnixCommand("for try in 1 2 3; do mountpoint -q " + folder + " || break; umount " + folder
+                   + " 2>/dev/null || umount -l " + folder + "; done; rmdir " + folder);
 }
 
 } // namespace wrivo::test

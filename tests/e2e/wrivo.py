@@ -148,10 +148,35 @@ class Session:
     def running(self):
         return self.process.poll() is None
 
+    def program_pids(self):
+        """Linux pids of the processes running this session's copy of the
+        program: normally just the one started, but Wine may start the
+        program in a process of its own (the first start after a new prefix)."""
+        pids = []
+        for entry in os.listdir("/proc"):
+            if not entry.isdigit():
+                continue
+            try:
+                with open("/proc/%s/cmdline" % entry, "rb") as f:
+                    first = f.read().split(b"\0")[0].decode("utf-8", "replace")
+            except OSError:
+                continue
+            # Unix ("/tmp/x/Wrivo.exe") or Windows ("Z:\\tmp\\x\\Wrivo.exe") form.
+            first = first.replace("\\", "/").lower()
+            if self.folder.lower() in first and first.endswith("/wrivo.exe"):
+                pids.append(int(entry))
+        return pids
+
     def close(self):
+        """Ends the program (this session's copy only) and removes its folder."""
         if self.process and self.process.poll() is None:
             self.process.kill()
             self.process.wait(TIMEOUT)
+        for pid in self.program_pids():
+            try:
+                os.kill(pid, 9)
+            except OSError:
+                pass
         shutil.rmtree(self.folder, ignore_errors=True)
 
     def __enter__(self):
@@ -164,8 +189,12 @@ class Session:
 
     def windows(self):
         """The program's visible top-level windows."""
-        out = _run("xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid))
-        return [Window(xid) for xid in out.split()]
+        pids = {self.process.pid, *self.program_pids()}
+        found = []
+        for pid in sorted(pids):
+            out = _run("xdotool", "search", "--onlyvisible", "--pid", str(pid))
+            found += [Window(xid) for xid in out.split()]
+        return found
 
     def window_titled(self, title, timeout=TIMEOUT):
         def find():
@@ -203,6 +232,13 @@ class Session:
         return main
 
     # ---- input
+
+    @staticmethod
+    def click_editor(main):
+        """Clicks into the edit box, below the text of a short document.
+        Needed after a message box closes: with no window manager on the test
+        display nothing gives the X keyboard focus back to the main window."""
+        main.click(200, 300)
 
     @staticmethod
     def key(*keys):

@@ -37,6 +37,8 @@ std::optional<std::int32_t> chooseTextColour(const EventArguments& arguments);
 std::optional<std::int32_t> chooseBackgroundColour(const EventArguments& arguments);
 std::optional<std::int32_t> applyChosenColour(const EventArguments& arguments);
 std::optional<std::int32_t> restoreDefaults(const EventArguments& arguments);
+// The font dialog; a confirmed face and size go to the edit box and the file.
+std::optional<std::int32_t> chooseFont(const EventArguments& arguments);
 } // namespace handlers
 
 } // namespace wrivo

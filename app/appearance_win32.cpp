@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "host/font_property.h"
 #include "host/host.h"
+#include "services/common_dialog_unit_win32.h"
 #include "services/control_operations.h"
 #include "services/files.h"
 #include "services/message_box.h"
@@ -20,6 +21,8 @@ namespace {
 using namespace appearance;
 
 const UnitRef colorPickerRef{WindowId::main, UnitId::colorPicker, layout::kind::colorPicker};
+const UnitRef commonDialogRef{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
+constexpr std::int64_t fontDialogKind = 2;
 
 std::int64_t number(const UnitRef& unit, int property)
 {
@@ -123,6 +126,18 @@ std::optional<std::int32_t> handlers::applyChosenColour(const EventArguments&)
                    MessageBoxStyle::ok, "!!!警告!!!");
     }
     storeSetting(backgroundColourKey, decimal(number(editBoxRef, EditBoxProperty::backgroundColour)));
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> handlers::chooseFont(const EventArguments&)
+{
+    // The dialog starts from the font it last returned, not from the edit box's.
+    writeProperty(commonDialogRef, CommonDlgProperty::dialogType, fontDialogKind);
+    if (!openDialog(commonDialogRef)) return std::nullopt;
+    setFontFace(propertyText(readProperty(commonDialogRef, CommonDlgProperty::fontName)));
+    setFontSize(number(commonDialogRef, CommonDlgProperty::fontSize));
+    storeSetting(fontFaceKey, fontFace());
+    storeSetting(fontSizeKey, decimal(fontSize()));
     return std::nullopt;
 }
 

@@ -32,6 +32,7 @@ std::array<EventHandler, handlerCount> makeHandlerTable()
     table[HandlerIndex::chooseBackgroundColour] = handlers::chooseBackgroundColour;
     table[HandlerIndex::applyChosenColour] = handlers::applyChosenColour;
     table[HandlerIndex::restoreDefaults] = handlers::restoreDefaults;
+    table[HandlerIndex::chooseFont] = handlers::chooseFont;
     table[HandlerIndex::mainWindowKeyDown] = handlers::mainWindowKeyDown;
     table[HandlerIndex::exitDialogue] = handlers::exitDialogue;
     table[HandlerIndex::newDocument] = handlers::newDocument;

@@ -74,6 +74,7 @@ protected:
         setHandler(HandlerIndex::applySettings, handlers::applySettings);
         setHandler(HandlerIndex::applyChosenColour, handlers::applyChosenColour);
         setHandler(HandlerIndex::restoreDefaults, handlers::restoreDefaults);
+        setHandler(HandlerIndex::chooseFont, handlers::chooseFont);
         ASSERT_TRUE(loadWindow(WindowId::main, std::nullopt, false));
         writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
         SetForegroundWindow(handleOf(mainWindowRef));
@@ -171,6 +172,29 @@ TEST_F(Appearance, ChosenColoursAreAppliedAndStoredWithoutAWarning)
     chooseColour(0x00336699, true);
     EXPECT_EQ(number(editBoxRef, EditBoxProperty::textColour), 0x00336699);
     EXPECT_EQ(stored(textColourKey), std::to_string(0x00336699));
+}
+
+TEST_F(Appearance, TheFontDialogsFaceAndSizeGoToTheEditBoxAndTheFile)
+{
+    focusEditBox();
+    {
+        DialogDriver driver;
+        driver.answer([](DialogWindow& box) { box.chooseFontSize(24); box.press("OK"); });
+        postKey(handleOf(editBoxRef), 'T', true);   // Ctrl+T: 字体大小
+        pumpPending();
+        ASSERT_TRUE(driver.finish()) << driver.report();
+    }
+    EXPECT_EQ(number(editBoxRef, EditBoxProperty::font, FontMember::size), 24);
+    EXPECT_EQ(stored(fontSizeKey), "24");
+    EXPECT_EQ(stored(fontFaceKey),
+              propertyText(readProperty(editBoxRef, EditBoxProperty::font, FontMember::faceName)));
+
+    DialogDriver driver;
+    driver.press("Cancel");
+    postKey(handleOf(editBoxRef), 'T', true);
+    pumpPending();
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    EXPECT_EQ(number(editBoxRef, EditBoxProperty::font, FontMember::size), 24) << "a cancelled dialog changes nothing";
 }
 
 TEST_F(Appearance, RestoreLeavesExactlyTheFactoryValuesAndTheMonthKey)

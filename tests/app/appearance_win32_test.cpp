@@ -21,6 +21,7 @@
 #include "services/unit_properties.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
+#include "tests/support/main_window_scenario_win32.h"
 
 namespace wrivo {
 namespace {
@@ -29,11 +30,6 @@ using namespace wrivo::test;
 using namespace wrivo::appearance;
 
 const UnitRef colorPicker{WindowId::main, UnitId::colorPicker, layout::kind::colorPicker};
-
-HWND handleOf(const UnitRef& unit)
-{
-    return reinterpret_cast<HWND>(windowHandle(unit));
-}
 
 std::int64_t number(const UnitRef& unit, int property, int subIndex = -1)
 {
@@ -62,31 +58,18 @@ std::vector<std::string> sectionEntries()
     return entries;
 }
 
-class Appearance : public ::testing::Test {
+class Appearance : public MainWindowScenario {
 protected:
+    Appearance() : MainWindowScenario({HandlerIndex::applySettings, HandlerIndex::applyChosenColour, HandlerIndex::restoreDefaults, HandlerIndex::chooseFont}) {}
+
     void SetUp() override
     {
         DeleteFileA(settingsPath().c_str());
-        startRecordingHost();
-        resetHandlers();
-        createAppGlobals();
-        setHandler(HandlerIndex::layoutOnResize, handlers::layoutOnResize);
-        setHandler(HandlerIndex::applySettings, handlers::applySettings);
-        setHandler(HandlerIndex::applyChosenColour, handlers::applyChosenColour);
-        setHandler(HandlerIndex::restoreDefaults, handlers::restoreDefaults);
-        setHandler(HandlerIndex::chooseFont, handlers::chooseFont);
-        ASSERT_TRUE(loadWindow(WindowId::main, std::nullopt, false));
-        writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
-        SetForegroundWindow(handleOf(mainWindowRef));
-        pumpPending();
+        MainWindowScenario::SetUp();
     }
-
     void TearDown() override
     {
-        resetHandlers();
-        if (windowLoaded(WindowId::main)) destroyUnit(mainWindowRef, true);
-        pumpPending();
-        releaseAppGlobals();
+        MainWindowScenario::TearDown();
         DeleteFileA(settingsPath().c_str());
     }
 

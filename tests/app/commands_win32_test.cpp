@@ -19,21 +19,12 @@
 #include "services/unit_properties.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
+#include "tests/support/main_window_scenario_win32.h"
 
 namespace wrivo {
 namespace {
 
 using namespace wrivo::test;
-
-HWND handleOf(const UnitRef& unit)
-{
-    return reinterpret_cast<HWND>(windowHandle(unit));
-}
-
-std::string document()
-{
-    return propertyText(readProperty(editBoxRef, EditBoxProperty::content));
-}
 
 BYTE windowAlpha()
 {
@@ -48,42 +39,9 @@ bool topmost()
     return GetWindowLongA(handleOf(mainWindowRef), GWL_EXSTYLE) & WS_EX_TOPMOST;
 }
 
-class Commands : public ::testing::Test {
+class Commands : public MainWindowScenario {
 protected:
-    void SetUp() override
-    {
-        startRecordingHost();
-        resetHandlers();
-        createAppGlobals();
-        setHandler(HandlerIndex::layoutOnResize, handlers::layoutOnResize);
-        setHandler(HandlerIndex::refreshStatistics, handlers::refreshStatistics);
-        setHandler(HandlerIndex::editBoxKeyDown, handlers::editBoxKeyDown);
-        setHandler(HandlerIndex::mainWindowKeyDown, handlers::mainWindowKeyDown);
-        setHandler(HandlerIndex::insertDateTime, handlers::insertDateTime);
-        setHandler(HandlerIndex::helpNotice, handlers::helpNotice);
-        setHandler(HandlerIndex::hideNotice, handlers::hideNotice);
-        setHandler(HandlerIndex::feedbackNotice, handlers::feedbackNotice);
-        ASSERT_TRUE(loadWindow(WindowId::main, std::nullopt, false));
-        writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
-        SetForegroundWindow(handleOf(mainWindowRef));
-        SetFocus(handleOf(editBoxRef));
-        pumpPending();
-    }
-
-    void TearDown() override
-    {
-        resetHandlers();
-        if (windowLoaded(WindowId::main)) destroyUnit(mainWindowRef, true);
-        pumpPending();
-        releaseAppGlobals();
-    }
-
-    void press(UINT key, bool ctrl = false)
-    {
-        HWND focus = GetFocus();
-        postKey(focus ? focus : handleOf(mainWindowRef), key, ctrl);
-        pumpPending();
-    }
+    Commands() : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::editBoxKeyDown, HandlerIndex::mainWindowKeyDown, HandlerIndex::insertDateTime, HandlerIndex::helpNotice, HandlerIndex::hideNotice, HandlerIndex::feedbackNotice}) {}
 
     // Runs a menu shortcut and answers the notice it shows with OK.
     DialogRecord noticeOf(UINT key)
@@ -110,7 +68,7 @@ TEST_F(Commands, EscHidesTheWindowNearlyTransparentOnTopAndEscShowsItAgain)
     EXPECT_FALSE(topmost());
     EXPECT_TRUE(IsWindowEnabled(handleOf(editBoxRef)));
     EXPECT_EQ(GetFocus(), handleOf(editBoxRef));
-    EXPECT_EQ(document(), "第一段\r\nabc");
+    EXPECT_EQ(documentText(), "第一段\r\nabc");
 }
 
 TEST_F(Commands, DateAndTimeGoToTheEndWithTwoSpacesEitherSide)
@@ -120,7 +78,7 @@ TEST_F(Commands, DateAndTimeGoToTheEndWithTwoSpacesEitherSide)
     const std::string before = dateTimeText(now());
     press('W', true);
     const std::string after = dateTimeText(now());
-    const std::string text = document();
+    const std::string text = documentText();
     ASSERT_TRUE(text == "开头\r\nend  " + before + "  " || text == "开头\r\nend  " + after + "  ") << text;
     EXPECT_NE(GetWindowTextLengthA(handleOf(mainWindowRef)), 0) << "the counts were refreshed";
 }

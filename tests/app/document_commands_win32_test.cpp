@@ -18,6 +18,7 @@
 #include "services/unit_properties.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
+#include "tests/support/main_window_scenario_win32.h"
 #include "tests/support/scratch_folder_win32.h"
 
 namespace wrivo {
@@ -27,68 +28,16 @@ using namespace wrivo::test;
 
 const UnitRef commonDialog{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
 
-HWND handleOf(const UnitRef& unit)
-{
-    return reinterpret_cast<HWND>(windowHandle(unit));
-}
-
-std::string document()
-{
-    return propertyText(readProperty(editBoxRef, EditBoxProperty::content));
-}
-
 std::string rememberedFile()
 {
     return propertyText(readProperty(commonDialog, CommonDlgProperty::fileName));
 }
 
-std::string caption()
-{
-    char text[256] = {};
-    GetWindowTextA(handleOf(mainWindowRef), text, sizeof text);
-    return text;
-}
-
-class DocumentCommands : public ::testing::Test {
+class DocumentCommands : public MainWindowScenario {
 protected:
-    void SetUp() override
-    {
-        startRecordingHost();
-        resetHandlers();
-        createAppGlobals();
-        setHandler(HandlerIndex::layoutOnResize, handlers::layoutOnResize);
-        setHandler(HandlerIndex::refreshStatistics, handlers::refreshStatistics);
-        setHandler(HandlerIndex::editBoxKeyDown, handlers::editBoxKeyDown);
-        setHandler(HandlerIndex::newDocument, handlers::newDocument);
-        setHandler(HandlerIndex::saveDocument, handlers::saveDocument);
-        setHandler(HandlerIndex::openDocument, handlers::openDocument);
-        setHandler(HandlerIndex::appendDocument, handlers::appendDocument);
-        ASSERT_TRUE(loadWindow(WindowId::main, std::nullopt, false));
-        writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
-        SetForegroundWindow(handleOf(mainWindowRef));
-        SetFocus(handleOf(editBoxRef));
-        pumpPending();
-    }
+    DocumentCommands() : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::editBoxKeyDown, HandlerIndex::newDocument, HandlerIndex::saveDocument, HandlerIndex::openDocument, HandlerIndex::appendDocument}) {}
 
-    void TearDown() override
-    {
-        resetHandlers();
-        if (windowLoaded(WindowId::main)) destroyUnit(mainWindowRef, true);
-        pumpPending();
-        releaseAppGlobals();
-    }
-
-    void setDocument(const std::string& text)
-    {
-        writeProperty(editBoxRef, EditBoxProperty::content, text);
-        pumpPending();
-    }
-
-    void shortcut(char key)
-    {
-        postKey(handleOf(editBoxRef), static_cast<UINT>(key), true);
-        pumpPending();
-    }
+    void shortcut(char key) { press(static_cast<UINT>(key), true); }
 
     static DialogDriver::Answer chooseFile(std::string path)
     {
@@ -99,11 +48,10 @@ protected:
     }
 
     // Saves the document to `path` through Ctrl+S and the real save dialog.
-    void saveAs(const std::string& path, bool replacing = false)
+    void saveAs(const std::string& path)
     {
         DialogDriver driver;
         driver.answer(chooseFile(path));
-        if (replacing) driver.press("Yes");
         driver.press("OK");   // "保存成功！！！"
         shortcut('S');
         ASSERT_TRUE(driver.finish()) << driver.report();
@@ -154,7 +102,7 @@ TEST_F(DocumentCommands, NewAsksOnlyWhenTheDocumentDiffersFromItsFile)
         EXPECT_TRUE(driver.finish()) << driver.report();
         EXPECT_TRUE(driver.seen().empty());
     }
-    EXPECT_EQ(document(), "");
+    EXPECT_EQ(documentText(), "");
 
     setDocument("typed afresh");
     DialogDriver driver;
@@ -163,7 +111,7 @@ TEST_F(DocumentCommands, NewAsksOnlyWhenTheDocumentDiffersFromItsFile)
     ASSERT_TRUE(driver.finish()) << driver.report();
     ASSERT_EQ(driver.seen().size(), 1u);
     EXPECT_EQ(driver.seen()[0].title, "提示：");
-    EXPECT_EQ(document(), "") << "No empties the document";
+    EXPECT_EQ(documentText(), "") << "No empties the document";
 }
 
 TEST_F(DocumentCommands, NewKeepsTheDocumentWhenTheSaveTheUserAskedForDidNotHappen)
@@ -172,7 +120,7 @@ TEST_F(DocumentCommands, NewKeepsTheDocumentWhenTheSaveTheUserAskedForDidNotHapp
     postKey(handleOf(editBoxRef), VK_RETURN);   // rows and a tracked break
     pumpPending();
     setDocument("一段不能丢的文字\r\nsecond");
-    const std::string captionBefore = caption();
+    const std::string captionBefore = windowText(mainWindowRef);
 
     DialogDriver driver;
     driver.press("Yes");      // save the changes?
@@ -181,8 +129,8 @@ TEST_F(DocumentCommands, NewKeepsTheDocumentWhenTheSaveTheUserAskedForDidNotHapp
     shortcut('A');
     ASSERT_TRUE(driver.finish()) << driver.report();
     EXPECT_EQ(driver.seen().back().message(), "注意文档未保存&&");
-    EXPECT_EQ(document(), "一段不能丢的文字\r\nsecond");
-    EXPECT_EQ(caption(), captionBefore);
+    EXPECT_EQ(documentText(), "一段不能丢的文字\r\nsecond");
+    EXPECT_EQ(windowText(mainWindowRef), captionBefore);
     EXPECT_EQ(SendMessageA(handleOf(listBoxRef), LB_GETCOUNT, 0, 0), 2);
 }
 
@@ -199,14 +147,14 @@ TEST_F(DocumentCommands, OpenWarnsBeforeReplacingAndLoadsTheFileWithItsRows)
         ASSERT_TRUE(driver.finish()) << driver.report();
         EXPECT_EQ(driver.seen().at(0).title, "温馨提示：");
     }
-    EXPECT_EQ(document(), "current");
+    EXPECT_EQ(documentText(), "current");
 
     DialogDriver driver;
     driver.press("Yes");
     driver.answer(chooseFile(path));
     shortcut('D');
     ASSERT_TRUE(driver.finish()) << driver.report();
-    EXPECT_EQ(document(), "ab\r\n字\r\nxyz") << "loaded up to the zero byte";
+    EXPECT_EQ(documentText(), "ab\r\n字\r\nxyz") << "loaded up to the zero byte";
     EXPECT_EQ(rememberedFile(), path);
     EXPECT_EQ(SendMessageA(handleOf(listBoxRef), LB_GETCOUNT, 0, 0), 3);
 }
@@ -226,7 +174,7 @@ TEST_F(DocumentCommands, AFileThatCannotBeReadLeavesTheDocumentAndSaysSo)
     CloseHandle(lock);
     ASSERT_EQ(driver.seen().size(), 2u);
     EXPECT_EQ(driver.seen()[1].title, "读取失败：");
-    EXPECT_EQ(document(), "");
+    EXPECT_EQ(documentText(), "");
 }
 
 TEST_F(DocumentCommands, AppendJoinsTheFileToTheLastLine)
@@ -238,7 +186,7 @@ TEST_F(DocumentCommands, AppendJoinsTheFileToTheLastLine)
     driver.answer(chooseFile(path));
     shortcut('F');
     ASSERT_TRUE(driver.finish()) << driver.report();
-    EXPECT_EQ(document(), "headtail\r\nnext");
+    EXPECT_EQ(documentText(), "headtail\r\nnext");
     EXPECT_EQ(rememberedFile(), path);
 }
 
@@ -262,7 +210,7 @@ TEST_F(DocumentCommands, AFailedWriteKeepsTheOldFileAndNeverClaimsSuccess)
     EXPECT_EQ(driver.seen().back().title, "保存失败：");
     for (const DialogRecord& seen : driver.seen()) EXPECT_NE(seen.title, "恭喜：");
     EXPECT_EQ(fileBytes(path), old);
-    EXPECT_EQ(document(), "a new draft that must not half-replace the old one");
+    EXPECT_EQ(documentText(), "a new draft that must not half-replace the old one");
 }
 
 } // namespace

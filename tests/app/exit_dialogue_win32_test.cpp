@@ -21,6 +21,7 @@
 #include "services/unit_properties.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
+#include "tests/support/main_window_scenario_win32.h"
 #include "tests/support/scratch_folder_win32.h"
 #include "tests/support/unix_command_win32.h"
 
@@ -29,32 +30,18 @@ namespace {
 
 using namespace wrivo::test;
 
-HWND handleOf(const UnitRef& unit)
-{
-    return reinterpret_cast<HWND>(windowHandle(unit));
-}
-
-class ExitDialogue : public ::testing::Test {
+class ExitDialogue : public MainWindowScenario {
 protected:
+    ExitDialogue() : MainWindowScenario({HandlerIndex::exitDialogue}) {}
+
     void SetUp() override
     {
         DeleteFileA(settingsPath().c_str());
-        startRecordingHost();
-        resetHandlers();
-        createAppGlobals();
-        setHandler(HandlerIndex::layoutOnResize, handlers::layoutOnResize);
-        setHandler(HandlerIndex::exitDialogue, handlers::exitDialogue);
-        ASSERT_TRUE(loadWindow(WindowId::main, std::nullopt, false));
-        writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
-        pumpPending();
+        MainWindowScenario::SetUp();
     }
-
     void TearDown() override
     {
-        resetHandlers();
-        if (windowLoaded(WindowId::main)) destroyUnit(mainWindowRef, true);
-        pumpPending();
-        releaseAppGlobals();
+        MainWindowScenario::TearDown();
         DeleteFileA(settingsPath().c_str());
     }
 

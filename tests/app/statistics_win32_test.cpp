@@ -17,23 +17,12 @@
 #include "services/control_operations.h"
 #include "services/unit_properties.h"
 #include "tests/support/host_harness_win32.h"
+#include "tests/support/main_window_scenario_win32.h"
 
 namespace wrivo {
 namespace {
 
 using namespace wrivo::test;
-
-HWND handleOf(const UnitRef& unit)
-{
-    return reinterpret_cast<HWND>(windowHandle(unit));
-}
-
-std::string caption()
-{
-    char text[256] = {};
-    GetWindowTextA(handleOf(mainWindowRef), text, sizeof text);
-    return text;
-}
 
 std::string countCaption(const char* n, const char* m)
 {
@@ -58,46 +47,13 @@ std::int32_t lineBreaks()
     return appGlobals()->statistics.lineBreakCount();
 }
 
-class Statistics : public ::testing::Test {
+class Statistics : public MainWindowScenario {
 protected:
-    void SetUp() override
-    {
-        startRecordingHost();
-        resetHandlers();
-        createAppGlobals();
-        setHandler(HandlerIndex::layoutOnResize, handlers::layoutOnResize);
-        setHandler(HandlerIndex::refreshStatistics, handlers::refreshStatistics);
-        setHandler(HandlerIndex::editBoxKeyDown, handlers::editBoxKeyDown);
-        setHandler(HandlerIndex::selectParagraph, handlers::selectParagraph);
-        setHandler(HandlerIndex::clearText, handlers::clearText);
-        ASSERT_TRUE(loadWindow(WindowId::main, std::nullopt, false));
-        writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
-        SetForegroundWindow(handleOf(mainWindowRef));
-        SetFocus(handleOf(editBoxRef));
-        pumpPending();
-    }
-
-    void TearDown() override
-    {
-        resetHandlers();
-        if (windowLoaded(WindowId::main)) destroyUnit(mainWindowRef, true);
-        pumpPending();
-        releaseAppGlobals();
-    }
+    Statistics() : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::editBoxKeyDown, HandlerIndex::selectParagraph, HandlerIndex::clearText}) {}
 
     void type(char c)
     {
         PostMessageA(handleOf(editBoxRef), WM_CHAR, static_cast<WPARAM>(c), 1);
-        pumpPending();
-    }
-    void press(UINT key, bool ctrl = false)
-    {
-        postKey(handleOf(editBoxRef), key, ctrl);
-        pumpPending();
-    }
-    void setDocument(const std::string& text)
-    {
-        writeProperty(editBoxRef, EditBoxProperty::content, text);
         pumpPending();
     }
 };
@@ -105,25 +61,25 @@ protected:
 TEST_F(Statistics, EnterAndBackspaceKeepTheLineBreakCountAndTheCaptionFollows)
 {
     type('a');
-    EXPECT_EQ(caption(), countCaption("1", "0.5"));
+    EXPECT_EQ(windowText(mainWindowRef), countCaption("1", "0.5"));
     press(VK_RETURN);
     EXPECT_EQ(lineBreaks(), 1);
     type('b');
-    EXPECT_EQ(caption(), countCaption("2", "1"));
+    EXPECT_EQ(windowText(mainWindowRef), countCaption("2", "1"));
 
     press(VK_BACK);
     EXPECT_EQ(lineBreaks(), 1) << "two pieces before the key: neither equal nor fewer";
-    EXPECT_EQ(caption(), countCaption("1", "0.5")) << "a and a line break: 3 / 2.0 - 1";
+    EXPECT_EQ(windowText(mainWindowRef), countCaption("1", "0.5")) << "a and a line break: 3 / 2.0 - 1";
     press(VK_BACK);
     EXPECT_EQ(lineBreaks(), 0);
-    EXPECT_EQ(caption(), countCaption("1", "0.5"));
+    EXPECT_EQ(windowText(mainWindowRef), countCaption("1", "0.5"));
 }
 
 TEST_F(Statistics, ThreeEntersOnAnEmptyDocumentMakeThreeEmptyParagraphs)
 {
     for (int i = 0; i < 3; ++i) press(VK_RETURN);
     EXPECT_EQ(lineBreaks(), 3);
-    EXPECT_EQ(caption(), countCaption("3", "0"));
+    EXPECT_EQ(windowText(mainWindowRef), countCaption("3", "0"));
     EXPECT_EQ(rows(), (std::vector<std::string>{"0", "0"})) << "rows are written before the third break lands";
 }
 
@@ -172,7 +128,7 @@ TEST_F(Statistics, DeleteClearsTheWholeDocumentTheCountAndTheRows)
     EXPECT_EQ(propertyText(readProperty(editBoxRef, EditBoxProperty::content)), "");
     EXPECT_EQ(lineBreaks(), 0);
     EXPECT_TRUE(rows().empty());
-    EXPECT_EQ(caption(), "Wrivo  3.7              ⊙△⊙ 亲    已为您清空了统计数据!!!");
+    EXPECT_EQ(windowText(mainWindowRef), "Wrivo  3.7              ⊙△⊙ 亲    已为您清空了统计数据!!!");
 }
 
 } // namespace

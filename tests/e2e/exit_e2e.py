@@ -8,6 +8,7 @@ import wrivo
 
 EXIT_QUESTION = "退出确认："
 WELCOME_BACK = "欢迎回来："
+SAVE_QUESTION = "提示："
 MONTHLY_PAGE = "http://tutorial.example.com/wrivo/"
 SETTINGS = "qelvorinthab.ini"
 BROWSER_LOG = os.path.join(os.environ["WINEPREFIX"], "wrivo-browser.log")
@@ -100,6 +101,20 @@ class ExitDialogue(unittest.TestCase):
         self.assertIn("wikyxqq=%d" % wrivo.local_month(), entries)
         # The page it opened is handed on before the next test looks at the log.
         wrivo.wait_for(lambda: not browser_pids(), wrivo.TIMEOUT, "winebrowser to finish")
+
+    def test_a_changed_document_is_offered_for_saving_first(self):
+        session, main = self.start()
+        session.type("ab")
+        session.wait_title(main, wrivo.statistics_title(1, "1"))
+        session.key("alt+F4")
+        self.answer(session, SAVE_QUESTION, "n")
+        self.answer(session, EXIT_QUESTION, "n")
+        self.answer(session, WELCOME_BACK, "Return")
+        # Nothing changed: the program runs on with the document as it was.
+        self.assertTrue(session.running())
+        session.click_editor(main)
+        session.type("c")
+        session.wait_title(main, wrivo.statistics_title(1, "1.5"))
 
     def exit_confirmed(self, settings=None):
         """Runs the program once and confirms its exit; returns the settings file then."""

@@ -26,13 +26,18 @@ def browser_recorded():
 
 
 def browser_pids():
-    """Linux pids of running winebrowser processes (the page being handed on)."""
+    """Linux pids of this prefix's running winebrowser processes (a page
+    being handed on); other prefixes' (other test runs') are left out."""
+    prefix = ("WINEPREFIX=" + os.environ["WINEPREFIX"]).encode()
     pids = []
     for entry in os.listdir("/proc"):
         if entry.isdigit():
             try:
                 with open("/proc/%s/cmdline" % entry, "rb") as f:
-                    if b"winebrowser" in f.read().lower():
+                    if b"winebrowser" not in f.read().lower():
+                        continue
+                with open("/proc/%s/environ" % entry, "rb") as f:
+                    if prefix in f.read().split(b"\0"):
                         pids.append(entry)
             except OSError:
                 pass

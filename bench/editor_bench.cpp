@@ -210,21 +210,21 @@ double keystrokeMs()
     return ms;
 }
 
-// Enter at the end until the caption shows the new paragraph; milliseconds.
+// Enter at the end: the key handler (rows rewritten) and the line break the
+// edit box inserts, until nothing is left queued; milliseconds. (The caption
+// need not change: an empty last paragraph adds no count.)
 double enterMs()
 {
     HWND edit = editBox();
     SetFocus(edit);
     caretToEnd(edit);
-    const std::string before = windowText(mainWindow());
     const double start = nowMs();
     const LPARAM down = 1 | (static_cast<LPARAM>(MapVirtualKeyA(VK_RETURN, 0)) << 16);
     PostMessageA(edit, WM_KEYDOWN, VK_RETURN, down);
-    const bool changed = pumpUntil([&] { return windowText(mainWindow()) != before; }, 600000);
+    pumpPending();
     const double ms = nowMs() - start;
     PostMessageA(edit, WM_KEYUP, VK_RETURN, down | (1u << 30) | (1u << 31));
     pumpPending();
-    if (!changed) std::printf("  (caption did not change within 600 s)\n");
     return ms;
 }
 
@@ -366,7 +366,7 @@ int main()
         std::printf("  (document opened, %d rows written, in %.2f s)\n",
                     appGlobals()->statistics.paragraphCount(), open / 1000.0);
         const int times = elapsedSeconds() > 150 ? 1 : (paragraphs > 10000 ? 1 : 5);
-        report("Wrivo: Enter -> rows rewritten, caption updated", repeat(times, 30, enterMs));
+        report("Wrivo: Enter -> rows rewritten, line break in, idle", repeat(times, 30, enterMs));
     }
     std::printf("editor_bench: done in %.0f s\n", elapsedSeconds());
     std::fflush(stdout);

@@ -1,0 +1,384 @@
+// Times the editor on large documents with the real host, the program's
+// layout and the application's handler table: a keystroke at the end of a
+// 1 MB and a 10 MB document until the caption shows the new counts, opening a
+// 10 MB document (content + count strip), the edit box getting the focus back
+// with 10 MB loaded, and Enter in documents of 10,000 and 100,000 paragraphs.
+// A plain EDIT control with the same styles, no handlers, holding the same
+// text, is timed beside it as the platform's own cost. Win32 only.
+#ifdef _WIN32
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/app_globals.h"
+#include "app/layout_content.h"
+#include "app/main_window.h"
+#include "app/start_routine.h"
+#include "app/start_window.h"
+#include "app/statistics_handlers.h"
+#include "host/host.h"
+#include "host/message_loop.h"
+#include "host/property_rules.h"
+#include "host/window_properties.h"
+#include "services/control_operations.h"
+#include "services/unit_properties.h"
+
+namespace {
+
+using namespace wrivo;
+
+double nowMs()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+const double benchStart = nowMs();
+
+double elapsedSeconds()
+{
+    return (nowMs() - benchStart) / 1000.0;
+}
+
+// ---- documents ----
+
+struct Random {
+    std::uint32_t state = 12345;
+    std::uint32_t next()
+    {
+        state = state * 1664525u + 1013904223u;
+        return state >> 8;
+    }
+    int below(int n) { return static_cast<int>(next() % static_cast<std::uint32_t>(n)); }
+};
+
+// Chinese characters (level-one GBK codes), ASCII words and spaces, with a
+// line break every 60 to 200 bytes.
+std::string makeDocument(std::size_t bytes)
+{
+    Random random;
+    std::string text;
+    text.reserve(bytes + 256);
+    while (text.size() < bytes) {
+        const std::size_t lineEnd = text.size() + 60 + static_cast<std::size_t>(random.below(141));
+        while (text.size() < lineEnd) {
+            const int pick = random.below(10);
+            if (pick < 6) {
+                text += static_cast<char>(0xB0 + random.below(0xD7 - 0xB0 + 1));
+                text += static_cast<char>(0xA1 + random.below(0xFE - 0xA1 + 1));
+            } else if (pick < 9) {
+                const int length = 2 + random.below(7);
+                for (int i = 0; i < length; ++i) text += static_cast<char>('a' + random.below(26));
+            } else {
+                text += ' ';
+            }
+        }
+        text += "\r\n";
+    }
+    return text;
+}
+
+// `paragraphs` short paragraphs of Chinese and ASCII.
+std::string makeParagraphs(int paragraphs)
+{
+    Random random;
+    std::string text;
+    for (int p = 0; p < paragraphs; ++p) {
+        const int characters = 2 + random.below(8);
+        for (int i = 0; i < characters; ++i) {
+            text += static_cast<char>(0xB0 + random.below(0xD7 - 0xB0 + 1));
+            text += static_cast<char>(0xA1 + random.below(0xFE - 0xA1 + 1));
+        }
+        text += " ab";
+        if (p + 1 < paragraphs) text += "\r\n";
+    }
+    return text;
+}
+
+// ---- the host ----
+
+HWND handleOf(const UnitRef& unit)
+{
+    return reinterpret_cast<HWND>(windowHandle(unit));
+}
+
+HWND mainWindow()
+{
+    return handleOf(mainWindowRef);
+}
+HWND editBox()
+{
+    return handleOf(editBoxRef);
+}
+
+std::string windowText(HWND window)
+{
+    const int length = GetWindowTextLengthA(window);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
+    return text;
+}
+
+void dispatchOne(MSG& message)
+{
+    if (!MessageLoop::preTranslate(message)) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// Handles everything queued now (and what that queues).
+void pumpPending()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) continue;
+        dispatchOne(message);
+    }
+}
+
+template <typename Condition>
+bool pumpUntil(Condition condition, double timeoutMs)
+{
+    const double start = nowMs();
+    for (;;) {
+        if (condition()) return true;
+        if (nowMs() - start > timeoutMs) return false;
+        MSG message;
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message != WM_QUIT) dispatchOne(message);
+        } else {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+        }
+    }
+}
+
+void caretToEnd(HWND edit)
+{
+    SendMessageA(edit, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
+    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+    pumpPending();
+}
+
+void startEditor()
+{
+    registerServiceKinds();
+    startHost({layoutDataBlock(), applicationHandlers()});
+    createAppGlobals();
+    loadWindow(WindowId::main, std::nullopt, false);
+    writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
+    SetForegroundWindow(mainWindow());
+    SetFocus(editBox());
+    pumpPending();
+}
+
+// Puts the document in the edit box the way opening a file does: the content,
+// then the count strip rewritten; answers milliseconds until idle.
+double loadDocument(const std::string& text)
+{
+    const double start = nowMs();
+    writeProperty(editBoxRef, EditBoxProperty::content, text);
+    refreshParagraphRows();
+    pumpPending();
+    return nowMs() - start;
+}
+
+// 'a' typed at the end until the caption changes; milliseconds.
+double keystrokeMs()
+{
+    HWND edit = editBox();
+    SetFocus(edit);
+    caretToEnd(edit);
+    const std::string before = windowText(mainWindow());
+    const double start = nowMs();
+    PostMessageA(edit, WM_CHAR, 'a', 1);
+    const bool changed = pumpUntil([&] { return windowText(mainWindow()) != before; }, 120000);
+    const double ms = nowMs() - start;
+    if (!changed) std::printf("  (caption did not change within 120 s)\n");
+    return ms;
+}
+
+// Enter at the end: the key handler (rows rewritten) and the line break the
+// edit box inserts, until nothing is left queued; milliseconds. (The caption
+// need not change: an empty last paragraph adds no count.)
+double enterMs()
+{
+    HWND edit = editBox();
+    SetFocus(edit);
+    caretToEnd(edit);
+    const double start = nowMs();
+    const LPARAM down = 1 | (static_cast<LPARAM>(MapVirtualKeyA(VK_RETURN, 0)) << 16);
+    PostMessageA(edit, WM_KEYDOWN, VK_RETURN, down);
+    pumpPending();
+    const double ms = nowMs() - start;
+    PostMessageA(edit, WM_KEYUP, VK_RETURN, down | (1u << 30) | (1u << 31));
+    pumpPending();
+    return ms;
+}
+
+// The edit box gets the focus back from the count strip; milliseconds.
+double focusReturnMs()
+{
+    SetFocus(handleOf(listBoxRef));
+    pumpPending();
+    const double start = nowMs();
+    SetFocus(editBox());
+    pumpPending();
+    return nowMs() - start;
+}
+
+// ---- the plain EDIT yardstick ----
+
+struct PlainEdit {
+    HWND frame = nullptr;
+    HWND edit = nullptr;
+};
+
+PlainEdit makePlainEdit()
+{
+    RECT box;
+    GetClientRect(editBox(), &box);
+    const LONG style = GetWindowLongA(editBox(), GWL_STYLE);
+    const LONG exStyle = GetWindowLongA(editBox(), GWL_EXSTYLE);
+    PlainEdit plain;
+    plain.frame = CreateWindowExA(0, "STATIC", "plain", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, box.right + 40,
+                                  box.bottom + 60, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    plain.edit = CreateWindowExA(exStyle, "EDIT", "", (style | WS_CHILD | WS_VISIBLE) & ~WS_POPUP, 0, 0, box.right,
+                                 box.bottom, plain.frame, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(plain.edit, EM_SETLIMITTEXT, 0, 0);
+    // The same font as the editor's, so that the lines break alike.
+    SendMessageA(plain.edit, WM_SETFONT, SendMessageA(editBox(), WM_GETFONT, 0, 0), TRUE);
+    pumpPending();
+    return plain;
+}
+
+double plainSetTextMs(HWND edit, const std::string& text)
+{
+    const double start = nowMs();
+    SetWindowTextA(edit, text.c_str());
+    pumpPending();
+    return nowMs() - start;
+}
+
+double plainKeystrokeMs(HWND edit)
+{
+    SetFocus(edit);
+    caretToEnd(edit);
+    const double start = nowMs();
+    PostMessageA(edit, WM_CHAR, 'a', 1);
+    pumpPending();
+    return nowMs() - start;
+}
+
+double getTextMs(HWND edit)
+{
+    const double start = nowMs();
+    const std::string text = windowText(edit);
+    const double ms = nowMs() - start;
+    if (text.empty()) std::printf("  (empty text read)\n");
+    return ms;
+}
+
+// ---- figures ----
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+template <typename Measure>
+std::vector<double> repeat(int times, double budgetSeconds, Measure measure)
+{
+    std::vector<double> values;
+    const double start = elapsedSeconds();
+    for (int i = 0; i < times; ++i) {
+        values.push_back(measure());
+        if (elapsedSeconds() - start > budgetSeconds) break;
+    }
+    return values;
+}
+
+void report(const char* what, const std::vector<double>& values, const char* unit = "ms", double scale = 1.0)
+{
+    std::printf("  %-58s median %10.2f %s  (n=%d, min %.2f, max %.2f)\n", what, median(values) / scale, unit,
+                static_cast<int>(values.size()), *std::min_element(values.begin(), values.end()) / scale,
+                *std::max_element(values.begin(), values.end()) / scale);
+    std::fflush(stdout);
+}
+
+void keystrokeSection(const char* size, const std::string& text, PlainEdit& plain, int times, bool loaded)
+{
+    std::printf("keystroke at the end of a %s document (%zu bytes) [t=%.0f s]\n", size, text.size(), elapsedSeconds());
+    if (!loaded) {
+        const double open = loadDocument(text);
+        std::printf("  (document opened in %.2f s)\n", open / 1000.0);
+    }
+    report("Wrivo: WM_CHAR 'a' -> caption updated", repeat(times, 40, keystrokeMs));
+    if (!loaded) plainSetTextMs(plain.edit, text);
+    report("plain EDIT: WM_CHAR 'a' handled", repeat(times, 20, [&] { return plainKeystrokeMs(plain.edit); }));
+    report("GetWindowTextA of the document (Wrivo's edit box)", repeat(times, 20, [&] { return getTextMs(editBox()); }));
+}
+
+} // namespace
+
+int main()
+{
+    startEditor();
+    std::printf("editor_bench: the real main window, layout and handlers\n");
+    PlainEdit plain = makePlainEdit();
+
+    const std::string oneMb = makeDocument(1u << 20);
+    const std::string tenMb = makeDocument(10u << 20);
+
+    keystrokeSection("1 MB", oneMb, plain, 5, false);
+
+    std::printf("opening a 10 MB document (%zu bytes) [t=%.0f s]\n", tenMb.size(), elapsedSeconds());
+    loadDocument(std::string());
+    report("Wrivo: content written + count strip rewritten", {loadDocument(tenMb)}, "s", 1000.0);
+    plainSetTextMs(plain.edit, std::string());
+    report("plain EDIT: SetWindowTextA", {plainSetTextMs(plain.edit, tenMb)}, "s", 1000.0);
+
+    keystrokeSection("10 MB", tenMb, plain, 3, true);   // both opened just before
+
+    std::printf("focus back to the edit box with 10 MB loaded [t=%.0f s]\n", elapsedSeconds());
+    report("Wrivo: SetFocus(edit box), applySettings runs", repeat(7, 20, focusReturnMs));
+
+    plainSetTextMs(plain.edit, std::string());
+    for (int paragraphs : {10000, 100000}) {
+        std::printf("Enter in a document of %d paragraphs [t=%.0f s]\n", paragraphs, elapsedSeconds());
+        const std::string text = makeParagraphs(paragraphs);
+        clearList(listBoxRef);   // no rows left over from the longer document before
+        const double open = loadDocument(text);
+        std::printf("  (document opened, %d rows written, in %.2f s)\n",
+                    appGlobals()->statistics.paragraphCount(), open / 1000.0);
+        const int times = elapsedSeconds() > 150 ? 1 : (paragraphs > 10000 ? 1 : 5);
+        report("Wrivo: Enter -> rows rewritten, line break in, idle", repeat(times, 30, enterMs));
+    }
+    std::printf("editor_bench: done in %.0f s\n", elapsedSeconds());
+    std::fflush(stdout);
+    DestroyWindow(plain.frame);
+    // The host's own clean-up is not what is measured here.
+    ExitProcess(0);
+}
+#else
+#include <cstdio>
+int main()
+{
+    std::puts("editor_bench: Win32 only (run the cross build's editor_bench.exe under Wine)");
+    return 0;
+}
+#endif

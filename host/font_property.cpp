@@ -38,8 +38,8 @@ FontDescription decodeFontBlock(const std::vector<std::uint8_t>& block)
     font.clipPrecision = bytes[25];
     font.quality = bytes[26];
     font.pitchAndFamily = bytes[27];
-    const char* face = reinterpret_cast<const char*>(bytes + 28);
-    font.faceName.assign(face, strnlen(face, fontFaceSize - 1));
+    std::memcpy(font.faceName.data(), bytes + 28, fontFaceSize);
+    font.faceName.back() = '\0';   // a face that fills all 32 bytes is cut to 31
     return font;
 }
 
@@ -59,8 +59,7 @@ std::vector<std::uint8_t> encodeFontBlock(const FontDescription& font)
     block[25] = font.clipPrecision;
     block[26] = font.quality;
     block[27] = font.pitchAndFamily;
-    std::size_t length = font.faceName.size() < fontFaceSize - 1 ? font.faceName.size() : fontFaceSize - 1;
-    std::memcpy(block.data() + 28, font.faceName.data(), length);
+    std::memcpy(block.data() + 28, font.faceName.data(), fontFaceSize);
     return block;
 }
 

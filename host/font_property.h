@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "host/layout_data.h"
+
 namespace wrivo {
 
 inline constexpr std::size_t fontBlockSize = 60;
@@ -24,25 +26,9 @@ inline constexpr int size = 5;       // points
 inline constexpr int faceName = 6;
 } // namespace FontMember
 
-// The fields of a LOGFONTA, in its stored order.
-struct FontDescription {
-    std::int32_t height = 0;
-    std::int32_t width = 0;
-    std::int32_t escapement = 0;
-    std::int32_t orientation = 0;
-    std::int32_t weight = 0;
-    std::uint8_t italic = 0;
-    std::uint8_t underline = 0;
-    std::uint8_t strikeOut = 0;
-    std::uint8_t charSet = 0;
-    std::uint8_t outPrecision = 0;
-    std::uint8_t clipPrecision = 0;
-    std::uint8_t quality = 0;
-    std::uint8_t pitchAndFamily = 0;
-    std::string faceName; // at most 31 bytes
-
-    friend bool operator==(const FontDescription&, const FontDescription&) = default;
-};
+// A font value: the fields of a LOGFONTA in their stored order, the same
+// record the layout data stores.
+using FontDescription = layout::LogFont;
 
 // A block shorter than 60 bytes reads as the missing bytes being zero.
 FontDescription decodeFontBlock(const std::vector<std::uint8_t>& block);

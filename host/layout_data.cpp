@@ -32,11 +32,17 @@ std::string_view LogFont::face() const
     return std::string_view(faceName.data(), static_cast<std::size_t>(end - faceName.begin()));
 }
 
+void LogFont::setFace(std::string_view face)
+{
+    faceName.fill('\0');
+    const std::size_t n = std::min(face.size(), faceName.size() - 1);
+    std::copy_n(face.begin(), n, faceName.begin());
+}
+
 LogFont LogFont::named(std::string_view face)
 {
     LogFont font;
-    const std::size_t n = std::min(face.size(), font.faceName.size() - 1);
-    std::copy_n(face.begin(), n, font.faceName.begin());
+    font.setFace(face);
     return font;
 }
 

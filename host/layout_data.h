@@ -92,6 +92,7 @@ struct LogFont {
     std::array<char, 32> faceName{};   // zero-terminated GBK
 
     std::string_view face() const;                 // up to the terminator
+    void setFace(std::string_view face);           // cut to 31 bytes, zero-terminated
     static LogFont named(std::string_view face);   // all zero but the (truncated) face
     bool operator==(const LogFont&) const = default;
 };

@@ -206,12 +206,12 @@ void writeProperty(const UnitRef& ref, int number, const PropertyValue& value, i
         if (subIndex >= 0) {
             font = decodeFontBlock(propertyBytes(unit.kind->getProperty(unit, number)));
             if (subIndex == FontMember::faceName)
-                font.faceName = acceptedFaceName(propertyText(value));
+                font.setFace(acceptedFaceName(propertyText(value)));
             else
                 setFontMember(font, subIndex, propertyNumber(value), dpi);
         } else {
             font = decodeFontBlock(propertyBytes(value));
-            font.faceName = acceptedFaceName(font.faceName);
+            font.setFace(acceptedFaceName(font.face()));
         }
         converted = encodeFontBlock(font);
     }
@@ -227,7 +227,7 @@ PropertyValue readProperty(const UnitRef& ref, int number, int subIndex)
     PropertyValue value = control.kind->getProperty(control, number);
     if (number == control.kind->fontProperty && subIndex >= 0) {
         FontDescription font = decodeFontBlock(propertyBytes(value));
-        if (subIndex == FontMember::faceName) return font.faceName;
+        if (subIndex == FontMember::faceName) return std::string(font.face());
         return fontMemberNumber(font, subIndex, screenPixelsPerInch());
     }
     return value;

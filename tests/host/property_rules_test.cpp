@@ -71,7 +71,7 @@ TEST(FontProperty, BlockRoundTripsEveryField)
     font.clipPrecision = 2;
     font.quality = 1;
     font.pitchAndFamily = 2;
-    font.faceName = "宋体";
+    font.setFace("宋体");
     auto block = encodeFontBlock(font);
     ASSERT_EQ(block.size(), fontBlockSize);
     EXPECT_EQ(block[0], 0xE8); // -24 little-endian

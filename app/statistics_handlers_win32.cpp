@@ -36,31 +36,17 @@ void setCaption(std::string caption)
     writeProperty(mainWindowRef, WindowProperty::caption, std::move(caption));
 }
 
-// Row updates with the list box's drawing held back until the last one: the
-// rows end up exactly as one insert and one delete per paragraph leave them,
-// without a repaint per row.
-class RowsUpdate {
-public:
-    RowsUpdate() { sendMessage(listBoxRef, WM_SETREDRAW, FALSE, 0); }
-    ~RowsUpdate()
-    {
-        sendMessage(listBoxRef, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(reinterpret_cast<HWND>(windowHandle(listBoxRef)), nullptr, TRUE);
-    }
-    RowsUpdate(const RowsUpdate&) = delete;
-    RowsUpdate& operator=(const RowsUpdate&) = delete;
-};
-
 } // namespace
 
+// Row k takes paragraph k's count; rows beyond the last paragraph, left from
+// a longer document, stay as they were.
 void refreshParagraphRows()
 {
     const DocumentStatistics& stats = statistics();
-    RowsUpdate update;
-    for (std::int32_t k = 0; k < stats.paragraphCount(); ++k) {
-        insertItem(listBoxRef, k, stats.rowText(static_cast<std::size_t>(k)));
-        deleteItem(listBoxRef, k + 1);
-    }
+    std::vector<std::string> texts;
+    texts.reserve(static_cast<std::size_t>(stats.paragraphCount()));
+    for (std::int32_t k = 0; k < stats.paragraphCount(); ++k) texts.push_back(stats.rowText(static_cast<std::size_t>(k)));
+    rewriteItems(listBoxRef, std::move(texts));
 }
 
 std::optional<std::int32_t> handlers::refreshStatistics(const EventArguments&)

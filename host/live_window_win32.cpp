@@ -169,6 +169,12 @@ LRESULT LiveWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        LiveUnit* unit = item.CtlType == ODT_MENU ? nullptr : unitByHandle(item.hwndItem);
+        if (unit && unit->kind->drawItem && unit->kind->drawItem(*unit, item)) return TRUE;
+        break;
+    }
     case WM_ERASEBKGND: {
         std::uint32_t colour = settings().backColour;
         RECT area;

@@ -82,6 +82,10 @@ struct UnitKind {
     // Colours of the control (WM_CTLCOLOR*): a brush, or null for the default.
     HBRUSH (*colours)(LiveUnit& unit, HDC dc) = nullptr;
 
+    // An owner-drawn control's item to paint (WM_DRAWITEM sent to its window);
+    // false leaves it to the window's default handling.
+    bool (*drawItem)(LiveUnit& unit, const DRAWITEMSTRUCT& item) = nullptr;
+
     // Messages to the unit's own native window, before its window procedure.
     // Answer true with `result` set to keep the message from it.
     bool (*message)(LiveUnit& unit, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) = nullptr;

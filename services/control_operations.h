@@ -5,6 +5,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -25,5 +26,10 @@ std::int32_t insertItem(const UnitRef& listBox, std::int32_t position, std::stri
 bool deleteItem(const UnitRef& listBox, std::int32_t index);
 void clearList(const UnitRef& listBox);
 std::vector<std::int32_t> selectedIndexes(const UnitRef& listBox);
+// Rows 0..n-1 take `texts` (item value 0), appended where missing; rows from
+// n on stay. Rows, values and selection end up as inserting text k at
+// position k and deleting row k + 1, for each k in turn, leave them, but the
+// program's list box does it in one step and one repaint.
+void rewriteItems(const UnitRef& listBox, std::vector<std::string> texts);
 
 } // namespace wrivo

@@ -1,9 +1,25 @@
 // The list box kind: creates the LISTBOX control from the unit's settings
 // (columns side by side for the horizontal layout, extra item height, colours
 // and font), raises selection-changed and double-click, serves its properties.
+//
+// The rows live in the program (ListRows), not in the control: the control is
+// an owner-data list box that knows only how many rows there are and has each
+// visible row painted from its text here. The text messages (LB_ADDSTRING,
+// LB_INSERTSTRING, LB_GETTEXT, LB_GETITEMDATA, ...) are answered from the
+// rows, so to anyone sending them it is an ordinary list box of texts; and a
+// whole strip of rows can be rewritten in one step (rewriteItems).
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+
 #include "host/host.h"
+#include "host/host_app.h"
 #include "host/unit_kind.h"
 #include "services/control_colours.h"
+#include "services/control_operations.h"
+#include "services/list_rows.h"
 #include "services/unit_properties.h"
 
 namespace wrivo {
@@ -11,6 +27,7 @@ namespace {
 
 struct ListBoxState : UnitState {
     ControlPaint paint;
+    ListRows rows;
 };
 
 ListBoxSettings& settingsOf(LiveUnit& unit)
@@ -23,6 +40,18 @@ ListBoxState& stateOf(LiveUnit& unit)
 {
     if (!unit.state) unit.state = std::make_unique<ListBoxState>();
     return static_cast<ListBoxState&>(*unit.state);
+}
+
+// Where a sorted list box puts a new text: after every row that does not
+// sort after it, ignoring case, as the platform's sorted list box does.
+std::int32_t sortedPosition(const ListRows& rows, std::string_view text)
+{
+    const std::string wanted(text);
+    std::int32_t position = rows.count();
+    while (position > 0 &&
+           CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, rows.row(position - 1)->text.c_str(), -1, wanted.c_str(), -1) == CSTR_GREATER_THAN)
+        --position;
+    return position;
 }
 
 void applyItemHeight(HWND control, std::int32_t extra)
@@ -42,12 +71,11 @@ HWND createListBox(const UnitCreation& creation)
     LiveUnit& unit = creation.unit;
     ListBoxSettings& settings = settingsOf(unit);
     const LayoutUnit& record = unit.record;
-    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS;
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_NODATA | LBS_OWNERDRAWFIXED;
     DWORD exStyle = 0;
     if (record.common.flags & unitTabStop) style |= WS_TABSTOP;
     if (record.common.flags & unitDisabled) style |= WS_DISABLED;
     style |= settings.horizontalLayout ? (LBS_MULTICOLUMN | WS_HSCROLL) : WS_VSCROLL;
-    if (settings.sorted) style |= LBS_SORT;
     if (settings.multipleSelection == 1) style |= LBS_MULTIPLESEL;
     if (settings.multipleSelection == 2) style |= LBS_EXTENDEDSEL;
     controlBorderStyles(settings.borderStyle, style, exStyle);
@@ -59,7 +87,11 @@ HWND createListBox(const UnitCreation& creation)
     state.paint.setFont(control, fontBlockOf(settings.font));
     state.paint.setBackground(settings.backColour, COLOR_BTNFACE);
     applyItemHeight(control, settings.extraItemHeight);
-    for (const std::string& item : settings.items) SendMessageA(control, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+    for (const std::string& item : settings.items) {
+        const std::int32_t position = settings.sorted ? sortedPosition(state.rows, item) : state.rows.count();
+        state.rows.insert(position, item);
+    }
+    SendMessageA(control, LB_SETCOUNT, static_cast<WPARAM>(state.rows.count()), 0);
     if (settings.currentSelection >= 0) SendMessageA(control, LB_SETCURSEL, static_cast<WPARAM>(settings.currentSelection), 0);
     return control;
 }
@@ -128,20 +160,172 @@ bool setListBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
     case ListBoxProperty::multipleSelection: settings.multipleSelection = static_cast<std::int32_t>(number64); break;
     default: return false;
     }
-    // Style changes need a new control, which keeps the items.
+    // Style changes need a new control, which keeps the rows' texts.
     settings.items.clear();
-    int count = static_cast<int>(SendMessageA(unit.handle, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        int length = static_cast<int>(SendMessageA(unit.handle, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0));
-        std::string text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, '\0');
-        SendMessageA(unit.handle, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
-        text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
-        settings.items.push_back(text);
-    }
+    for (std::int32_t i = 0; i < state.rows.count(); ++i) settings.items.push_back(state.rows.row(i)->text);
     return true;
 }
 
+// Copies a row's text into a caller's buffer as LB_GETTEXT does.
+LRESULT copyRowText(const ListRow* row, LPARAM buffer)
+{
+    if (!row) return LB_ERR;
+    if (buffer) std::memcpy(reinterpret_cast<char*>(buffer), row->text.c_str(), row->text.size() + 1);
+    return static_cast<LRESULT>(row->text.size());
+}
+
+// LB_FINDSTRING (prefix) and LB_FINDSTRINGEXACT: the first row after `after`,
+// wrapping round, whose text matches ignoring case.
+LRESULT findRow(const ListRows& rows, WPARAM after, const char* text, bool exact)
+{
+    if (!text || rows.count() == 0) return LB_ERR;
+    const int length = static_cast<int>(std::strlen(text));
+    const std::int32_t start = static_cast<std::int32_t>(after) >= rows.count() ? -1 : static_cast<std::int32_t>(after);
+    for (std::int32_t step = 1; step <= rows.count(); ++step) {
+        const std::int32_t index = (start + step) % rows.count();
+        const std::string& candidate = rows.row(index)->text;
+        const int compared = exact ? -1 : std::min(length, static_cast<int>(candidate.size()));
+        if (!exact && static_cast<int>(candidate.size()) < length) continue;
+        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, candidate.c_str(), compared, text, exact ? -1 : length) == CSTR_EQUAL)
+            return index;
+    }
+    return LB_ERR;
+}
+
+// The text messages, answered from the rows; the control itself is told only
+// of rows coming and going so that it keeps the count and the selection.
+bool listBoxMessage(LiveUnit& unit, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    ListRows& rows = stateOf(unit).rows;
+    const char* text = reinterpret_cast<const char*>(lParam);
+    switch (message) {
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING: {
+        WPARAM position = wParam;
+        if (message == LB_ADDSTRING)
+            position = static_cast<WPARAM>(settingsOf(unit).sorted ? sortedPosition(rows, text ? text : "") : rows.count());
+        result = DefSubclassProc(unit.handle, LB_INSERTSTRING, position, 0);
+        if (result >= 0) rows.insert(static_cast<std::int32_t>(result), text ? text : "");
+        return true;
+    }
+    case LB_DELETESTRING:
+        result = DefSubclassProc(unit.handle, message, wParam, lParam);
+        if (result != LB_ERR) rows.erase(static_cast<std::int32_t>(wParam));
+        return true;
+    case LB_RESETCONTENT:
+        result = DefSubclassProc(unit.handle, message, wParam, lParam);
+        rows.clear();
+        return true;
+    case LB_SETCOUNT:
+        result = DefSubclassProc(unit.handle, message, wParam, lParam);
+        if (result != LB_ERR) rows.resize(static_cast<std::int32_t>(wParam));
+        return true;
+    case LB_GETTEXT:
+        result = copyRowText(rows.row(static_cast<std::int32_t>(wParam)), lParam);
+        return true;
+    case LB_GETTEXTLEN: {
+        const ListRow* row = rows.row(static_cast<std::int32_t>(wParam));
+        result = row ? static_cast<LRESULT>(row->text.size()) : LB_ERR;
+        return true;
+    }
+    case LB_GETITEMDATA: {
+        const ListRow* row = rows.row(static_cast<std::int32_t>(wParam));
+        result = row ? static_cast<LRESULT>(row->value) : LB_ERR;
+        return true;
+    }
+    case LB_SETITEMDATA:
+        result = rows.setValue(static_cast<std::int32_t>(wParam), static_cast<std::int32_t>(lParam)) ? TRUE : LB_ERR;
+        return true;
+    case LB_FINDSTRING:
+    case LB_FINDSTRINGEXACT:
+        result = findRow(rows, wParam, text, message == LB_FINDSTRINGEXACT);
+        return true;
+    case LB_SELECTSTRING:
+        result = findRow(rows, wParam, text, false);
+        if (result != LB_ERR) DefSubclassProc(unit.handle, LB_SETCURSEL, static_cast<WPARAM>(result), 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// One visible row: its own colours (or the highlight when selected), its
+// text at the left of the cell, and the focus frame.
+bool drawListBoxItem(LiveUnit& unit, const DRAWITEMSTRUCT& item)
+{
+    if (item.CtlType != ODT_LISTBOX) return false;
+    HDC dc = item.hDC;
+    RECT area = item.rcItem;
+    const bool focusOnly = item.itemAction == ODA_FOCUS;
+    if (item.itemID != static_cast<UINT>(-1) && !focusOnly) {
+        ListBoxSettings& settings = settingsOf(unit);
+        ListBoxState& state = stateOf(unit);
+        HBRUSH brush;
+        if (item.itemState & ODS_SELECTED) {
+            brush = GetSysColorBrush(COLOR_HIGHLIGHT);
+            SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        } else {
+            brush = state.paint.paint(dc, settings.textColour, settings.backColour, COLOR_BTNFACE);
+        }
+        FillRect(dc, &area, brush);
+        if (const ListRow* row = state.rows.row(static_cast<std::int32_t>(item.itemID))) {
+            HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(unit.handle, WM_GETFONT, 0, 0)));
+            const int mode = SetBkMode(dc, TRANSPARENT);
+            ExtTextOutA(dc, area.left + 1, area.top, ETO_CLIPPED, &area, row->text.data(), static_cast<UINT>(row->text.size()), nullptr);
+            SetBkMode(dc, mode);
+            SelectObject(dc, previous);
+        }
+    }
+    // The focus frame is drawn by inversion: a focus change toggles it, a
+    // repainted row that has the focus gets it again.
+    if (focusOnly || (item.itemState & ODS_FOCUS)) DrawFocusRect(dc, &area);
+    return true;
+}
+
+// Rows 0..n-1 rewritten the slow way, one insert and one delete each, for a
+// list box whose rows the program does not keep.
+void rewriteByMessages(const UnitRef& listBox, std::vector<std::string>& texts)
+{
+    for (std::size_t k = 0; k < texts.size(); ++k) {
+        insertItem(listBox, static_cast<std::int32_t>(k), texts[k]);
+        deleteItem(listBox, static_cast<std::int32_t>(k) + 1);
+    }
+}
+
 } // namespace
+
+void rewriteItems(const UnitRef& listBox, std::vector<std::string> texts)
+{
+    LiveUnit& unit = requireLiveUnit(listBox);
+    if (unit.kind->code != kindCodeOf(KindNumber::listBox) || !unit.handle || !unit.state) {
+        rewriteByMessages(listBox, texts);
+        return;
+    }
+    if (texts.empty()) return;
+    HWND control = unit.handle;
+    ListRows& rows = stateOf(unit).rows;
+    const auto rewritten = static_cast<std::int32_t>(texts.size());
+
+    SendMessageA(control, WM_SETREDRAW, FALSE, 0);
+    // Each rewritten row is deleted once on the way, which takes its selection.
+    const bool multiple = (GetWindowLongA(control, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
+    if (multiple) {
+        for (std::int32_t index : selectedIndexes(listBox)) {
+            if (index >= rewritten) break;
+            SendMessageA(control, LB_SETSEL, FALSE, static_cast<LPARAM>(index));
+        }
+    }
+    const auto current = static_cast<std::int32_t>(SendMessageA(control, LB_GETCURSEL, 0, 0));
+    rows.rewriteLeading(std::move(texts));
+    if (SendMessageA(control, LB_GETCOUNT, 0, 0) != rows.count())
+        SendMessageA(control, LB_SETCOUNT, static_cast<WPARAM>(rows.count()), 0);
+    if (!multiple) {
+        const std::int32_t after = selectionAfterRewrite(current, rewritten);
+        if (SendMessageA(control, LB_GETCURSEL, 0, 0) != after) SendMessageA(control, LB_SETCURSEL, static_cast<WPARAM>(after), 0);
+    }
+    SendMessageA(control, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(control, nullptr, TRUE);
+}
 
 void registerListBoxKind()
 {
@@ -153,6 +337,8 @@ void registerListBoxKind()
     kind.setProperty = setListBoxProperty;
     kind.notify = listBoxNotified;
     kind.colours = listBoxColours;
+    kind.message = listBoxMessage;
+    kind.drawItem = drawListBoxItem;
     registerUnitKind(kind);
 }
 

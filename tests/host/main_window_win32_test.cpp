@@ -357,23 +357,6 @@ TEST_F(MainWindow, CaptionAndTopmostAreWindowProperties)
     EXPECT_FALSE(GetWindowLongA(handleOf(mainWindow), GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-TEST_F(MainWindow, ListBoxOperations)
-{
-    EXPECT_EQ(insertItem(listBox, -1, "x"), -1);
-    EXPECT_EQ(SendMessageA(handleOf(listBox), LB_GETCOUNT, 0, 0), 0);
-    EXPECT_EQ(insertItem(listBox, 0, "第一段", 7), 0);
-    EXPECT_EQ(insertItem(listBox, 1, "第二段"), 1);
-    EXPECT_EQ(insertItem(listBox, 5, "太远"), -1);
-    EXPECT_EQ(SendMessageA(handleOf(listBox), LB_GETITEMDATA, 0, 0), 7);
-    EXPECT_TRUE(selectedIndexes(listBox).empty());
-    writeProperty(listBox, ListBoxProperty::currentSelection, std::int64_t{1});
-    EXPECT_EQ(selectedIndexes(listBox), std::vector<std::int32_t>{1});
-    EXPECT_FALSE(deleteItem(listBox, 2));
-    EXPECT_TRUE(deleteItem(listBox, 0));
-    clearList(listBox);
-    EXPECT_EQ(sendMessage(listBox, LB_GETCOUNT, 0, 0), 0);
-}
-
 TEST_F(MainWindow, DestroyingTheWindowWithoutCloseNowWaitsForTheLoop)
 {
     destroyUnit(mainWindow);

@@ -1,6 +1,9 @@
 #include "services/datetime.h"
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <ctime>
 
 namespace wrivo {
@@ -78,8 +81,30 @@ DateTimeFields dateTimeFields(DateTime value)
     return fields;
 }
 
+namespace {
+
+// The moment WRIVO_TEST_CLOCK names ("2026-12-08 17:30:05", local time), for
+// tests that start the program from outside and must know what the clock
+// says; nothing (the real clock) when it is unset or not such a moment.
+std::optional<DateTime> fixedClock()
+{
+    const char* setting = std::getenv("WRIVO_TEST_CLOCK");
+    if (!setting) return std::nullopt;
+    DateTimeFields fields;
+    char end = 0;
+    if (std::sscanf(setting, "%d-%d-%d %d:%d:%d%c", &fields.date.year, &fields.date.month, &fields.date.day, &fields.hour,
+                    &fields.minute, &fields.second, &end) != 6)
+        return std::nullopt;
+    const DateTime value = dateTimeFromFields(fields);
+    if (dateTimeFields(value) != fields) return std::nullopt;   // 2026-02-30, 25:00:00, ...
+    return value;
+}
+
+} // namespace
+
 DateTime now()
 {
+    if (const std::optional<DateTime> fixed = fixedClock()) return *fixed;
     std::time_t seconds = std::time(nullptr);
     std::tm local{};
 #ifdef _WIN32

@@ -1,6 +1,6 @@
 """Commands a person reaches from the keyboard: Esc hide and show, date and time."""
 
-import time
+import os
 import unittest
 
 import wrivo
@@ -63,27 +63,24 @@ class Commands(unittest.TestCase):
         self.session.type("c")
         self.expect(counts(1, "1.5"))
 
-    def test_date_and_time_are_added_to_the_document(self):
+    def test_date_and_time_are_added_at_the_end_with_two_spaces_either_side(self):
+        # A second run of the program whose clock stands at a known moment.
+        self.session.close()
+        self.session = wrivo.Session({"WRIVO_TEST_CLOCK": "2026-12-08 17:30:05"}).start()
+        self.addCleanup(self.session.close)
+        self.main = self.session.ready_main()
         self.session.type("ab")
         self.expect(counts(1, "1"))
-        before = time.time()
         self.session.key("ctrl+w")
+        moment = "2026年12月8日17时30分5秒".encode("gbk")
+        # "ab" and the date-time text count; the spaces do not, and no line
+        # break comes with it.
+        self.expect(counts(1, "%.13g" % ((2 + len(moment)) / 2.0)))
 
-        # The caption counts "ab" plus the date-time text (the two spaces on
-        # each side count nothing): one of the moments the command may have
-        # read, the local time between the key press and now.
-        def counted():
-            title = self.main.title()
-            after = time.time()
-            for second in range(int(before), int(after) + 2):
-                text = wrivo.date_time_text(time.localtime(second))
-                characters = (2 + len(text.encode("gbk"))) / 2.0
-                if title == counts(1, "%.13g" % characters):
-                    return text
-            return None
-        # Still one paragraph: no line break comes with it.
-        wrivo.wait_for(counted, wrivo.TIMEOUT, "the date and time in the counts")
-
+        path = os.path.join(self.session.folder, "dated.txt")
+        self.session.save_as(self.main, path)
+        with open(path, "rb") as f:
+            self.assertEqual(f.read(), b"ab  " + moment + b"  ")
 
 if __name__ == "__main__":
     unittest.main()

@@ -29,29 +29,14 @@ SPLASH_SIZE = (495, 354)
 # while on a busy machine; later ones are quick.
 FIRST_WINDOW_TIMEOUT = 60.0
 TIMEOUT = 15.0
+SAVE_AS = "另存为"   # Wine's Chinese title of the save dialog
+SAVED = "恭喜："
 
 
 def statistics_title(paragraphs, characters):
     """The caption the editor shows for a document of N paragraphs and M characters."""
     return ("Orvanne提醒您:    当前文档共计:  %s  个段落,总字数为:  %s  字。"
             % (paragraphs, characters))
-
-
-def date_time_text(moment):
-    """The editor's text of a local time (time.struct_time), as the date-time
-    command writes it: the date, then the time down to its last non-zero part."""
-    text = "%d年%d月%d日" % (moment.tm_year, moment.tm_mon, moment.tm_mday)
-    if moment.tm_sec:
-        text += "%d时%d分%d秒" % (moment.tm_hour, moment.tm_min, moment.tm_sec)
-    elif moment.tm_min:
-        text += "%d时%d分" % (moment.tm_hour, moment.tm_min)
-    elif moment.tm_hour:
-        text += "%d时" % moment.tm_hour
-    return text
-
-
-def local_month():
-    return time.localtime().tm_mon
 
 
 def _run(*args):
@@ -116,14 +101,15 @@ class Window:
 class Session:
     """One run of Wrivo.exe from a folder of its own."""
 
-    def __init__(self, command_prefix=()):
+    def __init__(self, environment=None):
         self.exe_source = os.environ["WRIVO_EXE"]
         self.wine_run = os.environ["WRIVO_WINE_RUN"]
         if not os.environ.get("WINEPREFIX"):
             raise RuntimeError("WINEPREFIX must name the build's Wine prefix")
         if not os.environ.get("DISPLAY"):
             raise RuntimeError("DISPLAY must name the test display")
-        self.command_prefix = list(command_prefix)
+        # Extra environment for the program, e.g. WRIVO_TEST_CLOCK.
+        self.environment = dict(os.environ, **(environment or {}))
         self.folder = tempfile.mkdtemp(prefix="wrivo-e2e-")
         self.exe = os.path.join(self.folder, "Wrivo.exe")
         shutil.copyfile(self.exe_source, self.exe)
@@ -137,7 +123,7 @@ class Session:
         # wine-run.sh ends by exec-ing wine, which becomes the program's own
         # process: this pid is Wrivo's, and its windows carry it as _NET_WM_PID.
         self.process = subprocess.Popen(
-            self.command_prefix + [self.wine_run, self.exe], cwd=self.folder,
+            [self.wine_run, self.exe], cwd=self.folder, env=self.environment,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return self
 
@@ -231,14 +217,36 @@ class Session:
                  TIMEOUT, "the splash window to go away")
         return main
 
+    def other_window(self, main):
+        """The first visible window of the program that is not the main window."""
+        found = [w for w in self.windows() if w.xid != main.xid]
+        return found[0] if found else None
+
+    def save_as(self, main, path):
+        """Ctrl+S with a document that has no file yet: the path typed into the
+        real save dialog, then the success notice confirmed."""
+        self.key("ctrl+s")
+        dialog = wait_for(lambda: self.other_window(main), TIMEOUT, "the save dialog")
+        self.wait_title(dialog, SAVE_AS)
+        # The file name field has the focus; Wine's Z: drive is the Unix root.
+        self.type("Z:" + path.replace("/", "\\"))
+        self.key("Return")
+        self.wait_gone(dialog)
+        box = self.window_titled(SAVED)
+        self.key("Return")
+        self.wait_gone(box)
+
     # ---- input
 
     @staticmethod
     def click_editor(main):
-        """Clicks into the edit box, below the text of a short document.
-        Needed after a message box closes: with no window manager on the test
-        display nothing gives the X keyboard focus back to the main window."""
+        """Clicks into the edit box, below the text of a short document, and
+        waits until the X keyboard focus is on the main window. Needed after a
+        message box closes: with no window manager on the test display nothing
+        gives the X keyboard focus back to the main window."""
         main.click(200, 300)
+        wait_for(lambda: _run("xdotool", "getwindowfocus").strip() == main.xid, TIMEOUT,
+                 "the keyboard focus on the main window")
 
     @staticmethod
     def key(*keys):

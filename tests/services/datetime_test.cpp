@@ -145,5 +145,32 @@ TEST(Now, IsTheLocalTimeInWholeSeconds)
     EXPECT_TRUE(matched) << dateTimeText(value);
 }
 
+void setTestClock(const char* value)
+{
+#ifdef _WIN32
+    _putenv_s("WRIVO_TEST_CLOCK", value ? value : "");
+#else
+    if (value) setenv("WRIVO_TEST_CLOCK", value, 1);
+    else unsetenv("WRIVO_TEST_CLOCK");
+#endif
+}
+
+// A program started from outside can be given its moment; anything that is
+// not a whole valid moment leaves the real clock.
+TEST(Now, FollowsTheTestClockWhenItNamesAValidMoment)
+{
+    setTestClock("2026-12-08 17:30:05");
+    EXPECT_EQ(dateTimeText(now()), "2026年12月8日17时30分5秒");
+    setTestClock("2024-02-29 00:00:00");
+    EXPECT_EQ(dateTimeText(now()), "2024年2月29日");
+    for (const char* invalid : {"2026-02-30 10:00:00", "2026-12-08 24:00:00", "2026-12-08", "2026-12-08 17:30:05x", "soon"}) {
+        setTestClock(invalid);
+        const double real = static_cast<double>(std::time(nullptr));
+        const double seconds = (now().days - 25569.0) * 86400.0;   // days since 1970, local
+        EXPECT_NEAR(seconds, real, 14 * 3600 + 60) << invalid << " is not a moment: the real clock answers";
+    }
+    setTestClock(nullptr);
+}
+
 } // namespace
 } // namespace wrivo

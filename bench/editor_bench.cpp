@@ -246,7 +246,7 @@ struct PlainEdit {
     HWND edit = nullptr;
 };
 
-PlainEdit makePlainEdit()
+PlainEdit makePlainEdit(DWORD removeStyle = 0, DWORD addStyle = 0)
 {
     RECT box;
     GetClientRect(editBox(), &box);
@@ -255,7 +255,7 @@ PlainEdit makePlainEdit()
     PlainEdit plain;
     plain.frame = CreateWindowExA(0, "STATIC", "plain", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, box.right + 40,
                                   box.bottom + 60, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    plain.edit = CreateWindowExA(exStyle, "EDIT", "", (style | WS_CHILD | WS_VISIBLE) & ~WS_POPUP, 0, 0, box.right,
+    plain.edit = CreateWindowExA(exStyle, "EDIT", "", ((style | WS_CHILD | WS_VISIBLE) & ~WS_POPUP & ~removeStyle) | addStyle, 0, 0, box.right,
                                  box.bottom, plain.frame, nullptr, GetModuleHandleA(nullptr), nullptr);
     SendMessageA(plain.edit, EM_SETLIMITTEXT, 0, 0);
     // The same font as the editor's, so that the lines break alike.
@@ -288,6 +288,36 @@ double getTextMs(HWND edit)
     const std::string text = windowText(edit);
     const double ms = nowMs() - start;
     if (text.empty()) std::printf("  (empty text read)\n");
+    return ms;
+}
+
+// Wine's own notepad opening the file: from its start until it waits for input.
+double notepadOpenMs(const std::string& path)
+{
+    std::string command = "notepad.exe \"" + path + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    const double start = nowMs();
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return -1;
+    WaitForInputIdle(process.hProcess, 600000);
+    const double ms = nowMs() - start;
+    TerminateProcess(process.hProcess, 0);
+    WaitForSingleObject(process.hProcess, 10000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return ms;
+}
+
+// An EDIT like the editor's with one thing changed, given the 10 MB text.
+double variantSetTextMs(const char* what, DWORD removeStyle, DWORD addStyle, bool editorFont, const std::string& text)
+{
+    PlainEdit variant = makePlainEdit(removeStyle, addStyle);
+    if (!editorFont) SendMessageA(variant.edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    const double ms = plainSetTextMs(variant.edit, text);
+    std::printf("  (%s)\n", what);
+    DestroyWindow(variant.frame);
+    pumpPending();
     return ms;
 }
 
@@ -333,10 +363,64 @@ void keystrokeSection(const char* size, const std::string& text, PlainEdit& plai
     report("GetWindowTextA of the document (Wrivo's edit box)", repeat(times, 20, [&] { return getTextMs(editBox()); }));
 }
 
+// The parts of a keystroke's cost that are the program's: reading the text
+// back from the edit control and recounting it.
+void keystrokeParts(const char* size)
+{
+    std::printf("where a keystroke's own time goes, %s [t=%.0f s]\n", size, elapsedSeconds());
+    HWND edit = editBox();
+    report("GetWindowTextLengthA", repeat(3, 10, [&] {
+        const double start = nowMs();
+        volatile int length = GetWindowTextLengthA(edit);
+        (void)length;
+        return nowMs() - start;
+    }));
+    report("GetWindowTextLengthW", repeat(3, 10, [&] {
+        const double start = nowMs();
+        volatile int length = GetWindowTextLengthW(edit);
+        (void)length;
+        return nowMs() - start;
+    }));
+    std::wstring wide;
+    report("GetWindowTextW", repeat(3, 10, [&] {
+        const double start = nowMs();
+        wide.assign(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+        wide.resize(static_cast<std::size_t>(GetWindowTextW(edit, wide.data(), static_cast<int>(wide.size()))));
+        return nowMs() - start;
+    }));
+    report("WideCharToMultiByte of that text", repeat(3, 10, [&] {
+        const double start = nowMs();
+        std::string text(wide.size() * 2, '\0');
+        text.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
+        return nowMs() - start;
+    }));
+    report("Wrivo: edit box content read (readProperty)", repeat(3, 10, [&] {
+        const double start = nowMs();
+        const PropertyValue text = readProperty(editBoxRef, EditBoxProperty::content);
+        return nowMs() - start;
+    }));
+    const std::string text = std::get<std::string>(readProperty(editBoxRef, EditBoxProperty::content));
+    report("Wrivo: statistics recount (split + measure)", repeat(3, 10, [&] {
+        std::string copy = text;
+        const double start = nowMs();
+        appGlobals()->statistics.refresh(std::move(copy));
+        return nowMs() - start;
+    }));
+    report("Wrivo: caption written", repeat(3, 10, [&] {
+        const double start = nowMs();
+        writeProperty(mainWindowRef, WindowProperty::caption, appGlobals()->statistics.caption());
+        return nowMs() - start;
+    }));
+}
+
 } // namespace
 
-int main()
+// With an argument, only that part runs: "1mb" (keystroke at 1 MB), "10mb"
+// (opening 10 MB, keystroke, focus) or "enter".
+int main(int argc, char** argv)
 {
+    const std::string only = argc > 1 ? argv[1] : "";
+    auto wanted = [&](const char* part) { return only.empty() || only == part; };
     startEditor();
     std::printf("editor_bench: the real main window, layout and handlers\n");
     PlainEdit plain = makePlainEdit();
@@ -344,21 +428,43 @@ int main()
     const std::string oneMb = makeDocument(1u << 20);
     const std::string tenMb = makeDocument(10u << 20);
 
-    keystrokeSection("1 MB", oneMb, plain, 5, false);
+    if (wanted("1mb")) {
+        keystrokeSection("1 MB", oneMb, plain, 5, false);
+        keystrokeParts("1 MB");
+    }
 
+    if (wanted("10mb")) {
     std::printf("opening a 10 MB document (%zu bytes) [t=%.0f s]\n", tenMb.size(), elapsedSeconds());
     loadDocument(std::string());
     report("Wrivo: content written + count strip rewritten", {loadDocument(tenMb)}, "s", 1000.0);
     plainSetTextMs(plain.edit, std::string());
     report("plain EDIT: SetWindowTextA", {plainSetTextMs(plain.edit, tenMb)}, "s", 1000.0);
+    {
+        char folder[MAX_PATH];
+        GetTempPathA(MAX_PATH, folder);
+        const std::string path = std::string(folder) + "wrivo-bench-10mb.txt";
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(file, tenMb.data(), static_cast<DWORD>(tenMb.size()), &written, nullptr);
+        CloseHandle(file);
+        report("Wine notepad: started with the file until idle", {notepadOpenMs(path)}, "s", 1000.0);
+        DeleteFileA(path.c_str());
+    }
+    if (only == "10mb") {
+        report("plain EDIT, default GUI font: SetWindowTextA", {variantSetTextMs("wrapping, default GUI font", 0, 0, false, tenMb)}, "s", 1000.0);
+        report("plain EDIT, no wrapping: SetWindowTextA", {variantSetTextMs("editor font, horizontal scrolling", 0, ES_AUTOHSCROLL | WS_HSCROLL, true, tenMb)}, "s", 1000.0);
+    }
 
     keystrokeSection("10 MB", tenMb, plain, 3, true);   // both opened just before
+    keystrokeParts("10 MB");
 
     std::printf("focus back to the edit box with 10 MB loaded [t=%.0f s]\n", elapsedSeconds());
     report("Wrivo: SetFocus(edit box), applySettings runs", repeat(7, 20, focusReturnMs));
-
     plainSetTextMs(plain.edit, std::string());
+    }
+
     for (int paragraphs : {10000, 100000}) {
+        if (!wanted("enter")) break;
         std::printf("Enter in a document of %d paragraphs [t=%.0f s]\n", paragraphs, elapsedSeconds());
         const std::string text = makeParagraphs(paragraphs);
         clearList(listBoxRef);   // no rows left over from the longer document before

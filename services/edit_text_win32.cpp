@@ -1,5 +1,7 @@
 #include "services/edit_text_win32.h"
 
+#include <algorithm>
+
 #include "services/edit_selection.h"
 
 #include <vector>
@@ -23,10 +25,28 @@ std::int32_t toBytes(std::string_view text, std::int32_t units)
 
 std::string editText(HWND edit)
 {
-    const int capacity = GetWindowTextLengthA(edit) + 1; // may be more than needed
-    std::vector<char> buffer(static_cast<std::size_t>(capacity), '\0');
-    const int length = GetWindowTextA(edit, buffer.data(), capacity);
-    return std::string(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
+    // Asking for the length first costs a pass over the whole text (the
+    // control converts it to count the bytes), so the read is tried at once
+    // into room for the size last read plus some. A text that does not fit
+    // comes back cut at the end of the room, perhaps a byte short of it where
+    // a Chinese character would have been split; so only a text that leaves
+    // at least three bytes of room unused is whole, and any other is read
+    // again at its exact length.
+    static std::size_t lastLength = 0;
+    std::size_t capacity = lastLength + lastLength / 8 + 4096;
+    std::string text;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        text.resize(capacity);
+        const int copied = GetWindowTextA(edit, text.data(), static_cast<int>(capacity));
+        const std::size_t length = copied > 0 ? static_cast<std::size_t>(copied) : 0;
+        if (length + 3 <= capacity || attempt == 1) {
+            text.resize(std::min(length, capacity - 1));
+            break;
+        }
+        capacity = static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1; // may be more than needed
+    }
+    lastLength = text.size();
+    return text;
 }
 
 bool editControlCountsCharacters()

@@ -51,15 +51,6 @@ DWORD editStyles(const LayoutUnit& record, const EditBoxSettings& settings, DWOR
     return style;
 }
 
-std::string windowText(HWND control)
-{
-    int length = GetWindowTextLengthA(control);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(control, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-    return text;
-}
-
 HWND createEditBox(const UnitCreation& creation)
 {
     LiveUnit& unit = creation.unit;
@@ -104,7 +95,7 @@ PropertyValue getEditBoxProperty(LiveUnit& unit, int number)
 {
     EditBoxSettings& settings = settingsOf(unit);
     switch (number) {
-    case EditBoxProperty::content: return windowText(unit.handle);
+    case EditBoxProperty::content: return editText(unit.handle);
     case EditBoxProperty::borderStyle: return std::int64_t{settings.borderStyle};
     case EditBoxProperty::textColour: return std::int64_t{settings.textColour};
     case EditBoxProperty::backgroundColour: return std::int64_t{settings.backColour};
@@ -186,7 +177,7 @@ bool setEditBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
     default: return false;
     }
     // Style changes need a new control; it keeps the text typed so far.
-    settings.content = windowText(unit.handle);
+    settings.content = editText(unit.handle);
     return true;
 }
 

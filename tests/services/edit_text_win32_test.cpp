@@ -125,5 +125,30 @@ TEST_F(EditBoxWindow, TypingPastFortyThousandCharactersStillInserts)
     EXPECT_EQ(typed.substr(text.size()), "xyz");
 }
 
+// The text is read into room guessed from the last read; a text that has
+// grown past it, with a Chinese character split at any byte of the edge, must
+// still come back whole.
+TEST_F(EditBoxWindow, ATextLongerThanTheLastReadComesBackWhole)
+{
+    for (std::size_t small : {0u, 10u, 3000u}) {
+        SetWindowTextA(edit, std::string(small, 'x').c_str());
+        ASSERT_EQ(editText(edit).size(), small);
+        const std::size_t room = small + small / 8 + 4096;   // what the next read tries first
+        for (std::size_t lead = 0; lead < 4; ++lead) {
+            for (std::size_t total : {room - 3, room - 2, room - 1, room, room + 1, room * 3}) {
+                std::string text(lead, 'a');
+                while (text.size() + 2 <= total) text += "汉";
+                if (text.size() < total) text += 'z';
+                SetWindowTextA(edit, std::string(small, 'x').c_str());
+                editText(edit);   // the guess is back at the small size
+                SetWindowTextA(edit, text.c_str());
+                const std::string read = editText(edit);
+                ASSERT_EQ(read.size(), text.size()) << "after " << small << " bytes, " << total << " bytes led by " << lead;
+                ASSERT_EQ(read, text);
+            }
+        }
+    }
+}
+
 } // namespace
 } // namespace wrivo

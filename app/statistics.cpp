@@ -4,26 +4,24 @@
 
 namespace wrivo {
 
-namespace {
-constexpr std::string_view paragraphBreak = "\r\n";
-}
-
 const char* const clearedCaption = "Wrivo  3.7              ⊙△⊙ 亲    已为您清空了统计数据!!!";
 
 void DocumentStatistics::refresh(std::string document)
 {
     document_ = std::move(document);
+    // Two passes, each the fastest of its kind (a combined one measured
+    // slower): the paragraphs, found by jumping from one carriage return to
+    // the next, and the bytes without spaces, a word at a time.
     paragraphs_.clear();   // keeps its capacity from one keystroke to the next
-    forEachPiece(document_, paragraphBreak, [this](std::string_view p) { paragraphs_.push_back(p); });
+    forEachPiece(document_, "\r\n", [this](std::string_view p) { paragraphs_.push_back(p); });
     // The "\r\n" pairs stay in the measured text: each counts 1.0 until the
     // tracked line breaks are subtracted.
     documentNonSpaceBytes_ = nonSpaceLength(document_);
 }
 
-void DocumentStatistics::backspacePressed(std::string_view documentBefore)
+void DocumentStatistics::backspacePressed()
 {
-    std::int32_t pieces = 0;
-    forEachPiece(documentBefore, paragraphBreak, [&](std::string_view) { ++pieces; });
+    const std::int32_t pieces = paragraphCount();
     if (pieces == lineBreakCount_) {
         --lineBreakCount_;
     } else if (pieces < lineBreakCount_) {

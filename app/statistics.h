@@ -32,8 +32,10 @@ public:
 
     // The Enter key (before the edit box acts on it).
     void enterPressed() { ++lineBreakCount_; }
-    // The Backspace key, given the document as it stands before the key acts.
-    void backspacePressed(std::string_view documentBefore);
+    // The Backspace key, before it acts: the paragraphs are counted in the
+    // document as the last refresh saw it, which is the document as it
+    // stands, since every change is followed by a refresh.
+    void backspacePressed();
     // The clear command: the tracked line breaks start again from 0.
     void resetLineBreaks() { lineBreakCount_ = 0; }
 

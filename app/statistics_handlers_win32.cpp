@@ -67,7 +67,7 @@ std::optional<std::int32_t> handlers::editBoxKeyDown(const EventArguments& argum
         refreshParagraphRows();
         break;
     case backspaceKey:
-        statistics().backspacePressed(documentText());
+        statistics().backspacePressed();
         break;
     }
     return std::nullopt;

@@ -76,11 +76,11 @@ TEST(Statistics, BackspaceRuleFollowsThePiecesBeforeTheKey)
     EXPECT_EQ(stats.lineBreakCount(), 1);
     EXPECT_EQ(stats.characterCount(), 1);
 
-    stats.backspacePressed("a\r\nb");   // P = 2: neither equal nor less
+    stats.backspacePressed();   // P = 2 in "a\r\nb": neither equal nor less
     EXPECT_EQ(stats.lineBreakCount(), 1);
     stats.refresh("a\r\n");
 
-    stats.backspacePressed("a\r\n");    // P = 1 = count
+    stats.backspacePressed();   // P = 1 = count in "a\r\n"
     EXPECT_EQ(stats.lineBreakCount(), 0);
     stats.refresh("a");
     EXPECT_EQ(stats.characterCount(), 0.5);
@@ -88,13 +88,14 @@ TEST(Statistics, BackspaceRuleFollowsThePiecesBeforeTheKey)
     // P below the count drops it to P - 1.
     DocumentStatistics many;
     for (int i = 0; i < 5; ++i) many.enterPressed();
-    many.backspacePressed("a\r\nb");
+    many.refresh("a\r\nb");
+    many.backspacePressed();
     EXPECT_EQ(many.lineBreakCount(), 1);
 
     // An empty document has no pieces: 0 < 1 gives -1.
     DocumentStatistics one;
     one.enterPressed();
-    one.backspacePressed("");
+    one.backspacePressed();
     EXPECT_EQ(one.lineBreakCount(), -1);
 
     one.resetLineBreaks();

@@ -16,9 +16,20 @@
 
 namespace wrivo {
 
+// The largest file read whole. A document this size already takes minutes
+// for the edit control to lay out, and the program holds a few copies of it
+// (the control's own, the statistics', a read-back); far larger ones would
+// run a 32-bit program out of memory part-way, which must never cost the
+// document that is open.
+inline constexpr std::uint64_t largestReadableFile = 64u << 20;
+
+// The file's size in bytes, or nothing when it cannot be opened.
+std::optional<std::uint64_t> fileSize(std::string_view path);
+
 // The whole file, or nothing when it cannot be read (empty path, missing,
-// locked for writing by another program, unreadable). An empty file gives an
-// empty block, so callers can tell "empty" from "cannot be read".
+// locked for writing by another program, unreadable, larger than
+// largestReadableFile). An empty file gives an empty block, so callers can
+// tell "empty" from "cannot be read".
 // The file is opened read-only, letting others read but not write it.
 std::optional<std::vector<std::uint8_t>> tryReadFile(std::string_view path);
 

@@ -97,6 +97,22 @@ bool moveIntoPlace(const std::string& temporary, const std::string& target, bool
 
 } // namespace
 
+std::optional<std::uint64_t> fileSize(std::string_view path)
+{
+    if (path.empty())
+        return std::nullopt;
+    const std::string name(path);
+    FileHandle file(CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid())
+        return std::nullopt;
+    DWORD high = 0;
+    const DWORD low = GetFileSize(file.get(), &high);
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
+        return std::nullopt;
+    return std::uint64_t{high} << 32 | low;
+}
+
 std::optional<std::vector<std::uint8_t>> tryReadFile(std::string_view path)
 {
     if (path.empty())
@@ -110,8 +126,8 @@ std::optional<std::vector<std::uint8_t>> tryReadFile(std::string_view path)
     const DWORD length = GetFileSize(file.get(), &high);
     if (length == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
         return std::nullopt;
-    if (high != 0 || length > 0x7FFFFFFF)
-        return std::nullopt; // more than a 32-bit program can hold
+    if (high != 0 || length > largestReadableFile)
+        return std::nullopt;
     std::vector<std::uint8_t> bytes(length);
     DWORD total = 0;
     while (total < length) {

@@ -15,6 +15,7 @@
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "services/control_operations.h"
+#include "services/files.h"
 #include "services/unit_properties.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
@@ -174,6 +175,22 @@ TEST_F(DocumentCommands, AFileThatCannotBeReadLeavesTheDocumentAndSaysSo)
     CloseHandle(lock);
     ASSERT_EQ(driver.seen().size(), 2u);
     EXPECT_EQ(driver.seen()[1].title, "读取失败：");
+    EXPECT_EQ(documentText(), "");
+}
+
+TEST_F(DocumentCommands, AFileTooLargeToOpenLeavesTheDocumentAndSaysHowLarge)
+{
+    const std::string path = folder.file("huge.txt");
+    putFileOfSize(path, largestReadableFile + (6u << 20));
+    DialogDriver driver;
+    driver.answer(chooseFile(path));
+    driver.press("OK");
+    shortcut('D');   // open
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    ASSERT_EQ(driver.seen().size(), 2u);
+    EXPECT_EQ(driver.seen()[1].title, "读取失败：");
+    EXPECT_EQ(driver.seen()[1].message(),
+              "文件太大:\r\n\r\n" + path + "\r\n\r\n70 MB, 超过了 Wrivo 能打开的 64 MB.\r\n\r\n当前文档保持不变。");
     EXPECT_EQ(documentText(), "");
 }
 

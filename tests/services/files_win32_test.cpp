@@ -85,6 +85,26 @@ TEST(ReadFile, FileHeldOpenForWritingByAnotherProgramCannotBeRead)
     EXPECT_EQ(textOf(readFile(path)), "busy");
 }
 
+// Past the limit a file is refused before anything is allocated for it, so a
+// huge file can never run the program out of memory.
+TEST(ReadFile, AFileLargerThanTheLimitIsRefusedAndItsSizeStillKnown)
+{
+    test::ScratchFolder folder;
+    const std::string atLimit = folder.file("at-limit.txt");
+    const std::string over = folder.file("over.txt");
+    test::putFileOfSize(atLimit, largestReadableFile);
+    test::putFileOfSize(over, largestReadableFile + 1);
+    EXPECT_EQ(fileSize(over), largestReadableFile + 1);
+    EXPECT_FALSE(tryReadFile(over).has_value());
+    const auto whole = tryReadFile(atLimit);
+    ASSERT_TRUE(whole.has_value());
+    EXPECT_EQ(whole->size(), largestReadableFile);
+    test::putFileOfSize(over, 5ull << 30);
+    EXPECT_EQ(fileSize(over), 5ull << 30) << "sizes past 4 GB";
+    EXPECT_FALSE(tryReadFile(over).has_value());
+    EXPECT_FALSE(fileSize(folder.file("missing.txt")).has_value());
+}
+
 TEST(ReadFile, OthersMayStillReadWhileWeRead)
 {
     test::ScratchFolder folder;

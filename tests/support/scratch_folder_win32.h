@@ -27,6 +27,8 @@ void removeFolderTree(const std::string& path);
 
 // Test-side file access that does not go through the code under test.
 void putFileBytes(const std::string& path, std::string_view bytes);
+// A file of `size` zero bytes, made without writing them (sparse where it can be).
+void putFileOfSize(const std::string& path, std::uint64_t size);
 std::string fileBytes(const std::string& path); // empty when missing
 bool fileExists(const std::string& path);
 std::vector<std::string> namesInFolder(const std::string& folder);

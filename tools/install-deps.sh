@@ -12,7 +12,7 @@ packages=(
   wine wine32:i386
   xvfb xauth xdotool x11-utils imagemagick
   locales fonts-wqy-microhei
-  faketime python3
+  python3
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

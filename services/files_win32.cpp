@@ -95,15 +95,17 @@ bool moveIntoPlace(const std::string& temporary, const std::string& target, bool
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-} // namespace
-
-std::optional<std::uint64_t> fileSize(std::string_view path)
+// Opens an existing file with the given access and sharing (invalid on failure).
+FileHandle openExisting(std::string_view path, DWORD access, DWORD sharing)
 {
     if (path.empty())
-        return std::nullopt;
+        return FileHandle(INVALID_HANDLE_VALUE);
     const std::string name(path);
-    FileHandle file(CreateFileA(name.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return FileHandle(CreateFileA(name.c_str(), access, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
+std::optional<std::uint64_t> sizeOf(const FileHandle& file)
+{
     if (!file.valid())
         return std::nullopt;
     DWORD high = 0;
@@ -113,21 +115,20 @@ std::optional<std::uint64_t> fileSize(std::string_view path)
     return std::uint64_t{high} << 32 | low;
 }
 
+} // namespace
+
+std::optional<std::uint64_t> fileSize(std::string_view path)
+{
+    return sizeOf(openExisting(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
+}
+
 std::optional<std::vector<std::uint8_t>> tryReadFile(std::string_view path)
 {
-    if (path.empty())
+    const FileHandle file = openExisting(path, GENERIC_READ, FILE_SHARE_READ);
+    const std::optional<std::uint64_t> size = sizeOf(file);
+    if (!size || *size > largestReadableFile)
         return std::nullopt;
-    const std::string name(path);
-    FileHandle file(CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
-        return std::nullopt;
-    DWORD high = 0;
-    const DWORD length = GetFileSize(file.get(), &high);
-    if (length == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
-        return std::nullopt;
-    if (high != 0 || length > largestReadableFile)
-        return std::nullopt;
+    const auto length = static_cast<DWORD>(*size);
     std::vector<std::uint8_t> bytes(length);
     DWORD total = 0;
     while (total < length) {

@@ -16,9 +16,9 @@
 namespace wrivo {
 namespace {
 
-std::array<EventHandler, handlerCount> makeHandlerTable()
+std::array<EventHandler, HandlerIndex::handlerCount> makeHandlerTable()
 {
-    std::array<EventHandler, handlerCount> table{};
+    std::array<EventHandler, HandlerIndex::handlerCount> table{};
     table[HandlerIndex::startSplash] = onStartWindowCreated;
     table[HandlerIndex::splashTick] = onSplashTick;
     table[HandlerIndex::layoutOnResize] = handlers::layoutOnResize;
@@ -57,7 +57,7 @@ std::array<EventHandler, handlerCount> makeHandlerTable()
 
 HandlerTable applicationHandlers()
 {
-    static const std::array<EventHandler, handlerCount> table = makeHandlerTable();
+    static const std::array<EventHandler, HandlerIndex::handlerCount> table = makeHandlerTable();
     return table;
 }
 

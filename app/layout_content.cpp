@@ -9,6 +9,9 @@ using namespace layout;
 
 namespace {
 
+// The layout binds events by handler index throughout this file.
+using namespace HandlerIndex;
+
 // Event numbers the bindings use.
 constexpr std::int32_t onCreated = 0;
 constexpr std::int32_t onMayClose = 1;

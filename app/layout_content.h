@@ -34,7 +34,11 @@ inline constexpr int menuEntryCount = 39;
 
 // The application's handler table, in this order. The layout binds events to
 // these indexes; the application's table must list its handlers the same way.
-enum HandlerIndex : std::int32_t {
+// The names stay inside HandlerIndex (HandlerIndex::saveDocument), apart from
+// the handler functions of the same names; they are plain integers, as the
+// layout stores them.
+namespace HandlerIndex {
+enum : std::int32_t {
     startSplash,            // start window created: attach the skin object
     splashTick,             // 时钟1 tick: next frame, hand-over to the main window
     layoutOnResize,         // main window size changed
@@ -71,6 +75,7 @@ enum HandlerIndex : std::int32_t {
     openPartnerSite4,
     handlerCount
 };
+} // namespace HandlerIndex
 
 // The captions of the four partner download-site entries (menu entries 35 to 38).
 inline constexpr std::array<std::string_view, 4> partnerSiteNames = {

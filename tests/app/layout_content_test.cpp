@@ -12,6 +12,8 @@ using namespace layout;
 
 namespace {
 
+using namespace HandlerIndex;
+
 std::vector<WindowLayout> decodedContent()
 {
     const LayoutResult<std::vector<WindowLayout>> decoded = decodeLayoutData(layoutDataBlock());

@@ -11,9 +11,9 @@
 namespace wrivo::test {
 namespace {
 
-std::array<TestHandler, handlerCount>& actions()
+std::array<TestHandler, HandlerIndex::handlerCount>& actions()
 {
-    static std::array<TestHandler, handlerCount> table;
+    static std::array<TestHandler, HandlerIndex::handlerCount> table;
     return table;
 }
 
@@ -26,7 +26,7 @@ std::optional<std::int32_t> recordingHandler(const EventArguments& arguments)
 }
 
 template <std::size_t... Indexes>
-std::array<EventHandler, handlerCount> makeTable(std::index_sequence<Indexes...>)
+std::array<EventHandler, HandlerIndex::handlerCount> makeTable(std::index_sequence<Indexes...>)
 {
     return {recordingHandler<static_cast<int>(Indexes)>...};
 }
@@ -38,7 +38,7 @@ void startRecordingHost()
     static bool started = false;
     if (started) return;
     started = true;
-    static const std::array<EventHandler, handlerCount> table = makeTable(std::make_index_sequence<handlerCount>{});
+    static const std::array<EventHandler, HandlerIndex::handlerCount> table = makeTable(std::make_index_sequence<HandlerIndex::handlerCount>{});
     registerServiceKinds();
     startHost({layoutDataBlock(), table});
 }

@@ -55,6 +55,25 @@ class Statistics(unittest.TestCase):
         self.session.type("z")
         self.expect(counts(1, "0.5"))
 
+    def test_clicking_a_row_of_the_count_strip_selects_its_paragraph(self):
+        self.session.type("ab")
+        self.session.key("Return")
+        self.session.type("cde")
+        # Enter rewrites the rows from the document before its line break:
+        # row 0 counts "ab" (1), row 1 counts "cde" (1.5).
+        self.session.key("Return")
+        self.expect(counts(2, "2.5"))
+        # The strip runs along the bottom of the window in columns 150 pixels
+        # wide; a click on the second selects "cde" in the edit box.
+        self.main.click(160, STRIP_TOP)
+        # Typing replaces the selection: "ab", "z" and the two breaks.
+        self.session.type("z")
+        self.expect(counts(2, "1.5"))
+
+
+# The middle of the count strip's row, from the window's top-left corner.
+STRIP_TOP = wrivo.MAIN_SIZE[1] - 33
+
 
 if __name__ == "__main__":
     unittest.main()

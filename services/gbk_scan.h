@@ -146,4 +146,14 @@ std::size_t scanSpaceBlocks(std::string_view s, OnBlock&& onBlock)
     return trail ? n - 1 : n;
 }
 
+// Bytes of s that are no spaces, a word at a time.
+inline std::size_t nonSpaceLengthByWords(std::string_view s)
+{
+    std::size_t removed = 0;
+    const std::size_t end = scanSpaceBlocks(s, [&](std::size_t, unsigned single, unsigned wide) {
+        removed += bitCounts.counts[single] + 2u * bitCounts.counts[wide];
+    });
+    return end - removed;
+}
+
 } // namespace wrivo::gbk

@@ -1,5 +1,6 @@
 #include "services/text.h"
 #include "services/gbk_scan.h"
+#include "services/gbk_scan_sse2.h"
 
 #include <algorithm>
 #include <cstring>
@@ -91,11 +92,8 @@ std::string removeAllSpaces(std::string_view text)
 
 std::size_t nonSpaceLength(std::string_view text)
 {
-    std::size_t removed = 0;
-    std::size_t end = gbk::scanSpaceBlocks(text, [&](std::size_t, unsigned single, unsigned wide) {
-        removed += gbk::bitCounts.counts[single] + 2u * gbk::bitCounts.counts[wide];
-    });
-    return end - removed;
+    if (const std::optional<std::size_t> measured = gbk::nonSpaceLengthSse2(text)) return *measured;
+    return gbk::nonSpaceLengthByWords(text);
 }
 
 PieceScanner::PieceScanner(std::string_view text, std::string_view delimiter,
@@ -123,7 +121,7 @@ bool PieceScanner::next(std::string_view& piece)
     while (n - at >= m) {
         // Jump to the next byte that could start the delimiter, then make sure
         // it starts a character and not the second half of one.
-        auto* hit = static_cast<const unsigned char*>(std::memchr(p + at, delimiter_[0], n - m + 1 - at));
+        const unsigned char* hit = gbk::findByte(p + at, static_cast<unsigned char>(delimiter_[0]), n - m + 1 - at);
         if (!hit) break;
         std::size_t k = static_cast<std::size_t>(hit - p);
         if (!gbk::isBoundary(p, at, k)) {

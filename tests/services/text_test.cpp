@@ -1,4 +1,8 @@
 #include "services/text.h"
+#include "services/gbk_scan.h"
+#include "services/gbk_scan_sse2.h"
+
+#include <cstring>
 #include <gtest/gtest.h>
 #include <random>
 
@@ -127,7 +131,8 @@ std::string referenceRemoveAllSpaces(const std::string& s)
 }
 
 // Random texts over bytes that matter: spaces, A1, other lead bytes, letters,
-// line breaks; long enough to cross the eight-byte fast path several times.
+// line breaks; long enough to cross the eight- and sixteen-byte fast paths
+// several times.
 std::string randomText(std::mt19937& random, std::size_t maxLength)
 {
     static const unsigned char alphabet[] = {' ', ' ', 0xA1, 0xA1, 0x81, 0xB0, 0xD6, 0xFE,
@@ -143,10 +148,27 @@ TEST(RemoveAllSpaces, AgreesWithTheCharacterByCharacterRuleOnRandomTexts)
 {
     std::mt19937 random(1234);
     for (int round = 0; round < 20000; ++round) {
-        std::string s = randomText(random, 48);
+        std::string s = randomText(random, round % 2 ? 48 : 100);
         std::string expected = referenceRemoveAllSpaces(s);
         ASSERT_EQ(removeAllSpaces(s), expected) << testing::PrintToString(s);
         ASSERT_EQ(nonSpaceLength(s), expected.size()) << testing::PrintToString(s);
+        // Both ways of measuring: sixteen bytes at a time where the processor
+        // can, a word at a time where it cannot.
+        ASSERT_EQ(gbk::nonSpaceLengthByWords(s), expected.size()) << testing::PrintToString(s);
+    }
+}
+
+TEST(FindByte, FindsTheFirstMatchLikeMemchrAtEveryOffset)
+{
+    std::mt19937 random(99);
+    for (int round = 0; round < 5000; ++round) {
+        const std::string s = randomText(random, 90);
+        const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+        for (const unsigned char wanted : {0x0D, 0xA1, 0x71}) {
+            const std::size_t from = s.empty() ? 0 : static_cast<std::size_t>(random() % (s.size() + 1));
+            ASSERT_EQ(gbk::findByte(p + from, wanted, s.size() - from), std::memchr(p + from, wanted, s.size() - from))
+                << testing::PrintToString(s) << " from " << from;
+        }
     }
 }
 

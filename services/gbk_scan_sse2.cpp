@@ -1,0 +1,116 @@
+#include "services/gbk_scan_sse2.h"
+
+#include "services/gbk_scan.h"
+
+#include <cstring>
+
+#if defined(__i386__) || defined(__x86_64__)
+#include <emmintrin.h>
+#define WRIVO_HAVE_SSE2_SCAN 1
+#endif
+
+namespace wrivo::gbk {
+
+#ifdef WRIVO_HAVE_SSE2_SCAN
+namespace {
+
+// For eight bytes: index (trailIn << 8 | their high bits), where trailIn says
+// the first byte is the second byte of a character. Entry bit j (below 8) says
+// byte j is a second byte; bit 8 says the same of the byte after them.
+constexpr auto trailTable8 = [] {
+    struct Table { std::uint16_t entries[512]; } table{};
+    for (unsigned index = 0; index < 512; ++index) {
+        bool trail = index >> 8;
+        unsigned bits = 0;
+        for (unsigned j = 0; j < 8; ++j) {
+            bits |= unsigned{trail} << j;
+            trail = !trail && (index >> j & 1);
+        }
+        table.entries[index] = static_cast<std::uint16_t>(bits | unsigned{trail} << 8);
+    }
+    return table;
+}();
+
+unsigned bitsSet16(unsigned bits)
+{
+    return bitCounts.counts[bits & 0xFF] + bitCounts.counts[bits >> 8];
+}
+
+__attribute__((target("sse2"))) std::size_t scan(std::string_view text)
+{
+    const unsigned char* p = bytes(text);
+    const std::size_t n = text.size();
+    const __m128i space = _mm_set1_epi8(0x20);
+    const __m128i ideographicHalf = _mm_set1_epi8(static_cast<char>(0xA1));
+    std::size_t removed = 0;
+    unsigned trail = 0;   // the next block starts with the second byte of a character
+    std::size_t i = 0;
+    for (; n - i >= 16; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const auto high = static_cast<unsigned>(_mm_movemask_epi8(block));
+        const unsigned low8 = trailTable8.entries[trail << 8 | (high & 0xFF)];
+        const unsigned high8 = trailTable8.entries[(low8 >> 8) << 8 | high >> 8];
+        const unsigned starts = ~((low8 & 0xFF) | (high8 & 0xFF) << 8) & 0xFFFF;
+        trail = high8 >> 8;
+        const auto spaces = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, space)));
+        const auto a1 = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, ideographicHalf)));
+        const unsigned nextIsA1 = n - i > 16 && p[i + 16] == 0xA1;
+        const unsigned wide = a1 & (a1 >> 1 | nextIsA1 << 15) & starts;
+        removed += bitsSet16(spaces & starts) + 2u * bitsSet16(wide);
+    }
+    if (!trail) return i - removed + nonSpaceLengthByWords(text.substr(i));
+    // The block ended on a lead byte: with a partner after it both count;
+    // without one it is left out like any unpartnered last lead byte.
+    if (i == n) return n - 1 - removed;
+    return i + 1 - removed + nonSpaceLengthByWords(text.substr(i + 1));
+}
+
+__attribute__((target("sse2"))) const unsigned char* find(const unsigned char* p, unsigned char wanted, std::size_t n)
+{
+    const __m128i pattern = _mm_set1_epi8(static_cast<char>(wanted));
+    std::size_t i = 0;
+    for (; n - i >= 16; i += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const auto hits = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, pattern)));
+        if (hits) return p + i + static_cast<std::size_t>(__builtin_ctz(hits));
+    }
+    for (; i < n; ++i)
+        if (p[i] == wanted) return p + i;
+    return nullptr;
+}
+
+bool haveSse2()
+{
+    static const bool available = __builtin_cpu_supports("sse2");
+    return available;
+}
+
+} // namespace
+
+std::optional<std::size_t> nonSpaceLengthSse2(std::string_view text)
+{
+    if (!haveSse2()) return std::nullopt;
+    return scan(text);
+}
+
+const unsigned char* findByte(const unsigned char* p, unsigned char wanted, std::size_t n)
+{
+    if (haveSse2()) return find(p, wanted, n);
+    return static_cast<const unsigned char*>(std::memchr(p, wanted, n));
+}
+
+#else
+
+std::optional<std::size_t> nonSpaceLengthSse2(std::string_view)
+{
+    return std::nullopt;
+}
+
+const unsigned char* findByte(const unsigned char* p, unsigned char wanted, std::size_t n)
+{
+    return static_cast<const unsigned char*>(std::memchr(p, wanted, n));
+}
+
+#endif
+
+} // namespace wrivo::gbk

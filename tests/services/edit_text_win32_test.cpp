@@ -134,7 +134,7 @@ TEST_F(EditBoxWindow, ATextLongerThanTheLastReadComesBackWhole)
         SetWindowTextA(edit, std::string(small, 'x').c_str());
         ASSERT_EQ(editText(edit).size(), small);
         const std::size_t room = small + small / 8 + 4096;   // what the next read tries first
-        for (std::size_t lead = 0; lead < 4; ++lead) {
+        for (std::size_t lead = 0; lead < 2; ++lead) {   // both parities of the edge
             for (std::size_t total : {room - 3, room - 2, room - 1, room, room + 1, room * 3}) {
                 std::string text(lead, 'a');
                 while (text.size() + 2 <= total) text += "汉";

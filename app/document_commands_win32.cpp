@@ -5,6 +5,7 @@
 #include "app/notices.h"
 #include "app/statistics_handlers.h"
 #include "host/host.h"
+#include "services/code_page.h"
 #include "services/common_dialog_unit_win32.h"
 #include "services/edit_box_operations.h"
 #include "services/control_operations.h"
@@ -64,7 +65,14 @@ std::optional<std::string> readChosenFile()
         notify(concatTexts("无法读取文件:\r\n\r\n", rememberedFile(), "\r\n\r\n当前文档保持不变。"), "读取失败：");
         return std::nullopt;
     }
-    return toText(Value{std::move(*bytes)});
+    std::string text = toText(Value{std::move(*bytes)});
+    // Bytes the edit box cannot show as GBK text come back from it as "?"
+    // with a neighbour lost; a later save writes that back. Say so first.
+    if (!isCodePageText(text))
+        notify(concatTexts("文件中有不是 GBK 编码的文字:\r\n\r\n", rememberedFile(),
+                           "\r\n\r\n这些字节将显示为 ?，保存时按显示的文字写回，原来的字节不会保留。"),
+               "注意：");
+    return text;
 }
 
 } // namespace

@@ -194,6 +194,23 @@ TEST_F(DocumentCommands, AFileTooLargeToOpenLeavesTheDocumentAndSaysHowLarge)
     EXPECT_EQ(documentText(), "");
 }
 
+TEST_F(DocumentCommands, AFileOfAnotherEncodingIsOpenedWithAWarning)
+{
+    const std::string path = folder.file("utf8.txt");
+    putFileBytes(path, "ab\xE4\xB8\xAD \xE6\x96\x87");   // "ab中 文" in UTF-8
+    DialogDriver driver;
+    driver.answer(chooseFile(path));
+    driver.press("OK");
+    shortcut('D');   // open
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    ASSERT_EQ(driver.seen().size(), 2u);
+    EXPECT_EQ(driver.seen()[1].title, "注意：");
+    EXPECT_EQ(driver.seen()[1].message(), "文件中有不是 GBK 编码的文字:\r\n\r\n" + path +
+                                              "\r\n\r\n这些字节将显示为 ?，保存时按显示的文字写回，原来的字节不会保留。");
+    EXPECT_EQ(documentText().substr(0, 2), "ab") << "the file is still opened";
+    EXPECT_EQ(rememberedFile(), path);
+}
+
 TEST_F(DocumentCommands, AppendJoinsTheFileToTheLastLine)
 {
     const std::string path = folder.file("more.txt");

@@ -99,6 +99,16 @@ LRESULT LiveWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         DestroyWindow(self);
         return 0;
     }
+    case WM_QUERYENDSESSION:
+        // The system is shutting down or the user logging off: a window that
+        // may refuse to close is asked as if closed, so that an unsaved
+        // document is offered for saving (and the end refused) rather than
+        // lost with the session.
+        if (!closing) {
+            EventOutcome outcome = raiseWindowEvent(WindowEvent::mayClose);
+            if (outcome.handled && outcome.result == 0) return FALSE;
+        }
+        return TRUE;
     case privateCloseRequest:
         if (IsWindow(self)) DestroyWindow(self);
         return 0;

@@ -66,6 +66,25 @@ TEST_F(ExitDialogue, DecliningTheExitKeepsTheWindowAndTheDocument)
     EXPECT_TRUE(IsWindowVisible(handleOf(mainWindowRef)));
 }
 
+// Logging off or shutting down asks as closing does; declining refuses the end
+// of the session, so nothing unsaved goes with it.
+TEST_F(ExitDialogue, TheEndOfTheSessionAsksAsClosingDoesAndCanBeRefused)
+{
+    setDocument("未保存的文字");
+    DialogDriver driver;
+    driver.press("No");   // 提示: save?
+    driver.press("No");   // 退出确认
+    driver.press("OK");   // 欢迎回来
+    const LRESULT answer = SendMessageA(handleOf(mainWindowRef), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    EXPECT_EQ(answer, FALSE) << "the session may not end";
+    ASSERT_EQ(driver.seen().size(), 3u);
+    EXPECT_EQ(driver.seen()[0].title, "提示：");
+    EXPECT_EQ(driver.seen()[1].title, "退出确认：");
+    EXPECT_TRUE(windowLoaded(WindowId::main));
+    EXPECT_EQ(documentText(), "未保存的文字");
+}
+
 TEST_F(ExitDialogue, AModifiedDocumentIsOfferedForSavingFirst)
 {
     writeProperty(editBoxRef, EditBoxProperty::content, std::string("未保存的文字"));

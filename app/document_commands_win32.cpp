@@ -75,6 +75,17 @@ std::optional<std::string> readChosenFile()
     return text;
 }
 
+// Characters GBK cannot write (pasted emoji, say) would be saved as "?":
+// the user decides first. True to go on saving.
+bool acceptCharactersOutsideGbk()
+{
+    const std::int32_t outside = charactersOutsideCodePage(editBoxRef);
+    if (outside == 0) return true;
+    const std::string text = concatTexts("文档中有 ", toText(Value{outside}),
+                                         " 个字符不在 GBK 编码之内(例如表情符号),\r\n\r\n保存后它们将变成 ?。\r\n\r\n仍然保存吗？");
+    return messageBox(Value{text}, MessageBoxStyle::yesNo, "注意：") == MessageBoxResult::yes;
+}
+
 } // namespace
 
 bool askToSaveChanges()
@@ -93,7 +104,7 @@ bool isDocumentModified()
 
 bool saveWithDialog()
 {
-    if (!runFileDialog(Dialog::save)) {
+    if (!acceptCharactersOutsideGbk() || !runFileDialog(Dialog::save)) {
         notify("注意文档未保存&&", "提醒：");
         return false;
     }

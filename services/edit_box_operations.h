@@ -1,5 +1,6 @@
 // The edit box's two operations, on a unit reference.
 #pragma once
+#include <cstdint>
 #include <initializer_list>
 #include <string_view>
 
@@ -11,6 +12,12 @@ namespace wrivo {
 // following and the view ending at the bottom; each insertion raises the
 // edit box's content-changed event through the control's own notification.
 void appendText(const UnitRef& editBox, std::initializer_list<std::string_view> texts);
+
+// How many characters the edit box holds that GBK cannot write: where the
+// control keeps its text as UTF-16 (Wine), text pasted from elsewhere may
+// bring such characters (emoji, for one); as GBK bytes each of them becomes
+// "?". 0 where the control holds GBK bytes itself.
+std::int32_t charactersOutsideCodePage(const UnitRef& editBox);
 
 // Gives the keyboard focus to the control's window.
 void setFocus(const UnitRef& control);

@@ -12,6 +12,11 @@ void appendText(const UnitRef& editBox, std::initializer_list<std::string_view> 
     appendEditText(reinterpret_cast<HWND>(windowHandle(editBox)), texts);
 }
 
+std::int32_t charactersOutsideCodePage(const UnitRef& editBox)
+{
+    return editCharactersOutsideCodePage(reinterpret_cast<HWND>(windowHandle(editBox)));
+}
+
 void setFocus(const UnitRef& control)
 {
     SetFocus(reinterpret_cast<HWND>(windowHandle(control)));

@@ -4,6 +4,7 @@
 
 #include "services/edit_selection.h"
 
+#include <string>
 #include <vector>
 
 namespace wrivo {
@@ -47,6 +48,40 @@ std::string editText(HWND edit)
     }
     lastLength = text.size();
     return text;
+}
+
+std::int32_t editCharactersOutsideCodePage(HWND edit)
+{
+    if (!editControlCountsCharacters())
+        return 0;
+    // The UTF-16 text as the control holds it: asked through the window's
+    // ANSI procedure it would already have become GBK, "?" included.
+    const auto procedure = reinterpret_cast<WNDPROC>(GetClassLongPtrW(edit, GCLP_WNDPROC));
+    if (!procedure)
+        return 0;
+    const LRESULT length = CallWindowProcW(procedure, edit, WM_GETTEXTLENGTH, 0, 0);
+    if (length <= 0)
+        return 0;
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT copied = CallWindowProcW(procedure, edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, length)));
+
+    auto needsDefault = [](const wchar_t* units, int count) {
+        BOOL usedDefault = FALSE;
+        WideCharToMultiByte(CP_ACP, 0, units, count, nullptr, 0, nullptr, &usedDefault);
+        return usedDefault != FALSE;
+    };
+    if (!needsDefault(text.data(), static_cast<int>(text.size())))
+        return 0;
+    // Rare: count them one character (a unit, or a surrogate pair) at a time.
+    std::int32_t outside = 0;
+    for (std::size_t i = 0; i < text.size();) {
+        const bool pair = IS_HIGH_SURROGATE(text[i]) && i + 1 < text.size() && IS_LOW_SURROGATE(text[i + 1]);
+        const int units = pair ? 2 : 1;
+        outside += needsDefault(text.data() + i, units) ? 1 : 0;
+        i += static_cast<std::size_t>(units);
+    }
+    return outside;
 }
 
 bool editControlCountsCharacters()

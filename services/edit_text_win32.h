@@ -18,6 +18,10 @@ struct EditRange {
 // The control's whole text.
 std::string editText(HWND edit);
 
+// Characters of the control's text that the code page cannot hold (see
+// charactersOutsideCodePage).
+std::int32_t editCharactersOutsideCodePage(HWND edit);
+
 // Whether this system's ANSI edit control counts offsets in characters (Wine)
 // rather than in bytes (Windows on code page 936). Found once, by asking a
 // scratch control.

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "app/app_globals.h"
@@ -209,6 +210,44 @@ TEST_F(DocumentCommands, AFileOfAnotherEncodingIsOpenedWithAWarning)
                                               "\r\n\r\n这些字节将显示为 ?，保存时按显示的文字写回，原来的字节不会保留。");
     EXPECT_EQ(documentText().substr(0, 2), "ab") << "the file is still opened";
     EXPECT_EQ(rememberedFile(), path);
+}
+
+// Pasted text may hold characters GBK cannot write; the save asks first, and
+// a No saves nothing.
+TEST_F(DocumentCommands, CharactersGbkCannotWriteAreAskedAboutBeforeSaving)
+{
+    const std::wstring pasted = L"ab\U0001F600c\u4e2d";   // an emoji among GBK text
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(memory), pasted.c_str(), (pasted.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    SetClipboardData(CF_UNICODETEXT, memory);
+    CloseClipboard();
+    SendMessageA(handleOf(editBoxRef), WM_PASTE, 0, 0);
+
+    const std::string path = folder.file("emoji.txt");
+    const std::string question = "文档中有 1 个字符不在 GBK 编码之内(例如表情符号),\r\n\r\n保存后它们将变成 ?。\r\n\r\n仍然保存吗？";
+    {
+        DialogDriver driver;
+        driver.press("No");
+        driver.press("OK");   // "注意文档未保存&&"
+        shortcut('S');
+        ASSERT_TRUE(driver.finish()) << driver.report();
+        ASSERT_EQ(driver.seen().size(), 2u);
+        EXPECT_EQ(driver.seen()[0].title, "注意：");
+        EXPECT_EQ(driver.seen()[0].message(), question);
+        EXPECT_EQ(driver.seen()[1].title, "提醒：");
+        EXPECT_FALSE(fileExists(path));
+    }
+    DialogDriver driver;
+    driver.press("Yes");
+    driver.answer(chooseFile(path));
+    driver.press("OK");   // "保存成功！！！"
+    shortcut('S');
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    EXPECT_EQ(fileBytes(path).substr(0, 2), "ab");
+    EXPECT_EQ(fileBytes(path).substr(fileBytes(path).size() - 3), "c中") << "the rest of the text is kept";
 }
 
 TEST_F(DocumentCommands, AppendJoinsTheFileToTheLastLine)

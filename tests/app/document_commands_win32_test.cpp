@@ -61,6 +61,20 @@ protected:
         EXPECT_EQ(driver.seen().back().message(), "保存成功！！！");
     }
 
+    // Opens `path` into the empty document through Ctrl+D and the real open
+    // dialog, confirms the one notice that follows, and gives that notice.
+    DialogRecord openWithANotice(const std::string& path)
+    {
+        DialogDriver driver;
+        driver.answer(chooseFile(path));
+        driver.press("OK");
+        shortcut('D');
+        EXPECT_TRUE(driver.finish()) << driver.report();
+        const std::vector<DialogRecord> seen = driver.seen();
+        EXPECT_EQ(seen.size(), 2u);
+        return seen.empty() ? DialogRecord{} : seen.back();
+    }
+
     ScratchFolder folder;
 };
 
@@ -183,14 +197,9 @@ TEST_F(DocumentCommands, AFileTooLargeToOpenLeavesTheDocumentAndSaysHowLarge)
 {
     const std::string path = folder.file("huge.txt");
     putFileOfSize(path, largestReadableFile + (6u << 20));
-    DialogDriver driver;
-    driver.answer(chooseFile(path));
-    driver.press("OK");
-    shortcut('D');   // open
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    ASSERT_EQ(driver.seen().size(), 2u);
-    EXPECT_EQ(driver.seen()[1].title, "读取失败：");
-    EXPECT_EQ(driver.seen()[1].message(),
+    const DialogRecord notice = openWithANotice(path);
+    EXPECT_EQ(notice.title, "读取失败：");
+    EXPECT_EQ(notice.message(),
               "文件太大:\r\n\r\n" + path + "\r\n\r\n70 MB, 超过了 Wrivo 能打开的 64 MB.\r\n\r\n当前文档保持不变。");
     EXPECT_EQ(documentText(), "");
 }
@@ -199,14 +208,9 @@ TEST_F(DocumentCommands, AFileOfAnotherEncodingIsOpenedWithAWarning)
 {
     const std::string path = folder.file("utf8.txt");
     putFileBytes(path, "ab\xE4\xB8\xAD \xE6\x96\x87");   // "ab中 文" in UTF-8
-    DialogDriver driver;
-    driver.answer(chooseFile(path));
-    driver.press("OK");
-    shortcut('D');   // open
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    ASSERT_EQ(driver.seen().size(), 2u);
-    EXPECT_EQ(driver.seen()[1].title, "注意：");
-    EXPECT_EQ(driver.seen()[1].message(), "文件中有不是 GBK 编码的文字:\r\n\r\n" + path +
+    const DialogRecord notice = openWithANotice(path);
+    EXPECT_EQ(notice.title, "注意：");
+    EXPECT_EQ(notice.message(), "文件中有不是 GBK 编码的文字:\r\n\r\n" + path +
                                               "\r\n\r\n这些字节将显示为 ?，保存时按显示的文字写回，原来的字节不会保留。");
     EXPECT_EQ(documentText().substr(0, 2), "ab") << "the file is still opened";
     EXPECT_EQ(rememberedFile(), path);

@@ -40,9 +40,21 @@ std::string DocumentStatistics::caption() const
                        "  个段落,总字数为:  ", toText(Value{characterCount()}), "  字。");
 }
 
+std::string halfCountText(std::uint64_t bytes)
+{
+    // A whole or a half number is written by "%.13g" as its digits and, for a
+    // half, ".5"; directly that is several times faster, which counts when a
+    // row is written for each of 100,000 paragraphs. Beyond 13 digits
+    // "%.13g" would round, so such counts (never a paragraph's) go to it.
+    if (bytes >= 2'000'000'000'000ull) return toText(Value{static_cast<double>(bytes) / 2.0});
+    std::string text = std::to_string(bytes / 2);
+    if (bytes % 2) text += ".5";
+    return text;
+}
+
 std::string DocumentStatistics::rowText(std::size_t index) const
 {
-    return toText(Value{static_cast<double>(nonSpaceLength(paragraphs_[index])) / 2.0});
+    return halfCountText(nonSpaceLength(paragraphs_[index]));
 }
 
 std::optional<ByteSelection> DocumentStatistics::paragraphSelection(std::int32_t row) const

@@ -519,6 +519,12 @@ int main(int argc, char** argv)
                     appGlobals()->statistics.paragraphCount(), open / 1000.0);
         const int times = elapsedSeconds() > 150 ? 1 : (paragraphs > 10000 ? 1 : 5);
         report("Wrivo: Enter -> rows rewritten, line break in, idle", repeat(times, 30, enterMs));
+        report("  of which refreshParagraphRows alone", repeat(3, 10, [] {
+            const double start = nowMs();
+            refreshParagraphRows();
+            pumpPending();
+            return nowMs() - start;
+        }));
     }
     std::printf("editor_bench: done in %.0f s\n", elapsedSeconds());
     std::fflush(stdout);

@@ -135,5 +135,14 @@ TEST(Statistics, ParagraphsAreTheSplitTextPiecesOfTheLastRefresh)
     EXPECT_EQ(stats.characterCount(), textLength(removeAllSpaces(document)) / 2.0);
 }
 
+TEST(Statistics, RowCountsAreWrittenAsTheDoubleTextWouldBe)
+{
+    for (std::uint64_t bytes = 0; bytes < 5000; ++bytes)
+        ASSERT_EQ(halfCountText(bytes), toText(Value{static_cast<double>(bytes) / 2.0})) << bytes;
+    for (std::uint64_t bytes : {99'999'999ull, 2'147'483'647ull, 4'294'967'295ull, 1'999'999'999'999ull, 2'000'000'000'001ull,
+                              123'456'789'012'345ull})
+        EXPECT_EQ(halfCountText(bytes), toText(Value{static_cast<double>(bytes) / 2.0})) << bytes;
+}
+
 } // namespace
 } // namespace wrivo

@@ -52,17 +52,17 @@ void notify(std::string_view text, std::string_view title)
 // cannot be read: then the user is told and the document stays as it is.
 std::optional<std::string> readChosenFile()
 {
-    const std::optional<std::uint64_t> size = fileSize(rememberedFile());
-    if (size && *size > largestReadableFile) {
-        notify(concatTexts("文件太大:\r\n\r\n", rememberedFile(), "\r\n\r\n", toText(Value{static_cast<double>(*size / (1u << 20))}),
-                           " MB, 超过了 Wrivo 能打开的 ", toText(Value{static_cast<std::int32_t>(largestReadableFile >> 20)}),
-                           " MB.\r\n\r\n当前文档保持不变。"),
-               "读取失败：");
-        return std::nullopt;
-    }
     std::optional<std::vector<std::uint8_t>> bytes = tryReadFile(rememberedFile());
     if (!bytes) {
-        notify(concatTexts("无法读取文件:\r\n\r\n", rememberedFile(), "\r\n\r\n当前文档保持不变。"), "读取失败：");
+        // Too large, or not readable at all: the notice says which.
+        const std::optional<std::uint64_t> size = fileSize(rememberedFile());
+        if (size && *size > largestReadableFile)
+            notify(concatTexts("文件太大:\r\n\r\n", rememberedFile(), "\r\n\r\n", toText(Value{static_cast<double>(*size / (1u << 20))}),
+                               " MB, 超过了 Wrivo 能打开的 ", toText(Value{static_cast<std::int32_t>(largestReadableFile >> 20)}),
+                               " MB.\r\n\r\n当前文档保持不变。"),
+                   "读取失败：");
+        else
+            notify(concatTexts("无法读取文件:\r\n\r\n", rememberedFile(), "\r\n\r\n当前文档保持不变。"), "读取失败：");
         return std::nullopt;
     }
     std::string text = toText(Value{std::move(*bytes)});

@@ -29,7 +29,8 @@ std::vector<std::int32_t> selectedIndexes(const UnitRef& listBox);
 // Rows 0..n-1 take `texts` (item value 0), appended where missing; rows from
 // n on stay. Rows, values and selection end up as inserting text k at
 // position k and deleting row k + 1, for each k in turn, leave them, but the
-// program's list box does it in one step and one repaint.
+// program's list box does it in one step and one repaint. A unit that is no
+// list box has no rows to rewrite.
 void rewriteItems(const UnitRef& listBox, std::vector<std::string> texts);
 
 } // namespace wrivo

@@ -82,23 +82,33 @@ inline unsigned gatherHighBits(Word m)
     return static_cast<unsigned>((m & highBits) * multiplier >> (8 * wordBytes - wordBytes));
 }
 
-// For one word: index (trailIn << wordBytes | high bits), where trailIn says the
-// first byte is the second byte of a character. Entry bit j (below wordBytes)
-// says byte j is a second byte; bit wordBytes says the same of the next byte.
-inline constexpr auto trailTable = [] {
-    constexpr unsigned size = 2u << wordBytes;
-    struct Table { std::uint16_t entries[size]; } table{};
-    for (unsigned index = 0; index < size; ++index) {
-        bool trail = index >> wordBytes;
+// For a block of `width` bytes: index (trailIn << width | their high bits),
+// where trailIn says the first byte is the second byte of a character. Entry
+// bit j (below width) says byte j is a second byte; bit width says the same
+// of the byte after the block.
+template <unsigned width>
+struct TrailTable {
+    std::uint16_t entries[2u << width];
+};
+
+template <unsigned width>
+constexpr TrailTable<width> makeTrailTable()
+{
+    TrailTable<width> table{};
+    for (unsigned index = 0; index < (2u << width); ++index) {
+        bool trail = index >> width;
         unsigned bits = 0;
-        for (unsigned j = 0; j < wordBytes; ++j) {
+        for (unsigned j = 0; j < width; ++j) {
             bits |= unsigned{trail} << j;
             trail = !trail && (index >> j & 1);
         }
-        table.entries[index] = static_cast<std::uint16_t>(bits | unsigned{trail} << wordBytes);
+        table.entries[index] = static_cast<std::uint16_t>(bits | unsigned{trail} << width);
     }
     return table;
-}();
+}
+
+// For one word.
+inline constexpr auto trailTable = makeTrailTable<wordBytes>();
 
 // The last n - i (< wordBytes) bytes of p[0, n), padded with zeros, which are no spaces.
 inline Word loadTail(const unsigned char* p, std::size_t i, std::size_t n)
@@ -146,7 +156,8 @@ std::size_t scanSpaceBlocks(std::string_view s, OnBlock&& onBlock)
     return trail ? n - 1 : n;
 }
 
-// Bytes of s that are no spaces, a word at a time.
+// Bytes of s that are no spaces, a word at a time (see also
+// gbk_scan_sse2.h, which goes sixteen bytes at a time where it can).
 inline std::size_t nonSpaceLengthByWords(std::string_view s)
 {
     std::size_t removed = 0;

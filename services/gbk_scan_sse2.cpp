@@ -14,22 +14,8 @@ namespace wrivo::gbk {
 #ifdef WRIVO_HAVE_SSE2_SCAN
 namespace {
 
-// For eight bytes: index (trailIn << 8 | their high bits), where trailIn says
-// the first byte is the second byte of a character. Entry bit j (below 8) says
-// byte j is a second byte; bit 8 says the same of the byte after them.
-constexpr auto trailTable8 = [] {
-    struct Table { std::uint16_t entries[512]; } table{};
-    for (unsigned index = 0; index < 512; ++index) {
-        bool trail = index >> 8;
-        unsigned bits = 0;
-        for (unsigned j = 0; j < 8; ++j) {
-            bits |= unsigned{trail} << j;
-            trail = !trail && (index >> j & 1);
-        }
-        table.entries[index] = static_cast<std::uint16_t>(bits | unsigned{trail} << 8);
-    }
-    return table;
-}();
+// Each sixteen-byte block is looked up as two halves of eight.
+constexpr auto trailTable8 = makeTrailTable<8>();
 
 unsigned bitsSet16(unsigned bits)
 {
@@ -87,10 +73,9 @@ bool haveSse2()
 
 } // namespace
 
-std::optional<std::size_t> nonSpaceLengthSse2(std::string_view text)
+std::size_t nonSpaceLength(std::string_view text)
 {
-    if (!haveSse2()) return std::nullopt;
-    return scan(text);
+    return haveSse2() ? scan(text) : nonSpaceLengthByWords(text);
 }
 
 const unsigned char* findByte(const unsigned char* p, unsigned char wanted, std::size_t n)
@@ -101,9 +86,9 @@ const unsigned char* findByte(const unsigned char* p, unsigned char wanted, std:
 
 #else
 
-std::optional<std::size_t> nonSpaceLengthSse2(std::string_view)
+std::size_t nonSpaceLength(std::string_view text)
 {
-    return std::nullopt;
+    return nonSpaceLengthByWords(text);
 }
 
 const unsigned char* findByte(const unsigned char* p, unsigned char wanted, std::size_t n)

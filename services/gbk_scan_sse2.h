@@ -1,19 +1,18 @@
-// Scans sixteen bytes at a time with SSE2. nonSpaceLength where the processor has
-// it: the same rule as the word-at-a-time scan of gbk_scan.h (spaces and
-// full-width spaces counted only where a character starts), found with byte
+// Scanning sixteen bytes at a time with SSE2, where the processor has it;
+// elsewhere the functions fall back to the word-at-a-time scan of gbk_scan.h
+// or the C library. The rules are those of gbk_scan.h (spaces and full-width
+// spaces count only where a character starts); the blocks are read with byte
 // compares and the high-bit mask instead of word arithmetic. The 32-bit
-// program is built for any x86, so the SSE2 code is compiled for that one
-// function and chosen at run time.
+// program is built for any x86, so only these functions are compiled for
+// SSE2, and which way they go is chosen at run time.
 #pragma once
 #include <cstddef>
-#include <optional>
 #include <string_view>
 
 namespace wrivo::gbk {
 
-// Bytes of `text` that are no spaces, or nothing when this processor has no
-// SSE2 (the caller then scans a word at a time).
-std::optional<std::size_t> nonSpaceLengthSse2(std::string_view text);
+// Bytes of `text` that are no spaces (wrivo::nonSpaceLength).
+std::size_t nonSpaceLength(std::string_view text);
 
 // The first byte equal to `wanted` among the n bytes at p (null when none),
 // sixteen bytes at a time where the processor can: the C library's memchr

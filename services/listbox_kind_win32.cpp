@@ -11,7 +11,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstring>
 
 #include "host/host.h"
@@ -184,9 +183,9 @@ LRESULT findRow(const ListRows& rows, WPARAM after, const char* text, bool exact
     for (std::int32_t step = 1; step <= rows.count(); ++step) {
         const std::int32_t index = (start + step) % rows.count();
         const std::string& candidate = rows.row(index)->text;
-        const int compared = exact ? -1 : std::min(length, static_cast<int>(candidate.size()));
         if (!exact && static_cast<int>(candidate.size()) < length) continue;
-        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, candidate.c_str(), compared, text, exact ? -1 : length) == CSTR_EQUAL)
+        const int compared = exact ? -1 : length;   // a prefix of that length, or the whole text
+        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, candidate.c_str(), compared, text, compared) == CSTR_EQUAL)
             return index;
     }
     return LB_ERR;
@@ -282,26 +281,12 @@ bool drawListBoxItem(LiveUnit& unit, const DRAWITEMSTRUCT& item)
     return true;
 }
 
-// Rows 0..n-1 rewritten the slow way, one insert and one delete each, for a
-// list box whose rows the program does not keep.
-void rewriteByMessages(const UnitRef& listBox, std::vector<std::string>& texts)
-{
-    for (std::size_t k = 0; k < texts.size(); ++k) {
-        insertItem(listBox, static_cast<std::int32_t>(k), texts[k]);
-        deleteItem(listBox, static_cast<std::int32_t>(k) + 1);
-    }
-}
-
 } // namespace
 
 void rewriteItems(const UnitRef& listBox, std::vector<std::string> texts)
 {
     LiveUnit& unit = requireLiveUnit(listBox);
-    if (unit.kind->code != kindCodeOf(KindNumber::listBox) || !unit.handle || !unit.state) {
-        rewriteByMessages(listBox, texts);
-        return;
-    }
-    if (texts.empty()) return;
+    if (unit.kind->code != kindCodeOf(KindNumber::listBox) || texts.empty()) return;   // no rows to rewrite
     HWND control = unit.handle;
     ListRows& rows = stateOf(unit).rows;
     const auto rewritten = static_cast<std::int32_t>(texts.size());

@@ -92,8 +92,7 @@ std::string removeAllSpaces(std::string_view text)
 
 std::size_t nonSpaceLength(std::string_view text)
 {
-    if (const std::optional<std::size_t> measured = gbk::nonSpaceLengthSse2(text)) return *measured;
-    return gbk::nonSpaceLengthByWords(text);
+    return gbk::nonSpaceLength(text);
 }
 
 PieceScanner::PieceScanner(std::string_view text, std::string_view delimiter,

@@ -9,6 +9,11 @@ NATIVE  := $(BUILD)/native
 CROSS   := $(BUILD)/win32
 STAMP   := $(BUILD)/.deps-ok
 
+# The compiler cache keys on paths relative to the tree, so every checkout of
+# the same sources shares its entries.
+export CCACHE_BASEDIR  := $(abspath .)
+export CCACHE_NOHASHDIR := 1
+
 .PHONY: all run test deps native win32 test-native test-win32 bench fuzz clean
 
 all: native win32

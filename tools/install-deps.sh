@@ -36,3 +36,23 @@ if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
   grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
   locale-gen >/dev/null
 fi
+
+# Some virtual machines run 64-bit user code only: the kernel refuses i386
+# executables ("Exec format error"), and with them Wine's 32-bit loader. There
+# the loader runs through qemu's user-mode emulator, registered for i386 ELF
+# files with binfmt_misc (slower, but the same Wine and the same program).
+if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+  have_pkg qemu-user-static || {
+    echo "install-deps: this kernel runs no 32-bit code; installing qemu-user-static"
+    apt-get install -y -qq --no-install-recommends qemu-user-static >/dev/null
+  }
+  binfmt=/proc/sys/fs/binfmt_misc
+  [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt"
+  if [ ! -e "$binfmt/qemu-i386" ]; then
+    echo "install-deps: running i386 programs through qemu-i386-static"
+    # The magic and mask of an i386 ELF executable or shared object; F keeps
+    # the emulator open so that it also serves programs started later.
+    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' >"$binfmt/register"
+  fi
+  /lib/ld-linux.so.2 --version >/dev/null 2>&1 || { echo "install-deps: 32-bit programs still cannot run" >&2; exit 1; }
+fi

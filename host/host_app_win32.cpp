@@ -2,8 +2,11 @@
 
 #include <ole2.h>
 
+#include "host/dynamic_binding_win32.h"
+#include "host/file_path.h"
 #include "host/memory.h"
 #include "host/message_loop.h"
+#include "host/program_path.h"
 #include "host/runtime_error.h"
 
 namespace wrivo {
@@ -54,10 +57,10 @@ void HostApp::start(HostStartup startup)
     started_ = true;
     if (SUCCEEDED(OleInitialize(nullptr))) oleStarted_ = true;
 
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string full = path;
-    std::size_t slash = full.find_last_of('\\');
+    removeCurrentFolderFromLibrarySearch();
+    // Split GBK-aware: a name such as 運.exe ends a character in 0x5C.
+    const std::string full = programFilePath();
+    const std::size_t slash = lastSeparator(full);
     programFolder_ = slash == std::string::npos ? std::string() : full.substr(0, slash);
     programFileName_ = slash == std::string::npos ? full : full.substr(slash + 1);
     if (!programFolder_.empty()) SetCurrentDirectoryA(programFolder_.c_str());
@@ -201,6 +204,11 @@ void HostApp::cleanUp()
 void startHost(HostStartup startup)
 {
     HostApp::instance().start(std::move(startup));
+}
+
+std::string programFolder()
+{
+    return HostApp::instance().programFolder();
 }
 
 void registerExitRoutine(void (*routine)())

@@ -91,6 +91,11 @@ protected:
         pumpPending();
     }
 
+    void setFontSizeTo(std::int64_t points)
+    {
+        writeProperty(editBoxRef, EditBoxProperty::font, points, FontMember::size);
+    }
+
     void expectBackground(std::int64_t colour)
     {
         EXPECT_EQ(number(editBoxRef, EditBoxProperty::backgroundColour), colour);
@@ -142,6 +147,38 @@ TEST_F(Appearance, ABackgroundThatHidesTheTextIsRefusedWithAWarning)
         EXPECT_NE(driver.seen()[0].message().find("刚才您设置的[背景颜色]与 正文 或 下方 的字体颜色重复."),
                   std::string::npos);
         expectBackground(conflictBackgroundColour);
+    }
+}
+
+TEST_F(Appearance, TheReplacementBackgroundOutlastsTheFocusComingBackFromTheWarning)
+{
+    focusEditBox();
+    chooseColour(0x00336699, false);   // stored without a warning
+    writeProperty(editBoxRef, EditBoxProperty::textColour, std::int64_t{0x00AA00});
+    DialogDriver driver;
+    driver.press("OK");
+    chooseColour(0x00AA00, false);
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    // Closing the box gave the focus back to the edit box, whose handler
+    // applied the settings file again at that moment.
+    ASSERT_EQ(GetFocus(), handleOf(editBoxRef));
+    expectBackground(conflictBackgroundColour);
+}
+
+TEST_F(Appearance, AFontSizeNoOneCouldReadIsTakenAsTheFactorySizeAndTheFileKept)
+{
+    focusEditBox();
+    for (const char* absurd : {"100000", "0", "-12", "501"}) {
+        ASSERT_TRUE(writeSettingsEntry(settingsPath(), section, fontSizeKey, absurd));
+        setFontSizeTo(30);
+        focusEditBox();
+        EXPECT_EQ(number(editBoxRef, EditBoxProperty::font, FontMember::size), defaultFontSize) << absurd;
+        EXPECT_EQ(stored(fontSizeKey), absurd) << "the hand-edited file stays as it is";
+    }
+    for (const char* readable : {"1", "500", "42"}) {
+        ASSERT_TRUE(writeSettingsEntry(settingsPath(), section, fontSizeKey, readable));
+        focusEditBox();
+        EXPECT_EQ(std::to_string(number(editBoxRef, EditBoxProperty::font, FontMember::size)), readable);
     }
 }
 

@@ -224,6 +224,25 @@ TEST_F(SkinTest, TheBackgroundIsDrawnAtItsOwnSizeAndTheRestStaysTransparent)
     EXPECT_EQ(differing, 0);
 }
 
+// GDI+ requires a Graphics to be deleted before the image it draws on is
+// disposed (Wine forgives the other order, Windows may read freed memory).
+TEST_F(SkinTest, TheComposeStepDeletesItsGraphicsBeforeDisposingTheBitmap)
+{
+    static std::vector<int> calls;
+    HWND window = makeWindow(64, 48);
+    PngSkinWindow skin;
+    ASSERT_TRUE(skin.attach(window));
+    calls.clear();
+    skinApi().watchCalls([](int index) { calls.push_back(index); });
+    composeWindow(window, false);
+    skinApi().watchCalls(nullptr);
+    const auto deleted = std::find(calls.begin(), calls.end(), apiGdipDeleteGraphics);
+    const auto disposed = std::find(calls.begin(), calls.end(), apiGdipDisposeImage);
+    ASSERT_NE(deleted, calls.end());
+    ASSERT_NE(disposed, calls.end());
+    EXPECT_LT(deleted - calls.begin(), disposed - calls.begin());
+}
+
 TEST_F(SkinTest, ATruncatedFrameLeavesThePreviousBackground)
 {
     HWND window = makeWindow(495, 354);

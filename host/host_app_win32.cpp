@@ -55,9 +55,11 @@ void HostApp::start(HostStartup startup)
 {
     if (started_) return;
     started_ = true;
+    // Before anything loads a library: a file dialog later makes the
+    // document's folder current, and no library may come from there.
+    removeCurrentFolderFromLibrarySearch();
     if (SUCCEEDED(OleInitialize(nullptr))) oleStarted_ = true;
 
-    removeCurrentFolderFromLibrarySearch();
     // Split GBK-aware: a name such as 運.exe ends a character in 0x5C.
     const std::string full = programFilePath();
     const std::size_t slash = lastSeparator(full);

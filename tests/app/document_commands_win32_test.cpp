@@ -321,7 +321,9 @@ TEST_F(DocumentCommands, AFailedSaveNamesTheReasonInUseOrDiskFull)
     // A new name on a full disk: there was no original to speak of.
     TinyDisk disk(16 * 1024);
     if (!disk.ready()) GTEST_SKIP() << "full-disk save not tested: " << disk.whyNotReady();
-    setDocument(std::string(64 * 1024, 'x'));
+    std::string longDraft;
+    for (int line = 0; line < 640; ++line) longDraft += std::string(98, 'x') + "\r\n";   // 64 KB
+    setDocument(longDraft);
     DialogDriver driver;
     driver.answer(chooseFile(disk.file("新稿.txt")));
     driver.press("OK");

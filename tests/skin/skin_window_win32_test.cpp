@@ -236,11 +236,16 @@ TEST_F(SkinTest, TheComposeStepDeletesItsGraphicsBeforeDisposingTheBitmap)
     skinApi().watchCalls([](int index) { calls.push_back(index); });
     composeWindow(window, false);
     skinApi().watchCalls(nullptr);
-    const auto deleted = std::find(calls.begin(), calls.end(), apiGdipDeleteGraphics);
+    // Two Graphics are made (on the bitmap, and on the screen copy), both
+    // deleted, and none after the bitmap is gone.
+    const auto made = std::count(calls.begin(), calls.end(), apiGdipGetImageGraphicsContext) +
+                      std::count(calls.begin(), calls.end(), apiGdipCreateFromHDC);
+    EXPECT_EQ(made, 2);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), apiGdipDeleteGraphics), made);
     const auto disposed = std::find(calls.begin(), calls.end(), apiGdipDisposeImage);
-    ASSERT_NE(deleted, calls.end());
     ASSERT_NE(disposed, calls.end());
-    EXPECT_LT(deleted - calls.begin(), disposed - calls.begin());
+    EXPECT_EQ(std::find(disposed, calls.end(), apiGdipDeleteGraphics), calls.end())
+        << "a Graphics was deleted after the image it drew on";
 }
 
 TEST_F(SkinTest, ATruncatedFrameLeavesThePreviousBackground)

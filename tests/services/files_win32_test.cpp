@@ -217,7 +217,7 @@ TEST(WriteFile, AFailureSaysWhyAndWhetherThereWasAFileToKeep)
     EXPECT_FALSE(writeFile(folder.file("no-such-folder\\a.txt"), {bytesOf("x")}, failure));
     EXPECT_NE(failure.systemError, 0u);
     EXPECT_FALSE(failure.targetExisted);
-    EXPECT_FALSE(systemMessage(ERROR_ACCESS_DENIED).empty());
+    ASSERT_FALSE(systemMessage(ERROR_ACCESS_DENIED).empty());
     EXPECT_NE(systemMessage(ERROR_ACCESS_DENIED).back(), '\n');
 
     EXPECT_TRUE(writeFile(folder.file("fine.txt"), {bytesOf("x")}, failure));

@@ -150,37 +150,6 @@ TEST_F(Appearance, ABackgroundThatHidesTheTextIsRefusedWithAWarning)
     }
 }
 
-TEST_F(Appearance, TheReplacementBackgroundOutlastsAFocusGainWhileTheWarningShows)
-{
-    focusEditBox();
-    chooseColour(0x00336699, false);   // stored without a warning
-    writeProperty(editBoxRef, EditBoxProperty::textColour, std::int64_t{0x00AA00});
-    // The warning has no owner, so the person can click into the text while
-    // it shows (and closing it gives the focus back the same way): the focus
-    // handler applies the settings file again at that moment.
-    const HWND edit = handleOf(editBoxRef);
-    const DWORD uiThread = GetCurrentThreadId();
-    bool focusedMeanwhile = false;
-    DialogDriver driver;
-    driver.answer([&](DialogWindow& box) {
-        PostMessageA(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-        PostMessageA(edit, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        for (const DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(10)) {
-            if (GetGUIThreadInfo(uiThread, &info) && info.hwndFocus == edit) {
-                focusedMeanwhile = true;
-                break;
-            }
-        }
-        box.press("OK");
-    });
-    chooseColour(0x00AA00, false);
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    ASSERT_TRUE(focusedMeanwhile) << "the click did not reach the edit box";
-    expectBackground(conflictBackgroundColour);
-}
-
 TEST_F(Appearance, AFontSizeNoOneCouldReadIsTakenAsTheFactorySizeAndTheFileKept)
 {
     focusEditBox();

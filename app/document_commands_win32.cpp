@@ -109,11 +109,12 @@ bool saveWithDialog()
         return false;
     }
     const ByteBlock bytes = toBytes(Value{documentText()});
-    if (!writeFile(rememberedFile(), {bytes})) {
+    WriteFailure failure;
+    if (!writeFile(rememberedFile(), {bytes}, failure)) {
         // The write goes to a temporary file first, so the file on disk is as it was.
-        notify(concatTexts("保存失败！\r\n\r\n文件未能写入:\r\n", rememberedFile(),
-                           "\r\n\r\n磁盘上的原文件没有被改动。"),
-               "保存失败：");
+        const Notice notice = notices::saveFailed(rememberedFile(), failure.systemError,
+                                                  systemMessage(failure.systemError), failure.targetExisted);
+        notify(notice.text, notice.title);
         return false;
     }
     notify("保存成功！！！", "恭喜：");

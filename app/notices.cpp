@@ -80,4 +80,24 @@ Notice notices::count()
             "全新功能尽在版本升级  警请关注!!!"};
 }
 
+Notice notices::saveFailed(std::string_view path, std::uint32_t systemError, std::string_view systemText,
+                           bool originalExisted)
+{
+    // The system's codes for the reasons a person can act on.
+    constexpr std::uint32_t accessDenied = 5, writeProtected = 19, inUse = 32, locked = 33, handleDiskFull = 39,
+                            diskFull = 112;
+    std::string_view reason;
+    if (systemError == inUse || systemError == locked)
+        reason = "文件正被其他程序使用。";
+    else if (systemError == accessDenied || systemError == writeProtected)
+        reason = "没有写入这个文件或文件夹的权限。";
+    else if (systemError == diskFull || systemError == handleDiskFull)
+        reason = "磁盘已满。";
+    std::string why = concatTexts(reason, systemText);
+    if (why.empty()) why = concatTexts("系统错误 ", std::to_string(systemError));
+    return {"保存失败：",
+            concatTexts("保存失败！\r\n\r\n文件未能写入:\r\n", path, "\r\n\r\n原因：", why, "\r\n\r\n",
+                        originalExisted ? "磁盘上的原文件没有被改动。" : "没有建立新文件，文档仍在编辑框中。")};
+}
+
 } // namespace wrivo

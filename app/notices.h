@@ -2,6 +2,7 @@
 // notices of the menu commands and the questions of the document commands and
 // the exit dialogue. Texts are GBK, exactly as the user sees them.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,11 @@ Notice advertising();   // "广告合作" (default title)
 Notice feedback();      // "建议反馈" (default title)
 Notice author();        // "作者版权"
 Notice count();         // "字数总计"
+// A save that did not happen: the file, the reason in plain words (in use by
+// another program, access denied, disk full) with the system's own text for
+// `systemError`, and what became of the file already on disk, if any.
+Notice saveFailed(std::string_view path, std::uint32_t systemError, std::string_view systemText,
+                  bool originalExisted);
 } // namespace notices
 
 namespace question {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 
 #include "host/host_types.h"
 
@@ -21,6 +22,11 @@ struct HostStartup {
 // Layout data that cannot be read is the run-time error "载入窗口模板数据段出错!".
 // Once per process.
 void startHost(HostStartup startup);
+
+// The program file's folder, without a trailing backslash, as recorded at
+// start (empty before). Libraries are looked for there, never in the current
+// folder, which the file dialogs move to the document's folder.
+std::string programFolder();
 
 // The application's routine run once at clean-up (not after a run-time error).
 void registerExitRoutine(void (*routine)());

@@ -140,6 +140,8 @@ GpImage* composeWindow(HWND window, bool handBack)
             drawControl(window, child, graphics);
     }
 
+    // GDI+ wants the Graphics gone before the image it draws on is disposed.
+    skinCall<GpStatus>(apiGdipDeleteGraphics, graphics);
     GpImage* handed = nullptr;
     if (handBack) {
         handed = bitmap;
@@ -153,7 +155,6 @@ GpImage* composeWindow(HWND window, bool handBack)
             skinCall<GpStatus>(apiGdipDisposeImage, bitmap);
         }
     }
-    skinCall<GpStatus>(apiGdipDeleteGraphics, graphics);
     return handed;
 }
 

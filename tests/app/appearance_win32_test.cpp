@@ -91,6 +91,11 @@ protected:
         pumpPending();
     }
 
+    void setFontSizeTo(std::int64_t points)
+    {
+        writeProperty(editBoxRef, EditBoxProperty::font, points, FontMember::size);
+    }
+
     void expectBackground(std::int64_t colour)
     {
         EXPECT_EQ(number(editBoxRef, EditBoxProperty::backgroundColour), colour);
@@ -142,6 +147,23 @@ TEST_F(Appearance, ABackgroundThatHidesTheTextIsRefusedWithAWarning)
         EXPECT_NE(driver.seen()[0].message().find("刚才您设置的[背景颜色]与 正文 或 下方 的字体颜色重复."),
                   std::string::npos);
         expectBackground(conflictBackgroundColour);
+    }
+}
+
+TEST_F(Appearance, AFontSizeNoOneCouldReadIsTakenAsTheFactorySizeAndTheFileKept)
+{
+    focusEditBox();
+    for (const char* absurd : {"100000", "0", "-12", "501"}) {
+        ASSERT_TRUE(writeSettingsEntry(settingsPath(), section, fontSizeKey, absurd));
+        setFontSizeTo(30);
+        focusEditBox();
+        EXPECT_EQ(number(editBoxRef, EditBoxProperty::font, FontMember::size), defaultFontSize) << absurd;
+        EXPECT_EQ(stored(fontSizeKey), absurd) << "the hand-edited file stays as it is";
+    }
+    for (const char* readable : {"1", "500", "42"}) {
+        ASSERT_TRUE(writeSettingsEntry(settingsPath(), section, fontSizeKey, readable));
+        focusEditBox();
+        EXPECT_EQ(std::to_string(number(editBoxRef, EditBoxProperty::font, FontMember::size)), readable);
     }
 }
 

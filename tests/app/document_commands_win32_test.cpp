@@ -22,6 +22,7 @@
 #include "tests/support/host_harness_win32.h"
 #include "tests/support/main_window_scenario_win32.h"
 #include "tests/support/scratch_folder_win32.h"
+#include "tests/support/tiny_disk_win32.h"
 
 namespace wrivo {
 namespace {
@@ -285,9 +286,54 @@ TEST_F(DocumentCommands, AFailedWriteKeepsTheOldFileAndNeverClaimsSuccess)
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     ASSERT_TRUE(finished) << driver.report();
     EXPECT_EQ(driver.seen().back().title, "保存失败：");
+    const std::string notice = driver.seen().back().message();
+    EXPECT_NE(notice.find("没有写入这个文件或文件夹的权限。" + systemMessage(ERROR_ACCESS_DENIED)), std::string::npos) << notice;
+    EXPECT_NE(notice.find("磁盘上的原文件没有被改动。"), std::string::npos) << notice;
     for (const DialogRecord& seen : driver.seen()) EXPECT_NE(seen.title, "恭喜：");
     EXPECT_EQ(fileBytes(path), old);
     EXPECT_EQ(documentText(), "a new draft that must not half-replace the old one");
+}
+
+TEST_F(DocumentCommands, AFailedSaveNamesTheReasonInUseOrDiskFull)
+{
+    // A file another program holds open without sharing.
+    const std::string held = folder.file("held.txt");
+    putFileBytes(held, "held");
+    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    setDocument("words");
+    std::vector<DialogRecord> seen;
+    {
+        DialogDriver driver;
+        driver.answer(chooseFile(held));
+        driver.press("Yes");   // replace it?
+        driver.press("OK");
+        shortcut('S');
+        const bool finished = driver.finish();
+        CloseHandle(holder);
+        ASSERT_TRUE(finished) << driver.report();
+        seen = driver.seen();
+    }
+    EXPECT_NE(seen.back().message().find("文件正被其他程序使用。" + systemMessage(ERROR_SHARING_VIOLATION)),
+              std::string::npos) << seen.back().message();
+    EXPECT_EQ(fileBytes(held), "held");
+
+    // A new name on a full disk: there was no original to speak of.
+    TinyDisk disk(16 * 1024);
+    if (!disk.ready()) GTEST_SKIP() << "full-disk save not tested: " << disk.whyNotReady();
+    std::string longDraft;
+    for (int line = 0; line < 640; ++line) longDraft += std::string(98, 'x') + "\r\n";   // 64 KB
+    setDocument(longDraft);
+    DialogDriver driver;
+    driver.answer(chooseFile(disk.file("新稿.txt")));
+    driver.press("OK");
+    shortcut('S');
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    const std::string notice = driver.seen().back().message();
+    EXPECT_NE(notice.find("磁盘已满。" + systemMessage(ERROR_DISK_FULL)), std::string::npos) << notice;
+    EXPECT_EQ(notice.find("原文件"), std::string::npos) << notice;
+    EXPECT_NE(notice.find("没有建立新文件"), std::string::npos) << notice;
+    EXPECT_FALSE(fileExists(disk.file("新稿.txt")));
 }
 
 } // namespace

@@ -43,5 +43,20 @@ TEST(Notices, HideNoticeKeepsTheBackslashBeforeTheFirstAt)
     EXPECT_EQ(hide.text.rfind("[Esc]键     一键隐藏/显示本程序\r\n\r\n", 0), 0u);
 }
 
+TEST(Notices, AFailedSaveSaysWhyInPlainWordsAndWhatBecameOfTheFile)
+{
+    const Notice inUse = notices::saveFailed("D:\\稿\\a.txt", 32, "The process cannot access the file.", true);
+    EXPECT_EQ(inUse.title, "保存失败：");
+    EXPECT_EQ(inUse.text, "保存失败！\r\n\r\n文件未能写入:\r\nD:\\稿\\a.txt\r\n\r\n原因：文件正被其他程序使用。"
+                          "The process cannot access the file.\r\n\r\n磁盘上的原文件没有被改动。");
+    EXPECT_NE(notices::saveFailed("a", 5, "", true).text.find("原因：没有写入这个文件或文件夹的权限。\r\n"),
+              std::string::npos);
+    const Notice full = notices::saveFailed("a", 112, "", false);
+    EXPECT_NE(full.text.find("原因：磁盘已满。"), std::string::npos);
+    EXPECT_EQ(full.text.find("原文件"), std::string::npos) << "a new name had no original";
+    EXPECT_NE(full.text.find("没有建立新文件，文档仍在编辑框中。"), std::string::npos);
+    EXPECT_NE(notices::saveFailed("a", 1234, "", true).text.find("原因：系统错误 1234"), std::string::npos);
+}
+
 } // namespace
 } // namespace wrivo

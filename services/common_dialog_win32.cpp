@@ -1,5 +1,6 @@
 #include "services/common_dialog_win32.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include <cstring>
@@ -40,8 +41,17 @@ void limitFileNameField(HWND fileDialog)
     // Room for the separator and the terminating zero; never 0, which would mean no limit.
     const int room = MAX_PATH - 2 - folderLength;
     const WPARAM limit = static_cast<WPARAM>(room < 1 ? 1 : room);
-    if (HWND combo = GetDlgItem(fileDialog, fileNameCombo))
-        SendMessageA(combo, CB_LIMITTEXT, limit, 0);
+    if (HWND combo = GetDlgItem(fileDialog, fileNameCombo)) {
+        char kind[16] = {};
+        GetClassNameA(combo, kind, sizeof kind);
+        // An extended combo box keeps its edit box one level further down.
+        if (lstrcmpiA(kind, "ComboBoxEx32") == 0) {
+            if (HWND edit = reinterpret_cast<HWND>(SendMessageA(combo, CBEM_GETEDITCONTROL, 0, 0)))
+                SendMessageA(edit, EM_LIMITTEXT, limit, 0);
+        } else {
+            SendMessageA(combo, CB_LIMITTEXT, limit, 0);
+        }
+    }
     if (HWND edit = GetDlgItem(fileDialog, fileNameEdit))
         SendMessageA(edit, EM_LIMITTEXT, limit, 0);
 }

@@ -9,6 +9,7 @@
 #include "services/common_dialog_unit_win32.h"
 #include "services/edit_box_operations.h"
 #include "services/control_operations.h"
+#include "services/file_text_match.h"
 #include "services/files.h"
 #include "services/message_box.h"
 #include "services/text.h"
@@ -98,8 +99,9 @@ bool isDocumentModified()
 {
     const std::string document = documentText();
     if (compareBytes(document, "") == 0) return false;
-    const std::string onDisk = toText(Value{readFile(rememberedFile())});
-    return compareText(document, onDisk, true) != 0;
+    // Compared in pieces: a document grown past the largest file read whole
+    // still matches the file it was just saved to.
+    return !fileHoldsText(rememberedFile(), document);
 }
 
 bool saveWithDialog()

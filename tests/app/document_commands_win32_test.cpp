@@ -336,5 +336,52 @@ TEST_F(DocumentCommands, AFailedSaveNamesTheReasonInUseOrDiskFull)
     EXPECT_FALSE(fileExists(disk.file("新稿.txt")));
 }
 
+// The document's file is past the size read whole: the size alone must not
+// make the document count as modified.
+TEST_F(DocumentCommands, ADocumentMatchingAFileLargerThanAWholeReadIsNotModified)
+{
+    const std::string path = folder.file("grown.txt");
+    putFileOfSize(path, largestReadableFile + (2u << 20));
+    {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        const std::string start = "第一章\r\n";
+        DWORD written = 0;
+        WriteFile(file, start.data(), static_cast<DWORD>(start.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    writeProperty(commonDialog, CommonDlgProperty::fileName, path);
+    setDocument("第一章\r\n"); // the file's text ends at its first zero byte
+    EXPECT_FALSE(isDocumentModified());
+    setDocument("第一章\r\nx");
+    EXPECT_TRUE(isDocumentModified());
+}
+
+// A name longer than any path, typed into the file dialog, then Enter, then
+// Cancel: the name field takes no more than a path can hold, the dialog ends
+// as cancelled and the document stays as it was. (Wine's own dialog used to
+// fail in its clean-up here and end the program.)
+TEST_F(DocumentCommands, AnOverLongNameTypedIntoTheFileDialogCannotEndTheProgram)
+{
+    setDocument("保留的草稿");
+    std::string typed;
+    DialogDriver driver;
+    driver.answer([&typed](DialogWindow& box) {
+        typed = box.typeKeysIntoFileName(std::string(280, 'a'), true);
+        // The dialog may say the file is not there; that is answered first.
+        // Both go to the dialog's thread in this order, so Cancel comes after it.
+        if (HWND question = box.waitForOwnBox(3000))
+            PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        box.press("Cancel");
+    });
+    shortcut('F'); // append
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    EXPECT_GT(typed.size(), 0u);
+    // The dialog opens in the program's folder; that folder, a backslash and
+    // the name make a path of at most 259 characters.
+    EXPECT_LE(programDirectory().size() + 1 + typed.size(), 259u) << "the name field holds no more than a path can";
+    EXPECT_EQ(documentText(), "保留的草稿");
+}
+
 } // namespace
 } // namespace wrivo

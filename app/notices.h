@@ -2,8 +2,11 @@
 // notices of the menu commands and the questions of the document commands and
 // the exit dialogue. Texts are GBK, exactly as the user sees them.
 #pragma once
+#include <cstddef>
 #include <string>
 #include <string_view>
+
+#include "services/file_checks.h"
 
 namespace wrivo {
 
@@ -23,6 +26,22 @@ Notice feedback();      // "建议反馈" (default title)
 Notice author();        // "作者版权"
 Notice count();         // "字数总计"
 } // namespace notices
+
+// What open and append say about a chosen file before loading it. The
+// questions are asked Yes/No; No ends the command with the document as it was.
+namespace fileNotices {
+Notice deviceName(std::string_view path);
+// The file's bytes in another encoding: convert them to GBK?
+Notice otherEncoding(std::string_view path, TextEncoding encoding, std::size_t unrepresentable);
+// `kept` bytes before the first zero byte, `lost` from it to the end.
+Notice zeroBytes(std::string_view path, std::size_t kept, std::size_t lost);
+// A line too long to load quickly, made so by lone LFs or CRs: convert them?
+Notice loneLineBreaks(std::string_view path, std::size_t longestLine);
+// A line too long to load quickly: load it anyway?
+Notice longLine(std::string_view path, std::size_t longestLine);
+// Bytes that are not GBK text: a notice only.
+Notice notGbk(std::string_view path);
+} // namespace fileNotices
 
 namespace question {
 inline constexpr std::string_view saveChangesText =

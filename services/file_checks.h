@@ -53,11 +53,12 @@ struct ZeroByteTail {
 };
 std::optional<ZeroByteTail> zeroByteTail(std::string_view bytes);
 
-// The edit box lays out a line in time that grows with the square of its
-// length. Measured under Wine 8 by bench/editor_bench.cpp ("longline"): one
-// line put into the main window's edit box took 0.5 s at 8 KB, 1.6 s at
-// 16 KB, 2.6 s at 20 KB, 4.7 s at 32 KB and 13.7 s at 64 KB (the same for
-// Chinese and ASCII bytes). A line longer than this is asked about first.
+// The edit box lays out a line in time that grows faster than linearly with
+// its length. Timed black-box under Wine 8 (a file opened in Wrivo, one line
+// without a break): 32 KB 4.7 s, 64 KB 13.7 s, 128 KB 48 s, 1 MB over 12
+// minutes. t = 0.0021 n^2 + 0.080 n seconds (n in KB) fits those within 8%
+// and reaches 2 s at about 17 KB. bench/editor_bench.cpp "longline" times
+// the edit box at 8 to 32 KB to check this. A longer line is asked about.
 inline constexpr std::size_t longestQuickLine = 16u << 10;
 
 // Lines as the edit box sees them: only "\r\n" ends one.

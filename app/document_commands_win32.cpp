@@ -1,11 +1,11 @@
 #include "app/document_commands.h"
 
+#include "app/file_admission.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/notices.h"
 #include "app/statistics_handlers.h"
 #include "host/host.h"
-#include "services/code_page.h"
 #include "services/common_dialog_unit_win32.h"
 #include "services/edit_box_operations.h"
 #include "services/control_operations.h"
@@ -49,10 +49,11 @@ void notify(std::string_view text, std::string_view title)
     messageBox(Value{std::string(text)}, MessageBoxStyle::ok, title);
 }
 
-// The chosen file as text (up to its first zero byte), or nothing when it
-// cannot be read: then the user is told and the document stays as it is.
+// The chosen file as the text to load, or nothing when it cannot be read or
+// the user declined it (see file_admission.h): then the document stays as it is.
 std::optional<std::string> readChosenFile()
 {
+    if (!admitFilePath(rememberedFile())) return std::nullopt;
     std::optional<std::vector<std::uint8_t>> bytes = tryReadFile(rememberedFile());
     if (!bytes) {
         // Too large, or not readable at all: the notice says which.
@@ -66,14 +67,7 @@ std::optional<std::string> readChosenFile()
             notify(concatTexts("无法读取文件:\r\n\r\n", rememberedFile(), "\r\n\r\n当前文档保持不变。"), "读取失败：");
         return std::nullopt;
     }
-    std::string text = toText(Value{std::move(*bytes)});
-    // Bytes the edit box cannot show as GBK text come back from it as "?"
-    // with a neighbour lost; a later save writes that back. Say so first.
-    if (!isCodePageText(text))
-        notify(concatTexts("文件中有不是 GBK 编码的文字:\r\n\r\n", rememberedFile(),
-                           "\r\n\r\n这些字节将显示为 ?，保存时按显示的文字写回，原来的字节不会保留。"),
-               "注意：");
-    return text;
+    return admitFileText(rememberedFile(), std::move(*bytes));
 }
 
 // Characters GBK cannot write (pasted emoji, say) would be saved as "?":

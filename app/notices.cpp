@@ -100,4 +100,65 @@ Notice notices::saveFailed(std::string_view path, std::uint32_t systemError, std
                         originalExisted ? "磁盘上的原文件没有被改动。" : "没有建立新文件，文档仍在编辑框中。")};
 }
 
+namespace {
+std::string number(std::size_t n)
+{
+    return std::to_string(n);
+}
+
+std::string_view encodingName(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::utf8: return "UTF-8";
+    case TextEncoding::utf8Bom: return "UTF-8(带字节顺序标记 BOM)";
+    case TextEncoding::utf16le: return "UTF-16 LE(带字节顺序标记 BOM)";
+    case TextEncoding::utf16be: return "UTF-16 BE(带字节顺序标记 BOM)";
+    default: return "GBK";
+    }
+}
+} // namespace
+
+Notice fileNotices::deviceName(std::string_view path)
+{
+    return {"读取失败：", concatTexts("无法打开:\r\n\r\n", path,
+                                     "\r\n\r\n这是 Windows 保留的设备名(CON、PRN、AUX、NUL、COM1、LPT1 等，带不带扩展名都一样)，"
+                                     "不是文件。\r\n\r\n当前文档保持不变。")};
+}
+
+Notice fileNotices::otherEncoding(std::string_view path, TextEncoding encoding, std::size_t unrepresentable)
+{
+    return {"注意：", concatTexts("文件是 ", encodingName(encoding), " 编码的文字:\r\n\r\n", path,
+                                 "\r\n\r\n可以转换成 GBK 编码后编辑，保存时将按 GBK 编码写入。\r\n\r\n其中有 ",
+                                 number(unrepresentable), " 个字符 GBK 编码无法表示，转换后将变成 ?。\r\n\r\n"
+                                 "转换成 GBK 编码读入吗？(选{否}则不读入，当前文档保持不变)")};
+}
+
+Notice fileNotices::zeroBytes(std::string_view path, std::size_t kept, std::size_t lost)
+{
+    return {"注意：", concatTexts("文件中有零字节:\r\n\r\n", path, "\r\n\r\n第一个零字节及其后共 ", number(lost),
+                                 " 个字节编辑框无法显示，保存时也不会保留;只有它之前的 ", number(kept),
+                                 " 个字节能读入。\r\n\r\n仍然读入吗？(选{否}则不读入，当前文档保持不变)")};
+}
+
+Notice fileNotices::loneLineBreaks(std::string_view path, std::size_t longestLine)
+{
+    return {"注意：", concatTexts("文件的行尾是单独的换行符(LF 或 CR)，不是 Windows 的回车换行(CR LF):\r\n\r\n", path,
+                                 "\r\n\r\n编辑框不把它们当作换行，最长的一行将有 ", number(longestLine),
+                                 " 个字节，读入要很久，程序在此期间没有响应，段落和字数也不对。\r\n\r\n"
+                                 "把行尾转换成回车换行(CR LF)再读入吗？(选{否}则不读入，当前文档保持不变)")};
+}
+
+Notice fileNotices::longLine(std::string_view path, std::size_t longestLine)
+{
+    return {"注意：", concatTexts("文件中有很长的一行(", number(longestLine), " 个字节，中间没有换行):\r\n\r\n", path,
+                                 "\r\n\r\n编辑框排版这样长的一行很慢，读入可能要几分钟，程序在此期间没有响应。\r\n\r\n"
+                                 "仍然读入吗？(选{否}则不读入，当前文档保持不变)")};
+}
+
+Notice fileNotices::notGbk(std::string_view path)
+{
+    return {"注意：", concatTexts("文件中有不是 GBK 编码的文字:\r\n\r\n", path,
+                                 "\r\n\r\n这些字节将显示为 ?，保存时按显示的文字写回，原来的字节不会保留。")};
+}
+
 } // namespace wrivo

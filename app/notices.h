@@ -2,9 +2,12 @@
 // notices of the menu commands and the questions of the document commands and
 // the exit dialogue. Texts are GBK, exactly as the user sees them.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "services/file_checks.h"
 
 namespace wrivo {
 
@@ -29,6 +32,22 @@ Notice count();         // "字数总计"
 Notice saveFailed(std::string_view path, std::uint32_t systemError, std::string_view systemText,
                   bool originalExisted);
 } // namespace notices
+
+// What open and append say about a chosen file before loading it. The
+// questions are asked Yes/No; No ends the command with the document as it was.
+namespace fileNotices {
+Notice deviceName(std::string_view path);
+// The file's bytes in another encoding: convert them to GBK?
+Notice otherEncoding(std::string_view path, TextEncoding encoding, std::size_t unrepresentable);
+// `kept` bytes before the first zero byte, `lost` from it to the end.
+Notice zeroBytes(std::string_view path, std::size_t kept, std::size_t lost);
+// A line too long to load quickly, made so by lone LFs or CRs: convert them?
+Notice loneLineBreaks(std::string_view path, std::size_t longestLine);
+// A line too long to load quickly: load it anyway?
+Notice longLine(std::string_view path, std::size_t longestLine);
+// Bytes that are not GBK text: a notice only.
+Notice notGbk(std::string_view path);
+} // namespace fileNotices
 
 namespace question {
 inline constexpr std::string_view saveChangesText =

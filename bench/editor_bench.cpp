@@ -4,7 +4,9 @@
 // 10 MB document (content + count strip), the edit box getting the focus back
 // with 10 MB loaded, and Enter in documents of 10,000 and 100,000 paragraphs.
 // A plain EDIT control with the same styles, no handlers, holding the same
-// text, is timed beside it as the platform's own cost. Win32 only.
+// text, is timed beside it as the platform's own cost. One line without a
+// break, of a few lengths, put into the edit box: the figures behind the
+// longest line a file may have before opening it asks. Win32 only.
 #ifdef _WIN32
 #include <windows.h>
 
@@ -455,12 +457,45 @@ void keystrokeParts(const char* size)
     }));
 }
 
+// One line of `bytes` bytes, no line break: Chinese and ASCII mixed as in
+// makeDocument, or ASCII letters and spaces only.
+std::string makeLongLine(std::size_t bytes, bool chinese)
+{
+    Random random;
+    std::string line;
+    while (line.size() + 2 <= bytes) {
+        if (chinese && random.below(10) < 6) {
+            line += static_cast<char>(0xB0 + random.below(0xD7 - 0xB0 + 1));
+            line += static_cast<char>(0xA1 + random.below(0xFE - 0xA1 + 1));
+        } else {
+            line += random.below(6) == 0 ? ' ' : static_cast<char>('a' + random.below(26));
+        }
+    }
+    return line;
+}
+
+// The edit box's cost of a long line grows with the square of its length.
+void longLineSection()
+{
+    for (bool chinese : {true, false}) {
+        std::printf("one line without a break, %s [t=%.0f s]\n", chinese ? "Chinese and ASCII" : "ASCII only", elapsedSeconds());
+        for (std::size_t kb : {8, 16, 20, 24, 32}) {
+            loadDocument(std::string());
+            char what[64];
+            std::snprintf(what, sizeof what, "Wrivo: content written, one line of %zu KB", kb);
+            report(what, {loadDocument(makeLongLine(kb << 10, chinese))}, "s", 1000.0);
+        }
+    }
+    loadDocument(std::string());
+}
+
 } // namespace
 
 // With an argument, only that part runs: "1mb" (keystroke at 1 MB), "10mb"
 // (opening 10 MB, keystroke, focus, and the EDIT with another font or without
 // wrapping), "enter", or "openlab" (the EDIT given 10 MB four ways: visible,
-// drawing held back, hidden, a Unicode control).
+// drawing held back, hidden, a Unicode control), or "longline" (one line
+// without a break, 8 to 32 KB).
 int main(int argc, char** argv)
 {
     const std::string only = argc > 1 ? argv[1] : "";
@@ -478,6 +513,7 @@ int main(int argc, char** argv)
     }
 
     if (only == "openlab") openLab(tenMb);
+    if (wanted("longline")) longLineSection();
 
     if (wanted("10mb")) {
     std::printf("opening a 10 MB document (%zu bytes) [t=%.0f s]\n", tenMb.size(), elapsedSeconds());

@@ -58,5 +58,27 @@ TEST(Notices, AFailedSaveSaysWhyInPlainWordsAndWhatBecameOfTheFile)
     EXPECT_NE(notices::saveFailed("a", 1234, "", true).text.find("原因：系统错误 1234"), std::string::npos);
 }
 
+// The file questions name the file, the figures and the encoding; each ends
+// by saying that No leaves the document.
+TEST(Notices, FileQuestionsNameTheFileAndTheirFigures)
+{
+    const std::string path = "C:\\稿件\\第一章.txt";
+    const std::string keeps = "(选{否}则不读入，当前文档保持不变)";
+    const Notice zero = fileNotices::zeroBytes(path, 6, 24);
+    EXPECT_EQ(zero.text, "文件中有零字节:\r\n\r\n" + path +
+                             "\r\n\r\n第一个零字节及其后共 24 个字节编辑框无法显示，保存时也不会保留;只有它之前的 6 "
+                             "个字节能读入。\r\n\r\n仍然读入吗？" + keeps);
+    EXPECT_EQ(fileNotices::otherEncoding(path, TextEncoding::utf16be, 3).text.rfind("文件是 UTF-16 BE(带字节顺序标记 BOM) 编码的文字:\r\n\r\n" + path, 0), 0u);
+    EXPECT_NE(fileNotices::otherEncoding(path, TextEncoding::utf8, 3).text.find("其中有 3 个字符 GBK 编码无法表示"), std::string::npos);
+    EXPECT_NE(fileNotices::loneLineBreaks(path, 40000).text.find("最长的一行将有 40000 个字节"), std::string::npos);
+    EXPECT_NE(fileNotices::longLine(path, 70000).text.find("很长的一行(70000 个字节"), std::string::npos);
+    for (const Notice& question : {zero, fileNotices::otherEncoding(path, TextEncoding::utf8Bom, 0),
+                                   fileNotices::loneLineBreaks(path, 1), fileNotices::longLine(path, 1)}) {
+        EXPECT_EQ(question.title, "注意：");
+        EXPECT_EQ(question.text.substr(question.text.size() - keeps.size()), keeps);
+    }
+    EXPECT_EQ(fileNotices::deviceName(path).title, "读取失败：");
+}
+
 } // namespace
 } // namespace wrivo

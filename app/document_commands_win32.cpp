@@ -3,6 +3,7 @@
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/notices.h"
+#include "app/recovery.h"
 #include "app/statistics_handlers.h"
 #include "host/host.h"
 #include "services/code_page.h"
@@ -116,6 +117,7 @@ bool saveWithDialog()
                "保存失败：");
         return false;
     }
+    recovery::documentSaved();
     notify("保存成功！！！", "恭喜：");
     return true;
 }
@@ -125,6 +127,7 @@ std::optional<std::int32_t> handlers::newDocument(const EventArguments&)
     // Emptying the document after the user asked to keep it would lose it:
     // a save that did not happen ends the command here.
     if (isDocumentModified() && askToSaveChanges() && !saveWithDialog()) return std::nullopt;
+    recovery::shelveUnsavedDocument();
     setDocument("");
     clearList(listBoxRef);
     return std::nullopt;
@@ -148,6 +151,7 @@ std::optional<std::int32_t> handlers::openDocument(const EventArguments&)
     if (!runFileDialog(Dialog::open)) return std::nullopt;
     std::optional<std::string> text = readChosenFile();
     if (!text) return std::nullopt;
+    recovery::shelveUnsavedDocument();
     setDocument("");
     setDocument(std::move(*text));
     refreshParagraphRows();

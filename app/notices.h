@@ -22,6 +22,10 @@ Notice advertising();   // "广告合作" (default title)
 Notice feedback();      // "建议反馈" (default title)
 Notice author();        // "作者版权"
 Notice count();         // "字数总计"
+// Unsaved text kept on disk (app/recovery_*.cpp).
+Notice recoveryOffer(std::string_view time, std::string_view fileName, std::string_view count);
+Notice recoveryDamaged(std::string_view setAsidePath);
+Notice recoveryUnwritable();
 } // namespace notices
 
 namespace question {

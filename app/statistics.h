@@ -40,6 +40,9 @@ public:
     void resetLineBreaks() { lineBreakCount_ = 0; }
 
     std::int32_t lineBreakCount() const { return lineBreakCount_; }
+    // The document as the last refresh took it (the recovery copy is made
+    // from this, so the edit box is not read again).
+    const std::string& document() const { return document_; }
     std::int32_t paragraphCount() const { return static_cast<std::int32_t>(paragraphs_.size()); }
     std::string_view paragraph(std::size_t index) const { return paragraphs_[index]; }
     // M: the document's characters less the tracked line breaks.

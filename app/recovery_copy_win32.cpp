@@ -61,10 +61,15 @@ std::string documentContent()
 }
 
 // The question isDocumentModified answers, asked of a text already at hand.
+// The file's text is its bytes up to the first zero (as toText takes them),
+// looked at in place: a long document is not copied once more.
 bool differsFromFile(std::string_view document, const std::string& file)
 {
     if (document.empty()) return false;
-    return compareText(document, toText(Value{readFile(file)}), true) != 0;
+    const std::vector<std::uint8_t> bytes = readFile(file);
+    std::string_view onDisk(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    onDisk = onDisk.substr(0, onDisk.find('\0'));
+    return compareText(document, onDisk, true) != 0;
 }
 
 // Writes a copy of `document` when it differs from its file, else removes
@@ -112,7 +117,7 @@ void tick()
     if (s.changed) {
         const std::uint64_t moment = steadyMilliseconds();
         if (moment - s.lastChange >= typingPause || moment - s.firstChange >= longestWait)
-            postCopy(appGlobals()->statistics.document());
+            copyFromStatistics();
     }
     reportWriteFailure();
 }
@@ -150,6 +155,11 @@ BackgroundQueue& worker()
 std::span<const std::uint8_t> textBytes(std::string_view text)
 {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+}
+
+void copyFromStatistics()
+{
+    postCopy(appGlobals()->statistics.document());
 }
 
 void keepCopyNow()
@@ -199,6 +209,7 @@ void shelveBeforeExit(bool keepCopy)
 
 void keepCopyForSessionEnd()
 {
+    if (!windowLoaded(WindowId::main)) return;   // still the splash: no document yet
     state().sessionEnding = true;
     if (isDocumentModified()) keepCopyNow();
     worker().waitIdle();

@@ -48,12 +48,15 @@ bool makeFolder(const std::string& path)
     return CreateDirectoryA(path.c_str(), nullptr) || isFolder(path);
 }
 
-std::string dataSubfolder(const char* name)
+// %LOCALAPPDATA%\Wrivo\<name>, made when `make` is set; empty when there
+// is no such folder (or it cannot be made).
+std::string dataSubfolder(const char* name, bool make = true)
 {
     const std::string base = localDataFolder();
     if (base.empty()) return {};
     const std::string wrivo = base + (base.back() == '\\' ? "" : "\\") + "Wrivo";
     const std::string folder = wrivo + "\\" + name;
+    if (!make) return isFolder(folder) ? folder : std::string();
     if (!makeFolder(wrivo) || !makeFolder(folder)) return {};
     return folder;
 }
@@ -134,10 +137,10 @@ bool writeRecoveryCopy(RecoveryRecord record, std::span<const std::uint8_t> byte
 
 void removeRecoveryCopy(const ProcessIdentity& owner)
 {
-    const std::string base = localDataFolder();
-    if (base.empty()) return;
     // Not made on demand: there is nothing to remove from a folder not there.
-    const std::string stem = base + (base.back() == '\\' ? "" : "\\") + "Wrivo\\Recovery\\" + recoveryStem(owner);
+    const std::string folder = dataSubfolder("Recovery", false);
+    if (folder.empty()) return;
+    const std::string stem = folder + "\\" + recoveryStem(owner);
     DeleteFileA((stem + ".rec").c_str());
     DeleteFileA((stem + ".txt").c_str());
 }
@@ -145,7 +148,7 @@ void removeRecoveryCopy(const ProcessIdentity& owner)
 std::vector<StoredCopy> storedRecoveryCopies()
 {
     std::vector<StoredCopy> copies;
-    const std::string folder = recoveryFolder();
+    const std::string folder = dataSubfolder("Recovery", false);
     if (folder.empty()) return copies;
     forEachFile(folder, "*.rec", [&](const std::string& name, const WIN32_FIND_DATAA&) {
         if (!endsWith(name, ".rec")) return;

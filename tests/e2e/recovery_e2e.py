@@ -53,6 +53,17 @@ class Recovery(unittest.TestCase):
         wait_for(lambda: self.copies() == sorted(expected), timeout,
                  "recovery copies %r (there are %r)" % (expected, self.copies()))
 
+    def records(self):
+        return {os.path.basename(p) for p in
+                glob.glob(os.path.join(self.local, "Wrivo", "Recovery", "*.rec"))}
+
+    def wait_replaced(self, old_records, expected, timeout=COPY_TIMEOUT):
+        """Waits until the copies of the programs that ended are gone and the
+        copies hold `expected` (a restored text is copied again under the
+        program that restored it)."""
+        wait_for(lambda: not (self.records() & old_records) and self.copies() == sorted(expected),
+                 timeout, "copies %r, none of %r left" % (expected, old_records))
+
     def wait_shelf(self, expected, timeout=wrivo.TIMEOUT):
         wait_for(lambda: self.shelf() == sorted(expected), timeout,
                  "shelf %r (it holds %r)" % (expected, self.shelf()))
@@ -85,13 +96,14 @@ class Recovery(unittest.TestCase):
         first.type("crash test")
         first.wait_title(main, counts(1, "4.5"))
         self.wait_copies([b"crash test"])
+        killed = self.records()
         first.close()   # killed: nothing is cleaned up
 
         second, main = self.start()
         self.answer(second, RESTORE, "y")   # 是(Y)
         second.wait_title(main, counts(1, "4.5"))
         # The old copy goes once this program's own copy holds the text.
-        self.wait_copies([b"crash test"])
+        self.wait_replaced(killed, [b"crash test"])
         second.close()
 
         third, main = self.start()
@@ -118,15 +130,16 @@ class Recovery(unittest.TestCase):
         wait_for(lambda: [len(c) for c in self.copies()] == [len(text) + 1], 120,
                  "a copy of the edited megabyte")
         edited = self.copies()[0]
+        killed = self.records()
         first.close()
 
         second, main = self.start()
         self.answer(second, RESTORE, "y")
-        # This program's own copy, made from the restored document.
-        wait_for(lambda: len(glob.glob(os.path.join(self.local, "Wrivo", "Recovery", "*.rec"))) == 1
-                 and self.copies() == [edited], 120, "the restored text's copy")
-        records = glob.glob(os.path.join(self.local, "Wrivo", "Recovery", "*.rec"))
-        with open(records[0], "rb") as f:
+        # This program's own copy, made from the restored document: the same
+        # bytes, and the file name the document remembers again.
+        self.wait_replaced(killed, [edited], 120)
+        (record,) = self.records()
+        with open(os.path.join(self.local, "Wrivo", "Recovery", record), "rb") as f:
             self.assertIn(b"\r\nfile=" + wrivo.windows_path(path).encode() + b"\r\n", f.read())
 
     def test_copy_goes_when_saved_and_when_put_back(self):
@@ -199,23 +212,26 @@ class Recovery(unittest.TestCase):
         a, main_a = self.start()
         a.type("aaa")
         self.wait_copies([b"aaa"])
+        of_a = self.records()
         b, main_b = self.start()
         b.click_editor(main_b)
         b.type("bbbbb")
         self.wait_copies([b"aaa", b"bbbbb"])
+        of_b = self.records() - of_a
         a.close()
 
         c, main_c = self.start()   # b still runs: only a's text is offered
         self.answer(c, RESTORE, "y")
         c.wait_title(main_c, counts(1, "1.5"))
-        self.wait_copies([b"aaa", b"bbbbb"])
+        self.wait_replaced(of_a, [b"aaa", b"bbbbb"])
+        self.assertTrue(of_b <= self.records(), "b's copy is left alone")
         self.assertEqual(self.shelf(), [])
         b.close()
 
         d, main_d = self.start()
         self.answer(d, RESTORE, "y")
         d.wait_title(main_d, counts(1, "2.5"))
-        self.wait_copies([b"aaa", b"bbbbb"])
+        self.wait_replaced(of_b, [b"aaa", b"bbbbb"])
         self.assertEqual(self.shelf(), [])
 
 

@@ -143,7 +143,10 @@ TEST_F(Recovery, CopyFollowsUnsavedTextAndGoesOnceItIsSavedOrPutBack)
     setDocument(text + "x");
     ASSERT_TRUE(pumpUntil([&] { return fileBytes(ownCopy()) == text + "x"; }, 10000));
     settleRecovery();
-    EXPECT_EQ(parseRecord(fileBytes(recoveryDir() + "\\" + recoveryStem(currentProcess()) + ".rec"))->fileName, path);
+    const std::optional<RecoveryRecord> named =
+        parseRecord(fileBytes(recoveryDir() + "\\" + recoveryStem(currentProcess()) + ".rec"));
+    ASSERT_TRUE(named);
+    EXPECT_EQ(named->fileName, path);
     setDocument(text);   // back to what the file holds
     EXPECT_TRUE(pumpUntil([&] { settleRecovery(); return recoveryNames().empty(); }, 10000));
 }
@@ -274,6 +277,21 @@ TEST_F(Recovery, SessionEndLeavesACurrentCopyAtOnce)
     SendMessageA(handleOf(mainWindowRef), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
     registerSessionEndRoutine(nullptr);
     EXPECT_EQ(fileBytes(ownCopy()), "注销前的文字") << "on disk before the system goes on";
+}
+
+TEST(RecoveryShelf, FiftyNewestDiscardsStay)
+{
+    ScratchFolder local;
+    SetEnvironmentVariableA("LOCALAPPDATA", local.path().c_str());
+    for (int i = 0; i < 51; ++i) {
+        const std::string text = "discard " + std::to_string(i);
+        ASSERT_TRUE(shelveText(bytesOf(text), DateTimeFields{{2026, 12, 8}, 17, i / 60, i % 60}));
+    }
+    const std::string shelf = local.path() + "\\Wrivo\\Discarded";
+    const std::vector<std::string> names = namesInFolder(shelf);
+    ASSERT_EQ(names.size(), 50u);
+    for (const std::string& name : names) EXPECT_NE(fileBytes(shelf + "\\" + name), "discard 0") << "the oldest goes";
+    EXPECT_TRUE(fileExists(shelf + "\\20261208-170050 discard 50.txt"));
 }
 
 // Last in the program: the one notice of the run is given here.

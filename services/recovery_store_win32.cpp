@@ -10,18 +10,26 @@ namespace {
 
 constexpr std::size_t longestPath = 32767;
 
+std::string environmentVariable(const char* name)
+{
+    std::string value(longestPath, '\0');
+    const DWORD length = GetEnvironmentVariableA(name, value.data(), static_cast<DWORD>(value.size()));
+    value.resize(length > 0 && length < value.size() ? length : 0);
+    return value;
+}
+
 // The user's local application data folder: the LOCALAPPDATA variable the
 // system sets for every program of the user, else the known folder
 // (SHGetKnownFolderPath(FOLDERID_LocalAppData); its buffer is freed with
 // CoTaskMemFree). A path the code page cannot spell is not used.
+// WRIVO_TEST_LOCALAPPDATA stands in for both when set: tests that start the
+// program from outside give each run a folder of its own (Wine builds
+// LOCALAPPDATA from its registry for a program started from Unix, so the
+// starting environment cannot simply set it).
 std::string localDataFolder()
 {
-    std::string folder(longestPath, '\0');
-    const DWORD length = GetEnvironmentVariableA("LOCALAPPDATA", folder.data(), static_cast<DWORD>(folder.size()));
-    if (length > 0 && length < folder.size()) {
-        folder.resize(length);
-        return folder;
-    }
+    for (const char* name : {"WRIVO_TEST_LOCALAPPDATA", "LOCALAPPDATA"})
+        if (std::string folder = environmentVariable(name); !folder.empty()) return folder;
     PWSTR wide = nullptr;
     std::string found;
     if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &wide)) && wide) {

@@ -1,7 +1,8 @@
 """Unsaved text survives the end of the program: the recovery copy written
 while typing pauses is offered at the next start after a kill, and the text
 thrown away by Del, new, open or exit lands on the shelf. Each test has a
-LOCALAPPDATA of its own, shared by the programs it starts."""
+local data folder of its own (WRIVO_TEST_LOCALAPPDATA), shared by the
+programs it starts."""
 
 import glob
 import os
@@ -26,7 +27,7 @@ class Recovery(unittest.TestCase):
     def setUp(self):
         self.local = tempfile.mkdtemp(prefix="wrivo-local-")
         self.addCleanup(shutil.rmtree, self.local, True)
-        self.environment = {"LOCALAPPDATA": wrivo.windows_path(self.local)}
+        self.environment = {"WRIVO_TEST_LOCALAPPDATA": wrivo.windows_path(self.local)}
 
     # ---- helpers
 

@@ -115,11 +115,11 @@ class Session:
             raise RuntimeError("DISPLAY must name the test display")
         self.folder = tempfile.mkdtemp(prefix="wrivo-e2e-")
         # Extra environment for the program, e.g. WRIVO_TEST_CLOCK. Recovery
-        # copies and the shelf go to LOCALAPPDATA: a folder of the session's
-        # own unless the test names one, never the prefix user's.
+        # copies and the shelf go to a folder of the session's own unless the
+        # test names one (WRIVO_TEST_LOCALAPPDATA), never the prefix user's.
         local_data = os.path.join(self.folder, "LocalAppData")
         os.mkdir(local_data)
-        self.environment = dict(os.environ, LOCALAPPDATA=windows_path(local_data))
+        self.environment = dict(os.environ, WRIVO_TEST_LOCALAPPDATA=windows_path(local_data))
         self.environment.update(environment or {})
         self.exe = os.path.join(self.folder, "Wrivo.exe")
         shutil.copyfile(self.exe_source, self.exe)

@@ -39,6 +39,7 @@ void MainWindowScenario::settleRecovery()
 
 void MainWindowScenario::SetUp()
 {
+    SetEnvironmentVariableA("WRIVO_TEST_LOCALAPPDATA", nullptr);   // the system's own lookup is what runs here
     SetEnvironmentVariableA("LOCALAPPDATA", localData_.path().c_str());
     startRecordingHost();
     resetHandlers();

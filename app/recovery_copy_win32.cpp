@@ -2,11 +2,12 @@
 // here runs on the keystroke path but documentChanged, which notes the time;
 // a half-second timer decides when to copy, and the file work (the compare
 // with the remembered file, the writes) runs on a worker thread with its own
-// copy of the text.
+// share of the text.
 #include "app/recovery.h"
 #include "app/recovery_internal.h"
 
 #include <atomic>
+#include <memory>
 
 #include "app/app_globals.h"
 #include "app/document_commands.h"
@@ -90,11 +91,11 @@ RecoveryRecord recordNow(std::string file)
     return record;
 }
 
-void postCopy(std::string document)
+void postCopy(std::shared_ptr<const std::string> document)
 {
     state().changed = false;
     worker().post([document = std::move(document), record = recordNow(rememberedFile())] {
-        keepOrRemove(document, record);
+        keepOrRemove(*document, record);
     });
 }
 
@@ -164,7 +165,7 @@ void copyFromStatistics()
 
 void keepCopyNow()
 {
-    postCopy(documentContent());
+    postCopy(std::make_shared<const std::string>(documentContent()));
 }
 
 bool copyWaiting()

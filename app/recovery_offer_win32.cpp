@@ -64,10 +64,8 @@ void offerRecoveredCopies()
 void offerCopiesLeftBehind()
 {
     worker().waitIdle();
-    const ProcessIdentity self = currentProcess();
     bool restored = false;
-    for (const StoredCopy& copy : storedRecoveryCopies()) {
-        if (copy.record && (copy.record->owner == self || processRunning(copy.record->owner))) continue;
+    for (const StoredCopy& copy : recoveryCopiesLeftBehind()) {
         std::optional<std::vector<std::uint8_t>> bytes = readRecoveryCopy(copy);
         if (!bytes) {
             show(notices::recoveryDamaged(setAsideRecoveryCopy(copy)));

@@ -112,6 +112,19 @@ std::string recoveryStem(const ProcessIdentity& owner)
     return "wrivo-" + std::to_string(owner.id) + "-" + hexText(owner.started, 16);
 }
 
+std::optional<ProcessIdentity> ownerOfStem(std::string_view stem)
+{
+    constexpr std::string_view prefix = "wrivo-";
+    if (stem.substr(0, prefix.size()) != prefix) return std::nullopt;
+    stem.remove_prefix(prefix.size());
+    const std::size_t dash = stem.find('-');
+    if (dash == std::string_view::npos || stem.size() - dash - 1 != 16) return std::nullopt;
+    const auto id = readNumber<std::uint32_t>(stem.substr(0, dash));
+    const auto started = readNumber<std::uint64_t>(stem.substr(dash + 1), 16);
+    if (!id || !started || recoveryStem({*id, *started}) != std::string(prefix) + std::string(stem)) return std::nullopt;
+    return ProcessIdentity{*id, *started};
+}
+
 std::string shelfFileName(const DateTimeFields& time, std::string_view text, int duplicate)
 {
     char stamp[40];

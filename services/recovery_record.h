@@ -51,6 +51,8 @@ bool copyMatchesRecord(const RecoveryRecord& record, std::span<const std::uint8_
 // "wrivo-<id>-<start time in hex>": one program's copy and record are this
 // stem with ".txt" and ".rec".
 std::string recoveryStem(const ProcessIdentity& owner);
+// The owner a stem names, or nothing when it is not such a stem.
+std::optional<ProcessIdentity> ownerOfStem(std::string_view stem);
 
 // A shelf file's name: "20261208-173005 第一章 开头.txt", the time and the
 // first few characters of the text that a file name may hold (runs of

@@ -30,12 +30,14 @@ bool writeRecoveryCopy(RecoveryRecord record, std::span<const std::uint8_t> byte
 void removeRecoveryCopy(const ProcessIdentity& owner);
 
 // A record found in the recovery folder; `record` is nothing when it does
-// not read.
+// not read, or names another owner than the file name does.
 struct StoredCopy {
     std::string stem;   // the folder's path + "\" + recoveryStem(owner)
     std::optional<RecoveryRecord> record;
 };
-std::vector<StoredCopy> storedRecoveryCopies();
+// The records whose program has ended (this program's own and those of
+// programs still running are not even opened: they may be writing them).
+std::vector<StoredCopy> recoveryCopiesLeftBehind();
 
 // The copy's bytes, or nothing when the copy is missing, unreadable or does
 // not match its record.

@@ -153,18 +153,23 @@ void removeRecoveryCopy(const ProcessIdentity& owner)
     DeleteFileA((stem + ".txt").c_str());
 }
 
-std::vector<StoredCopy> storedRecoveryCopies()
+std::vector<StoredCopy> recoveryCopiesLeftBehind()
 {
     std::vector<StoredCopy> copies;
     const std::string folder = dataSubfolder("Recovery", false);
     if (folder.empty()) return copies;
+    const ProcessIdentity self = currentProcess();
     forEachFile(folder, "*.rec", [&](const std::string& name, const WIN32_FIND_DATAA&) {
         if (!endsWith(name, ".rec")) return;
+        const std::string stem = name.substr(0, name.size() - 4);
+        const std::optional<ProcessIdentity> owner = ownerOfStem(stem);
+        if (owner && (*owner == self || processRunning(*owner))) return;
         StoredCopy copy;
-        copy.stem = folder + "\\" + name.substr(0, name.size() - 4);
+        copy.stem = folder + "\\" + stem;
         const std::optional<std::vector<std::uint8_t>> bytes = tryReadFile(copy.stem + ".rec");
         if (bytes && bytes->size() < 64 * 1024)
             copy.record = parseRecord(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+        if (copy.record && copy.record->owner != owner) copy.record.reset();
         copies.push_back(std::move(copy));
     });
     return copies;

@@ -74,6 +74,12 @@ TEST(RecoveryRecord, StemNamesTheProgramByIdAndStartTime)
 {
     EXPECT_EQ(recoveryStem({0x24, 0x1d9c0b1f2e3a4b5ull}), "wrivo-36-01d9c0b1f2e3a4b5");
     EXPECT_NE(recoveryStem({0x24, 1}), recoveryStem({0x24, 2}));   // an id used again
+    EXPECT_EQ(ownerOfStem("wrivo-36-01d9c0b1f2e3a4b5"), (ProcessIdentity{0x24, 0x1d9c0b1f2e3a4b5ull}));
+    EXPECT_FALSE(ownerOfStem("wrivo-36-1d9c0b1f2e3a4b5"));     // not the stem's own spelling
+    EXPECT_FALSE(ownerOfStem("wrivo-036-01d9c0b1f2e3a4b5"));
+    EXPECT_FALSE(ownerOfStem("wrivo-36-01d9c0b1f2e3a4bx"));
+    EXPECT_FALSE(ownerOfStem("other-36-01d9c0b1f2e3a4b5"));
+    EXPECT_FALSE(ownerOfStem("wrivo-36"));
 }
 
 TEST(ShelfFileName, TimeAndTheFirstSafeCharacters)

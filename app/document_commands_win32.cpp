@@ -4,6 +4,7 @@
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/notices.h"
+#include "app/recovery.h"
 #include "app/statistics_handlers.h"
 #include "host/host.h"
 #include "services/common_dialog_unit_win32.h"
@@ -113,6 +114,7 @@ bool saveWithDialog()
         notify(notice.text, notice.title);
         return false;
     }
+    recovery::documentSaved();
     notify("保存成功！！！", "恭喜：");
     return true;
 }
@@ -122,6 +124,7 @@ std::optional<std::int32_t> handlers::newDocument(const EventArguments&)
     // Emptying the document after the user asked to keep it would lose it:
     // a save that did not happen ends the command here.
     if (isDocumentModified() && askToSaveChanges() && !saveWithDialog()) return std::nullopt;
+    recovery::shelveUnsavedDocument();
     setDocument("");
     clearList(listBoxRef);
     return std::nullopt;
@@ -145,6 +148,7 @@ std::optional<std::int32_t> handlers::openDocument(const EventArguments&)
     if (!runFileDialog(Dialog::open)) return std::nullopt;
     std::optional<std::string> text = readChosenFile();
     if (!text) return std::nullopt;
+    recovery::shelveUnsavedDocument();
     setDocument("");
     setDocument(std::move(*text));
     refreshParagraphRows();

@@ -4,6 +4,7 @@
 #include "app/document_commands.h"
 #include "app/maker_info.h"
 #include "app/notices.h"
+#include "app/recovery.h"
 #include "host/host.h"
 #include "services/datetime.h"
 #include "services/message_box.h"
@@ -31,7 +32,8 @@ void monthlyPage()
 
 std::optional<std::int32_t> handlers::exitDialogue(const EventArguments&)
 {
-    if (isDocumentModified() && askToSaveChanges()) saveWithDialog();   // the exit is asked about all the same
+    // The exit is asked about all the same; text the user wanted saved is kept for the next start.
+    const bool saveFailed = isDocumentModified() && askToSaveChanges() && !saveWithDialog();
     const std::int32_t confirm = messageBox(
         Value{std::string("亲爱的朋友！ 当前已没有您需要保存的文档\r\n\r\n请问您是否真的确定退出本程序")},
         MessageBoxStyle::yesNo, "退出确认：");
@@ -40,6 +42,7 @@ std::optional<std::int32_t> handlers::exitDialogue(const EventArguments&)
                    MessageBoxStyle::ok, "欢迎回来：");
         return 0;   // the window stays open
     }
+    recovery::shelveBeforeExit(saveFailed);
     monthlyPage();
     endProcess(0);
 }

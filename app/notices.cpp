@@ -161,4 +161,23 @@ Notice fileNotices::notGbk(std::string_view path)
                                  "\r\n\r\n这些字节将显示为 ?，保存时按显示的文字写回，原来的字节不会保留。")};
 }
 
+Notice notices::recoveryOffer(std::string_view time, std::string_view fileName, std::string_view count)
+{
+    return {"恢复：", concatTexts("找到一份上次没有保存的文字:\r\n\r\n时间:  ", time,
+                                 "\r\n文件:  ", fileName.empty() ? std::string_view("未命名") : fileName,
+                                 "\r\n字数:  ", count,
+                                 "\r\n\r\n是否恢复这份文字？\r\n\r\n选择{否}, 它会放进 %LOCALAPPDATA%\\Wrivo\\Discarded 文件夹。")};
+}
+
+Notice notices::recoveryDamaged(std::string_view setAsidePath)
+{
+    return {"恢复：", concatTexts("有一份恢复副本已经损坏, 不能载入。\r\n\r\n它已移到一旁:\r\n", setAsidePath)};
+}
+
+Notice notices::recoveryUnwritable()
+{
+    return {"注意：", "无法写入 %LOCALAPPDATA%\\Wrivo 文件夹。\r\n\r\n编辑照常进行, 但没有保存的文字在程序意外结束后将无法恢复, "
+                     "丢弃的文字也不会留底。\r\n\r\n本次运行不再提示。"};
+}
+
 } // namespace wrivo

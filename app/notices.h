@@ -31,6 +31,11 @@ Notice count();         // "字数总计"
 // `systemError`, and what became of the file already on disk, if any.
 Notice saveFailed(std::string_view path, std::uint32_t systemError, std::string_view systemText,
                   bool originalExisted);
+
+// Unsaved text kept on disk (app/recovery_*.cpp).
+Notice recoveryOffer(std::string_view time, std::string_view fileName, std::string_view count);
+Notice recoveryDamaged(std::string_view setAsidePath);
+Notice recoveryUnwritable();
 } // namespace notices
 
 // What open and append say about a chosen file before loading it. The

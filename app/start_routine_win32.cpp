@@ -4,6 +4,7 @@
 
 #include "app/app_globals.h"
 #include "app/layout_content.h"
+#include "app/recovery.h"
 #include "skin/splash.h"
 #include "host/host.h"
 #include "services/unit_properties.h"
@@ -28,6 +29,7 @@ int startApplication()
     createSplashSkin();
     createAppGlobals();
     registerExitRoutine(releaseApplication);
+    registerSessionEndRoutine(recovery::keepCopyForSessionEnd);
     startSkinModule();
     loadStartWindow(WindowId::start);
     runMessageLoop();

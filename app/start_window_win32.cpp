@@ -3,6 +3,7 @@
 // window at the 29th tick.
 #include "app/start_window.h"
 #include "app/notices.h"
+#include "app/recovery.h"
 
 #include "app/app_globals.h"
 #include "app/layout_content.h"
@@ -41,6 +42,7 @@ std::optional<std::int32_t> onSplashTick(const EventArguments&)
     writeProperty(mainWindowRef, WindowProperty::caption, startTitle());
     destroyUnit(splashTimerRef);
     destroyUnit(startWindowRef);
+    recovery::offerRecoveredCopies();   // last: once everything else of the start is done
     return std::nullopt;
 }
 

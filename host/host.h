@@ -31,6 +31,17 @@ std::string programFolder();
 // The application's routine run once at clean-up (not after a run-time error).
 void registerExitRoutine(void (*routine)());
 
+// The application's routine run when the session ends (log-off, shut-down),
+// before the windows are asked whether they may close: the user may not be
+// there to answer.
+void registerSessionEndRoutine(void (*routine)());
+
+// Calls `tick` on the user-interface thread about every `milliseconds`, from
+// whichever message loop runs (a message box's too), until the process ends.
+void startIntervalTimer(std::uint32_t milliseconds, void (*tick)());
+// Milliseconds on a clock that only goes forward (not the time of day).
+std::uint64_t steadyMilliseconds();
+
 // Loads the first window non-modally without owner; failure is the run-time
 // error "载入启动窗口失败".
 void loadStartWindow(std::uint32_t windowId);

@@ -1,6 +1,7 @@
 // A loaded window's own messages: close requests and the may-close veto, its
 // end, moves and sizes, activation, menu commands and control notifications.
 #include "host/host_app.h"
+#include "host/session_end.h"
 
 namespace wrivo {
 
@@ -104,6 +105,7 @@ LRESULT LiveWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // may refuse to close is asked as if closed, so that an unsaved
         // document is offered for saving (and the end refused) rather than
         // lost with the session.
+        runSessionEndRoutine();
         if (!closing) {
             EventOutcome outcome = raiseWindowEvent(WindowEvent::mayClose);
             if (outcome.handled && outcome.result == 0) return FALSE;

@@ -39,6 +39,11 @@ def statistics_title(paragraphs, characters):
             % (paragraphs, characters))
 
 
+def windows_path(path):
+    """A Unix path as the program sees it (Wine's Z: drive is the root)."""
+    return "Z:" + path.replace("/", "\\")
+
+
 def _run(*args):
     result = subprocess.run(args, capture_output=True)
     return result.stdout.decode("utf-8", "replace")
@@ -108,9 +113,14 @@ class Session:
             raise RuntimeError("WINEPREFIX must name the build's Wine prefix")
         if not os.environ.get("DISPLAY"):
             raise RuntimeError("DISPLAY must name the test display")
-        # Extra environment for the program, e.g. WRIVO_TEST_CLOCK.
-        self.environment = dict(os.environ, **(environment or {}))
         self.folder = tempfile.mkdtemp(prefix="wrivo-e2e-")
+        # Extra environment for the program, e.g. WRIVO_TEST_CLOCK. Recovery
+        # copies and the shelf go to a folder of the session's own unless the
+        # test names one (WRIVO_TEST_LOCALAPPDATA), never the prefix user's.
+        local_data = os.path.join(self.folder, "LocalAppData")
+        os.mkdir(local_data)
+        self.environment = dict(os.environ, WRIVO_TEST_LOCALAPPDATA=windows_path(local_data))
+        self.environment.update(environment or {})
         self.exe = os.path.join(self.folder, "Wrivo.exe")
         shutil.copyfile(self.exe_source, self.exe)
         self.process = None

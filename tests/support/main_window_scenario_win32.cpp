@@ -3,10 +3,12 @@
 #include "app/app_globals.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
+#include "app/recovery_internal.h"
 #include "app/start_routine.h"
 #include "app/start_window.h"
 #include "host/host.h"
 #include "host/property_rules.h"
+#include "services/background_queue.h"
 #include "services/control_operations.h"
 #include "services/unit_properties.h"
 #include "tests/support/host_harness_win32.h"
@@ -30,8 +32,15 @@ std::string documentText()
     return propertyText(readProperty(editBoxRef, EditBoxProperty::content));
 }
 
+void MainWindowScenario::settleRecovery()
+{
+    recovery::worker().waitIdle();
+}
+
 void MainWindowScenario::SetUp()
 {
+    SetEnvironmentVariableA("WRIVO_TEST_LOCALAPPDATA", nullptr);   // the system's own lookup is what runs here
+    SetEnvironmentVariableA("LOCALAPPDATA", localData_.path().c_str());
     startRecordingHost();
     resetHandlers();
     createAppGlobals();
@@ -51,6 +60,7 @@ void MainWindowScenario::TearDown()
     if (windowLoaded(WindowId::main)) destroyUnit(mainWindowRef, true);
     pumpPending();
     releaseAppGlobals();
+    settleRecovery();
 }
 
 void MainWindowScenario::press(UINT key, bool ctrl)

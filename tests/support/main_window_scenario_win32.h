@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/host_types.h"
+#include "tests/support/scratch_folder_win32.h"
 
 namespace wrivo::test {
 
@@ -30,8 +31,16 @@ protected:
     void press(UINT key, bool ctrl = false);
     void setDocument(const std::string& text);
 
+    // LOCALAPPDATA while the scenario runs: recovery copies and the shelf go
+    // here, never to the user's own folder. Settled (nothing left to write)
+    // at the end of each test.
+    const std::string& localData() const { return localData_.path(); }
+    // Waits until the recovery copies and shelf files asked for are written.
+    static void settleRecovery();
+
 private:
     std::vector<int> handlers_;
+    ScratchFolder localData_;
 };
 
 } // namespace wrivo::test

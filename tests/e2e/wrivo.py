@@ -39,6 +39,23 @@ def statistics_title(paragraphs, characters):
             % (paragraphs, characters))
 
 
+def file_statistics_title(data, line_breaks=0):
+    """The caption after opening a file of these GBK bytes: its paragraphs
+    (pieces between CR LF, none after a final CR LF) and half its bytes
+    without spaces (half- and full-width), less the counted line breaks."""
+    pieces = data.split(b"\r\n")
+    if pieces[-1] == b"":
+        pieces.pop()
+    text = data.decode("gbk").replace(" ", "").replace("\u3000", "")
+    characters = len(text.encode("gbk")) / 2.0 - line_breaks
+    return statistics_title(len(pieces), "%.13g" % characters)
+
+
+def windows_path(path):
+    """The Windows form of a Unix path outside the prefix (Wine's Z: drive)."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
 def _run(*args):
     result = subprocess.run(args, capture_output=True)
     return result.stdout.decode("utf-8", "replace")
@@ -101,8 +118,14 @@ class Window:
 class Session:
     """One run of Wrivo.exe from a folder of its own."""
 
-    def __init__(self, environment=None):
-        self.exe_source = os.environ["WRIVO_EXE"]
+    def __init__(self, environment=None, arguments=(), program=None):
+        """environment: extra variables for the program (WRIVO_TEST_CLOCK,
+        WRIVO_LOCALE). arguments: its command line after the program's name.
+        program: a Wrivo.exe to run where it is (an unpacked or installed
+        copy; its folder is left as it is) instead of a fresh copy of the
+        built one."""
+        self.exe_source = program or os.environ["WRIVO_EXE"]
+        self.arguments = list(arguments)
         self.wine_run = os.environ["WRIVO_WINE_RUN"]
         if not os.environ.get("WINEPREFIX"):
             raise RuntimeError("WINEPREFIX must name the build's Wine prefix")
@@ -110,9 +133,14 @@ class Session:
             raise RuntimeError("DISPLAY must name the test display")
         # Extra environment for the program, e.g. WRIVO_TEST_CLOCK.
         self.environment = dict(os.environ, **(environment or {}))
-        self.folder = tempfile.mkdtemp(prefix="wrivo-e2e-")
-        self.exe = os.path.join(self.folder, "Wrivo.exe")
-        shutil.copyfile(self.exe_source, self.exe)
+        self.own_folder = program is None
+        if self.own_folder:
+            self.folder = tempfile.mkdtemp(prefix="wrivo-e2e-")
+            self.exe = os.path.join(self.folder, "Wrivo.exe")
+            shutil.copyfile(self.exe_source, self.exe)
+        else:
+            self.exe = os.path.abspath(program)
+            self.folder = os.path.dirname(self.exe)
         self.process = None
         self.started_at = None
 
@@ -123,7 +151,7 @@ class Session:
         # wine-run.sh ends by exec-ing wine, which becomes the program's own
         # process: this pid is Wrivo's, and its windows carry it as _NET_WM_PID.
         self.process = subprocess.Popen(
-            [self.wine_run, self.exe], cwd=self.folder, env=self.environment,
+            [self.wine_run, self.exe] + self.arguments, cwd=self.folder, env=self.environment,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return self
 
@@ -154,7 +182,8 @@ class Session:
         return pids
 
     def close(self):
-        """Ends the program (this session's copy only) and removes its folder."""
+        """Ends the program (this session's copy only) and removes its folder
+        when the session made it."""
         if self.process and self.process.poll() is None:
             self.process.kill()
             self.process.wait(TIMEOUT)
@@ -163,7 +192,8 @@ class Session:
                 os.kill(pid, 9)
             except OSError:
                 pass
-        shutil.rmtree(self.folder, ignore_errors=True)
+        if self.own_folder:
+            shutil.rmtree(self.folder, ignore_errors=True)
 
     def __enter__(self):
         return self.start()

@@ -40,7 +40,10 @@ win32: deps $(CROSS)/Makefile
 
 # The shipped Wrivo.exe (stripped, debug information kept beside it in
 # $(CROSS)/release), the portable zip and the installer, copied into dist/.
+# (Building Wrivo first also brings an older build folder's rules up to date,
+# so that they know the dist target.)
 dist: deps $(CROSS)/Makefile
+	cmake --build $(CROSS) -j $(JOBS) --target Wrivo
 	cmake --build $(CROSS) -j $(JOBS) --target dist
 	mkdir -p $(DIST)
 	cp $(CROSS)/dist/Wrivo-*-win32.zip $(CROSS)/dist/Wrivo-*-setup.exe $(DIST)/

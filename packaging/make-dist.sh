@@ -29,7 +29,7 @@ rm -f "$zip_file"
 (cd "$stage" && zip -q -X -9 "$zip_file" Wrivo.exe 使用说明.txt LICENSE.txt)
 python3 "$root/tools/zip-utf8-names.py" "$zip_file"
 
-makensis -V2 -INPUTCHARSET UTF8 \
+makensis -V2 -WX -INPUTCHARSET UTF8 \
   -DVERSION="$version" -DSTAGE="$stage" -DICON="$root/assets/wrivo.ico" \
   -DOUTFILE="$out/Wrivo-$version-setup.exe" \
   "$here/wrivo.nsi"

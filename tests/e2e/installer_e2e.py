@@ -91,20 +91,28 @@ def uninstall_silently(folder):
     """The uninstall command as Windows' Settings would run it quietly; waits
     for the copy of itself that the uninstaller hands over to."""
     wine(os.path.join(folder, "uninstall.exe"), "/S")
-    wrivo.wait_for(lambda: not os.path.exists(os.path.join(folder, "uninstall.exe"))
-                   and not uninstaller_running(), SLOW, "the uninstaller to finish")
+    # The uninstall key goes last.
+    wrivo.wait_for(lambda: registry_values(UNINSTALL_KEY) is None and not uninstaller_running(),
+                   SLOW, "the uninstaller to finish")
 
 
 class Installer(unittest.TestCase):
-    def setUp(self):
-        # A run that failed half-way may have left an installed copy.
+    @staticmethod
+    def remove_installed_copy():
         left = registry_values(UNINSTALL_KEY)
         if left and "InstallLocation" in left:
             folder = unix_path(left["InstallLocation"][1])
             if os.path.exists(os.path.join(folder, "uninstall.exe")):
                 uninstall_silently(folder)
             shutil.rmtree(folder, ignore_errors=True)
+
+    def setUp(self):
+        # A run that failed half-way may have left an installed copy; this
+        # one leaves none either way.
+        self.remove_installed_copy()
+        self.addCleanup(self.remove_installed_copy)
         self.txt_before = default_value(r"HKCR\.txt")
+        self.user_txt_before = registry_values(r"HKCU\Software\Classes\.txt")
 
     def install(self):
         wine(SETUP, "/S")
@@ -142,7 +150,7 @@ class Installer(unittest.TestCase):
         self.assertEqual(default_value(APP_KEY + r"\shell\open\command"),
                          '"%s\\Wrivo.exe" "%%1"' % location)
         self.assertIn(".txt", registry_values(APP_KEY + r"\SupportedTypes"))
-        self.assertIsNone(registry_values(r"HKCU\Software\Classes\.txt"))
+        self.assertEqual(registry_values(r"HKCU\Software\Classes\.txt"), self.user_txt_before)
         self.assertEqual(default_value(r"HKCR\.txt"), self.txt_before)
 
         # The installed program opens a file with a Chinese name and a space
@@ -155,17 +163,23 @@ class Installer(unittest.TestCase):
             f.write(text)
         settings = os.path.join(folder, SETTINGS)
         program = os.path.join(folder, "Wrivo.exe")
-        with wrivo.Session(program=program, arguments=[wrivo.windows_path(chapter)]) as session:
-            session.window_titled(wrivo.file_statistics_title(text),
-                                  wrivo.FIRST_WINDOW_TIMEOUT)
-            # The settings file goes beside the installed program: it is writable.
-            session.key("ctrl+p")
-            wrivo.wait_for(lambda: os.path.exists(settings), wrivo.TIMEOUT,
-                           "the settings file beside the installed program")
+        with self.subTest("the installed program opens a file named on its command line"):
+            with wrivo.Session(program=program,
+                               arguments=[wrivo.windows_path(chapter)]) as session:
+                session.window_titled(wrivo.file_statistics_title(text),
+                                      wrivo.FIRST_WINDOW_TIMEOUT)
+                # The settings file goes beside the installed program: it is writable.
+                session.key("ctrl+p")
+                wrivo.wait_for(lambda: os.path.exists(settings), wrivo.TIMEOUT,
+                               "the settings file beside the installed program")
+            with open(chapter, "rb") as f:
+                self.assertEqual(f.read(), text, "opening changed the document")
+        if not os.path.exists(settings):
+            # (Reported above; the rest still needs a settings file to keep.)
+            with open(settings, "wb") as f:
+                f.write("[配置]\r\n字体大小=18\r\n".encode("gbk"))
         with open(settings, "rb") as f:
             kept = f.read()
-        with open(chapter, "rb") as f:
-            self.assertEqual(f.read(), text, "opening changed the document")
 
         # Installing over the copy keeps the settings file as it was.
         self.install()

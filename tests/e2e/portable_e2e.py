@@ -31,10 +31,12 @@ def sections(exe):
 
 
 def section_bytes(exe, name):
-    with tempfile.NamedTemporaryFile() as out:
-        subprocess.run(["i686-w64-mingw32-objcopy", "-O", "binary", "--only-section=" + name,
-                        exe, out.name], check=True)
-        return open(out.name, "rb").read()
+    with tempfile.TemporaryDirectory() as scratch:
+        dump = os.path.join(scratch, "section")
+        subprocess.run(["i686-w64-mingw32-objcopy", "--dump-section", name + "=" + dump,
+                        exe, os.path.join(scratch, "copy.exe")], check=True)
+        with open(dump, "rb") as f:
+            return f.read()
 
 
 class ShippedProgram(unittest.TestCase):

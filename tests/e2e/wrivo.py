@@ -118,12 +118,15 @@ class Session:
 
     # ---- life cycle
 
-    def start(self):
+    def start(self, *arguments):
+        """Starts the program; each of `arguments` reaches it as one
+        command-line argument however many spaces it holds (Wine quotes it
+        on the Windows side)."""
         self.started_at = time.monotonic()
         # wine-run.sh ends by exec-ing wine, which becomes the program's own
         # process: this pid is Wrivo's, and its windows carry it as _NET_WM_PID.
         self.process = subprocess.Popen(
-            [self.wine_run, self.exe], cwd=self.folder, env=self.environment,
+            [self.wine_run, self.exe, *arguments], cwd=self.folder, env=self.environment,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return self
 
@@ -257,6 +260,11 @@ class Session:
         """Types ASCII text (Chinese cannot be typed into Wine this way)."""
         assert text.isascii(), "only ASCII can be typed"
         subprocess.run(["xdotool", "type", "--delay", "60", text], check=True)
+
+
+def windows_path(path):
+    """The Windows name of a Unix path: Wine's Z: drive is the Unix root."""
+    return "Z:" + path.replace("/", "\\")
 
 
 def screenshot(path):

@@ -2,6 +2,7 @@
 // notices of the menu commands and the questions of the document commands and
 // the exit dialogue. Texts are GBK, exactly as the user sees them.
 #pragma once
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,11 @@ Notice advertising();   // "广告合作" (default title)
 Notice feedback();      // "建议反馈" (default title)
 Notice author();        // "作者版权"
 Notice count();         // "字数总计"
+// A file named on the command line or dropped whose name the code page
+// cannot spell; `shownName` has "?" for what it cannot show.
+Notice fileNameOutsideCodePage(std::string_view shownName);
+// Once at start when the process's code page is not GBK (936).
+Notice codePageNotGbk(std::uint32_t codePage);
 } // namespace notices
 
 namespace question {

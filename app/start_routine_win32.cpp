@@ -27,6 +27,7 @@ int startApplication()
     _fpreset();
     createSplashSkin();
     createAppGlobals();
+    appGlobals()->commandLine = programArguments();
     registerExitRoutine(releaseApplication);
     startSkinModule();
     loadStartWindow(WindowId::start);

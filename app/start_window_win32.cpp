@@ -6,6 +6,7 @@
 
 #include "app/app_globals.h"
 #include "app/layout_content.h"
+#include "app/named_files.h"
 #include "skin/splash.h"
 #include "skin/splash_frames.h"
 #include "host/host.h"
@@ -41,6 +42,8 @@ std::optional<std::int32_t> onSplashTick(const EventArguments&)
     writeProperty(mainWindowRef, WindowProperty::caption, startTitle());
     destroyUnit(splashTimerRef);
     destroyUnit(startWindowRef);
+    // Only the 30th tick gets here while the main window lives.
+    if (tick == splashFrameCount + 2) afterHandOver();
     return std::nullopt;
 }
 

@@ -8,6 +8,7 @@ could not be spelt in the ANSI code page and the caption's Chinese would be
 shown as Latin letters.
 """
 
+import contextlib
 import os
 import shutil
 import subprocess
@@ -38,8 +39,8 @@ class CodePage(unittest.TestCase):
 
     def caption_under(self, environment):
         expected = wrivo.file_statistics_title(self.text)
-        with wrivo.Session(environment=environment, program=self.program,
-                           arguments=[wrivo.windows_path(self.document)]) as session:
+        session = wrivo.Session(environment=environment, program=self.program)
+        with contextlib.closing(session.start(wrivo.windows_path(self.document))):
             main = session.window_titled(expected, wrivo.FIRST_WINDOW_TIMEOUT)
             # No code-page notice: once the splash is gone the main window is
             # the only window.

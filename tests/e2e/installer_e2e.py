@@ -2,6 +2,7 @@
 installed over, and silently uninstalled, all checked by reading back the
 files and the registry."""
 
+import contextlib
 import glob
 import os
 import shutil
@@ -164,8 +165,8 @@ class Installer(unittest.TestCase):
         settings = os.path.join(folder, SETTINGS)
         program = os.path.join(folder, "Wrivo.exe")
         with self.subTest("the installed program opens a file named on its command line"):
-            with wrivo.Session(program=program,
-                               arguments=[wrivo.windows_path(chapter)]) as session:
+            session = wrivo.Session(program=program).start(wrivo.windows_path(chapter))
+            with contextlib.closing(session):
                 session.window_titled(wrivo.file_statistics_title(text),
                                       wrivo.FIRST_WINDOW_TIMEOUT)
                 # The settings file goes beside the installed program: it is writable.

@@ -51,11 +51,6 @@ def file_statistics_title(data, line_breaks=0):
     return statistics_title(len(pieces), "%.13g" % characters)
 
 
-def windows_path(path):
-    """The Windows form of a Unix path outside the prefix (Wine's Z: drive)."""
-    return "Z:" + os.path.abspath(path).replace("/", "\\")
-
-
 def _run(*args):
     result = subprocess.run(args, capture_output=True)
     return result.stdout.decode("utf-8", "replace")
@@ -118,14 +113,12 @@ class Window:
 class Session:
     """One run of Wrivo.exe from a folder of its own."""
 
-    def __init__(self, environment=None, arguments=(), program=None):
+    def __init__(self, environment=None, program=None):
         """environment: extra variables for the program (WRIVO_TEST_CLOCK,
-        WRIVO_LOCALE). arguments: its command line after the program's name.
-        program: a Wrivo.exe to run where it is (an unpacked or installed
-        copy; its folder is left as it is) instead of a fresh copy of the
-        built one."""
+        WRIVO_LOCALE). program: a Wrivo.exe to run where it is (an unpacked
+        or installed copy; its folder is left as it is) instead of a fresh
+        copy of the built one."""
         self.exe_source = program or os.environ["WRIVO_EXE"]
-        self.arguments = list(arguments)
         self.wine_run = os.environ["WRIVO_WINE_RUN"]
         if not os.environ.get("WINEPREFIX"):
             raise RuntimeError("WINEPREFIX must name the build's Wine prefix")
@@ -146,12 +139,15 @@ class Session:
 
     # ---- life cycle
 
-    def start(self):
+    def start(self, *arguments):
+        """Starts the program; each of `arguments` reaches it as one
+        command-line argument however many spaces it holds (Wine quotes it
+        on the Windows side)."""
         self.started_at = time.monotonic()
         # wine-run.sh ends by exec-ing wine, which becomes the program's own
         # process: this pid is Wrivo's, and its windows carry it as _NET_WM_PID.
         self.process = subprocess.Popen(
-            [self.wine_run, self.exe] + self.arguments, cwd=self.folder, env=self.environment,
+            [self.wine_run, self.exe, *arguments], cwd=self.folder, env=self.environment,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return self
 
@@ -287,6 +283,11 @@ class Session:
         """Types ASCII text (Chinese cannot be typed into Wine this way)."""
         assert text.isascii(), "only ASCII can be typed"
         subprocess.run(["xdotool", "type", "--delay", "60", text], check=True)
+
+
+def windows_path(path):
+    """The Windows name of a Unix path: Wine's Z: drive is the Unix root."""
+    return "Z:" + path.replace("/", "\\")
 
 
 def screenshot(path):

@@ -111,9 +111,15 @@ class Installer(unittest.TestCase):
         # A run that failed half-way may have left an installed copy; this
         # one leaves none either way.
         self.remove_installed_copy()
-        self.addCleanup(self.remove_installed_copy)
+        self.folder = None
+        self.addCleanup(self.clean_up)
         self.txt_before = default_value(r"HKCR\.txt")
         self.user_txt_before = registry_values(r"HKCU\Software\Classes\.txt")
+
+    def clean_up(self):
+        self.remove_installed_copy()
+        if self.folder:   # what the uninstaller keeps, the settings file
+            shutil.rmtree(self.folder, ignore_errors=True)
 
     def install(self):
         wine(SETUP, "/S")
@@ -126,8 +132,7 @@ class Installer(unittest.TestCase):
         self.assertIsNotNone(info, "no uninstall key")
         location = info["InstallLocation"][1]
         self.assertTrue(location.lower().endswith(r"\appdata\local\programs\wrivo"), location)
-        folder = unix_path(location)
-        self.addCleanup(shutil.rmtree, folder, True)
+        folder = self.folder = unix_path(location)
         self.assertEqual(info["DisplayName"], ("REG_SZ", "Wrivo 3.7"))
         self.assertEqual(info["DisplayVersion"], ("REG_SZ", "3.7"))
         self.assertEqual(info["Publisher"], ("REG_SZ", "Orvanne"))

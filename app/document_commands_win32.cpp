@@ -136,22 +136,31 @@ std::optional<std::int32_t> handlers::saveDocument(const EventArguments&)
     return std::nullopt;
 }
 
-std::optional<std::int32_t> handlers::openDocument(const EventArguments&)
+bool mayReplaceDocument()
 {
-    if (compareBytes(documentText(), "") != 0) {
-        const std::int32_t answer = messageBox(
-            Value{std::string("Orvanne软件 @o@ 非常小心地提醒 主人：\r\n\r\n您即将打开的新文件会覆盖掉当前文档. \r\n\r\n"
-                              "如果希望 当前文档 与 新文件 共存,请使用[添加文档]Ctrl+F\r\n\r\n否则请选择{是}继续打开新文档.")},
-            MessageBoxStyle::yesNo, "温馨提示：");
-        if (answer != MessageBoxResult::yes) return std::nullopt;
-    }
-    if (!runFileDialog(Dialog::open)) return std::nullopt;
+    if (compareBytes(documentText(), "") == 0) return true;
+    const std::int32_t answer = messageBox(
+        Value{std::string("Orvanne软件 @o@ 非常小心地提醒 主人：\r\n\r\n您即将打开的新文件会覆盖掉当前文档. \r\n\r\n"
+                          "如果希望 当前文档 与 新文件 共存,请使用[添加文档]Ctrl+F\r\n\r\n否则请选择{是}继续打开新文档.")},
+        MessageBoxStyle::yesNo, "温馨提示：");
+    return answer == MessageBoxResult::yes;
+}
+
+void openFileAsDocument(const std::string& path)
+{
+    writeProperty(commonDialogRef, CommonDlgProperty::fileName, path);
     std::optional<std::string> text = readChosenFile();
-    if (!text) return std::nullopt;
+    if (!text) return;
     recovery::shelveUnsavedDocument();
     setDocument("");
     setDocument(std::move(*text));
     refreshParagraphRows();
+}
+
+std::optional<std::int32_t> handlers::openDocument(const EventArguments&)
+{
+    if (!mayReplaceDocument() || !runFileDialog(Dialog::open)) return std::nullopt;
+    openFileAsDocument(rememberedFile());
     return std::nullopt;
 }
 

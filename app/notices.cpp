@@ -180,4 +180,23 @@ Notice notices::recoveryUnwritable()
                      "丢弃的文字也不会留底。\r\n\r\n本次运行不再提示。"};
 }
 
+Notice notices::fileNameOutsideCodePage(std::string_view shownName)
+{
+    return {"打开失败：", concatTexts("文件名中有 GBK 编码无法表示的字符(下面显示为 ?):\r\n\r\n", shownName,
+                                    "\r\n\r\nWrivo 无法打开这个文件。请把文件改名(只用简体中文、英文字母和数字)后再打开。"
+                                    "\r\n\r\n当前文档保持不变。")};
+}
+
+Notice notices::codePageNotGbk(std::uint32_t codePage)
+{
+    return {"代码页提醒：",
+            concatTexts("Wrivo 读写的是 GBK (简体中文) 编码的文字。\r\n\r\n这台 Windows 让 Wrivo 以另一种代码页 (",
+                        toText(Value{static_cast<std::int32_t>(codePage)}),
+                        ") 运行,中文会显示错乱,保存时也会写错。\r\n\r\n"
+                        "解决办法(任选其一):\r\n"
+                        "1. 在 Windows 11 上使用 Wrivo;\r\n"
+                        "2. 在 控制面板 → 区域 → 管理 → 更改系统区域设置 中,把 非 Unicode 程序的语言 设为 中文(简体),"
+                        "然后重新启动电脑。")};
+}
+
 } // namespace wrivo

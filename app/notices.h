@@ -36,6 +36,12 @@ Notice saveFailed(std::string_view path, std::uint32_t systemError, std::string_
 Notice recoveryOffer(std::string_view time, std::string_view fileName, std::string_view count);
 Notice recoveryDamaged(std::string_view setAsidePath);
 Notice recoveryUnwritable();
+
+// A file named on the command line or dropped whose name the code page
+// cannot spell; `shownName` has "?" for what it cannot show.
+Notice fileNameOutsideCodePage(std::string_view shownName);
+// Once at start when the process's code page is not GBK (936).
+Notice codePageNotGbk(std::uint32_t codePage);
 } // namespace notices
 
 // What open and append say about a chosen file before loading it. The

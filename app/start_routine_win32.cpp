@@ -28,6 +28,7 @@ int startApplication()
     _fpreset();
     createSplashSkin();
     createAppGlobals();
+    appGlobals()->commandLine = programArguments();
     registerExitRoutine(releaseApplication);
     registerSessionEndRoutine(recovery::keepCopyForSessionEnd);
     startSkinModule();

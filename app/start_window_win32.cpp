@@ -7,6 +7,7 @@
 
 #include "app/app_globals.h"
 #include "app/layout_content.h"
+#include "app/named_files.h"
 #include "skin/splash.h"
 #include "skin/splash_frames.h"
 #include "host/host.h"
@@ -42,7 +43,12 @@ std::optional<std::int32_t> onSplashTick(const EventArguments&)
     writeProperty(mainWindowRef, WindowProperty::caption, startTitle());
     destroyUnit(splashTimerRef);
     destroyUnit(startWindowRef);
-    recovery::offerRecoveredCopies();   // last: once everything else of the start is done
+    // Only the 30th tick gets here while the main window lives: the code-page
+    // word and a file named on the command line, then any recovery copies.
+    if (tick == splashFrameCount + 2) {
+        afterHandOver();
+        recovery::offerRecoveredCopies();
+    }
     return std::nullopt;
 }
 

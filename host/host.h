@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "host/host_types.h"
 
@@ -78,5 +79,13 @@ void writeProperty(const UnitRef& unit, int number, const PropertyValue& value, 
 
 // Whether the window is loaded (has a live copy and native window).
 bool windowLoaded(std::uint32_t windowId);
+
+// The program's command-line arguments after its own name, split as the
+// system splits them (quotes kept together), in UTF-16 as the system has them.
+std::vector<std::wstring> programArguments();
+
+// The files of the drop whose files-dropped event is being handled, in the
+// order the drop names them; empty outside that event.
+const std::vector<std::wstring>& droppedFiles();
 
 } // namespace wrivo

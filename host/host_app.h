@@ -47,6 +47,7 @@ public:
     HandlerTable handlers() const { return handlers_; }
     int suspension = 0;
     UnitRef eventSource;
+    std::vector<std::wstring> droppedFiles; // of the files-dropped event being handled
     int dispatchDepth = 0;
 
     // The message loop.

@@ -4,6 +4,7 @@
 // here, and it pre-translates the messages of its controls.
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <memory>
@@ -58,6 +59,7 @@ private:
     bool translateDialogKey(MSG& message, LiveUnit* focused);
     bool raiseInputEvent(MSG& message);
     EventOutcome raiseWindowEvent(int event, const EventArguments& arguments = {});
+    void raiseFilesDropped(HDROP drop);
 };
 
 // The unit tied to one of the host's controls (through its subclass), or null.

@@ -144,6 +144,9 @@ LRESULT LiveWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             raiseWindowEvent(WindowEvent::deactivated);
         }
         break;
+    case WM_DROPFILES:
+        raiseFilesDropped(reinterpret_cast<HDROP>(wParam));
+        return 0;
     case WM_SHOWWINDOW:
         raiseWindowEvent(wParam ? WindowEvent::shown : WindowEvent::hidden);
         break;

@@ -13,6 +13,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   locales fonts-wqy-microhei
   python3
+  zip nsis
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -29,11 +30,18 @@ if ((${#need_apt[@]})); then
   apt-get install -y -qq --no-install-recommends "${need_apt[@]}" >/dev/null
 fi
 
-# Wine's ANSI code page follows the Unix locale; 936 needs zh_CN.
-if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
-  echo "install-deps: generating zh_CN.UTF-8"
-  sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
+# Wine's ANSI code page follows the Unix locale: 936 needs zh_CN. en_US (code
+# page 1252) shows that the program's manifest gets it 936 all the same.
+missing_locale=0
+for loc in zh_CN en_US; do
+  if ! locale -a 2>/dev/null | grep -qix "$loc.utf8"; then
+    sed -i "s/^# *\($loc.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$loc.UTF-8 UTF-8" /etc/locale.gen || echo "$loc.UTF-8 UTF-8" >> /etc/locale.gen
+    missing_locale=1
+  fi
+done
+if [ $missing_locale = 1 ]; then
+  echo "install-deps: generating zh_CN.UTF-8 and en_US.UTF-8"
   locale-gen >/dev/null
 fi
 

@@ -80,5 +80,24 @@ TEST(Notices, FileQuestionsNameTheFileAndTheirFigures)
     EXPECT_EQ(fileNotices::deviceName(path).title, "读取失败：");
 }
 
+// The word shown where the code page is not GBK says what Wrivo writes, what
+// this Windows does, and both ways out; it names the code page found.
+TEST(Notices, TheCodePageNoticeSaysWhatIsWrongAndBothWaysOut)
+{
+    const Notice notice = notices::codePageNotGbk(932);
+    EXPECT_EQ(notice.title, "代码页提醒：");
+    for (const char* part : {"GBK (简体中文)", "(932)", "显示错乱", "写错", "Windows 11", "非 Unicode 程序的语言",
+                             "中文(简体)"})
+        EXPECT_NE(notice.text.find(part), std::string::npos) << part;
+}
+
+TEST(Notices, ANameOutsideTheCodePageIsShownAndTheDocumentSaidToStay)
+{
+    const Notice notice = notices::fileNameOutsideCodePage("C:\\稿?.txt");
+    EXPECT_EQ(notice.title, "打开失败：");
+    EXPECT_NE(notice.text.find("\r\n\r\nC:\\稿?.txt\r\n\r\n"), std::string::npos);
+    EXPECT_EQ(notice.text.substr(notice.text.size() - 18), "当前文档保持不变。");
+}
+
 } // namespace
 } // namespace wrivo

@@ -21,7 +21,7 @@ INSTALLED = ["Wrivo.exe", "使用说明.txt", "LICENSE.txt", "uninstall.exe"]
 SETTINGS = "qelvorinthab.ini"
 # The uninstaller copies itself into the temporary folder and runs from there.
 UNINSTALLER_COPY = "au_.exe"
-SLOW = 60.0   # an installer start under Wine on a busy machine
+SLOW = 60.0 * wrivo.SLOWDOWN   # an installer start under Wine on a busy machine
 
 
 def wine(*args, check=True):

@@ -20,7 +20,7 @@ EXIT_QUESTION = "退出确认："
 NOT_SAVED = "提醒："
 COUNT_NOTICE = "Orvanne开发组感谢您使用 Wrivo3.7"
 # A copy follows a 2 s pause; the worker writes it soon after.
-COPY_TIMEOUT = 30.0
+COPY_TIMEOUT = 30.0 * wrivo.SLOWDOWN
 
 
 class Recovery(unittest.TestCase):

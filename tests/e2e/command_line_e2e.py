@@ -46,11 +46,13 @@ class CommandLine(unittest.TestCase):
         dialog = wrivo.wait_for(lambda: self.session.other_window(main), wrivo.TIMEOUT, "the save dialog")
         self.session.wait_title(dialog, wrivo.SAVE_AS)
         self.session.key("Return")
-        self.session.wait_gone(dialog)
-        replace = wrivo.wait_for(lambda: self.session.other_window(main), wrivo.TIMEOUT,
-                                 "the question whether to replace the file")
+        # The file is there: the dialog asks before replacing it.
+        replace = wrivo.wait_for(
+            lambda: next((w for w in self.session.windows() if w.xid not in (main.xid, dialog.xid)), None),
+            wrivo.TIMEOUT, "the question whether to replace the file")
         self.session.key("y")
         self.session.wait_gone(replace)
+        self.session.wait_gone(dialog)
         saved = self.session.window_titled(wrivo.SAVED)
         self.session.key("Return")
         self.session.wait_gone(saved)

@@ -525,7 +525,7 @@ void longLineSection()
 {
     for (bool chinese : {true, false}) {
         std::printf("one line without a break, %s [t=%.0f s]\n", chinese ? "Chinese and ASCII" : "ASCII only", elapsedSeconds());
-        for (std::size_t kb : {8, 16, 20, 24, 32}) {
+        for (std::size_t kb : {8, 16, 20, 24, 32, 64}) {
             loadDocument(std::string());
             char what[64];
             std::snprintf(what, sizeof what, "Wrivo: content written, one line of %zu KB", kb);
@@ -541,7 +541,7 @@ void longLineSection()
 // (opening 10 MB, keystroke, focus, and the EDIT with another font or without
 // wrapping), "enter", or "openlab" (the EDIT given 10 MB four ways: visible,
 // drawing held back, hidden, a Unicode control), or "longline" (one line
-// without a break, 8 to 32 KB).
+// without a break, 8 to 64 KB).
 int main(int argc, char** argv)
 {
     const std::string only = argc > 1 ? argv[1] : "";

@@ -54,11 +54,15 @@ struct ZeroByteTail {
 std::optional<ZeroByteTail> zeroByteTail(std::string_view bytes);
 
 // The edit box lays out a line in time that grows faster than linearly with
-// its length. Timed black-box under Wine 8 (a file opened in Wrivo, one line
-// without a break): 32 KB 4.7 s, 64 KB 13.7 s, 128 KB 48 s, 1 MB over 12
-// minutes. t = 0.0021 n^2 + 0.080 n seconds (n in KB) fits those within 8%
-// and reaches 2 s at about 17 KB. bench/editor_bench.cpp "longline" times
-// the edit box at 8 to 32 KB to check this. A longer line is asked about.
+// its length. Timed black-box under Wine 8 on an ordinary machine (a file
+// opened in Wrivo, one line without a break): 32 KB 4.7 s, 64 KB 13.7 s,
+// 128 KB 48 s, 1 MB over 12 minutes. bench/editor_bench.cpp "longline" on a
+// slower machine (Wine under qemu-user emulation, heavily loaded), Chinese and
+// ASCII mixed: 8 KB 4.2 s, 16 KB 11.0 s, 20 KB 13.7 s, 24 KB 16.3 s, 32 KB
+// 25.3 s, 64 KB 92 s (ASCII only: 8 KB 2.4 s, 16 KB 4.5 s, 32 KB 11.6 s).
+// Scaled by the two 32 KB times (4.7 s against 25.3 s emulated), 16 KB takes
+// about 2.0 s and 8 KB 0.8 s on the ordinary machine, so 16 KB is where a line
+// stops loading quickly. A longer line is asked about.
 inline constexpr std::size_t longestQuickLine = 16u << 10;
 
 // Lines as the edit box sees them: only "\r\n" ends one.

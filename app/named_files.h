@@ -16,13 +16,6 @@ namespace wrivo {
 // document; nothing when there are none.
 void openCommandLineFile(const std::vector<std::wstring>& arguments);
 
-// Once the main window is up after the splash: a word where the code page is
-// not GBK, then the file named on the command line.
-void afterHandOver();
-
-// A word (one message box) when `codePage` is not GBK's 936.
-void warnAboutCodePage(std::uint32_t codePage);
-
 namespace handlers {
 // Files dropped on the main window: the first is opened, after the open
 // command's warning when the document is not empty.

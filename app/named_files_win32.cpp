@@ -1,6 +1,5 @@
 #include "app/named_files.h"
 
-#include "app/app_globals.h"
 #include "app/document_commands.h"
 #include "app/notices.h"
 #include "host/host.h"
@@ -28,20 +27,6 @@ void openCommandLineFile(const std::vector<std::wstring>& arguments)
 {
     if (arguments.empty()) return;
     if (std::optional<std::string> path = spelledPath(arguments.front())) openFileAsDocument(*path);
-}
-
-void warnAboutCodePage(std::uint32_t codePage)
-{
-    if (codePage == 936) return;
-    const Notice notice = notices::codePageNotGbk(codePage);
-    // Shown through UTF-16: in this code page GBK bytes would be unreadable.
-    messageBoxFromGbk(notice.text, MessageBoxStyle::exclamation, notice.title);
-}
-
-void afterHandOver()
-{
-    warnAboutCodePage(activeCodePage());
-    if (AppGlobals* globals = appGlobals()) openCommandLineFile(globals->commandLine);
 }
 
 std::optional<std::int32_t> handlers::openDroppedFile(const EventArguments&)

@@ -1,6 +1,6 @@
 // The start window's two handlers: attaching the splash skin when the window
 // is created, and the timer's frame step with the hand-over to the main
-// window at the 29th tick.
+// window at the 29th tick; and what follows once the main window is up.
 #include "app/start_window.h"
 #include "app/notices.h"
 
@@ -12,7 +12,9 @@
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "host/window_properties.h"
+#include "services/code_page.h"
 #include "services/control_operations.h"
+#include "services/message_box.h"
 
 namespace wrivo {
 
@@ -45,6 +47,20 @@ std::optional<std::int32_t> onSplashTick(const EventArguments&)
     // Only the 30th tick gets here while the main window lives.
     if (tick == splashFrameCount + 2) afterHandOver();
     return std::nullopt;
+}
+
+void afterHandOver()
+{
+    warnAboutCodePage(activeCodePage());
+    if (AppGlobals* globals = appGlobals()) openCommandLineFile(globals->commandLine);
+}
+
+void warnAboutCodePage(std::uint32_t codePage)
+{
+    if (codePage == 936) return;
+    const Notice notice = notices::codePageNotGbk(codePage);
+    // Shown through UTF-16: in this code page GBK bytes would be unreadable.
+    messageBoxFromGbk(notice.text, MessageBoxStyle::exclamation, notice.title);
 }
 
 } // namespace wrivo

@@ -43,6 +43,20 @@ private:
 
 } // namespace
 
+bool LiveWindow::acceptsDrops()
+{
+    return windowUnit().record.common.handlerFor(WindowEvent::filesDropped) >= 0;
+}
+
+// Rewriting the extended style (the transparency of Esc sets it to layered
+// alone) would end the drops unnoticed: such a window keeps WS_EX_ACCEPTFILES,
+// the mark DragAcceptFiles sets. WM_STYLECHANGING lets the window change the
+// new style before it is applied.
+void LiveWindow::keepAcceptingDrops(STYLESTRUCT& change)
+{
+    if (acceptsDrops()) change.styleNew |= WS_EX_ACCEPTFILES;
+}
+
 void LiveWindow::raiseFilesDropped(HDROP drop)
 {
     std::vector<std::wstring> names = namesIn(drop);

@@ -48,6 +48,8 @@ public:
     void reenableDisabledWindows();
     // The visible, enabled tab-stop unit with the smallest tab order.
     LiveUnit* firstFocusUnit();
+    // A window that handles dropped files takes them from the shell.
+    bool acceptsDrops();
 
     bool preTranslate(MSG& message) override;
 
@@ -60,6 +62,7 @@ private:
     bool raiseInputEvent(MSG& message);
     EventOutcome raiseWindowEvent(int event, const EventArguments& arguments = {});
     void raiseFilesDropped(HDROP drop);
+    void keepAcceptingDrops(STYLESTRUCT& change);
 };
 
 // The unit tied to one of the host's controls (through its subclass), or null.

@@ -145,6 +145,9 @@ LRESULT LiveWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DROPFILES:
         raiseFilesDropped(reinterpret_cast<HDROP>(wParam));
         return 0;
+    case WM_STYLECHANGING:
+        if (static_cast<int>(wParam) == GWL_EXSTYLE) keepAcceptingDrops(*reinterpret_cast<STYLESTRUCT*>(lParam));
+        break;
     case WM_SHOWWINDOW:
         raiseWindowEvent(wParam ? WindowEvent::shown : WindowEvent::hidden);
         break;

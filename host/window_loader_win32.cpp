@@ -170,8 +170,7 @@ bool HostApp::load(std::uint32_t windowId, HWND owner, bool modal)
     }
     SendMessageA(native, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     if (!settings.movable) DeleteMenu(GetSystemMenu(native, FALSE), SC_MOVE, MF_BYCOMMAND);
-    // A window that handles dropped files takes them from the shell.
-    if (own.handlerFor(WindowEvent::filesDropped) >= 0) DragAcceptFiles(native, TRUE);
+    if (building->acceptsDrops()) DragAcceptFiles(native, TRUE);
     completeControls(*building);
     --suspension;
 

@@ -13,9 +13,10 @@
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/named_files.h"
-#include "app/start_window.h"
+#include "app/start_window.h"   // warnAboutCodePage
 #include "host/host.h"
 #include "services/unit_properties.h"
+#include "services/window_effects.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
 #include "tests/support/main_window_scenario_win32.h"
@@ -87,9 +88,21 @@ protected:
     ScratchFolder folder;
 };
 
-TEST_F(NamedFiles, TheMainWindowAcceptsDroppedFiles)
+// Esc's transparency rewrites the extended style to layered alone; the
+// window goes on taking drops through it.
+TEST_F(NamedFiles, TheMainWindowAcceptsDroppedFilesAlsoAfterBeingMadeTransparent)
 {
-    EXPECT_TRUE(GetWindowLongW(handleOf(mainWindowRef), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    HWND main = handleOf(mainWindowRef);
+    EXPECT_TRUE(GetWindowLongW(main, GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    setWindowTransparency(reinterpret_cast<std::uintptr_t>(main), 13);
+    setWindowTransparency(reinterpret_cast<std::uintptr_t>(main));
+    const LONG style = GetWindowLongW(main, GWL_EXSTYLE);
+    EXPECT_TRUE(style & WS_EX_LAYERED);
+    EXPECT_TRUE(style & WS_EX_ACCEPTFILES);
+
+    const std::string path = put("after esc.txt", "still taken");
+    drop({wide(path)});
+    EXPECT_EQ(documentText(), "still taken");
 }
 
 TEST_F(NamedFiles, ADropOnAnEmptyDocumentOpensTheFirstFileUnasked)

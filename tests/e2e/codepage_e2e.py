@@ -11,7 +11,6 @@ shown as Latin letters.
 import contextlib
 import os
 import shutil
-import subprocess
 import tempfile
 import unittest
 
@@ -20,6 +19,8 @@ import wrivo
 DIST = os.environ.get("WRIVO_DIST", "")
 SHIPPED = os.path.join(os.path.dirname(DIST), "release", "Wrivo.exe")
 ENGLISH = {"WRIVO_LOCALE": "en_US.UTF-8"}
+CODE_PAGE_NOTICE = "代码页提醒："
+NAME_NOT_SPELT = "打开失败："
 
 
 class CodePage(unittest.TestCase):
@@ -49,16 +50,30 @@ class CodePage(unittest.TestCase):
             return main.title()
 
     def test_english_locale_reads_gbk_as_the_chinese_locale_does(self):
-        # The locale really changes Wine's code pages (the console's OEM page
-        # is 437 under en_US, 936 under zh_CN), so the comparison means something.
-        out = subprocess.run([os.environ["WRIVO_WINE_RUN"], "cmd", "/c", "chcp"],
-                             env=dict(os.environ, **ENGLISH), capture_output=True,
-                             timeout=60).stdout.decode("ascii", "replace")
-        self.assertIn("437", out)
-
         chinese = self.caption_under({})
         english = self.caption_under(ENGLISH)
         self.assertEqual(english, chinese)
+
+    def test_without_the_manifest_s_code_page_english_gets_the_notice(self):
+        # The same program whose manifest asks for en-US instead: under en_US
+        # it runs in code page 1252, so the locale really reaches the program
+        # and the test above means something.
+        with open(self.program, "rb") as f:
+            data = f.read()
+        asked = b">zh-CN</activeCodePage>"
+        self.assertEqual(data.count(asked), 1)
+        with open(self.program, "wb") as f:
+            f.write(data.replace(asked, b">en-US</activeCodePage>"))
+        session = wrivo.Session(environment=ENGLISH, program=self.program)
+        with contextlib.closing(session.start(wrivo.windows_path(self.document))):
+            box = session.window_titled(CODE_PAGE_NOTICE, wrivo.FIRST_WINDOW_TIMEOUT)
+            session.key("Return")
+            session.wait_gone(box)
+            # Nor can 1252 spell the document's Chinese name; that notice goes
+            # through the ANSI functions, so its GBK title reads as Latin letters.
+            box = session.window_titled(NAME_NOT_SPELT.encode("gbk").decode("cp1252"))
+            session.key("Return")
+            session.wait_gone(box)
 
 
 if __name__ == "__main__":

@@ -112,6 +112,21 @@ void CALLBACK quitAsLost(HWND, UINT, UINT_PTR, DWORD)
     PostQuitMessage(-2);
 }
 
+// Whether the nested loop's GetMessage itself took the quit request. The
+// message sent from the other thread may also be handled by one of the loop's
+// PeekMessage calls just before that wait, which leaves the request in the
+// queue; such a round does not test the wait and is run again.
+bool insideNestedLoop = false;
+bool quitTakenInWait = false;
+
+LRESULT CALLBACK noteQuitTakenInWait(int code, WPARAM removal, LPARAM lParam)
+{
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && insideNestedLoop && removal == PM_REMOVE && message->message == WM_QUIT)
+        quitTakenInWait = true;
+    return CallNextHookEx(nullptr, code, removal, lParam);
+}
+
 TEST(MessageLoop, AQuitTakenFromANestedLoopsWaitEndsTheOuterLoopToo)
 {
     drainQueue();
@@ -123,38 +138,48 @@ TEST(MessageLoop, AQuitTakenFromANestedLoopsWaitEndsTheOuterLoopToo)
     HWND target = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(target, nullptr);
-    HANDLE waiting = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-    // The sender waits until the nested loop has nothing left but its wait.
-    std::thread sender([&] {
-        WaitForSingleObject(waiting, INFINITE);
-        SendMessageA(target, WM_APP, 9, 0);
-    });
-
-    int innerResult = 0;
-    bool innerEnded = false;
-    UINT_PTR deadline = 0;
-    MessageLoop outer(
-        [&](int count) {
-            if (count == 0 && !innerEnded) {
-                MessageLoop inner(
-                    [&](int) {
-                        SetEvent(waiting);
-                        return false;
-                    },
-                    [] { return false; });
-                innerResult = inner.run();
-                innerEnded = true;
-                // Should the request be lost, the outer loop still ends, with another code.
-                deadline = SetTimer(nullptr, 0, 5000, quitAsLost);
-            }
-            return false;
-        },
-        nullptr);
-    EXPECT_EQ(outer.run(), 9) << "-2: the quit request was lost";
-    KillTimer(nullptr, deadline);
-    sender.join();
-    EXPECT_TRUE(innerEnded);
-    EXPECT_EQ(innerResult, -1) << "the nested loop leaves the request to the outer one";
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, noteQuitTakenInWait, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    HANDLE waiting = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    quitTakenInWait = false;
+    int rounds = 0;
+    for (; rounds < 20 && !quitTakenInWait; ++rounds) {
+        // The sender waits until the nested loop has nothing left but its wait.
+        std::thread sender([&] {
+            WaitForSingleObject(waiting, INFINITE);
+            SendMessageA(target, WM_APP, 9, 0);
+        });
+        int innerResult = 0;
+        bool innerEnded = false;
+        UINT_PTR deadline = 0;
+        MessageLoop outer(
+            [&](int count) {
+                if (count == 0 && !innerEnded) {
+                    MessageLoop inner(
+                        [&](int) {
+                            SetEvent(waiting);
+                            return false;
+                        },
+                        [] { return false; });
+                    insideNestedLoop = true;
+                    innerResult = inner.run();
+                    insideNestedLoop = false;
+                    innerEnded = true;
+                    // Should the request be lost, the outer loop still ends, with another code.
+                    deadline = SetTimer(nullptr, 0, 5000, quitAsLost);
+                }
+                return false;
+            },
+            nullptr);
+        EXPECT_EQ(outer.run(), 9) << "-2: the quit request was lost";
+        KillTimer(nullptr, deadline);
+        sender.join();
+        EXPECT_TRUE(innerEnded);
+        EXPECT_EQ(innerResult, -1) << "the nested loop leaves the request to the outer one";
+        drainQueue();
+    }
+    EXPECT_TRUE(quitTakenInWait) << "in " << rounds << " rounds the request never reached the nested loop's wait";
+    UnhookWindowsHookEx(hook);
     CloseHandle(waiting);
     DestroyWindow(target);
 }

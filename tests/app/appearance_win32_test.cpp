@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
 
@@ -148,6 +149,51 @@ TEST_F(Appearance, ABackgroundThatHidesTheTextIsRefusedWithAWarning)
                   std::string::npos);
         expectBackground(conflictBackgroundColour);
     }
+}
+
+// The warning is task-modal: the main window is disabled while it shows and
+// enabled again as it closes. On a desktop the main window is then activated
+// and hands the focus to the text; Wine on a bare X server activates nothing,
+// so the hook does what that activation does, at the same moment.
+struct FocusOnReturn {
+    static inline HWND main = nullptr;
+    static inline HWND edit = nullptr;
+    static inline std::atomic<bool> armed{false};
+    static inline HWND focused = nullptr;
+
+    static LRESULT CALLBACK afterMessage(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if (code == HC_ACTION && armed && sent->hwnd == main && sent->message == WM_ENABLE && sent->wParam) {
+            armed = false;
+            SetFocus(edit);
+            focused = GetFocus();
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+};
+
+TEST_F(Appearance, TheReplacementBackgroundOutlastsTheFocusReturningAsTheWarningCloses)
+{
+    focusEditBox();
+    chooseColour(0x00336699, false);   // stored without a warning
+    writeProperty(editBoxRef, EditBoxProperty::textColour, std::int64_t{0x00AA00});
+    FocusOnReturn::edit = handleOf(editBoxRef);
+    FocusOnReturn::main = GetAncestor(FocusOnReturn::edit, GA_ROOT);
+    FocusOnReturn::focused = nullptr;
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, FocusOnReturn::afterMessage, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    DialogDriver driver;
+    driver.answer([&](DialogWindow& box) {
+        FocusOnReturn::armed = true;   // the main window is disabled by now
+        box.press("OK");
+    });
+    chooseColour(0x00AA00, false);
+    UnhookWindowsHookEx(hook);
+    FocusOnReturn::armed = false;
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    ASSERT_EQ(FocusOnReturn::focused, FocusOnReturn::edit) << "the text did not get the focus back as the warning closed";
+    expectBackground(conflictBackgroundColour);
 }
 
 TEST_F(Appearance, AFontSizeNoOneCouldReadIsTakenAsTheFactorySizeAndTheFileKept)

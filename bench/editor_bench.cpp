@@ -399,13 +399,15 @@ void openLab(const std::string& text)
 
 // ---- the recovery copy ----
 
-// The process's private memory now and at its peak, in MB.
+// The process's private memory (its commit charge) now and at its peak, in
+// MB. PagefileUsage is that charge, as PrivateUsage is; Wine leaves
+// PrivateUsage at zero, so both figures come from the pagefile pair.
 std::pair<double, double> privateMemoryMb()
 {
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
+    PROCESS_MEMORY_COUNTERS counters = {};
     counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters), sizeof counters);
-    return {counters.PrivateUsage / 1048576.0, counters.PeakPagefileUsage / 1048576.0};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return {counters.PagefileUsage / 1048576.0, counters.PeakPagefileUsage / 1048576.0};
 }
 
 // Copies go to a folder of the benchmark's own, never the user's.

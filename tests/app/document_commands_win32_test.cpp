@@ -40,28 +40,6 @@ class DocumentCommands : public MainWindowScenario {
 protected:
     DocumentCommands() : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::editBoxKeyDown, HandlerIndex::newDocument, HandlerIndex::saveDocument, HandlerIndex::openDocument, HandlerIndex::appendDocument}) {}
 
-    void shortcut(char key) { press(static_cast<UINT>(key), true); }
-
-    static DialogDriver::Answer chooseFile(std::string path)
-    {
-        return [path](DialogWindow& box) {
-            box.typeFileName(path);
-            box.press("OK");
-        };
-    }
-
-    // Saves the document to `path` through Ctrl+S and the real save dialog.
-    void saveAs(const std::string& path)
-    {
-        DialogDriver driver;
-        driver.answer(chooseFile(path));
-        driver.press("OK");   // "保存成功！！！"
-        shortcut('S');
-        ASSERT_TRUE(driver.finish()) << driver.report();
-        EXPECT_EQ(driver.seen().back().title, "恭喜：");
-        EXPECT_EQ(driver.seen().back().message(), "保存成功！！！");
-    }
-
     // Opens `path` into the empty document through Ctrl+D and the real open
     // dialog, confirms the one notice that follows, and gives that notice.
     DialogRecord openWithANotice(const std::string& path)

@@ -88,25 +88,6 @@ protected:
         return stem;
     }
 
-    void shortcut(char key) { press(static_cast<UINT>(key), true); }
-
-    static DialogDriver::Answer chooseFile(std::string path)
-    {
-        return [path](DialogWindow& box) {
-            box.typeFileName(path);
-            box.press("OK");
-        };
-    }
-
-    void saveAs(const std::string& path)
-    {
-        DialogDriver driver;
-        driver.answer(chooseFile(path));
-        driver.press("OK");
-        shortcut('S');
-        ASSERT_TRUE(driver.finish()) << driver.report();
-    }
-
     ScratchFolder folder;
 };
 

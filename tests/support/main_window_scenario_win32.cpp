@@ -76,4 +76,23 @@ void MainWindowScenario::setDocument(const std::string& text)
     pumpPending();
 }
 
+DialogDriver::Answer chooseFile(std::string path)
+{
+    return [path](DialogWindow& box) {
+        box.typeFileName(path);
+        box.press("OK");
+    };
+}
+
+void MainWindowScenario::saveAs(const std::string& path)
+{
+    DialogDriver driver;
+    driver.answer(chooseFile(path));
+    driver.press("OK");   // "保存成功！！！"
+    shortcut('S');
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    EXPECT_EQ(driver.seen().back().title, "恭喜：");
+    EXPECT_EQ(driver.seen().back().message(), "保存成功！！！");
+}
+
 } // namespace wrivo::test

@@ -55,7 +55,7 @@ int main()
             start = nowMs();
             pushLayered(window, picture, false);
             push += nowMs() - start;
-            skinCall<GpStatus>(apiGdipDisposeImage, picture);
+            skinCall<apiGdipDisposeImage>(picture);
 
             MSG message;
             while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);

@@ -123,4 +123,18 @@ Result boundCall(DynamicBinding& binding, int index, Arguments... arguments)
     return fromResultWords<Result>(binding.callRaw(index, std::span(words, sizeof...(Arguments))));
 }
 
+// The typed form of boundCall for an entry whose pointer type is known:
+// TypedBoundCall<decltype(&::IsWindow)>::call(binding, index, window). The
+// parameters are the function's own, so a call with a wrong argument type or
+// count does not compile.
+template <typename Pointer>
+struct TypedBoundCall;
+template <typename Result, typename... Parameters>
+struct TypedBoundCall<Result(WINAPI*)(Parameters...)> {
+    static Result call(DynamicBinding& binding, int index, Parameters... arguments)
+    {
+        return boundCall<Result>(binding, index, arguments...);
+    }
+};
+
 } // namespace wrivo

@@ -45,14 +45,18 @@ public:
 
     // Events.
     HandlerTable handlers() const { return handlers_; }
-    int suspension = 0;
-    UnitRef eventSource;
-    int dispatchDepth = 0;
+    void suspendEvents() { ++suspension_; }
+    void resumeEvents() { --suspension_; }
+    bool eventsSuspended() const { return suspension_ > 0; }
+    // A handler is being run for `source`: answers the previous source, for
+    // endDispatch. Windows are freed only when no handler runs.
+    UnitRef beginDispatch(const UnitRef& source);
+    void endDispatch(const UnitRef& previous);
+    UnitRef eventSource() const { return eventSource_; }
 
-    // The message loop.
+    // The message loop: the program's main loop, or a modal window's own.
+    int runMainLoop();
     int runLoop(LiveWindow* modalWindow);
-    bool loopStarted = false;
-    std::uint32_t modalWindow = 0;
 
     // Idle callbacks of units.
     void addIdleCallback(const IdleCallback& callback) { idleCallbacks_.push_back(callback); }
@@ -70,8 +74,15 @@ public:
 private:
     HostApp() = default;
     bool idleStep(int idleCount);
+    // The live window and its native window and controls, or null.
+    LiveWindow* build(std::uint32_t windowId, HWND owner);
     void disableOthersFor(LiveWindow& modalWindow);
 
+    int suspension_ = 0;
+    UnitRef eventSource_;
+    int dispatchDepth_ = 0;
+    bool loopStarted_ = false;
+    std::uint32_t modalWindow_ = 0;
     bool started_ = false;
     bool cleaningUp_ = false;
     bool reloading_ = false;

@@ -81,7 +81,7 @@ void writeVisible(LiveUnit& unit, bool visible)
         return;
     }
     HostApp& host = HostApp::instance();
-    if (window.notYetShown)
+    if (window.awaitingFirstShowing())
         host.firstShowing(window); // a modal window's nested loop runs in here
     else
         host.showLoaded(window);
@@ -147,8 +147,7 @@ PropertyValue readCommon(const LiveUnit& unit, int number)
 void rebuildControl(LiveUnit& unit)
 {
     if (!unit.handle || !unit.kind->create) return;
-    HostApp& host = HostApp::instance();
-    ++host.suspension;
+    const EventSuspension quiet;
     HWND old = unit.handle;
     HWND previous = GetWindow(old, GW_HWNDPREV);
     bool visible = (GetWindowLongA(old, GWL_STYLE) & WS_VISIBLE) != 0;
@@ -166,7 +165,6 @@ void rebuildControl(LiveUnit& unit)
         if (visible && !(unit.kindFlags & kindNonVisual)) ShowWindow(control, SW_SHOWNA);
         if (focused) SetFocus(control);
     }
-    --host.suspension;
 }
 
 LiveUnit& requireKindControl(const UnitRef& ref)

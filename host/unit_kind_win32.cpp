@@ -6,6 +6,7 @@
 
 #include "host/host.h"
 #include "host/live_window.h"
+#include "host/scoped_win32.h"
 
 namespace wrivo {
 namespace {
@@ -110,9 +111,7 @@ HFONT createFontFromBlock(const Bytes& block)
 
 int screenPixelsPerInch()
 {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    int dpi = GetDeviceCaps(ScopedGetDC(nullptr).get(), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
 }
 

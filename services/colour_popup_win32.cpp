@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "host/scoped_win32.h"
+
 namespace wrivo {
 
 namespace {
@@ -35,12 +37,10 @@ HFONT messageFont()
 
 SIZE textSize(HFONT font, std::string_view text)
 {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(screen, font);
+    ScopedGetDC screen(nullptr);
+    ScopedSelection selected(screen.get(), font);
     SIZE size{};
-    GetTextExtentPoint32A(screen, text.data(), static_cast<int>(text.size()), &size);
-    SelectObject(screen, previous);
-    ReleaseDC(nullptr, screen);
+    GetTextExtentPoint32A(screen.get(), text.data(), static_cast<int>(text.size()), &size);
     return size;
 }
 
@@ -48,9 +48,7 @@ RECT toRect(const PaletteRect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 void fillRect(HDC dc, RECT rect, COLORREF colour)
 {
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &rect, brush);
-    DeleteObject(brush);
+    FillRect(dc, &rect, ScopedBrush(CreateSolidBrush(colour)).get());
 }
 
 void paintPopup(HWND window, Popup& popup)
@@ -72,21 +70,22 @@ void paintPopup(HWND window, Popup& popup)
         fillRect(dc, cell, colours[i].colour);
         FrameRect(dc, &cell, GetSysColorBrush(COLOR_BTNSHADOW));
     }
-    HGDIOBJ previous = SelectObject(dc, popup.font);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
-    const auto drawRow = [&](const PaletteRect& row, std::string_view text, bool marked) {
-        if (row.height() == 0)
-            return;
-        RECT rect = toRect(row);
-        if (marked)
-            DrawEdge(dc, &rect, EDGE_SUNKEN, BF_RECT);
-        DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    };
-    drawRow(popup.layout.transparentRect(), transparentEntryText, popup.current == noColour);
-    drawRow(popup.layout.otherRect(), otherColoursEntryText, false);
-    SelectObject(dc, previous);
+    {
+        const ScopedSelection font(dc, popup.font); // deselected before EndPaint
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
+        const auto drawRow = [&](const PaletteRect& row, std::string_view text, bool marked) {
+            if (row.height() == 0)
+                return;
+            RECT rect = toRect(row);
+            if (marked)
+                DrawEdge(dc, &rect, EDGE_SUNKEN, BF_RECT);
+            DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect,
+                      DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        };
+        drawRow(popup.layout.transparentRect(), transparentEntryText, popup.current == noColour);
+        drawRow(popup.layout.otherRect(), otherColoursEntryText, false);
+    }
     EndPaint(window, &paint);
 }
 
@@ -204,16 +203,17 @@ std::optional<std::uint32_t> runColourPopup(HWND button, std::uint32_t current,
                                             bool allowTransparent)
 {
     registerPopupClass();
-    HFONT font = messageFont();
-    const SIZE transparentSize = textSize(font, transparentEntryText);
-    const SIZE otherSize = textSize(font, otherColoursEntryText);
+    // Freed after the popup window is gone, on every path out.
+    const ScopedFont font(messageFont());
+    const SIZE transparentSize = textSize(font.get(), transparentEntryText);
+    const SIZE otherSize = textSize(font.get(), otherColoursEntryText);
     PaletteMetrics metrics;
     metrics.edge = GetSystemMetrics(SM_CXEDGE);
     metrics.textHeight = otherSize.cy;
     metrics.transparentWidth = transparentSize.cx;
     metrics.otherWidth = otherSize.cx;
     auto popup = std::make_unique<Popup>(PaletteLayout(metrics, allowTransparent), current);
-    popup->font = font;
+    popup->font = font.get();
 
     RECT buttonRect{};
     GetWindowRect(button, &buttonRect);
@@ -228,10 +228,8 @@ std::optional<std::uint32_t> runColourPopup(HWND button, std::uint32_t current,
     HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, colourPopupClassName, "",
                                   WS_POPUP, place.left, place.top, place.width(), place.height(),
                                   button, nullptr, GetModuleHandleA(nullptr), popup.get());
-    if (!window) {
-        DeleteObject(font);
+    if (!window)
         return std::nullopt;
-    }
     addTooltips(window, *popup);
     ShowWindow(window, SW_SHOWNA);
     SetCapture(window);
@@ -255,7 +253,6 @@ std::optional<std::uint32_t> runColourPopup(HWND button, std::uint32_t current,
     const bool askOther = popup->askOther;
     std::optional<std::uint32_t> chosen = popup->chosen;
     DestroyWindow(window);
-    DeleteObject(font);
     if (askOther)
         chosen = askSystemColourDialog(GetAncestor(button, GA_ROOT), current);
     return chosen;

@@ -4,19 +4,13 @@
 
 #include <cstring>
 
+#include "host/unit_kind.h" // screenPixelsPerInch
+
 namespace wrivo {
 
 namespace {
 
 const char* orNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
-
-int screenPixelsPerInch()
-{
-    HDC screen = GetDC(nullptr);
-    const int pixels = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return pixels;
-}
 
 bool runFileDialog(CommonDialog& dialog, HWND owner)
 {

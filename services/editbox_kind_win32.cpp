@@ -125,9 +125,10 @@ bool setEditBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
     case EditBoxProperty::content: {
         settings.content = propertyText(value);
         // The write itself raises nothing; the one content-changed follows it.
-        suspendEvents();
-        SetWindowTextA(unit.handle, settings.content.c_str());
-        resumeEvents();
+        {
+            const EventSuspension quiet;
+            SetWindowTextA(unit.handle, settings.content.c_str());
+        }
         raiseUnitEvent(unit, UnitEvent::primary);
         return false;
     }

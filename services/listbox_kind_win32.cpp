@@ -15,6 +15,7 @@
 
 #include "host/host.h"
 #include "host/host_app.h"
+#include "host/scoped_win32.h"
 #include "host/unit_kind.h"
 #include "services/control_colours.h"
 #include "services/control_operations.h"
@@ -55,12 +56,12 @@ std::int32_t sortedPosition(const ListRows& rows, std::string_view text)
 
 void applyItemHeight(HWND control, std::int32_t extra)
 {
-    HDC dc = GetDC(control);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
     TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
+    {
+        ScopedGetDC dc(control);
+        ScopedSelection font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+        GetTextMetricsA(dc.get(), &metrics);
+    }
     LONG height = metrics.tmHeight + (extra > 0 ? extra : 0);
     SendMessageA(control, LB_SETITEMHEIGHT, 0, MAKELPARAM(height > 255 ? 255 : height, 0));
 }
@@ -268,11 +269,10 @@ bool drawListBoxItem(LiveUnit& unit, const DRAWITEMSTRUCT& item)
         }
         FillRect(dc, &area, brush);
         if (const ListRow* row = state.rows.row(static_cast<std::int32_t>(item.itemID))) {
-            HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(unit.handle, WM_GETFONT, 0, 0)));
+            ScopedSelection font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(unit.handle, WM_GETFONT, 0, 0)));
             const int mode = SetBkMode(dc, TRANSPARENT);
             ExtTextOutA(dc, area.left + 1, area.top, ETO_CLIPPED, &area, row->text.data(), static_cast<UINT>(row->text.size()), nullptr);
             SetBkMode(dc, mode);
-            SelectObject(dc, previous);
         }
     }
     // The focus frame is drawn by inversion: a focus change toggles it, a

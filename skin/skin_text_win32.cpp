@@ -13,7 +13,7 @@ namespace wrivo {
 void SkinFontFamily::release()
 {
     if (family_)
-        skinCall<GpStatus>(apiGdipDeleteFontFamily, family_);
+        skinCall<apiGdipDeleteFontFamily>(family_);
     family_ = nullptr;
 }
 
@@ -21,7 +21,7 @@ GpStatus SkinFontFamily::fromName(std::string_view gbkName)
 {
     const std::vector<std::uint8_t> wide = toWideBytes(gbkName);
     GpFontFamily* family = nullptr;
-    const GpStatus status = skinCall<GpStatus>(apiGdipCreateFontFamilyFromName, wide.data(), nullptr, &family);
+    const GpStatus status = skinCall<apiGdipCreateFontFamilyFromName>(wideChars(wide), nullptr, &family);
     set(status == gdipOk ? family : nullptr);
     return status;
 }
@@ -35,7 +35,7 @@ void SkinFontFamily::set(GpFontFamily* family)
 void SkinFont::release()
 {
     if (font_)
-        skinCall<GpStatus>(apiGdipDeleteFont, font_);
+        skinCall<apiGdipDeleteFont>(font_);
     font_ = nullptr;
 }
 
@@ -45,7 +45,7 @@ GpStatus SkinFont::fromFamilyName(std::string_view gbkName, float size, int styl
     family.fromName(gbkName);
     GpFont* font = nullptr;
     const GpStatus status = family.handle()
-        ? skinCall<GpStatus>(apiGdipCreateFont, family.handle(), size, style, unit, &font)
+        ? skinCall<apiGdipCreateFont>(family.handle(), size, style, unit, &font)
         : 2;  // InvalidParameter: no such family
     set(status == gdipOk ? font : nullptr);
     return status;
@@ -54,14 +54,14 @@ GpStatus SkinFont::fromFamilyName(std::string_view gbkName, float size, int styl
 GpStatus SkinFont::fromDeviceContext(HDC dc)
 {
     GpFont* font = nullptr;
-    const GpStatus status = skinCall<GpStatus>(apiGdipCreateFontFromDC, dc, &font);
+    const GpStatus status = skinCall<apiGdipCreateFontFromDC>(dc, &font);
     set(status == gdipOk ? font : nullptr);
     return status;
 }
 
 void SkinFont::fromWindow(HWND window)
 {
-    fromGdiFont(reinterpret_cast<HFONT>(skinCall<LRESULT>(apiSendMessageASecond, window, WM_GETFONT, 0, 0)));
+    fromGdiFont(reinterpret_cast<HFONT>(skinCall<apiSendMessageASecond>(window, WM_GETFONT, 0, 0)));
 }
 
 void SkinFont::fromGdiFont(HFONT gdiFont)
@@ -69,7 +69,7 @@ void SkinFont::fromGdiFont(HFONT gdiFont)
     if (!gdiFont)
         return;
     LOGFONTA description{};
-    skinCall<int>(apiGetObjectA, gdiFont, static_cast<int>(sizeof description), &description);
+    skinCall<apiGetObjectA>(gdiFont, static_cast<int>(sizeof description), &description);
     int style = 0;
     if (description.lfWeight == 600 || description.lfWeight == 700)
         style |= 1;
@@ -92,54 +92,54 @@ void SkinFont::set(GpFont* font)
 int SkinFont::style() const
 {
     int style = 0;
-    skinCall<GpStatus>(apiGdipGetFontStyle, font_, &style);
+    skinCall<apiGdipGetFontStyle>(font_, &style);
     return style;
 }
 
 float SkinFont::size() const
 {
     float size = 0;
-    skinCall<GpStatus>(apiGdipGetFontSize, font_, &size);
+    skinCall<apiGdipGetFontSize>(font_, &size);
     return size;
 }
 
 int SkinFont::unit() const
 {
     int unit = 0;
-    skinCall<GpStatus>(apiGdipGetFontUnit, font_, &unit);
+    skinCall<apiGdipGetFontUnit>(font_, &unit);
     return unit;
 }
 
 float SkinFont::height(GpGraphics* graphics) const
 {
     float height = 0;
-    skinCall<GpStatus>(apiGdipGetFontHeight, font_, graphics, &height);
+    skinCall<apiGdipGetFontHeight>(font_, graphics, &height);
     return height;
 }
 
 void SkinStringFormat::release()
 {
     if (format_)
-        skinCall<GpStatus>(apiGdipDeleteStringFormat, format_);
+        skinCall<apiGdipDeleteStringFormat>(format_);
     format_ = nullptr;
 }
 
 GpStatus SkinStringFormat::create(int flags, LANGID language)
 {
     GpStringFormat* format = nullptr;
-    const GpStatus status = skinCall<GpStatus>(apiGdipCreateStringFormat, flags, language, &format);
+    const GpStatus status = skinCall<apiGdipCreateStringFormat>(flags, language, &format);
     set(status == gdipOk ? format : nullptr);
     return status;
 }
 
 void SkinStringFormat::setAlignment(int horizontal)
 {
-    skinCall<GpStatus>(apiGdipSetStringFormatAlign, format_, horizontal);
+    skinCall<apiGdipSetStringFormatAlign>(format_, horizontal);
 }
 
 void SkinStringFormat::setLineAlignment(int vertical)
 {
-    skinCall<GpStatus>(apiGdipSetStringFormatLineAlign, format_, vertical);
+    skinCall<apiGdipSetStringFormatLineAlign>(format_, vertical);
 }
 
 void SkinStringFormat::setAlignments(int horizontal, int vertical)
@@ -156,11 +156,11 @@ void SkinStringFormat::set(GpStringFormat* format)
 
 std::string windowTextCopy(HWND control)
 {
-    const int length = skinCall<int>(apiGetWindowTextLengthA, control);
+    const int length = skinCall<apiGetWindowTextLengthA>(control);
     if (length <= 0)
         return {};
     std::string text(static_cast<std::size_t>(length), ' ');
-    const int copied = skinCall<int>(apiGetWindowTextA, control, text.data(), length + 1);
+    const int copied = skinCall<apiGetWindowTextA>(control, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(copied > 0 && copied <= length ? copied : 0));
     return text;
 }
@@ -179,10 +179,10 @@ void drawControlText(GpGraphics* graphics, HWND control, float x, float y, int w
     format.setAlignments(0, 1);
     GpBrush* brush = nullptr;
     const auto color = static_cast<std::uint32_t>(skinProperty(control, "PngControl_TextColor"));
-    skinCall<GpStatus>(apiGdipCreateSolidFill, colorToArgb(color, 255), &brush);
-    skinCall<GpStatus>(apiGdipDrawString, graphics, wide.data(), static_cast<int>(wide.size() / 2 - 1),
+    skinCall<apiGdipCreateSolidFill>(colorToArgb(color, 255), &brush);
+    skinCall<apiGdipDrawString>(graphics, wideChars(wide), static_cast<int>(wide.size() / 2 - 1),
                        font.handle(), &layout, format.handle(), brush);
-    skinCall<GpStatus>(apiGdipDeleteBrush, brush);
+    skinCall<apiGdipDeleteBrush>(brush);
 }
 
 } // namespace wrivo

@@ -4,6 +4,7 @@
 #include "skin/image_memory_win32.h"
 #include "skin/png_skin_window_win32.h"
 #include "skin/skin_module_win32.h"
+#include "skin/skin_state_win32.h"
 #include "skin/splash_frames.h"
 #include "skin/splash_win32.h"
 #include "tests/skin/gdiplus_pixels_win32.h"
@@ -75,7 +76,7 @@ TEST_F(SkinTest, StartUpParsesTheTimeDimensionAndRegistersTheLoadDialogClass)
 {
     const std::vector<std::uint8_t> time{0x6D, 0xBD, 0xED, 0x6A, 0xB5, 0x3F, 0x8A, 0x41,
                                          0x83, 0xA6, 0x7F, 0x45, 0x22, 0x9D, 0xC8, 0x72};
-    EXPECT_EQ(timeDimensionGuid, time);
+    EXPECT_EQ(skinState().timeDimensionGuid, time);
     WNDCLASSEXA record{};
     record.cbSize = sizeof record;
     ASSERT_TRUE(GetClassInfoExA(GetModuleHandleA(nullptr), loadDialogClassName, &record));
@@ -84,7 +85,7 @@ TEST_F(SkinTest, StartUpParsesTheTimeDimensionAndRegistersTheLoadDialogClass)
     EXPECT_EQ(record.hbrBackground, reinterpret_cast<HBRUSH>(16));
     // A second start replaces the GUID block and registers again quietly.
     startSkinModule();
-    EXPECT_EQ(timeDimensionGuid, time);
+    EXPECT_EQ(skinState().timeDimensionGuid, time);
     // The frames are constants of the program.
     EXPECT_TRUE(isInConstantRange(splashFrameBlock(1).data()));
     EXPECT_TRUE(isInConstantRange(splashFrame(28).data() + splashFrame(28).size() - 1));
@@ -324,9 +325,9 @@ TEST_F(SkinTest, TheSplashShowsFrameKForTicksOneTo28AndNothingElse)
     HWND window = makeWindow(495, 354);
     showSplashFrame(1);  // no skin object yet: nothing happens
     createSplashSkin();
-    ASSERT_NE(splashSkin, nullptr);
+    ASSERT_NE(skinState().splash, nullptr);
     attachSplashSkin(static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(window)));
-    EXPECT_EQ(splashSkin->handle(), window);
+    EXPECT_EQ(skinState().splash->handle(), window);
     EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE), WS_EX_LAYERED);
     EXPECT_EQ(skinProperty(window, "PngControl_BackImage"), 0u);  // nothing before the first tick
     std::uintptr_t previous = 0;
@@ -348,8 +349,8 @@ TEST_F(SkinTest, TheSplashShowsFrameKForTicksOneTo28AndNothingElse)
     showSplashFrame(0);
     EXPECT_EQ(skinProperty(window, "PngControl_BackImage"), previous);
     releaseSplashSkin();
-    EXPECT_EQ(splashSkin, nullptr);
-    EXPECT_TRUE(timeDimensionGuid.empty());
+    EXPECT_EQ(skinState().splash, nullptr);
+    EXPECT_TRUE(skinState().timeDimensionGuid.empty());
     startSkinModule();  // the other tests go on with a started module
 }
 

@@ -4,6 +4,7 @@
 #include "skin/caret_win32.h"
 #include "skin/png_skin_window_win32.h"
 #include "skin/skin_module_win32.h"
+#include "skin/skin_state_win32.h"
 #include "skin/skin_text_win32.h"
 #include "skin/skinned_controls_win32.h"
 #include "tests/skin/gdiplus_pixels_win32.h"
@@ -52,7 +53,7 @@ struct ControlsTest : ::testing::Test {
         DestroyWindow(parent);
         for (GpImage* image : images) disposeTestImage(image);
         for (HFONT font : fonts) DeleteObject(font);
-        caretWindow = caretControl = nullptr;
+        skinState().caret.window = skinState().caret.control = nullptr;
     }
     HWND child(const char* className, const char* text, int x, int y, int width, int height, int type)
     {
@@ -245,39 +246,39 @@ TEST_F(ControlsTest, FocusOnATextControlMakesTheCaretBlinkWithTheSkinTimer)
     skin.skinChildren();
     std::uint32_t count = compositionCount();
     SendMessageA(edit, WM_SETFOCUS, 0, 0);
-    EXPECT_EQ(caretWindow, parent);
-    EXPECT_EQ(caretControl, edit);
-    EXPECT_EQ(caretPhase, 0);
+    EXPECT_EQ(skinState().caret.window, parent);
+    EXPECT_EQ(skinState().caret.control, edit);
+    EXPECT_EQ(skinState().caret.phase, 0);
     EXPECT_EQ(compositionCount(), count + 1);
-    ASSERT_NE(caretImage, nullptr);  // the last push is kept for blinking
+    ASSERT_NE(skinState().caret.image, nullptr);  // the last push is kept for blinking
 
     caretTimerProc(parent, WM_TIMER, 63, 0);  // not the skin timer
-    EXPECT_EQ(caretPhase, 0);
+    EXPECT_EQ(skinState().caret.phase, 0);
     caretTimerProc(parent, WM_TIMER, skinTimerId, 0);
-    EXPECT_EQ(caretPhase, 1);
+    EXPECT_EQ(skinState().caret.phase, 1);
     caretTimerProc(parent, WM_TIMER, skinTimerId, 0);
-    EXPECT_EQ(caretPhase, 0);
+    EXPECT_EQ(skinState().caret.phase, 0);
     EXPECT_EQ(compositionCount(), count + 1);  // blinking re-pushes, never recomposes
 
     // The real skin timer, through the message loop, flips the phase too.
     const DWORD deadline = GetTickCount() + 3000;
-    while (caretPhase == 0 && GetTickCount() < deadline) {
+    while (skinState().caret.phase == 0 && GetTickCount() < deadline) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
-    EXPECT_EQ(caretPhase, 1);
+    EXPECT_EQ(skinState().caret.phase, 1);
     EXPECT_EQ(compositionCount(), count + 1);
 
     count = compositionCount();
     SendMessageA(edit, WM_CHAR, 'x', 0);
     EXPECT_EQ(compositionCount(), count + 1);
     SendMessageA(edit, WM_KILLFOCUS, 0, 0);
-    EXPECT_EQ(caretWindow, nullptr);
-    EXPECT_EQ(caretControl, nullptr);
-    const int phase = caretPhase;
+    EXPECT_EQ(skinState().caret.window, nullptr);
+    EXPECT_EQ(skinState().caret.control, nullptr);
+    const int phase = skinState().caret.phase;
     caretTimerProc(parent, WM_TIMER, skinTimerId, 0);  // no focused text control: nothing changes
-    EXPECT_EQ(caretPhase, phase);
+    EXPECT_EQ(skinState().caret.phase, phase);
 }
 
 TEST_F(ControlsTest, TheCaretLineIsTwelveOpaqueBlackPixelsCentredInTheControl)
@@ -288,9 +289,9 @@ TEST_F(ControlsTest, TheCaretLineIsTwelveOpaqueBlackPixelsCentredInTheControl)
     GetCaretPos(&caret);
     GpImage* picture = composeWindow(parent, true);
     GpGraphics* graphics = nullptr;
-    skinCall<GpStatus>(apiGdipGetImageGraphicsContext, picture, &graphics);
+    skinCall<apiGdipGetImageGraphicsContext>(picture, &graphics);
     drawCaret(parent, edit, graphics);
-    skinCall<GpStatus>(apiGdipDeleteGraphics, graphics);
+    skinCall<apiGdipDeleteGraphics>(graphics);
     const Pixels pixels = readPixels(picture);
     disposeTestImage(picture);
     const int x = 20 + caret.x + 5;

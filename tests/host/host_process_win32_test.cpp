@@ -4,11 +4,15 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
+#include <vector>
 
 #include "app/start_window.h"
 #include "app/notices.h"
 #include "tests/support/child_process_win32.h"
+#include "tests/support/event_sequence.h"
 
 namespace wrivo {
 namespace {
@@ -27,6 +31,35 @@ HWND mainWindowOf(DWORD processId)
         Sleep(10); // another process builds its window
     }
     return nullptr;
+}
+
+// The main window's own events in the order they happen: the build's three
+// before the load returns; on closing, may-close before will-be-destroyed,
+// and the loop ends once no window is left.
+TEST(WindowEvents, ALoadAndACloseRaiseTheirEventsInOrder)
+{
+    std::string log = temporaryFilePath("hc");
+    ChildProcess child("host_child.exe", "event-order \"" + log + "\"");
+    ASSERT_TRUE(child.started());
+    ASSERT_TRUE(waitForFileText(log, "main window shown", patience));
+    HWND main = mainWindowOf(child.id());
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    auto code = child.waitForExit(patience);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0u);
+
+    const std::vector<std::string> lines = logLines(readWholeFile(log));
+    const auto shown = std::find(lines.begin(), lines.end(), "main window shown");
+    ASSERT_NE(shown, lines.end());
+    EXPECT_TRUE(okSequence({lines.begin(), shown}, {"created", "moved", "size changed", "completed"}));
+    // Showing may move and size the window once more, as the system decides;
+    // the order of the close is what counts here.
+    std::vector<std::string> close;
+    std::copy_if(shown + 1, lines.end(), std::back_inserter(close),
+                 [](const std::string& line) { return line != "moved" && line != "size changed"; });
+    EXPECT_TRUE(okSequence(close, {"may close", "will be destroyed", "loop ended 0", "exit routine"}));
+    DeleteFileA(log.c_str());
 }
 
 TEST(ProcessEnd, ConfirmedEndProcessExitsWithZeroAfterTheExitRoutine)

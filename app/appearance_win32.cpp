@@ -21,7 +21,6 @@ namespace {
 using namespace appearance;
 
 const UnitRef colorPickerRef{WindowId::main, UnitId::colorPicker, layout::kind::colorPicker};
-const UnitRef commonDialogRef{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
 constexpr std::int64_t fontDialogKind = 2;
 
 std::int64_t number(const UnitRef& unit, int property)

@@ -17,7 +17,6 @@
 namespace wrivo {
 namespace {
 
-constexpr std::int32_t escapeKey = 27;
 // The window stays faintly visible (about 5 %) so that a click finds it again.
 constexpr std::int32_t hiddenAlpha = 6;
 constexpr std::int32_t shownAlpha = 255;

@@ -17,7 +17,6 @@
 namespace wrivo {
 namespace {
 
-const UnitRef commonDialogRef{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
 
 enum class Dialog : std::int32_t { open = 0, save = 1 };
 

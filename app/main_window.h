@@ -9,6 +9,10 @@ namespace wrivo {
 
 extern const UnitRef editBoxRef;
 extern const UnitRef listBoxRef;
+extern const UnitRef commonDialogRef;
+
+// The key code of Esc in key-down events.
+inline constexpr std::int32_t escapeKey = 27;
 
 // Handlers live apart from the layout's HandlerIndex names they are bound by.
 namespace handlers {

@@ -9,6 +9,7 @@ namespace wrivo {
 
 const UnitRef editBoxRef{WindowId::main, UnitId::editBox, layout::kind::editBox};
 const UnitRef listBoxRef{WindowId::main, UnitId::listBox, layout::kind::listBox};
+const UnitRef commonDialogRef{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
 
 std::optional<std::int32_t> handlers::layoutOnResize(const EventArguments&)
 {

@@ -19,7 +19,6 @@ namespace {
 
 constexpr std::int32_t enterKey = 13;
 constexpr std::int32_t backspaceKey = 8;
-constexpr std::int32_t escapeKey = 27;
 
 DocumentStatistics& statistics()
 {

@@ -1,6 +1,7 @@
 // A loaded window's own messages: close requests and the may-close veto, its
 // end, moves and sizes, activation, menu commands and control notifications.
 #include "host/host_app.h"
+#include "host/menu_plan.h"
 
 namespace wrivo {
 
@@ -42,7 +43,7 @@ std::vector<LiveUnit*> LiveWindow::menuEntries()
 LiveUnit* LiveWindow::menuEntryByCommand(int command)
 {
     std::vector<LiveUnit*> entries = menuEntries();
-    int index = command - 20000;
+    int index = command - firstMenuCommand;
     if (index < 0 || index >= static_cast<int>(entries.size())) return nullptr;
     return entries[static_cast<std::size_t>(index)];
 }

@@ -20,11 +20,6 @@ namespace {
 
 enum class Dialog : std::int32_t { open = 0, save = 1 };
 
-std::string documentText()
-{
-    return propertyText(readProperty(editBoxRef, EditBoxProperty::content));
-}
-
 void setDocument(std::string text)
 {
     writeProperty(editBoxRef, EditBoxProperty::content, std::move(text));

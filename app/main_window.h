@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "host/host_types.h"
 
@@ -10,6 +11,9 @@ namespace wrivo {
 extern const UnitRef editBoxRef;
 extern const UnitRef listBoxRef;
 extern const UnitRef commonDialogRef;
+
+// The document: the edit box's content.
+std::string documentText();
 
 // The key code of Esc in key-down events.
 inline constexpr std::int32_t escapeKey = 27;

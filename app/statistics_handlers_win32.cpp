@@ -25,11 +25,6 @@ DocumentStatistics& statistics()
     return appGlobals()->statistics;
 }
 
-std::string documentText()
-{
-    return std::get<std::string>(readProperty(editBoxRef, EditBoxProperty::content));
-}
-
 void setCaption(std::string caption)
 {
     writeProperty(mainWindowRef, WindowProperty::caption, std::move(caption));

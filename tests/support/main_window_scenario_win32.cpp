@@ -25,11 +25,6 @@ std::string windowText(const UnitRef& unit)
     return text;
 }
 
-std::string documentText()
-{
-    return propertyText(readProperty(editBoxRef, EditBoxProperty::content));
-}
-
 void MainWindowScenario::SetUp()
 {
     startRecordingHost();

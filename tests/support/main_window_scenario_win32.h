@@ -16,7 +16,6 @@ namespace wrivo::test {
 
 HWND handleOf(const UnitRef& unit);
 std::string windowText(const UnitRef& unit);
-std::string documentText();   // the edit box's content property
 
 class MainWindowScenario : public ::testing::Test {
 protected:

@@ -134,9 +134,7 @@ std::optional<std::int32_t> handlers::openDocument(const EventArguments&)
 {
     if (compareBytes(documentText(), "") != 0) {
         const std::int32_t answer = messageBox(
-            Value{std::string("Orvanne软件 @o@ 非常小心地提醒 主人：\r\n\r\n您即将打开的新文件会覆盖掉当前文档. \r\n\r\n"
-                              "如果希望 当前文档 与 新文件 共存,请使用[添加文档]Ctrl+F\r\n\r\n否则请选择{是}继续打开新文档.")},
-            MessageBoxStyle::yesNo, "温馨提示：");
+            Value{std::string(question::openOverText)}, MessageBoxStyle::yesNo, question::openOverTitle);
         if (answer != MessageBoxResult::yes) return std::nullopt;
     }
     if (!runFileDialog(Dialog::open)) return std::nullopt;

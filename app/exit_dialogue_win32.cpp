@@ -32,12 +32,10 @@ void monthlyPage()
 std::optional<std::int32_t> handlers::exitDialogue(const EventArguments&)
 {
     if (isDocumentModified() && askToSaveChanges()) saveWithDialog();   // the exit is asked about all the same
-    const std::int32_t confirm = messageBox(
-        Value{std::string("亲爱的朋友！ 当前已没有您需要保存的文档\r\n\r\n请问您是否真的确定退出本程序")},
-        MessageBoxStyle::yesNo, "退出确认：");
+    const std::int32_t confirm =
+        messageBox(Value{std::string(question::exitText)}, MessageBoxStyle::yesNo, question::exitTitle);
     if (confirm == MessageBoxResult::no) {
-        messageBox(Value{std::string("亲 欢迎你再来奋斗 ￥o￥\r\n\r\n身体是革命的本钱 请注意休息！")},
-                   MessageBoxStyle::ok, "欢迎回来：");
+        messageBox(Value{std::string(question::stayText)}, MessageBoxStyle::ok, question::stayTitle);
         return 0;   // the window stays open
     }
     monthlyPage();

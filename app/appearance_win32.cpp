@@ -64,11 +64,10 @@ void setBackground(std::int64_t colour)
     writeProperty(listBoxRef, ListBoxProperty::backgroundColour, number(editBoxRef, EditBoxProperty::backgroundColour));
 }
 
-// The colour picker offers its palette on a left-button release.
 void offerColours(bool forText)
 {
     appGlobals()->colourTarget = forText;
-    sendMessage(colorPickerRef, WM_LBUTTONUP, 0, 0);
+    offerPickerColours(colorPickerRef);
 }
 
 } // namespace

@@ -35,6 +35,12 @@ std::int32_t sendMessage(const UnitRef& unit, std::uint32_t message, std::int32_
     return static_cast<std::int32_t>(SendMessageA(control, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)));
 }
 
+void offerPickerColours(const UnitRef& colourPicker)
+{
+    // The picker opens its palette on a left-button release.
+    SendMessageA(handleOf(colourPicker), WM_LBUTTONUP, 0, 0);
+}
+
 std::int32_t insertItem(const UnitRef& listBox, std::int32_t position, std::string_view text, std::int32_t itemValue)
 {
     HWND control = handleOf(listBox);

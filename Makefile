@@ -14,7 +14,9 @@ STAMP   := $(BUILD)/.deps-ok
 export CCACHE_BASEDIR  := $(abspath .)
 export CCACHE_NOHASHDIR := 1
 
-.PHONY: all run test deps native win32 test-native test-win32 bench fuzz clean
+DIST    := dist
+
+.PHONY: all run test deps native win32 dist test-native test-win32 bench fuzz clean
 
 all: native win32
 
@@ -36,6 +38,16 @@ native: deps $(NATIVE)/Makefile
 win32: deps $(CROSS)/Makefile
 	cmake --build $(CROSS) -j $(JOBS)
 
+# The shipped Wrivo.exe (stripped, debug information kept beside it in
+# $(CROSS)/release), the portable zip and the installer, copied into dist/.
+# (Building Wrivo first also brings an older build folder's rules up to date,
+# so that they know the dist target.)
+dist: deps $(CROSS)/Makefile
+	cmake --build $(CROSS) -j $(JOBS) --target Wrivo
+	cmake --build $(CROSS) -j $(JOBS) --target dist
+	mkdir -p $(DIST)
+	cp $(CROSS)/dist/Wrivo-*-win32.zip $(CROSS)/dist/Wrivo-*-setup.exe $(DIST)/
+
 test-native: native
 	cd $(NATIVE) && ctest --output-on-failure
 
@@ -43,7 +55,7 @@ test-native: native
 # The programs run one at a time: they share one display, one keyboard focus and
 # one mouse pointer, and a test that drags or types must not have another
 # test's window under its pointer.
-test-win32: win32
+test-win32: win32 dist
 	WINEPREFIX=$(abspath $(CROSS))/wineprefix tools/wine-prefix.sh
 	tools/xvfb-session.sh --private sh -c 'cd $(CROSS) && ctest --output-on-failure'
 

@@ -2,6 +2,8 @@
 // the process ends (the start window's skin object belongs to the skin engine).
 #pragma once
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "app/statistics.h"
 
@@ -12,6 +14,9 @@ struct AppGlobals {
     // The paragraphs of the last recount and the tracked line breaks.
     DocumentStatistics statistics;
     bool colourTarget = false;
+    // The program's arguments as the start routine found them: the first
+    // names a file to open once the main window is up.
+    std::vector<std::wstring> commandLine;
 };
 
 // Null before the start routine made them and after the exit routine freed them.

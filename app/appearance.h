@@ -13,6 +13,9 @@ namespace appearance {
 inline constexpr std::int32_t defaultTextColour = 16776960;        // red 0, green 255, blue 255
 inline constexpr std::int32_t defaultBackgroundColour = 14692440;  // red 88, green 48, blue 224
 inline constexpr std::int32_t defaultFontSize = 18;
+// Sizes in the settings file outside these points are taken as the default.
+inline constexpr std::int32_t smallestFontSize = 1;
+inline constexpr std::int32_t largestFontSize = 500;
 inline constexpr const char* defaultFontFace = "宋体";
 inline constexpr std::int32_t listTextColour = 16711935;           // red 255, green 0, blue 255
 // What a background that would hide the text is replaced with.

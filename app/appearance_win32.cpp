@@ -88,7 +88,10 @@ std::optional<std::int32_t> handlers::applySettings(const EventArguments&)
     setFontFace(readSettingsEntry(settingsPath(), section, fontFaceKey, defaultFontFace));
     writeProperty(editBoxRef, EditBoxProperty::backgroundColour,
                   std::int64_t{readNumber(backgroundColourKey, defaultBackgroundColour)});
-    setFontSize(readNumber(fontSizeKey, defaultFontSize));
+    // A hand-edited size no one can read (100000 makes typed text vanish) is
+    // taken as the factory size; the file stays as the user wrote it.
+    const std::int32_t size = readNumber(fontSizeKey, defaultFontSize);
+    setFontSize(size >= smallestFontSize && size <= largestFontSize ? size : defaultFontSize);
     writeProperty(listBoxRef, ListBoxProperty::backgroundColour, number(editBoxRef, EditBoxProperty::backgroundColour));
     return std::nullopt;
 }
@@ -119,9 +122,13 @@ std::optional<std::int32_t> handlers::applyChosenColour(const EventArguments&)
     if (number(listBoxRef, ListBoxProperty::textColour) == background ||
         number(editBoxRef, EditBoxProperty::textColour) == background) {
         setBackground(conflictBackgroundColour);
+        // Stored before the box: when it hands the focus back, the focus
+        // handler applies the settings file again.
+        storeSetting(backgroundColourKey, decimal(number(editBoxRef, EditBoxProperty::backgroundColour)));
         messageBox(Value{std::string("Wrivo 3.7 检测到:\r\n\r\n刚才您设置的[背景颜色]与 正文 或 下方 的字体颜色重复.\r\n\r\n"
                                      "现强制还原背景颜色为配置色!!!\r\n")},
                    MessageBoxStyle::ok, "!!!警告!!!");
+        return std::nullopt;
     }
     storeSetting(backgroundColourKey, decimal(number(editBoxRef, EditBoxProperty::backgroundColour)));
     return std::nullopt;

@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "host/host_types.h"
 
@@ -18,6 +19,16 @@ bool askToSaveChanges();
 
 // Save through the save dialog; answers whether the document was written.
 bool saveWithDialog();
+
+// Before an opened file replaces a document that is not empty, the user is
+// warned (Yes/No): true to go on. An empty document is replaced unasked.
+bool mayReplaceDocument();
+
+// What the open command does once its dialog is confirmed, also for a file
+// named on the command line or dropped: the remembered file becomes `path`,
+// its text (with the reading checks and their notices) the document, and the
+// rows follow. A file that cannot be read leaves the document as it was.
+void openFileAsDocument(const std::string& path);
 
 namespace handlers {
 std::optional<std::int32_t> newDocument(const EventArguments& arguments);

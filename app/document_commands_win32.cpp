@@ -1,14 +1,16 @@
 #include "app/document_commands.h"
 
+#include "app/file_admission.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/notices.h"
+#include "app/recovery.h"
 #include "app/statistics_handlers.h"
 #include "host/host.h"
-#include "services/code_page.h"
 #include "services/common_dialog_unit_win32.h"
 #include "services/edit_box_operations.h"
 #include "services/control_operations.h"
+#include "services/file_text_match.h"
 #include "services/files.h"
 #include "services/message_box.h"
 #include "services/text.h"
@@ -42,10 +44,11 @@ void notify(std::string_view text, std::string_view title)
     messageBox(Value{std::string(text)}, MessageBoxStyle::ok, title);
 }
 
-// The chosen file as text (up to its first zero byte), or nothing when it
-// cannot be read: then the user is told and the document stays as it is.
+// The chosen file as the text to load, or nothing when it cannot be read or
+// the user declined it (see file_admission.h): then the document stays as it is.
 std::optional<std::string> readChosenFile()
 {
+    if (!admitFilePath(rememberedFile())) return std::nullopt;
     std::optional<std::vector<std::uint8_t>> bytes = tryReadFile(rememberedFile());
     if (!bytes) {
         // Too large, or not readable at all: the notice says which.
@@ -59,14 +62,7 @@ std::optional<std::string> readChosenFile()
             notify(concatTexts("无法读取文件:\r\n\r\n", rememberedFile(), "\r\n\r\n当前文档保持不变。"), "读取失败：");
         return std::nullopt;
     }
-    std::string text = toText(Value{std::move(*bytes)});
-    // Bytes the edit box cannot show as GBK text come back from it as "?"
-    // with a neighbour lost; a later save writes that back. Say so first.
-    if (!isCodePageText(text))
-        notify(concatTexts("文件中有不是 GBK 编码的文字:\r\n\r\n", rememberedFile(),
-                           "\r\n\r\n这些字节将显示为 ?，保存时按显示的文字写回，原来的字节不会保留。"),
-               "注意：");
-    return text;
+    return admitFileText(rememberedFile(), std::move(*bytes));
 }
 
 // Characters GBK cannot write (pasted emoji, say) would be saved as "?":
@@ -92,8 +88,9 @@ bool isDocumentModified()
 {
     const std::string document = documentText();
     if (compareBytes(document, "") == 0) return false;
-    const std::string onDisk = toText(Value{readFile(rememberedFile())});
-    return compareText(document, onDisk, true) != 0;
+    // Compared in pieces: a document grown past the largest file read whole
+    // still matches the file it was just saved to.
+    return !fileHoldsText(rememberedFile(), document);
 }
 
 bool saveWithDialog()
@@ -103,13 +100,15 @@ bool saveWithDialog()
         return false;
     }
     const ByteBlock bytes = toBytes(Value{documentText()});
-    if (!writeFile(rememberedFile(), {bytes})) {
+    WriteFailure failure;
+    if (!writeFile(rememberedFile(), {bytes}, failure)) {
         // The write goes to a temporary file first, so the file on disk is as it was.
-        notify(concatTexts("保存失败！\r\n\r\n文件未能写入:\r\n", rememberedFile(),
-                           "\r\n\r\n磁盘上的原文件没有被改动。"),
-               "保存失败：");
+        const Notice notice = notices::saveFailed(rememberedFile(), failure.systemError,
+                                                  systemMessage(failure.systemError), failure.targetExisted);
+        notify(notice.text, notice.title);
         return false;
     }
+    recovery::documentSaved();
     notify("保存成功！！！", "恭喜：");
     return true;
 }
@@ -119,6 +118,7 @@ std::optional<std::int32_t> handlers::newDocument(const EventArguments&)
     // Emptying the document after the user asked to keep it would lose it:
     // a save that did not happen ends the command here.
     if (isDocumentModified() && askToSaveChanges() && !saveWithDialog()) return std::nullopt;
+    recovery::shelveUnsavedDocument();
     setDocument("");
     clearList(listBoxRef);
     return std::nullopt;
@@ -130,19 +130,29 @@ std::optional<std::int32_t> handlers::saveDocument(const EventArguments&)
     return std::nullopt;
 }
 
-std::optional<std::int32_t> handlers::openDocument(const EventArguments&)
+bool mayReplaceDocument()
 {
-    if (compareBytes(documentText(), "") != 0) {
-        const std::int32_t answer = messageBox(
-            Value{std::string(question::openOverText)}, MessageBoxStyle::yesNo, question::openOverTitle);
-        if (answer != MessageBoxResult::yes) return std::nullopt;
-    }
-    if (!runFileDialog(Dialog::open)) return std::nullopt;
+    if (compareBytes(documentText(), "") == 0) return true;
+    const std::int32_t answer =
+        messageBox(Value{std::string(question::openOverText)}, MessageBoxStyle::yesNo, question::openOverTitle);
+    return answer == MessageBoxResult::yes;
+}
+
+void openFileAsDocument(const std::string& path)
+{
+    writeProperty(commonDialogRef, CommonDlgProperty::fileName, path);
     std::optional<std::string> text = readChosenFile();
-    if (!text) return std::nullopt;
+    if (!text) return;
+    recovery::shelveUnsavedDocument();
     setDocument("");
     setDocument(std::move(*text));
     refreshParagraphRows();
+}
+
+std::optional<std::int32_t> handlers::openDocument(const EventArguments&)
+{
+    if (!mayReplaceDocument() || !runFileDialog(Dialog::open)) return std::nullopt;
+    openFileAsDocument(rememberedFile());
     return std::nullopt;
 }
 

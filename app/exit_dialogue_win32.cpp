@@ -4,6 +4,7 @@
 #include "app/document_commands.h"
 #include "app/maker_info.h"
 #include "app/notices.h"
+#include "app/recovery.h"
 #include "host/host.h"
 #include "services/datetime.h"
 #include "services/message_box.h"
@@ -31,13 +32,15 @@ void monthlyPage()
 
 std::optional<std::int32_t> handlers::exitDialogue(const EventArguments&)
 {
-    if (isDocumentModified() && askToSaveChanges()) saveWithDialog();   // the exit is asked about all the same
+    // The exit is asked about all the same; text the user wanted saved is kept for the next start.
+    const bool saveFailed = isDocumentModified() && askToSaveChanges() && !saveWithDialog();
     const std::int32_t confirm =
         messageBox(Value{std::string(question::exitText)}, MessageBoxStyle::yesNo, question::exitTitle);
     if (confirm == MessageBoxResult::no) {
         messageBox(Value{std::string(question::stayText)}, MessageBoxStyle::ok, question::stayTitle);
         return 0;   // the window stays open
     }
+    recovery::shelveBeforeExit(saveFailed);
     monthlyPage();
     endProcess(0);
 }

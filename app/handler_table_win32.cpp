@@ -9,6 +9,7 @@
 #include "app/exit_dialogue.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
+#include "app/named_files.h"
 #include "app/start_routine.h"
 #include "app/start_window.h"
 #include "app/statistics_handlers.h"
@@ -50,6 +51,7 @@ std::array<EventHandler, HandlerIndex::handlerCount> makeHandlerTable()
     table[HandlerIndex::openPartnerSite2] = handlers::openPartnerSite2;
     table[HandlerIndex::openPartnerSite3] = handlers::openPartnerSite3;
     table[HandlerIndex::openPartnerSite4] = handlers::openPartnerSite4;
+    table[HandlerIndex::openDroppedFile] = handlers::openDroppedFile;
     return table;
 }
 

@@ -16,6 +16,7 @@ using namespace HandlerIndex;
 constexpr std::int32_t onCreated = 0;
 constexpr std::int32_t onMayClose = 1;
 constexpr std::int32_t onSizeChanged = 4;
+constexpr std::int32_t onFilesDropped = 12;
 constexpr std::int32_t onGotFocus = -7;
 constexpr std::int32_t onKeyDown = -9;
 constexpr std::int32_t onPrimary = 0;   // content changed, selection changed, colour chosen, tick
@@ -97,7 +98,9 @@ LayoutUnit mainWindowUnit()
     window.backColour = defaultColour;
     // Not visible at load: the application shows it.
     return unit(UnitId::mainWindow, kind::window, "", {50, 50, 556, 613}, 0, 0,
-                {{onSizeChanged, layoutOnResize}, {onMayClose, exitDialogue}, {onKeyDown, mainWindowKeyDown}}, window);
+                {{onSizeChanged, layoutOnResize}, {onMayClose, exitDialogue}, {onKeyDown, mainWindowKeyDown},
+                 {onFilesDropped, openDroppedFile}},
+                window);
 }
 
 LayoutUnit editBox()

@@ -73,6 +73,7 @@ enum : std::int32_t {
     openPartnerSite2,
     openPartnerSite3,
     openPartnerSite4,
+    openDroppedFile,        // files dropped on the main window
     handlerCount
 };
 } // namespace HandlerIndex

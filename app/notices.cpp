@@ -80,4 +80,123 @@ Notice notices::count()
             "全新功能尽在版本升级  警请关注!!!"};
 }
 
+Notice notices::saveFailed(std::string_view path, std::uint32_t systemError, std::string_view systemText,
+                           bool originalExisted)
+{
+    // The system's codes for the reasons a person can act on.
+    constexpr std::uint32_t accessDenied = 5, writeProtected = 19, inUse = 32, locked = 33, handleDiskFull = 39,
+                            diskFull = 112;
+    std::string_view reason;
+    if (systemError == inUse || systemError == locked)
+        reason = "文件正被其他程序使用。";
+    else if (systemError == accessDenied || systemError == writeProtected)
+        reason = "没有写入这个文件或文件夹的权限。";
+    else if (systemError == diskFull || systemError == handleDiskFull)
+        reason = "磁盘已满。";
+    std::string why = concatTexts(reason, systemText);
+    if (why.empty()) why = concatTexts("系统错误 ", std::to_string(systemError));
+    return {"保存失败：",
+            concatTexts("保存失败！\r\n\r\n文件未能写入:\r\n", path, "\r\n\r\n原因：", why, "\r\n\r\n",
+                        originalExisted ? "磁盘上的原文件没有被改动。" : "没有建立新文件，文档仍在编辑框中。")};
+}
+
+namespace {
+std::string number(std::size_t n)
+{
+    return std::to_string(n);
+}
+
+std::string_view encodingName(TextEncoding encoding)
+{
+    switch (encoding) {
+    case TextEncoding::utf8: return "UTF-8";
+    case TextEncoding::utf8Bom: return "UTF-8(带字节顺序标记 BOM)";
+    case TextEncoding::utf16le: return "UTF-16 LE(带字节顺序标记 BOM)";
+    case TextEncoding::utf16be: return "UTF-16 BE(带字节顺序标记 BOM)";
+    default: return "GBK";
+    }
+}
+} // namespace
+
+Notice fileNotices::deviceName(std::string_view path)
+{
+    return {"读取失败：", concatTexts("无法打开:\r\n\r\n", path,
+                                     "\r\n\r\n这是 Windows 保留的设备名(CON、PRN、AUX、NUL、COM1、LPT1 等，带不带扩展名都一样)，"
+                                     "不是文件。\r\n\r\n当前文档保持不变。")};
+}
+
+Notice fileNotices::otherEncoding(std::string_view path, TextEncoding encoding, std::size_t unrepresentable)
+{
+    return {"注意：", concatTexts("文件是 ", encodingName(encoding), " 编码的文字:\r\n\r\n", path,
+                                 "\r\n\r\n可以转换成 GBK 编码后编辑，保存时将按 GBK 编码写入。\r\n\r\n其中有 ",
+                                 number(unrepresentable), " 个字符 GBK 编码无法表示，转换后将变成 ?。\r\n\r\n"
+                                 "转换成 GBK 编码读入吗？(选{否}则不读入，当前文档保持不变)")};
+}
+
+Notice fileNotices::zeroBytes(std::string_view path, std::size_t kept, std::size_t lost)
+{
+    return {"注意：", concatTexts("文件中有零字节:\r\n\r\n", path, "\r\n\r\n第一个零字节及其后共 ", number(lost),
+                                 " 个字节编辑框无法显示，保存时也不会保留;只有它之前的 ", number(kept),
+                                 " 个字节能读入。\r\n\r\n仍然读入吗？(选{否}则不读入，当前文档保持不变)")};
+}
+
+Notice fileNotices::loneLineBreaks(std::string_view path, std::size_t longestLine)
+{
+    return {"注意：", concatTexts("文件的行尾是单独的换行符(LF 或 CR)，不是 Windows 的回车换行(CR LF):\r\n\r\n", path,
+                                 "\r\n\r\n编辑框不把它们当作换行，最长的一行将有 ", number(longestLine),
+                                 " 个字节，读入要很久，程序在此期间没有响应，段落和字数也不对。\r\n\r\n"
+                                 "把行尾转换成回车换行(CR LF)再读入吗？(选{否}则不读入，当前文档保持不变)")};
+}
+
+Notice fileNotices::longLine(std::string_view path, std::size_t longestLine)
+{
+    return {"注意：", concatTexts("文件中有很长的一行(", number(longestLine), " 个字节，中间没有换行):\r\n\r\n", path,
+                                 "\r\n\r\n编辑框排版这样长的一行很慢，读入可能要几分钟，程序在此期间没有响应。\r\n\r\n"
+                                 "仍然读入吗？(选{否}则不读入，当前文档保持不变)")};
+}
+
+Notice fileNotices::notGbk(std::string_view path)
+{
+    return {"注意：", concatTexts("文件中有不是 GBK 编码的文字:\r\n\r\n", path,
+                                 "\r\n\r\n这些字节将显示为 ?，保存时按显示的文字写回，原来的字节不会保留。")};
+}
+
+Notice notices::recoveryOffer(std::string_view time, std::string_view fileName, std::string_view count)
+{
+    return {"恢复：", concatTexts("找到一份上次没有保存的文字:\r\n\r\n时间:  ", time,
+                                 "\r\n文件:  ", fileName.empty() ? std::string_view("未命名") : fileName,
+                                 "\r\n字数:  ", count,
+                                 "\r\n\r\n是否恢复这份文字？\r\n\r\n选择{否}, 它会放进 %LOCALAPPDATA%\\Wrivo\\Discarded 文件夹。")};
+}
+
+Notice notices::recoveryDamaged(std::string_view setAsidePath)
+{
+    return {"恢复：", concatTexts("有一份恢复副本已经损坏, 不能载入。\r\n\r\n它已移到一旁:\r\n", setAsidePath)};
+}
+
+Notice notices::recoveryUnwritable()
+{
+    return {"注意：", "无法写入 %LOCALAPPDATA%\\Wrivo 文件夹。\r\n\r\n编辑照常进行, 但没有保存的文字在程序意外结束后将无法恢复, "
+                     "丢弃的文字也不会留底。\r\n\r\n本次运行不再提示。"};
+}
+
+Notice notices::fileNameOutsideCodePage(std::string_view shownName)
+{
+    return {"打开失败：", concatTexts("文件名中有 GBK 编码无法表示的字符(下面显示为 ?):\r\n\r\n", shownName,
+                                    "\r\n\r\nWrivo 无法打开这个文件。请把文件改名(只用简体中文、英文字母和数字)后再打开。"
+                                    "\r\n\r\n当前文档保持不变。")};
+}
+
+Notice notices::codePageNotGbk(std::uint32_t codePage)
+{
+    return {"代码页提醒：",
+            concatTexts("Wrivo 读写的是 GBK (简体中文) 编码的文字。\r\n\r\n这台 Windows 让 Wrivo 以另一种代码页 (",
+                        toText(Value{static_cast<std::int32_t>(codePage)}),
+                        ") 运行,中文会显示错乱,保存时也会写错。\r\n\r\n"
+                        "解决办法(任选其一):\r\n"
+                        "1. 在 Windows 11 上使用 Wrivo;\r\n"
+                        "2. 在 控制面板 → 区域 → 管理 → 更改系统区域设置 中,把 非 Unicode 程序的语言 设为 中文(简体),"
+                        "然后重新启动电脑。")};
+}
+
 } // namespace wrivo

@@ -4,6 +4,7 @@
 
 #include "app/app_globals.h"
 #include "app/layout_content.h"
+#include "app/recovery.h"
 #include "skin/splash.h"
 #include "host/host.h"
 #include "services/unit_properties.h"
@@ -27,7 +28,9 @@ int startApplication()
     _fpreset();
     createSplashSkin();
     createAppGlobals();
+    appGlobals()->commandLine = programArguments();
     registerExitRoutine(releaseApplication);
+    registerSessionEndRoutine(recovery::keepCopyForSessionEnd);
     startSkinModule();
     loadStartWindow(WindowId::start);
     runMessageLoop();

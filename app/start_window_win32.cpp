@@ -1,17 +1,21 @@
 // The start window's two handlers: attaching the splash skin when the window
 // is created, and the timer's frame step with the hand-over to the main
-// window at the 29th tick.
+// window at the 29th tick; and what follows once the main window is up.
 #include "app/start_window.h"
 #include "app/notices.h"
+#include "app/recovery.h"
 
 #include "app/app_globals.h"
 #include "app/layout_content.h"
+#include "app/named_files.h"
 #include "skin/splash.h"
 #include "skin/splash_frames.h"
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "host/window_properties.h"
+#include "services/code_page.h"
 #include "services/control_operations.h"
+#include "services/message_box.h"
 
 namespace wrivo {
 
@@ -41,7 +45,27 @@ std::optional<std::int32_t> onSplashTick(const EventArguments&)
     writeProperty(mainWindowRef, WindowProperty::caption, startTitle());
     destroyUnit(splashTimerRef);
     destroyUnit(startWindowRef);
+    // Only the 30th tick gets here while the main window lives: the code-page
+    // word and a file named on the command line, then any recovery copies.
+    if (tick == splashFrameCount + 2) {
+        afterHandOver();
+        recovery::offerRecoveredCopies();
+    }
     return std::nullopt;
+}
+
+void afterHandOver()
+{
+    warnAboutCodePage(activeCodePage());
+    if (AppGlobals* globals = appGlobals()) openCommandLineFile(globals->commandLine);
+}
+
+void warnAboutCodePage(std::uint32_t codePage)
+{
+    if (codePage == 936) return;
+    const Notice notice = notices::codePageNotGbk(codePage);
+    // Shown through UTF-16: in this code page GBK bytes would be unreadable.
+    messageBoxFromGbk(notice.text, MessageBoxStyle::exclamation, notice.title);
 }
 
 } // namespace wrivo

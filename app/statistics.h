@@ -12,6 +12,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -40,6 +41,10 @@ public:
     void resetLineBreaks() { lineBreakCount_ = 0; }
 
     std::int32_t lineBreakCount() const { return lineBreakCount_; }
+    // The document as the last refresh took it, shared: the recovery copy is
+    // written from it on another thread without copying it or reading the
+    // edit box again (a refresh takes a new text, never changes this one).
+    std::shared_ptr<const std::string> document() const { return document_; }
     std::int32_t paragraphCount() const { return static_cast<std::int32_t>(paragraphs_.size()); }
     std::string_view paragraph(std::size_t index) const { return paragraphs_[index]; }
     // M: the document's characters less the tracked line breaks.
@@ -54,8 +59,8 @@ public:
     std::optional<ByteSelection> paragraphSelection(std::int32_t row) const;
 
 private:
-    std::string document_;
-    std::vector<std::string_view> paragraphs_;   // into document_
+    std::shared_ptr<const std::string> document_ = std::make_shared<const std::string>();
+    std::vector<std::string_view> paragraphs_;   // into *document_
     std::size_t documentNonSpaceBytes_ = 0;
     std::int32_t lineBreakCount_ = 0;
 };

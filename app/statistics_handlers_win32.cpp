@@ -6,6 +6,7 @@
 #include "app/commands.h"
 #include "app/main_window.h"
 #include "app/notices.h"
+#include "app/recovery.h"
 #include "app/start_window.h"
 #include "host/host.h"
 #include "host/window_properties.h"
@@ -47,6 +48,7 @@ std::optional<std::int32_t> handlers::refreshStatistics(const EventArguments&)
 {
     statistics().refresh(documentText());
     setCaption(statistics().caption());
+    recovery::documentChanged();
     return std::nullopt;
 }
 
@@ -81,6 +83,7 @@ std::optional<std::int32_t> handlers::selectParagraph(const EventArguments&)
 
 std::optional<std::int32_t> handlers::clearText(const EventArguments&)
 {
+    recovery::shelveUnsavedDocument();
     writeProperty(editBoxRef, EditBoxProperty::content, std::string());
     statistics().resetLineBreaks();
     clearList(listBoxRef);

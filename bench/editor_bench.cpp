@@ -4,9 +4,12 @@
 // 10 MB document (content + count strip), the edit box getting the focus back
 // with 10 MB loaded, and Enter in documents of 10,000 and 100,000 paragraphs.
 // A plain EDIT control with the same styles, no handlers, holding the same
-// text, is timed beside it as the platform's own cost. Win32 only.
+// text, is timed beside it as the platform's own cost. One line without a
+// break, of a few lengths, put into the edit box: the figures behind the
+// longest line a file may have before opening it asks. Win32 only.
 #ifdef _WIN32
 #include <windows.h>
+#include <psapi.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -18,6 +21,7 @@
 #include "app/app_globals.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
+#include "app/recovery_internal.h"
 #include "app/start_routine.h"
 #include "app/start_window.h"
 #include "app/statistics_handlers.h"
@@ -25,6 +29,7 @@
 #include "host/message_loop.h"
 #include "host/property_rules.h"
 #include "host/window_properties.h"
+#include "services/background_queue.h"
 #include "services/control_operations.h"
 #include "services/unit_properties.h"
 
@@ -392,6 +397,51 @@ void openLab(const std::string& text)
     });
 }
 
+// ---- the recovery copy ----
+
+// The process's private memory (its commit charge) now and at its peak, in
+// MB. PagefileUsage is that charge, as PrivateUsage is; Wine leaves
+// PrivateUsage at zero, so both figures come from the pagefile pair.
+std::pair<double, double> privateMemoryMb()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return {counters.PagefileUsage / 1048576.0, counters.PeakPagefileUsage / 1048576.0};
+}
+
+// Copies go to a folder of the benchmark's own, never the user's.
+void useScratchLocalData()
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string local = std::string(folder) + "wrivo-bench-local";
+    CreateDirectoryA(local.c_str(), nullptr);
+    SetEnvironmentVariableA("LOCALAPPDATA", local.c_str());
+}
+
+// With the document loaded and just typed into: what the timer's copy costs
+// the user-interface thread (the text handed to the worker), and how long the
+// worker takes to compare and write it.
+void recoveryCopySection(const char* size)
+{
+    std::printf("recovery copy of a %s document [t=%.0f s]\n", size, elapsedSeconds());
+    std::vector<double> ui, worker;
+    for (int i = 0; i < 3; ++i) {
+        keystrokeMs();   // the text differs from the last copy
+        const double start = nowMs();
+        recovery::copyFromStatistics();
+        ui.push_back(nowMs() - start);
+        const double written = nowMs();
+        recovery::worker().waitIdle();
+        worker.push_back(nowMs() - written);
+    }
+    report("UI thread: text handed to the worker", ui);
+    report("worker: compared with the file and written", worker);
+    const auto [now, peak] = privateMemoryMb();
+    std::printf("  private memory: %.1f MB now, %.1f MB at the peak\n", now, peak);
+}
+
 void keystrokeSection(const char* size, const std::string& text, PlainEdit& plain, int times, bool loaded)
 {
     std::printf("keystroke at the end of a %s document (%zu bytes) [t=%.0f s]\n", size, text.size(), elapsedSeconds());
@@ -455,18 +505,54 @@ void keystrokeParts(const char* size)
     }));
 }
 
+// One line of `bytes` bytes, no line break: Chinese and ASCII mixed as in
+// makeDocument, or ASCII letters and spaces only.
+std::string makeLongLine(std::size_t bytes, bool chinese)
+{
+    Random random;
+    std::string line;
+    while (line.size() + 2 <= bytes) {
+        if (chinese && random.below(10) < 6) {
+            line += static_cast<char>(0xB0 + random.below(0xD7 - 0xB0 + 1));
+            line += static_cast<char>(0xA1 + random.below(0xFE - 0xA1 + 1));
+        } else {
+            line += random.below(6) == 0 ? ' ' : static_cast<char>('a' + random.below(26));
+        }
+    }
+    return line;
+}
+
+// The edit box's cost of a long line grows with the square of its length.
+void longLineSection()
+{
+    for (bool chinese : {true, false}) {
+        std::printf("one line without a break, %s [t=%.0f s]\n", chinese ? "Chinese and ASCII" : "ASCII only", elapsedSeconds());
+        for (std::size_t kb : {8, 16, 20, 24, 32, 64}) {
+            loadDocument(std::string());
+            char what[64];
+            std::snprintf(what, sizeof what, "Wrivo: content written, one line of %zu KB", kb);
+            report(what, {loadDocument(makeLongLine(kb << 10, chinese))}, "s", 1000.0);
+        }
+    }
+    loadDocument(std::string());
+}
+
 } // namespace
 
 // With an argument, only that part runs: "1mb" (keystroke at 1 MB), "10mb"
 // (opening 10 MB, keystroke, focus, and the EDIT with another font or without
 // wrapping), "enter", or "openlab" (the EDIT given 10 MB four ways: visible,
-// drawing held back, hidden, a Unicode control).
+// drawing held back, hidden, a Unicode control), or "longline" (one line
+// without a break, 8 to 64 KB).
 int main(int argc, char** argv)
 {
     const std::string only = argc > 1 ? argv[1] : "";
     auto wanted = [&](const char* part) { return only.empty() || only == part; };
+    useScratchLocalData();
     startEditor();
     std::printf("editor_bench: the real main window, layout and handlers\n");
+    const double baselineMb = privateMemoryMb().first;
+    std::printf("private memory at the empty start: %.1f MB\n", baselineMb);
     PlainEdit plain = makePlainEdit();
 
     const std::string oneMb = makeDocument(1u << 20);
@@ -475,9 +561,11 @@ int main(int argc, char** argv)
     if (wanted("1mb")) {
         keystrokeSection("1 MB", oneMb, plain, 5, false);
         keystrokeParts("1 MB");
+        recoveryCopySection("1 MB");
     }
 
     if (only == "openlab") openLab(tenMb);
+    if (wanted("longline")) longLineSection();
 
     if (wanted("10mb")) {
     std::printf("opening a 10 MB document (%zu bytes) [t=%.0f s]\n", tenMb.size(), elapsedSeconds());
@@ -503,6 +591,10 @@ int main(int argc, char** argv)
 
     keystrokeSection("10 MB", tenMb, plain, 3, true);   // both opened just before
     keystrokeParts("10 MB");
+    recoveryCopySection("10 MB");
+    std::printf("  peak private memory above the empty start: %.1f MB (the benchmark itself holds 11 MB of\n"
+                "  source text and a plain EDIT with 10 MB beside the editor)\n",
+                privateMemoryMb().second - baselineMb);
 
     std::printf("focus back to the edit box with 10 MB loaded [t=%.0f s]\n", elapsedSeconds());
     report("Wrivo: SetFocus(edit box), applySettings runs", repeat(7, 20, focusReturnMs));

@@ -1,10 +1,13 @@
 // Resolution and checked calls of the system functions bound by name.
 #include "host/dynamic_binding_win32.h"
 
+#include "host/file_path.h"
+#include "host/program_path.h"
 #include "host/runtime_error.h"
 
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 
 namespace wrivo {
 
@@ -85,26 +88,63 @@ std::string formatMessage(const char* pattern, const char* first, const char* se
     reportRuntimeError(formatMessage("无法找到指定DLL库文件“%s”中的输出命令“%s”", library, function));
 }
 
-std::string currentDirectory()
-{
-    char folder[MAX_PATH + 1] = {};
-    DWORD length = GetCurrentDirectoryA(sizeof folder, folder);
-    return length > 0 && length < sizeof folder ? std::string(folder, length) : std::string();
-}
-
 std::string programModuleFolder()
 {
-    char path[MAX_PATH + 1] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
-    return folder.substr(0, folder.find_last_of('\\') + 1);
+    const std::string path = programFilePath();
+    const std::size_t separator = lastSeparator(path);
+    return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
 }
 
 constexpr const char* systemLibraries[] = {
     "Kernel32.dll", "Gdi32.dll", "User32.dll", "Advapi32.dll", "Mpr.dll", "Shell32.dll",
 };
 
+// "GdiPlus.dll", "gdiplus" and "GDIPLUS.DLL" name the same library.
+bool sameLibraryName(std::string_view name, std::string_view known)
+{
+    auto stem = [](std::string_view text) {
+        if (text.size() > 4 && lstrcmpiA(std::string(text.substr(text.size() - 4)).c_str(), ".dll") == 0)
+            text.remove_suffix(4);
+        return std::string(text);
+    };
+    return lstrcmpiA(stem(name).c_str(), stem(known).c_str()) == 0;
+}
+
 } // namespace
+
+void removeCurrentFolderFromLibrarySearch()
+{
+    // SetDefaultDllDirectories exists from Windows 8 (Windows 7 with
+    // KB2533623), so it is looked up by name; LOAD_LIBRARY_SEARCH_DEFAULT_DIRS
+    // is the program's folder, system32 and added folders, without the
+    // current one. Older systems take it out with SetDllDirectory("").
+    using SetDefaultDirectories = BOOL(WINAPI*)(DWORD);
+    constexpr DWORD searchDefaultDirectories = 0x00001000;
+    if (HMODULE kernel = GetModuleHandleA("kernel32.dll")) {
+        auto setDefault = reinterpret_cast<SetDefaultDirectories>(
+            reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
+        if (setDefault && setDefault(searchDefaultDirectories))
+            return;
+    }
+    SetDllDirectoryA("");
+}
+
+std::string systemLibraryPath(const char* name)
+{
+    bool known = sameLibraryName(name, "gdiplus.dll");
+    for (const char* library : systemLibraries)
+        known = known || sameLibraryName(name, library);
+    if (!known)
+        return {};
+    char folder[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return {};
+    std::string path = std::string(folder, length) + "\\" + name;
+    if (path.size() < 4 || lstrcmpiA(path.c_str() + path.size() - 4, ".dll") != 0)
+        path += ".dll";
+    return path;
+}
 
 const LibraryLoader& systemLibraryLoader()
 {
@@ -133,12 +173,19 @@ HMODULE DynamicBinding::loadLibrary(const char* name) const
 {
     if (std::strchr(name, ':'))
         return loader_.load(name);
+    const std::string fromSystem = systemLibraryPath(name);
+    if (!fromSystem.empty())
+        return loader_.load(fromSystem.c_str());
     std::string candidates[4];
     int count = 0;
     if (!searchFolder_.empty())
         candidates[count++] = searchFolder_ + name;
-    candidates[count++] = (programFolder_.empty() ? currentDirectory() : programFolder_) + "\\" + name;
-    candidates[count++] = (moduleFolder_.empty() ? programModuleFolder() : moduleFolder_) + name;
+    const std::string moduleFolder = moduleFolder_.empty() ? programModuleFolder() : moduleFolder_;
+    if (programFolder_.empty())
+        candidates[count++] = moduleFolder + name;
+    else
+        candidates[count++] = programFolder_ + "\\" + name;
+    candidates[count++] = moduleFolder + name;
     candidates[count++] = name;
     for (int i = 0; i < count; ++i) {
         if (HMODULE library = loader_.load(candidates[i].c_str()))
@@ -165,7 +212,7 @@ void* DynamicBinding::resolve(int index)
     FARPROC address = nullptr;
     if (entry.library[0] == '\0') {
         for (const char* name : systemLibraries) {
-            library = loader_.load(name);
+            library = loader_.load(systemLibraryPath(name).c_str());
             if (!library)
                 continue;
             address = findFunction(loader_, library, entry.function);
@@ -191,6 +238,8 @@ void* DynamicBinding::resolve(int index)
 
 std::uint64_t DynamicBinding::callRaw(int index, std::span<const std::uint32_t> arguments)
 {
+    if (watcher_)
+        watcher_(index);
     const void* function = resolve(index);
     std::int32_t stackMoved = 0;
     const std::uint64_t result = wrivoCallStackChecked(

@@ -32,6 +32,14 @@ struct LibraryLoader {
 };
 const LibraryLoader& systemLibraryLoader();
 
+// Takes the current folder out of the system's library search for the whole
+// process; called once at start.
+void removeCurrentFolderFromLibrarySearch();
+
+// The system folder's copy of a system library ("user32" gives
+// "C:\Windows\system32\user32.dll"), or empty for any other name.
+std::string systemLibraryPath(const char* name);
+
 class DynamicBinding {
 public:
     explicit DynamicBinding(std::span<const BoundFunctionName> names,
@@ -43,8 +51,10 @@ public:
     // Where libraries named without a drive are looked for, in this order:
     // the library search folder (when set), the program folder + "\", the
     // program module's folder (ending in "\"), then the system's own search.
-    // By default the program folder is the current directory and the module's
-    // folder is the folder of the running program.
+    // By default both folders are the running program's own; never the
+    // current folder, which the file dialogs move to the user's documents.
+    // The system's libraries (the six tried for an empty library name, and
+    // GDI+) come from the system folder only.
     void setLibrarySearchFolder(std::string folder) { searchFolder_ = std::move(folder); }
     void setProgramFolder(std::string folder) { programFolder_ = std::move(folder); }
     void setModuleFolder(std::string folder) { moduleFolder_ = std::move(folder); }
@@ -61,6 +71,10 @@ public:
     // Calls entry `index` with 32-bit arguments (pushed right to left), checks
     // the stack and answers EDX:EAX.
     std::uint64_t callRaw(int index, std::span<const std::uint32_t> arguments);
+
+    // Tests only: `watcher` hears the index of every call before it is made
+    // (nullptr stops it), so the order of system calls can be checked.
+    void watchCalls(void (*watcher)(int index)) { watcher_ = watcher; }
 
     // Frees every library the table holds and forgets every address.
     void releaseLibraries();
@@ -79,6 +93,7 @@ private:
     HMODULE overrideLibrary_ = nullptr;
     std::string overrideFunction_;
     bool overrideSet_ = false;
+    void (*watcher_)(int index) = nullptr;
 };
 
 // Calls `function` with the arguments; answers EDX:EAX and writes how far the

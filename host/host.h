@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
+#include <vector>
 
 #include "host/host_types.h"
 
@@ -22,8 +24,24 @@ struct HostStartup {
 // Once per process.
 void startHost(HostStartup startup);
 
+// The program file's folder, without a trailing backslash, as recorded at
+// start (empty before). Libraries are looked for there, never in the current
+// folder, which the file dialogs move to the document's folder.
+std::string programFolder();
+
 // The application's routine run once at clean-up (not after a run-time error).
 void registerExitRoutine(void (*routine)());
+
+// The application's routine run when the session ends (log-off, shut-down),
+// before the windows are asked whether they may close: the user may not be
+// there to answer.
+void registerSessionEndRoutine(void (*routine)());
+
+// Calls `tick` on the user-interface thread about every `milliseconds`, from
+// whichever message loop runs (a message box's too), until the process ends.
+void startIntervalTimer(std::uint32_t milliseconds, void (*tick)());
+// Milliseconds on a clock that only goes forward (not the time of day).
+std::uint64_t steadyMilliseconds();
 
 // Loads the first window non-modally without owner; failure is the run-time
 // error "载入启动窗口失败".
@@ -70,5 +88,13 @@ void writeProperty(const UnitRef& unit, int number, const PropertyValue& value, 
 
 // Whether the window is loaded (has a live copy and native window).
 bool windowLoaded(std::uint32_t windowId);
+
+// The program's command-line arguments after its own name, split as the
+// system splits them (quotes kept together), in UTF-16 as the system has them.
+std::vector<std::wstring> programArguments();
+
+// The files of the drop whose files-dropped event is being handled, in the
+// order the drop names them; empty outside that event.
+const std::vector<std::wstring>& droppedFiles();
 
 } // namespace wrivo

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/host.h"
@@ -53,6 +54,13 @@ public:
     UnitRef beginDispatch(const UnitRef& source);
     void endDispatch(const UnitRef& previous);
     UnitRef eventSource() const { return eventSource_; }
+    // The names of the files-dropped event being handled; exchanged in and
+    // out around its handler, so a nested drop finds its own.
+    const std::vector<std::wstring>& droppedFiles() const { return droppedFiles_; }
+    std::vector<std::wstring> exchangeDroppedFiles(std::vector<std::wstring> names)
+    {
+        return std::exchange(droppedFiles_, std::move(names));
+    }
 
     // The message loop: the program's main loop, or a modal window's own.
     int runMainLoop();
@@ -80,6 +88,7 @@ private:
 
     int suspension_ = 0;
     UnitRef eventSource_;
+    std::vector<std::wstring> droppedFiles_;
     int dispatchDepth_ = 0;
     bool loopStarted_ = false;
     std::uint32_t modalWindow_ = 0;

@@ -4,8 +4,11 @@
 
 #include <utility>
 
+#include "host/dynamic_binding_win32.h"
+#include "host/file_path.h"
 #include "host/memory.h"
 #include "host/message_loop.h"
+#include "host/program_path.h"
 #include "host/runtime_error.h"
 
 namespace wrivo {
@@ -54,12 +57,14 @@ void HostApp::start(HostStartup startup)
 {
     if (started_) return;
     started_ = true;
+    // Before anything loads a library: a file dialog later makes the
+    // document's folder current, and no library may come from there.
+    removeCurrentFolderFromLibrarySearch();
     if (SUCCEEDED(OleInitialize(nullptr))) oleStarted_ = true;
 
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string full = path;
-    std::size_t slash = full.find_last_of('\\');
+    // Split GBK-aware: a name such as 運.exe ends a character in 0x5C.
+    const std::string full = programFilePath();
+    const std::size_t slash = lastSeparator(full);
     programFolder_ = slash == std::string::npos ? std::string() : full.substr(0, slash);
     programFileName_ = slash == std::string::npos ? full : full.substr(slash + 1);
     if (!programFolder_.empty()) SetCurrentDirectoryA(programFolder_.c_str());
@@ -203,6 +208,11 @@ void HostApp::cleanUp()
 void startHost(HostStartup startup)
 {
     HostApp::instance().start(std::move(startup));
+}
+
+std::string programFolder()
+{
+    return HostApp::instance().programFolder();
 }
 
 void registerExitRoutine(void (*routine)())

@@ -51,6 +51,9 @@ inline constexpr int firstActivation = 8;
 inline constexpr int notificationIcon = 9;
 inline constexpr int shown = 10;
 inline constexpr int hidden = 11;
+// Files dropped on a window that binds this event (it then accepts drops);
+// argument 0 is their count, the names are droppedFiles().
+inline constexpr int filesDropped = 12;
 } // namespace WindowEvent
 
 // Events of every windowed unit, the window included.

@@ -4,6 +4,7 @@
 // here, and it pre-translates the messages of its controls.
 #pragma once
 #include <windows.h>
+#include <shellapi.h>
 
 #include <cstdint>
 #include <memory>
@@ -48,6 +49,8 @@ public:
     HMENU menu() const { return menuBar_.menu.get(); }
     // The visible, enabled tab-stop unit with the smallest tab order.
     LiveUnit* firstFocusUnit();
+    // A window that handles dropped files takes them from the shell.
+    bool acceptsDrops();
 
     // Loaded and built: the window awaits its first showing.
     void markLoaded(bool modal)
@@ -84,6 +87,7 @@ private:
     void onMove();
     void onSize();
     void onActivate(bool active);
+    void onStyleChanging(int which, STYLESTRUCT& change);
     void onShowWindow(bool shown);
     void onSetFocus();
     void onKillFocus();
@@ -95,6 +99,8 @@ private:
     bool translateDialogKey(MSG& message, LiveUnit* focused);
     bool raiseInputEvent(MSG& message);
     EventOutcome raiseWindowEvent(int event, const EventArguments& arguments = {});
+    void raiseFilesDropped(HDROP drop);
+    void keepAcceptingDrops(STYLESTRUCT& change);
     void reenableDisabledWindows();
 
     std::vector<std::unique_ptr<LiveUnit>> units_;

@@ -2,6 +2,7 @@
 // end, moves and sizes, activation, menu commands and control notifications.
 #include "host/host_app.h"
 #include "host/menu_plan.h"
+#include "host/session_end.h"
 
 namespace wrivo {
 
@@ -102,6 +103,8 @@ LRESULT LiveWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOVE: onMove(); break;
     case WM_SIZE: onSize(); break;
     case WM_ACTIVATE: onActivate(LOWORD(wParam) != WA_INACTIVE); break;
+    case WM_DROPFILES: raiseFilesDropped(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_STYLECHANGING: onStyleChanging(static_cast<int>(wParam), *reinterpret_cast<STYLESTRUCT*>(lParam)); break;
     case WM_SHOWWINDOW: onShowWindow(wParam != 0); break;
     case WM_SETFOCUS: onSetFocus(); return 0;
     case WM_KILLFOCUS: onKillFocus(); return 0;
@@ -136,6 +139,7 @@ BOOL LiveWindow::onQueryEndSession()
     // may refuse to close is asked as if closed, so that an unsaved
     // document is offered for saving (and the end refused) rather than
     // lost with the session.
+    runSessionEndRoutine();
     if (!closing_) {
         EventOutcome outcome = raiseWindowEvent(WindowEvent::mayClose);
         if (outcome.handled && outcome.result == 0) return FALSE;
@@ -177,6 +181,11 @@ void LiveWindow::onActivate(bool active)
         raiseWindowEvent(WindowEvent::firstActivation);
     }
     raiseWindowEvent(WindowEvent::activated);
+}
+
+void LiveWindow::onStyleChanging(int which, STYLESTRUCT& change)
+{
+    if (which == GWL_EXSTYLE) keepAcceptingDrops(change);
 }
 
 void LiveWindow::onShowWindow(bool shown)

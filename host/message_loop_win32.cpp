@@ -48,7 +48,14 @@ int MessageLoop::run()
         do {
             if (stopRequested()) return -1;
             BOOL got = GetMessageA(&message, nullptr, 0, 0);
-            if (got == 0 || got == -1) return static_cast<int>(message.wParam);
+            if (got == -1) return -1;
+            if (got == 0) {
+                // A nested loop that took the quit request from its wait posts
+                // it again, or the outer loop would never end.
+                if (!stop_) return static_cast<int>(message.wParam);
+                PostQuitMessage(static_cast<int>(message.wParam));
+                return -1;
+            }
             if (!preTranslate(message)) {
                 TranslateMessage(&message);
                 DispatchMessageA(&message);

@@ -12,4 +12,18 @@ int runProgram(StartRoutine startRoutine)
     return exitCode;
 }
 
+std::vector<std::wstring> programArguments()
+{
+    // The Unicode command line: a name the ANSI code page cannot spell
+    // arrives whole, so the application can refuse it with a word rather
+    // than open a look-alike.
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!arguments) return {};
+    std::vector<std::wstring> result;
+    for (int i = 1; i < count; ++i) result.emplace_back(arguments[i]);
+    LocalFree(arguments);   // CommandLineToArgvW's one block
+    return result;
+}
+
 } // namespace wrivo

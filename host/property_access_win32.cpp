@@ -91,19 +91,24 @@ void writeCommon(LiveUnit& unit, int number, const PropertyValue& value)
 {
     LayoutUnit& record = unit.record;
     switch (number) {
-    case CommonProperty::left: record.common.left = clampPosition(propertyNumber(value)); applyGeometry(unit, true); break;
-    case CommonProperty::top: record.common.top = clampPosition(propertyNumber(value)); applyGeometry(unit, true); break;
+    case CommonProperty::left:
+    case CommonProperty::top:
     case CommonProperty::width:
     case CommonProperty::height:
+        // The other three keep where the unit is now (it may have been moved,
+        // centred or laid out since its record was written).
         if (unit.handle) {
             RECT live = liveRectangle(unit);
             record.common.left = live.left;
             record.common.top = live.top;
-            (number == CommonProperty::width ? record.common.height : record.common.width) =
-                number == CommonProperty::width ? live.bottom - live.top : live.right - live.left;
+            record.common.width = live.right - live.left;
+            record.common.height = live.bottom - live.top;
         }
-        (number == CommonProperty::width ? record.common.width : record.common.height) = clampSize(propertyNumber(value));
-        applyGeometry(unit, false);
+        if (number == CommonProperty::left) record.common.left = clampPosition(propertyNumber(value));
+        if (number == CommonProperty::top) record.common.top = clampPosition(propertyNumber(value));
+        if (number == CommonProperty::width) record.common.width = clampSize(propertyNumber(value));
+        if (number == CommonProperty::height) record.common.height = clampSize(propertyNumber(value));
+        applyGeometry(unit, number <= CommonProperty::top);
         break;
     case CommonProperty::tag: record.common.tag = propertyText(value); break;
     case CommonProperty::visible: writeVisible(unit, propertyNumber(value) != 0); break;

@@ -141,6 +141,7 @@ LiveWindow* HostApp::build(std::uint32_t windowId, HWND owner)
     }
     SendMessageA(native, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     if (!settings.movable) DeleteMenu(GetSystemMenu(native, FALSE), SC_MOVE, MF_BYCOMMAND);
+    if (building->acceptsDrops()) DragAcceptFiles(native, TRUE);
     completeControls(*building);
     return building;
 }

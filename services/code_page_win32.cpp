@@ -25,4 +25,28 @@ bool isCodePageText(std::string_view text)
     return true;
 }
 
+std::uint32_t activeCodePage()
+{
+    return GetACP();
+}
+
+CodePageName toCodePageName(std::wstring_view name)
+{
+    CodePageName result;
+    if (name.empty() || name.size() > INT_MAX / 2) return result;
+    // WC_NO_BEST_FIT_CHARS: a character without an exact spelling becomes the
+    // default character (and says so through usedDefault) instead of a
+    // look-alike, which could name another file.
+    const int length = static_cast<int>(name.size());
+    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), length, nullptr, 0, nullptr, nullptr);
+    if (size <= 0) return result;
+    result.text.resize(static_cast<std::size_t>(size));
+    BOOL usedDefault = FALSE;
+    const int written = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), length, result.text.data(), size,
+                                            nullptr, &usedDefault);
+    result.text.resize(static_cast<std::size_t>(written > 0 ? written : 0));
+    result.exact = written > 0 && !usedDefault;
+    return result;
+}
+
 } // namespace wrivo

@@ -1,5 +1,6 @@
 #include "services/common_dialog_win32.h"
 
+#include <commctrl.h>
 #include <commdlg.h>
 
 #include <cstring>
@@ -11,6 +12,56 @@ namespace wrivo {
 namespace {
 
 const char* orNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
+
+// The file name field: the "File name" combo box (cmb13) of Explorer-style
+// dialogs, or the edit box (edt1) where that is absent.
+constexpr int fileNameCombo = 0x047C;
+constexpr int fileNameEdit = 0x0480;
+
+// Limits the name field to what a full path of MAX_PATH can still hold in the
+// folder shown. A longer name (even typed, then Enter) is more than the
+// dialog's own path buffers take: Wine's dialog then fails inside its own
+// clean-up and takes the program with it. The folder is counted in bytes,
+// which is never fewer than its characters.
+void limitFileNameField(HWND fileDialog)
+{
+    char folder[MAX_PATH * 2] = {};
+    const LRESULT length = SendMessageA(fileDialog, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder));
+    // The answer counts the terminating zero (or is the size needed when the
+    // buffer is short); the copy is measured too, whichever is longer.
+    int folderLength = length > 1 ? static_cast<int>(length - 1) : 0;
+    const int copied = static_cast<int>(strnlen(folder, sizeof folder));
+    if (copied > folderLength) folderLength = copied;
+    // Room for the separator and the terminating zero; never 0, which would mean no limit.
+    const int room = MAX_PATH - 2 - folderLength;
+    const WPARAM limit = static_cast<WPARAM>(room < 1 ? 1 : room);
+    if (HWND combo = GetDlgItem(fileDialog, fileNameCombo)) {
+        char kind[16] = {};
+        GetClassNameA(combo, kind, sizeof kind);
+        // An extended combo box keeps its edit box one level further down.
+        if (lstrcmpiA(kind, "ComboBoxEx32") == 0) {
+            if (HWND edit = reinterpret_cast<HWND>(SendMessageA(combo, CBEM_GETEDITCONTROL, 0, 0)))
+                SendMessageA(edit, EM_LIMITTEXT, limit, 0);
+        } else {
+            SendMessageA(combo, CB_LIMITTEXT, limit, 0);
+        }
+    }
+    if (HWND edit = GetDlgItem(fileDialog, fileNameEdit))
+        SendMessageA(edit, EM_LIMITTEXT, limit, 0);
+}
+
+// Explorer-style hook (OFNHookProc): it runs for the dialog's child dialog,
+// whose parent is the file dialog itself. It limits the name field once the
+// dialog is laid out and again whenever the folder changes.
+UINT_PTR CALLBACK fileDialogHook(HWND child, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message == WM_NOTIFY) {
+        const auto* notice = reinterpret_cast<const OFNOTIFYA*>(lParam);
+        if (notice->hdr.code == CDN_INITDONE || notice->hdr.code == CDN_FOLDERCHANGE)
+            limitFileNameField(GetParent(child));
+    }
+    return 0; // the dialog's own handling goes on
+}
 
 bool runFileDialog(CommonDialog& dialog, HWND owner)
 {
@@ -29,7 +80,8 @@ bool runFileDialog(CommonDialog& dialog, HWND owner)
     request.lpstrInitialDir = orNull(dialog.initialFolder);
     request.lpstrTitle = orNull(dialog.title);
     request.lpstrDefExt = orNull(dialog.defaultExtension);
-    request.Flags = OFN_HIDEREADONLY;
+    request.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING;
+    request.lpfnHook = fileDialogHook;
     if (dialog.createPrompt)
         request.Flags |= OFN_CREATEPROMPT;
     if (dialog.fileMustExist)

@@ -10,6 +10,10 @@
 
 namespace wrivo {
 
+// The colour a control's background setting paints: the colour itself, or
+// the system button-face colour for 0xFF000000 ("default").
+COLORREF backgroundColourOf(std::uint32_t colour);
+
 class ControlPaint {
 public:
     ControlPaint() = default;
@@ -19,10 +23,11 @@ public:
 
     // Applies the font to the control; an empty block means the GUI font.
     void setFont(HWND control, const Bytes& block);
-    // The background brush; 0xFF000000 is the system colour `systemColour`.
-    void setBackground(std::uint32_t colour, int systemColour);
+    // The background brush; 0xFF000000 is the button-face colour, for every
+    // control alike (see backgroundColourOf).
+    void setBackground(std::uint32_t colour);
     // WM_CTLCOLOR*: text and background colours; answers the brush.
-    HBRUSH paint(HDC dc, std::uint32_t textColour, std::uint32_t backgroundColour, int systemColour);
+    HBRUSH paint(HDC dc, std::uint32_t textColour, std::uint32_t backgroundColour);
 
 private:
     HFONT font_ = nullptr;

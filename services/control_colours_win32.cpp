@@ -19,18 +19,23 @@ void ControlPaint::setFont(HWND control, const Bytes& block)
     font_ = font;
 }
 
-void ControlPaint::setBackground(std::uint32_t colour, int systemColour)
+COLORREF backgroundColourOf(std::uint32_t colour)
 {
-    COLORREF wanted = colour == defaultColour ? GetSysColor(systemColour) : (colour & 0xFFFFFF);
+    return colour == defaultColour ? GetSysColor(COLOR_BTNFACE) : (colour & 0xFFFFFF);
+}
+
+void ControlPaint::setBackground(std::uint32_t colour)
+{
+    COLORREF wanted = backgroundColourOf(colour);
     if (brush_ && brushColour_ == wanted) return;
     if (brush_) DeleteObject(brush_);
     brush_ = CreateSolidBrush(wanted);
     brushColour_ = wanted;
 }
 
-HBRUSH ControlPaint::paint(HDC dc, std::uint32_t textColour, std::uint32_t backgroundColour, int systemColour)
+HBRUSH ControlPaint::paint(HDC dc, std::uint32_t textColour, std::uint32_t backgroundColour)
 {
-    setBackground(backgroundColour, systemColour);
+    setBackground(backgroundColour);
     SetTextColor(dc, textColour == defaultColour ? GetSysColor(COLOR_WINDOWTEXT) : (textColour & 0xFFFFFF));
     SetBkColor(dc, brushColour_);
     return brush_;

@@ -51,6 +51,25 @@ DWORD editStyles(const LayoutUnit& record, const EditBoxSettings& settings, DWOR
     return style;
 }
 
+// A multi-line EDIT control supports neither the password style nor
+// EM_SETPASSWORDCHAR (Microsoft's EM_SETPASSWORDCHAR page); 0 shows the text.
+void applyPasswordCharacter(HWND control, const EditBoxSettings& settings)
+{
+    if (settings.multiLine) return;
+    SendMessageA(control, EM_SETPASSWORDCHAR, settings.inputMode == 2 ? settings.passwordChar : 0, 0);
+    InvalidateRect(control, nullptr, TRUE);
+}
+
+// Stores a style setting; true when it changed, so the control needs
+// rebuilding. The same value costs nothing (a rebuild loses the undo).
+template <typename Setting, typename Value>
+bool changeStyle(Setting& setting, Value value)
+{
+    if (setting == static_cast<Setting>(value)) return false;
+    setting = static_cast<Setting>(value);
+    return true;
+}
+
 HWND createEditBox(const UnitCreation& creation)
 {
     LiveUnit& unit = creation.unit;
@@ -64,10 +83,10 @@ HWND createEditBox(const UnitCreation& creation)
     if (!control) return nullptr;
     // The platform's default limit would stop a writer mid-document.
     SendMessageA(control, EM_SETLIMITTEXT, static_cast<WPARAM>(settings.maxLength > 0 ? settings.maxLength : 0), 0);
-    if (settings.inputMode == 2) SendMessageA(control, EM_SETPASSWORDCHAR, settings.passwordChar, 0);
+    if (settings.inputMode == 2) applyPasswordCharacter(control, settings);
     EditBoxState& state = stateOf(unit);
     state.paint.setFont(control, fontBlockOf(settings.font));
-    state.paint.setBackground(settings.backColour, COLOR_WINDOW);
+    state.paint.setBackground(settings.backColour);
     SetWindowTextA(control, settings.content.c_str());
     return control;
 }
@@ -75,7 +94,7 @@ HWND createEditBox(const UnitCreation& creation)
 HBRUSH editBoxColours(LiveUnit& unit, HDC dc)
 {
     EditBoxSettings& settings = settingsOf(unit);
-    return stateOf(unit).paint.paint(dc, settings.textColour, settings.backColour, COLOR_WINDOW);
+    return stateOf(unit).paint.paint(dc, settings.textColour, settings.backColour);
 }
 
 bool editBoxClaimsKey(LiveUnit& unit, const MSG& message)
@@ -140,7 +159,7 @@ bool setEditBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
     case EditBoxProperty::backgroundColour:
         if (settings.backColour == static_cast<std::uint32_t>(number64)) return false;
         settings.backColour = static_cast<std::uint32_t>(number64);
-        state.paint.setBackground(settings.backColour, COLOR_WINDOW);
+        state.paint.setBackground(settings.backColour);
         InvalidateRect(unit.handle, nullptr, TRUE);
         return false;
     case EditBoxProperty::font: {
@@ -167,14 +186,25 @@ bool setEditBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
     case EditBoxProperty::selectedText:
         replaceEditSelection(unit.handle, propertyText(value));
         return false;
-    case EditBoxProperty::borderStyle: settings.borderStyle = int32(); break;
-    case EditBoxProperty::hideSelection: settings.hideSelection = number64 != 0; break;
-    case EditBoxProperty::multiLine: settings.multiLine = number64 != 0; break;
-    case EditBoxProperty::scrollBars: settings.scrollBars = int32(); break;
-    case EditBoxProperty::alignment: settings.alignment = int32(); break;
-    case EditBoxProperty::inputMode: settings.inputMode = int32(); break;
-    case EditBoxProperty::passwordCharacter: settings.passwordChar = static_cast<std::uint16_t>(number64); break;
-    case EditBoxProperty::caseConversion: settings.caseConversion = int32(); break;
+    case EditBoxProperty::inputMode: {
+        const bool wasPassword = settings.inputMode == 2;
+        settings.inputMode = int32();
+        // Read-only and the password character have their own messages, so
+        // the control (and its undo) stays.
+        SendMessageA(unit.handle, EM_SETREADONLY, settings.inputMode == 1, 0);
+        if (wasPassword != (settings.inputMode == 2)) applyPasswordCharacter(unit.handle, settings);
+        return false;
+    }
+    case EditBoxProperty::passwordCharacter:
+        settings.passwordChar = static_cast<std::uint16_t>(number64);
+        if (settings.inputMode == 2) applyPasswordCharacter(unit.handle, settings);
+        return false;
+    case EditBoxProperty::borderStyle: if (!changeStyle(settings.borderStyle, int32())) return false; break;
+    case EditBoxProperty::hideSelection: if (!changeStyle(settings.hideSelection, number64 != 0)) return false; break;
+    case EditBoxProperty::multiLine: if (!changeStyle(settings.multiLine, number64 != 0)) return false; break;
+    case EditBoxProperty::scrollBars: if (!changeStyle(settings.scrollBars, int32())) return false; break;
+    case EditBoxProperty::alignment: if (!changeStyle(settings.alignment, int32())) return false; break;
+    case EditBoxProperty::caseConversion: if (!changeStyle(settings.caseConversion, int32())) return false; break;
     default: return false;
     }
     // Style changes need a new control; it keeps the text typed so far.

@@ -4,7 +4,8 @@
 // read whole into a byte block, and written whole from one or more blocks.
 // Writing never leaves a half-written document behind: the bytes go to a
 // temporary file beside the target, which replaces the target only once all
-// of them are on the disk.
+// of them are on the disk. A path through a symbolic link writes the file the
+// link points to, and the link stays a link.
 #pragma once
 #include <cstdint>
 #include <initializer_list>
@@ -45,6 +46,20 @@ std::vector<std::uint8_t> readFile(std::string_view path);
 // disk is full).
 bool writeFile(std::string_view path,
                std::initializer_list<std::span<const std::uint8_t>> blocks = {});
+
+// Why a write failed: the system's error code (ERROR_SHARING_VIOLATION,
+// ERROR_ACCESS_DENIED, ERROR_DISK_FULL, ...), and whether there was a file
+// under that name to keep.
+struct WriteFailure {
+    std::uint32_t systemError = 0;
+    bool targetExisted = false;
+};
+bool writeFile(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> blocks,
+               WriteFailure& failure);
+
+// The system's own text for an error code, without the closing line break;
+// empty when the system has none.
+std::string systemMessage(std::uint32_t code);
 
 // The folder holding the program's executable, without a trailing backslash;
 // empty when the path holds no backslash.

@@ -1,5 +1,7 @@
 #include "services/files.h"
+#include "services/files_win32.h"
 
+#include "host/program_path.h"
 #include "services/file_path.h"
 
 #include <windows.h>
@@ -63,8 +65,9 @@ bool writeAll(HANDLE file, std::span<const std::uint8_t> bytes)
 
 // Whether the target may be written, as an exclusive create-always open would
 // allow: it exists and opens for writing with no sharing, or it does not exist
-// yet (its folder is checked when the temporary file is made).
-bool targetIsWritable(const std::string& path, bool& exists)
+// yet (its folder is checked when the temporary file is made). On refusal
+// `failure` holds the system's reason.
+bool targetIsWritable(const std::string& path, bool& exists, DWORD& failure)
 {
     // Checked here as well because the open below succeeds on a read-only file
     // when the system does not enforce the attribute (Wine run by root).
@@ -72,6 +75,7 @@ bool targetIsWritable(const std::string& path, bool& exists)
     if (attributes != INVALID_FILE_ATTRIBUTES
         && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
         exists = true;
+        failure = ERROR_ACCESS_DENIED;
         return false;
     }
     FileHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
@@ -80,19 +84,81 @@ bool targetIsWritable(const std::string& path, bool& exists)
         exists = true;
         return true;
     }
+    failure = GetLastError();
     exists = false;
-    return GetLastError() == ERROR_FILE_NOT_FOUND;
+    return failure == ERROR_FILE_NOT_FOUND;
 }
 
-bool moveIntoPlace(const std::string& temporary, const std::string& target, bool targetExists)
+ReplaceFileCall replaceFileCall = &ReplaceFileA;
+
+// Moves the written temporary file over the target; 0 or the system's reason.
+DWORD moveIntoPlace(const std::string& temporary, const std::string& target, bool targetExists)
 {
-    // ReplaceFile keeps the document's attributes and creation time.
-    if (targetExists
-        && ReplaceFileA(target.c_str(), temporary.c_str(), nullptr,
-                        REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
-        return true;
-    return MoveFileExA(temporary.c_str(), target.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (!targetExists)
+        return MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+                   ? 0 : GetLastError();
+    // ReplaceFile keeps the document's attributes and creation time. With a
+    // backup name its documented failures leave the document findable:
+    // ERROR_UNABLE_TO_MOVE_REPLACEMENT and ERROR_UNABLE_TO_REMOVE_REPLACED keep
+    // both files under their own names; ERROR_UNABLE_TO_MOVE_REPLACEMENT_2
+    // leaves the document under the backup name, so it is moved back.
+    const std::string backup = temporary + ".bak";
+    if (replaceFileCall(target.c_str(), temporary.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
+                        nullptr, nullptr)) {
+        DeleteFileA(backup.c_str());
+        return 0;
+    }
+    const DWORD failure = GetLastError();
+    const bool documentMoved = GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES
+                               && GetFileAttributesA(backup.c_str()) != INVALID_FILE_ATTRIBUTES;
+    if (failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 || documentMoved) {
+        // Left under the backup name if even this fails: never deleted.
+        MoveFileExA(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+        return failure;
+    }
+    if (failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT || failure == ERROR_UNABLE_TO_REMOVE_REPLACED)
+        return failure;
+    // Volumes without ReplaceFile's support: a plain replacing rename.
+    return MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
+               ? 0 : GetLastError();
+}
+
+// The file a path finally names: a symbolic link's target, so that a save
+// replaces the target and the link stays a link. The path as given when the
+// system cannot tell (no such file yet, or before Windows Vista).
+std::string finalPath(const std::string& path)
+{
+    using FinalPathName = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
+    static const auto finalPathName = reinterpret_cast<FinalPathName>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleW")));
+    if (!finalPathName)
+        return path;
+    FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.valid())
+        return path;
+    std::wstring wide(MAX_PATH, L'\0');
+    DWORD length = finalPathName(file.get(), wide.data(), static_cast<DWORD>(wide.size()), 0);
+    if (length >= wide.size()) {
+        wide.resize(length + 1);
+        length = finalPathName(file.get(), wide.data(), static_cast<DWORD>(wide.size()), 0);
+    }
+    if (length == 0 || length >= wide.size())
+        return path;
+    wide.resize(length);
+    // "\\?\C:\..." and "\\?\UNC\server\..." back to the usual forms.
+    if (wide.rfind(L"\\\\?\\UNC\\", 0) == 0)
+        wide = L"\\" + wide.substr(7);
+    else if (wide.rfind(L"\\\\?\\", 0) == 0)
+        wide = wide.substr(4);
+    BOOL lost = FALSE;
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                         nullptr, &lost);
+    if (size <= 0 || lost)
+        return path; // a name the code page cannot write
+    std::string narrow(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), narrow.data(), size, nullptr, nullptr);
+    return narrow;
 }
 
 // Opens an existing file with the given access and sharing (invalid on failure).
@@ -150,11 +216,25 @@ std::vector<std::uint8_t> readFile(std::string_view path)
 
 bool writeFile(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> blocks)
 {
-    if (path.empty())
+    WriteFailure failure;
+    return writeFile(path, blocks, failure);
+}
+
+bool writeFile(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> blocks,
+               WriteFailure& failure)
+{
+    failure = {};
+    if (path.empty()) {
+        failure.systemError = ERROR_INVALID_NAME;
         return false;
-    const std::string target(path);
+    }
+    const std::string target = finalPath(std::string(path));
     bool targetExists = false;
-    if (!targetIsWritable(target, targetExists))
+    DWORD error = 0;
+    const bool writable = targetIsWritable(target, targetExists, error);
+    failure.targetExisted = targetExists || GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+    failure.systemError = error;
+    if (!writable)
         return false;
 
     // The temporary file goes beside the target, so that it can replace the
@@ -164,40 +244,53 @@ bool writeFile(std::string_view path, std::initializer_list<std::span<const std:
     const std::string folder = separator == std::string::npos
                                    ? std::string(".")
                                    : target.substr(0, driveRoot ? separator + 1 : separator);
+    auto fail = [&failure](DWORD reason) {
+        failure.systemError = reason ? reason : ERROR_GEN_FAILURE;
+        return false;
+    };
     char temporaryName[MAX_PATH] = {};
     if (!GetTempFileNameA(folder.c_str(), "wrv", 0, temporaryName))
-        return false;
+        return fail(GetLastError());
     TemporaryFile temporary(temporaryName);
 
     FileHandle file(CreateFileA(temporary.path().c_str(), GENERIC_WRITE, 0, nullptr,
                                 TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.valid())
-        return false;
+        return fail(GetLastError());
     for (const auto& block : blocks)
         if (!writeAll(file.get(), block))
-            return false;
+            return fail(GetLastError());
     if (!FlushFileBuffers(file.get()) || !file.close())
-        return false;
-    if (!moveIntoPlace(temporary.path(), target, targetExists))
-        return false;
+        return fail(GetLastError());
+    if (const DWORD moved = moveIntoPlace(temporary.path(), target, targetExists))
+        return fail(moved);
     temporary.keep();
+    failure.systemError = 0;
     return true;
+}
+
+std::string systemMessage(std::uint32_t code)
+{
+    char* text = nullptr;
+    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
+                                            | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                        nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    std::string message = length && text ? std::string(text, length) : std::string();
+    if (text)
+        LocalFree(text);
+    while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
+        message.pop_back();
+    return message;
+}
+
+void replaceFileCallForTests(ReplaceFileCall call)
+{
+    replaceFileCall = call ? call : &ReplaceFileA;
 }
 
 std::string programDirectory()
 {
-    static const std::string folder = [] {
-        std::vector<char> buffer(MAX_PATH);
-        for (;;) {
-            const DWORD length =
-                GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-            if (length == 0)
-                return std::string();
-            if (length < buffer.size())
-                return folderOfPath(std::string_view(buffer.data(), length));
-            buffer.resize(buffer.size() * 2);
-        }
-    }();
+    static const std::string folder = folderOfPath(programFilePath());
     return folder;
 }
 

@@ -85,7 +85,7 @@ HWND createListBox(const UnitCreation& creation)
     if (!control) return nullptr;
     ListBoxState& state = stateOf(unit);
     state.paint.setFont(control, fontBlockOf(settings.font));
-    state.paint.setBackground(settings.backColour, COLOR_BTNFACE);
+    state.paint.setBackground(settings.backColour);
     applyItemHeight(control, settings.extraItemHeight);
     for (const std::string& item : settings.items) {
         const std::int32_t position = settings.sorted ? sortedPosition(state.rows, item) : state.rows.count();
@@ -99,7 +99,7 @@ HWND createListBox(const UnitCreation& creation)
 HBRUSH listBoxColours(LiveUnit& unit, HDC dc)
 {
     ListBoxSettings& settings = settingsOf(unit);
-    return stateOf(unit).paint.paint(dc, settings.textColour, settings.backColour, COLOR_BTNFACE);
+    return stateOf(unit).paint.paint(dc, settings.textColour, settings.backColour);
 }
 
 void listBoxNotified(LiveUnit& unit, int code)
@@ -137,7 +137,7 @@ bool setListBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
         return false;
     case ListBoxProperty::backgroundColour:
         settings.backColour = static_cast<std::uint32_t>(number64);
-        state.paint.setBackground(settings.backColour, COLOR_BTNFACE);
+        state.paint.setBackground(settings.backColour);
         InvalidateRect(unit.handle, nullptr, TRUE);
         return false;
     case ListBoxProperty::font:
@@ -265,7 +265,7 @@ bool drawListBoxItem(LiveUnit& unit, const DRAWITEMSTRUCT& item)
             brush = GetSysColorBrush(COLOR_HIGHLIGHT);
             SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
         } else {
-            brush = state.paint.paint(dc, settings.textColour, settings.backColour, COLOR_BTNFACE);
+            brush = state.paint.paint(dc, settings.textColour, settings.backColour);
         }
         FillRect(dc, &area, brush);
         if (const ListRow* row = state.rows.row(static_cast<std::int32_t>(item.itemID))) {

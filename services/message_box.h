@@ -61,4 +61,10 @@ std::int32_t messageBoxResultOf(int platformButton);
 std::int32_t messageBox(const Value& content, std::int32_t style,
                         std::optional<std::string_view> title = std::nullopt);
 
+// The same box for a word that must be readable whatever code page the
+// process runs with (the one saying it is not GBK): the GBK texts are read as
+// code page 936 and shown through the Unicode function, so they do not come
+// out as the look of another code page's bytes.
+std::int32_t messageBoxFromGbk(std::string_view text, std::int32_t style, std::string_view title);
+
 } // namespace wrivo

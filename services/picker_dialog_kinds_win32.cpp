@@ -4,6 +4,7 @@
 // settings as properties for the services that run the dialogs.
 #include "host/unit_kind.h"
 #include "services/colour_picker_win32.h"
+#include "services/common_dialog.h"
 #include "services/unit_properties.h"
 
 namespace wrivo {
@@ -63,59 +64,81 @@ bool colorPickerMessage(LiveUnit& unit, UINT message, WPARAM, LPARAM, LRESULT& r
     return true;
 }
 
-// Options 15 to 19 and the font and help settings of the common dialog live
-// in its option list after the stored thirteen.
-constexpr int optionSlot(int number)
+// The stored record keeps options 15 to 19 in the first five of its thirteen
+// option ints (the rest carry their stored values). The font and help
+// settings (20 to 29) start as the dialog starts (black, not bold, size 0,
+// help command 0) and live beside the record for as long as the unit lives;
+// the font name and help file take the record's two spare texts.
+struct CommonDlgState : UnitState {
+    CommonDialog values;
+};
+
+CommonDialog& dialogValuesOf(LiveUnit& unit)
 {
-    return number - CommonDlgProperty::firstFileOption;
+    if (!unit.state) unit.state = std::make_unique<CommonDlgState>();
+    return static_cast<CommonDlgState&>(*unit.state).values;
 }
+
+constexpr int fileOptionCount = 5;
 
 PropertyValue getCommonDlgProperty(LiveUnit& unit, int number)
 {
     auto& settings = settingsOf<CommonDlgSettings>(unit);
+    const CommonDialog& values = dialogValuesOf(unit);
+    namespace P = CommonDlgProperty;
     switch (number) {
-    case CommonDlgProperty::dialogType: return std::int64_t{settings.dialogType};
-    case CommonDlgProperty::title: return settings.title;
-    case CommonDlgProperty::fileName: return settings.fileName;
-    case CommonDlgProperty::filter: return settings.filter;
-    case CommonDlgProperty::filterIndex: return std::int64_t{settings.filterIndex};
-    case CommonDlgProperty::initialFolder: return settings.initialFolder;
-    case CommonDlgProperty::defaultExtension: return settings.defaultExtension;
+    case P::dialogType: return std::int64_t{settings.dialogType};
+    case P::title: return settings.title;
+    case P::fileName: return settings.fileName;
+    case P::filter: return settings.filter;
+    case P::filterIndex: return std::int64_t{settings.filterIndex};
+    case P::initialFolder: return settings.initialFolder;
+    case P::defaultExtension: return settings.defaultExtension;
+    case P::fontColour: return std::int64_t{values.fontColour};
+    case P::bold: return std::int64_t{values.fontBold};
+    case P::italic: return std::int64_t{values.fontItalic};
+    case P::underline: return std::int64_t{values.fontUnderline};
+    case P::strikeOut: return std::int64_t{values.fontStrikeOut};
+    case P::fontName: return settings.extraText1;
+    case P::fontSize: return std::int64_t{values.fontSize};
+    case P::helpFile: return settings.extraText2;
+    case P::helpCommand: return std::int64_t{values.helpCommand};
+    case P::helpValue: return std::int64_t{values.helpContext};
     default: break;
     }
-    if (number == CommonDlgProperty::fontName) return settings.extraText1;
-    if (number == CommonDlgProperty::helpFile) return settings.extraText2;
-    std::size_t slot = static_cast<std::size_t>(optionSlot(number));
-    return std::int64_t{slot < settings.options.size() ? settings.options[slot] : 0};
+    const int slot = number - P::firstFileOption;
+    return std::int64_t{slot >= 0 && slot < fileOptionCount ? settings.options[static_cast<std::size_t>(slot)] : 0};
 }
 
 bool setCommonDlgProperty(LiveUnit& unit, int number, const PropertyValue& value)
 {
     auto& settings = settingsOf<CommonDlgSettings>(unit);
-    std::int64_t number64 = propertyNumber(value);
+    CommonDialog& values = dialogValuesOf(unit);
+    const std::int64_t number64 = propertyNumber(value);
+    const bool on = number64 != 0;
+    namespace P = CommonDlgProperty;
     switch (number) {
-    case CommonDlgProperty::dialogType:
-        settings.dialogType = number64 < 0 ? 0 : (number64 > 3 ? 3 : static_cast<std::int32_t>(number64));
-        return false;
-    case CommonDlgProperty::title: settings.title = propertyText(value); return false;
-    case CommonDlgProperty::fileName: settings.fileName = propertyText(value); return false;
-    case CommonDlgProperty::filter: settings.filter = propertyText(value); return false;
-    case CommonDlgProperty::filterIndex: settings.filterIndex = static_cast<std::int32_t>(number64); return false;
-    case CommonDlgProperty::initialFolder: settings.initialFolder = propertyText(value); return false;
-    case CommonDlgProperty::defaultExtension: settings.defaultExtension = propertyText(value); return false;
+    case P::dialogType: values.setKind(number64); settings.dialogType = values.kind; return false;
+    case P::title: settings.title = propertyText(value); return false;
+    case P::fileName: settings.fileName = propertyText(value); return false;
+    case P::filter: settings.filter = propertyText(value); return false;
+    case P::filterIndex: values.setFilterIndex(number64); settings.filterIndex = values.filterIndex; return false;
+    case P::initialFolder: settings.initialFolder = propertyText(value); return false;
+    case P::defaultExtension: settings.defaultExtension = propertyText(value); return false;
+    case P::fontColour: values.fontColour = static_cast<std::uint32_t>(number64); return false;
+    case P::bold: values.fontBold = on; return false;
+    case P::italic: values.fontItalic = on; return false;
+    case P::underline: values.fontUnderline = on; return false;
+    case P::strikeOut: values.fontStrikeOut = on; return false;
+    case P::fontName: settings.extraText1 = propertyText(value); return false;
+    case P::fontSize: values.setFontSize(number64); return false;
+    case P::helpFile: settings.extraText2 = propertyText(value); return false;
+    case P::helpCommand: values.helpCommand = static_cast<std::int32_t>(number64); return false;
+    case P::helpValue: values.helpContext = static_cast<std::int32_t>(number64); return false;
     default: break;
     }
-    if (number == CommonDlgProperty::fontName) {
-        settings.extraText1 = propertyText(value);
-        return false;
-    }
-    if (number == CommonDlgProperty::helpFile) {
-        settings.extraText2 = propertyText(value);
-        return false;
-    }
-    int slot = optionSlot(number);
-    if (slot < 0 || static_cast<std::size_t>(slot) >= settings.options.size()) return false;
-    settings.options[static_cast<std::size_t>(slot)] = static_cast<std::int32_t>(number64);
+    const int slot = number - P::firstFileOption;
+    if (slot >= 0 && slot < fileOptionCount) settings.options[static_cast<std::size_t>(slot)] = on ? 1 : 0;
     return false;
 }
 

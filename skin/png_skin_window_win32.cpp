@@ -138,6 +138,8 @@ GpImage* composeWindow(HWND window, bool handBack)
             drawControl(window, child, graphics);
     }
 
+    // GDI+ wants the Graphics gone before the image it draws on is disposed.
+    skinCall<apiGdipDeleteGraphics>(graphics);
     GpImage* handed = nullptr;
     if (handBack) {
         handed = bitmap;
@@ -152,7 +154,6 @@ GpImage* composeWindow(HWND window, bool handBack)
             skinCall<apiGdipDisposeImage>(bitmap);
         }
     }
-    skinCall<apiGdipDeleteGraphics>(graphics);
     return handed;
 }
 

@@ -1,6 +1,7 @@
 // Skin engine start-up and the "ZadedLoadDialog" window procedure.
 #include "skin/skin_module_win32.h"
 
+#include "host/host.h"
 #include "skin/image_memory_win32.h"
 #include "skin/skin_state_win32.h"
 #include "skin/splash_frames.h"
@@ -41,6 +42,9 @@ void startSkinModule()
 {
     // The splash frames are built-in constants: never freed, copied on resize.
     registerSplashFrameRanges();
+    // GDI+ and the rest are looked for beside the program, never in the
+    // current folder (the document's, after a file dialog).
+    skinApi().setProgramFolder(programFolder());
 
     auto* record = static_cast<WNDCLASSEXA*>(LocalAlloc(LPTR, sizeof(WNDCLASSEXA)));
     startGraphics();

@@ -13,6 +13,7 @@ packages=(
   xvfb xauth xdotool x11-utils imagemagick
   locales fonts-wqy-microhei
   python3
+  zip nsis
 )
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
@@ -29,10 +30,50 @@ if ((${#need_apt[@]})); then
   apt-get install -y -qq --no-install-recommends "${need_apt[@]}" >/dev/null
 fi
 
-# Wine's ANSI code page follows the Unix locale; 936 needs zh_CN.
-if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
-  echo "install-deps: generating zh_CN.UTF-8"
-  sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >> /etc/locale.gen
+# Wine's ANSI code page follows the Unix locale: 936 needs zh_CN. en_US (code
+# page 1252) shows that the program's manifest gets it 936 all the same.
+missing_locale=0
+for loc in zh_CN en_US; do
+  if ! locale -a 2>/dev/null | grep -qix "$loc.utf8"; then
+    sed -i "s/^# *\($loc.UTF-8 UTF-8\)/\1/" /etc/locale.gen
+    grep -q "^$loc.UTF-8 UTF-8" /etc/locale.gen || echo "$loc.UTF-8 UTF-8" >> /etc/locale.gen
+    missing_locale=1
+  fi
+done
+if [ $missing_locale = 1 ]; then
+  echo "install-deps: generating zh_CN.UTF-8 and en_US.UTF-8"
   locale-gen >/dev/null
+fi
+
+# Some virtual machines run 64-bit user code only: the kernel refuses i386
+# executables ("Exec format error"), and with them Wine's 32-bit loader. There
+# the loader runs through qemu's user-mode emulator, registered for i386 ELF
+# files with binfmt_misc. qemu before 8 spends minutes starting each Wine
+# process (its guest address-space bookkeeping), so it comes from Debian's
+# backports; Wine's 64-bit server (wine64) keeps the server itself native.
+if ! /lib/ld-linux.so.2 --version >/dev/null 2>&1; then
+  qemu_version=$(dpkg-query -W -f='${Version}' qemu-user-static 2>/dev/null || true)
+  if ! dpkg --compare-versions "${qemu_version:-0}" ge 1:8 || ! have_pkg wine64; then
+    echo "install-deps: this kernel runs no 32-bit code; installing qemu-user-static (backports) and wine64"
+    cat >/etc/apt/sources.list.d/wrivo-backports.sources <<'SOURCES'
+Types: deb
+URIs: http://deb.debian.org/debian
+Suites: bookworm-backports
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends -t bookworm-backports qemu-user-static >/dev/null
+    apt-get install -y -qq --no-install-recommends wine64 >/dev/null
+  fi
+  binfmt=/proc/sys/fs/binfmt_misc
+  [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt"
+  if [ ! -e "$binfmt/qemu-i386" ]; then
+    echo "install-deps: running i386 programs through qemu-i386-static"
+    # The magic and mask of an i386 ELF executable or shared object; F opens
+    # the emulator now, so that it serves every program started later.
+    printf '%s' ':qemu-i386:M::\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x03\x00:\xff\xff\xff\xff\xff\xfe\xfe\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff:/usr/bin/qemu-i386-static:F' >"$binfmt/register"
+  fi
+  /lib/ld-linux.so.2 --version >/dev/null 2>&1 || { echo "install-deps: 32-bit programs still cannot run" >&2; exit 1; }
 fi

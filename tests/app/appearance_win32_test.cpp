@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
 #include <string>
 
@@ -91,6 +92,11 @@ protected:
         pumpPending();
     }
 
+    void setFontSizeTo(std::int64_t points)
+    {
+        writeProperty(editBoxRef, EditBoxProperty::font, points, FontMember::size);
+    }
+
     void expectBackground(std::int64_t colour)
     {
         EXPECT_EQ(number(editBoxRef, EditBoxProperty::backgroundColour), colour);
@@ -142,6 +148,68 @@ TEST_F(Appearance, ABackgroundThatHidesTheTextIsRefusedWithAWarning)
         EXPECT_NE(driver.seen()[0].message().find("刚才您设置的[背景颜色]与 正文 或 下方 的字体颜色重复."),
                   std::string::npos);
         expectBackground(conflictBackgroundColour);
+    }
+}
+
+// The warning is task-modal: the main window is disabled while it shows and
+// enabled again as it closes. On a desktop the main window is then activated
+// and hands the focus to the text; Wine on a bare X server activates nothing,
+// so the hook does what that activation does, at the same moment.
+struct FocusOnReturn {
+    static inline HWND main = nullptr;
+    static inline HWND edit = nullptr;
+    static inline std::atomic<bool> armed{false};
+    static inline HWND focused = nullptr;
+
+    static LRESULT CALLBACK afterMessage(int code, WPARAM wParam, LPARAM lParam)
+    {
+        const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+        if (code == HC_ACTION && armed && sent->hwnd == main && sent->message == WM_ENABLE && sent->wParam) {
+            armed = false;
+            SetFocus(edit);
+            focused = GetFocus();
+        }
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+    }
+};
+
+TEST_F(Appearance, TheReplacementBackgroundOutlastsTheFocusReturningAsTheWarningCloses)
+{
+    focusEditBox();
+    chooseColour(0x00336699, false);   // stored without a warning
+    writeProperty(editBoxRef, EditBoxProperty::textColour, std::int64_t{0x00AA00});
+    FocusOnReturn::edit = handleOf(editBoxRef);
+    FocusOnReturn::main = GetAncestor(FocusOnReturn::edit, GA_ROOT);
+    FocusOnReturn::focused = nullptr;
+    HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, FocusOnReturn::afterMessage, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    DialogDriver driver;
+    driver.answer([&](DialogWindow& box) {
+        FocusOnReturn::armed = true;   // the main window is disabled by now
+        box.press("OK");
+    });
+    chooseColour(0x00AA00, false);
+    UnhookWindowsHookEx(hook);
+    FocusOnReturn::armed = false;
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    ASSERT_EQ(FocusOnReturn::focused, FocusOnReturn::edit) << "the text did not get the focus back as the warning closed";
+    expectBackground(conflictBackgroundColour);
+}
+
+TEST_F(Appearance, AFontSizeNoOneCouldReadIsTakenAsTheFactorySizeAndTheFileKept)
+{
+    focusEditBox();
+    for (const char* absurd : {"100000", "0", "-12", "501"}) {
+        ASSERT_TRUE(writeSettingsEntry(settingsPath(), section, fontSizeKey, absurd));
+        setFontSizeTo(30);
+        focusEditBox();
+        EXPECT_EQ(number(editBoxRef, EditBoxProperty::font, FontMember::size), defaultFontSize) << absurd;
+        EXPECT_EQ(stored(fontSizeKey), absurd) << "the hand-edited file stays as it is";
+    }
+    for (const char* readable : {"1", "500", "42"}) {
+        ASSERT_TRUE(writeSettingsEntry(settingsPath(), section, fontSizeKey, readable));
+        focusEditBox();
+        EXPECT_EQ(std::to_string(number(editBoxRef, EditBoxProperty::font, FontMember::size)), readable);
     }
 }
 

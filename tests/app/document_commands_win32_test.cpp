@@ -22,6 +22,7 @@
 #include "tests/support/host_harness_win32.h"
 #include "tests/support/main_window_scenario_win32.h"
 #include "tests/support/scratch_folder_win32.h"
+#include "tests/support/tiny_disk_win32.h"
 
 namespace wrivo {
 namespace {
@@ -38,28 +39,6 @@ std::string rememberedFile()
 class DocumentCommands : public MainWindowScenario {
 protected:
     DocumentCommands() : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::editBoxKeyDown, HandlerIndex::newDocument, HandlerIndex::saveDocument, HandlerIndex::openDocument, HandlerIndex::appendDocument}) {}
-
-    void shortcut(char key) { press(static_cast<UINT>(key), true); }
-
-    static DialogDriver::Answer chooseFile(std::string path)
-    {
-        return [path](DialogWindow& box) {
-            box.typeFileName(path);
-            box.press("OK");
-        };
-    }
-
-    // Saves the document to `path` through Ctrl+S and the real save dialog.
-    void saveAs(const std::string& path)
-    {
-        DialogDriver driver;
-        driver.answer(chooseFile(path));
-        driver.press("OK");   // "保存成功！！！"
-        shortcut('S');
-        ASSERT_TRUE(driver.finish()) << driver.report();
-        EXPECT_EQ(driver.seen().back().title, "恭喜：");
-        EXPECT_EQ(driver.seen().back().message(), "保存成功！！！");
-    }
 
     // Opens `path` into the empty document through Ctrl+D and the real open
     // dialog, confirms the one notice that follows, and gives that notice.
@@ -168,6 +147,7 @@ TEST_F(DocumentCommands, OpenWarnsBeforeReplacingAndLoadsTheFileWithItsRows)
     DialogDriver driver;
     driver.press("Yes");
     driver.answer(chooseFile(path));
+    driver.press("Yes");   // load what comes before the zero byte?
     shortcut('D');
     ASSERT_TRUE(driver.finish()) << driver.report();
     EXPECT_EQ(documentText(), "ab\r\n字\r\nxyz") << "loaded up to the zero byte";
@@ -206,8 +186,8 @@ TEST_F(DocumentCommands, AFileTooLargeToOpenLeavesTheDocumentAndSaysHowLarge)
 
 TEST_F(DocumentCommands, AFileOfAnotherEncodingIsOpenedWithAWarning)
 {
-    const std::string path = folder.file("utf8.txt");
-    putFileBytes(path, "ab\xE4\xB8\xAD \xE6\x96\x87");   // "ab中 文" in UTF-8
+    const std::string path = folder.file("mixed.txt");
+    putFileBytes(path, "ab\xB5\x20\xFF \xE6");   // neither GBK nor UTF-8
     const DialogRecord notice = openWithANotice(path);
     EXPECT_EQ(notice.title, "注意：");
     EXPECT_EQ(notice.message(), "文件中有不是 GBK 编码的文字:\r\n\r\n" + path +
@@ -285,9 +265,101 @@ TEST_F(DocumentCommands, AFailedWriteKeepsTheOldFileAndNeverClaimsSuccess)
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     ASSERT_TRUE(finished) << driver.report();
     EXPECT_EQ(driver.seen().back().title, "保存失败：");
+    const std::string notice = driver.seen().back().message();
+    EXPECT_NE(notice.find("没有写入这个文件或文件夹的权限。" + systemMessage(ERROR_ACCESS_DENIED)), std::string::npos) << notice;
+    EXPECT_NE(notice.find("磁盘上的原文件没有被改动。"), std::string::npos) << notice;
     for (const DialogRecord& seen : driver.seen()) EXPECT_NE(seen.title, "恭喜：");
     EXPECT_EQ(fileBytes(path), old);
     EXPECT_EQ(documentText(), "a new draft that must not half-replace the old one");
+}
+
+TEST_F(DocumentCommands, AFailedSaveNamesTheReasonInUseOrDiskFull)
+{
+    // A file another program holds open without sharing.
+    const std::string held = folder.file("held.txt");
+    putFileBytes(held, "held");
+    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    setDocument("words");
+    std::vector<DialogRecord> seen;
+    {
+        DialogDriver driver;
+        driver.answer(chooseFile(held));
+        driver.press("Yes");   // replace it?
+        driver.press("OK");
+        shortcut('S');
+        const bool finished = driver.finish();
+        CloseHandle(holder);
+        ASSERT_TRUE(finished) << driver.report();
+        seen = driver.seen();
+    }
+    EXPECT_NE(seen.back().message().find("文件正被其他程序使用。" + systemMessage(ERROR_SHARING_VIOLATION)),
+              std::string::npos) << seen.back().message();
+    EXPECT_EQ(fileBytes(held), "held");
+
+    // A new name on a full disk: there was no original to speak of.
+    TinyDisk disk(16 * 1024);
+    if (!disk.ready()) GTEST_SKIP() << "full-disk save not tested: " << disk.whyNotReady();
+    std::string longDraft;
+    for (int line = 0; line < 640; ++line) longDraft += std::string(98, 'x') + "\r\n";   // 64 KB
+    setDocument(longDraft);
+    DialogDriver driver;
+    driver.answer(chooseFile(disk.file("新稿.txt")));
+    driver.press("OK");
+    shortcut('S');
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    const std::string notice = driver.seen().back().message();
+    EXPECT_NE(notice.find("磁盘已满。" + systemMessage(ERROR_DISK_FULL)), std::string::npos) << notice;
+    EXPECT_EQ(notice.find("原文件"), std::string::npos) << notice;
+    EXPECT_NE(notice.find("没有建立新文件"), std::string::npos) << notice;
+    EXPECT_FALSE(fileExists(disk.file("新稿.txt")));
+}
+
+// The document's file is past the size read whole: the size alone must not
+// make the document count as modified.
+TEST_F(DocumentCommands, ADocumentMatchingAFileLargerThanAWholeReadIsNotModified)
+{
+    const std::string path = folder.file("grown.txt");
+    putFileOfSize(path, largestReadableFile + (2u << 20));
+    {
+        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        const std::string start = "第一章\r\n";
+        DWORD written = 0;
+        WriteFile(file, start.data(), static_cast<DWORD>(start.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+    writeProperty(commonDialog, CommonDlgProperty::fileName, path);
+    setDocument("第一章\r\n"); // the file's text ends at its first zero byte
+    EXPECT_FALSE(isDocumentModified());
+    setDocument("第一章\r\nx");
+    EXPECT_TRUE(isDocumentModified());
+}
+
+// A name longer than any path, typed into the file dialog, then Enter, then
+// Cancel: the name field takes no more than a path can hold, the dialog ends
+// as cancelled and the document stays as it was. (Wine's own dialog used to
+// fail in its clean-up here and end the program.)
+TEST_F(DocumentCommands, AnOverLongNameTypedIntoTheFileDialogCannotEndTheProgram)
+{
+    setDocument("保留的草稿");
+    std::string typed;
+    DialogDriver driver;
+    driver.answer([&typed](DialogWindow& box) {
+        typed = box.typeKeysIntoFileName(std::string(280, 'a'), true);
+        // The dialog may say the file is not there; that is answered first.
+        // Both go to the dialog's thread in this order, so Cancel comes after it.
+        if (HWND question = box.waitForOwnBox(3000))
+            PostMessageA(question, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        box.press("Cancel");
+    });
+    shortcut('F'); // append
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    EXPECT_GT(typed.size(), 0u);
+    // The dialog opens in the program's folder; that folder, a backslash and
+    // the name make a path of at most 259 characters.
+    EXPECT_LE(programDirectory().size() + 1 + typed.size(), 259u) << "the name field holds no more than a path can";
+    EXPECT_EQ(documentText(), "保留的草稿");
 }
 
 } // namespace

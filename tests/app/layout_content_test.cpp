@@ -76,7 +76,7 @@ TEST(LayoutContent, StartWindowIsAFixedCentredDraggableFrameWithItsTimer)
     EXPECT_EQ(timer->common.handlerFor(0), splashTick);
 }
 
-TEST(LayoutContent, MainWindowIsAHiddenResizableFrameWithItsThreeBindings)
+TEST(LayoutContent, MainWindowIsAHiddenResizableFrameWithItsFourBindings)
 {
     const WindowLayout main = windowById(WindowId::main);
     const LayoutUnit& self = main.units.at(0);
@@ -87,6 +87,7 @@ TEST(LayoutContent, MainWindowIsAHiddenResizableFrameWithItsThreeBindings)
     EXPECT_EQ(self.common.handlerFor(4), layoutOnResize);
     EXPECT_EQ(self.common.handlerFor(1), exitDialogue);
     EXPECT_EQ(self.common.handlerFor(-9), mainWindowKeyDown);
+    EXPECT_EQ(self.common.handlerFor(12), openDroppedFile);
     EXPECT_EQ(self.common.handlerFor(0), noHandler);
     const WindowSettings* s = main.windowSettings();
     ASSERT_NE(s, nullptr);
@@ -247,7 +248,7 @@ TEST(LayoutContent, MenuTreeHasItsThirtyNineEntriesInOrder)
         EXPECT_LT(e->handler, handlerCount);
         EXPECT_TRUE(bound.insert(e->handler).second) << e->handler;
     }
-    EXPECT_EQ(bound.size(), static_cast<std::size_t>(handlerCount - newDocument));
+    EXPECT_EQ(bound.size(), static_cast<std::size_t>(openPartnerSite4 + 1 - newDocument));
 }
 
 TEST(LayoutContent, ShortcutsAreTheListedOnesAndUnique)

@@ -43,5 +43,61 @@ TEST(Notices, HideNoticeKeepsTheBackslashBeforeTheFirstAt)
     EXPECT_EQ(hide.text.rfind("[Esc]键     一键隐藏/显示本程序\r\n\r\n", 0), 0u);
 }
 
+TEST(Notices, AFailedSaveSaysWhyInPlainWordsAndWhatBecameOfTheFile)
+{
+    const Notice inUse = notices::saveFailed("D:\\稿\\a.txt", 32, "The process cannot access the file.", true);
+    EXPECT_EQ(inUse.title, "保存失败：");
+    EXPECT_EQ(inUse.text, "保存失败！\r\n\r\n文件未能写入:\r\nD:\\稿\\a.txt\r\n\r\n原因：文件正被其他程序使用。"
+                          "The process cannot access the file.\r\n\r\n磁盘上的原文件没有被改动。");
+    EXPECT_NE(notices::saveFailed("a", 5, "", true).text.find("原因：没有写入这个文件或文件夹的权限。\r\n"),
+              std::string::npos);
+    const Notice full = notices::saveFailed("a", 112, "", false);
+    EXPECT_NE(full.text.find("原因：磁盘已满。"), std::string::npos);
+    EXPECT_EQ(full.text.find("原文件"), std::string::npos) << "a new name had no original";
+    EXPECT_NE(full.text.find("没有建立新文件，文档仍在编辑框中。"), std::string::npos);
+    EXPECT_NE(notices::saveFailed("a", 1234, "", true).text.find("原因：系统错误 1234"), std::string::npos);
+}
+
+// The file questions name the file, the figures and the encoding; each ends
+// by saying that No leaves the document.
+TEST(Notices, FileQuestionsNameTheFileAndTheirFigures)
+{
+    const std::string path = "C:\\稿件\\第一章.txt";
+    const std::string keeps = "(选{否}则不读入，当前文档保持不变)";
+    const Notice zero = fileNotices::zeroBytes(path, 6, 24);
+    EXPECT_EQ(zero.text, "文件中有零字节:\r\n\r\n" + path +
+                             "\r\n\r\n第一个零字节及其后共 24 个字节编辑框无法显示，保存时也不会保留;只有它之前的 6 "
+                             "个字节能读入。\r\n\r\n仍然读入吗？" + keeps);
+    EXPECT_EQ(fileNotices::otherEncoding(path, TextEncoding::utf16be, 3).text.rfind("文件是 UTF-16 BE(带字节顺序标记 BOM) 编码的文字:\r\n\r\n" + path, 0), 0u);
+    EXPECT_NE(fileNotices::otherEncoding(path, TextEncoding::utf8, 3).text.find("其中有 3 个字符 GBK 编码无法表示"), std::string::npos);
+    EXPECT_NE(fileNotices::loneLineBreaks(path, 40000).text.find("最长的一行将有 40000 个字节"), std::string::npos);
+    EXPECT_NE(fileNotices::longLine(path, 70000).text.find("很长的一行(70000 个字节"), std::string::npos);
+    for (const Notice& question : {zero, fileNotices::otherEncoding(path, TextEncoding::utf8Bom, 0),
+                                   fileNotices::loneLineBreaks(path, 1), fileNotices::longLine(path, 1)}) {
+        EXPECT_EQ(question.title, "注意：");
+        EXPECT_EQ(question.text.substr(question.text.size() - keeps.size()), keeps);
+    }
+    EXPECT_EQ(fileNotices::deviceName(path).title, "读取失败：");
+}
+
+// The word shown where the code page is not GBK says what Wrivo writes, what
+// this Windows does, and both ways out; it names the code page found.
+TEST(Notices, TheCodePageNoticeSaysWhatIsWrongAndBothWaysOut)
+{
+    const Notice notice = notices::codePageNotGbk(932);
+    EXPECT_EQ(notice.title, "代码页提醒：");
+    for (const char* part : {"GBK (简体中文)", "(932)", "显示错乱", "写错", "Windows 11", "非 Unicode 程序的语言",
+                             "中文(简体)"})
+        EXPECT_NE(notice.text.find(part), std::string::npos) << part;
+}
+
+TEST(Notices, ANameOutsideTheCodePageIsShownAndTheDocumentSaidToStay)
+{
+    const Notice notice = notices::fileNameOutsideCodePage("C:\\稿?.txt");
+    EXPECT_EQ(notice.title, "打开失败：");
+    EXPECT_NE(notice.text.find("\r\n\r\nC:\\稿?.txt\r\n\r\n"), std::string::npos);
+    EXPECT_EQ(notice.text.substr(notice.text.size() - 18), "当前文档保持不变。");
+}
+
 } // namespace
 } // namespace wrivo

@@ -25,10 +25,25 @@ CLEAR_TITLE = "Wrivo  3.7              ⊙△⊙ 亲    已为您清空了统计
 MAIN_SIZE = (556, 613)
 SPLASH_SIZE = (495, 354)
 
+
+
+def _emulated():
+    """Whether i386 programs run through qemu's user-mode emulator here (a
+    kernel without 32-bit support): everything Wine does is then a few times
+    slower, so the deadlines below stretch. They guard against hangs; no test
+    asserts a time."""
+    try:
+        with open("/proc/sys/fs/binfmt_misc/qemu-i386") as f:
+            return f.readline().strip() == "enabled"
+    except OSError:
+        return False
+
+
+SLOWDOWN = 4.0 if _emulated() else 1.0
 # The first Wine start of a run also starts the Wine server and may take a
 # while on a busy machine; later ones are quick.
-FIRST_WINDOW_TIMEOUT = 60.0
-TIMEOUT = 15.0
+FIRST_WINDOW_TIMEOUT = 60.0 * SLOWDOWN
+TIMEOUT = 15.0 * SLOWDOWN
 SAVE_AS = "另存为"   # Wine's Chinese title of the save dialog
 SAVED = "恭喜："
 
@@ -37,6 +52,18 @@ def statistics_title(paragraphs, characters):
     """The caption the editor shows for a document of N paragraphs and M characters."""
     return ("Orvanne提醒您:    当前文档共计:  %s  个段落,总字数为:  %s  字。"
             % (paragraphs, characters))
+
+
+def file_statistics_title(data, line_breaks=0):
+    """The caption after opening a file of these GBK bytes: its paragraphs
+    (pieces between CR LF, none after a final CR LF) and half its bytes
+    without spaces (half- and full-width), less the counted line breaks."""
+    pieces = data.split(b"\r\n")
+    if pieces[-1] == b"":
+        pieces.pop()
+    text = data.decode("gbk").replace(" ", "").replace("\u3000", "")
+    characters = len(text.encode("gbk")) / 2.0 - line_breaks
+    return statistics_title(len(pieces), "%.13g" % characters)
 
 
 def _run(*args):
@@ -101,29 +128,47 @@ class Window:
 class Session:
     """One run of Wrivo.exe from a folder of its own."""
 
-    def __init__(self, environment=None):
-        self.exe_source = os.environ["WRIVO_EXE"]
+    def __init__(self, environment=None, program=None):
+        """environment: extra variables for the program (WRIVO_TEST_CLOCK,
+        WRIVO_LOCALE). program: a Wrivo.exe to run where it is (an unpacked
+        or installed copy; its folder is left as it is) instead of a fresh
+        copy of the built one."""
+        self.exe_source = program or os.environ["WRIVO_EXE"]
         self.wine_run = os.environ["WRIVO_WINE_RUN"]
         if not os.environ.get("WINEPREFIX"):
             raise RuntimeError("WINEPREFIX must name the build's Wine prefix")
         if not os.environ.get("DISPLAY"):
             raise RuntimeError("DISPLAY must name the test display")
-        # Extra environment for the program, e.g. WRIVO_TEST_CLOCK.
-        self.environment = dict(os.environ, **(environment or {}))
-        self.folder = tempfile.mkdtemp(prefix="wrivo-e2e-")
-        self.exe = os.path.join(self.folder, "Wrivo.exe")
-        shutil.copyfile(self.exe_source, self.exe)
+        # Extra environment for the program, e.g. WRIVO_TEST_CLOCK. Recovery
+        # copies and the shelf go to a folder of the session's own unless the
+        # test names one (WRIVO_TEST_LOCALAPPDATA), never the prefix user's.
+        self.own_folder = program is None
+        self.scratch = tempfile.mkdtemp(prefix="wrivo-e2e-")
+        if self.own_folder:
+            self.folder = self.scratch
+            self.exe = os.path.join(self.folder, "Wrivo.exe")
+            shutil.copyfile(self.exe_source, self.exe)
+        else:
+            self.exe = os.path.abspath(program)
+            self.folder = os.path.dirname(self.exe)
+        local_data = os.path.join(self.scratch, "LocalAppData")
+        os.mkdir(local_data)
+        self.environment = dict(os.environ, WRIVO_TEST_LOCALAPPDATA=windows_path(local_data))
+        self.environment.update(environment or {})
         self.process = None
         self.started_at = None
 
     # ---- life cycle
 
-    def start(self):
+    def start(self, *arguments):
+        """Starts the program; each of `arguments` reaches it as one
+        command-line argument however many spaces it holds (Wine quotes it
+        on the Windows side)."""
         self.started_at = time.monotonic()
         # wine-run.sh ends by exec-ing wine, which becomes the program's own
         # process: this pid is Wrivo's, and its windows carry it as _NET_WM_PID.
         self.process = subprocess.Popen(
-            [self.wine_run, self.exe], cwd=self.folder, env=self.environment,
+            [self.wine_run, self.exe, *arguments], cwd=self.folder, env=self.environment,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return self
 
@@ -154,7 +199,8 @@ class Session:
         return pids
 
     def close(self):
-        """Ends the program (this session's copy only) and removes its folder."""
+        """Ends the program (this session's copy only) and removes its folder
+        when the session made it."""
         if self.process and self.process.poll() is None:
             self.process.kill()
             self.process.wait(TIMEOUT)
@@ -163,7 +209,7 @@ class Session:
                 os.kill(pid, 9)
             except OSError:
                 pass
-        shutil.rmtree(self.folder, ignore_errors=True)
+        shutil.rmtree(self.scratch, ignore_errors=True)
 
     def __enter__(self):
         return self.start()
@@ -257,6 +303,11 @@ class Session:
         """Types ASCII text (Chinese cannot be typed into Wine this way)."""
         assert text.isascii(), "only ASCII can be typed"
         subprocess.run(["xdotool", "type", "--delay", "60", text], check=True)
+
+
+def windows_path(path):
+    """The Windows name of a Unix path: Wine's Z: drive is the Unix root."""
+    return "Z:" + path.replace("/", "\\")
 
 
 def screenshot(path):

@@ -107,7 +107,9 @@ TEST_F(BindingTest, NoLibraryNameTriesTheSixSystemLibrariesFreeingEachThatLacksI
     HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, parent, nullptr, nullptr, nullptr);
     EXPECT_EQ(boundCall<HWND>(binding, 7, child), parent);
     DestroyWindow(parent);
-    EXPECT_EQ(Journal::loaded, (std::vector<std::string>{"Kernel32.dll", "Gdi32.dll", "User32.dll"}));
+    // From the system folder, whatever folder is current.
+    EXPECT_EQ(Journal::loaded, (std::vector<std::string>{systemLibraryPath("Kernel32.dll"), systemLibraryPath("Gdi32.dll"),
+                                                         systemLibraryPath("User32.dll")}));
     EXPECT_EQ(Journal::freed.size(), 2u);  // Kernel32 and Gdi32, User32 stays
     boundCall<HWND>(binding, 7, child);
     EXPECT_EQ(Journal::loaded.size(), 3u);
@@ -123,6 +125,36 @@ TEST_F(BindingTest, LibrariesAreSoughtInTheSearchFolderProgramFolderModuleFolder
     EXPECT_THROW(binding.resolve(0), ReportEnded);
     EXPECT_EQ(Journal::tried, (std::vector<std::string>{"C:\\search\\bind_probe.dll", "C:\\program\\bind_probe.dll",
                                                         "C:\\module\\bind_probe.dll", "bind_probe.dll"}));
+}
+
+TEST_F(BindingTest, SystemLibrariesComeFromTheSystemFolderOnly)
+{
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    EXPECT_EQ(systemLibraryPath("GdiPlus.dll"), std::string(system) + "\\GdiPlus.dll");
+    EXPECT_EQ(systemLibraryPath("user32"), std::string(system) + "\\user32.dll");
+    EXPECT_EQ(systemLibraryPath("bind_probe.dll"), "");
+    const BoundFunctionName table[] = {{"GdiPlus.dll", "GdipDeleteGraphics"}, {"gdi32", "DeleteDC"}};
+    DynamicBinding fromSystem(table, journalLoader);
+    fromSystem.setLibrarySearchFolder(binFolder());
+    fromSystem.setProgramFolder(binFolder() + "probe_alt");
+    fromSystem.resolve(0);
+    fromSystem.resolve(1);
+    EXPECT_EQ(Journal::tried, (std::vector<std::string>{std::string(system) + "\\GdiPlus.dll",
+                                                        std::string(system) + "\\gdi32.dll"}));
+}
+
+TEST_F(BindingTest, WithoutAProgramFolderTheCurrentFolderIsNeverSearched)
+{
+    // probe_alt (the copy answering 2) is current; the program's own folder
+    // holds the copy answering 1.
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA((binFolder() + "probe_alt").c_str()));
+    EXPECT_EQ(boundCall<int>(binding, 3), 1);
+    SetCurrentDirectoryA(previous);
+    for (const std::string& name : Journal::tried)
+        EXPECT_EQ(name.find("probe_alt"), std::string::npos) << name;
 }
 
 TEST_F(BindingTest, ANameWithADriveIsLoadedByThatNameAlone)

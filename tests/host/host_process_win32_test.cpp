@@ -13,6 +13,7 @@
 #include "app/notices.h"
 #include "tests/support/child_process_win32.h"
 #include "tests/support/event_sequence.h"
+#include "tests/support/scratch_folder_win32.h"
 
 namespace wrivo {
 namespace {
@@ -195,6 +196,52 @@ TEST(StartUp, MainWindowAppearsAtTick29UntitledAndIsTitledAtTick30)
                                  "exit routine\n";
     EXPECT_EQ(seen, expected);
     DeleteFileA(log.c_str());
+}
+
+std::string besideTest(const std::string& name)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.find_last_of('\\') + 1) + name;
+}
+
+TEST(StartUp, LibrariesAreNeverTakenFromTheCurrentFolder)
+{
+    // A document folder holding a library named like GDI+ and another found
+    // only by the system's search; the child makes it current, as a file
+    // dialog would, then starts the skin engine (which binds GDI+).
+    ScratchFolder documents;
+    ASSERT_TRUE(CopyFileA(besideTest("planted_library.dll").c_str(), documents.file("GdiPlus.dll").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(besideTest("planted_library.dll").c_str(), documents.file("wrivo_planted.dll").c_str(), FALSE));
+    const std::string log = documents.file("log.txt");
+    ChildProcess child("host_child.exe", "planted-library \"" + log + "\"");
+    ASSERT_TRUE(child.started());
+    auto code = child.waitForExit(patience);
+    ASSERT_TRUE(code.has_value());
+    EXPECT_EQ(*code, 0u);
+    EXPECT_NE(readWholeFile(log).find("bare name not found"), std::string::npos) << readWholeFile(log);
+    for (const std::string& name : namesInFolder(documents.path()))
+        EXPECT_EQ(name.find(".loaded"), std::string::npos) << name << " was loaded from the current folder";
+}
+
+TEST(StartUp, AProgramNameEndingInA5CTrailByteStillGivesItsFolder)
+{
+    // 運 is 0xDF 0x5C in GBK: its second byte is no separator.
+    ScratchFolder folder;
+    const std::string program = folder.file("運.exe");
+    ASSERT_TRUE(CopyFileA(besideTest("host_child.exe").c_str(), program.c_str(), FALSE));
+    const std::string log = folder.file("log.txt");
+    {
+        ChildProcess child(program, "program-folder \"" + log + "\"");
+        ASSERT_TRUE(child.started());
+        auto code = child.waitForExit(patience);
+        ASSERT_TRUE(code.has_value());
+        EXPECT_EQ(*code, 0u);
+    }
+    const std::string seen = readWholeFile(log);
+    EXPECT_NE(seen.find("folder " + folder.path() + "\n"), std::string::npos) << seen;
+    EXPECT_NE(seen.find("current " + folder.path() + "\n"), std::string::npos) << seen;
 }
 
 } // namespace

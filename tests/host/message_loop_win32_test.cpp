@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 #include "host/message_loop.h"
@@ -91,6 +92,96 @@ TEST(MessageLoop, NestedLoopStopsWhenItsConditionHolds)
         [&] { return done; });
     EXPECT_EQ(inner.run(), -1);
     EXPECT_EQ(periods, 2) << "the posted message ran, then the loop stopped";
+}
+
+// A quit request can arrive while a nested loop waits in GetMessage: a
+// message sent from another thread is handled inside that wait, and one that
+// asks to quit makes the wait itself return the request. Both loops must end,
+// the outer one with the code asked for.
+LRESULT CALLBACK quitOnRequest(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_APP) {
+        PostQuitMessage(static_cast<int>(wParam));
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void CALLBACK quitAsLost(HWND, UINT, UINT_PTR, DWORD)
+{
+    PostQuitMessage(-2);
+}
+
+// Whether the nested loop's GetMessage itself took the quit request. The
+// message sent from the other thread may also be handled by one of the loop's
+// PeekMessage calls just before that wait, which leaves the request in the
+// queue; such a round does not test the wait and is run again.
+bool insideNestedLoop = false;
+bool quitTakenInWait = false;
+
+LRESULT CALLBACK noteQuitTakenInWait(int code, WPARAM removal, LPARAM lParam)
+{
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    if (code == HC_ACTION && insideNestedLoop && removal == PM_REMOVE && message->message == WM_QUIT)
+        quitTakenInWait = true;
+    return CallNextHookEx(nullptr, code, removal, lParam);
+}
+
+TEST(MessageLoop, AQuitTakenFromANestedLoopsWaitEndsTheOuterLoopToo)
+{
+    drainQueue();
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = quitOnRequest;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "WrivoQuitOnRequest";
+    RegisterClassA(&windowClass);
+    HWND target = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(target, nullptr);
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, noteQuitTakenInWait, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
+    HANDLE waiting = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+    quitTakenInWait = false;
+    int rounds = 0;
+    for (; rounds < 20 && !quitTakenInWait; ++rounds) {
+        // The sender waits until the nested loop has nothing left but its wait.
+        std::thread sender([&] {
+            WaitForSingleObject(waiting, INFINITE);
+            SendMessageA(target, WM_APP, 9, 0);
+        });
+        int innerResult = 0;
+        bool innerEnded = false;
+        UINT_PTR deadline = 0;
+        MessageLoop outer(
+            [&](int count) {
+                if (count == 0 && !innerEnded) {
+                    MessageLoop inner(
+                        [&](int) {
+                            SetEvent(waiting);
+                            return false;
+                        },
+                        [] { return false; });
+                    insideNestedLoop = true;
+                    innerResult = inner.run();
+                    insideNestedLoop = false;
+                    innerEnded = true;
+                    // Should the request be lost, the outer loop still ends, with another code.
+                    deadline = SetTimer(nullptr, 0, 5000, quitAsLost);
+                }
+                return false;
+            },
+            nullptr);
+        EXPECT_EQ(outer.run(), 9) << "-2: the quit request was lost";
+        KillTimer(nullptr, deadline);
+        sender.join();
+        EXPECT_TRUE(innerEnded);
+        EXPECT_EQ(innerResult, -1) << "the nested loop leaves the request to the outer one";
+        drainQueue();
+    }
+    EXPECT_TRUE(quitTakenInWait) << "in " << rounds << " rounds the request never reached the nested loop's wait";
+    UnhookWindowsHookEx(hook);
+    CloseHandle(waiting);
+    DestroyWindow(target);
 }
 
 class ConsumingWindow : public WindowObject {

@@ -27,6 +27,9 @@ TEST(FilePath, BackslashInsideADoubleByteCharacterIsNotASeparator)
     EXPECT_EQ(folderOfPath("\x95\x5C"), "");
     // Chinese folder names are kept whole.
     EXPECT_EQ(folderOfPath("D:\\文档\\草稿.txt"), "D:\\文档");
+    // Program names whose last byte before ".exe" is such a trail byte.
+    EXPECT_EQ(folderOfPath("C:\\工具\\運.exe"), "C:\\工具");
+    EXPECT_EQ(lastSeparator("C:\\誠"), 2u);
 }
 
 TEST(FilePath, TrailingLeadByteDoesNotSwallowAnything)

@@ -2,13 +2,16 @@
 // real full disk: a save that cannot complete must leave the old document
 // exactly as it was.
 #include "services/files.h"
+#include "services/files_win32.h"
 
 #include "tests/support/scratch_folder_win32.h"
 #include "tests/support/tiny_disk_win32.h"
+#include "tests/support/unix_command_win32.h"
 
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -188,6 +191,99 @@ TEST(WriteFile, RefusesWithoutTouchingAnything)
     EXPECT_EQ(fileBytes(held), "held open");
 
     EXPECT_EQ(namesInFolder(folder.path()).size(), 2u) << "no temporary file is left behind";
+}
+
+TEST(WriteFile, AFailureSaysWhyAndWhetherThereWasAFileToKeep)
+{
+    test::ScratchFolder folder;
+    WriteFailure failure;
+    const std::string readOnly = folder.file("readonly.txt");
+    putFileBytes(readOnly, "keep me");
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_FALSE(writeFile(readOnly, {bytesOf("x")}, failure));
+    EXPECT_EQ(failure.systemError, static_cast<std::uint32_t>(ERROR_ACCESS_DENIED));
+    EXPECT_TRUE(failure.targetExisted);
+    SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    const std::string held = folder.file("held.txt");
+    putFileBytes(held, "held open");
+    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(writeFile(held, {bytesOf("x")}, failure));
+    CloseHandle(holder);
+    EXPECT_EQ(failure.systemError, static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
+    EXPECT_TRUE(failure.targetExisted);
+
+    EXPECT_FALSE(writeFile(folder.file("no-such-folder\\a.txt"), {bytesOf("x")}, failure));
+    EXPECT_NE(failure.systemError, 0u);
+    EXPECT_FALSE(failure.targetExisted);
+    ASSERT_FALSE(systemMessage(ERROR_ACCESS_DENIED).empty());
+    EXPECT_NE(systemMessage(ERROR_ACCESS_DENIED).back(), '\n');
+
+    EXPECT_TRUE(writeFile(folder.file("fine.txt"), {bytesOf("x")}, failure));
+    EXPECT_EQ(failure.systemError, 0u);
+}
+
+// ReplaceFile's partial outcomes, brought about in place of the real call as
+// its documentation describes them (a backup name given).
+struct ReplaceFault {
+    inline static DWORD outcome = 0;
+    static BOOL WINAPI replace(LPCSTR replaced, LPCSTR, LPCSTR backup, DWORD, LPVOID, LPVOID)
+    {
+        // _2: the document already carries the backup name (or another one).
+        if (outcome == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2)
+            MoveFileA(replaced, backup ? backup : (std::string(replaced) + ".moved").c_str());
+        SetLastError(outcome);
+        return FALSE;
+    }
+};
+
+class ReplaceFailure : public ::testing::TestWithParam<DWORD> {
+protected:
+    void TearDown() override { replaceFileCallForTests(nullptr); }
+};
+
+TEST_P(ReplaceFailure, LeavesTheDocumentUnderItsNameAndNoOtherFileBehind)
+{
+    test::ScratchFolder folder;
+    const std::string path = folder.file("稿件.txt");
+    putFileBytes(path, "the only copy");
+    ReplaceFault::outcome = GetParam();
+    replaceFileCallForTests(&ReplaceFault::replace);
+    WriteFailure failure;
+    EXPECT_FALSE(writeFile(path, {bytesOf("a new draft")}, failure));
+    EXPECT_EQ(failure.systemError, GetParam());
+    EXPECT_EQ(fileBytes(path), "the only copy");
+    EXPECT_EQ(namesInFolder(folder.path()), std::vector<std::string>{"稿件.txt"});
+
+    replaceFileCallForTests(nullptr);
+    EXPECT_TRUE(writeFile(path, {bytesOf("a new draft")}));
+    EXPECT_EQ(fileBytes(path), "a new draft");
+    EXPECT_EQ(namesInFolder(folder.path()), std::vector<std::string>{"稿件.txt"}) << "the backup is removed";
+}
+
+INSTANTIATE_TEST_SUITE_P(DocumentedOutcomes, ReplaceFailure,
+                         ::testing::Values(DWORD{ERROR_UNABLE_TO_MOVE_REPLACEMENT},
+                                           DWORD{ERROR_UNABLE_TO_MOVE_REPLACEMENT_2},
+                                           DWORD{ERROR_UNABLE_TO_REMOVE_REPLACED}));
+
+TEST(WriteFile, ThroughASymbolicLinkReplacesTheTargetAndKeepsTheLink)
+{
+    if (!test::runningUnderWine())
+        GTEST_SKIP() << "the link is made from the Linux side";
+    char name[96];
+    std::snprintf(name, sizeof name, "/tmp/wrivo-link-%lu-%lu", GetCurrentProcessId(), GetTickCount());
+    const std::string unixFolder = test::shellQuoted(name);
+    ASSERT_EQ(test::runUnixCommand("mkdir " + unixFolder + " && cd " + unixFolder
+                                   + " && printf 'old words' > book.txt && ln -s book.txt current.txt"),
+              0);
+    const std::string folder = test::windowsPathOfUnixPath(name);
+    EXPECT_TRUE(writeFile(folder + "\\current.txt", {bytesOf("new words")}));
+    EXPECT_EQ(fileBytes(folder + "\\book.txt"), "new words");
+    EXPECT_EQ(test::runUnixCommand("test -L " + unixFolder + "/current.txt"), 0) << "current.txt is still a link";
+    EXPECT_EQ(test::runUnixCommand("test \"$(readlink " + unixFolder + "/current.txt)\" = book.txt"), 0);
+    EXPECT_EQ(namesInFolder(folder).size(), 2u);
+    test::runUnixCommand("rm -rf " + unixFolder);
 }
 
 TEST(WriteFile, ReadBackThroughReadFile)

@@ -225,6 +225,30 @@ TEST_F(SkinTest, TheBackgroundIsDrawnAtItsOwnSizeAndTheRestStaysTransparent)
     EXPECT_EQ(differing, 0);
 }
 
+// GDI+ requires a Graphics to be deleted before the image it draws on is
+// disposed (Wine forgives the other order, Windows may read freed memory).
+TEST_F(SkinTest, TheComposeStepDeletesItsGraphicsBeforeDisposingTheBitmap)
+{
+    static std::vector<int> calls;
+    HWND window = makeWindow(64, 48);
+    PngSkinWindow skin;
+    ASSERT_TRUE(skin.attach(window));
+    calls.clear();
+    skinApi().watchCalls([](int index) { calls.push_back(index); });
+    composeWindow(window, false);
+    skinApi().watchCalls(nullptr);
+    // Two Graphics are made (on the bitmap, and on the screen copy), both
+    // deleted, and none after the bitmap is gone.
+    const auto made = std::count(calls.begin(), calls.end(), apiGdipGetImageGraphicsContext) +
+                      std::count(calls.begin(), calls.end(), apiGdipCreateFromHDC);
+    EXPECT_EQ(made, 2);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), apiGdipDeleteGraphics), made);
+    const auto disposed = std::find(calls.begin(), calls.end(), apiGdipDisposeImage);
+    ASSERT_NE(disposed, calls.end());
+    EXPECT_EQ(std::find(disposed, calls.end(), apiGdipDeleteGraphics), calls.end())
+        << "a Graphics was deleted after the image it drew on";
+}
+
 TEST_F(SkinTest, ATruncatedFrameLeavesThePreviousBackground)
 {
     HWND window = makeWindow(495, 354);

@@ -8,6 +8,8 @@ namespace {
 
 std::string besideTestProgram(const std::string& program)
 {
+    if (program.find(':') != std::string::npos) return program; // a full path
+
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder = path;

@@ -10,8 +10,8 @@ namespace wrivo::test {
 
 class ChildProcess {
 public:
-    // Starts `program` (a file name beside the running test program) with the
-    // command line arguments given.
+    // Starts `program` (a file name beside the running test program, or a
+    // full path) with the command line arguments given.
     ChildProcess(const std::string& program, const std::string& arguments);
     ~ChildProcess(); // ends the child if it still runs
     ChildProcess(const ChildProcess&) = delete;

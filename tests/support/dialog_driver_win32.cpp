@@ -214,7 +214,7 @@ bool DialogWindow::pressCloseBox()
     return PostMessageA(window_, WM_SYSCOMMAND, SC_CLOSE, 0) != 0;
 }
 
-bool DialogWindow::typeFileName(std::string_view name)
+HWND DialogWindow::fileNameField()
 {
     // The file name field: an edit box inside a combo box (cmb13, 0x47C, in
     // Explorer-style dialogs, Wine's among them) or an edit box (edt1, 0x480)
@@ -227,13 +227,68 @@ bool DialogWindow::typeFileName(std::string_view name)
                 field = child;
     if (!field)
         field = control(0x480);
-    if (!field) {
+    if (!field)
         fail("no file name field (cmb13 or edt1)");
+    return field;
+}
+
+bool DialogWindow::typeFileName(std::string_view name)
+{
+    HWND field = fileNameField();
+    if (!field)
         return false;
-    }
     const std::string text(name);
     SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     return true;
+}
+
+std::string DialogWindow::typeKeysIntoFileName(std::string_view keys, bool thenEnter)
+{
+    HWND field = fileNameField();
+    if (!field)
+        return {};
+    // The edit box itself, inside a combo box.
+    if (!sameClass(field, "Edit"))
+        if (HWND edit = FindWindowExA(field, nullptr, "Edit", nullptr))
+            field = edit;
+    for (char key : keys)
+        SendMessageA(field, WM_CHAR, static_cast<unsigned char>(key), 1);
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(field)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(field, text.data(), static_cast<int>(text.size()))));
+    if (thenEnter) {
+        // Posted, so that the dialog's own loop sees the key as it sees a typed one.
+        PostMessageA(field, WM_KEYDOWN, VK_RETURN, 1);
+        PostMessageA(field, WM_KEYUP, VK_RETURN, 0xC0000001);
+    }
+    return text;
+}
+
+namespace {
+
+struct OwnedBoxSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK checkOwnedBox(HWND window, LPARAM data)
+{
+    auto& search = *reinterpret_cast<OwnedBoxSearch*>(data);
+    if (GetWindow(window, GW_OWNER) != search.owner || !IsWindowVisible(window) || !sameClass(window, "#32770"))
+        return TRUE;
+    search.found = window;
+    return FALSE;
+}
+
+} // namespace
+
+HWND DialogWindow::waitForOwnBox(unsigned timeoutMs) const
+{
+    OwnedBoxSearch search{window_, nullptr};
+    waitFor(timeoutMs, [&] {
+        EnumWindows(checkOwnedBox, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
+    return search.found;
 }
 
 bool DialogWindow::selectInList(int comboId, std::string_view item, const char* what)

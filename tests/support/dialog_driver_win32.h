@@ -57,6 +57,13 @@ public:
 
     // File dialogs: types a name (or a full path) into the file name field.
     bool typeFileName(std::string_view name);
+    // File dialogs: types the keys one by one into the file name field, as a
+    // person would (so the field's length limit applies), then, when asked,
+    // Enter through the dialog's own key handling. Answers the field's text.
+    std::string typeKeysIntoFileName(std::string_view keys, bool thenEnter);
+    // A message box this dialog has raised (owned by it), waiting up to
+    // `timeoutMs` for it; null when none came.
+    HWND waitForOwnBox(unsigned timeoutMs) const;
     // Font dialog: picks a face and a size from the dialog's lists.
     bool chooseFontFace(std::string_view face);
     bool chooseFontSize(int points);
@@ -69,6 +76,7 @@ public:
 
 private:
     bool selectInList(int comboId, std::string_view item, const char* what);
+    HWND fileNameField();
 
     HWND window_;
     std::vector<std::string>& failures_;

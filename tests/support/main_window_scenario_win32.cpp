@@ -3,10 +3,12 @@
 #include "app/app_globals.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
+#include "app/recovery_internal.h"
 #include "app/start_routine.h"
 #include "app/start_window.h"
 #include "host/host.h"
 #include "host/property_rules.h"
+#include "services/background_queue.h"
 #include "services/control_operations.h"
 #include "services/unit_properties.h"
 #include "tests/support/host_harness_win32.h"
@@ -25,8 +27,15 @@ std::string windowText(const UnitRef& unit)
     return text;
 }
 
+void MainWindowScenario::settleRecovery()
+{
+    recovery::worker().waitIdle();
+}
+
 void MainWindowScenario::SetUp()
 {
+    SetEnvironmentVariableA("WRIVO_TEST_LOCALAPPDATA", nullptr);   // the system's own lookup is what runs here
+    SetEnvironmentVariableA("LOCALAPPDATA", localData_.path().c_str());
     startRecordingHost();
     resetHandlers();
     createAppGlobals();
@@ -46,6 +55,7 @@ void MainWindowScenario::TearDown()
     if (windowLoaded(WindowId::main)) destroyUnit(mainWindowRef, true);
     pumpPending();
     releaseAppGlobals();
+    settleRecovery();
 }
 
 void MainWindowScenario::press(UINT key, bool ctrl)
@@ -59,6 +69,25 @@ void MainWindowScenario::setDocument(const std::string& text)
 {
     writeProperty(editBoxRef, EditBoxProperty::content, text);
     pumpPending();
+}
+
+DialogDriver::Answer chooseFile(std::string path)
+{
+    return [path](DialogWindow& box) {
+        box.typeFileName(path);
+        box.press("OK");
+    };
+}
+
+void MainWindowScenario::saveAs(const std::string& path)
+{
+    DialogDriver driver;
+    driver.answer(chooseFile(path));
+    driver.press("OK");   // "保存成功！！！"
+    shortcut('S');
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    EXPECT_EQ(driver.seen().back().title, "恭喜：");
+    EXPECT_EQ(driver.seen().back().message(), "保存成功！！！");
 }
 
 } // namespace wrivo::test

@@ -1,0 +1,76 @@
+// The recovery copy's record and the shelf's file names: the pure part of
+// keeping unsaved text on disk (services/recovery_store_win32.cpp does the
+// files).
+//
+// A recovery copy is the document's GBK bytes in one file and, beside it, a
+// small record: the remembered file name, the time of the copy, the process
+// that keeps it (its id and its start time, since ids are reused) and the
+// size and checksum of the bytes. A copy that does not match its record is
+// damaged and is never loaded.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "services/datetime.h"
+
+namespace wrivo {
+
+// A running program: its id and its start time (100 ns units), which
+// together name it even after the id has been given to another one.
+struct ProcessIdentity {
+    std::uint32_t id = 0;
+    std::uint64_t started = 0;
+    friend bool operator==(const ProcessIdentity&, const ProcessIdentity&) = default;
+};
+
+struct RecoveryRecord {
+    std::string fileName;    // the remembered file; empty when there is none
+    std::string timeText;    // when the copy was written, as the user reads it
+    ProcessIdentity owner;
+    std::uint64_t byteCount = 0;
+    std::uint32_t checksum = 0;
+    friend bool operator==(const RecoveryRecord&, const RecoveryRecord&) = default;
+};
+
+// FNV-1a over the bytes: enough to tell a truncated or overwritten copy.
+std::uint32_t recoveryChecksum(std::span<const std::uint8_t> bytes);
+
+// The record as stored (GBK text, one "key=value" a line), and back. A record
+// that is cut short, has a line too many or too few, a number that does not
+// read, or a file name with a line break in it reads as nothing.
+std::string recordText(const RecoveryRecord& record);
+std::optional<RecoveryRecord> parseRecord(std::string_view text);
+
+// Whether the bytes are the ones the record describes.
+bool copyMatchesRecord(const RecoveryRecord& record, std::span<const std::uint8_t> bytes);
+
+// "wrivo-<id>-<start time in hex>": one program's copy and record are this
+// stem with ".txt" and ".rec".
+std::string recoveryStem(const ProcessIdentity& owner);
+// The owner a stem names, or nothing when it is not such a stem.
+std::optional<ProcessIdentity> ownerOfStem(std::string_view stem);
+
+// A shelf file's name: "20261208-173005 第一章 开头.txt", the time and the
+// first few characters of the text that a file name may hold (runs of
+// spaces and line breaks become one space; a lone or broken GBK byte is
+// left out). `duplicate` above 1 tells apart names taken in the same second:
+// "20261208-173005-2 ….txt".
+std::string shelfFileName(const DateTimeFields& time, std::string_view text, int duplicate = 1);
+
+inline constexpr std::size_t shelfCapacity = 50;
+
+struct ShelfEntry {
+    std::string name;
+    std::uint64_t writeTime = 0;   // the file's last write, 100 ns units
+};
+
+// The entries to remove so that only the `keep` newest stay (newest by write
+// time, then by name).
+std::vector<std::string> shelfEntriesToRemove(std::vector<ShelfEntry> entries,
+                                              std::size_t keep = shelfCapacity);
+
+} // namespace wrivo

@@ -1,0 +1,100 @@
+// The application manifest as Windows' loader finds it: resource type
+// RT_MANIFEST, id 1, in the built Wrivo.exe and in the shipped (stripped)
+// copy. What it does to the code page is seen end to end in
+// tests/e2e/codepage_e2e.py.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace wrivo {
+namespace {
+
+std::string besideThisProgram(const char* relative)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    folder.erase(folder.find_last_of('\\') + 1);
+    return folder + relative;
+}
+
+// A module loaded only to read its resources: nothing in it runs.
+class ResourceFile {
+public:
+    explicit ResourceFile(const std::string& path)
+        : module_(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE))
+    {
+    }
+    ~ResourceFile()
+    {
+        if (module_) FreeLibrary(module_);
+    }
+    ResourceFile(const ResourceFile&) = delete;
+    ResourceFile& operator=(const ResourceFile&) = delete;
+
+    HMODULE module() const { return module_; }
+
+    // Whether the resource is there; its bytes into *bytes when asked for.
+    bool find(LPCSTR type, LPCSTR name, std::string* bytes = nullptr) const
+    {
+        HRSRC found = FindResourceA(module_, name, type);
+        if (!found) return false;
+        if (bytes) {
+            HGLOBAL loaded = LoadResource(module_, found);
+            const void* data = loaded ? LockResource(loaded) : nullptr;
+            if (!data) return false;
+            bytes->assign(static_cast<const char*>(data), SizeofResource(module_, found));
+        }
+        return true;
+    }
+
+private:
+    HMODULE module_;
+};
+
+class Manifest : public testing::TestWithParam<const char*> {};
+
+TEST_P(Manifest, AsksForCodePage936OnEverySupportedWindowsWithoutElevationOrDpiAwareness)
+{
+    ResourceFile exe(besideThisProgram(GetParam()));
+    ASSERT_NE(exe.module(), nullptr) << GetParam();
+    std::string manifest;
+    ASSERT_TRUE(exe.find(RT_MANIFEST, MAKEINTRESOURCEA(1), &manifest))
+        << "no RT_MANIFEST resource 1 in " << GetParam();
+
+    auto has = [&](const char* text) { return manifest.find(text) != std::string::npos; };
+    EXPECT_TRUE(has("<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"));
+    EXPECT_TRUE(has("<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">"
+                    "zh-CN</activeCodePage>"));
+    EXPECT_TRUE(has("<requestedExecutionLevel level=\"asInvoker\""));
+    for (const char* os : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",   // Windows 7
+                           "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",   // 8
+                           "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",   // 8.1
+                           "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})  // 10 and 11
+        EXPECT_TRUE(has((std::string("<supportedOS Id=\"") + os + "\"/>").c_str())) << os;
+    // The window's pixel layout is fixed: the system scales it as a whole.
+    EXPECT_FALSE(has("<dpiAware")) << manifest;
+    EXPECT_FALSE(has("<dpiAwareness")) << manifest;
+}
+
+TEST_P(Manifest, KeepsTheIconAndVersionResources)
+{
+    ResourceFile exe(besideThisProgram(GetParam()));
+    ASSERT_NE(exe.module(), nullptr) << GetParam();
+    EXPECT_TRUE(exe.find(RT_GROUP_ICON, "DEFAULT_ICON"));
+    EXPECT_TRUE(exe.find(RT_VERSION, MAKEINTRESOURCEA(VS_VERSION_INFO)));
+}
+
+// The program the tests run, and the stripped copy that ships.
+INSTANTIATE_TEST_SUITE_P(BuiltAndShipped, Manifest,
+                         testing::Values("Wrivo.exe", "..\\release\\Wrivo.exe"),
+                         [](const auto& info) { return info.index == 0 ? "Built" : "Shipped"; });
+
+TEST(ManifestOfTestPrograms, NoneSoTheyRunWithTheCodePageOfTheTestLocale)
+{
+    EXPECT_EQ(FindResourceA(nullptr, MAKEINTRESOURCEA(1), RT_MANIFEST), nullptr);
+}
+
+} // namespace
+} // namespace wrivo

@@ -1,4 +1,5 @@
 #include "app/appearance.h"
+#include "app/notices.h"
 
 #include <windows.h>
 
@@ -125,9 +126,7 @@ std::optional<std::int32_t> handlers::applyChosenColour(const EventArguments&)
         // Stored before the box: when it hands the focus back, the focus
         // handler applies the settings file again.
         storeSetting(backgroundColourKey, decimal(number(editBoxRef, EditBoxProperty::backgroundColour)));
-        messageBox(Value{std::string("Wrivo 3.7 检测到:\r\n\r\n刚才您设置的[背景颜色]与 正文 或 下方 的字体颜色重复.\r\n\r\n"
-                                     "现强制还原背景颜色为配置色!!!\r\n")},
-                   MessageBoxStyle::ok, "!!!警告!!!");
+        tell(notices::backgroundConflict());
         return std::nullopt;
     }
     storeSetting(backgroundColourKey, decimal(number(editBoxRef, EditBoxProperty::backgroundColour)));

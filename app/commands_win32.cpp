@@ -23,7 +23,7 @@ constexpr std::int32_t shownAlpha = 255;
 
 std::optional<std::int32_t> show(const Notice& notice)
 {
-    messageBox(Value{notice.text}, MessageBoxStyle::ok, notice.title);
+    tell(notice);
     return std::nullopt;
 }
 

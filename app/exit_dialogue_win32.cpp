@@ -34,10 +34,10 @@ std::optional<std::int32_t> handlers::exitDialogue(const EventArguments&)
 {
     // The exit is asked about all the same; text the user wanted saved is kept for the next start.
     const bool saveFailed = isDocumentModified() && askToSaveChanges() && !saveWithDialog();
-    const std::int32_t confirm =
-        messageBox(Value{std::string(question::exitText)}, MessageBoxStyle::yesNo, question::exitTitle);
+    const Notice exit = questions::exit();
+    const std::int32_t confirm = messageBox(Value{exit.text}, MessageBoxStyle::yesNo, exit.title);
     if (confirm == MessageBoxResult::no) {
-        messageBox(Value{std::string(question::stayText)}, MessageBoxStyle::ok, question::stayTitle);
+        tell(questions::stay());
         return 0;   // the window stays open
     }
     recovery::shelveBeforeExit(saveFailed);

@@ -14,6 +14,8 @@ extern const UnitRef commonDialogRef;
 
 // The document: the edit box's content.
 std::string documentText();
+// The remembered file name: the common dialog's, set by open and save.
+std::string rememberedFile();
 
 // The key code of Esc in key-down events.
 inline constexpr std::int32_t escapeKey = 27;

@@ -17,6 +17,11 @@ std::string documentText()
     return propertyText(readProperty(editBoxRef, EditBoxProperty::content));
 }
 
+std::string rememberedFile()
+{
+    return propertyText(readProperty(commonDialogRef, CommonDlgProperty::fileName));
+}
+
 std::optional<std::int32_t> handlers::layoutOnResize(const EventArguments&)
 {
     std::int64_t width = propertyNumber(readProperty(mainWindowRef, CommonProperty::width));

@@ -100,6 +100,61 @@ Notice notices::saveFailed(std::string_view path, std::uint32_t systemError, std
                         originalExisted ? "磁盘上的原文件没有被改动。" : "没有建立新文件，文档仍在编辑框中。")};
 }
 
+Notice questions::saveChanges()
+{
+    return {"提示：", "程序检测到 您的文档\r\n\r\n已发生更改 尚未保存\r\n\r\n是否对当前文档进行保存？"};
+}
+
+Notice questions::openOver()
+{
+    return {"温馨提示：", "Orvanne软件 @o@ 非常小心地提醒 主人：\r\n\r\n您即将打开的新文件会覆盖掉当前文档. \r\n\r\n"
+                         "如果希望 当前文档 与 新文件 共存,请使用[添加文档]Ctrl+F\r\n\r\n否则请选择{是}继续打开新文档."};
+}
+
+Notice questions::exit()
+{
+    return {"退出确认：", "亲爱的朋友！ 当前已没有您需要保存的文档\r\n\r\n请问您是否真的确定退出本程序"};
+}
+
+Notice questions::stay()
+{
+    return {"欢迎回来：", "亲 欢迎你再来奋斗 ￥o￥\r\n\r\n身体是革命的本钱 请注意休息！"};
+}
+
+Notice notices::saved()
+{
+    return {"恭喜：", "保存成功！！！"};
+}
+
+Notice notices::notSaved()
+{
+    return {"提醒：", "注意文档未保存&&"};
+}
+
+Notice notices::charactersOutsideGbk(std::int32_t count)
+{
+    return {"注意：", concatTexts("文档中有 ", toText(Value{count}),
+                                 " 个字符不在 GBK 编码之内(例如表情符号),\r\n\r\n保存后它们将变成 ?。\r\n\r\n仍然保存吗？")};
+}
+
+Notice notices::fileTooLarge(std::string_view path, std::uint64_t sizeMb, std::uint64_t limitMb)
+{
+    return {"读取失败：", concatTexts("文件太大:\r\n\r\n", path, "\r\n\r\n", toText(Value{static_cast<double>(sizeMb)}),
+                                     " MB, 超过了 Wrivo 能打开的 ", toText(Value{static_cast<std::int32_t>(limitMb)}),
+                                     " MB.\r\n\r\n当前文档保持不变。")};
+}
+
+Notice notices::fileUnreadable(std::string_view path)
+{
+    return {"读取失败：", concatTexts("无法读取文件:\r\n\r\n", path, "\r\n\r\n当前文档保持不变。")};
+}
+
+Notice notices::backgroundConflict()
+{
+    return {"!!!警告!!!", "Wrivo 3.7 检测到:\r\n\r\n刚才您设置的[背景颜色]与 正文 或 下方 的字体颜色重复.\r\n\r\n"
+                         "现强制还原背景颜色为配置色!!!\r\n"};
+}
+
 namespace {
 std::string number(std::size_t n)
 {

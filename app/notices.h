@@ -1,6 +1,6 @@
 // The editor's fixed texts: the main window's caption after the splash, the
 // notices of the menu commands and the questions of the document commands and
-// the exit dialogue. Texts are GBK, exactly as the user sees them.
+// the exit dialogue, and the two ways they are shown. Texts are GBK, exactly as the user sees them.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -32,6 +32,17 @@ Notice count();         // "字数总计"
 Notice saveFailed(std::string_view path, std::uint32_t systemError, std::string_view systemText,
                   bool originalExisted);
 
+// The save command's own answers: saved, or not saved (the dialog cancelled).
+Notice saved();      // "保存成功！！！"
+Notice notSaved();   // "注意文档未保存&&"
+// Characters GBK cannot write (pasted emoji, say): save all the same?
+Notice charactersOutsideGbk(std::int32_t count);
+// A chosen file that is not read: larger than `limitMb` MB, or unreadable.
+Notice fileTooLarge(std::string_view path, std::uint64_t sizeMb, std::uint64_t limitMb);
+Notice fileUnreadable(std::string_view path);
+// A background colour equal to a text colour, set back to the configured one.
+Notice backgroundConflict();
+
 // Unsaved text kept on disk (app/recovery_*.cpp).
 Notice recoveryOffer(std::string_view time, std::string_view fileName, std::string_view count);
 Notice recoveryDamaged(std::string_view setAsidePath);
@@ -60,21 +71,18 @@ Notice longLine(std::string_view path, std::size_t longestLine);
 Notice notGbk(std::string_view path);
 } // namespace fileNotices
 
-namespace question {
-inline constexpr std::string_view saveChangesText =
-    "程序检测到 您的文档\r\n\r\n已发生更改 尚未保存\r\n\r\n是否对当前文档进行保存？";
-inline constexpr std::string_view saveChangesTitle = "提示：";
+namespace questions {
+// Save the changed document first? (new, and the exit)
+Notice saveChanges();
 // Opening a file over a document that is not empty.
-inline constexpr std::string_view openOverText =
-    "Orvanne软件 @o@ 非常小心地提醒 主人：\r\n\r\n您即将打开的新文件会覆盖掉当前文档. \r\n\r\n"
-    "如果希望 当前文档 与 新文件 共存,请使用[添加文档]Ctrl+F\r\n\r\n否则请选择{是}继续打开新文档.";
-inline constexpr std::string_view openOverTitle = "温馨提示：";
+Notice openOver();
 // Exiting, and the answer to a declined exit.
-inline constexpr std::string_view exitText =
-    "亲爱的朋友！ 当前已没有您需要保存的文档\r\n\r\n请问您是否真的确定退出本程序";
-inline constexpr std::string_view exitTitle = "退出确认：";
-inline constexpr std::string_view stayText = "亲 欢迎你再来奋斗 ￥o￥\r\n\r\n身体是革命的本钱 请注意休息！";
-inline constexpr std::string_view stayTitle = "欢迎回来：";
-} // namespace question
+Notice exit();
+Notice stay();
+} // namespace questions
+
+// Shown in a message box: OK alone, or Yes and No (true for Yes).
+void tell(const Notice& notice);
+bool ask(const Notice& question);
 
 } // namespace wrivo

@@ -49,18 +49,6 @@ CopyState& state()
     return copyState;
 }
 
-const UnitRef commonDialogRef{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
-
-std::string rememberedFile()
-{
-    return propertyText(readProperty(commonDialogRef, CommonDlgProperty::fileName));
-}
-
-std::string documentContent()
-{
-    return propertyText(readProperty(editBoxRef, EditBoxProperty::content));
-}
-
 // The question isDocumentModified answers, asked of a text already at hand.
 // The file's text is its bytes up to the first zero (as toText takes them),
 // looked at in place: a long document is not copied once more.
@@ -106,8 +94,7 @@ void reportWriteFailure()
     CopyState& s = state();
     if (s.noticeDone || !s.writeFailed) return;
     s.noticeDone = true;
-    const Notice notice = notices::recoveryUnwritable();
-    messageBox(Value{notice.text}, MessageBoxStyle::ok, notice.title);
+    tell(notices::recoveryUnwritable());
 }
 
 void tick()
@@ -132,7 +119,7 @@ void shelveAndSettle(bool unsaved, bool keepCopy)
         worker().post([] { removeRecoveryCopy(currentProcess()); });
         return;
     }
-    worker().post([document = documentContent(), record = recordNow(rememberedFile()),
+    worker().post([document = documentText(), record = recordNow(rememberedFile()),
                    time = dateTimeFields(now()), keepCopy] {
         const bool shelved = shelveText(textBytes(document), time);
         if (!shelved) state().writeFailed = true;
@@ -165,7 +152,7 @@ void copyFromStatistics()
 
 void keepCopyNow()
 {
-    postCopy(std::make_shared<const std::string>(documentContent()));
+    postCopy(std::make_shared<const std::string>(documentText()));
 }
 
 bool copyWaiting()

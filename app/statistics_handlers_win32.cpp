@@ -93,8 +93,7 @@ std::optional<std::int32_t> handlers::clearText(const EventArguments&)
 
 std::optional<std::int32_t> handlers::countReport(const EventArguments&)
 {
-    const Notice notice = notices::count();
-    messageBox(Value{notice.text}, MessageBoxStyle::ok, notice.title);
+    tell(notices::count());
     return std::nullopt;
 }
 

@@ -29,12 +29,6 @@ namespace {
 
 using namespace wrivo::test;
 
-const UnitRef commonDialog{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
-
-std::string rememberedFile()
-{
-    return propertyText(readProperty(commonDialog, CommonDlgProperty::fileName));
-}
 
 class DocumentCommands : public MainWindowScenario {
 protected:
@@ -329,7 +323,7 @@ TEST_F(DocumentCommands, ADocumentMatchingAFileLargerThanAWholeReadIsNotModified
         WriteFile(file, start.data(), static_cast<DWORD>(start.size()), &written, nullptr);
         CloseHandle(file);
     }
-    writeProperty(commonDialog, CommonDlgProperty::fileName, path);
+    writeProperty(commonDialogRef, CommonDlgProperty::fileName, path);
     setDocument("第一章\r\n"); // the file's text ends at its first zero byte
     EXPECT_FALSE(isDocumentModified());
     setDocument("第一章\r\nx");

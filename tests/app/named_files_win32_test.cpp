@@ -27,16 +27,10 @@ namespace {
 
 using namespace wrivo::test;
 
-const UnitRef commonDialog{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
 const std::string replaceTitle = "温馨提示：";
 const std::string outsideGbk = "文件名中有 GBK 编码无法表示的字符(下面显示为 ?):\r\n\r\n";
 const std::string cannotOpen = "\r\n\r\nWrivo 无法打开这个文件。请把文件改名(只用简体中文、英文字母和数字)后再打开。"
                                "\r\n\r\n当前文档保持不变。";
-
-std::string rememberedFile()
-{
-    return propertyText(readProperty(commonDialog, CommonDlgProperty::fileName));
-}
 
 std::wstring wide(const std::string& gbk)
 {

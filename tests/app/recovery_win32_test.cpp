@@ -31,12 +31,6 @@ namespace {
 
 using namespace wrivo::test;
 
-const UnitRef commonDialog{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
-
-std::string rememberedFile()
-{
-    return propertyText(readProperty(commonDialog, CommonDlgProperty::fileName));
-}
 
 std::span<const std::uint8_t> bytesOf(const std::string& text)
 {

@@ -178,8 +178,8 @@ void drawControlText(GpGraphics* graphics, HWND control, float x, float y, int w
     format.create(0x1004, 0);  // no wrapping, no fitting to the black box
     format.setAlignments(0, 1);
     GpBrush* brush = nullptr;
-    const auto color = static_cast<std::uint32_t>(skinProperty(control, "PngControl_TextColor"));
-    skinCall<apiGdipCreateSolidFill>(colorToArgb(color, 255), &brush);
+    const auto colour = static_cast<std::uint32_t>(skinProperty(control, "PngControl_TextColor"));
+    skinCall<apiGdipCreateSolidFill>(colorToArgb(colour, 255), &brush);
     skinCall<apiGdipDrawString>(graphics, wideChars(wide), static_cast<int>(wide.size() / 2 - 1),
                        font.handle(), &layout, format.handle(), brush);
     skinCall<apiGdipDeleteBrush>(brush);

@@ -1,4 +1,5 @@
 #include "app/layout_content.h"
+#include "host/host_types.h"
 #include "host/layout_writer.h"
 
 #include <string>
@@ -12,14 +13,14 @@ namespace {
 // The layout binds events by handler index throughout this file.
 using namespace HandlerIndex;
 
-// Event numbers the bindings use.
-constexpr std::int32_t onCreated = 0;
-constexpr std::int32_t onMayClose = 1;
-constexpr std::int32_t onSizeChanged = 4;
-constexpr std::int32_t onFilesDropped = 12;
-constexpr std::int32_t onGotFocus = -7;
-constexpr std::int32_t onKeyDown = -9;
-constexpr std::int32_t onPrimary = 0;   // content changed, selection changed, colour chosen, tick
+// Event numbers the bindings use, as the host raises them.
+constexpr std::int32_t onCreated = WindowEvent::created;
+constexpr std::int32_t onMayClose = WindowEvent::mayClose;
+constexpr std::int32_t onSizeChanged = WindowEvent::sizeChanged;
+constexpr std::int32_t onFilesDropped = WindowEvent::filesDropped;
+constexpr std::int32_t onGotFocus = UnitEvent::gotFocus;
+constexpr std::int32_t onKeyDown = UnitEvent::keyDown;
+constexpr std::int32_t onPrimary = UnitEvent::primary;   // content changed, selection changed, colour chosen, tick
 
 // Shortcut indexes.
 constexpr std::int32_t none = 0;

@@ -51,6 +51,8 @@ using ARGB = std::uint32_t;
 // program stores them ("user32", "user32.dll", "GdiPlus.dll", ...); an empty
 // name means "one of the system libraries".
 // X(entry, library, exported name, pointer type)
+// One entry per line, as a table.
+// clang-format off
 #define WRIVO_SKIN_FUNCTIONS(X) \
     X(CLSIDFromString, "ole32.dll", "CLSIDFromString", decltype(&::CLSIDFromString)) \
     X(LocalSize, "kernel32.dll", "LocalSize", decltype(&::LocalSize)) \
@@ -135,6 +137,7 @@ using ARGB = std::uint32_t;
     /* Beyond the program's 77: string formats made for drawing text are */ \
     /* deleted again rather than leaked. */ \
     X(GdipDeleteStringFormat, "GdiPlus.dll", "GdipDeleteStringFormat", WRIVO_GDIP(GpStringFormat*))
+// clang-format on
 
 // Indexes into the skin's name table, in table order: apiCLSIDFromString, ...
 enum SkinApi : int {

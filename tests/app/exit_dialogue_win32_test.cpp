@@ -20,6 +20,7 @@
 #include "services/settings.h"
 #include "services/unit_properties.h"
 #include "services/window_effects.h"
+#include "tests/support/child_process_win32.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
 #include "tests/support/main_window_scenario_win32.h"
@@ -121,14 +122,10 @@ TEST_F(ExitDialogue, ThePartnerPageOpensOncePerMonth)
     // marker page is opened by the same road: when it has arrived, a second
     // partner page, had one been opened, would have arrived before it.
     const std::string page = std::string(maker::monthlyPartnerPage) + "\n";
-    const auto waitFor = [&](const std::string& text) {
-        const DWORD start = GetTickCount();
-        while (fileBytes(log).find(text) == std::string::npos && GetTickCount() - start < 20000) Sleep(50);
-    };
-    waitFor(page);
+    ASSERT_TRUE(waitForFileText(log, page, 20000)) << fileBytes(log);
     const std::string marker = "http://marker.invalid/";
     openWebPage(marker);
-    waitFor(marker);
+    ASSERT_TRUE(waitForFileText(log, marker, 20000)) << fileBytes(log);
     const std::string expected = page + marker + "\n";
     EXPECT_EQ(fileBytes(log), expected);
     DeleteFileA(log.c_str());

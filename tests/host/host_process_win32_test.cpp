@@ -65,118 +65,82 @@ TEST(WindowEvents, ALoadAndACloseRaiseTheirEventsInOrder)
     DeleteFileA(log.c_str());
 }
 
-TEST(ProcessEnd, ConfirmedEndProcessExitsWithZeroAfterTheExitRoutine)
-{
-    std::string log = temporaryFilePath("hc");
-    ChildProcess child("host_child.exe", "end-process \"" + log + "\"");
-    ASSERT_TRUE(child.started());
-    ASSERT_TRUE(waitForFileText(log, "main window shown", patience));
-    HWND main = mainWindowOf(child.id());
-    ASSERT_NE(main, nullptr);
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    auto code = child.waitForExit(patience);
-    ASSERT_TRUE(code.has_value());
-    EXPECT_EQ(*code, 0u);
-    std::string seen = readWholeFile(log);
-    EXPECT_NE(seen.find("may close\nexit routine\n"), std::string::npos) << seen;
-    EXPECT_EQ(seen.find("loop ended"), std::string::npos) << "endProcess does not return to the loop";
-    DeleteFileA(log.c_str());
-}
-
-TEST(ProcessEnd, RunTimeErrorShowsOneBoxAndExitsWithMinusOneWithoutTheExitRoutine)
-{
-    std::string log = temporaryFilePath("hc");
-    ChildProcess child("host_child.exe", "runtime-error \"" + log + "\"");
-    ASSERT_TRUE(child.started());
-    ASSERT_TRUE(waitForFileText(log, "main window shown", patience));
-    HWND main = mainWindowOf(child.id());
-    ASSERT_NE(main, nullptr);
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    auto box = answerMessageBox(child.id(), IDOK, patience);
-    ASSERT_TRUE(box.has_value());
-    EXPECT_EQ(box->title, "错误");
-    EXPECT_EQ(box->text, "运行时出错!\r\n\r\n错误信息：未载入欲访问窗口组件所在的窗口\r\n");
-    auto code = child.waitForExit(patience);
-    ASSERT_TRUE(code.has_value());
-    EXPECT_EQ(*code, 0xFFFFFFFFu);
-    std::string seen = readWholeFile(log);
-    EXPECT_NE(seen.find("may close"), std::string::npos);
-    EXPECT_EQ(seen.find("returned from the error"), std::string::npos) << seen;
-    EXPECT_EQ(seen.find("exit routine"), std::string::npos) << seen;
-    DeleteFileA(log.c_str());
-}
-
-TEST(ProcessEnd, EndProcessFromAnotherThreadEndsAtOnceWithoutTheCleanUp)
-{
-    std::string log = temporaryFilePath("hc");
-    ChildProcess child("host_child.exe", "end-from-thread \"" + log + "\"");
-    ASSERT_TRUE(child.started());
-    auto code = child.waitForExit(patience);
-    ASSERT_TRUE(code.has_value());
-    EXPECT_EQ(*code, 3u);
-    std::string seen = readWholeFile(log);
-    EXPECT_NE(seen.find("main window shown"), std::string::npos) << seen;
-    EXPECT_EQ(seen.find("exit routine"), std::string::npos) << seen;
-    DeleteFileA(log.c_str());
-}
-
-TEST(ProcessEnd, ClosingTheLastWindowEndsTheLoopWithZero)
-{
-    std::string log = temporaryFilePath("hc");
-    ChildProcess child("host_child.exe", "close-start-window \"" + log + "\"");
-    ASSERT_TRUE(child.started());
-    auto code = child.waitForExit(patience);
-    ASSERT_TRUE(code.has_value());
-    EXPECT_EQ(*code, 0u);
-    std::string seen = readWholeFile(log);
-    EXPECT_NE(seen.find("loop ended 0\nexit routine\n"), std::string::npos) << seen;
-    DeleteFileA(log.c_str());
-}
-
-struct ErrorCase {
-    const char* scenario;
-    const char* text; // what the box says after its opening line
+// One way for the process to end: the child's scenario, what the test does
+// to it, and what it leaves behind.
+struct EndCase {
+    const char* name;            // the behaviour, as the test's name
+    const char* scenario;        // host_child's scenario
+    bool closeMainWindow;        // close the main window once it is shown
+    const char* boxText;         // the error box's text after its opening line; null: no box comes
+    DWORD exitCode;
+    std::vector<std::string> logged;    // each somewhere in the log
+    std::vector<std::string> unlogged;  // none anywhere in the log
+    const char* wholeLog = nullptr;     // the log exactly, where it is known
 };
 
-class RunTimeErrors : public ::testing::TestWithParam<ErrorCase> {};
+void PrintTo(const EndCase& end, std::ostream* out) { *out << end.scenario; }
 
-TEST_P(RunTimeErrors, ShowTheirTextAndEndWithMinusOne)
+const EndCase endCases[] = {
+    {"ConfirmedEndProcessExitsWithZeroAfterTheExitRoutine", "end-process", true, nullptr, 0u,
+     {"may close\nexit routine\n"}, {"loop ended"}}, // endProcess does not return to the loop
+    {"RunTimeErrorShowsOneBoxAndExitsWithMinusOneWithoutTheExitRoutine", "runtime-error", true,
+     "错误信息：未载入欲访问窗口组件所在的窗口\r\n", 0xFFFFFFFFu, {"may close"},
+     {"returned from the error", "exit routine"}},
+    {"EndProcessFromAnotherThreadEndsAtOnceWithoutTheCleanUp", "end-from-thread", false, nullptr, 3u,
+     {"main window shown"}, {"exit routine"}},
+    {"ClosingTheLastWindowEndsTheLoopWithZero", "close-start-window", false, nullptr, 0u,
+     {"loop ended 0\nexit routine\n"}, {}},
+    {"RaisingAnEventOfAMissingWindowIsARunTimeError", "raise-missing-window", false,
+     "错误信息：未找到引发事件的窗口\r\n", 0xFFFFFFFFu, {}, {"returned from the error", "exit routine"}},
+    {"RaisingAnEventOfAMissingUnitIsARunTimeError", "raise-missing-unit", false,
+     "错误信息：未找到引发事件的窗口组件\r\n", 0xFFFFFFFFu, {}, {"returned from the error", "exit routine"}},
+    {"AControlOfAnUnloadedWindowIsARunTimeError", "missing-control", false,
+     "错误信息：指定窗口或窗口组件不存在或尚未载入\r\n", 0xFFFFFFFFu, {},
+     {"returned from the error", "exit routine"}},
+    {"ANumberedErrorShowsItsCode", "numbered-error", false,
+     "错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n", 0xFFFFFFFFu, {},
+     {"returned from the error", "exit routine"}},
+    {"AnUnreadableLayoutIsARunTimeError", "bad-layout", false, "错误信息：载入窗口模板数据段出错!\r\n",
+     0xFFFFFFFFu, {}, {"returned from the error", "exit routine"}},
+    // A unit of a newer version than the program reads fails the whole load.
+    {"AnUnreadableUnitFailsTheWholeLoad", "newer-version", false, "错误信息：载入启动窗口失败\r\n", 0xFFFFFFFFu,
+     {}, {"returned from the error", "exit routine"}, "not loaded\nnothing left\n"},
+};
+
+class ProcessEnd : public ::testing::TestWithParam<EndCase> {};
+
+TEST_P(ProcessEnd, EndsAsItsScenarioSays)
 {
+    const EndCase& end = GetParam();
     std::string log = temporaryFilePath("hc");
-    ChildProcess child("host_child.exe", std::string(GetParam().scenario) + " \"" + log + "\"");
+    ChildProcess child("host_child.exe", std::string(end.scenario) + " \"" + log + "\"");
     ASSERT_TRUE(child.started());
-    auto box = answerMessageBox(child.id(), IDOK, patience);
-    ASSERT_TRUE(box.has_value());
-    EXPECT_EQ(box->title, "错误");
-    EXPECT_EQ(box->text, std::string("运行时出错!\r\n\r\n") + GetParam().text);
+    if (end.closeMainWindow) {
+        ASSERT_TRUE(waitForFileText(log, "main window shown", patience));
+        HWND main = mainWindowOf(child.id());
+        ASSERT_NE(main, nullptr);
+        PostMessageA(main, WM_CLOSE, 0, 0);
+    }
+    if (end.boxText) {
+        auto box = answerMessageBox(child.id(), IDOK, patience);
+        ASSERT_TRUE(box.has_value());
+        EXPECT_EQ(box->title, "错误");
+        EXPECT_EQ(box->text, std::string("运行时出错!\r\n\r\n") + end.boxText);
+    }
     auto code = child.waitForExit(patience);
     ASSERT_TRUE(code.has_value());
-    EXPECT_EQ(*code, 0xFFFFFFFFu);
-    std::string seen = readWholeFile(log);
-    EXPECT_EQ(seen.find("returned from the error"), std::string::npos) << seen;
-    EXPECT_EQ(seen.find("exit routine"), std::string::npos) << seen;
+    EXPECT_EQ(*code, end.exitCode);
+    const std::string seen = readWholeFile(log);
+    for (const std::string& text : end.logged)
+        EXPECT_NE(seen.find(text), std::string::npos) << text << " is not in\n" << seen;
+    for (const std::string& text : end.unlogged)
+        EXPECT_EQ(seen.find(text), std::string::npos) << text << " is in\n" << seen;
+    if (end.wholeLog) EXPECT_EQ(seen, end.wholeLog);
     DeleteFileA(log.c_str());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Host, RunTimeErrors,
-    ::testing::Values(ErrorCase{"raise-missing-window", "错误信息：未找到引发事件的窗口\r\n"},
-                      ErrorCase{"raise-missing-unit", "错误信息：未找到引发事件的窗口组件\r\n"},
-                      ErrorCase{"missing-control", "错误信息：指定窗口或窗口组件不存在或尚未载入\r\n"},
-                      ErrorCase{"numbered-error", "错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n"},
-                      ErrorCase{"bad-layout", "错误信息：载入窗口模板数据段出错!\r\n"},
-                      ErrorCase{"newer-version", "错误信息：载入启动窗口失败\r\n"}));
-
-TEST(WindowLoad, AnUnreadableUnitFailsTheWholeLoad)
-{
-    std::string log = temporaryFilePath("hc");
-    ChildProcess child("host_child.exe", "newer-version \"" + log + "\"");
-    ASSERT_TRUE(child.started());
-    ASSERT_TRUE(answerMessageBox(child.id(), IDOK, patience).has_value());
-    ASSERT_TRUE(child.waitForExit(patience).has_value());
-    EXPECT_EQ(readWholeFile(log), "not loaded\nnothing left\n");
-    DeleteFileA(log.c_str());
-}
+INSTANTIATE_TEST_SUITE_P(Host, ProcessEnd, ::testing::ValuesIn(endCases),
+                         [](const ::testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
 
 TEST(StartUp, MainWindowAppearsAtTick29UntitledAndIsTitledAtTick30)
 {

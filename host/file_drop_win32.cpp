@@ -57,7 +57,7 @@ void LiveWindow::keepAcceptingDrops(STYLESTRUCT& change)
     if (acceptsDrops()) change.styleNew |= WS_EX_ACCEPTFILES;
 }
 
-void LiveWindow::raiseFilesDropped(HDROP drop)
+void LiveWindow::onDropFiles(HDROP drop)
 {
     std::vector<std::wstring> names = namesIn(drop);
     // The receiver of WM_DROPFILES gives the drop back with DragFinish, and

@@ -87,6 +87,7 @@ private:
     void onMove();
     void onSize();
     void onActivate(bool active);
+    void onDropFiles(HDROP drop); // host/file_drop_win32.cpp
     void onStyleChanging(int which, STYLESTRUCT& change);
     void onShowWindow(bool shown);
     void onSetFocus();
@@ -99,7 +100,6 @@ private:
     bool translateDialogKey(MSG& message, LiveUnit* focused);
     bool raiseInputEvent(MSG& message);
     EventOutcome raiseWindowEvent(int event, const EventArguments& arguments = {});
-    void raiseFilesDropped(HDROP drop);
     void keepAcceptingDrops(STYLESTRUCT& change);
     void reenableDisabledWindows();
 

@@ -103,7 +103,7 @@ LRESULT LiveWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MOVE: onMove(); break;
     case WM_SIZE: onSize(); break;
     case WM_ACTIVATE: onActivate(LOWORD(wParam) != WA_INACTIVE); break;
-    case WM_DROPFILES: raiseFilesDropped(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_DROPFILES: onDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
     case WM_STYLECHANGING: onStyleChanging(static_cast<int>(wParam), *reinterpret_cast<STYLESTRUCT*>(lParam)); break;
     case WM_SHOWWINDOW: onShowWindow(wParam != 0); break;
     case WM_SETFOCUS: onSetFocus(); return 0;

@@ -216,7 +216,7 @@ void writeProperty(const UnitRef& ref, int number, const PropertyValue& value, i
             font = decodeFontBlock(propertyBytes(value));
             font.setFace(acceptedFaceName(font.face()));
         }
-        converted = encodeFontBlock(font);
+        converted = encodeFontRecord(font);
     }
     if (unit.kind->setProperty(unit, number, converted) && !(unit.kindFlags & kindNeverRebuilt)) rebuildControl(unit);
 }

@@ -7,6 +7,10 @@
 #include "host/runtime_error.h"
 
 namespace wrivo {
+
+using layout::kindNonVisual, layout::kindNeverRebuilt, layout::unitVisible, layout::unitDisabled, layout::menuHidden;
+using layout::menuDisabled, layout::menuTicked, layout::MenuEntry, layout::LayoutUnit;
+
 namespace {
 
 LiveUnit& findUnit(const UnitRef& ref)

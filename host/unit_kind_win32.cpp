@@ -11,6 +11,9 @@
 #include "host/scoped_win32.h"
 
 namespace wrivo {
+
+using layout::LogFont, layout::LayoutUnit;
+
 namespace {
 
 std::map<std::uint32_t, UnitKind>& kindTable()

@@ -4,6 +4,8 @@
 
 namespace wrivo {
 
+using layout::defaultColour;
+
 ControlPaint::~ControlPaint()
 {
     if (font_) DeleteObject(font_);

@@ -9,6 +9,10 @@
 #include "services/unit_properties.h"
 
 namespace wrivo {
+
+using layout::unitDisabled, layout::unitTabStop, layout::EditBoxSettings, layout::LayoutUnit;
+namespace kind = layout::kind;
+
 namespace {
 
 struct EditBoxState : UnitState {

@@ -6,13 +6,12 @@
 #include "app/app_globals.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
+#include "app/settings_file.h"
 #include "host/font_property.h"
 #include "host/host.h"
 #include "services/common_dialog_unit_win32.h"
 #include "services/control_operations.h"
-#include "services/files.h"
 #include "services/message_box.h"
-#include "services/settings.h"
 #include "services/text.h"
 #include "services/unit_properties.h"
 
@@ -20,6 +19,7 @@ namespace wrivo {
 namespace {
 
 using namespace appearance;
+using namespace settingsFile;
 
 const UnitRef colorPickerRef{WindowId::main, UnitId::colorPicker, layout::kind::colorPicker};
 constexpr std::int64_t fontDialogKind = 2;
@@ -36,7 +36,7 @@ std::string decimal(std::int64_t value)
 
 std::int32_t readNumber(const char* key, std::int32_t fallback)
 {
-    return toInteger(Value{readSettingsEntry(settingsPath(), section, key, decimal(fallback))});
+    return toInteger(Value{readSetting(key, decimal(fallback))});
 }
 
 void setFontFace(const std::string& face)
@@ -73,20 +73,10 @@ void offerColours(bool forText)
 
 } // namespace
 
-std::string settingsPath()
-{
-    return programDirectory() + "\\qelvorinthab.ini";
-}
-
-void storeSetting(const char* key, const std::string& text)
-{
-    writeSettingsEntry(settingsPath(), section, key, text);   // a failed write changes nothing on screen
-}
-
 std::optional<std::int32_t> handlers::applySettings(const EventArguments&)
 {
     writeProperty(editBoxRef, EditBoxProperty::textColour, std::int64_t{readNumber(textColourKey, defaultTextColour)});
-    setFontFace(readSettingsEntry(settingsPath(), section, fontFaceKey, defaultFontFace));
+    setFontFace(readSetting(fontFaceKey, defaultFontFace));
     writeProperty(editBoxRef, EditBoxProperty::backgroundColour,
                   std::int64_t{readNumber(backgroundColourKey, defaultBackgroundColour)});
     // A hand-edited size no one can read (100000 makes typed text vanish) is

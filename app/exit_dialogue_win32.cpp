@@ -1,14 +1,13 @@
 #include "app/exit_dialogue.h"
 
-#include "app/appearance.h"
 #include "app/document_commands.h"
 #include "app/maker_info.h"
 #include "app/notices.h"
 #include "app/recovery.h"
+#include "app/settings_file.h"
 #include "host/host.h"
 #include "services/datetime.h"
 #include "services/message_box.h"
-#include "services/settings.h"
 #include "services/text.h"
 #include "services/window_effects.h"
 
@@ -24,10 +23,10 @@ std::string currentMonthText()
 
 void monthlyPage()
 {
-    const std::string stored = readSettingsEntry(settingsPath(), appearance::section, appearance::monthKey);
+    const std::string stored = readSetting(settingsFile::monthKey);
     if (compareBytes(stored, currentMonthText()) == 0) return;
     openWebPage(maker::monthlyPartnerPage);
-    writeSettingsEntry(settingsPath(), appearance::section, appearance::monthKey, currentMonthText());
+    storeSetting(settingsFile::monthKey, currentMonthText());
 }
 
 std::optional<std::int32_t> handlers::exitDialogue(const EventArguments&)

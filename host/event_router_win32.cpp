@@ -4,6 +4,9 @@
 #include "host/runtime_error.h"
 
 namespace wrivo {
+
+using layout::kindRaisesEvents, layout::MenuEntry, layout::LayoutUnit;
+
 namespace {
 
 std::int32_t handlerOf(const LayoutUnit& record, int event)

@@ -16,7 +16,7 @@
 namespace wrivo {
 
 struct WindowSlot {
-    StoredWindow stored;
+    layout::StoredWindow stored;
     std::unique_ptr<LiveWindow> live;
 };
 

@@ -13,6 +13,8 @@
 
 namespace wrivo {
 
+using layout::StoredWindow, layout::readLayoutData;
+
 // The host's invisible top-level window: it receives the end request that
 // endProcess posts from other threads.
 class HiddenWindow : public WindowObject {

@@ -5,6 +5,10 @@
 #include "host/window_properties.h"
 
 namespace wrivo {
+
+using layout::WindowSettings, layout::TimerSettings;
+namespace kind = layout::kind;
+
 namespace {
 
 WindowSettings& windowSettings(LiveUnit& unit)

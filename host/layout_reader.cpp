@@ -1,6 +1,7 @@
 // Decoding the stored layout data. Every read is bounds-checked against the
 // span it reads from; the first problem met is remembered and every later
 // read fails, so a damaged record is rejected without reading past it.
+#include "host/font_record.h"
 #include "host/layout_data.h"
 #include "host/runtime_error.h"
 
@@ -154,25 +155,8 @@ bool readFont(ByteReader& in, std::optional<LogFont>& font)
         font.reset();
         return true;
     }
-    if (b.size() != sizeof(LogFont)) return in.fail(LayoutProblem::badValue);
-    ByteReader f(b);
-    LogFont value;
-    std::span<const std::uint8_t> tail;
-    f.ints(value.height, value.width, value.escapement, value.orientation, value.weight);
-    f.take(8, tail);
-    value.italic = tail[0];
-    value.underline = tail[1];
-    value.strikeOut = tail[2];
-    value.charSet = tail[3];
-    value.outPrecision = tail[4];
-    value.clipPrecision = tail[5];
-    value.quality = tail[6];
-    value.pitchAndFamily = tail[7];
-    f.take(value.faceName.size(), tail);
-    std::memcpy(value.faceName.data(), tail.data(), tail.size());
-    value.faceName.back() = '\0';   // a face that fills all 32 bytes is cut to 31
-    font = value;
-    return true;
+    font = decodeFontRecord(b);
+    return font || in.fail(LayoutProblem::badValue);
 }
 
 bool readWindow(ByteReader& in, WindowSettings& s)

@@ -1,5 +1,7 @@
 #include "host/layout_writer.h"
 
+#include "host/font_record.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -63,13 +65,7 @@ void writeFont(ByteWriter& out, const std::optional<LogFont>& font)
         out.i32(0);
         return;
     }
-    ByteWriter f;
-    f.ints(font->height, font->width, font->escapement, font->orientation, font->weight);
-    const std::uint8_t flags[8] = {font->italic, font->underline, font->strikeOut, font->charSet,
-                                   font->outPrecision, font->clipPrecision, font->quality, font->pitchAndFamily};
-    f.raw(flags, sizeof flags);
-    f.raw(font->faceName.data(), font->faceName.size());
-    out.block(f.bytes);
+    out.block(encodeFontRecord(*font));
 }
 
 void writeSettings(ByteWriter& out, const WindowSettings& s)

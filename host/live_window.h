@@ -37,7 +37,7 @@ public:
     const std::vector<std::unique_ptr<LiveUnit>>& units() const { return units_; }
     void addUnit(std::unique_ptr<LiveUnit> unit) { units_.push_back(std::move(unit)); }
     LiveUnit& windowUnit() { return *units_[0]; }
-    WindowSettings& settings();
+    layout::WindowSettings& settings();
     // Units still part of the window (removed controls are skipped).
     LiveUnit* unitById(std::uint32_t unitId);
     LiveUnit* unitByHandle(HWND window);

@@ -6,6 +6,8 @@
 
 namespace wrivo {
 
+using layout::defaultColour, layout::unitTabStop, layout::menuDisabled, layout::WindowSettings, layout::MenuEntry;
+
 LiveWindow::~LiveWindow()
 {
     if (handle()) DestroyWindow(handle());

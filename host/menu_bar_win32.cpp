@@ -5,6 +5,8 @@
 
 namespace wrivo {
 
+using layout::MenuEntry;
+
 MenuBar buildMenuBar(const std::vector<LiveUnit*>& entries)
 {
     MenuBar bar;

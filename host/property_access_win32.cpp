@@ -7,6 +7,10 @@
 #include "host/runtime_error.h"
 
 namespace wrivo {
+
+using layout::kindNonVisual, layout::kindNeverRebuilt, layout::unitVisible, layout::unitDisabled, layout::menuHidden;
+using layout::menuDisabled, layout::menuTicked, layout::MenuEntry, layout::LayoutUnit;
+
 namespace {
 
 LiveUnit& findUnit(const UnitRef& ref)
@@ -216,7 +220,7 @@ void writeProperty(const UnitRef& ref, int number, const PropertyValue& value, i
             font = decodeFontBlock(propertyBytes(value));
             font.setFace(acceptedFaceName(font.face()));
         }
-        converted = encodeFontBlock(font);
+        converted = encodeFontRecord(font);
     }
     if (unit.kind->setProperty(unit, number, converted) && !(unit.kindFlags & kindNeverRebuilt)) rebuildControl(unit);
 }

@@ -14,10 +14,6 @@
 
 namespace wrivo {
 
-// The layout's model, whether or not it sits in its own namespace.
-namespace layout {}
-using namespace layout;
-
 // Kind numbers (the low half of a kind code; the library number is 1).
 namespace KindNumber {
 inline constexpr int window = 1;
@@ -40,7 +36,7 @@ struct UnitState {
 
 // One unit of a loaded window: its live record, native window and state.
 struct LiveUnit {
-    LayoutUnit record;
+    layout::LayoutUnit record;
     std::uint32_t kindFlags = 0; // of the layout's kind table
     LiveWindow* window = nullptr;
     const struct UnitKind* kind = nullptr;
@@ -105,8 +101,8 @@ void registerHostKinds();
 
 // Helpers for kinds.
 HFONT createFontFromBlock(const Bytes& block);  // null when the block is empty
-Bytes fontBlockOf(const std::optional<LogFont>& font); // empty for none
-std::optional<LogFont> fontFromBlock(const Bytes& block);
+Bytes fontBlockOf(const std::optional<layout::LogFont>& font); // empty for none
+std::optional<layout::LogFont> fontFromBlock(const Bytes& block);
 int screenPixelsPerInch();
 // Border styles of controls: 0 none, 1 sunken, 2 dialog frame, 3 static edge,
 // 4 sunken with dialog frame, 5 single line.

@@ -2,13 +2,18 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <map>
 
+#include "host/font_record.h"
 #include "host/host.h"
 #include "host/live_window.h"
 #include "host/scoped_win32.h"
 
 namespace wrivo {
+
+using layout::LogFont, layout::LayoutUnit;
+
 namespace {
 
 std::map<std::uint32_t, UnitKind>& kindTable()
@@ -85,27 +90,22 @@ void tieUnitToControl(LiveUnit& unit)
 
 Bytes fontBlockOf(const std::optional<LogFont>& font)
 {
-    if (!font) return {};
-    Bytes block(sizeof(LogFont));
-    memcpy(block.data(), &*font, sizeof(LogFont));
-    return block;
+    return font ? encodeFontRecord(*font) : Bytes{};
 }
 
 std::optional<LogFont> fontFromBlock(const Bytes& block)
 {
-    if (block.size() < sizeof(LogFont)) return std::nullopt;
-    LogFont font;
-    memcpy(&font, block.data(), sizeof font);
-    font.faceName.back() = 0;
-    return font;
+    return decodeFontRecord(block);
 }
 
 HFONT createFontFromBlock(const Bytes& block)
 {
-    if (block.size() < sizeof(LOGFONTA)) return nullptr;
-    LOGFONTA font;
-    memcpy(&font, block.data(), sizeof font);
-    font.lfFaceName[LF_FACESIZE - 1] = 0;
+    const std::optional<LogFont> record = decodeFontRecord(block);
+    if (!record) return nullptr;
+    LOGFONTA font{record->height, record->width, record->escapement, record->orientation, record->weight,
+                  record->italic, record->underline, record->strikeOut, record->charSet, record->outPrecision,
+                  record->clipPrecision, record->quality, record->pitchAndFamily, {}};
+    std::copy(record->faceName.begin(), record->faceName.end(), font.lfFaceName);
     return CreateFontIndirectA(&font);
 }
 

@@ -6,6 +6,10 @@
 #include "host/runtime_error.h"
 
 namespace wrivo {
+
+using layout::kindNonVisual, layout::UnitKindInfo, layout::findUnitKind, layout::unitVisible, layout::WindowSettings;
+using layout::UnitCommon, layout::LayoutUnit, layout::decodeWindowLayout;
+
 namespace {
 
 struct WindowFrame {

@@ -6,6 +6,8 @@
 
 namespace wrivo {
 
+using layout::defaultColour;
+
 void ControlPaint::setFont(HWND control, const Bytes& block)
 {
     ScopedFont font(createFontFromBlock(block));

@@ -9,11 +9,16 @@
 #include "services/unit_properties.h"
 
 namespace wrivo {
+
+using layout::unitDisabled, layout::unitTabStop, layout::EditBoxSettings, layout::LayoutUnit;
+namespace kind = layout::kind;
+
 namespace {
 
 struct EditBoxState : UnitState {
     ControlPaint paint;
     RememberedSelection selection; // as last written, in bytes
+    std::size_t textLength = 0;    // at the last read of the text: room for the next (editText)
 };
 
 EditBoxSettings& settingsOf(LiveUnit& unit)
@@ -113,8 +118,9 @@ void editBoxNotified(LiveUnit& unit, int code)
 PropertyValue getEditBoxProperty(LiveUnit& unit, int number)
 {
     EditBoxSettings& settings = settingsOf(unit);
+    std::size_t* textLength = &stateOf(unit).textLength;
     switch (number) {
-    case EditBoxProperty::content: return editText(unit.handle);
+    case EditBoxProperty::content: return editText(unit.handle, textLength);
     case EditBoxProperty::borderStyle: return std::int64_t{settings.borderStyle};
     case EditBoxProperty::textColour: return std::int64_t{settings.textColour};
     case EditBoxProperty::backgroundColour: return std::int64_t{settings.backColour};
@@ -127,9 +133,9 @@ PropertyValue getEditBoxProperty(LiveUnit& unit, int number)
     case EditBoxProperty::inputMode: return std::int64_t{settings.inputMode};
     case EditBoxProperty::passwordCharacter: return std::int64_t{settings.passwordChar};
     case EditBoxProperty::caseConversion: return std::int64_t{settings.caseConversion};
-    case EditBoxProperty::selectionStart: return std::int64_t{editSelection(unit.handle).start};
-    case EditBoxProperty::selectionLength: return std::int64_t{editSelection(unit.handle).length};
-    case EditBoxProperty::selectedText: return selectedEditText(unit.handle);
+    case EditBoxProperty::selectionStart: return std::int64_t{editSelection(unit.handle, textLength).start};
+    case EditBoxProperty::selectionLength: return std::int64_t{editSelection(unit.handle, textLength).length};
+    case EditBoxProperty::selectedText: return selectedEditText(unit.handle, textLength);
     default: return std::int64_t{0};
     }
 }
@@ -175,12 +181,12 @@ bool setEditBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
         return false;
     case EditBoxProperty::selectionStart:
     case EditBoxProperty::selectionLength: {
-        const auto textBytes = static_cast<std::int32_t>(editText(unit.handle).size());
+        const auto textBytes = static_cast<std::int32_t>(editText(unit.handle, &state.textLength).size());
         if (number == EditBoxProperty::selectionStart)
             state.selection.writeStart(number64, textBytes);
         else
             state.selection.writeLength(number64, textBytes);
-        selectEditRange(unit.handle, {state.selection.start, state.selection.length});
+        selectEditRange(unit.handle, {state.selection.start, state.selection.length}, &state.textLength);
         return false;
     }
     case EditBoxProperty::selectedText:
@@ -208,7 +214,7 @@ bool setEditBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
     default: return false;
     }
     // Style changes need a new control; it keeps the text typed so far.
-    settings.content = editText(unit.handle);
+    settings.content = editText(unit.handle, &state.textLength);
     return true;
 }
 

@@ -24,7 +24,7 @@ std::int32_t toBytes(std::string_view text, std::int32_t units)
 
 } // namespace
 
-std::string editText(HWND edit)
+std::string editText(HWND edit, std::size_t* lastLength)
 {
     // Asking for the length first costs a pass over the whole text (the
     // control converts it to count the bytes), so the read is tried at once
@@ -33,8 +33,8 @@ std::string editText(HWND edit)
     // a Chinese character would have been split; so only a text that leaves
     // at least three bytes of room unused is whole, and any other is read
     // again at its exact length.
-    static std::size_t lastLength = 0;
-    std::size_t capacity = lastLength + lastLength / 8 + 4096;
+    const std::size_t guess = lastLength ? *lastLength : 0;
+    std::size_t capacity = guess + guess / 8 + 4096;
     std::string text;
     for (int attempt = 0; attempt < 2; ++attempt) {
         text.resize(capacity);
@@ -46,7 +46,7 @@ std::string editText(HWND edit)
         }
         capacity = static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1; // may be more than needed
     }
-    lastLength = text.size();
+    if (lastLength) *lastLength = text.size();
     return text;
 }
 
@@ -101,25 +101,25 @@ bool editControlCountsCharacters()
     return characters;
 }
 
-EditRange editSelection(HWND edit)
+EditRange editSelection(HWND edit, std::size_t* lastLength)
 {
     DWORD start = 0, end = 0;
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     if (!editControlCountsCharacters())
         return {static_cast<std::int32_t>(start), static_cast<std::int32_t>(end - start)};
-    const std::string text = editText(edit);
+    const std::string text = editText(edit, lastLength);
     const std::int32_t startBytes = toBytes(text, static_cast<std::int32_t>(start));
     const std::int32_t endBytes = toBytes(text, static_cast<std::int32_t>(end));
     return {startBytes, endBytes - startBytes};
 }
 
-void selectEditRange(HWND edit, EditRange range)
+void selectEditRange(HWND edit, EditRange range, std::size_t* lastLength)
 {
     const std::int64_t endBytes = std::int64_t{range.start} + range.length;
     std::int32_t start = range.start;
     std::int32_t end = endBytes > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(endBytes);
     if (editControlCountsCharacters()) {
-        const std::string text = editText(edit);
+        const std::string text = editText(edit, lastLength);
         start = toControlUnits(text, start);
         end = toControlUnits(text, end);
     }
@@ -127,10 +127,10 @@ void selectEditRange(HWND edit, EditRange range)
     SendMessageA(edit, EM_SCROLLCARET, 0, 0);
 }
 
-std::string selectedEditText(HWND edit)
+std::string selectedEditText(HWND edit, std::size_t* lastLength)
 {
-    const EditRange range = editSelection(edit);
-    const std::string text = editText(edit);
+    const EditRange range = editSelection(edit, lastLength);
+    const std::string text = editText(edit, lastLength);
     const auto start = static_cast<std::size_t>(range.start);
     if (start >= text.size())
         return {};

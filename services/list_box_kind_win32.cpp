@@ -23,6 +23,10 @@
 #include "services/unit_properties.h"
 
 namespace wrivo {
+
+using layout::unitDisabled, layout::unitTabStop, layout::ListBoxSettings, layout::LayoutUnit;
+namespace kind = layout::kind;
+
 namespace {
 
 struct ListBoxState : UnitState {

@@ -8,6 +8,11 @@
 #include "services/unit_properties.h"
 
 namespace wrivo {
+
+using layout::unitDisabled, layout::unitTabStop, layout::ColorPickerSettings, layout::CommonDlgSettings;
+using layout::LayoutUnit;
+namespace kind = layout::kind;
+
 namespace {
 
 template <typename Settings>

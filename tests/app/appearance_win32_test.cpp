@@ -12,6 +12,7 @@
 #include "app/appearance.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
+#include "app/settings_file.h"
 #include "app/start_window.h"
 #include "host/font_property.h"
 #include "host/host.h"
@@ -29,6 +30,7 @@ namespace {
 
 using namespace wrivo::test;
 using namespace wrivo::appearance;
+using namespace wrivo::settingsFile;
 
 const UnitRef colorPicker{WindowId::main, UnitId::colorPicker, layout::kind::colorPicker};
 

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "app/app_globals.h"
-#include "app/appearance.h"
 #include "app/exit_dialogue.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/maker_info.h"
+#include "app/settings_file.h"
 #include "app/start_window.h"
 #include "host/host.h"
 #include "host/property_rules.h"
@@ -116,7 +116,7 @@ TEST_F(ExitDialogue, ThePartnerPageOpensOncePerMonth)
     monthlyPage();
     monthlyPage();
     const std::string month = std::to_string(monthOf(now()));
-    EXPECT_EQ(readSettingsEntry(settingsPath(), appearance::section, appearance::monthKey), month);
+    EXPECT_EQ(readSettingsEntry(settingsPath(), settingsFile::section, settingsFile::monthKey), month);
 
     // The recorder runs apart from the program. Once the page is there, a
     // marker page is opened by the same road: when it has arrived, a second

@@ -2,6 +2,7 @@
 #include "services/edit_text_win32.h"
 
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -130,9 +131,10 @@ TEST_F(EditBoxWindow, TypingPastFortyThousandCharactersStillInserts)
 // still come back whole.
 TEST_F(EditBoxWindow, ATextLongerThanTheLastReadComesBackWhole)
 {
+    std::size_t lastLength = 0;   // this control's memory of its last read
     for (std::size_t small : {0u, 10u, 3000u}) {
         SetWindowTextA(edit, std::string(small, 'x').c_str());
-        ASSERT_EQ(editText(edit).size(), small);
+        ASSERT_EQ(editText(edit, &lastLength).size(), small);
         const std::size_t room = small + small / 8 + 4096;   // what the next read tries first
         for (std::size_t lead = 0; lead < 2; ++lead) {   // both parities of the edge
             for (std::size_t total : {room - 3, room - 2, room - 1, room, room + 1, room * 3}) {
@@ -140,14 +142,57 @@ TEST_F(EditBoxWindow, ATextLongerThanTheLastReadComesBackWhole)
                 while (text.size() + 2 <= total) text += "汉";
                 if (text.size() < total) text += 'z';
                 SetWindowTextA(edit, std::string(small, 'x').c_str());
-                editText(edit);   // the guess is back at the small size
+                editText(edit, &lastLength);   // the guess is back at the small size
                 SetWindowTextA(edit, text.c_str());
-                const std::string read = editText(edit);
+                const std::string read = editText(edit, &lastLength);
                 ASSERT_EQ(read.size(), text.size()) << "after " << small << " bytes, " << total << " bytes led by " << lead;
                 ASSERT_EQ(read, text);
             }
         }
     }
+}
+
+// The room offered to each WM_GETTEXT a control receives.
+LRESULT CALLBACK recordTextReads(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR reads)
+{
+    if (message == WM_GETTEXT) reinterpret_cast<std::vector<WPARAM>*>(reads)->push_back(wParam);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// Each box remembers its own last length: a long text in one box neither
+// makes a short box's reads ask for its room, nor is it read twice after the
+// short box was read.
+TEST_F(EditBoxWindow, TwoBoxesReadInTurnEachReadTheirTextAtOnce)
+{
+    // Unwrapped lines keep the control's layout cheap; 9,000 bytes is more
+    // than a short box's room and needs more room than a first read offers.
+    HWND longBox = CreateWindowExA(0, "EDIT", "", WS_CHILD | ES_MULTILINE | ES_AUTOHSCROLL, 0, 0, 100, 100, parent,
+                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(longBox, nullptr);
+    SendMessageA(longBox, EM_SETLIMITTEXT, 0, 0);
+    std::string longText;
+    while (longText.size() < 9000) longText += std::string(88, 'L') + "\r\n";
+    SetWindowTextA(longBox, longText.c_str());
+    SetWindowTextA(edit, "short");
+    std::vector<WPARAM> longReads, shortReads;
+    ASSERT_TRUE(SetWindowSubclass(longBox, recordTextReads, 1, reinterpret_cast<DWORD_PTR>(&longReads)));
+    ASSERT_TRUE(SetWindowSubclass(edit, recordTextReads, 1, reinterpret_cast<DWORD_PTR>(&shortReads)));
+
+    std::size_t longLength = 0, shortLength = 0;
+    ASSERT_EQ(editText(longBox, &longLength), longText);   // no guess yet: read again at its length
+    ASSERT_EQ(editText(edit, &shortLength), "short");
+    longReads.clear();
+    shortReads.clear();
+    for (int turn = 0; turn < 3; ++turn) {
+        ASSERT_EQ(editText(longBox, &longLength), longText);
+        ASSERT_EQ(editText(edit, &shortLength), "short");
+    }
+    EXPECT_EQ(longReads.size(), 3u) << "one WM_GETTEXT per read of the long box";
+    ASSERT_EQ(shortReads.size(), 3u) << "one WM_GETTEXT per read of the short box";
+    for (WPARAM room : shortReads) EXPECT_LT(room, 8192u) << "the short box is not read into the long one's room";
+    RemoveWindowSubclass(longBox, recordTextReads, 1);
+    RemoveWindowSubclass(edit, recordTextReads, 1);
+    DestroyWindow(longBox);
 }
 
 } // namespace

@@ -12,7 +12,7 @@ namespace wrivo {
 // The factory look itself (colours, face, size) is kept with the settings
 // file's keys (app/settings_file.h).
 namespace appearance {
-inline constexpr std::int32_t listTextColour = 16711935;           // red 255, green 0, blue 255
+inline constexpr std::int32_t listTextColour = 16711935; // red 255, green 0, blue 255
 // What a background that would hide the text is replaced with.
 inline constexpr std::int32_t conflictBackgroundColour = 16744576; // red 128, green 128, blue 255
 } // namespace appearance

@@ -19,8 +19,10 @@
 namespace wrivo {
 namespace {
 
-
-enum class Dialog : std::int32_t { open = 0, save = 1 };
+enum class Dialog : std::int32_t {
+    open = 0,
+    save = 1
+};
 
 void setDocument(std::string text)
 {
@@ -44,8 +46,8 @@ std::optional<std::string> readChosenFile()
         // Too large, or not readable at all: the notice says which.
         const std::optional<std::uint64_t> size = fileSize(rememberedFile());
         tell(size && *size > largestReadableFile
-                   ? notices::fileTooLarge(rememberedFile(), *size >> 20, largestReadableFile >> 20)
-                   : notices::fileUnreadable(rememberedFile()));
+                 ? notices::fileTooLarge(rememberedFile(), *size >> 20, largestReadableFile >> 20)
+                 : notices::fileUnreadable(rememberedFile()));
         return std::nullopt;
     }
     return admitFileText(rememberedFile(), std::move(*bytes));
@@ -87,7 +89,7 @@ bool saveWithDialog()
     if (!writeFile(rememberedFile(), {bytes}, failure)) {
         // The write goes to a temporary file first, so the file on disk is as it was.
         tell(notices::saveFailed(rememberedFile(), failure.systemError, systemMessage(failure.systemError),
-                                   failure.targetExisted));
+                                 failure.targetExisted));
         return false;
     }
     recovery::documentSaved();

@@ -37,7 +37,7 @@ std::optional<std::int32_t> handlers::exitDialogue(const EventArguments&)
     const std::int32_t confirm = messageBox(Value{exit.text}, MessageBoxStyle::yesNo, exit.title);
     if (confirm == MessageBoxResult::no) {
         tell(questions::stay());
-        return 0;   // the window stays open
+        return 0; // the window stays open
     }
     recovery::shelveBeforeExit(saveFailed);
     monthlyPage();

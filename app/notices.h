@@ -20,21 +20,20 @@ struct Notice {
 };
 
 namespace notices {
-Notice hide();          // "壹键隐藏  *必看说明* "
-Notice help();          // "关于帮助": the 16-line shortcut table
-Notice advertising();   // "广告合作" (default title)
-Notice feedback();      // "建议反馈" (default title)
-Notice author();        // "作者版权"
-Notice count();         // "字数总计"
+Notice hide();        // "壹键隐藏  *必看说明* "
+Notice help();        // "关于帮助": the 16-line shortcut table
+Notice advertising(); // "广告合作" (default title)
+Notice feedback();    // "建议反馈" (default title)
+Notice author();      // "作者版权"
+Notice count();       // "字数总计"
 // A save that did not happen: the file, the reason in plain words (in use by
 // another program, access denied, disk full) with the system's own text for
 // `systemError`, and what became of the file already on disk, if any.
-Notice saveFailed(std::string_view path, std::uint32_t systemError, std::string_view systemText,
-                  bool originalExisted);
+Notice saveFailed(std::string_view path, std::uint32_t systemError, std::string_view systemText, bool originalExisted);
 
 // The save command's own answers: saved, or not saved (the dialog cancelled).
-Notice saved();      // "保存成功！！！"
-Notice notSaved();   // "注意文档未保存&&"
+Notice saved();    // "保存成功！！！"
+Notice notSaved(); // "注意文档未保存&&"
 // Characters GBK cannot write (pasted emoji, say): save all the same?
 Notice charactersOutsideGbk(std::int32_t count);
 // A chosen file that is not read: larger than `limitMb` MB, or unreadable.

@@ -34,7 +34,7 @@ constexpr std::uint32_t tickMilliseconds = 500;
 
 struct CopyState {
     bool timerStarted = false;
-    bool changed = false;   // since the last copy was taken
+    bool changed = false; // since the last copy was taken
     std::uint64_t firstChange = 0;
     std::uint64_t lastChange = 0;
     bool sessionEnding = false;
@@ -82,9 +82,8 @@ RecoveryRecord recordNow(std::string file)
 void postCopy(std::shared_ptr<const std::string> document)
 {
     state().changed = false;
-    worker().post([document = std::move(document), record = recordNow(rememberedFile())] {
-        keepOrRemove(*document, record);
-    });
+    worker().post(
+        [document = std::move(document), record = recordNow(rememberedFile())] { keepOrRemove(*document, record); });
 }
 
 // One notice per run, never one per attempt; not inside another of our
@@ -101,11 +100,10 @@ void tick()
 {
     CopyState& s = state();
     ++s.ticks;
-    if (!appGlobals() || !windowLoaded(WindowId::main)) return;   // before the editor is up, after it is gone
+    if (!appGlobals() || !windowLoaded(WindowId::main)) return; // before the editor is up, after it is gone
     if (s.changed) {
         const std::uint64_t moment = steadyMilliseconds();
-        if (moment - s.lastChange >= typingPause || moment - s.firstChange >= longestWait)
-            copyFromStatistics();
+        if (moment - s.lastChange >= typingPause || moment - s.firstChange >= longestWait) copyFromStatistics();
     }
     reportWriteFailure();
 }
@@ -119,15 +117,15 @@ void shelveAndSettle(bool unsaved, bool keepCopy)
         worker().post([] { removeRecoveryCopy(currentProcess()); });
         return;
     }
-    worker().post([document = documentText(), record = recordNow(rememberedFile()),
-                   time = dateTimeFields(now()), keepCopy] {
-        const bool shelved = shelveText(textBytes(document), time);
-        if (!shelved) state().writeFailed = true;
-        if (keepCopy || !shelved)
-            keepOrRemove(document, record);
-        else
-            removeRecoveryCopy(currentProcess());
-    });
+    worker().post(
+        [document = documentText(), record = recordNow(rememberedFile()), time = dateTimeFields(now()), keepCopy] {
+            const bool shelved = shelveText(textBytes(document), time);
+            if (!shelved) state().writeFailed = true;
+            if (keepCopy || !shelved)
+                keepOrRemove(document, record);
+            else
+                removeRecoveryCopy(currentProcess());
+        });
 }
 
 } // namespace
@@ -197,7 +195,7 @@ void shelveBeforeExit(bool keepCopy)
 
 void keepCopyForSessionEnd()
 {
-    if (!windowLoaded(WindowId::main)) return;   // still the splash: no document yet
+    if (!windowLoaded(WindowId::main)) return; // still the splash: no document yet
     state().sessionEnding = true;
     if (isDocumentModified()) keepCopyNow();
     worker().waitIdle();

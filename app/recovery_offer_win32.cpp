@@ -47,7 +47,7 @@ void restore(const RecoveryRecord& record, std::string text)
 
 void offerRecoveredCopies()
 {
-    static bool offered = false;   // the start hand-over may come through twice
+    static bool offered = false; // the start hand-over may come through twice
     if (offered) return;
     offered = true;
     offerCopiesLeftBehind();

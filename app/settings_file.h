@@ -17,8 +17,8 @@ inline constexpr const char* backgroundColourKey = "背景颜色";
 // The number of the month whose first exit last opened the partner page.
 inline constexpr const char* monthKey = "wikyxqq";
 
-inline constexpr std::int32_t defaultTextColour = 16776960;        // red 0, green 255, blue 255
-inline constexpr std::int32_t defaultBackgroundColour = 14692440;  // red 88, green 48, blue 224
+inline constexpr std::int32_t defaultTextColour = 16776960;       // red 0, green 255, blue 255
+inline constexpr std::int32_t defaultBackgroundColour = 14692440; // red 88, green 48, blue 224
 inline constexpr std::int32_t defaultFontSize = 18;
 // Sizes in the settings file outside these points are taken as the default.
 inline constexpr std::int32_t smallestFontSize = 1;

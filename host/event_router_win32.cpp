@@ -19,7 +19,7 @@ std::int32_t handlerOf(const LayoutUnit& record, int event)
 // leaves by a run-time error thrown in a test.
 class DispatchScope {
 public:
-    DispatchScope(HostApp& host, const UnitRef& source) : host_(host), previous_(host.beginDispatch(source)) {}
+    DispatchScope(HostApp& host, const UnitRef& source) : host_(host), previous_(host.beginDispatch(source)) { }
     ~DispatchScope() { host_.endDispatch(previous_); }
     DispatchScope(const DispatchScope&) = delete;
     DispatchScope& operator=(const DispatchScope&) = delete;

@@ -15,12 +15,12 @@ namespace wrivo {
 // Members of a font value by sub-index; -1 is the whole font.
 namespace FontMember {
 inline constexpr int whole = -1;
-inline constexpr int angle = 0;      // tenths of a degree, modulo 3600
-inline constexpr int bold = 1;       // weight 700, or 0
+inline constexpr int angle = 0; // tenths of a degree, modulo 3600
+inline constexpr int bold = 1;  // weight 700, or 0
 inline constexpr int italic = 2;
 inline constexpr int underline = 3;
 inline constexpr int strikeOut = 4;
-inline constexpr int size = 5;       // points
+inline constexpr int size = 5; // points
 inline constexpr int faceName = 6;
 } // namespace FontMember
 

@@ -7,7 +7,7 @@ namespace {
 
 // Where each field starts in the record.
 constexpr std::size_t heightAt = 0, widthAt = 4, escapementAt = 8, orientationAt = 12, weightAt = 16;
-constexpr std::size_t flagsAt = 20;   // italic to pitch and family, one byte each
+constexpr std::size_t flagsAt = 20; // italic to pitch and family, one byte each
 constexpr std::size_t faceAt = 28;
 static_assert(faceAt + fontFaceSize == fontBlockSize);
 
@@ -34,7 +34,7 @@ Bytes encodeFontRecord(const layout::LogFont& font)
     writeInt32(record, escapementAt, font.escapement);
     writeInt32(record, orientationAt, font.orientation);
     writeInt32(record, weightAt, font.weight);
-    const std::uint8_t flags[] = {font.italic,       font.underline,    font.strikeOut, font.charSet,
+    const std::uint8_t flags[] = {font.italic,       font.underline,     font.strikeOut, font.charSet,
                                   font.outPrecision, font.clipPrecision, font.quality,   font.pitchAndFamily};
     std::copy(std::begin(flags), std::end(flags), record.begin() + flagsAt);
     std::copy(font.faceName.begin(), font.faceName.end(), record.begin() + faceAt);
@@ -59,8 +59,9 @@ std::optional<layout::LogFont> decodeFontRecord(std::span<const std::uint8_t> re
     font.quality = record[flagsAt + 6];
     font.pitchAndFamily = record[flagsAt + 7];
     const auto face = record.subspan(faceAt, fontFaceSize);
-    std::transform(face.begin(), face.end(), font.faceName.begin(), [](std::uint8_t b) { return static_cast<char>(b); });
-    font.faceName.back() = '\0';   // a face that fills all 32 bytes is cut to 31
+    std::transform(face.begin(), face.end(), font.faceName.begin(),
+                   [](std::uint8_t b) { return static_cast<char>(b); });
+    font.faceName.back() = '\0'; // a face that fills all 32 bytes is cut to 31
     return font;
 }
 

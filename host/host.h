@@ -65,8 +65,7 @@ void destroyUnit(const UnitRef& unit, bool closeNow = false);
 [[noreturn]] void endProcess(int exitCode);
 
 // Events.
-EventOutcome raiseEvent(std::uint32_t windowId, std::uint32_t unitId, int event,
-                        const EventArguments& arguments = {});
+EventOutcome raiseEvent(std::uint32_t windowId, std::uint32_t unitId, int event, const EventArguments& arguments = {});
 void suspendEvents();
 void resumeEvents();
 bool eventsSuspended();

@@ -28,7 +28,7 @@ struct MenuBar {
 
 class LiveWindow : public WindowObject {
 public:
-    explicit LiveWindow(std::uint32_t id) : id(id) {}
+    explicit LiveWindow(std::uint32_t id) : id(id) { }
     ~LiveWindow() override;
 
     const std::uint32_t id;

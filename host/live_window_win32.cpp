@@ -114,7 +114,8 @@ LRESULT LiveWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
     case WM_CTLCOLORSTATIC:
-        if (HBRUSH brush = onControlColour(reinterpret_cast<HDC>(wParam), control)) return reinterpret_cast<LRESULT>(brush);
+        if (HBRUSH brush = onControlColour(reinterpret_cast<HDC>(wParam), control))
+            return reinterpret_cast<LRESULT>(brush);
         break;
     case WM_DRAWITEM:
         if (onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
@@ -217,7 +218,8 @@ void LiveWindow::onCommand(int id, int code, HWND from)
         // A menu command or accelerator.
         if (LiveUnit* entry = menuEntryByCommand(id)) {
             const MenuEntry* menuEntry = entry->record.as<MenuEntry>();
-            if (menuEntry && !(menuEntry->flags & menuDisabled)) raiseEvent(this->id, entry->record.id, UnitEvent::primary);
+            if (menuEntry && !(menuEntry->flags & menuDisabled))
+                raiseEvent(this->id, entry->record.id, UnitEvent::primary);
         }
         return;
     }

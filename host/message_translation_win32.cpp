@@ -113,8 +113,8 @@ bool LiveWindow::raiseInputEvent(MSG& message)
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYUP:
-        event = (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) ? UnitEvent::keyDown
-                                                                                   : UnitEvent::keyUp;
+        event =
+            (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) ? UnitEvent::keyDown : UnitEvent::keyUp;
         arguments.count = 2;
         arguments.values[0] = eventKeyCode(static_cast<std::uint32_t>(message.wParam));
         arguments.values[1] = keyShiftState();

@@ -38,7 +38,8 @@ void applyGeometry(LiveUnit& unit, bool move)
     if (!unit.handle) return;
     const LayoutUnit& record = unit.record;
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (move ? SWP_NOSIZE : SWP_NOMOVE);
-    SetWindowPos(unit.handle, nullptr, record.common.left, record.common.top, record.common.width, record.common.height, flags);
+    SetWindowPos(unit.handle, nullptr, record.common.left, record.common.top, record.common.width, record.common.height,
+                 flags);
 }
 
 void writeMenuEntry(LiveUnit& unit, int number, const PropertyValue& value)
@@ -46,7 +47,9 @@ void writeMenuEntry(LiveUnit& unit, int number, const PropertyValue& value)
     MenuEntry* entry = unit.record.as<MenuEntry>();
     if (!entry) return;
     bool on = propertyNumber(value) != 0;
-    auto setFlag = [&](std::uint32_t flag, bool set) { entry->flags = set ? (entry->flags | flag) : (entry->flags & ~flag); };
+    auto setFlag = [&](std::uint32_t flag, bool set) {
+        entry->flags = set ? (entry->flags | flag) : (entry->flags & ~flag);
+    };
     switch (number) {
     case MenuProperty::caption: entry->caption = propertyText(value); break;
     case MenuProperty::ticked: setFlag(4, on); break;
@@ -131,7 +134,8 @@ PropertyValue readCommon(const LiveUnit& unit, int number)
 {
     const LayoutUnit& record = unit.record;
     bool live = unit.handle != nullptr;
-    RECT rectangle = {record.common.left, record.common.top, record.common.left + record.common.width, record.common.top + record.common.height};
+    RECT rectangle = {record.common.left, record.common.top, record.common.left + record.common.width,
+                      record.common.top + record.common.height};
     if (live && number <= CommonProperty::height) rectangle = liveRectangle(unit);
     switch (number) {
     case CommonProperty::left: return std::int64_t{rectangle.left};

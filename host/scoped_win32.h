@@ -17,11 +17,11 @@ template <typename Handle, typename Free>
 class ScopedHandle {
 public:
     ScopedHandle() = default;
-    explicit ScopedHandle(Handle handle) : handle_(handle) {}
+    explicit ScopedHandle(Handle handle) : handle_(handle) { }
     ~ScopedHandle() { reset(); }
     ScopedHandle(const ScopedHandle&) = delete;
     ScopedHandle& operator=(const ScopedHandle&) = delete;
-    ScopedHandle(ScopedHandle&& other) noexcept : handle_(other.release()) {}
+    ScopedHandle(ScopedHandle&& other) noexcept : handle_(other.release()) { }
     ScopedHandle& operator=(ScopedHandle&& other) noexcept
     {
         if (this != &other) reset(other.release());
@@ -46,7 +46,7 @@ private:
 template <typename Api>
 class BasicScopedWindowDC {
 public:
-    BasicScopedWindowDC(HWND window, HDC dc) : window_(window), dc_(dc) {}
+    BasicScopedWindowDC(HWND window, HDC dc) : window_(window), dc_(dc) { }
     ~BasicScopedWindowDC()
     {
         if (dc_) Api::releaseDC(window_, dc_);
@@ -123,7 +123,7 @@ using ScopedSelection = BasicScopedSelection<SystemGdi>;
 // GetDC(window) for the scope; a null window is the screen.
 class ScopedGetDC : public BasicScopedWindowDC<SystemGdi> {
 public:
-    explicit ScopedGetDC(HWND window) : BasicScopedWindowDC(window, GetDC(window)) {}
+    explicit ScopedGetDC(HWND window) : BasicScopedWindowDC(window, GetDC(window)) { }
 };
 
 } // namespace wrivo

@@ -25,7 +25,10 @@ inline constexpr int commonDlg = 31;
 inline constexpr int timer = 32;
 } // namespace KindNumber
 
-inline constexpr std::uint32_t kindCodeOf(int kindNumber) { return 0x00010000u | static_cast<std::uint32_t>(kindNumber); }
+inline constexpr std::uint32_t kindCodeOf(int kindNumber)
+{
+    return 0x00010000u | static_cast<std::uint32_t>(kindNumber);
+}
 
 class LiveWindow;
 
@@ -100,7 +103,7 @@ EventOutcome raiseUnitEvent(LiveUnit& unit, int event, const EventArguments& arg
 void registerHostKinds();
 
 // Helpers for kinds.
-HFONT createFontFromBlock(const Bytes& block);  // null when the block is empty
+HFONT createFontFromBlock(const Bytes& block);                 // null when the block is empty
 Bytes fontBlockOf(const std::optional<layout::LogFont>& font); // empty for none
 std::optional<layout::LogFont> fontFromBlock(const Bytes& block);
 int screenPixelsPerInch();

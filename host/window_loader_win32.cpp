@@ -23,9 +23,15 @@ WindowFrame frameFor(const WindowSettings& settings, const std::string& caption)
     switch (settings.borderStyle) {
     case 0: frame.style |= WS_POPUP; break;
     case 1: frame.style |= WS_THICKFRAME; break;
-    case 3: frame.style |= WS_THICKFRAME; frame.exStyle |= WS_EX_TOOLWINDOW; break;
+    case 3:
+        frame.style |= WS_THICKFRAME;
+        frame.exStyle |= WS_EX_TOOLWINDOW;
+        break;
     case 4: frame.exStyle |= WS_EX_TOOLWINDOW; break;
-    case 5: frame.style |= WS_THICKFRAME; frame.exStyle |= WS_EX_CLIENTEDGE; break;
+    case 5:
+        frame.style |= WS_THICKFRAME;
+        frame.exStyle |= WS_EX_CLIENTEDGE;
+        break;
     case 6: frame.exStyle |= WS_EX_CLIENTEDGE; break;
     default: frame.style |= WS_BORDER; break;
     }

@@ -9,8 +9,7 @@ namespace wrivo {
 
 std::uint32_t shownPickerColour(std::uint32_t colour, bool allowTransparent)
 {
-    if (colour == noColour)
-        return allowTransparent ? 0xFFFFFF : 0x000000;
+    if (colour == noColour) return allowTransparent ? 0xFFFFFF : 0x000000;
     return colour & 0xFFFFFF;
 }
 
@@ -43,20 +42,16 @@ void paintColourPicker(HWND picker, std::uint32_t colour, bool allowTransparent)
     EndPaint(picker, &paint);
 }
 
-bool handleColourPickerMessage(HWND picker, UINT message, std::uint32_t colour,
-                               bool allowTransparent, std::optional<std::uint32_t>& chosen)
+bool handleColourPickerMessage(HWND picker, UINT message, std::uint32_t colour, bool allowTransparent,
+                               std::optional<std::uint32_t>& chosen)
 {
     switch (message) {
-    case WM_PAINT:
-        paintColourPicker(picker, colour, allowTransparent);
-        return true;
+    case WM_PAINT: paintColourPicker(picker, colour, allowTransparent); return true;
     case WM_LBUTTONUP:
         chosen = runColourPopup(picker, colour, allowTransparent);
-        if (chosen)
-            InvalidateRect(picker, nullptr, TRUE);
+        if (chosen) InvalidateRect(picker, nullptr, TRUE);
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

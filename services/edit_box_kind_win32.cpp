@@ -82,8 +82,9 @@ HWND createEditBox(const UnitCreation& creation)
     DWORD exStyle = 0;
     DWORD style = editStyles(unit.record, settings, exStyle);
     const LayoutUnit& record = unit.record;
-    HWND control = CreateWindowExA(exStyle, "EDIT", "", style, record.common.left, record.common.top, record.common.width, record.common.height,
-                                   creation.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.controlId)),
+    HWND control = CreateWindowExA(exStyle, "EDIT", "", style, record.common.left, record.common.top,
+                                   record.common.width, record.common.height, creation.parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.controlId)),
                                    GetModuleHandleA(nullptr), nullptr);
     if (!control) return nullptr;
     // The platform's default limit would stop a writer mid-document.
@@ -189,9 +190,7 @@ bool setEditBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
         selectEditRange(unit.handle, {state.selection.start, state.selection.length}, &state.textLength);
         return false;
     }
-    case EditBoxProperty::selectedText:
-        replaceEditSelection(unit.handle, propertyText(value));
-        return false;
+    case EditBoxProperty::selectedText: replaceEditSelection(unit.handle, propertyText(value)); return false;
     case EditBoxProperty::inputMode: {
         const bool wasPassword = settings.inputMode == 2;
         settings.inputMode = int32();
@@ -205,12 +204,24 @@ bool setEditBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
         settings.passwordChar = static_cast<std::uint16_t>(number64);
         if (settings.inputMode == 2) applyPasswordCharacter(unit.handle, settings);
         return false;
-    case EditBoxProperty::borderStyle: if (!changeStyle(settings.borderStyle, int32())) return false; break;
-    case EditBoxProperty::hideSelection: if (!changeStyle(settings.hideSelection, number64 != 0)) return false; break;
-    case EditBoxProperty::multiLine: if (!changeStyle(settings.multiLine, number64 != 0)) return false; break;
-    case EditBoxProperty::scrollBars: if (!changeStyle(settings.scrollBars, int32())) return false; break;
-    case EditBoxProperty::alignment: if (!changeStyle(settings.alignment, int32())) return false; break;
-    case EditBoxProperty::caseConversion: if (!changeStyle(settings.caseConversion, int32())) return false; break;
+    case EditBoxProperty::borderStyle:
+        if (!changeStyle(settings.borderStyle, int32())) return false;
+        break;
+    case EditBoxProperty::hideSelection:
+        if (!changeStyle(settings.hideSelection, number64 != 0)) return false;
+        break;
+    case EditBoxProperty::multiLine:
+        if (!changeStyle(settings.multiLine, number64 != 0)) return false;
+        break;
+    case EditBoxProperty::scrollBars:
+        if (!changeStyle(settings.scrollBars, int32())) return false;
+        break;
+    case EditBoxProperty::alignment:
+        if (!changeStyle(settings.alignment, int32())) return false;
+        break;
+    case EditBoxProperty::caseConversion:
+        if (!changeStyle(settings.caseConversion, int32())) return false;
+        break;
     default: return false;
     }
     // Style changes need a new control; it keeps the text typed so far.

@@ -52,18 +52,16 @@ std::string editText(HWND edit, std::size_t* lastLength)
 
 std::int32_t editCharactersOutsideCodePage(HWND edit)
 {
-    if (!editControlCountsCharacters())
-        return 0;
+    if (!editControlCountsCharacters()) return 0;
     // The UTF-16 text as the control holds it: asked through the window's
     // ANSI procedure it would already have become GBK, "?" included.
     const auto procedure = reinterpret_cast<WNDPROC>(GetClassLongPtrW(edit, GCLP_WNDPROC));
-    if (!procedure)
-        return 0;
+    if (!procedure) return 0;
     const LRESULT length = CallWindowProcW(procedure, edit, WM_GETTEXTLENGTH, 0, 0);
-    if (length <= 0)
-        return 0;
+    if (length <= 0) return 0;
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const LRESULT copied = CallWindowProcW(procedure, edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT copied =
+        CallWindowProcW(procedure, edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, length)));
 
     auto needsDefault = [](const wchar_t* units, int count) {
@@ -71,8 +69,7 @@ std::int32_t editCharactersOutsideCodePage(HWND edit)
         WideCharToMultiByte(CP_ACP, 0, units, count, nullptr, 0, nullptr, &usedDefault);
         return usedDefault != FALSE;
     };
-    if (!needsDefault(text.data(), static_cast<int>(text.size())))
-        return 0;
+    if (!needsDefault(text.data(), static_cast<int>(text.size()))) return 0;
     // Rare: count them one character (a unit, or a surrogate pair) at a time.
     std::int32_t outside = 0;
     for (std::size_t i = 0; i < text.size();) {
@@ -89,12 +86,10 @@ bool editControlCountsCharacters()
     static const bool characters = [] {
         HWND probe = CreateWindowExA(0, "EDIT", "汉字", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                      GetModuleHandleA(nullptr), nullptr);
-        if (!probe)
-            return false;
+        if (!probe) return false;
         SendMessageA(probe, EM_SETSEL, 0, -1);
         DWORD start = 0, end = 0;
-        SendMessageA(probe, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                     reinterpret_cast<LPARAM>(&end));
+        SendMessageA(probe, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         DestroyWindow(probe);
         return end == 2; // two characters; on Windows 4 bytes
     }();
@@ -132,8 +127,7 @@ std::string selectedEditText(HWND edit, std::size_t* lastLength)
     const EditRange range = editSelection(edit, lastLength);
     const std::string text = editText(edit, lastLength);
     const auto start = static_cast<std::size_t>(range.start);
-    if (start >= text.size())
-        return {};
+    if (start >= text.size()) return {};
     return text.substr(start, static_cast<std::size_t>(range.length));
 }
 

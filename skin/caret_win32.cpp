@@ -8,8 +8,7 @@ namespace wrivo {
 
 void CALLBACK caretTimerProc(HWND window, UINT, UINT_PTR timerId, DWORD)
 {
-    if (timerId != skinTimerId)
-        return;
+    if (timerId != skinTimerId) return;
     SkinCaret& caret = skinState().caret;
     if (window == caret.window && caret.control && caret.image) {
         caret.phase = (1 - caret.phase) & 1;

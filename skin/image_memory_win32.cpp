@@ -26,8 +26,7 @@ void MemoryStream::release()
         stream_->Release();
         stream_ = nullptr;
     }
-    if (memory_ && !streamOwnsMemory_)
-        skinCall<apiGlobalFree>(memory_);
+    if (memory_ && !streamOwnsMemory_) skinCall<apiGlobalFree>(memory_);
     memory_ = nullptr;
     streamOwnsMemory_ = false;
 }
@@ -37,19 +36,15 @@ IStream* MemoryStream::open(std::span<const std::uint8_t> bytes, bool copy)
     release();
     if (copy) {
         memory_ = skinCall<apiGlobalAlloc>(0u, static_cast<SIZE_T>(bytes.size()));
-        if (!memory_)
-            return nullptr;
+        if (!memory_) return nullptr;
         if (void* target = skinCall<apiGlobalLock>(memory_)) {
-            if (!bytes.empty())
-                std::memcpy(target, bytes.data(), bytes.size());
+            if (!bytes.empty()) std::memcpy(target, bytes.data(), bytes.size());
             skinCall<apiGlobalUnlock>(memory_);
         }
-        if (skinCall<apiCreateStreamOnHGlobal>(memory_, FALSE, &stream_) != S_OK)
-            stream_ = nullptr;
+        if (skinCall<apiCreateStreamOnHGlobal>(memory_, FALSE, &stream_) != S_OK) stream_ = nullptr;
     } else {
         memory_ = skinCall<apiGlobalAlloc>(static_cast<UINT>(GMEM_MOVEABLE), SIZE_T{0});
-        if (!memory_)
-            return nullptr;
+        if (!memory_) return nullptr;
         if (skinCall<apiCreateStreamOnHGlobal>(memory_, TRUE, &stream_) == S_OK)
             streamOwnsMemory_ = true;
         else
@@ -67,8 +62,7 @@ std::vector<std::uint8_t> MemoryStream::contents() const
 {
     const SIZE_T count = size();
     std::vector<std::uint8_t> bytes(count);
-    if (count == 0)
-        return bytes;
+    if (count == 0) return bytes;
     if (const void* source = skinCall<apiGlobalLock>(memory_)) {
         std::memcpy(bytes.data(), source, count);
         skinCall<apiGlobalUnlock>(memory_);
@@ -79,8 +73,7 @@ std::vector<std::uint8_t> MemoryStream::contents() const
 HGLOBAL MemoryStream::detachMemory()
 {
     HGLOBAL memory = streamOwnsMemory_ ? nullptr : memory_;
-    if (memory)
-        memory_ = nullptr;
+    if (memory) memory_ = nullptr;
     return memory;
 }
 
@@ -88,11 +81,9 @@ GpImage* loadImageFromBytes(std::span<const std::uint8_t> bytes)
 {
     MemoryStream memory;
     IStream* stream = memory.open(bytes, true);
-    if (!stream)
-        return nullptr;
+    if (!stream) return nullptr;
     GpImage* image = nullptr;
-    if (skinCall<apiGdipLoadImageFromStream>(stream, &image) != gdipOk || !image)
-        return nullptr;
+    if (skinCall<apiGdipLoadImageFromStream>(stream, &image) != gdipOk || !image) return nullptr;
     if (const auto& guid = skinState().timeDimensionGuid; guid.size() == 16)
         skinCall<apiGdipImageSelectActiveFrame>(image, reinterpret_cast<const GUID*>(guid.data()), 0u);
     imageMemory()[image] = memory.detachMemory();
@@ -101,18 +92,19 @@ GpImage* loadImageFromBytes(std::span<const std::uint8_t> bytes)
 
 void disposeImage(GpImage* image)
 {
-    if (!image)
-        return;
+    if (!image) return;
     skinCall<apiGdipDisposeImage>(image);
     auto kept = imageMemory().find(image);
     if (kept != imageMemory().end()) {
-        if (kept->second)
-            skinCall<apiGlobalFree>(kept->second);
+        if (kept->second) skinCall<apiGlobalFree>(kept->second);
         imageMemory().erase(kept);
     }
 }
 
-std::size_t liveLoadedImages() { return imageMemory().size(); }
+std::size_t liveLoadedImages()
+{
+    return imageMemory().size();
+}
 
 UINT imageWidth(GpImage* image)
 {

@@ -22,7 +22,10 @@ RECT windowRect(HWND window)
     return rect;
 }
 
-bool isWindow(HWND window) { return skinCall<apiIsWindow>(window) == 1; }
+bool isWindow(HWND window)
+{
+    return skinCall<apiIsWindow>(window) == 1;
+}
 
 void fillRectangle(GpGraphics* graphics, std::uint32_t argb, float x, float y, float w, float h)
 {
@@ -54,8 +57,7 @@ void setSkinProperty(HWND window, const char* key, std::uintptr_t value)
 
 bool PngSkinWindow::attach(HWND window)
 {
-    if (!isWindow(window))
-        return false;
+    if (!isWindow(window)) return false;
     window_ = window;
     skinCall<apiSetWindowLongA>(window, GWL_EXSTYLE, static_cast<LONG>(WS_EX_LAYERED));
     skinCall<apiCreateCaret>(window, nullptr, 1, 12);
@@ -68,8 +70,7 @@ bool PngSkinWindow::attach(HWND window)
 
 bool PngSkinWindow::setBackImage(GpImage* image)
 {
-    if (!isWindow(window_) || !image)
-        return false;
+    if (!isWindow(window_) || !image) return false;
     GpImage* previous = reinterpret_cast<GpImage*>(skinProperty(window_, "PngControl_BackImage"));
     setSkinProperty(window_, "PngControl_BackImage", reinterpret_cast<std::uintptr_t>(image));
     composeWindow(window_, false);
@@ -95,27 +96,33 @@ void PngSkinWindow::moveTo(std::optional<int> left, std::optional<int> top, std:
                            std::optional<int> height, bool noRedraw)
 {
     UINT flags = SWP_NOZORDER;
-    if (noRedraw)
-        flags |= SWP_NOREDRAW;
-    if (!left && !top)
-        flags |= SWP_NOMOVE;
-    if (!width && !height)
-        flags |= SWP_NOSIZE;
+    if (noRedraw) flags |= SWP_NOREDRAW;
+    if (!left && !top) flags |= SWP_NOMOVE;
+    if (!width && !height) flags |= SWP_NOSIZE;
     const RECT rect = windowRect(window_);
     skinCall<apiSetWindowPos>(window_, nullptr, left.value_or(rect.left), top.value_or(rect.top),
-                   width.value_or(rect.right - rect.left), height.value_or(rect.bottom - rect.top), flags);
+                              width.value_or(rect.right - rect.left), height.value_or(rect.bottom - rect.top), flags);
 }
 
-void PngSkinWindow::skinChildren() { skinChildControls(window_); }
+void PngSkinWindow::skinChildren()
+{
+    skinChildControls(window_);
+}
 
-bool PngSkinWindow::isValid() const { return isWindow(window_); }
+bool PngSkinWindow::isValid() const
+{
+    return isWindow(window_);
+}
 
 LRESULT PngSkinWindow::send(UINT message, WPARAM wordParameter, LPARAM longParameter) const
 {
     return skinCall<apiSendMessageA>(window_, message, wordParameter, longParameter);
 }
 
-std::uint32_t compositionCount() { return skinState().compositions; }
+std::uint32_t compositionCount()
+{
+    return skinState().compositions;
+}
 
 GpImage* composeWindow(HWND window, bool handBack)
 {
@@ -123,7 +130,8 @@ GpImage* composeWindow(HWND window, bool handBack)
     const RECT rect = windowRect(window);
     GpImage* bitmap = nullptr;
     skinCall<apiGdipCreateBitmapFromScan0>(static_cast<int>(rect.right - rect.left),
-                       static_cast<int>(rect.bottom - rect.top), 0, pixelFormat32bppArgb, nullptr, &bitmap);
+                                           static_cast<int>(rect.bottom - rect.top), 0, pixelFormat32bppArgb, nullptr,
+                                           &bitmap);
     GpGraphics* graphics = nullptr;
     skinCall<apiGdipGetImageGraphicsContext>(bitmap, &graphics);
 
@@ -134,8 +142,7 @@ GpImage* composeWindow(HWND window, bool handBack)
     }
     for (HWND child = skinCall<apiGetWindow>(window, GW_CHILD); child;
          child = skinCall<apiGetWindow>(child, GW_HWNDNEXT)) {
-        if (skinProperty(child, "PngControl_Type") != 0)
-            drawControl(window, child, graphics);
+        if (skinProperty(child, "PngControl_Type") != 0) drawControl(window, child, graphics);
     }
 
     // GDI+ wants the Graphics gone before the image it draws on is disposed.
@@ -147,8 +154,7 @@ GpImage* composeWindow(HWND window, bool handBack)
         pushLayered(window, bitmap, false);
         SkinCaret& caret = skinState().caret;
         if (window == caret.window && bitmap) {
-            if (caret.image)
-                skinCall<apiGdipDisposeImage>(caret.image);
+            if (caret.image) skinCall<apiGdipDisposeImage>(caret.image);
             caret.image = bitmap;
         } else if (bitmap) {
             skinCall<apiGdipDisposeImage>(bitmap);
@@ -177,26 +183,26 @@ void drawControl(HWND window, HWND control, GpGraphics* graphics)
     if (type == 4) {
         const auto fill = static_cast<std::uint32_t>(skinProperty(control, "PngControl_BackColor"));
         if (fill != 0xFFFFFFFFu)
-            fillRectangle(graphics, colorToArgb(fill, static_cast<std::uint32_t>(skinProperty(control, "PngControl_BackAlpha"))),
+            fillRectangle(graphics,
+                          colorToArgb(fill, static_cast<std::uint32_t>(skinProperty(control, "PngControl_BackAlpha"))),
                           x, y, static_cast<float>(cw), static_cast<float>(ch));
     }
     if (image) {
         float iw = 0, ih = 0;
         imageDimension(image, iw, ih);
         if (placement == 1) {
-            skinCall<apiGdipDrawImageRect>(graphics, image, x, y, static_cast<float>(cw),
-                               static_cast<float>(ch));
+            skinCall<apiGdipDrawImageRect>(graphics, image, x, y, static_cast<float>(cw), static_cast<float>(ch));
         } else if (placement == 2) {
             const FittedSize size = fitInside(static_cast<int>(iw), static_cast<int>(ih), cw, ch);
             const int ox = (cw - size.width) / 2;
             const int oy = (ch - size.height) / 2;
-            skinCall<apiGdipDrawImageRect>(graphics, image, x + ox, y + oy,
-                               static_cast<float>(size.width), static_cast<float>(size.height));
+            skinCall<apiGdipDrawImageRect>(graphics, image, x + ox, y + oy, static_cast<float>(size.width),
+                                           static_cast<float>(size.height));
         } else if (iw - cw > sizeMargin || ih - ch > sizeMargin) {
             // Larger than the control: only its top-left part, and a text
             // control drawn this way gets neither border nor text.
-            skinCall<apiGdipDrawImagePointRect>(graphics, image, x, y, 0.0f, 0.0f,
-                               static_cast<float>(cw), static_cast<float>(ch), unitPixel);
+            skinCall<apiGdipDrawImagePointRect>(graphics, image, x, y, 0.0f, 0.0f, static_cast<float>(cw),
+                                                static_cast<float>(ch), unitPixel);
             return;
         } else {
             skinCall<apiGdipDrawImageRect>(graphics, image, x, y, iw, ih);
@@ -205,16 +211,17 @@ void drawControl(HWND window, HWND control, GpGraphics* graphics)
     if (type == 4) {
         const auto border = static_cast<std::uint32_t>(skinProperty(control, "PngControl_OrderColor"));
         if (border != 0xFFFFFFFFu)
-            outlineRectangle(graphics, colorToArgb(border, static_cast<std::uint32_t>(skinProperty(control, "PngControl_OrderAlpha"))),
-                             x, y, static_cast<float>(cw), static_cast<float>(ch));
+            outlineRectangle(
+                graphics,
+                colorToArgb(border, static_cast<std::uint32_t>(skinProperty(control, "PngControl_OrderAlpha"))), x, y,
+                static_cast<float>(cw), static_cast<float>(ch));
         drawControlText(graphics, control, x, y, cw, ch);
     }
 }
 
 void pushLayered(HWND window, GpImage* image, bool withCaret)
 {
-    if (!isWindow(window) || !image)
-        return;
+    if (!isWindow(window) || !image) return;
     const RECT rect = windowRect(window);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
@@ -223,7 +230,7 @@ void pushLayered(HWND window, GpImage* image, bool withCaret)
     BITMAPINFO info{};
     info.bmiHeader.biSize = 40;
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // bottom-up
+    info.bmiHeader.biHeight = height; // bottom-up
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
@@ -237,16 +244,15 @@ void pushLayered(HWND window, GpImage* image, bool withCaret)
     GpGraphics* graphics = nullptr;
     skinCall<apiGdipCreateFromHDC>(memoryDc.get(), &graphics);
     skinCall<apiGdipDrawImageRect>(graphics, image, 0.0f, 0.0f, static_cast<float>(imageWidth(image)),
-                       static_cast<float>(imageHeight(image)));
-    if (withCaret)
-        drawCaret(window, skinState().caret.control, graphics);
+                                   static_cast<float>(imageHeight(image)));
+    if (withCaret) drawCaret(window, skinState().caret.control, graphics);
     skinCall<apiGdipDeleteGraphics>(graphics);
 
     SIZE size{width, height};
     POINT source{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
     skinCall<apiUpdateLayeredWindow>(window, windowDc.get(), nullptr, &size, memoryDc.get(), &source, 0u, &blend,
-                   static_cast<DWORD>(ULW_ALPHA));
+                                     static_cast<DWORD>(ULW_ALPHA));
 }
 
 } // namespace wrivo

@@ -25,7 +25,7 @@ using SkinSelection = BasicScopedSelection<SkinGdi>;
 // GetWindowDC(window) for the scope: the whole window, frame included.
 class SkinWindowDC : public BasicScopedWindowDC<SkinGdi> {
 public:
-    explicit SkinWindowDC(HWND window) : BasicScopedWindowDC(window, skinCall<apiGetWindowDC>(window)) {}
+    explicit SkinWindowDC(HWND window) : BasicScopedWindowDC(window, skinCall<apiGetWindowDC>(window)) { }
 };
 
 } // namespace wrivo

@@ -14,7 +14,10 @@ const BoundFunctionName skinFunctionNames[skinApiCount] = {
 
 } // namespace
 
-std::span<const BoundFunctionName> skinFunctionTable() { return skinFunctionNames; }
+std::span<const BoundFunctionName> skinFunctionTable()
+{
+    return skinFunctionNames;
+}
 
 DynamicBinding& skinApi()
 {

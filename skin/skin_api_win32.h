@@ -151,9 +151,9 @@ enum SkinApi : int {
 template <SkinApi index>
 struct SkinFunction;
 #define WRIVO_SKIN_TYPE(entry, library, function, Pointer) \
-    template <>                                             \
-    struct SkinFunction<api##entry> {                       \
-        using Type = Pointer;                               \
+    template <>                                            \
+    struct SkinFunction<api##entry> {                      \
+        using Type = Pointer;                              \
     };
 WRIVO_SKIN_FUNCTIONS(WRIVO_SKIN_TYPE)
 #undef WRIVO_SKIN_TYPE

@@ -33,8 +33,7 @@ std::vector<std::uint8_t> toWideBytes(std::string_view text)
     const int count = skinCall<apiMultiByteToWideChar>(0u, 0u, terminated.c_str(), -1, nullptr, 0);
     std::vector<std::uint8_t> wide(static_cast<std::size_t>(count > 0 ? count * 2.0 : 0.0), 0);
     if (count > 0)
-        skinCall<apiMultiByteToWideChar>(0u, 0u, terminated.c_str(), -1,
-                                          reinterpret_cast<WCHAR*>(wide.data()), count);
+        skinCall<apiMultiByteToWideChar>(0u, 0u, terminated.c_str(), -1, reinterpret_cast<WCHAR*>(wide.data()), count);
     return wide;
 }
 
@@ -78,13 +77,10 @@ LRESULT CALLBACK loadDialogProc(HWND window, UINT message, WPARAM wordParameter,
             skinCall<apiTerminateThread>(thread, 0u);
             skinCall<apiCloseHandle>(thread);
         }
-        if (auto* image = static_cast<GpImage*>(windowProperty(window, "Zaded_Image")))
-            disposeImage(image);
-        if (HANDLE memory = windowProperty(window, "Zaded_Stream"))
-            skinCall<apiGlobalFree>(memory);
+        if (auto* image = static_cast<GpImage*>(windowProperty(window, "Zaded_Image"))) disposeImage(image);
+        if (HANDLE memory = windowProperty(window, "Zaded_Stream")) skinCall<apiGlobalFree>(memory);
     } else if (message == WM_LBUTTONDOWN) {
-        const LRESULT result =
-            skinCall<apiDefWindowProcA>(window, message, wordParameter, longParameter);
+        const LRESULT result = skinCall<apiDefWindowProcA>(window, message, wordParameter, longParameter);
         if (reinterpret_cast<std::uintptr_t>(windowProperty(window, "ZadedHitMove")) == 1) {
             skinCall<apiReleaseCapture>();
             skinCall<apiSendMessageA>(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);

@@ -13,10 +13,10 @@
 namespace wrivo {
 
 struct SkinCaret {
-    HWND window = nullptr;     // the skin window whose text control has the focus
-    HWND control = nullptr;    // that control
-    GpImage* image = nullptr;  // the last composition pushed for `window`, owned here
-    int phase = 0;             // 1: the next push draws the caret line
+    HWND window = nullptr;    // the skin window whose text control has the focus
+    HWND control = nullptr;   // that control
+    GpImage* image = nullptr; // the last composition pushed for `window`, owned here
+    int phase = 0;            // 1: the next push draws the caret line
 };
 
 struct SkinState {

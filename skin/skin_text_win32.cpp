@@ -12,8 +12,7 @@ namespace wrivo {
 
 void SkinFontFamily::release()
 {
-    if (family_)
-        skinCall<apiGdipDeleteFontFamily>(family_);
+    if (family_) skinCall<apiGdipDeleteFontFamily>(family_);
     family_ = nullptr;
 }
 
@@ -34,8 +33,7 @@ void SkinFontFamily::set(GpFontFamily* family)
 
 void SkinFont::release()
 {
-    if (font_)
-        skinCall<apiGdipDeleteFont>(font_);
+    if (font_) skinCall<apiGdipDeleteFont>(font_);
     font_ = nullptr;
 }
 
@@ -44,9 +42,8 @@ GpStatus SkinFont::fromFamilyName(std::string_view gbkName, float size, int styl
     SkinFontFamily family;
     family.fromName(gbkName);
     GpFont* font = nullptr;
-    const GpStatus status = family.handle()
-        ? skinCall<apiGdipCreateFont>(family.handle(), size, style, unit, &font)
-        : 2;  // InvalidParameter: no such family
+    const GpStatus status = family.handle() ? skinCall<apiGdipCreateFont>(family.handle(), size, style, unit, &font)
+                                            : 2; // InvalidParameter: no such family
     set(status == gdipOk ? font : nullptr);
     return status;
 }
@@ -66,19 +63,14 @@ void SkinFont::fromWindow(HWND window)
 
 void SkinFont::fromGdiFont(HFONT gdiFont)
 {
-    if (!gdiFont)
-        return;
+    if (!gdiFont) return;
     LOGFONTA description{};
     skinCall<apiGetObjectA>(gdiFont, static_cast<int>(sizeof description), &description);
     int style = 0;
-    if (description.lfWeight == 600 || description.lfWeight == 700)
-        style |= 1;
-    if (description.lfItalic == 1)
-        style |= 2;
-    if (description.lfUnderline == 1)
-        style |= 4;
-    if (description.lfStrikeOut == 1)
-        style |= 8;
+    if (description.lfWeight == 600 || description.lfWeight == 700) style |= 1;
+    if (description.lfItalic == 1) style |= 2;
+    if (description.lfUnderline == 1) style |= 4;
+    if (description.lfStrikeOut == 1) style |= 8;
     const std::string_view face(description.lfFaceName, strnlen(description.lfFaceName, LF_FACESIZE));
     fromFamilyName(face, static_cast<float>(std::abs(description.lfHeight)), style, unitPixel);
 }
@@ -119,8 +111,7 @@ float SkinFont::height(GpGraphics* graphics) const
 
 void SkinStringFormat::release()
 {
-    if (format_)
-        skinCall<apiGdipDeleteStringFormat>(format_);
+    if (format_) skinCall<apiGdipDeleteStringFormat>(format_);
     format_ = nullptr;
 }
 
@@ -157,8 +148,7 @@ void SkinStringFormat::set(GpStringFormat* format)
 std::string windowTextCopy(HWND control)
 {
     const int length = skinCall<apiGetWindowTextLengthA>(control);
-    if (length <= 0)
-        return {};
+    if (length <= 0) return {};
     std::string text(static_cast<std::size_t>(length), ' ');
     const int copied = skinCall<apiGetWindowTextA>(control, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(copied > 0 && copied <= length ? copied : 0));
@@ -168,20 +158,19 @@ std::string windowTextCopy(HWND control)
 void drawControlText(GpGraphics* graphics, HWND control, float x, float y, int width, int height)
 {
     const std::string text = windowTextCopy(control);
-    if (text.empty())
-        return;
+    if (text.empty()) return;
     const std::vector<std::uint8_t> wide = toWideBytes(text);
     const GpRectF layout{x + 2, y + 2, static_cast<float>(width - 4), static_cast<float>(height - 4)};
     SkinFont font;
     font.fromWindow(control);
     SkinStringFormat format;
-    format.create(0x1004, 0);  // no wrapping, no fitting to the black box
+    format.create(0x1004, 0); // no wrapping, no fitting to the black box
     format.setAlignments(0, 1);
     GpBrush* brush = nullptr;
     const auto colour = static_cast<std::uint32_t>(skinProperty(control, "PngControl_TextColor"));
     skinCall<apiGdipCreateSolidFill>(colorToArgb(colour, 255), &brush);
-    skinCall<apiGdipDrawString>(graphics, wideChars(wide), static_cast<int>(wide.size() / 2 - 1),
-                       font.handle(), &layout, format.handle(), brush);
+    skinCall<apiGdipDrawString>(graphics, wideChars(wide), static_cast<int>(wide.size() / 2 - 1), font.handle(),
+                                &layout, format.handle(), brush);
     skinCall<apiGdipDeleteBrush>(brush);
 }
 

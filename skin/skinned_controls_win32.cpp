@@ -30,37 +30,32 @@ void recomposeParent(HWND control)
 GpImage* stateImage(HWND control)
 {
     // Indexed by DrawState.
-    static constexpr const char* keys[] = {"PngControl_NormalImage", "PngControl_OverlImage",
-                                           "PngControl_DownImage", "PngControl_DisableImage"};
+    static constexpr const char* keys[] = {"PngControl_NormalImage", "PngControl_OverlImage", "PngControl_DownImage",
+                                           "PngControl_DisableImage"};
     const std::uintptr_t state = skinProperty(control, "Zaded_DrawState");
     GpImage* image = nullptr;
     if (state >= drawOver && state <= drawDisabled)
         image = reinterpret_cast<GpImage*>(skinProperty(control, keys[state]));
-    if (!image)
-        image = reinterpret_cast<GpImage*>(skinProperty(control, keys[drawNormal]));
+    if (!image) image = reinterpret_cast<GpImage*>(skinProperty(control, keys[drawNormal]));
     return image;
 }
 
 void skinChildControls(HWND window)
 {
-    if (skinCall<apiIsWindow>(window) != 1)
-        return;
+    if (skinCall<apiIsWindow>(window) != 1) return;
     for (HWND child = skinCall<apiGetWindow>(window, GW_CHILD); child;
          child = skinCall<apiGetWindow>(child, GW_HWNDNEXT)) {
         const std::uintptr_t type = skinProperty(child, "PngControl_Type");
-        if (type == 0)
-            continue;
+        if (type == 0) continue;
         if (const std::uintptr_t original = skinProperty(child, "PngControl_WndProc")) {
             skinCall<apiSetWindowLongA>(child, GWL_WNDPROC, static_cast<LONG>(original));
             skinCall<apiRemovePropA>(child, "PngControl_WndProc");
         }
-        if (skinProperty(child, "PngControl_ChildWndProc") != 0)
-            continue;  // already ours
+        if (skinProperty(child, "PngControl_ChildWndProc") != 0) continue; // already ours
         WNDPROC procedure = type == 3 ? &stateControlProc : type == 4 ? &textControlProc : nullptr;
-        if (!procedure)
-            continue;
+        if (!procedure) continue;
         const LONG own = skinCall<apiSetWindowLongA>(child, GWL_WNDPROC,
-                                        static_cast<LONG>(reinterpret_cast<std::uintptr_t>(procedure)));
+                                                     static_cast<LONG>(reinterpret_cast<std::uintptr_t>(procedure)));
         setSkinProperty(child, "PngControl_ChildWndProc", static_cast<std::uintptr_t>(static_cast<ULONG>(own)));
     }
     composeWindow(window, false);
@@ -106,11 +101,14 @@ LRESULT CALLBACK textControlProc(HWND control, UINT message, WPARAM wordParamete
         skinState().caret.control = nullptr;
         skinState().caret.window = nullptr;
         break;
-    case WM_CHAR: case WM_IME_CHAR: case WM_SETTEXT: case WM_PASTE: case WM_CUT: case WM_KEYDOWN:
-    case WM_LBUTTONUP:
-        break;
-    default:
-        return callSaved(saved, control, message, wordParameter, longParameter);
+    case WM_CHAR:
+    case WM_IME_CHAR:
+    case WM_SETTEXT:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_KEYDOWN:
+    case WM_LBUTTONUP: break;
+    default: return callSaved(saved, control, message, wordParameter, longParameter);
     }
     const LRESULT result = callSaved(saved, control, message, wordParameter, longParameter);
     recomposeParent(control);

@@ -15,8 +15,8 @@ void skinChildControls(HWND window);
 // A type-3 control's draw state, kept in its "Zaded_DrawState" property.
 enum DrawState : std::uintptr_t {
     drawNormal = 0,
-    drawOver = 1,     // the pointer is over the control
-    drawPressed = 2,  // the left button is down on it
+    drawOver = 1,    // the pointer is over the control
+    drawPressed = 2, // the left button is down on it
     drawDisabled = 3,
 };
 

@@ -10,8 +10,7 @@ namespace wrivo {
 
 void createSplashSkin()
 {
-    if (!skinState().splash)
-        skinState().splash = std::make_unique<PngSkinWindow>();
+    if (!skinState().splash) skinState().splash = std::make_unique<PngSkinWindow>();
 }
 
 void releaseSplashSkin()

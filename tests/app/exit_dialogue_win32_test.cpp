@@ -34,7 +34,7 @@ using namespace wrivo::test;
 
 class ExitDialogue : public MainWindowScenario {
 protected:
-    ExitDialogue() : MainWindowScenario({HandlerIndex::exitDialogue}) {}
+    ExitDialogue() : MainWindowScenario({HandlerIndex::exitDialogue}) { }
 
     void SetUp() override
     {
@@ -57,8 +57,8 @@ protected:
 TEST_F(ExitDialogue, DecliningTheExitKeepsTheWindowAndTheDocument)
 {
     DialogDriver driver;
-    driver.press("No");   // 退出确认
-    driver.press("OK");   // 欢迎回来
+    driver.press("No"); // 退出确认
+    driver.press("OK"); // 欢迎回来
     closeMainWindow();
     ASSERT_TRUE(driver.finish()) << driver.report();
     ASSERT_EQ(driver.seen().size(), 2u) << "an empty document asks no save question";
@@ -74,9 +74,9 @@ TEST_F(ExitDialogue, TheEndOfTheSessionAsksAsClosingDoesAndCanBeRefused)
 {
     setDocument("未保存的文字");
     DialogDriver driver;
-    driver.press("No");   // 提示: save?
-    driver.press("No");   // 退出确认
-    driver.press("OK");   // 欢迎回来
+    driver.press("No"); // 提示: save?
+    driver.press("No"); // 退出确认
+    driver.press("OK"); // 欢迎回来
     const LRESULT answer = SendMessageA(handleOf(mainWindowRef), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
     ASSERT_TRUE(driver.finish()) << driver.report();
     EXPECT_EQ(answer, FALSE) << "the session may not end";
@@ -91,11 +91,11 @@ TEST_F(ExitDialogue, AModifiedDocumentIsOfferedForSavingFirst)
 {
     writeProperty(editBoxRef, EditBoxProperty::content, std::string("未保存的文字"));
     DialogDriver driver;
-    driver.press("Yes");      // save?
-    driver.press("Cancel");   // the save dialog
-    driver.press("OK");       // not saved
-    driver.press("No");       // exit? no
-    driver.press("OK");       // welcome back
+    driver.press("Yes");    // save?
+    driver.press("Cancel"); // the save dialog
+    driver.press("OK");     // not saved
+    driver.press("No");     // exit? no
+    driver.press("OK");     // welcome back
     closeMainWindow();
     ASSERT_TRUE(driver.finish()) << driver.report();
     ASSERT_EQ(driver.seen().size(), 5u);

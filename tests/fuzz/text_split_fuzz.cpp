@@ -13,7 +13,10 @@ using namespace wrivo;
 
 namespace {
 
-int sign(int v) { return (v > 0) - (v < 0); }
+int sign(int v)
+{
+    return (v > 0) - (v < 0);
+}
 
 } // namespace
 
@@ -33,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(views.size() == expected.size());
     for (std::size_t i = 0; i < views.size(); ++i) {
         FUZZ_CHECK(views[i] == expected[i]);
-        FUZZ_CHECK(views[i].empty() || (views[i].data() >= text.data() &&
-                                        views[i].data() + views[i].size() <= text.data() + text.size()));
+        FUZZ_CHECK(views[i].empty() ||
+                   (views[i].data() >= text.data() && views[i].data() + views[i].size() <= text.data() + text.size()));
     }
 
     std::string kept = test::oracleWithoutSpaces(text);

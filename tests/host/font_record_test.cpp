@@ -47,7 +47,7 @@ TEST(FontRecord, FieldsSitInLogFontOrderLittleEndian)
     // -0x12345678 is 0xEDCBA988.
     EXPECT_EQ(Bytes(record.begin(), record.begin() + 8), (Bytes{0x88, 0xA9, 0xCB, 0xED, 0x0D, 0x0C, 0x0B, 0x0A}));
     EXPECT_EQ(Bytes(record.begin() + 8, record.begin() + 20),
-              (Bytes{0x84, 0x03, 0, 0, 0x7C, 0xFC, 0xFF, 0xFF, 0xBC, 0x02, 0, 0}));   // 900, -900, 700
+              (Bytes{0x84, 0x03, 0, 0, 0x7C, 0xFC, 0xFF, 0xFF, 0xBC, 0x02, 0, 0})); // 900, -900, 700
     EXPECT_EQ(Bytes(record.begin() + 20, record.begin() + 28), (Bytes{1, 2, 3, 134, 5, 6, 7, 8}));
     const std::string face = "新宋体";
     EXPECT_EQ(std::string(record.begin() + 28, record.begin() + 28 + face.size()), face);
@@ -55,9 +55,9 @@ TEST(FontRecord, FieldsSitInLogFontOrderLittleEndian)
 
     // And a record built by hand reads back the same way.
     Bytes hand(60, 0);
-    hand[0] = 0xE8;   // -24
+    hand[0] = 0xE8; // -24
     hand[1] = hand[2] = hand[3] = 0xFF;
-    hand[16] = 0x90;   // 400
+    hand[16] = 0x90; // 400
     hand[17] = 0x01;
     hand[23] = 134;
     hand[28] = 'A';
@@ -92,7 +92,7 @@ TEST(FontRecord, AFaceWithoutTerminatorIsCutTo31Bytes)
 TEST(FontRecord, BytesAfterTheFaceTerminatorAreKept)
 {
     LogFont font = distinctFont();
-    font.faceName[20] = 'x';   // stored data may carry bytes past the terminator
+    font.faceName[20] = 'x'; // stored data may carry bytes past the terminator
     const std::optional<LogFont> back = decodeFontRecord(encodeFontRecord(font));
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(back->faceName, font.faceName);

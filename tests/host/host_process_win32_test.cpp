@@ -68,46 +68,97 @@ TEST(WindowEvents, ALoadAndACloseRaiseTheirEventsInOrder)
 // One way for the process to end: the child's scenario, what the test does
 // to it, and what it leaves behind.
 struct EndCase {
-    const char* name;            // the behaviour, as the test's name
-    const char* scenario;        // host_child's scenario
-    bool closeMainWindow;        // close the main window once it is shown
-    const char* boxText;         // the error box's text after its opening line; null: no box comes
+    const char* name;     // the behaviour, as the test's name
+    const char* scenario; // host_child's scenario
+    bool closeMainWindow; // close the main window once it is shown
+    const char* boxText;  // the error box's text after its opening line; null: no box comes
     DWORD exitCode;
-    std::vector<std::string> logged;    // each somewhere in the log
-    std::vector<std::string> unlogged;  // none anywhere in the log
-    const char* wholeLog = nullptr;     // the log exactly, where it is known
+    std::vector<std::string> logged;   // each somewhere in the log
+    std::vector<std::string> unlogged; // none anywhere in the log
+    const char* wholeLog = nullptr;    // the log exactly, where it is known
 };
 
-void PrintTo(const EndCase& end, std::ostream* out) { *out << end.scenario; }
+void PrintTo(const EndCase& end, std::ostream* out)
+{
+    *out << end.scenario;
+}
 
 const EndCase endCases[] = {
-    {"ConfirmedEndProcessExitsWithZeroAfterTheExitRoutine", "end-process", true, nullptr, 0u,
-     {"may close\nexit routine\n"}, {"loop ended"}}, // endProcess does not return to the loop
-    {"RunTimeErrorShowsOneBoxAndExitsWithMinusOneWithoutTheExitRoutine", "runtime-error", true,
-     "错误信息：未载入欲访问窗口组件所在的窗口\r\n", 0xFFFFFFFFu, {"may close"},
+    {"ConfirmedEndProcessExitsWithZeroAfterTheExitRoutine",
+     "end-process",
+     true,
+     nullptr,
+     0u,
+     {"may close\nexit routine\n"},
+     {"loop ended"}}, // endProcess does not return to the loop
+    {"RunTimeErrorShowsOneBoxAndExitsWithMinusOneWithoutTheExitRoutine",
+     "runtime-error",
+     true,
+     "错误信息：未载入欲访问窗口组件所在的窗口\r\n",
+     0xFFFFFFFFu,
+     {"may close"},
      {"returned from the error", "exit routine"}},
-    {"EndProcessFromAnotherThreadEndsAtOnceWithoutTheCleanUp", "end-from-thread", false, nullptr, 3u,
-     {"main window shown"}, {"exit routine"}},
-    {"ClosingTheLastWindowEndsTheLoopWithZero", "close-start-window", false, nullptr, 0u,
-     {"loop ended 0\nexit routine\n"}, {}},
-    {"RaisingAnEventOfAMissingWindowIsARunTimeError", "raise-missing-window", false,
-     "错误信息：未找到引发事件的窗口\r\n", 0xFFFFFFFFu, {}, {"returned from the error", "exit routine"}},
-    {"RaisingAnEventOfAMissingUnitIsARunTimeError", "raise-missing-unit", false,
-     "错误信息：未找到引发事件的窗口组件\r\n", 0xFFFFFFFFu, {}, {"returned from the error", "exit routine"}},
-    {"AControlOfAnUnloadedWindowIsARunTimeError", "missing-control", false,
-     "错误信息：指定窗口或窗口组件不存在或尚未载入\r\n", 0xFFFFFFFFu, {},
+    {"EndProcessFromAnotherThreadEndsAtOnceWithoutTheCleanUp",
+     "end-from-thread",
+     false,
+     nullptr,
+     3u,
+     {"main window shown"},
+     {"exit routine"}},
+    {"ClosingTheLastWindowEndsTheLoopWithZero",
+     "close-start-window",
+     false,
+     nullptr,
+     0u,
+     {"loop ended 0\nexit routine\n"},
+     {}},
+    {"RaisingAnEventOfAMissingWindowIsARunTimeError",
+     "raise-missing-window",
+     false,
+     "错误信息：未找到引发事件的窗口\r\n",
+     0xFFFFFFFFu,
+     {},
      {"returned from the error", "exit routine"}},
-    {"ANumberedErrorShowsItsCode", "numbered-error", false,
-     "错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n", 0xFFFFFFFFu, {},
+    {"RaisingAnEventOfAMissingUnitIsARunTimeError",
+     "raise-missing-unit",
+     false,
+     "错误信息：未找到引发事件的窗口组件\r\n",
+     0xFFFFFFFFu,
+     {},
      {"returned from the error", "exit routine"}},
-    {"AnUnreadableLayoutIsARunTimeError", "bad-layout", false, "错误信息：载入窗口模板数据段出错!\r\n",
-     0xFFFFFFFFu, {}, {"returned from the error", "exit routine"}},
+    {"AControlOfAnUnloadedWindowIsARunTimeError",
+     "missing-control",
+     false,
+     "错误信息：指定窗口或窗口组件不存在或尚未载入\r\n",
+     0xFFFFFFFFu,
+     {},
+     {"returned from the error", "exit routine"}},
+    {"ANumberedErrorShowsItsCode",
+     "numbered-error",
+     false,
+     "错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n",
+     0xFFFFFFFFu,
+     {},
+     {"returned from the error", "exit routine"}},
+    {"AnUnreadableLayoutIsARunTimeError",
+     "bad-layout",
+     false,
+     "错误信息：载入窗口模板数据段出错!\r\n",
+     0xFFFFFFFFu,
+     {},
+     {"returned from the error", "exit routine"}},
     // A unit of a newer version than the program reads fails the whole load.
-    {"AnUnreadableUnitFailsTheWholeLoad", "newer-version", false, "错误信息：载入启动窗口失败\r\n", 0xFFFFFFFFu,
-     {}, {"returned from the error", "exit routine"}, "not loaded\nnothing left\n"},
+    {"AnUnreadableUnitFailsTheWholeLoad",
+     "newer-version",
+     false,
+     "错误信息：载入启动窗口失败\r\n",
+     0xFFFFFFFFu,
+     {},
+     {"returned from the error", "exit routine"},
+     "not loaded\nnothing left\n"},
 };
 
-class ProcessEnd : public ::testing::TestWithParam<EndCase> {};
+class ProcessEnd : public ::testing::TestWithParam<EndCase> { };
 
 TEST_P(ProcessEnd, EndsAsItsScenarioSays)
 {
@@ -155,8 +206,12 @@ TEST(StartUp, MainWindowAppearsAtTick29UntitledAndIsTitledAtTick30)
     const std::string expected = "tick 28 main=unloaded\n"
                                  "tick 29 main=unloaded\n"
                                  "tick 30 main=visible '' start disabled\n"
-                                 "after 30 main=visible '" + title + "'\n"
-                                 "settled main=visible '" + title + "' start=unloaded ticks=30\n"
+                                 "after 30 main=visible '" +
+                                 title +
+                                 "'\n"
+                                 "settled main=visible '" +
+                                 title +
+                                 "' start=unloaded ticks=30\n"
                                  "exit routine\n";
     EXPECT_EQ(seen, expected);
     DeleteFileA(log.c_str());
@@ -177,7 +232,8 @@ TEST(StartUp, LibrariesAreNeverTakenFromTheCurrentFolder)
     // dialog would, then starts the skin engine (which binds GDI+).
     ScratchFolder documents;
     ASSERT_TRUE(CopyFileA(besideTest("planted_library.dll").c_str(), documents.file("GdiPlus.dll").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(besideTest("planted_library.dll").c_str(), documents.file("wrivo_planted.dll").c_str(), FALSE));
+    ASSERT_TRUE(
+        CopyFileA(besideTest("planted_library.dll").c_str(), documents.file("wrivo_planted.dll").c_str(), FALSE));
     const std::string log = documents.file("log.txt");
     ChildProcess child("host_child.exe", "planted-library \"" + log + "\"");
     ASSERT_TRUE(child.started());

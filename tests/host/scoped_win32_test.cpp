@@ -17,7 +17,10 @@ static_assert(std::is_nothrow_move_constructible_v<ScopedFont> && std::is_nothro
 static_assert(!std::is_copy_constructible_v<ScopedGetDC> && std::is_move_constructible_v<ScopedGetDC>);
 static_assert(!std::is_copy_constructible_v<ScopedSelection> && std::is_move_constructible_v<ScopedSelection>);
 
-bool alive(HGDIOBJ object) { return GetObjectType(object) != 0; }
+bool alive(HGDIOBJ object)
+{
+    return GetObjectType(object) != 0;
+}
 
 TEST(ScopedOwners, GdiObjectIsDeletedAtTheEndOfItsOwnersScope)
 {

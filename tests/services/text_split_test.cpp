@@ -26,15 +26,13 @@ TEST(SplitText, DefaultsToTheHalfWidthComma)
 
 TEST(SplitText, StopsAtTheMaximumCount)
 {
-    struct Case { std::optional<std::int32_t> max; Pieces expected; };
+    struct Case {
+        std::optional<std::int32_t> max;
+        Pieces expected;
+    };
     const Case cases[] = {
-        {std::nullopt, {"a", "b", "c"}},
-        {2, {"a", "b"}},
-        {1, {"a"}},
-        {3, {"a", "b", "c"}},
-        {10, {"a", "b", "c"}},
-        {0, {}},
-        {-5, {}},
+        {std::nullopt, {"a", "b", "c"}}, {2, {"a", "b"}}, {1, {"a"}}, {3, {"a", "b", "c"}},
+        {10, {"a", "b", "c"}},           {0, {}},         {-5, {}},
     };
     for (const Case& c : cases) EXPECT_EQ(splitText("a,b,c", ",", c.max), c.expected) << c.max.value_or(999);
     EXPECT_EQ(splitText("a,b,", ",", 2), (Pieces{"a", "b"}));

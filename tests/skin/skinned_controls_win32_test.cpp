@@ -26,8 +26,7 @@ constexpr std::uint32_t red = 0xFFFF0000, blue = 0xFF0000FF, green = 0xFF00FF00,
 int commandsSeen = 0;
 LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wordParameter, LPARAM longParameter)
 {
-    if (message == WM_COMMAND && HIWORD(wordParameter) == BN_CLICKED)
-        ++commandsSeen;
+    if (message == WM_COMMAND && HIWORD(wordParameter) == BN_CLICKED) ++commandsSeen;
     return DefWindowProcA(window, message, wordParameter, longParameter);
 }
 
@@ -73,8 +72,7 @@ struct ControlsTest : ::testing::Test {
     {
         for (const char* face : {"Tahoma", "Arial", "DejaVu Sans", "Liberation Sans"}) {
             SkinFontFamily family;
-            if (family.fromName(face) == gdipOk)
-                return face;
+            if (family.fromName(face) == gdipOk) return face;
         }
         return "Tahoma";
     }
@@ -133,7 +131,7 @@ TEST_F(ControlsTest, AStateControlShowsTheImageOfItsStateAndStillClicks)
     EXPECT_EQ(compositionCount(), count + 1);
     EXPECT_EQ(compose().at(30, 35), blue);
     count = compositionCount();
-    SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));  // already over: no redraw
+    SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)); // already over: no redraw
     EXPECT_EQ(compositionCount(), count);
 
     SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -141,11 +139,11 @@ TEST_F(ControlsTest, AStateControlShowsTheImageOfItsStateAndStillClicks)
     EXPECT_EQ(compose().at(30, 35), green);
     SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(state(button), 1u);
-    EXPECT_EQ(commandsSeen, 1);  // the button's own procedure still notifies
+    EXPECT_EQ(commandsSeen, 1); // the button's own procedure still notifies
 
     SendMessageA(button, WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(state(button), 0u);
-    SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // not pressed: back to normal
+    SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5)); // not pressed: back to normal
     EXPECT_EQ(state(button), 0u);
 
     EnableWindow(button, FALSE);
@@ -165,7 +163,7 @@ TEST_F(ControlsTest, AMissingStateImageFallsBackToTheNormalImage)
     SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     EXPECT_EQ(stateImage(button), reinterpret_cast<GpImage*>(skinProperty(button, "PngControl_NormalImage")));
     EXPECT_EQ(compose().at(30, 35), red);
-    EXPECT_GT(compositionCount(), count);  // still recomposed on the change
+    EXPECT_GT(compositionCount(), count); // still recomposed on the change
 }
 
 // Text pixels: opaque-ish black over the white fill.
@@ -216,11 +214,11 @@ TEST_F(ControlsTest, ATextControlDrawsItsTextLeftAlignedAndCentredInItsOwnFont)
     const Ink boldInk = inkIn(picture, 10, 10, 120, 40);
     const Ink regularInk = inkIn(picture, 10, 100, 120, 40);
     ASSERT_GT(boldInk.count, 10);
-    EXPECT_LE(boldInk.left, 10 + 2 + 3);                     // left-aligned in the inset box
-    EXPECT_LT(boldInk.right, 10 + 60);                       // three letters, not stretched
-    EXPECT_NEAR((boldInk.top + boldInk.bottom) / 2.0, 30.0, 4.0);  // vertically centred
-    EXPECT_LT(boldInk.darkest, 40u);                          // drawn opaque
-    EXPECT_GT(boldInk.count, regularInk.count);              // bold has more ink
+    EXPECT_LE(boldInk.left, 10 + 2 + 3);                          // left-aligned in the inset box
+    EXPECT_LT(boldInk.right, 10 + 60);                            // three letters, not stretched
+    EXPECT_NEAR((boldInk.top + boldInk.bottom) / 2.0, 30.0, 4.0); // vertically centred
+    EXPECT_LT(boldInk.darkest, 40u);                              // drawn opaque
+    EXPECT_GT(boldInk.count, regularInk.count);                   // bold has more ink
 }
 
 TEST_F(ControlsTest, ATextControlWithTheDefaultFontOrNoTextDrawsNoText)
@@ -250,15 +248,15 @@ TEST_F(ControlsTest, FocusOnATextControlMakesTheCaretBlinkWithTheSkinTimer)
     EXPECT_EQ(skinState().caret.control, edit);
     EXPECT_EQ(skinState().caret.phase, 0);
     EXPECT_EQ(compositionCount(), count + 1);
-    ASSERT_NE(skinState().caret.image, nullptr);  // the last push is kept for blinking
+    ASSERT_NE(skinState().caret.image, nullptr); // the last push is kept for blinking
 
-    caretTimerProc(parent, WM_TIMER, 63, 0);  // not the skin timer
+    caretTimerProc(parent, WM_TIMER, 63, 0); // not the skin timer
     EXPECT_EQ(skinState().caret.phase, 0);
     caretTimerProc(parent, WM_TIMER, skinTimerId, 0);
     EXPECT_EQ(skinState().caret.phase, 1);
     caretTimerProc(parent, WM_TIMER, skinTimerId, 0);
     EXPECT_EQ(skinState().caret.phase, 0);
-    EXPECT_EQ(compositionCount(), count + 1);  // blinking re-pushes, never recomposes
+    EXPECT_EQ(compositionCount(), count + 1); // blinking re-pushes, never recomposes
 
     // The real skin timer, through the message loop, flips the phase too.
     const DWORD deadline = GetTickCount() + 3000;
@@ -277,7 +275,7 @@ TEST_F(ControlsTest, FocusOnATextControlMakesTheCaretBlinkWithTheSkinTimer)
     EXPECT_EQ(skinState().caret.window, nullptr);
     EXPECT_EQ(skinState().caret.control, nullptr);
     const int phase = skinState().caret.phase;
-    caretTimerProc(parent, WM_TIMER, skinTimerId, 0);  // no focused text control: nothing changes
+    caretTimerProc(parent, WM_TIMER, skinTimerId, 0); // no focused text control: nothing changes
     EXPECT_EQ(skinState().caret.phase, phase);
 }
 
@@ -311,11 +309,11 @@ TEST_F(ControlsTest, TheLoadDialogFreesItsImageAndMemoryWhenDestroyed)
     HGLOBAL memory = GlobalAlloc(GMEM_FIXED, 64);
     setSkinProperty(dialog, "Zaded_Stream", reinterpret_cast<std::uintptr_t>(memory));
     DestroyWindow(dialog);
-    EXPECT_EQ(GlobalSize(memory), 0u);  // freed: no longer a valid block
+    EXPECT_EQ(GlobalSize(memory), 0u); // freed: no longer a valid block
 
     HWND plain = CreateWindowExA(0, loadDialogClassName, "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
-    EXPECT_TRUE(DestroyWindow(plain));  // nothing held: only the default handling
+    EXPECT_TRUE(DestroyWindow(plain)); // nothing held: only the default handling
 }
 
 } // namespace

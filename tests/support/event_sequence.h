@@ -34,8 +34,8 @@ inline ::testing::AssertionResult okSequence(const std::vector<std::string>& see
     for (std::size_t i = 0; i < std::max(seen.size(), expected.size()); ++i) {
         const std::string want = i < expected.size() ? expected[i] : "(nothing)";
         const std::string got = i < seen.size() ? seen[i] : "(nothing)";
-        report << (want == got ? "   " : " * ") << i << "    " << want << std::string(want.size() < 22 ? 22 - want.size() : 1, ' ')
-               << got << "\n";
+        report << (want == got ? "   " : " * ") << i << "    " << want
+               << std::string(want.size() < 22 ? 22 - want.size() : 1, ' ') << got << "\n";
     }
     return ::testing::AssertionFailure() << report.str();
 }

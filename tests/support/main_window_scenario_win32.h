@@ -26,7 +26,7 @@ class MainWindowScenario : public ::testing::Test {
 protected:
     // `handlers`: HandlerIndex places bound to the application's handlers;
     // layoutOnResize always is.
-    explicit MainWindowScenario(std::initializer_list<int> handlers) : handlers_(handlers) {}
+    explicit MainWindowScenario(std::initializer_list<int> handlers) : handlers_(handlers) { }
     void SetUp() override;
     void TearDown() override;
 

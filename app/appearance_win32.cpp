@@ -1,17 +1,17 @@
 #include "app/appearance.h"
+#include "app/notices.h"
 
 #include <windows.h>
 
 #include "app/app_globals.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
+#include "app/settings_file.h"
 #include "host/font_property.h"
 #include "host/host.h"
 #include "services/common_dialog_unit_win32.h"
 #include "services/control_operations.h"
-#include "services/files.h"
 #include "services/message_box.h"
-#include "services/settings.h"
 #include "services/text.h"
 #include "services/unit_properties.h"
 
@@ -19,9 +19,9 @@ namespace wrivo {
 namespace {
 
 using namespace appearance;
+using namespace settingsFile;
 
 const UnitRef colorPickerRef{WindowId::main, UnitId::colorPicker, layout::kind::colorPicker};
-const UnitRef commonDialogRef{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
 constexpr std::int64_t fontDialogKind = 2;
 
 std::int64_t number(const UnitRef& unit, int property)
@@ -36,7 +36,7 @@ std::string decimal(std::int64_t value)
 
 std::int32_t readNumber(const char* key, std::int32_t fallback)
 {
-    return toInteger(Value{readSettingsEntry(settingsPath(), section, key, decimal(fallback))});
+    return toInteger(Value{readSetting(key, decimal(fallback))});
 }
 
 void setFontFace(const std::string& face)
@@ -65,29 +65,18 @@ void setBackground(std::int64_t colour)
     writeProperty(listBoxRef, ListBoxProperty::backgroundColour, number(editBoxRef, EditBoxProperty::backgroundColour));
 }
 
-// The colour picker offers its palette on a left-button release.
 void offerColours(bool forText)
 {
     appGlobals()->colourTarget = forText;
-    sendMessage(colorPickerRef, WM_LBUTTONUP, 0, 0);
+    offerPickerColours(colorPickerRef);
 }
 
 } // namespace
 
-std::string settingsPath()
-{
-    return programDirectory() + "\\qelvorinthab.ini";
-}
-
-void storeSetting(const char* key, const std::string& text)
-{
-    writeSettingsEntry(settingsPath(), section, key, text);   // a failed write changes nothing on screen
-}
-
 std::optional<std::int32_t> handlers::applySettings(const EventArguments&)
 {
     writeProperty(editBoxRef, EditBoxProperty::textColour, std::int64_t{readNumber(textColourKey, defaultTextColour)});
-    setFontFace(readSettingsEntry(settingsPath(), section, fontFaceKey, defaultFontFace));
+    setFontFace(readSetting(fontFaceKey, defaultFontFace));
     writeProperty(editBoxRef, EditBoxProperty::backgroundColour,
                   std::int64_t{readNumber(backgroundColourKey, defaultBackgroundColour)});
     // A hand-edited size no one can read (100000 makes typed text vanish) is
@@ -127,9 +116,7 @@ std::optional<std::int32_t> handlers::applyChosenColour(const EventArguments&)
         // Stored before the box: when it hands the focus back, the focus
         // handler applies the settings file again.
         storeSetting(backgroundColourKey, decimal(number(editBoxRef, EditBoxProperty::backgroundColour)));
-        messageBox(Value{std::string("Wrivo 3.7 检测到:\r\n\r\n刚才您设置的[背景颜色]与 正文 或 下方 的字体颜色重复.\r\n\r\n"
-                                     "现强制还原背景颜色为配置色!!!\r\n")},
-                   MessageBoxStyle::ok, "!!!警告!!!");
+        tell(notices::backgroundConflict());
         return std::nullopt;
     }
     storeSetting(backgroundColourKey, decimal(number(editBoxRef, EditBoxProperty::backgroundColour)));

@@ -17,14 +17,13 @@
 namespace wrivo {
 namespace {
 
-constexpr std::int32_t escapeKey = 27;
 // The window stays faintly visible (about 5 %) so that a click finds it again.
 constexpr std::int32_t hiddenAlpha = 6;
 constexpr std::int32_t shownAlpha = 255;
 
 std::optional<std::int32_t> show(const Notice& notice)
 {
-    messageBox(Value{notice.text}, MessageBoxStyle::ok, notice.title);
+    tell(notice);
     return std::nullopt;
 }
 
@@ -64,11 +63,26 @@ std::optional<std::int32_t> handlers::insertDateTime(const EventArguments&)
     return std::nullopt;
 }
 
-std::optional<std::int32_t> handlers::hideNotice(const EventArguments&) { return show(notices::hide()); }
-std::optional<std::int32_t> handlers::helpNotice(const EventArguments&) { return show(notices::help()); }
-std::optional<std::int32_t> handlers::advertisingNotice(const EventArguments&) { return show(notices::advertising()); }
-std::optional<std::int32_t> handlers::feedbackNotice(const EventArguments&) { return show(notices::feedback()); }
-std::optional<std::int32_t> handlers::authorNotice(const EventArguments&) { return show(notices::author()); }
+std::optional<std::int32_t> handlers::hideNotice(const EventArguments&)
+{
+    return show(notices::hide());
+}
+std::optional<std::int32_t> handlers::helpNotice(const EventArguments&)
+{
+    return show(notices::help());
+}
+std::optional<std::int32_t> handlers::advertisingNotice(const EventArguments&)
+{
+    return show(notices::advertising());
+}
+std::optional<std::int32_t> handlers::feedbackNotice(const EventArguments&)
+{
+    return show(notices::feedback());
+}
+std::optional<std::int32_t> handlers::authorNotice(const EventArguments&)
+{
+    return show(notices::author());
+}
 
 std::optional<std::int32_t> handlers::openUpdatePage(const EventArguments&)
 {
@@ -76,9 +90,21 @@ std::optional<std::int32_t> handlers::openUpdatePage(const EventArguments&)
     return std::nullopt;
 }
 
-std::optional<std::int32_t> handlers::openPartnerSite1(const EventArguments&) { return openPartnerSite(0); }
-std::optional<std::int32_t> handlers::openPartnerSite2(const EventArguments&) { return openPartnerSite(1); }
-std::optional<std::int32_t> handlers::openPartnerSite3(const EventArguments&) { return openPartnerSite(2); }
-std::optional<std::int32_t> handlers::openPartnerSite4(const EventArguments&) { return openPartnerSite(3); }
+std::optional<std::int32_t> handlers::openPartnerSite1(const EventArguments&)
+{
+    return openPartnerSite(0);
+}
+std::optional<std::int32_t> handlers::openPartnerSite2(const EventArguments&)
+{
+    return openPartnerSite(1);
+}
+std::optional<std::int32_t> handlers::openPartnerSite3(const EventArguments&)
+{
+    return openPartnerSite(2);
+}
+std::optional<std::int32_t> handlers::openPartnerSite4(const EventArguments&)
+{
+    return openPartnerSite(3);
+}
 
 } // namespace wrivo

@@ -19,23 +19,14 @@
 namespace wrivo {
 namespace {
 
-const UnitRef commonDialogRef{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
-
-enum class Dialog : std::int32_t { open = 0, save = 1 };
-
-std::string documentText()
-{
-    return propertyText(readProperty(editBoxRef, EditBoxProperty::content));
-}
+enum class Dialog : std::int32_t {
+    open = 0,
+    save = 1
+};
 
 void setDocument(std::string text)
 {
     writeProperty(editBoxRef, EditBoxProperty::content, std::move(text));
-}
-
-std::string rememberedFile()
-{
-    return propertyText(readProperty(commonDialogRef, CommonDlgProperty::fileName));
 }
 
 bool runFileDialog(Dialog kind)
@@ -43,11 +34,6 @@ bool runFileDialog(Dialog kind)
     writeProperty(commonDialogRef, CommonDlgProperty::dialogType, static_cast<std::int64_t>(kind));
     writeProperty(commonDialogRef, CommonDlgProperty::initialFolder, programDirectory());
     return openDialog(commonDialogRef);
-}
-
-void notify(std::string_view text, std::string_view title)
-{
-    messageBox(Value{std::string(text)}, MessageBoxStyle::ok, title);
 }
 
 // The chosen file as the text to load, or nothing when it cannot be read or
@@ -59,13 +45,9 @@ std::optional<std::string> readChosenFile()
     if (!bytes) {
         // Too large, or not readable at all: the notice says which.
         const std::optional<std::uint64_t> size = fileSize(rememberedFile());
-        if (size && *size > largestReadableFile)
-            notify(concatTexts("文件太大:\r\n\r\n", rememberedFile(), "\r\n\r\n", toText(Value{static_cast<double>(*size / (1u << 20))}),
-                               " MB, 超过了 Wrivo 能打开的 ", toText(Value{static_cast<std::int32_t>(largestReadableFile >> 20)}),
-                               " MB.\r\n\r\n当前文档保持不变。"),
-                   "读取失败：");
-        else
-            notify(concatTexts("无法读取文件:\r\n\r\n", rememberedFile(), "\r\n\r\n当前文档保持不变。"), "读取失败：");
+        tell(size && *size > largestReadableFile
+                 ? notices::fileTooLarge(rememberedFile(), *size >> 20, largestReadableFile >> 20)
+                 : notices::fileUnreadable(rememberedFile()));
         return std::nullopt;
     }
     return admitFileText(rememberedFile(), std::move(*bytes));
@@ -77,17 +59,14 @@ bool acceptCharactersOutsideGbk()
 {
     const std::int32_t outside = charactersOutsideCodePage(editBoxRef);
     if (outside == 0) return true;
-    const std::string text = concatTexts("文档中有 ", toText(Value{outside}),
-                                         " 个字符不在 GBK 编码之内(例如表情符号),\r\n\r\n保存后它们将变成 ?。\r\n\r\n仍然保存吗？");
-    return messageBox(Value{text}, MessageBoxStyle::yesNo, "注意：") == MessageBoxResult::yes;
+    return ask(notices::charactersOutsideGbk(outside));
 }
 
 } // namespace
 
 bool askToSaveChanges()
 {
-    return messageBox(Value{std::string(question::saveChangesText)}, MessageBoxStyle::yesNo,
-                      question::saveChangesTitle) == MessageBoxResult::yes;
+    return ask(questions::saveChanges());
 }
 
 bool isDocumentModified()
@@ -102,20 +81,19 @@ bool isDocumentModified()
 bool saveWithDialog()
 {
     if (!acceptCharactersOutsideGbk() || !runFileDialog(Dialog::save)) {
-        notify("注意文档未保存&&", "提醒：");
+        tell(notices::notSaved());
         return false;
     }
     const ByteBlock bytes = toBytes(Value{documentText()});
     WriteFailure failure;
     if (!writeFile(rememberedFile(), {bytes}, failure)) {
         // The write goes to a temporary file first, so the file on disk is as it was.
-        const Notice notice = notices::saveFailed(rememberedFile(), failure.systemError,
-                                                  systemMessage(failure.systemError), failure.targetExisted);
-        notify(notice.text, notice.title);
+        tell(notices::saveFailed(rememberedFile(), failure.systemError, systemMessage(failure.systemError),
+                                 failure.targetExisted));
         return false;
     }
     recovery::documentSaved();
-    notify("保存成功！！！", "恭喜：");
+    tell(notices::saved());
     return true;
 }
 
@@ -138,12 +116,7 @@ std::optional<std::int32_t> handlers::saveDocument(const EventArguments&)
 
 bool mayReplaceDocument()
 {
-    if (compareBytes(documentText(), "") == 0) return true;
-    const std::int32_t answer = messageBox(
-        Value{std::string("Orvanne软件 @o@ 非常小心地提醒 主人：\r\n\r\n您即将打开的新文件会覆盖掉当前文档. \r\n\r\n"
-                          "如果希望 当前文档 与 新文件 共存,请使用[添加文档]Ctrl+F\r\n\r\n否则请选择{是}继续打开新文档.")},
-        MessageBoxStyle::yesNo, "温馨提示：");
-    return answer == MessageBoxResult::yes;
+    return compareBytes(documentText(), "") == 0 || ask(questions::openOver());
 }
 
 void openFileAsDocument(const std::string& path)

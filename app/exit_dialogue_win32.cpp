@@ -1,14 +1,13 @@
 #include "app/exit_dialogue.h"
 
-#include "app/appearance.h"
 #include "app/document_commands.h"
 #include "app/maker_info.h"
 #include "app/notices.h"
 #include "app/recovery.h"
+#include "app/settings_file.h"
 #include "host/host.h"
 #include "services/datetime.h"
 #include "services/message_box.h"
-#include "services/settings.h"
 #include "services/text.h"
 #include "services/window_effects.h"
 
@@ -24,23 +23,21 @@ std::string currentMonthText()
 
 void monthlyPage()
 {
-    const std::string stored = readSettingsEntry(settingsPath(), appearance::section, appearance::monthKey);
+    const std::string stored = readSetting(settingsFile::monthKey);
     if (compareBytes(stored, currentMonthText()) == 0) return;
     openWebPage(maker::monthlyPartnerPage);
-    writeSettingsEntry(settingsPath(), appearance::section, appearance::monthKey, currentMonthText());
+    storeSetting(settingsFile::monthKey, currentMonthText());
 }
 
 std::optional<std::int32_t> handlers::exitDialogue(const EventArguments&)
 {
     // The exit is asked about all the same; text the user wanted saved is kept for the next start.
     const bool saveFailed = isDocumentModified() && askToSaveChanges() && !saveWithDialog();
-    const std::int32_t confirm = messageBox(
-        Value{std::string("亲爱的朋友！ 当前已没有您需要保存的文档\r\n\r\n请问您是否真的确定退出本程序")},
-        MessageBoxStyle::yesNo, "退出确认：");
+    const Notice exit = questions::exit();
+    const std::int32_t confirm = messageBox(Value{exit.text}, MessageBoxStyle::yesNo, exit.title);
     if (confirm == MessageBoxResult::no) {
-        messageBox(Value{std::string("亲 欢迎你再来奋斗 ￥o￥\r\n\r\n身体是革命的本钱 请注意休息！")},
-                   MessageBoxStyle::ok, "欢迎回来：");
-        return 0;   // the window stays open
+        tell(questions::stay());
+        return 0; // the window stays open
     }
     recovery::shelveBeforeExit(saveFailed);
     monthlyPage();

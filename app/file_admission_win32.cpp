@@ -7,20 +7,6 @@
 #include "services/message_box.h"
 
 namespace wrivo {
-namespace {
-
-bool ask(const Notice& question)
-{
-    return messageBox(Value{question.text}, MessageBoxStyle::yesNo, question.title) == MessageBoxResult::yes;
-}
-
-void tell(const Notice& notice)
-{
-    messageBox(Value{notice.text}, MessageBoxStyle::ok, notice.title);
-}
-
-} // namespace
-
 bool admitFilePath(std::string_view path)
 {
     // Reading NUL gives nothing and reading CON waits for a console that is

@@ -1,4 +1,5 @@
 #include "app/layout_content.h"
+#include "host/host_types.h"
 #include "host/layout_writer.h"
 
 #include <string>
@@ -12,18 +13,21 @@ namespace {
 // The layout binds events by handler index throughout this file.
 using namespace HandlerIndex;
 
-// Event numbers the bindings use.
-constexpr std::int32_t onCreated = 0;
-constexpr std::int32_t onMayClose = 1;
-constexpr std::int32_t onSizeChanged = 4;
-constexpr std::int32_t onFilesDropped = 12;
-constexpr std::int32_t onGotFocus = -7;
-constexpr std::int32_t onKeyDown = -9;
-constexpr std::int32_t onPrimary = 0;   // content changed, selection changed, colour chosen, tick
+// Event numbers the bindings use, as the host raises them.
+constexpr std::int32_t onCreated = WindowEvent::created;
+constexpr std::int32_t onMayClose = WindowEvent::mayClose;
+constexpr std::int32_t onSizeChanged = WindowEvent::sizeChanged;
+constexpr std::int32_t onFilesDropped = WindowEvent::filesDropped;
+constexpr std::int32_t onGotFocus = UnitEvent::gotFocus;
+constexpr std::int32_t onKeyDown = UnitEvent::keyDown;
+constexpr std::int32_t onPrimary = UnitEvent::primary; // content changed, selection changed, colour chosen, tick
 
 // Shortcut indexes.
 constexpr std::int32_t none = 0;
-constexpr std::int32_t ctrl(char letter) { return letter - 'A' + 1; }
+constexpr std::int32_t ctrl(char letter)
+{
+    return letter - 'A' + 1;
+}
 constexpr std::int32_t del = 76;
 
 struct Placement {
@@ -53,7 +57,7 @@ LogFont font(std::string_view face, std::int32_t height, std::int32_t weight)
     LogFont f = LogFont::named(face);
     f.height = height;
     f.weight = weight;
-    f.charSet = 134;   // GB2312
+    f.charSet = 134; // GB2312
     return f;
 }
 
@@ -62,11 +66,11 @@ LogFont font(std::string_view face, std::int32_t height, std::int32_t weight)
 WindowLayout startWindow()
 {
     WindowSettings window;
-    window.borderStyle = 2;        // fixed single frame with caption
+    window.borderStyle = 2; // fixed single frame with caption
     window.controlBox = 1;
     window.maxButton = 0;
     window.minButton = 0;
-    window.position = 1;           // centred on the screen
+    window.position = 1; // centred on the screen
     window.movable = 1;
     window.escCloses = 1;
     window.dragAnywhere = 1;
@@ -89,7 +93,7 @@ WindowLayout startWindow()
 LayoutUnit mainWindowUnit()
 {
     WindowSettings window;
-    window.borderStyle = 1;        // resizable frame, caption, system menu
+    window.borderStyle = 1; // resizable frame, caption, system menu
     window.controlBox = 1;
     window.maxButton = 1;
     window.minButton = 1;
@@ -98,7 +102,9 @@ LayoutUnit mainWindowUnit()
     window.backColour = defaultColour;
     // Not visible at load: the application shows it.
     return unit(UnitId::mainWindow, kind::window, "", {50, 50, 556, 613}, 0, 0,
-                {{onSizeChanged, layoutOnResize}, {onMayClose, exitDialogue}, {onKeyDown, mainWindowKeyDown},
+                {{onSizeChanged, layoutOnResize},
+                 {onMayClose, exitDialogue},
+                 {onKeyDown, mainWindowKeyDown},
                  {onFilesDropped, openDroppedFile}},
                 window);
 }
@@ -106,7 +112,7 @@ LayoutUnit mainWindowUnit()
 LayoutUnit editBox()
 {
     EditBoxSettings edit;
-    edit.borderStyle = 3;          // thin static edge
+    edit.borderStyle = 3; // thin static edge
     edit.textColour = 0x00FFFF00;
     edit.backColour = 0x00E03058;
     LogFont f = font("宋体", -24, 400);
@@ -116,9 +122,9 @@ LayoutUnit editBox()
     f.pitchAndFamily = 2;
     edit.font = f;
     edit.hideSelection = 1;
-    edit.maxLength = 0;            // no limit
+    edit.maxLength = 0; // no limit
     edit.multiLine = 1;
-    edit.scrollBars = 2;           // vertical only: lines wrap
+    edit.scrollBars = 2; // vertical only: lines wrap
     edit.alignment = 0;
     edit.inputMode = 0;
     edit.caseConversion = 0;
@@ -131,7 +137,7 @@ LayoutUnit listBox()
     ListBoxSettings list;
     list.borderStyle = 0;
     list.sorted = 0;
-    list.horizontalLayout = 1;     // items side by side, horizontal scroll bar
+    list.horizontalLayout = 1; // items side by side, horizontal scroll bar
     list.extraItemHeight = 10;
     list.textColour = 0x00FF00FF;
     list.backColour = 0x00E03058;
@@ -153,7 +159,7 @@ LayoutUnit colorPicker()
 LayoutUnit commonDialog()
 {
     CommonDlgSettings dialog;
-    dialog.dialogType = 0;         // open
+    dialog.dialogType = 0; // open
     dialog.filterIndex = 0;
     dialog.options = {0, 1, 1, 1, 0, 0x8000, 0, 0, 0, 0, 0, 0, 0};
     dialog.filter = "*.txt";
@@ -208,7 +214,7 @@ std::vector<MenuLine> menuTree()
         {"程序更新", 0, none, 0, noHandler},
         {"官网更新下载 ", 1, ctrl('I'), 0, openUpdatePage},
         {"-", 1, none, 0, noHandler},
-        {"官方指定合作下载站:", 1, none, menuDisabled, noHandler},   // a greyed heading
+        {"官方指定合作下载站:", 1, none, menuDisabled, noHandler}, // a greyed heading
         {"-", 1, none, 0, noHandler},
     };
     for (std::size_t i = 0; i < partnerSiteNames.size(); ++i)

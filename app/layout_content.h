@@ -19,15 +19,18 @@ inline constexpr std::uint32_t start = 0x52010249;
 } // namespace WindowId
 
 namespace UnitId {
-inline constexpr std::uint32_t mainWindow = 0x06010002;     // the main window's own unit
-inline constexpr std::uint32_t startWindow = 0x060102C4;    // the start window's own unit
-inline constexpr std::uint32_t splashTimer = 0x160102C5;    // 时钟1
-inline constexpr std::uint32_t editBox = 0x16010021;        // 编辑框1
-inline constexpr std::uint32_t listBox = 0x16010526;        // 列表框1
-inline constexpr std::uint32_t colorPicker = 0x16010056;    // 颜色选择器1
-inline constexpr std::uint32_t commonDialog = 0x1601002A;   // 通用对话框1
+inline constexpr std::uint32_t mainWindow = 0x06010002;   // the main window's own unit
+inline constexpr std::uint32_t startWindow = 0x060102C4;  // the start window's own unit
+inline constexpr std::uint32_t splashTimer = 0x160102C5;  // 时钟1
+inline constexpr std::uint32_t editBox = 0x16010021;      // 编辑框1
+inline constexpr std::uint32_t listBox = 0x16010526;      // 列表框1
+inline constexpr std::uint32_t colorPicker = 0x16010056;  // 颜色选择器1
+inline constexpr std::uint32_t commonDialog = 0x1601002A; // 通用对话框1
 // The n-th entry of the main window's menu tree (n from 0).
-inline constexpr std::uint32_t menuEntry(int n) { return 0x26010200u + static_cast<std::uint32_t>(n); }
+inline constexpr std::uint32_t menuEntry(int n)
+{
+    return 0x26010200u + static_cast<std::uint32_t>(n);
+}
 } // namespace UnitId
 
 inline constexpr int menuEntryCount = 39;
@@ -73,14 +76,14 @@ enum : std::int32_t {
     openPartnerSite2,
     openPartnerSite3,
     openPartnerSite4,
-    openDroppedFile,        // files dropped on the main window
+    openDroppedFile, // files dropped on the main window
     handlerCount
 };
 } // namespace HandlerIndex
 
 // The captions of the four partner download-site entries (menu entries 35 to 38).
-inline constexpr std::array<std::string_view, 4> partnerSiteNames = {
-    "墨香软件园", "青禾下载站", "云岫下载中心", "星渡软件站"};
+inline constexpr std::array<std::string_view, 4> partnerSiteNames = {"墨香软件园", "青禾下载站", "云岫下载中心",
+                                                                     "星渡软件站"};
 
 // The content, readable: the main window first, then the start window.
 std::vector<layout::WindowLayout> layoutContent();

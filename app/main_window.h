@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "host/host_types.h"
 
@@ -9,6 +10,15 @@ namespace wrivo {
 
 extern const UnitRef editBoxRef;
 extern const UnitRef listBoxRef;
+extern const UnitRef commonDialogRef;
+
+// The document: the edit box's content.
+std::string documentText();
+// The remembered file name: the common dialog's, set by open and save.
+std::string rememberedFile();
+
+// The key code of Esc in key-down events.
+inline constexpr std::int32_t escapeKey = 27;
 
 // Handlers live apart from the layout's HandlerIndex names they are bound by.
 namespace handlers {

@@ -4,11 +4,23 @@
 #include "app/start_window.h"
 #include "host/host.h"
 #include "host/property_rules.h"
+#include "services/unit_properties.h"
 
 namespace wrivo {
 
 const UnitRef editBoxRef{WindowId::main, UnitId::editBox, layout::kind::editBox};
 const UnitRef listBoxRef{WindowId::main, UnitId::listBox, layout::kind::listBox};
+const UnitRef commonDialogRef{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
+
+std::string documentText()
+{
+    return propertyText(readProperty(editBoxRef, EditBoxProperty::content));
+}
+
+std::string rememberedFile()
+{
+    return propertyText(readProperty(commonDialogRef, CommonDlgProperty::fileName));
+}
 
 std::optional<std::int32_t> handlers::layoutOnResize(const EventArguments&)
 {

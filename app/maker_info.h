@@ -23,7 +23,7 @@ inline constexpr std::string_view feedbackMail = "feedback@example.com";
 // The four partner download sites of the "程序更新" menu, in menu order: the
 // captions live in the layout content; these are their download pages.
 inline constexpr std::array<std::string_view, 4> partnerSitePages = {
-    "http://soft1.example.com/wrivo/", "http://soft2.example.com/wrivo/",
-    "http://soft3.example.com/wrivo/", "http://soft4.example.com/wrivo/"};
+    "http://soft1.example.com/wrivo/", "http://soft2.example.com/wrivo/", "http://soft3.example.com/wrivo/",
+    "http://soft4.example.com/wrivo/"};
 
 } // namespace wrivo::maker

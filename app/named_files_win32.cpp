@@ -16,8 +16,7 @@ std::optional<std::string> spelledPath(std::wstring_view name)
 {
     CodePageName spelled = toCodePageName(name);
     if (spelled.exact) return std::move(spelled.text);
-    const Notice notice = notices::fileNameOutsideCodePage(spelled.text);
-    messageBox(Value{notice.text}, MessageBoxStyle::ok, notice.title);
+    tell(notices::fileNameOutsideCodePage(spelled.text));
     return std::nullopt;
 }
 

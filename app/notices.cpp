@@ -15,17 +15,18 @@ std::string startTitle()
 
 Notice notices::hide()
 {
-    return {"特殊提醒:",
-            "[Esc]键     一键隐藏/显示本程序\r\n\r\n"
-            "为防止隐藏后操作不当.本程序被其它窗口盖住,接收不到显示指令.\r\n\r\n"
-            "程序面板特别预留了5%的可见度.请注意查看 \\@ o @/ \r\n\r\n"
-            "只要点一下程序面板任意位置,都能接收显示指令!"};
+    return {"特殊提醒:", "[Esc]键     一键隐藏/显示本程序\r\n\r\n"
+                         "为防止隐藏后操作不当.本程序被其它窗口盖住,接收不到显示指令.\r\n\r\n"
+                         "程序面板特别预留了5%的可见度.请注意查看 \\@ o @/ \r\n\r\n"
+                         "只要点一下程序面板任意位置,都能接收显示指令!"};
 }
 
 Notice notices::help()
 {
     const std::string rule(45, '-');
     const std::string website = concatTexts("敬请关注 官方网址 ", maker::webAddress);
+    // One entry per line of the box, as it shows.
+    // clang-format off
     const std::array<std::string_view, 16> lines = {
         rule,
         "新建文件  Ctrl+A   保存文件  Ctrl+S ",
@@ -44,6 +45,7 @@ Notice notices::help()
         website,
         rule,
     };
+    // clang-format on
     std::string text;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i) text += "\r\n";
@@ -63,14 +65,13 @@ Notice notices::feedback()
 {
     return {defaultMessageBoxTitle,
             concatTexts("建议反馈的收集方式即将调整.\r\n\r\n以下联系方式依然可用.\r\n\r\n联系QQ  :    ",
-                        maker::instantMessagingNumber, "\r\n\r\n联系邮箱  :    ", maker::feedbackMail,
-                        "    \r\n\r\n")};
+                        maker::instantMessagingNumber, "\r\n\r\n联系邮箱  :    ", maker::feedbackMail, "    \r\n\r\n")};
 }
 
 Notice notices::author()
 {
-    return {"作者版权：", concatTexts("Wrivo 3.7\r\n\r\n作者：", maker::authorName, "\r\n\r\n官方网址：",
-                                     maker::webAddress)};
+    return {"作者版权：",
+            concatTexts("Wrivo 3.7\r\n\r\n作者：", maker::authorName, "\r\n\r\n官方网址：", maker::webAddress)};
 }
 
 Notice notices::count()
@@ -100,6 +101,63 @@ Notice notices::saveFailed(std::string_view path, std::uint32_t systemError, std
                         originalExisted ? "磁盘上的原文件没有被改动。" : "没有建立新文件，文档仍在编辑框中。")};
 }
 
+Notice questions::saveChanges()
+{
+    return {"提示：", "程序检测到 您的文档\r\n\r\n已发生更改 尚未保存\r\n\r\n是否对当前文档进行保存？"};
+}
+
+Notice questions::openOver()
+{
+    return {"温馨提示：",
+            "Orvanne软件 @o@ 非常小心地提醒 主人：\r\n\r\n您即将打开的新文件会覆盖掉当前文档. \r\n\r\n"
+            "如果希望 当前文档 与 新文件 共存,请使用[添加文档]Ctrl+F\r\n\r\n否则请选择{是}继续打开新文档."};
+}
+
+Notice questions::exit()
+{
+    return {"退出确认：", "亲爱的朋友！ 当前已没有您需要保存的文档\r\n\r\n请问您是否真的确定退出本程序"};
+}
+
+Notice questions::stay()
+{
+    return {"欢迎回来：", "亲 欢迎你再来奋斗 ￥o￥\r\n\r\n身体是革命的本钱 请注意休息！"};
+}
+
+Notice notices::saved()
+{
+    return {"恭喜：", "保存成功！！！"};
+}
+
+Notice notices::notSaved()
+{
+    return {"提醒：", "注意文档未保存&&"};
+}
+
+Notice notices::charactersOutsideGbk(std::int32_t count)
+{
+    return {"注意：",
+            concatTexts("文档中有 ", toText(Value{count}),
+                        " 个字符不在 GBK 编码之内(例如表情符号),\r\n\r\n保存后它们将变成 ?。\r\n\r\n仍然保存吗？")};
+}
+
+Notice notices::fileTooLarge(std::string_view path, std::uint64_t sizeMb, std::uint64_t limitMb)
+{
+    return {"读取失败：", concatTexts("文件太大:\r\n\r\n", path, "\r\n\r\n", toText(Value{static_cast<double>(sizeMb)}),
+                                      " MB, 超过了 Wrivo 能打开的 ", toText(Value{static_cast<std::int32_t>(limitMb)}),
+                                      " MB.\r\n\r\n当前文档保持不变。")};
+}
+
+Notice notices::fileUnreadable(std::string_view path)
+{
+    return {"读取失败：", concatTexts("无法读取文件:\r\n\r\n", path, "\r\n\r\n当前文档保持不变。")};
+}
+
+Notice notices::backgroundConflict()
+{
+    return {"!!!警告!!!", "Wrivo 3.7 检测到:\r\n\r\n刚才您设置的[背景颜色]与 正文 或 下方 的字体颜色重复.\r\n\r\n"
+                          "现强制还原背景颜色为配置色!!!\r\n"};
+}
+
 namespace {
 std::string number(std::size_t n)
 {
@@ -120,53 +178,56 @@ std::string_view encodingName(TextEncoding encoding)
 
 Notice fileNotices::deviceName(std::string_view path)
 {
-    return {"读取失败：", concatTexts("无法打开:\r\n\r\n", path,
-                                     "\r\n\r\n这是 Windows 保留的设备名(CON、PRN、AUX、NUL、COM1、LPT1 等，带不带扩展名都一样)，"
-                                     "不是文件。\r\n\r\n当前文档保持不变。")};
+    return {"读取失败：",
+            concatTexts("无法打开:\r\n\r\n", path,
+                        "\r\n\r\n这是 Windows 保留的设备名(CON、PRN、AUX、NUL、COM1、LPT1 等，带不带扩展名都一样)，"
+                        "不是文件。\r\n\r\n当前文档保持不变。")};
 }
 
 Notice fileNotices::otherEncoding(std::string_view path, TextEncoding encoding, std::size_t unrepresentable)
 {
     return {"注意：", concatTexts("文件是 ", encodingName(encoding), " 编码的文字:\r\n\r\n", path,
-                                 "\r\n\r\n可以转换成 GBK 编码后编辑，保存时将按 GBK 编码写入。\r\n\r\n其中有 ",
-                                 number(unrepresentable), " 个字符 GBK 编码无法表示，转换后将变成 ?。\r\n\r\n"
-                                 "转换成 GBK 编码读入吗？(选{否}则不读入，当前文档保持不变)")};
+                                  "\r\n\r\n可以转换成 GBK 编码后编辑，保存时将按 GBK 编码写入。\r\n\r\n其中有 ",
+                                  number(unrepresentable),
+                                  " 个字符 GBK 编码无法表示，转换后将变成 ?。\r\n\r\n"
+                                  "转换成 GBK 编码读入吗？(选{否}则不读入，当前文档保持不变)")};
 }
 
 Notice fileNotices::zeroBytes(std::string_view path, std::size_t kept, std::size_t lost)
 {
     return {"注意：", concatTexts("文件中有零字节:\r\n\r\n", path, "\r\n\r\n第一个零字节及其后共 ", number(lost),
-                                 " 个字节编辑框无法显示，保存时也不会保留;只有它之前的 ", number(kept),
-                                 " 个字节能读入。\r\n\r\n仍然读入吗？(选{否}则不读入，当前文档保持不变)")};
+                                  " 个字节编辑框无法显示，保存时也不会保留;只有它之前的 ", number(kept),
+                                  " 个字节能读入。\r\n\r\n仍然读入吗？(选{否}则不读入，当前文档保持不变)")};
 }
 
 Notice fileNotices::loneLineBreaks(std::string_view path, std::size_t longestLine)
 {
     return {"注意：", concatTexts("文件的行尾是单独的换行符(LF 或 CR)，不是 Windows 的回车换行(CR LF):\r\n\r\n", path,
-                                 "\r\n\r\n编辑框不把它们当作换行，最长的一行将有 ", number(longestLine),
-                                 " 个字节，读入要很久，程序在此期间没有响应，段落和字数也不对。\r\n\r\n"
-                                 "把行尾转换成回车换行(CR LF)再读入吗？(选{否}则不读入，当前文档保持不变)")};
+                                  "\r\n\r\n编辑框不把它们当作换行，最长的一行将有 ", number(longestLine),
+                                  " 个字节，读入要很久，程序在此期间没有响应，段落和字数也不对。\r\n\r\n"
+                                  "把行尾转换成回车换行(CR LF)再读入吗？(选{否}则不读入，当前文档保持不变)")};
 }
 
 Notice fileNotices::longLine(std::string_view path, std::size_t longestLine)
 {
     return {"注意：", concatTexts("文件中有很长的一行(", number(longestLine), " 个字节，中间没有换行):\r\n\r\n", path,
-                                 "\r\n\r\n编辑框排版这样长的一行很慢，读入可能要几分钟，程序在此期间没有响应。\r\n\r\n"
-                                 "仍然读入吗？(选{否}则不读入，当前文档保持不变)")};
+                                  "\r\n\r\n编辑框排版这样长的一行很慢，读入可能要几分钟，程序在此期间没有响应。\r\n\r\n"
+                                  "仍然读入吗？(选{否}则不读入，当前文档保持不变)")};
 }
 
 Notice fileNotices::notGbk(std::string_view path)
 {
     return {"注意：", concatTexts("文件中有不是 GBK 编码的文字:\r\n\r\n", path,
-                                 "\r\n\r\n这些字节将显示为 ?，保存时按显示的文字写回，原来的字节不会保留。")};
+                                  "\r\n\r\n这些字节将显示为 ?，保存时按显示的文字写回，原来的字节不会保留。")};
 }
 
 Notice notices::recoveryOffer(std::string_view time, std::string_view fileName, std::string_view count)
 {
-    return {"恢复：", concatTexts("找到一份上次没有保存的文字:\r\n\r\n时间:  ", time,
-                                 "\r\n文件:  ", fileName.empty() ? std::string_view("未命名") : fileName,
-                                 "\r\n字数:  ", count,
-                                 "\r\n\r\n是否恢复这份文字？\r\n\r\n选择{否}, 它会放进 %LOCALAPPDATA%\\Wrivo\\Discarded 文件夹。")};
+    return {
+        "恢复：",
+        concatTexts("找到一份上次没有保存的文字:\r\n\r\n时间:  ", time,
+                    "\r\n文件:  ", fileName.empty() ? std::string_view("未命名") : fileName, "\r\n字数:  ", count,
+                    "\r\n\r\n是否恢复这份文字？\r\n\r\n选择{否}, 它会放进 %LOCALAPPDATA%\\Wrivo\\Discarded 文件夹。")};
 }
 
 Notice notices::recoveryDamaged(std::string_view setAsidePath)
@@ -176,15 +237,17 @@ Notice notices::recoveryDamaged(std::string_view setAsidePath)
 
 Notice notices::recoveryUnwritable()
 {
-    return {"注意：", "无法写入 %LOCALAPPDATA%\\Wrivo 文件夹。\r\n\r\n编辑照常进行, 但没有保存的文字在程序意外结束后将无法恢复, "
-                     "丢弃的文字也不会留底。\r\n\r\n本次运行不再提示。"};
+    return {"注意：",
+            "无法写入 %LOCALAPPDATA%\\Wrivo 文件夹。\r\n\r\n编辑照常进行, 但没有保存的文字在程序意外结束后将无法恢复, "
+            "丢弃的文字也不会留底。\r\n\r\n本次运行不再提示。"};
 }
 
 Notice notices::fileNameOutsideCodePage(std::string_view shownName)
 {
-    return {"打开失败：", concatTexts("文件名中有 GBK 编码无法表示的字符(下面显示为 ?):\r\n\r\n", shownName,
-                                    "\r\n\r\nWrivo 无法打开这个文件。请把文件改名(只用简体中文、英文字母和数字)后再打开。"
-                                    "\r\n\r\n当前文档保持不变。")};
+    return {"打开失败：",
+            concatTexts("文件名中有 GBK 编码无法表示的字符(下面显示为 ?):\r\n\r\n", shownName,
+                        "\r\n\r\nWrivo 无法打开这个文件。请把文件改名(只用简体中文、英文字母和数字)后再打开。"
+                        "\r\n\r\n当前文档保持不变。")};
 }
 
 Notice notices::codePageNotGbk(std::uint32_t codePage)

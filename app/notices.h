@@ -1,6 +1,6 @@
 // The editor's fixed texts: the main window's caption after the splash, the
 // notices of the menu commands and the questions of the document commands and
-// the exit dialogue. Texts are GBK, exactly as the user sees them.
+// the exit dialogue, and the two ways they are shown. Texts are GBK, exactly as the user sees them.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -20,17 +20,27 @@ struct Notice {
 };
 
 namespace notices {
-Notice hide();          // "壹键隐藏  *必看说明* "
-Notice help();          // "关于帮助": the 16-line shortcut table
-Notice advertising();   // "广告合作" (default title)
-Notice feedback();      // "建议反馈" (default title)
-Notice author();        // "作者版权"
-Notice count();         // "字数总计"
+Notice hide();        // "壹键隐藏  *必看说明* "
+Notice help();        // "关于帮助": the 16-line shortcut table
+Notice advertising(); // "广告合作" (default title)
+Notice feedback();    // "建议反馈" (default title)
+Notice author();      // "作者版权"
+Notice count();       // "字数总计"
 // A save that did not happen: the file, the reason in plain words (in use by
 // another program, access denied, disk full) with the system's own text for
 // `systemError`, and what became of the file already on disk, if any.
-Notice saveFailed(std::string_view path, std::uint32_t systemError, std::string_view systemText,
-                  bool originalExisted);
+Notice saveFailed(std::string_view path, std::uint32_t systemError, std::string_view systemText, bool originalExisted);
+
+// The save command's own answers: saved, or not saved (the dialog cancelled).
+Notice saved();    // "保存成功！！！"
+Notice notSaved(); // "注意文档未保存&&"
+// Characters GBK cannot write (pasted emoji, say): save all the same?
+Notice charactersOutsideGbk(std::int32_t count);
+// A chosen file that is not read: larger than `limitMb` MB, or unreadable.
+Notice fileTooLarge(std::string_view path, std::uint64_t sizeMb, std::uint64_t limitMb);
+Notice fileUnreadable(std::string_view path);
+// A background colour equal to a text colour, set back to the configured one.
+Notice backgroundConflict();
 
 // Unsaved text kept on disk (app/recovery_*.cpp).
 Notice recoveryOffer(std::string_view time, std::string_view fileName, std::string_view count);
@@ -60,10 +70,18 @@ Notice longLine(std::string_view path, std::size_t longestLine);
 Notice notGbk(std::string_view path);
 } // namespace fileNotices
 
-namespace question {
-inline constexpr std::string_view saveChangesText =
-    "程序检测到 您的文档\r\n\r\n已发生更改 尚未保存\r\n\r\n是否对当前文档进行保存？";
-inline constexpr std::string_view saveChangesTitle = "提示：";
-} // namespace question
+namespace questions {
+// Save the changed document first? (new, and the exit)
+Notice saveChanges();
+// Opening a file over a document that is not empty.
+Notice openOver();
+// Exiting, and the answer to a declined exit.
+Notice exit();
+Notice stay();
+} // namespace questions
+
+// Shown in a message box: OK alone, or Yes and No (true for Yes).
+void tell(const Notice& notice);
+bool ask(const Notice& question);
 
 } // namespace wrivo

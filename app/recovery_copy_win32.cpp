@@ -34,7 +34,7 @@ constexpr std::uint32_t tickMilliseconds = 500;
 
 struct CopyState {
     bool timerStarted = false;
-    bool changed = false;   // since the last copy was taken
+    bool changed = false; // since the last copy was taken
     std::uint64_t firstChange = 0;
     std::uint64_t lastChange = 0;
     bool sessionEnding = false;
@@ -47,18 +47,6 @@ CopyState& state()
 {
     static CopyState copyState;
     return copyState;
-}
-
-const UnitRef commonDialogRef{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
-
-std::string rememberedFile()
-{
-    return propertyText(readProperty(commonDialogRef, CommonDlgProperty::fileName));
-}
-
-std::string documentContent()
-{
-    return propertyText(readProperty(editBoxRef, EditBoxProperty::content));
 }
 
 // The question isDocumentModified answers, asked of a text already at hand.
@@ -94,9 +82,8 @@ RecoveryRecord recordNow(std::string file)
 void postCopy(std::shared_ptr<const std::string> document)
 {
     state().changed = false;
-    worker().post([document = std::move(document), record = recordNow(rememberedFile())] {
-        keepOrRemove(*document, record);
-    });
+    worker().post(
+        [document = std::move(document), record = recordNow(rememberedFile())] { keepOrRemove(*document, record); });
 }
 
 // One notice per run, never one per attempt; not inside another of our
@@ -106,19 +93,17 @@ void reportWriteFailure()
     CopyState& s = state();
     if (s.noticeDone || !s.writeFailed) return;
     s.noticeDone = true;
-    const Notice notice = notices::recoveryUnwritable();
-    messageBox(Value{notice.text}, MessageBoxStyle::ok, notice.title);
+    tell(notices::recoveryUnwritable());
 }
 
 void tick()
 {
     CopyState& s = state();
     ++s.ticks;
-    if (!appGlobals() || !windowLoaded(WindowId::main)) return;   // before the editor is up, after it is gone
+    if (!appGlobals() || !windowLoaded(WindowId::main)) return; // before the editor is up, after it is gone
     if (s.changed) {
         const std::uint64_t moment = steadyMilliseconds();
-        if (moment - s.lastChange >= typingPause || moment - s.firstChange >= longestWait)
-            copyFromStatistics();
+        if (moment - s.lastChange >= typingPause || moment - s.firstChange >= longestWait) copyFromStatistics();
     }
     reportWriteFailure();
 }
@@ -132,15 +117,15 @@ void shelveAndSettle(bool unsaved, bool keepCopy)
         worker().post([] { removeRecoveryCopy(currentProcess()); });
         return;
     }
-    worker().post([document = documentContent(), record = recordNow(rememberedFile()),
-                   time = dateTimeFields(now()), keepCopy] {
-        const bool shelved = shelveText(textBytes(document), time);
-        if (!shelved) state().writeFailed = true;
-        if (keepCopy || !shelved)
-            keepOrRemove(document, record);
-        else
-            removeRecoveryCopy(currentProcess());
-    });
+    worker().post(
+        [document = documentText(), record = recordNow(rememberedFile()), time = dateTimeFields(now()), keepCopy] {
+            const bool shelved = shelveText(textBytes(document), time);
+            if (!shelved) state().writeFailed = true;
+            if (keepCopy || !shelved)
+                keepOrRemove(document, record);
+            else
+                removeRecoveryCopy(currentProcess());
+        });
 }
 
 } // namespace
@@ -165,7 +150,7 @@ void copyFromStatistics()
 
 void keepCopyNow()
 {
-    postCopy(std::make_shared<const std::string>(documentContent()));
+    postCopy(std::make_shared<const std::string>(documentText()));
 }
 
 bool copyWaiting()
@@ -210,7 +195,7 @@ void shelveBeforeExit(bool keepCopy)
 
 void keepCopyForSessionEnd()
 {
-    if (!windowLoaded(WindowId::main)) return;   // still the splash: no document yet
+    if (!windowLoaded(WindowId::main)) return; // still the splash: no document yet
     state().sessionEnding = true;
     if (isDocumentModified()) keepCopyNow();
     worker().waitIdle();

@@ -20,13 +20,6 @@
 namespace wrivo::recovery {
 namespace {
 
-const UnitRef commonDialogRef{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
-
-void show(const Notice& notice)
-{
-    messageBox(Value{notice.text}, MessageBoxStyle::ok, notice.title);
-}
-
 // The count the caption will show once the text is back: a fresh start has
 // tracked no line breaks yet.
 std::string characterCountText(std::string_view text)
@@ -36,8 +29,7 @@ std::string characterCountText(std::string_view text)
 
 bool askToRestore(const RecoveryRecord& record, std::string_view text)
 {
-    const Notice notice = notices::recoveryOffer(record.timeText, record.fileName, characterCountText(text));
-    return messageBox(Value{notice.text}, MessageBoxStyle::yesNo, notice.title) == MessageBoxResult::yes;
+    return ask(notices::recoveryOffer(record.timeText, record.fileName, characterCountText(text)));
 }
 
 // As open does: the remembered file and the text come back, then the rows.
@@ -55,7 +47,7 @@ void restore(const RecoveryRecord& record, std::string text)
 
 void offerRecoveredCopies()
 {
-    static bool offered = false;   // the start hand-over may come through twice
+    static bool offered = false; // the start hand-over may come through twice
     if (offered) return;
     offered = true;
     offerCopiesLeftBehind();
@@ -68,7 +60,7 @@ void offerCopiesLeftBehind()
     for (const StoredCopy& copy : recoveryCopiesLeftBehind()) {
         std::optional<std::vector<std::uint8_t>> bytes = readRecoveryCopy(copy);
         if (!bytes) {
-            show(notices::recoveryDamaged(setAsideRecoveryCopy(copy)));
+            tell(notices::recoveryDamaged(setAsideRecoveryCopy(copy)));
             continue;
         }
         std::string text(bytes->begin(), bytes->end());

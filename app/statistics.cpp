@@ -12,7 +12,7 @@ void DocumentStatistics::refresh(std::string document)
     // Two passes, each the fastest of its kind (a combined one measured
     // slower): the paragraphs, found by jumping from one carriage return to
     // the next, and the bytes without spaces, a word at a time.
-    paragraphs_.clear();   // keeps its capacity from one keystroke to the next
+    paragraphs_.clear(); // keeps its capacity from one keystroke to the next
     forEachPiece(*document_, "\r\n", [this](std::string_view p) { paragraphs_.push_back(p); });
     // The "\r\n" pairs stay in the measured text: each counts 1.0 until the
     // tracked line breaks are subtracted.

@@ -21,8 +21,8 @@
 namespace wrivo {
 
 struct ByteSelection {
-    std::int32_t start = 0;    // byte offset into the document
-    std::int32_t length = 0;   // bytes
+    std::int32_t start = 0;  // byte offset into the document
+    std::int32_t length = 0; // bytes
     friend bool operator==(const ByteSelection&, const ByteSelection&) = default;
 };
 
@@ -60,7 +60,7 @@ public:
 
 private:
     std::shared_ptr<const std::string> document_ = std::make_shared<const std::string>();
-    std::vector<std::string_view> paragraphs_;   // into *document_
+    std::vector<std::string_view> paragraphs_; // into *document_
     std::size_t documentNonSpaceBytes_ = 0;
     std::int32_t lineBreakCount_ = 0;
 };

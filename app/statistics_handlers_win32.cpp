@@ -20,16 +20,10 @@ namespace {
 
 constexpr std::int32_t enterKey = 13;
 constexpr std::int32_t backspaceKey = 8;
-constexpr std::int32_t escapeKey = 27;
 
 DocumentStatistics& statistics()
 {
     return appGlobals()->statistics;
-}
-
-std::string documentText()
-{
-    return std::get<std::string>(readProperty(editBoxRef, EditBoxProperty::content));
 }
 
 void setCaption(std::string caption)
@@ -46,7 +40,8 @@ void refreshParagraphRows()
     const DocumentStatistics& stats = statistics();
     std::vector<std::string> texts;
     texts.reserve(static_cast<std::size_t>(stats.paragraphCount()));
-    for (std::int32_t k = 0; k < stats.paragraphCount(); ++k) texts.push_back(stats.rowText(static_cast<std::size_t>(k)));
+    for (std::int32_t k = 0; k < stats.paragraphCount(); ++k)
+        texts.push_back(stats.rowText(static_cast<std::size_t>(k)));
     rewriteItems(listBoxRef, std::move(texts));
 }
 
@@ -61,16 +56,12 @@ std::optional<std::int32_t> handlers::refreshStatistics(const EventArguments&)
 std::optional<std::int32_t> handlers::editBoxKeyDown(const EventArguments& arguments)
 {
     switch (arguments[0]) {
-    case escapeKey:
-        hideWindow();
-        break;
+    case escapeKey: hideWindow(); break;
     case enterKey:
         statistics().enterPressed();
         refreshParagraphRows();
         break;
-    case backspaceKey:
-        statistics().backspacePressed();
-        break;
+    case backspaceKey: statistics().backspacePressed(); break;
     }
     return std::nullopt;
 }
@@ -80,7 +71,7 @@ std::optional<std::int32_t> handlers::selectParagraph(const EventArguments&)
     const std::vector<std::int32_t> rows = selectedIndexes(listBoxRef);
     if (rows.empty()) return std::nullopt;
     const std::optional<ByteSelection> selection = statistics().paragraphSelection(rows.front());
-    if (!selection) return std::nullopt;   // a row left from a longer document
+    if (!selection) return std::nullopt; // a row left from a longer document
     writeProperty(editBoxRef, EditBoxProperty::selectionStart, std::int64_t{selection->start});
     writeProperty(editBoxRef, EditBoxProperty::selectionLength, std::int64_t{selection->length});
     setFocus(editBoxRef);
@@ -99,8 +90,7 @@ std::optional<std::int32_t> handlers::clearText(const EventArguments&)
 
 std::optional<std::int32_t> handlers::countReport(const EventArguments&)
 {
-    const Notice notice = notices::count();
-    messageBox(Value{notice.text}, MessageBoxStyle::ok, notice.title);
+    tell(notices::count());
     return std::nullopt;
 }
 

@@ -260,8 +260,9 @@ PlainEdit makePlainEdit(DWORD removeStyle = 0, DWORD addStyle = 0)
     PlainEdit plain;
     plain.frame = CreateWindowExA(0, "STATIC", "plain", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, box.right + 40,
                                   box.bottom + 60, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    plain.edit = CreateWindowExA(exStyle, "EDIT", "", ((style | WS_CHILD | WS_VISIBLE) & ~WS_POPUP & ~removeStyle) | addStyle, 0, 0, box.right,
-                                 box.bottom, plain.frame, nullptr, GetModuleHandleA(nullptr), nullptr);
+    plain.edit =
+        CreateWindowExA(exStyle, "EDIT", "", ((style | WS_CHILD | WS_VISIBLE) & ~WS_POPUP & ~removeStyle) | addStyle, 0,
+                        0, box.right, box.bottom, plain.frame, nullptr, GetModuleHandleA(nullptr), nullptr);
     SendMessageA(plain.edit, EM_SETLIMITTEXT, 0, 0);
     // The same font as the editor's, so that the lines break alike.
     SendMessageA(plain.edit, WM_SETFONT, SendMessageA(editBox(), WM_GETFONT, 0, 0), TRUE);
@@ -304,7 +305,8 @@ double notepadOpenMs(const std::string& path)
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     const double start = nowMs();
-    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) return -1;
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
     WaitForInputIdle(process.hProcess, 600000);
     const double ms = nowMs() - start;
     TerminateProcess(process.hProcess, 0);
@@ -318,7 +320,8 @@ double notepadOpenMs(const std::string& path)
 double variantSetTextMs(const char* what, DWORD removeStyle, DWORD addStyle, bool editorFont, const std::string& text)
 {
     PlainEdit variant = makePlainEdit(removeStyle, addStyle);
-    if (!editorFont) SendMessageA(variant.edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    if (!editorFont)
+        SendMessageA(variant.edit, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
     const double ms = plainSetTextMs(variant.edit, text);
     std::printf("  (%s)\n", what);
     DestroyWindow(variant.frame);
@@ -385,8 +388,8 @@ void openLab(const std::string& text)
         HWND parent = GetParent(edit);
         RECT box;
         GetClientRect(edit, &box);
-        HWND wide = CreateWindowExW(GetWindowLongW(edit, GWL_EXSTYLE), L"EDIT", L"", GetWindowLongW(edit, GWL_STYLE), 0, 0,
-                                    box.right, box.bottom, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+        HWND wide = CreateWindowExW(GetWindowLongW(edit, GWL_EXSTYLE), L"EDIT", L"", GetWindowLongW(edit, GWL_STYLE), 0,
+                                    0, box.right, box.bottom, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
         SendMessageW(wide, EM_SETLIMITTEXT, 0, 0);
         SendMessageW(wide, WM_SETFONT, SendMessageW(edit, WM_GETFONT, 0, 0), TRUE);
         DestroyWindow(edit);
@@ -428,7 +431,7 @@ void recoveryCopySection(const char* size)
     std::printf("recovery copy of a %s document [t=%.0f s]\n", size, elapsedSeconds());
     std::vector<double> ui, worker;
     for (int i = 0; i < 3; ++i) {
-        keystrokeMs();   // the text differs from the last copy
+        keystrokeMs(); // the text differs from the last copy
         const double start = nowMs();
         recovery::copyFromStatistics();
         ui.push_back(nowMs() - start);
@@ -452,7 +455,8 @@ void keystrokeSection(const char* size, const std::string& text, PlainEdit& plai
     report("Wrivo: WM_CHAR 'a' -> caption updated", repeat(times, 40, keystrokeMs));
     if (!loaded) plainSetTextMs(plain.edit, text);
     report("plain EDIT: WM_CHAR 'a' handled", repeat(times, 20, [&] { return plainKeystrokeMs(plain.edit); }));
-    report("GetWindowTextA of the document (Wrivo's edit box)", repeat(times, 20, [&] { return getTextMs(editBox()); }));
+    report("GetWindowTextA of the document (Wrivo's edit box)",
+           repeat(times, 20, [&] { return getTextMs(editBox()); }));
 }
 
 // The parts of a keystroke's cost that are the program's: reading the text
@@ -462,47 +466,49 @@ void keystrokeParts(const char* size)
     std::printf("where a keystroke's own time goes, %s [t=%.0f s]\n", size, elapsedSeconds());
     HWND edit = editBox();
     report("GetWindowTextLengthA", repeat(3, 10, [&] {
-        const double start = nowMs();
-        volatile int length = GetWindowTextLengthA(edit);
-        (void)length;
-        return nowMs() - start;
-    }));
+               const double start = nowMs();
+               volatile int length = GetWindowTextLengthA(edit);
+               (void)length;
+               return nowMs() - start;
+           }));
     report("GetWindowTextLengthW", repeat(3, 10, [&] {
-        const double start = nowMs();
-        volatile int length = GetWindowTextLengthW(edit);
-        (void)length;
-        return nowMs() - start;
-    }));
+               const double start = nowMs();
+               volatile int length = GetWindowTextLengthW(edit);
+               (void)length;
+               return nowMs() - start;
+           }));
     std::wstring wide;
     report("GetWindowTextW", repeat(3, 10, [&] {
-        const double start = nowMs();
-        wide.assign(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-        wide.resize(static_cast<std::size_t>(GetWindowTextW(edit, wide.data(), static_cast<int>(wide.size()))));
-        return nowMs() - start;
-    }));
+               const double start = nowMs();
+               wide.assign(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+               wide.resize(static_cast<std::size_t>(GetWindowTextW(edit, wide.data(), static_cast<int>(wide.size()))));
+               return nowMs() - start;
+           }));
     report("WideCharToMultiByte of that text", repeat(3, 10, [&] {
-        const double start = nowMs();
-        std::string text(wide.size() * 2, '\0');
-        text.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(), static_cast<int>(text.size()), nullptr, nullptr)));
-        return nowMs() - start;
-    }));
+               const double start = nowMs();
+               std::string text(wide.size() * 2, '\0');
+               text.resize(static_cast<std::size_t>(
+                   WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), text.data(),
+                                       static_cast<int>(text.size()), nullptr, nullptr)));
+               return nowMs() - start;
+           }));
     report("Wrivo: edit box content read (readProperty)", repeat(3, 10, [&] {
-        const double start = nowMs();
-        const PropertyValue text = readProperty(editBoxRef, EditBoxProperty::content);
-        return nowMs() - start;
-    }));
+               const double start = nowMs();
+               const PropertyValue text = readProperty(editBoxRef, EditBoxProperty::content);
+               return nowMs() - start;
+           }));
     const std::string text = std::get<std::string>(readProperty(editBoxRef, EditBoxProperty::content));
     report("Wrivo: statistics recount (split + measure)", repeat(3, 10, [&] {
-        std::string copy = text;
-        const double start = nowMs();
-        appGlobals()->statistics.refresh(std::move(copy));
-        return nowMs() - start;
-    }));
+               std::string copy = text;
+               const double start = nowMs();
+               appGlobals()->statistics.refresh(std::move(copy));
+               return nowMs() - start;
+           }));
     report("Wrivo: caption written", repeat(3, 10, [&] {
-        const double start = nowMs();
-        writeProperty(mainWindowRef, WindowProperty::caption, appGlobals()->statistics.caption());
-        return nowMs() - start;
-    }));
+               const double start = nowMs();
+               writeProperty(mainWindowRef, WindowProperty::caption, appGlobals()->statistics.caption());
+               return nowMs() - start;
+           }));
 }
 
 // One line of `bytes` bytes, no line break: Chinese and ASCII mixed as in
@@ -526,7 +532,8 @@ std::string makeLongLine(std::size_t bytes, bool chinese)
 void longLineSection()
 {
     for (bool chinese : {true, false}) {
-        std::printf("one line without a break, %s [t=%.0f s]\n", chinese ? "Chinese and ASCII" : "ASCII only", elapsedSeconds());
+        std::printf("one line without a break, %s [t=%.0f s]\n", chinese ? "Chinese and ASCII" : "ASCII only",
+                    elapsedSeconds());
         for (std::size_t kb : {8, 16, 20, 24, 32, 64}) {
             loadDocument(std::string());
             char what[64];
@@ -588,55 +595,58 @@ int main(int argc, char** argv)
     if (wanted("longline")) longLineSection();
 
     if (wanted("10mb")) {
-    std::printf("opening a 10 MB document (%zu bytes) [t=%.0f s]\n", tenMb.size(), elapsedSeconds());
-    loadDocument(std::string());
-    report("Wrivo: content written + count strip rewritten", {loadDocument(tenMb)}, "s", 1000.0);
-    plainSetTextMs(plain.edit, std::string());
-    report("plain EDIT: SetWindowTextA", {plainSetTextMs(plain.edit, tenMb)}, "s", 1000.0);
-    {
-        char folder[MAX_PATH];
-        GetTempPathA(MAX_PATH, folder);
-        const std::string path = std::string(folder) + "wrivo-bench-10mb.txt";
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(file, tenMb.data(), static_cast<DWORD>(tenMb.size()), &written, nullptr);
-        CloseHandle(file);
-        report("Wine notepad: started with the file until idle", {notepadOpenMs(path)}, "s", 1000.0);
-        DeleteFileA(path.c_str());
-    }
-    if (only == "10mb") {
-        report("plain EDIT, default GUI font: SetWindowTextA", {variantSetTextMs("wrapping, default GUI font", 0, 0, false, tenMb)}, "s", 1000.0);
-        report("plain EDIT, no wrapping: SetWindowTextA", {variantSetTextMs("editor font, horizontal scrolling", 0, ES_AUTOHSCROLL | WS_HSCROLL, true, tenMb)}, "s", 1000.0);
-    }
+        std::printf("opening a 10 MB document (%zu bytes) [t=%.0f s]\n", tenMb.size(), elapsedSeconds());
+        loadDocument(std::string());
+        report("Wrivo: content written + count strip rewritten", {loadDocument(tenMb)}, "s", 1000.0);
+        plainSetTextMs(plain.edit, std::string());
+        report("plain EDIT: SetWindowTextA", {plainSetTextMs(plain.edit, tenMb)}, "s", 1000.0);
+        {
+            char folder[MAX_PATH];
+            GetTempPathA(MAX_PATH, folder);
+            const std::string path = std::string(folder) + "wrivo-bench-10mb.txt";
+            HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            DWORD written = 0;
+            WriteFile(file, tenMb.data(), static_cast<DWORD>(tenMb.size()), &written, nullptr);
+            CloseHandle(file);
+            report("Wine notepad: started with the file until idle", {notepadOpenMs(path)}, "s", 1000.0);
+            DeleteFileA(path.c_str());
+        }
+        if (only == "10mb") {
+            report("plain EDIT, default GUI font: SetWindowTextA",
+                   {variantSetTextMs("wrapping, default GUI font", 0, 0, false, tenMb)}, "s", 1000.0);
+            report("plain EDIT, no wrapping: SetWindowTextA",
+                   {variantSetTextMs("editor font, horizontal scrolling", 0, ES_AUTOHSCROLL | WS_HSCROLL, true, tenMb)},
+                   "s", 1000.0);
+        }
 
-    keystrokeSection("10 MB", tenMb, plain, 3, true);   // both opened just before
-    keystrokeParts("10 MB");
-    recoveryCopySection("10 MB");
-    std::printf("  peak private memory above the empty start: %.1f MB (the benchmark itself holds 11 MB of\n"
-                "  source text and a plain EDIT with 10 MB beside the editor)\n",
-                privateMemoryMb().second - baselineMb);
+        keystrokeSection("10 MB", tenMb, plain, 3, true); // both opened just before
+        keystrokeParts("10 MB");
+        recoveryCopySection("10 MB");
+        std::printf("  peak private memory above the empty start: %.1f MB (the benchmark itself holds 11 MB of\n"
+                    "  source text and a plain EDIT with 10 MB beside the editor)\n",
+                    privateMemoryMb().second - baselineMb);
 
-    std::printf("focus back to the edit box with 10 MB loaded [t=%.0f s]\n", elapsedSeconds());
-    report("Wrivo: SetFocus(edit box), applySettings runs", repeat(7, 20, focusReturnMs));
-    plainSetTextMs(plain.edit, std::string());
+        std::printf("focus back to the edit box with 10 MB loaded [t=%.0f s]\n", elapsedSeconds());
+        report("Wrivo: SetFocus(edit box), applySettings runs", repeat(7, 20, focusReturnMs));
+        plainSetTextMs(plain.edit, std::string());
     }
 
     for (int paragraphs : {10000, 100000}) {
         if (!wanted("enter")) break;
         std::printf("Enter in a document of %d paragraphs [t=%.0f s]\n", paragraphs, elapsedSeconds());
         const std::string text = makeParagraphs(paragraphs);
-        clearList(listBoxRef);   // no rows left over from the longer document before
+        clearList(listBoxRef); // no rows left over from the longer document before
         const double open = loadDocument(text);
-        std::printf("  (document opened, %d rows written, in %.2f s)\n",
-                    appGlobals()->statistics.paragraphCount(), open / 1000.0);
+        std::printf("  (document opened, %d rows written, in %.2f s)\n", appGlobals()->statistics.paragraphCount(),
+                    open / 1000.0);
         const int times = elapsedSeconds() > 150 ? 1 : (paragraphs > 10000 ? 1 : 5);
         report("Wrivo: Enter -> rows rewritten, line break in, idle", repeat(times, 30, enterMs));
         report("  of which refreshParagraphRows alone", repeat(3, 10, [] {
-            const double start = nowMs();
-            refreshParagraphRows();
-            pumpPending();
-            return nowMs() - start;
-        }));
+                   const double start = nowMs();
+                   refreshParagraphRows();
+                   pumpPending();
+                   return nowMs() - start;
+               }));
     }
     std::printf("editor_bench: done in %.0f s\n", elapsedSeconds());
     std::fflush(stdout);

@@ -41,7 +41,7 @@ int main()
     for (int round = 0; round < rounds; ++round) {
         for (int k = 1; k <= splashFrameCount; ++k) {
             double start = nowMs();
-            skin.setBackImageBytes(splashFrame(k));  // what a tick does
+            skin.setBackImageBytes(splashFrame(k)); // what a tick does
             whole += nowMs() - start;
 
             start = nowMs();
@@ -55,7 +55,7 @@ int main()
             start = nowMs();
             pushLayered(window, picture, false);
             push += nowMs() - start;
-            skinCall<GpStatus>(apiGdipDisposeImage, picture);
+            skinCall<apiGdipDisposeImage>(picture);
 
             MSG message;
             while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);

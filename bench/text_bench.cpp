@@ -42,15 +42,16 @@ std::string makeDocument(std::size_t size)
         std::size_t end = doc.size() + paragraph;
         while (doc.size() + 2 < end) {
             std::uint32_t kind = random.below(100);
-            if (kind < 70) {                       // a Chinese character, B0A1..F7FE
+            if (kind < 70) { // a Chinese character, B0A1..F7FE
                 doc += static_cast<char>(0xB0 + random.below(0xF7 - 0xB0 + 1));
                 doc += static_cast<char>(0xA1 + random.below(0xFE - 0xA1 + 1));
-            } else if (kind < 76) {                // ， or 。
+            } else if (kind < 76) { // ， or 。
                 doc += kind < 73 ? "\xA3\xAC" : "\xA1\xA3";
-            } else if (kind < 78) {                // full-width space
+            } else if (kind < 78) { // full-width space
                 doc += "\xA1\xA1";
-            } else if (kind < 90) {                // an ASCII word
-                for (std::uint32_t n = 2 + random.below(7); n > 0; --n) doc += static_cast<char>('a' + random.below(26));
+            } else if (kind < 90) { // an ASCII word
+                for (std::uint32_t n = 2 + random.below(7); n > 0; --n)
+                    doc += static_cast<char>('a' + random.below(26));
             } else {
                 doc += ' ';
             }
@@ -117,8 +118,8 @@ void benchDocument(std::size_t megabytes)
     const std::string doc = makeDocument(megabytes << 20);
     const std::size_t n = doc.size();
     Totals fast = splitAndMeasure(doc), plain = splitAndMeasureWithTexts(doc);
-    std::printf("%zu MB document: %zu bytes, %zu paragraphs, %zu bytes without spaces\n", megabytes, n,
-                fast.paragraphs, fast.characters);
+    std::printf("%zu MB document: %zu bytes, %zu paragraphs, %zu bytes without spaces\n", megabytes, n, fast.paragraphs,
+                fast.characters);
     if (!(fast == plain)) {
         std::printf("  MISMATCH: building texts gives %zu paragraphs, %zu bytes\n", plain.paragraphs, plain.characters);
         std::exit(1);

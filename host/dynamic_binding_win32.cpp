@@ -54,9 +54,18 @@ _wrivoCallStackChecked:
 
 namespace {
 
-HMODULE loadSystemLibrary(const char* name) { return LoadLibraryA(name); }
-FARPROC findInLibrary(HMODULE library, const char* name) { return GetProcAddress(library, name); }
-void releaseSystemLibrary(HMODULE library) { FreeLibrary(library); }
+HMODULE loadSystemLibrary(const char* name)
+{
+    return LoadLibraryA(name);
+}
+FARPROC findInLibrary(HMODULE library, const char* name)
+{
+    return GetProcAddress(library, name);
+}
+void releaseSystemLibrary(HMODULE library)
+{
+    FreeLibrary(library);
+}
 
 // "#12" names export ordinal 12 (taken modulo 65536); GetProcAddress takes an
 // ordinal as a pointer-sized number below 0x10000.
@@ -83,8 +92,7 @@ std::string formatMessage(const char* pattern, const char* first, const char* se
 
 [[noreturn]] void reportMissingFunction(const char* library, const char* function)
 {
-    if (library[0] == '\0')
-        reportRuntimeError(formatMessage("无法找到指定DLL库文件中的输出命令“%s”", function));
+    if (library[0] == '\0') reportRuntimeError(formatMessage("无法找到指定DLL库文件中的输出命令“%s”", function));
     reportRuntimeError(formatMessage("无法找到指定DLL库文件“%s”中的输出命令“%s”", library, function));
 }
 
@@ -123,8 +131,7 @@ void removeCurrentFolderFromLibrarySearch()
     if (HMODULE kernel = GetModuleHandleA("kernel32.dll")) {
         auto setDefault = reinterpret_cast<SetDefaultDirectories>(
             reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
-        if (setDefault && setDefault(searchDefaultDirectories))
-            return;
+        if (setDefault && setDefault(searchDefaultDirectories)) return;
     }
     SetDllDirectoryA("");
 }
@@ -132,17 +139,13 @@ void removeCurrentFolderFromLibrarySearch()
 std::string systemLibraryPath(const char* name)
 {
     bool known = sameLibraryName(name, "gdiplus.dll");
-    for (const char* library : systemLibraries)
-        known = known || sameLibraryName(name, library);
-    if (!known)
-        return {};
+    for (const char* library : systemLibraries) known = known || sameLibraryName(name, library);
+    if (!known) return {};
     char folder[MAX_PATH] = {};
     const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return {};
+    if (length == 0 || length >= MAX_PATH) return {};
     std::string path = std::string(folder, length) + "\\" + name;
-    if (path.size() < 4 || lstrcmpiA(path.c_str() + path.size() - 4, ".dll") != 0)
-        path += ".dll";
+    if (path.size() < 4 || lstrcmpiA(path.c_str() + path.size() - 4, ".dll") != 0) path += ".dll";
     return path;
 }
 
@@ -160,7 +163,10 @@ DynamicBinding::DynamicBinding(std::span<const BoundFunctionName> names, const L
 {
 }
 
-DynamicBinding::~DynamicBinding() { releaseLibraries(); }
+DynamicBinding::~DynamicBinding()
+{
+    releaseLibraries();
+}
 
 void DynamicBinding::setOneShotOverride(HMODULE library, const char* function)
 {
@@ -171,15 +177,12 @@ void DynamicBinding::setOneShotOverride(HMODULE library, const char* function)
 
 HMODULE DynamicBinding::loadLibrary(const char* name) const
 {
-    if (std::strchr(name, ':'))
-        return loader_.load(name);
+    if (std::strchr(name, ':')) return loader_.load(name);
     const std::string fromSystem = systemLibraryPath(name);
-    if (!fromSystem.empty())
-        return loader_.load(fromSystem.c_str());
+    if (!fromSystem.empty()) return loader_.load(fromSystem.c_str());
     std::string candidates[4];
     int count = 0;
-    if (!searchFolder_.empty())
-        candidates[count++] = searchFolder_ + name;
+    if (!searchFolder_.empty()) candidates[count++] = searchFolder_ + name;
     const std::string moduleFolder = moduleFolder_.empty() ? programModuleFolder() : moduleFolder_;
     if (programFolder_.empty())
         candidates[count++] = moduleFolder + name;
@@ -188,8 +191,7 @@ HMODULE DynamicBinding::loadLibrary(const char* name) const
     candidates[count++] = moduleFolder + name;
     candidates[count++] = name;
     for (int i = 0; i < count; ++i) {
-        if (HMODULE library = loader_.load(candidates[i].c_str()))
-            return library;
+        if (HMODULE library = loader_.load(candidates[i].c_str())) return library;
     }
     return nullptr;
 }
@@ -201,34 +203,28 @@ void* DynamicBinding::resolve(int index)
         overrideSet_ = false;
         const std::string function = overrideFunction_.empty() ? entry.function : overrideFunction_;
         FARPROC address = findFunction(loader_, overrideLibrary_, function.c_str());
-        if (!address)
-            reportMissingFunction("", function.c_str());
+        if (!address) reportMissingFunction("", function.c_str());
         return reinterpret_cast<void*>(address);
     }
-    if (addresses_[index])
-        return addresses_[index];
+    if (addresses_[index]) return addresses_[index];
 
     HMODULE library = nullptr;
     FARPROC address = nullptr;
     if (entry.library[0] == '\0') {
         for (const char* name : systemLibraries) {
             library = loader_.load(systemLibraryPath(name).c_str());
-            if (!library)
-                continue;
+            if (!library) continue;
             address = findFunction(loader_, library, entry.function);
-            if (address)
-                break;
+            if (address) break;
             loader_.release(library);
             library = nullptr;
         }
     } else {
         library = loadLibrary(entry.library);
-        if (library)
-            address = findFunction(loader_, library, entry.function);
+        if (library) address = findFunction(loader_, library, entry.function);
     }
     if (!address) {
-        if (library)
-            loader_.release(library);
+        if (library) loader_.release(library);
         reportMissingFunction(entry.library, entry.function);
     }
     addresses_[index] = reinterpret_cast<void*>(address);
@@ -238,22 +234,19 @@ void* DynamicBinding::resolve(int index)
 
 std::uint64_t DynamicBinding::callRaw(int index, std::span<const std::uint32_t> arguments)
 {
-    if (watcher_)
-        watcher_(index);
+    if (watcher_) watcher_(index);
     const void* function = resolve(index);
     std::int32_t stackMoved = 0;
-    const std::uint64_t result = wrivoCallStackChecked(
-        function, arguments.data(), static_cast<std::uint32_t>(arguments.size()), &stackMoved);
-    if (stackMoved != 0)
-        raiseRuntimeError(stackCheckFailed);
+    const std::uint64_t result =
+        wrivoCallStackChecked(function, arguments.data(), static_cast<std::uint32_t>(arguments.size()), &stackMoved);
+    if (stackMoved != 0) raiseRuntimeError(stackCheckFailed);
     return result;
 }
 
 void DynamicBinding::releaseLibraries()
 {
     for (std::size_t i = 0; i < libraries_.size(); ++i) {
-        if (libraries_[i])
-            loader_.release(libraries_[i]);
+        if (libraries_[i]) loader_.release(libraries_[i]);
         libraries_[i] = nullptr;
         addresses_[i] = nullptr;
     }

@@ -18,8 +18,8 @@
 namespace wrivo {
 
 struct BoundFunctionName {
-    const char* library;   // "GdiPlus.dll", "user32", ... or "" for the system libraries
-    const char* function;  // exported name, or "#12" for export ordinal 12
+    const char* library;  // "GdiPlus.dll", "user32", ... or "" for the system libraries
+    const char* function; // exported name, or "#12" for export ordinal 12
 };
 
 // How libraries are loaded, looked into and freed. The real one uses
@@ -99,7 +99,7 @@ private:
 // Calls `function` with the arguments; answers EDX:EAX and writes how far the
 // stack pointer moved across the call (0 when the callee kept the convention).
 extern "C" std::uint64_t wrivoCallStackChecked(const void* function, const std::uint32_t* arguments,
-                                                std::uint32_t count, std::int32_t* stackMoved);
+                                               std::uint32_t count, std::int32_t* stackMoved);
 
 // Every argument a bound function takes is one 32-bit word on i686.
 template <typename T>
@@ -137,5 +137,19 @@ Result boundCall(DynamicBinding& binding, int index, Arguments... arguments)
     const std::uint32_t words[sizeof...(Arguments) + 1] = {toArgumentWord(arguments)..., 0};
     return fromResultWords<Result>(binding.callRaw(index, std::span(words, sizeof...(Arguments))));
 }
+
+// The typed form of boundCall for an entry whose pointer type is known:
+// TypedBoundCall<decltype(&::IsWindow)>::call(binding, index, window). The
+// parameters are the function's own, so a call with a wrong argument type or
+// count does not compile.
+template <typename Pointer>
+struct TypedBoundCall;
+template <typename Result, typename... Parameters>
+struct TypedBoundCall<Result(WINAPI*)(Parameters...)> {
+    static Result call(DynamicBinding& binding, int index, Parameters... arguments)
+    {
+        return boundCall<Result>(binding, index, arguments...);
+    }
+};
 
 } // namespace wrivo

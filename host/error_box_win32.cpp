@@ -11,7 +11,7 @@ namespace {
 
 void suspendForError()
 {
-    ++HostApp::instance().suspension;
+    HostApp::instance().suspendEvents(); // for good: the process is ending
 }
 
 void showErrorBox(std::string_view composedText)

@@ -4,6 +4,9 @@
 #include "host/runtime_error.h"
 
 namespace wrivo {
+
+using layout::kindRaisesEvents, layout::MenuEntry, layout::LayoutUnit;
+
 namespace {
 
 std::int32_t handlerOf(const LayoutUnit& record, int event)
@@ -16,16 +19,8 @@ std::int32_t handlerOf(const LayoutUnit& record, int event)
 // leaves by a run-time error thrown in a test.
 class DispatchScope {
 public:
-    DispatchScope(HostApp& host, const UnitRef& source) : host_(host), previous_(host.eventSource)
-    {
-        host_.eventSource = source;
-        ++host_.dispatchDepth;
-    }
-    ~DispatchScope()
-    {
-        --host_.dispatchDepth;
-        host_.eventSource = previous_;
-    }
+    DispatchScope(HostApp& host, const UnitRef& source) : host_(host), previous_(host.beginDispatch(source)) { }
+    ~DispatchScope() { host_.endDispatch(previous_); }
     DispatchScope(const DispatchScope&) = delete;
     DispatchScope& operator=(const DispatchScope&) = delete;
 
@@ -39,7 +34,7 @@ private:
 EventOutcome raiseEvent(std::uint32_t windowId, std::uint32_t unitId, int event, const EventArguments& arguments)
 {
     HostApp& host = HostApp::instance();
-    if (host.suspension > 0) return {};
+    if (host.eventsSuspended()) return {};
     LiveWindow* window = host.liveWindow(windowId);
     if (!window) reportRuntimeError(errorEventWindowMissing);
     LiveUnit* unit = unitId == 0 ? &window->windowUnit() : window->unitById(unitId);

@@ -29,10 +29,10 @@ std::vector<std::wstring> namesIn(HDROP drop)
 class DropScope {
 public:
     DropScope(HostApp& host, std::vector<std::wstring> names)
-        : host_(host), outer_(std::exchange(host.droppedFiles, std::move(names)))
+        : host_(host), outer_(host.exchangeDroppedFiles(std::move(names)))
     {
     }
-    ~DropScope() { host_.droppedFiles = std::move(outer_); }
+    ~DropScope() { host_.exchangeDroppedFiles(std::move(outer_)); }
     DropScope(const DropScope&) = delete;
     DropScope& operator=(const DropScope&) = delete;
 
@@ -57,7 +57,7 @@ void LiveWindow::keepAcceptingDrops(STYLESTRUCT& change)
     if (acceptsDrops()) change.styleNew |= WS_EX_ACCEPTFILES;
 }
 
-void LiveWindow::raiseFilesDropped(HDROP drop)
+void LiveWindow::onDropFiles(HDROP drop)
 {
     std::vector<std::wstring> names = namesIn(drop);
     // The receiver of WM_DROPFILES gives the drop back with DragFinish, and
@@ -73,7 +73,7 @@ void LiveWindow::raiseFilesDropped(HDROP drop)
 
 const std::vector<std::wstring>& droppedFiles()
 {
-    return HostApp::instance().droppedFiles;
+    return HostApp::instance().droppedFiles();
 }
 
 } // namespace wrivo

@@ -3,7 +3,10 @@
 namespace wrivo {
 
 namespace {
-bool isLeadByte(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+bool isLeadByte(unsigned char byte)
+{
+    return byte >= 0x81 && byte <= 0xFE;
+}
 } // namespace
 
 std::size_t lastSeparator(std::string_view path)
@@ -15,8 +18,7 @@ std::size_t lastSeparator(std::string_view path)
             ++i; // the trail byte belongs to this character
             continue;
         }
-        if (byte == '\\' || byte == '/')
-            found = i;
+        if (byte == '\\' || byte == '/') found = i;
     }
     return found;
 }
@@ -24,8 +26,7 @@ std::size_t lastSeparator(std::string_view path)
 std::string folderOfPath(std::string_view path)
 {
     const std::size_t separator = lastSeparator(path);
-    if (separator == std::string_view::npos)
-        return {};
+    if (separator == std::string_view::npos) return {};
     return std::string(path.substr(0, separator));
 }
 

@@ -1,66 +1,14 @@
 #include "host/font_property.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace wrivo {
-namespace {
-
-std::int32_t readInt32(const std::uint8_t* bytes)
-{
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = (value << 8) | bytes[i];
-    return static_cast<std::int32_t>(value);
-}
-
-void writeInt32(std::uint8_t* bytes, std::int32_t value)
-{
-    auto bits = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<std::uint8_t>(bits >> (8 * i));
-}
-
-} // namespace
 
 FontDescription decodeFontBlock(const std::vector<std::uint8_t>& block)
 {
-    std::uint8_t bytes[fontBlockSize] = {};
-    std::memcpy(bytes, block.data(), block.size() < fontBlockSize ? block.size() : fontBlockSize);
-    FontDescription font;
-    font.height = readInt32(bytes);
-    font.width = readInt32(bytes + 4);
-    font.escapement = readInt32(bytes + 8);
-    font.orientation = readInt32(bytes + 12);
-    font.weight = readInt32(bytes + 16);
-    font.italic = bytes[20];
-    font.underline = bytes[21];
-    font.strikeOut = bytes[22];
-    font.charSet = bytes[23];
-    font.outPrecision = bytes[24];
-    font.clipPrecision = bytes[25];
-    font.quality = bytes[26];
-    font.pitchAndFamily = bytes[27];
-    std::memcpy(font.faceName.data(), bytes + 28, fontFaceSize);
-    font.faceName.back() = '\0';   // a face that fills all 32 bytes is cut to 31
-    return font;
-}
-
-std::vector<std::uint8_t> encodeFontBlock(const FontDescription& font)
-{
-    std::vector<std::uint8_t> block(fontBlockSize, 0);
-    writeInt32(block.data(), font.height);
-    writeInt32(block.data() + 4, font.width);
-    writeInt32(block.data() + 8, font.escapement);
-    writeInt32(block.data() + 12, font.orientation);
-    writeInt32(block.data() + 16, font.weight);
-    block[20] = font.italic;
-    block[21] = font.underline;
-    block[22] = font.strikeOut;
-    block[23] = font.charSet;
-    block[24] = font.outPrecision;
-    block[25] = font.clipPrecision;
-    block[26] = font.quality;
-    block[27] = font.pitchAndFamily;
-    std::memcpy(block.data() + 28, font.faceName.data(), fontFaceSize);
-    return block;
+    Bytes record(fontBlockSize, 0);
+    std::copy_n(block.begin(), std::min(block.size(), fontBlockSize), record.begin());
+    return *decodeFontRecord(record);
 }
 
 std::string acceptedFaceName(std::string_view name)

@@ -7,22 +7,20 @@
 #include <string_view>
 #include <vector>
 
+#include "host/font_record.h"
 #include "host/layout_data.h"
 
 namespace wrivo {
 
-inline constexpr std::size_t fontBlockSize = 60;
-inline constexpr std::size_t fontFaceSize = 32;
-
 // Members of a font value by sub-index; -1 is the whole font.
 namespace FontMember {
 inline constexpr int whole = -1;
-inline constexpr int angle = 0;      // tenths of a degree, modulo 3600
-inline constexpr int bold = 1;       // weight 700, or 0
+inline constexpr int angle = 0; // tenths of a degree, modulo 3600
+inline constexpr int bold = 1;  // weight 700, or 0
 inline constexpr int italic = 2;
 inline constexpr int underline = 3;
 inline constexpr int strikeOut = 4;
-inline constexpr int size = 5;       // points
+inline constexpr int size = 5; // points
 inline constexpr int faceName = 6;
 } // namespace FontMember
 
@@ -30,9 +28,10 @@ inline constexpr int faceName = 6;
 // record the layout data stores.
 using FontDescription = layout::LogFont;
 
-// A block shorter than 60 bytes reads as the missing bytes being zero.
+// A written block of any length: one shorter than 60 bytes reads as the
+// missing bytes being zero, bytes past 60 are not read. (Written back with
+// encodeFontRecord.)
 FontDescription decodeFontBlock(const std::vector<std::uint8_t>& block);
-std::vector<std::uint8_t> encodeFontBlock(const FontDescription& font);
 
 // The face name a written name becomes: an empty name or one of 32 bytes or
 // more is "宋体".

@@ -102,17 +102,47 @@ using wrivo::allocateOrReport;
 using wrivo::heapAllocate;
 using wrivo::heapRelease;
 
-void* operator new(std::size_t count) { return allocateOrReport(count); }
-void* operator new[](std::size_t count) { return allocateOrReport(count); }
-void* operator new(std::size_t count, const std::nothrow_t&) noexcept { return heapAllocate(count); }
-void* operator new[](std::size_t count, const std::nothrow_t&) noexcept { return heapAllocate(count); }
+void* operator new(std::size_t count)
+{
+    return allocateOrReport(count);
+}
+void* operator new[](std::size_t count)
+{
+    return allocateOrReport(count);
+}
+void* operator new(std::size_t count, const std::nothrow_t&) noexcept
+{
+    return heapAllocate(count);
+}
+void* operator new[](std::size_t count, const std::nothrow_t&) noexcept
+{
+    return heapAllocate(count);
+}
 
-void operator delete(void* block) noexcept { heapRelease(block); }
-void operator delete[](void* block) noexcept { heapRelease(block); }
-void operator delete(void* block, std::size_t) noexcept { heapRelease(block); }
-void operator delete[](void* block, std::size_t) noexcept { heapRelease(block); }
-void operator delete(void* block, const std::nothrow_t&) noexcept { heapRelease(block); }
-void operator delete[](void* block, const std::nothrow_t&) noexcept { heapRelease(block); }
+void operator delete(void* block) noexcept
+{
+    heapRelease(block);
+}
+void operator delete[](void* block) noexcept
+{
+    heapRelease(block);
+}
+void operator delete(void* block, std::size_t) noexcept
+{
+    heapRelease(block);
+}
+void operator delete[](void* block, std::size_t) noexcept
+{
+    heapRelease(block);
+}
+void operator delete(void* block, const std::nothrow_t&) noexcept
+{
+    heapRelease(block);
+}
+void operator delete[](void* block, const std::nothrow_t&) noexcept
+{
+    heapRelease(block);
+}
 
 void* operator new(std::size_t count, std::align_val_t a)
 {

@@ -65,11 +65,19 @@ void destroyUnit(const UnitRef& unit, bool closeNow = false);
 [[noreturn]] void endProcess(int exitCode);
 
 // Events.
-EventOutcome raiseEvent(std::uint32_t windowId, std::uint32_t unitId, int event,
-                        const EventArguments& arguments = {});
+EventOutcome raiseEvent(std::uint32_t windowId, std::uint32_t unitId, int event, const EventArguments& arguments = {});
 void suspendEvents();
 void resumeEvents();
 bool eventsSuspended();
+// No event is raised while one of these lives (they nest): the host's own
+// changes (a build, a content write) are not reported as the user's.
+class EventSuspension {
+public:
+    EventSuspension() { suspendEvents(); }
+    ~EventSuspension() { resumeEvents(); }
+    EventSuspension(const EventSuspension&) = delete;
+    EventSuspension& operator=(const EventSuspension&) = delete;
+};
 // The unit whose event is being handled (zeros when none).
 UnitRef currentEventSource();
 

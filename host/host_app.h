@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/host.h"
@@ -15,7 +16,7 @@
 namespace wrivo {
 
 struct WindowSlot {
-    StoredWindow stored;
+    layout::StoredWindow stored;
     std::unique_ptr<LiveWindow> live;
 };
 
@@ -45,15 +46,25 @@ public:
 
     // Events.
     HandlerTable handlers() const { return handlers_; }
-    int suspension = 0;
-    UnitRef eventSource;
-    std::vector<std::wstring> droppedFiles; // of the files-dropped event being handled
-    int dispatchDepth = 0;
+    void suspendEvents() { ++suspension_; }
+    void resumeEvents() { --suspension_; }
+    bool eventsSuspended() const { return suspension_ > 0; }
+    // A handler is being run for `source`: answers the previous source, for
+    // endDispatch. Windows are freed only when no handler runs.
+    UnitRef beginDispatch(const UnitRef& source);
+    void endDispatch(const UnitRef& previous);
+    UnitRef eventSource() const { return eventSource_; }
+    // The names of the files-dropped event being handled; exchanged in and
+    // out around its handler, so a nested drop finds its own.
+    const std::vector<std::wstring>& droppedFiles() const { return droppedFiles_; }
+    std::vector<std::wstring> exchangeDroppedFiles(std::vector<std::wstring> names)
+    {
+        return std::exchange(droppedFiles_, std::move(names));
+    }
 
-    // The message loop.
+    // The message loop: the program's main loop, or a modal window's own.
+    int runMainLoop();
     int runLoop(LiveWindow* modalWindow);
-    bool loopStarted = false;
-    std::uint32_t modalWindow = 0;
 
     // Idle callbacks of units.
     void addIdleCallback(const IdleCallback& callback) { idleCallbacks_.push_back(callback); }
@@ -71,8 +82,16 @@ public:
 private:
     HostApp() = default;
     bool idleStep(int idleCount);
+    // The live window and its native window and controls, or null.
+    LiveWindow* build(std::uint32_t windowId, HWND owner);
     void disableOthersFor(LiveWindow& modalWindow);
 
+    int suspension_ = 0;
+    UnitRef eventSource_;
+    std::vector<std::wstring> droppedFiles_;
+    int dispatchDepth_ = 0;
+    bool loopStarted_ = false;
+    std::uint32_t modalWindow_ = 0;
     bool started_ = false;
     bool cleaningUp_ = false;
     bool reloading_ = false;

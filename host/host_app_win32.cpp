@@ -2,6 +2,8 @@
 
 #include <ole2.h>
 
+#include <utility>
+
 #include "host/dynamic_binding_win32.h"
 #include "host/file_path.h"
 #include "host/memory.h"
@@ -10,6 +12,8 @@
 #include "host/runtime_error.h"
 
 namespace wrivo {
+
+using layout::StoredWindow, layout::readLayoutData;
 
 // The host's invisible top-level window: it receives the end request that
 // endProcess posts from other threads.
@@ -110,12 +114,12 @@ void HostApp::windowDestroyed(LiveWindow& window)
 {
     WindowSlot* slot = findSlot(window.id);
     if (!slot || slot->live.get() != &window) return;
-    window.modalLoopRunning = false;
-    if (modalWindow == window.id) modalWindow = 0;
+    window.setModalLoopRunning(false);
+    if (modalWindow_ == window.id) modalWindow_ = 0;
     // Calls further up the stack may still hold the window (a handler that
     // ran a nested loop); it is freed once no event is being dispatched.
     discarded_.push_back(std::move(slot->live));
-    if (!cleaningUp_ && !reloading_ && loopStarted && !anyWindowLoaded()) PostQuitMessage(0);
+    if (!cleaningUp_ && !reloading_ && loopStarted_ && !anyWindowLoaded()) PostQuitMessage(0);
     // Wake a nested loop waiting in GetMessage so that it sees its window gone.
     PostMessageA(nullptr, WM_NULL, 0, 0);
 }
@@ -127,7 +131,7 @@ int HostApp::runLoop(LiveWindow* modal)
         std::uint32_t id = modal->id;
         stop = [this, id] {
             LiveWindow* window = liveWindow(id);
-            return !window || !window->modalLoopRunning;
+            return !window || !window->modalLoopRunning();
         };
     }
     MessageLoop loop([this](int count) { return idleStep(count); }, stop);
@@ -136,7 +140,7 @@ int HostApp::runLoop(LiveWindow* modal)
 
 bool HostApp::idleStep(int idleCount)
 {
-    if (dispatchDepth == 0) discarded_.clear();
+    if (dispatchDepth_ == 0) discarded_.clear();
     for (std::size_t i = idleCallbacks_.size(); i-- > 0;) {
         IdleCallback callback = idleCallbacks_[i];
         if (!IsWindow(callback.window)) {
@@ -148,7 +152,7 @@ bool HostApp::idleStep(int idleCount)
     if (idleCount == 0) {
         idlePeriodStart_ = GetTickCount();
         for (WindowSlot& slot : windows_)
-            if (slot.live) slot.live->idleWanted = true;
+            if (slot.live) slot.live->setIdleWanted(true);
         return true;
     }
     bool more = false;
@@ -157,14 +161,14 @@ bool HostApp::idleStep(int idleCount)
     arguments.values[0] = static_cast<std::int32_t>(GetTickCount() - idlePeriodStart_);
     for (std::size_t i = 0; i < windows_.size(); ++i) {
         LiveWindow* window = windows_[i].live.get();
-        if (!window || !window->idleWanted) continue;
+        if (!window || !window->idleWanted()) continue;
         EventOutcome outcome = raiseEvent(window->id, 0, WindowEvent::idle, arguments);
         window = windows_[i].live.get();
         if (!window) continue;
         if (outcome.handled && outcome.result != 0)
             more = true;
         else
-            window->idleWanted = false;
+            window->setIdleWanted(false);
     }
     return more;
 }
@@ -183,7 +187,7 @@ void HostApp::endProcess(int exitCode)
 void HostApp::cleanUp()
 {
     if (cleaningUp_) return;
-    ++suspension;
+    suspendEvents(); // for good: nothing runs handlers any more
     cleaningUp_ = true;
     idleCallbacks_.clear();
     for (WindowSlot& slot : windows_) {
@@ -218,12 +222,28 @@ void registerExitRoutine(void (*routine)())
     HostApp::instance().setExitRoutine(routine);
 }
 
+int HostApp::runMainLoop()
+{
+    loopStarted_ = true;
+    if (!anyWindowLoaded()) return 0;
+    return runLoop(nullptr);
+}
+
+UnitRef HostApp::beginDispatch(const UnitRef& source)
+{
+    ++dispatchDepth_;
+    return std::exchange(eventSource_, source);
+}
+
+void HostApp::endDispatch(const UnitRef& previous)
+{
+    --dispatchDepth_;
+    eventSource_ = previous;
+}
+
 int runMessageLoop()
 {
-    HostApp& host = HostApp::instance();
-    host.loopStarted = true;
-    if (!host.anyWindowLoaded()) return 0;
-    return host.runLoop(nullptr);
+    return HostApp::instance().runMainLoop();
 }
 
 void endProcess(int exitCode)
@@ -233,22 +253,22 @@ void endProcess(int exitCode)
 
 void suspendEvents()
 {
-    ++HostApp::instance().suspension;
+    HostApp::instance().suspendEvents();
 }
 
 void resumeEvents()
 {
-    --HostApp::instance().suspension;
+    HostApp::instance().resumeEvents();
 }
 
 bool eventsSuspended()
 {
-    return HostApp::instance().suspension > 0;
+    return HostApp::instance().eventsSuspended();
 }
 
 UnitRef currentEventSource()
 {
-    return HostApp::instance().eventSource;
+    return HostApp::instance().eventSource();
 }
 
 bool windowLoaded(std::uint32_t windowId)

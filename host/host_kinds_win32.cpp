@@ -5,6 +5,10 @@
 #include "host/window_properties.h"
 
 namespace wrivo {
+
+using layout::WindowSettings, layout::TimerSettings;
+namespace kind = layout::kind;
+
 namespace {
 
 WindowSettings& windowSettings(LiveUnit& unit)
@@ -16,7 +20,8 @@ void updateFrameStyle(HWND window, DWORD add, DWORD remove)
 {
     DWORD style = static_cast<DWORD>(GetWindowLongA(window, GWL_STYLE));
     SetWindowLongA(window, GWL_STYLE, static_cast<LONG>((style | add) & ~remove));
-    SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(window, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 }
 
 PropertyValue getWindowProperty(LiveUnit& unit, int number)
@@ -139,7 +144,8 @@ bool setTimerProperty(LiveUnit& unit, int number, const PropertyValue& value)
 {
     if (number != TimerProperty::interval) return false;
     std::int64_t interval = propertyNumber(value);
-    timerSettings(unit).interval = interval < 0 ? 0 : static_cast<std::int32_t>(interval > 0x7FFFFFFF ? 0x7FFFFFFF : interval);
+    timerSettings(unit).interval =
+        interval < 0 ? 0 : static_cast<std::int32_t>(interval > 0x7FFFFFFF ? 0x7FFFFFFF : interval);
     startTimer(unit);
     return false;
 }

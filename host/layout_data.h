@@ -42,37 +42,58 @@ inline constexpr std::uint32_t timer = 0x00010020;
 } // namespace kind
 
 // Kind flags.
-inline constexpr std::uint32_t kindRaisesEvents = 0x44;    // either bit
-inline constexpr std::uint32_t kindNonVisual = 0x8000;     // hidden window, never shown
+inline constexpr std::uint32_t kindRaisesEvents = 0x44; // either bit
+inline constexpr std::uint32_t kindNonVisual = 0x8000;  // hidden window, never shown
 inline constexpr std::uint32_t kindNeverRebuilt = 0x10;
 
 struct UnitKindInfo {
     std::uint32_t code;
     std::uint32_t flags;
-    std::int32_t propertyCount;      // the common properties included
-    std::int32_t dataVersion;        // highest kind-data version this program reads
-    std::string_view name;           // GBK, e.g. "编辑框"
-    std::string_view englishName;    // e.g. "EditBox"
+    std::int32_t propertyCount;   // the common properties included
+    std::int32_t dataVersion;     // highest kind-data version this program reads
+    std::string_view name;        // GBK, e.g. "编辑框"
+    std::string_view englishName; // e.g. "EditBox"
 };
 
 // Null for a kind this program does not know.
 const UnitKindInfo* findUnitKind(std::uint32_t code);
-inline bool kindRaisesEventsOf(const UnitKindInfo& k) { return (k.flags & kindRaisesEvents) != 0; }
-inline bool kindIsNonVisual(const UnitKindInfo& k) { return (k.flags & kindNonVisual) != 0; }
+inline bool kindRaisesEventsOf(const UnitKindInfo& k)
+{
+    return (k.flags & kindRaisesEvents) != 0;
+}
+inline bool kindIsNonVisual(const UnitKindInfo& k)
+{
+    return (k.flags & kindNonVisual) != 0;
+}
 
 // Category of a unit identifier (top four bits).
-enum class UnitCategory : std::uint32_t { windowUnit = 0, control = 1, menuEntry = 2 };
-inline UnitCategory unitCategory(std::uint32_t unitId) { return static_cast<UnitCategory>(unitId >> 28); }
+enum class UnitCategory : std::uint32_t {
+    windowUnit = 0,
+    control = 1,
+    menuEntry = 2
+};
+inline UnitCategory unitCategory(std::uint32_t unitId)
+{
+    return static_cast<UnitCategory>(unitId >> 28);
+}
 
 // ---- Values ---------------------------------------------------------------
 
 inline constexpr std::int32_t noHandler = -1;
-inline constexpr std::uint32_t defaultColour = 0xFF000000;   // the system's colour for the surface
+inline constexpr std::uint32_t defaultColour = 0xFF000000; // the system's colour for the surface
 
 // Flags of a visual unit.
-enum UnitFlag : std::uint32_t { unitVisible = 1, unitDisabled = 2, unitTabStop = 4 };
+enum UnitFlag : std::uint32_t {
+    unitVisible = 1,
+    unitDisabled = 2,
+    unitTabStop = 4
+};
 // Flags of a menu entry.
-enum MenuFlag : std::uint32_t { menuHidden = 1, menuDisabled = 2, menuTicked = 4 };
+enum MenuFlag : std::uint32_t {
+    menuHidden = 1,
+    menuDisabled = 2,
+    menuTicked = 4
+};
 
 // A font exactly as LOGFONTA lays it out (60 bytes), so the host can copy it.
 struct LogFont {
@@ -89,18 +110,18 @@ struct LogFont {
     std::uint8_t clipPrecision = 0;
     std::uint8_t quality = 0;
     std::uint8_t pitchAndFamily = 0;
-    std::array<char, 32> faceName{};   // zero-terminated GBK
+    std::array<char, 32> faceName{}; // zero-terminated GBK
 
-    std::string_view face() const;                 // up to the terminator
-    void setFace(std::string_view face);           // cut to 31 bytes, zero-terminated
-    static LogFont named(std::string_view face);   // all zero but the (truncated) face
+    std::string_view face() const;               // up to the terminator
+    void setFace(std::string_view face);         // cut to 31 bytes, zero-terminated
+    static LogFont named(std::string_view face); // all zero but the (truncated) face
     bool operator==(const LogFont&) const = default;
 };
 static_assert(sizeof(LogFont) == 60);
 
 struct EventBinding {
     std::int32_t event;
-    std::int32_t handler;   // index into the application's handler table, or noHandler
+    std::int32_t handler; // index into the application's handler table, or noHandler
     bool operator==(const EventBinding&) const = default;
 };
 
@@ -109,25 +130,25 @@ struct EventBinding {
 struct WindowSettings {
     static constexpr std::int32_t latestVersion = 6;
     std::int32_t version = latestVersion;
-    std::int32_t borderStyle = 2;          // 0 none .. 6, see the window builder
+    std::int32_t borderStyle = 2; // 0 none .. 6, see the window builder
     std::int32_t pictureMode = 0;
     std::uint32_t backColour = defaultColour;
     std::int32_t maxButton = 0;
     std::int32_t minButton = 0;
     std::int32_t controlBox = 1;
-    std::int32_t position = 0;             // 0 stored place, 1 centred, 2 minimised, 3 maximised
+    std::int32_t position = 0; // 0 stored place, 1 centred, 2 minimised, 3 maximised
     std::int32_t movable = 1;
     std::int32_t playCount = 0;
     std::int32_t enterMovesFocus = 0;
     std::int32_t escCloses = 0;
     std::int32_t f1OpensHelp = 0;
     std::int32_t helpContext = 0;
-    std::int32_t showInTaskbar = 1;        // version 2
-    std::int32_t dragAnywhere = 0;         // version 3
-    std::int32_t shape = 0;                // version 3
-    std::int32_t topmost = 0;              // version 4
-    std::int32_t keepCaptionActive = 0;    // version 5
-    std::string className;                 // version 6
+    std::int32_t showInTaskbar = 1;     // version 2
+    std::int32_t dragAnywhere = 0;      // version 3
+    std::int32_t shape = 0;             // version 3
+    std::int32_t topmost = 0;           // version 4
+    std::int32_t keepCaptionActive = 0; // version 5
+    std::string className;              // version 6
     Bytes backgroundPicture;
     Bytes icon;
     Bytes backgroundSound;
@@ -139,26 +160,26 @@ struct WindowSettings {
 struct EditBoxSettings {
     static constexpr std::int32_t latestVersion = 2;
     std::int32_t version = latestVersion;
-    std::int32_t borderStyle = 1;          // 0 none .. 5, see the control builder
+    std::int32_t borderStyle = 1; // 0 none .. 5, see the control builder
     std::uint32_t textColour = defaultColour;
     std::uint32_t backColour = defaultColour;
     std::int32_t hideSelection = 1;
-    std::int32_t maxLength = 0;            // 0: no limit
+    std::int32_t maxLength = 0; // 0: no limit
     std::int32_t multiLine = 0;
-    std::int32_t scrollBars = 0;           // 0 none, 1 horizontal, 2 vertical, 3 both
-    std::int32_t alignment = 0;            // 0 left, 1 centre, 2 right
-    std::int32_t inputMode = 0;            // 0 normal, 1 read-only, 2 password
+    std::int32_t scrollBars = 0; // 0 none, 1 horizontal, 2 vertical, 3 both
+    std::int32_t alignment = 0;  // 0 left, 1 centre, 2 right
+    std::int32_t inputMode = 0;  // 0 normal, 1 read-only, 2 password
     std::uint16_t passwordChar = '*';
-    std::int32_t caseConversion = 0;       // 0 none, 1 lower, 2 upper
+    std::int32_t caseConversion = 0; // 0 none, 1 lower, 2 upper
     std::int32_t spinMode = 0;
     std::int32_t spinMinimum = 0;
     std::int32_t spinMaximum = 0;
     std::int32_t selectionStart = 0;
     std::int32_t selectionLength = 0;
-    std::optional<LogFont> font;           // none: the default GUI font
+    std::optional<LogFont> font; // none: the default GUI font
     std::string content;
-    std::string extraText1;                // version 2
-    std::string extraText2;                // version 2
+    std::string extraText1; // version 2
+    std::string extraText2; // version 2
     bool operator==(const EditBoxSettings&) const = default;
 };
 
@@ -176,8 +197,8 @@ struct ListBoxSettings {
     std::optional<LogFont> font;
     Bytes secondBlock;
     std::vector<std::string> items;
-    std::string extraText1;                // version 2
-    std::string extraText2;                // version 3
+    std::string extraText1; // version 2
+    std::string extraText2; // version 3
     bool operator==(const ListBoxSettings&) const = default;
 };
 
@@ -192,7 +213,7 @@ struct ColorPickerSettings {
 struct CommonDlgSettings {
     static constexpr std::int32_t latestVersion = 1;
     std::int32_t version = latestVersion;
-    std::int32_t dialogType = 0;           // 0 open, 1 save, 2 font, 3 help
+    std::int32_t dialogType = 0; // 0 open, 1 save, 2 font, 3 help
     std::int32_t filterIndex = 0;
     std::array<std::int32_t, 13> options{};
     std::string title;
@@ -208,16 +229,16 @@ struct CommonDlgSettings {
 struct TimerSettings {
     static constexpr std::int32_t latestVersion = 1;
     std::int32_t version = latestVersion;
-    std::int32_t interval = 0;             // milliseconds; 0 stopped
+    std::int32_t interval = 0; // milliseconds; 0 stopped
     bool operator==(const TimerSettings&) const = default;
 };
 
 // A menu entry has no kind data of its own; its record is this.
 struct MenuEntry {
-    std::int32_t shortcut = 0;             // shortcut index 0..76 (menu_model.h)
-    std::int32_t level = 0;                // 0 top-level menu, 1 its item, 2.. deeper
-    std::uint32_t flags = 0;               // MenuFlag
-    std::string caption;                   // "-" is a separator
+    std::int32_t shortcut = 0; // shortcut index 0..76 (menu_model.h)
+    std::int32_t level = 0;    // 0 top-level menu, 1 its item, 2.. deeper
+    std::uint32_t flags = 0;   // MenuFlag
+    std::string caption;       // "-" is a separator
     std::int32_t handler = noHandler;
     std::array<std::uint8_t, 16> reserved{};
     bool operator==(const MenuEntry&) const = default;
@@ -230,14 +251,14 @@ using KindSettings = std::variant<WindowSettings, EditBoxSettings, ListBoxSettin
 
 // What every visual unit (not a menu entry) has.
 struct UnitCommon {
-    std::int32_t left = 0;                 // relative to the window's client area;
-    std::int32_t top = 0;                  // the window unit: its outer size
+    std::int32_t left = 0; // relative to the window's client area;
+    std::int32_t top = 0;  // the window unit: its outer size
     std::int32_t width = 0;
     std::int32_t height = 0;
-    std::vector<std::int32_t> children;    // units contained in this one
-    Bytes mousePointer{0, 0, 0, 0};        // 4 zero bytes: the default pointer
+    std::vector<std::int32_t> children; // units contained in this one
+    Bytes mousePointer{0, 0, 0, 0};     // 4 zero bytes: the default pointer
     std::string tag;
-    std::uint32_t flags = 0;               // UnitFlag
+    std::uint32_t flags = 0; // UnitFlag
     std::int32_t tabOrder = 0;
     std::vector<EventBinding> events;
     // Reserved words, carried as stored.
@@ -257,16 +278,24 @@ struct UnitCommon {
 struct LayoutUnit {
     std::uint32_t id = 0;
     std::uint32_t kind = 0;
-    std::int32_t baseUnit = 0;             // control arrays; 0 here
+    std::int32_t baseUnit = 0; // control arrays; 0 here
     std::array<std::int32_t, 4> reserved{};
-    std::string name;                      // e.g. "编辑框1"; empty for the window unit
+    std::string name; // e.g. "编辑框1"; empty for the window unit
     std::string secondName;
-    UnitCommon common;                     // not stored for menu entries
+    UnitCommon common; // not stored for menu entries
     KindSettings settings;
 
     bool isMenuEntry() const { return kind == kind::menu; }
-    template <class T> const T* as() const { return std::get_if<T>(&settings); }
-    template <class T> T* as() { return std::get_if<T>(&settings); }
+    template <class T>
+    const T* as() const
+    {
+        return std::get_if<T>(&settings);
+    }
+    template <class T>
+    T* as()
+    {
+        return std::get_if<T>(&settings);
+    }
     bool operator==(const LayoutUnit&) const = default;
 };
 
@@ -275,7 +304,7 @@ struct WindowLayout {
     std::array<std::int32_t, 2> kept{};
     std::string text1;
     std::string text2;
-    std::vector<LayoutUnit> units;         // units[0] is the window's own unit
+    std::vector<LayoutUnit> units; // units[0] is the window's own unit
 
     const LayoutUnit* findUnit(std::uint32_t unitId) const;
     LayoutUnit* findUnit(std::uint32_t unitId);
@@ -291,16 +320,16 @@ struct WindowLayout {
 
 enum class LayoutProblem {
     none,
-    truncated,          // a value runs past its record, array or the data
-    badLength,          // a stored length that does not fit what it frames
-    badCount,           // a count that cannot fit in the bytes it claims
-    badOffset,          // a record offset that does not point at its record
-    unterminatedText,   // a zero-terminated text without its zero
-    unknownKind,        // a kind code this program does not know
-    newerVersion,       // kind data newer than this program reads
-    badValue,           // a value outside what the field allows (a font block not 60 bytes, ...)
-    trailingBytes,      // bytes left over after a record or the data
-    badWindow,          // a window without a window unit first, or two units with one identifier
+    truncated,        // a value runs past its record, array or the data
+    badLength,        // a stored length that does not fit what it frames
+    badCount,         // a count that cannot fit in the bytes it claims
+    badOffset,        // a record offset that does not point at its record
+    unterminatedText, // a zero-terminated text without its zero
+    unknownKind,      // a kind code this program does not know
+    newerVersion,     // kind data newer than this program reads
+    badValue,         // a value outside what the field allows (a font block not 60 bytes, ...)
+    trailingBytes,    // bytes left over after a record or the data
+    badWindow,        // a window without a window unit first, or two units with one identifier
 };
 std::string_view describeLayoutProblem(LayoutProblem problem);
 

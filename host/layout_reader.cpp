@@ -1,6 +1,7 @@
 // Decoding the stored layout data. Every read is bounds-checked against the
 // span it reads from; the first problem met is remembered and every later
 // read fails, so a damaged record is rejected without reading past it.
+#include "host/font_record.h"
 #include "host/layout_data.h"
 #include "host/runtime_error.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 class ByteReader {
 public:
-    explicit ByteReader(std::span<const std::uint8_t> data) : data_(data) {}
+    explicit ByteReader(std::span<const std::uint8_t> data) : data_(data) { }
 
     LayoutProblem problem() const { return problem_; }
     bool ok() const { return problem_ == LayoutProblem::none; }
@@ -154,39 +155,22 @@ bool readFont(ByteReader& in, std::optional<LogFont>& font)
         font.reset();
         return true;
     }
-    if (b.size() != sizeof(LogFont)) return in.fail(LayoutProblem::badValue);
-    ByteReader f(b);
-    LogFont value;
-    std::span<const std::uint8_t> tail;
-    f.ints(value.height, value.width, value.escapement, value.orientation, value.weight);
-    f.take(8, tail);
-    value.italic = tail[0];
-    value.underline = tail[1];
-    value.strikeOut = tail[2];
-    value.charSet = tail[3];
-    value.outPrecision = tail[4];
-    value.clipPrecision = tail[5];
-    value.quality = tail[6];
-    value.pitchAndFamily = tail[7];
-    f.take(value.faceName.size(), tail);
-    std::memcpy(value.faceName.data(), tail.data(), tail.size());
-    value.faceName.back() = '\0';   // a face that fills all 32 bytes is cut to 31
-    font = value;
-    return true;
+    font = decodeFontRecord(b);
+    return font || in.fail(LayoutProblem::badValue);
 }
 
 bool readWindow(ByteReader& in, WindowSettings& s)
 {
     if (!readVersion(in, WindowSettings::latestVersion, s.version)) return false;
-    in.ints(s.borderStyle, s.pictureMode, s.backColour, s.maxButton, s.minButton, s.controlBox, s.position,
-            s.movable, s.playCount, s.enterMovesFocus, s.escCloses, s.f1OpensHelp, s.helpContext);
+    in.ints(s.borderStyle, s.pictureMode, s.backColour, s.maxButton, s.minButton, s.controlBox, s.position, s.movable,
+            s.playCount, s.enterMovesFocus, s.escCloses, s.f1OpensHelp, s.helpContext);
     if (s.version >= 2) in.ints(s.showInTaskbar);
     if (s.version >= 3) in.ints(s.dragAnywhere, s.shape);
     if (s.version >= 4) in.ints(s.topmost);
     if (s.version >= 5) in.ints(s.keepCaptionActive);
     if (s.version >= 6) in.text(s.className);
-    return in.block(s.backgroundPicture) && in.block(s.icon) && in.block(s.backgroundSound) &&
-           in.text(s.caption) && in.text(s.helpFile);
+    return in.block(s.backgroundPicture) && in.block(s.icon) && in.block(s.backgroundSound) && in.text(s.caption) &&
+           in.text(s.helpFile);
 }
 
 bool readEditBox(ByteReader& in, EditBoxSettings& s)
@@ -306,10 +290,10 @@ bool readUnitArray(ByteReader& in, StoredWindow& window)
 {
     std::size_t unitCount = 0;
     std::span<const std::uint8_t> rest;
-    if (!in.count(8, unitCount)) return false;   // at least an identifier and an offset each
+    if (!in.count(8, unitCount)) return false; // at least an identifier and an offset each
     if (!in.lengthPrefixed(rest)) return false;
     ByteReader array(rest);
-    if (unitCount > rest.size() / 12) return in.fail(LayoutProblem::badCount);   // + a record length each
+    if (unitCount > rest.size() / 12) return in.fail(LayoutProblem::badCount); // + a record length each
     window.unitIds.assign(unitCount, 0);
     for (std::uint32_t& id : window.unitIds) array.u32(id);
     std::vector<std::uint32_t> offsets(unitCount, 0);
@@ -352,7 +336,7 @@ LayoutResult<std::vector<StoredWindow>> readLayoutData(std::span<const std::uint
     }
     for (std::size_t i = 0; i < windows.size(); ++i) {
         std::uint32_t slot = 0;
-        in.u32(slot);   // filled by the host at run time; its stored value means nothing
+        in.u32(slot); // filled by the host at run time; its stored value means nothing
     }
     for (StoredWindow& window : windows) {
         in.intArray(window.kept);
@@ -386,7 +370,8 @@ LayoutResult<WindowLayout> decodeWindowLayout(const StoredWindow& stored)
         if (!seen.insert(unit.value->id).second) return {std::nullopt, LayoutProblem::badWindow};
         layout.units.push_back(std::move(*unit.value));
     }
-    if (layout.units.empty() || layout.units.front().kind != kind::window) return {std::nullopt, LayoutProblem::badWindow};
+    if (layout.units.empty() || layout.units.front().kind != kind::window)
+        return {std::nullopt, LayoutProblem::badWindow};
     for (std::size_t i = 1; i < layout.units.size(); ++i) {
         if (layout.units[i].kind == kind::window) return {std::nullopt, LayoutProblem::badWindow};
     }

@@ -1,5 +1,7 @@
 #include "host/layout_writer.h"
 
+#include "host/font_record.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -63,19 +65,13 @@ void writeFont(ByteWriter& out, const std::optional<LogFont>& font)
         out.i32(0);
         return;
     }
-    ByteWriter f;
-    f.ints(font->height, font->width, font->escapement, font->orientation, font->weight);
-    const std::uint8_t flags[8] = {font->italic, font->underline, font->strikeOut, font->charSet,
-                                   font->outPrecision, font->clipPrecision, font->quality, font->pitchAndFamily};
-    f.raw(flags, sizeof flags);
-    f.raw(font->faceName.data(), font->faceName.size());
-    out.block(f.bytes);
+    out.block(encodeFontRecord(*font));
 }
 
 void writeSettings(ByteWriter& out, const WindowSettings& s)
 {
-    out.ints(s.version, s.borderStyle, s.pictureMode, s.backColour, s.maxButton, s.minButton, s.controlBox,
-             s.position, s.movable, s.playCount, s.enterMovesFocus, s.escCloses, s.f1OpensHelp, s.helpContext);
+    out.ints(s.version, s.borderStyle, s.pictureMode, s.backColour, s.maxButton, s.minButton, s.controlBox, s.position,
+             s.movable, s.playCount, s.enterMovesFocus, s.escCloses, s.f1OpensHelp, s.helpContext);
     if (s.version >= 2) out.ints(s.showInTaskbar);
     if (s.version >= 3) out.ints(s.dragAnywhere, s.shape);
     if (s.version >= 4) out.ints(s.topmost);
@@ -104,8 +100,8 @@ void writeSettings(ByteWriter& out, const EditBoxSettings& s)
 
 void writeSettings(ByteWriter& out, const ListBoxSettings& s)
 {
-    out.ints(s.version, s.borderStyle, s.sorted, s.horizontalLayout, s.extraItemHeight, s.textColour,
-             s.backColour, s.multipleSelection, s.currentSelection);
+    out.ints(s.version, s.borderStyle, s.sorted, s.horizontalLayout, s.extraItemHeight, s.textColour, s.backColour,
+             s.multipleSelection, s.currentSelection);
     writeFont(out, s.font);
     out.block(s.secondBlock);
     out.i32(static_cast<std::int32_t>(s.items.size()));
@@ -123,8 +119,8 @@ void writeSettings(ByteWriter& out, const CommonDlgSettings& s)
 {
     out.ints(s.version, s.dialogType, s.filterIndex);
     out.intArray(s.options);
-    for (const std::string* text : {&s.title, &s.fileName, &s.filter, &s.initialFolder, &s.defaultExtension,
-                                    &s.extraText1, &s.extraText2})
+    for (const std::string* text :
+         {&s.title, &s.fileName, &s.filter, &s.initialFolder, &s.defaultExtension, &s.extraText1, &s.extraText2})
         out.text(*text);
 }
 

@@ -1,15 +1,16 @@
 // A loaded window's own messages: close requests and the may-close veto, its
 // end, moves and sizes, activation, menu commands and control notifications.
 #include "host/host_app.h"
+#include "host/menu_plan.h"
 #include "host/session_end.h"
 
 namespace wrivo {
 
+using layout::defaultColour, layout::unitTabStop, layout::menuDisabled, layout::WindowSettings, layout::MenuEntry;
+
 LiveWindow::~LiveWindow()
 {
     if (handle()) DestroyWindow(handle());
-    if (accelerators) DestroyAcceleratorTable(accelerators);
-    if (menu) DestroyMenu(menu);
 }
 
 WindowSettings& LiveWindow::settings()
@@ -21,7 +22,7 @@ WindowSettings& LiveWindow::settings()
 
 LiveUnit* LiveWindow::unitById(std::uint32_t unitId)
 {
-    for (auto& unit : units)
+    for (auto& unit : units_)
         if (unit->record.id == unitId && !unit->removed) return unit.get();
     return nullptr;
 }
@@ -37,7 +38,7 @@ LiveUnit* LiveWindow::unitByHandle(HWND window)
 std::vector<LiveUnit*> LiveWindow::menuEntries()
 {
     std::vector<LiveUnit*> entries;
-    for (auto& unit : units)
+    for (auto& unit : units_)
         if (unit->record.isMenuEntry()) entries.push_back(unit.get());
     return entries;
 }
@@ -45,35 +46,42 @@ std::vector<LiveUnit*> LiveWindow::menuEntries()
 LiveUnit* LiveWindow::menuEntryByCommand(int command)
 {
     std::vector<LiveUnit*> entries = menuEntries();
-    int index = command - 20000;
+    int index = command - firstMenuCommand;
     if (index < 0 || index >= static_cast<int>(entries.size())) return nullptr;
     return entries[static_cast<std::size_t>(index)];
 }
 
 void LiveWindow::rebuildMenuBar()
 {
-    HMENU oldMenu = menu;
-    HACCEL oldAccelerators = accelerators;
-    menu = nullptr;
-    accelerators = nullptr;
-    buildMenuBar(menuEntries(), menu, accelerators);
-    if (handle()) SetMenu(handle(), menu);
-    if (oldMenu) DestroyMenu(oldMenu);
-    if (oldAccelerators) DestroyAcceleratorTable(oldAccelerators);
+    MenuBar rebuilt = buildMenuBar(menuEntries());
+    if (handle()) SetMenu(handle(), rebuilt.menu.get());
+    menuBar_ = std::move(rebuilt); // the old bar is destroyed once detached
+}
+
+void LiveWindow::disableWhileModal(HWND other)
+{
+    disabledWindows_.emplace_back(other, IsWindowEnabled(other) != 0);
+    EnableWindow(other, FALSE);
 }
 
 void LiveWindow::reenableDisabledWindows()
 {
-    for (auto& [window, wasEnabled] : disabledWindows)
+    for (auto& [window, wasEnabled] : disabledWindows_)
         if (IsWindow(window)) EnableWindow(window, wasEnabled ? TRUE : FALSE);
-    disabledWindows.clear();
+    disabledWindows_.clear();
+}
+
+void LiveWindow::beginClosing()
+{
+    closing_ = true;
+    reenableDisabledWindows();
 }
 
 LiveUnit* LiveWindow::firstFocusUnit()
 {
     LiveUnit* best = nullptr;
-    for (std::size_t i = 1; i < units.size(); ++i) {
-        LiveUnit& unit = *units[i];
+    for (std::size_t i = 1; i < units_.size(); ++i) {
+        LiveUnit& unit = *units_[i];
         if (unit.removed || !unit.handle || !(unit.record.common.flags & unitTabStop)) continue;
         if (!IsWindowVisible(unit.handle) || !IsWindowEnabled(unit.handle)) continue;
         if (!best || unit.record.common.tabOrder < best->record.common.tabOrder) best = &unit;
@@ -88,124 +96,158 @@ EventOutcome LiveWindow::raiseWindowEvent(int event, const EventArguments& argum
 
 LRESULT LiveWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    HWND self = handle();
+    const auto control = reinterpret_cast<HWND>(lParam);
     switch (message) {
-    case WM_CLOSE: {
-        if (!closing) {
-            EventOutcome outcome = raiseWindowEvent(WindowEvent::mayClose);
-            if (outcome.handled && outcome.result == 0) return 0;
-        }
-        closing = true;
-        reenableDisabledWindows();
-        DestroyWindow(self);
-        return 0;
-    }
-    case WM_QUERYENDSESSION:
-        // The system is shutting down or the user logging off: a window that
-        // may refuse to close is asked as if closed, so that an unsaved
-        // document is offered for saving (and the end refused) rather than
-        // lost with the session.
-        runSessionEndRoutine();
-        if (!closing) {
-            EventOutcome outcome = raiseWindowEvent(WindowEvent::mayClose);
-            if (outcome.handled && outcome.result == 0) return FALSE;
-        }
-        return TRUE;
-    case privateCloseRequest:
-        if (IsWindow(self)) DestroyWindow(self);
-        return 0;
-    case WM_DESTROY:
-        raiseWindowEvent(WindowEvent::willBeDestroyed);
-        reenableDisabledWindows();
-        if (menu) {
-            SetMenu(self, nullptr);
-            DestroyMenu(menu);
-            menu = nullptr;
-        }
-        if (accelerators) {
-            DestroyAcceleratorTable(accelerators);
-            accelerators = nullptr;
-        }
-        break;
-    case WM_MOVE:
-        raiseWindowEvent(WindowEvent::moved);
-        break;
-    case WM_SIZE:
-        raiseWindowEvent(WindowEvent::sizeChanged);
-        break;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) {
-            if (!firstActivationRaised) {
-                firstActivationRaised = true;
-                raiseWindowEvent(WindowEvent::firstActivation);
-            }
-            raiseWindowEvent(WindowEvent::activated);
-        } else {
-            raiseWindowEvent(WindowEvent::deactivated);
-        }
-        break;
-    case WM_DROPFILES:
-        raiseFilesDropped(reinterpret_cast<HDROP>(wParam));
-        return 0;
-    case WM_STYLECHANGING:
-        if (static_cast<int>(wParam) == GWL_EXSTYLE) keepAcceptingDrops(*reinterpret_cast<STYLESTRUCT*>(lParam));
-        break;
-    case WM_SHOWWINDOW:
-        raiseWindowEvent(wParam ? WindowEvent::shown : WindowEvent::hidden);
-        break;
-    case WM_SETFOCUS:
-        // Like a dialog, the window hands the focus to its first tab stop;
-        // it keeps the focus itself only when no unit can take it.
-        if (LiveUnit* unit = firstFocusUnit()) {
-            SetFocus(unit->handle);
-            return 0;
-        }
-        raiseWindowEvent(UnitEvent::gotFocus);
-        return 0;
-    case WM_KILLFOCUS:
-        raiseWindowEvent(UnitEvent::lostFocus);
-        return 0;
-    case WM_COMMAND: {
-        if (lParam == 0) {
-            if (LiveUnit* entry = menuEntryByCommand(LOWORD(wParam))) {
-                const MenuEntry* menuEntry = entry->record.as<MenuEntry>();
-                if (menuEntry && !(menuEntry->flags & menuDisabled)) raiseEvent(id, entry->record.id, UnitEvent::primary);
-            }
-            return 0;
-        }
-        LiveUnit* unit = unitByHandle(reinterpret_cast<HWND>(lParam));
-        if (unit && unit->kind->notify) unit->kind->notify(*unit, HIWORD(wParam));
-        return 0;
-    }
+    case WM_CLOSE: onClose(); return 0;
+    case WM_QUERYENDSESSION: return onQueryEndSession();
+    case privateCloseRequest: onPrivateCloseRequest(); return 0;
+    case WM_DESTROY: onDestroy(); break;
+    case WM_MOVE: onMove(); break;
+    case WM_SIZE: onSize(); break;
+    case WM_ACTIVATE: onActivate(LOWORD(wParam) != WA_INACTIVE); break;
+    case WM_DROPFILES: onDropFiles(reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_STYLECHANGING: onStyleChanging(static_cast<int>(wParam), *reinterpret_cast<STYLESTRUCT*>(lParam)); break;
+    case WM_SHOWWINDOW: onShowWindow(wParam != 0); break;
+    case WM_SETFOCUS: onSetFocus(); return 0;
+    case WM_KILLFOCUS: onKillFocus(); return 0;
+    case WM_COMMAND: onCommand(LOWORD(wParam), HIWORD(wParam), control); return 0;
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:
-    case WM_CTLCOLORSTATIC: {
-        LiveUnit* unit = unitByHandle(reinterpret_cast<HWND>(lParam));
-        if (unit && unit->kind->colours) {
-            if (HBRUSH brush = unit->kind->colours(*unit, reinterpret_cast<HDC>(wParam)))
-                return reinterpret_cast<LRESULT>(brush);
-        }
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush = onControlColour(reinterpret_cast<HDC>(wParam), control))
+            return reinterpret_cast<LRESULT>(brush);
         break;
-    }
-    case WM_DRAWITEM: {
-        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-        LiveUnit* unit = item.CtlType == ODT_MENU ? nullptr : unitByHandle(item.hwndItem);
-        if (unit && unit->kind->drawItem && unit->kind->drawItem(*unit, item)) return TRUE;
+    case WM_DRAWITEM:
+        if (onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
         break;
-    }
-    case WM_ERASEBKGND: {
-        std::uint32_t colour = settings().backColour;
-        RECT area;
-        GetClientRect(self, &area);
-        HBRUSH brush = colour == defaultColour ? GetSysColorBrush(COLOR_BTNFACE) : CreateSolidBrush(colour & 0xFFFFFF);
-        FillRect(reinterpret_cast<HDC>(wParam), &area, brush);
-        if (colour != defaultColour) DeleteObject(brush);
-        return 1;
-    }
-    default:
-        break;
+    case WM_ERASEBKGND: onEraseBackground(reinterpret_cast<HDC>(wParam)); return 1;
+    default: break;
     }
     return WindowObject::handleMessage(message, wParam, lParam);
+}
+
+void LiveWindow::onClose()
+{
+    if (!closing_) {
+        EventOutcome outcome = raiseWindowEvent(WindowEvent::mayClose);
+        if (outcome.handled && outcome.result == 0) return;
+    }
+    beginClosing();
+    DestroyWindow(handle());
+}
+
+BOOL LiveWindow::onQueryEndSession()
+{
+    // The system is shutting down or the user logging off: a window that
+    // may refuse to close is asked as if closed, so that an unsaved
+    // document is offered for saving (and the end refused) rather than
+    // lost with the session.
+    runSessionEndRoutine();
+    if (!closing_) {
+        EventOutcome outcome = raiseWindowEvent(WindowEvent::mayClose);
+        if (outcome.handled && outcome.result == 0) return FALSE;
+    }
+    return TRUE;
+}
+
+void LiveWindow::onPrivateCloseRequest()
+{
+    if (IsWindow(handle())) DestroyWindow(handle());
+}
+
+void LiveWindow::onDestroy()
+{
+    raiseWindowEvent(WindowEvent::willBeDestroyed);
+    reenableDisabledWindows();
+    if (menuBar_.menu) SetMenu(handle(), nullptr);
+    menuBar_ = {};
+}
+
+void LiveWindow::onMove()
+{
+    raiseWindowEvent(WindowEvent::moved);
+}
+
+void LiveWindow::onSize()
+{
+    raiseWindowEvent(WindowEvent::sizeChanged);
+}
+
+void LiveWindow::onActivate(bool active)
+{
+    if (!active) {
+        raiseWindowEvent(WindowEvent::deactivated);
+        return;
+    }
+    if (!firstActivationRaised_) {
+        firstActivationRaised_ = true;
+        raiseWindowEvent(WindowEvent::firstActivation);
+    }
+    raiseWindowEvent(WindowEvent::activated);
+}
+
+void LiveWindow::onStyleChanging(int which, STYLESTRUCT& change)
+{
+    if (which == GWL_EXSTYLE) keepAcceptingDrops(change);
+}
+
+void LiveWindow::onShowWindow(bool shown)
+{
+    raiseWindowEvent(shown ? WindowEvent::shown : WindowEvent::hidden);
+}
+
+void LiveWindow::onSetFocus()
+{
+    // Like a dialog, the window hands the focus to its first tab stop;
+    // it keeps the focus itself only when no unit can take it.
+    if (LiveUnit* unit = firstFocusUnit()) {
+        SetFocus(unit->handle);
+        return;
+    }
+    raiseWindowEvent(UnitEvent::gotFocus);
+}
+
+void LiveWindow::onKillFocus()
+{
+    raiseWindowEvent(UnitEvent::lostFocus);
+}
+
+void LiveWindow::onCommand(int id, int code, HWND from)
+{
+    if (!from) {
+        // A menu command or accelerator.
+        if (LiveUnit* entry = menuEntryByCommand(id)) {
+            const MenuEntry* menuEntry = entry->record.as<MenuEntry>();
+            if (menuEntry && !(menuEntry->flags & menuDisabled))
+                raiseEvent(this->id, entry->record.id, UnitEvent::primary);
+        }
+        return;
+    }
+    LiveUnit* unit = unitByHandle(from);
+    if (unit && unit->kind->notify) unit->kind->notify(*unit, code);
+}
+
+HBRUSH LiveWindow::onControlColour(HDC dc, HWND control)
+{
+    LiveUnit* unit = unitByHandle(control);
+    return unit && unit->kind->colours ? unit->kind->colours(*unit, dc) : nullptr;
+}
+
+bool LiveWindow::onDrawItem(const DRAWITEMSTRUCT& item)
+{
+    LiveUnit* unit = item.CtlType == ODT_MENU ? nullptr : unitByHandle(item.hwndItem);
+    return unit && unit->kind->drawItem && unit->kind->drawItem(*unit, item);
+}
+
+void LiveWindow::onEraseBackground(HDC dc)
+{
+    std::uint32_t colour = settings().backColour;
+    RECT area;
+    GetClientRect(handle(), &area);
+    if (colour == defaultColour)
+        FillRect(dc, &area, GetSysColorBrush(COLOR_BTNFACE));
+    else
+        FillRect(dc, &area, ScopedBrush(CreateSolidBrush(colour & 0xFFFFFF)).get());
 }
 
 void LiveWindow::windowGone()

@@ -32,14 +32,26 @@ const ConstantRange* rangeContaining(const void* pointer)
     return nullptr;
 }
 
-void* standardAllocate(std::size_t count) { return std::malloc(count); }
-void* standardResize(void* block, std::size_t count) { return std::realloc(block, count); }
-void standardRelease(void* block) { std::free(block); }
+void* standardAllocate(std::size_t count)
+{
+    return std::malloc(count);
+}
+void* standardResize(void* block, std::size_t count)
+{
+    return std::realloc(block, count);
+}
+void standardRelease(void* block)
+{
+    std::free(block);
+}
 
 constexpr HeapBackend standardBackend{&standardAllocate, &standardResize, &standardRelease};
 constinit const HeapBackend* currentBackend = &standardBackend;
 
-std::size_t atLeastOne(std::size_t count) { return count == 0 ? 1 : count; }
+std::size_t atLeastOne(std::size_t count)
+{
+    return count == 0 ? 1 : count;
+}
 
 } // namespace
 
@@ -47,7 +59,6 @@ std::string allocationFailureText(std::size_t count)
 {
     return "分配 " + std::to_string(count) + " 字节内存失败!";
 }
-
 
 void reportAllocationFailure(std::size_t count)
 {

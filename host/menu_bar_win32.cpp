@@ -5,11 +5,12 @@
 
 namespace wrivo {
 
-void buildMenuBar(const std::vector<LiveUnit*>& entries, HMENU& menu, HACCEL& accelerators)
+using layout::MenuEntry;
+
+MenuBar buildMenuBar(const std::vector<LiveUnit*>& entries)
 {
-    menu = nullptr;
-    accelerators = nullptr;
-    if (entries.empty()) return;
+    MenuBar bar;
+    if (entries.empty()) return bar;
     std::vector<MenuEntryInput> inputs;
     inputs.reserve(entries.size());
     for (const LiveUnit* unit : entries) {
@@ -21,7 +22,8 @@ void buildMenuBar(const std::vector<LiveUnit*>& entries, HMENU& menu, HACCEL& ac
     }
     MenuPlan plan = planMenuBar(inputs);
 
-    menu = CreateMenu();
+    bar.menu.reset(CreateMenu());
+    HMENU menu = bar.menu.get();
     std::vector<HMENU> popups(plan.items.size(), nullptr);
     for (std::size_t i = 0; i < plan.items.size(); ++i) {
         const MenuItemPlan& item = plan.items[i];
@@ -49,7 +51,7 @@ void buildMenuBar(const std::vector<LiveUnit*>& entries, HMENU& menu, HACCEL& ac
         }
     }
 
-    if (plan.accelerators.empty()) return;
+    if (plan.accelerators.empty()) return bar;
     std::vector<ACCEL> table;
     for (const AcceleratorPlan& accelerator : plan.accelerators) {
         ACCEL entry = {};
@@ -58,7 +60,8 @@ void buildMenuBar(const std::vector<LiveUnit*>& entries, HMENU& menu, HACCEL& ac
         entry.cmd = static_cast<WORD>(accelerator.command);
         table.push_back(entry);
     }
-    accelerators = CreateAcceleratorTableA(table.data(), static_cast<int>(table.size()));
+    bar.accelerators.reset(CreateAcceleratorTableA(table.data(), static_cast<int>(table.size())));
+    return bar;
 }
 
 } // namespace wrivo

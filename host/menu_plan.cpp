@@ -16,8 +16,7 @@ std::string shortcutDisplayName(int index)
         int first;
         const char* prefix;
     };
-    static constexpr FunctionKeyGroup groups[] = {
-        {27, ""}, {39, "Ctrl+"}, {51, "Shift+"}, {63, "Ctrl+Shift+"}};
+    static constexpr FunctionKeyGroup groups[] = {{27, ""}, {39, "Ctrl+"}, {51, "Shift+"}, {63, "Ctrl+Shift+"}};
     for (const auto& group : groups) {
         if (index >= group.first && index < group.first + 12)
             return std::string(group.prefix) + "F" + std::to_string(index - group.first + 1);
@@ -30,8 +29,8 @@ std::string shortcutDisplayName(int index)
 ShortcutKey shortcutKey(int index)
 {
     if (index >= 1 && index <= 26) return {static_cast<std::uint16_t>('A' + index - 1), acceleratorCtrl};
-    static constexpr std::uint8_t groupModifiers[] = {
-        0, acceleratorCtrl, acceleratorShift, acceleratorCtrl | acceleratorShift};
+    static constexpr std::uint8_t groupModifiers[] = {0, acceleratorCtrl, acceleratorShift,
+                                                      acceleratorCtrl | acceleratorShift};
     if (index >= 27 && index <= 74) {
         int group = (index - 27) / 12;
         auto key = static_cast<std::uint16_t>(virtualKeyF1 + (index - 27) % 12);

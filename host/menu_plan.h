@@ -40,14 +40,14 @@ struct MenuEntryInput {
 };
 
 struct MenuItemPlan {
-    int entry = 0;          // position among the entries
-    int command = 0;        // 20000 + entry
-    int parent = -1;        // index of the popup item it sits in; -1 for the bar
-    bool popup = false;     // has items under it
+    int entry = 0;      // position among the entries
+    int command = 0;    // 20000 + entry
+    int parent = -1;    // index of the popup item it sits in; -1 for the bar
+    bool popup = false; // has items under it
     bool separator = false;
     bool greyed = false;
     bool checked = false;
-    std::string text;       // caption, then "\t" and the shortcut's name
+    std::string text; // caption, then "\t" and the shortcut's name
 };
 
 struct AcceleratorPlan {
@@ -57,7 +57,7 @@ struct AcceleratorPlan {
 };
 
 struct MenuPlan {
-    std::vector<MenuItemPlan> items;          // in entry order, hidden ones left out
+    std::vector<MenuItemPlan> items; // in entry order, hidden ones left out
     std::vector<AcceleratorPlan> accelerators;
 };
 

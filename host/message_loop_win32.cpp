@@ -4,7 +4,7 @@
 
 namespace wrivo {
 
-MessageLoop::MessageLoop(IdleStep idle, StopCondition stop) : idle_(std::move(idle)), stop_(std::move(stop)) {}
+MessageLoop::MessageLoop(IdleStep idle, StopCondition stop) : idle_(std::move(idle)), stop_(std::move(stop)) { }
 
 bool MessageLoop::preTranslate(MSG& message)
 {
@@ -60,8 +60,8 @@ int MessageLoop::run()
                 TranslateMessage(&message);
                 DispatchMessageA(&message);
             }
-            bool sameMousePlace = message.message == WM_MOUSEMOVE && message.pt.x == lastMouse_.x &&
-                                  message.pt.y == lastMouse_.y;
+            bool sameMousePlace =
+                message.message == WM_MOUSEMOVE && message.pt.x == lastMouse_.x && message.pt.y == lastMouse_.y;
             if (message.message == WM_MOUSEMOVE) lastMouse_ = message.pt;
             if (!sameMousePlace && countsAsNewInput(message)) {
                 idling = true;

@@ -55,7 +55,8 @@ bool LiveWindow::preTranslate(MSG& message)
     // 2. A left button press ends pending menu and capture modes.
     if (message.message == WM_LBUTTONDOWN && GetCapture() && GetCapture() != message.hwnd) ReleaseCapture();
     // 4. Accelerators.
-    if (isKeyboardMessage(message.message) && accelerators && TranslateAcceleratorA(self, accelerators, &message))
+    if (isKeyboardMessage(message.message) && menuBar_.accelerators &&
+        TranslateAcceleratorA(self, menuBar_.accelerators.get(), &message))
         return true;
     // 6. Drag anywhere.
     if (message.message == WM_LBUTTONDOWN && message.hwnd == self && settings().dragAnywhere) {
@@ -112,8 +113,8 @@ bool LiveWindow::raiseInputEvent(MSG& message)
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYUP:
-        event = (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) ? UnitEvent::keyDown
-                                                                                   : UnitEvent::keyUp;
+        event =
+            (message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN) ? UnitEvent::keyDown : UnitEvent::keyUp;
         arguments.count = 2;
         arguments.values[0] = eventKeyCode(static_cast<std::uint32_t>(message.wParam));
         arguments.values[1] = keyShiftState();

@@ -22,7 +22,7 @@ std::vector<std::wstring> programArguments()
     if (!arguments) return {};
     std::vector<std::wstring> result;
     for (int i = 1; i < count; ++i) result.emplace_back(arguments[i]);
-    LocalFree(arguments);   // CommandLineToArgvW's one block
+    LocalFree(arguments); // CommandLineToArgvW's one block
     return result;
 }
 

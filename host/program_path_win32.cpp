@@ -14,12 +14,9 @@ std::string programFilePath()
     std::vector<char> buffer(MAX_PATH);
     for (;;) {
         const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0)
-            return {};
-        if (length < buffer.size())
-            return std::string(buffer.data(), length);
-        if (buffer.size() >= 0x10000)
-            return {};
+        if (length == 0) return {};
+        if (length < buffer.size()) return std::string(buffer.data(), length);
+        if (buffer.size() >= 0x10000) return {};
         buffer.resize(buffer.size() * 2);
     }
 }

@@ -7,6 +7,10 @@
 #include "host/runtime_error.h"
 
 namespace wrivo {
+
+using layout::kindNonVisual, layout::kindNeverRebuilt, layout::unitVisible, layout::unitDisabled, layout::menuHidden;
+using layout::menuDisabled, layout::menuTicked, layout::MenuEntry, layout::LayoutUnit;
+
 namespace {
 
 LiveUnit& findUnit(const UnitRef& ref)
@@ -34,7 +38,8 @@ void applyGeometry(LiveUnit& unit, bool move)
     if (!unit.handle) return;
     const LayoutUnit& record = unit.record;
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE | (move ? SWP_NOSIZE : SWP_NOMOVE);
-    SetWindowPos(unit.handle, nullptr, record.common.left, record.common.top, record.common.width, record.common.height, flags);
+    SetWindowPos(unit.handle, nullptr, record.common.left, record.common.top, record.common.width, record.common.height,
+                 flags);
 }
 
 void writeMenuEntry(LiveUnit& unit, int number, const PropertyValue& value)
@@ -42,7 +47,9 @@ void writeMenuEntry(LiveUnit& unit, int number, const PropertyValue& value)
     MenuEntry* entry = unit.record.as<MenuEntry>();
     if (!entry) return;
     bool on = propertyNumber(value) != 0;
-    auto setFlag = [&](std::uint32_t flag, bool set) { entry->flags = set ? (entry->flags | flag) : (entry->flags & ~flag); };
+    auto setFlag = [&](std::uint32_t flag, bool set) {
+        entry->flags = set ? (entry->flags | flag) : (entry->flags & ~flag);
+    };
     switch (number) {
     case MenuProperty::caption: entry->caption = propertyText(value); break;
     case MenuProperty::ticked: setFlag(4, on); break;
@@ -81,7 +88,7 @@ void writeVisible(LiveUnit& unit, bool visible)
         return;
     }
     HostApp& host = HostApp::instance();
-    if (window.notYetShown)
+    if (window.awaitingFirstShowing())
         host.firstShowing(window); // a modal window's nested loop runs in here
     else
         host.showLoaded(window);
@@ -127,7 +134,8 @@ PropertyValue readCommon(const LiveUnit& unit, int number)
 {
     const LayoutUnit& record = unit.record;
     bool live = unit.handle != nullptr;
-    RECT rectangle = {record.common.left, record.common.top, record.common.left + record.common.width, record.common.top + record.common.height};
+    RECT rectangle = {record.common.left, record.common.top, record.common.left + record.common.width,
+                      record.common.top + record.common.height};
     if (live && number <= CommonProperty::height) rectangle = liveRectangle(unit);
     switch (number) {
     case CommonProperty::left: return std::int64_t{rectangle.left};
@@ -152,8 +160,7 @@ PropertyValue readCommon(const LiveUnit& unit, int number)
 void rebuildControl(LiveUnit& unit)
 {
     if (!unit.handle || !unit.kind->create) return;
-    HostApp& host = HostApp::instance();
-    ++host.suspension;
+    const EventSuspension quiet;
     HWND old = unit.handle;
     HWND previous = GetWindow(old, GW_HWNDPREV);
     bool visible = (GetWindowLongA(old, GWL_STYLE) & WS_VISIBLE) != 0;
@@ -171,7 +178,6 @@ void rebuildControl(LiveUnit& unit)
         if (visible && !(unit.kindFlags & kindNonVisual)) ShowWindow(control, SW_SHOWNA);
         if (focused) SetFocus(control);
     }
-    --host.suspension;
 }
 
 LiveUnit& requireKindControl(const UnitRef& ref)
@@ -218,7 +224,7 @@ void writeProperty(const UnitRef& ref, int number, const PropertyValue& value, i
             font = decodeFontBlock(propertyBytes(value));
             font.setFace(acceptedFaceName(font.face()));
         }
-        converted = encodeFontBlock(font);
+        converted = encodeFontRecord(font);
     }
     if (unit.kind->setProperty(unit, number, converted) && !(unit.kindFlags & kindNeverRebuilt)) rebuildControl(unit);
 }

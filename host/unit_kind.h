@@ -14,10 +14,6 @@
 
 namespace wrivo {
 
-// The layout's model, whether or not it sits in its own namespace.
-namespace layout {}
-using namespace layout;
-
 // Kind numbers (the low half of a kind code; the library number is 1).
 namespace KindNumber {
 inline constexpr int window = 1;
@@ -29,7 +25,10 @@ inline constexpr int commonDlg = 31;
 inline constexpr int timer = 32;
 } // namespace KindNumber
 
-inline constexpr std::uint32_t kindCodeOf(int kindNumber) { return 0x00010000u | static_cast<std::uint32_t>(kindNumber); }
+inline constexpr std::uint32_t kindCodeOf(int kindNumber)
+{
+    return 0x00010000u | static_cast<std::uint32_t>(kindNumber);
+}
 
 class LiveWindow;
 
@@ -40,7 +39,7 @@ struct UnitState {
 
 // One unit of a loaded window: its live record, native window and state.
 struct LiveUnit {
-    LayoutUnit record;
+    layout::LayoutUnit record;
     std::uint32_t kindFlags = 0; // of the layout's kind table
     LiveWindow* window = nullptr;
     const struct UnitKind* kind = nullptr;
@@ -104,9 +103,9 @@ EventOutcome raiseUnitEvent(LiveUnit& unit, int event, const EventArguments& arg
 void registerHostKinds();
 
 // Helpers for kinds.
-HFONT createFontFromBlock(const Bytes& block);  // null when the block is empty
-Bytes fontBlockOf(const std::optional<LogFont>& font); // empty for none
-std::optional<LogFont> fontFromBlock(const Bytes& block);
+HFONT createFontFromBlock(const Bytes& block);                 // null when the block is empty
+Bytes fontBlockOf(const std::optional<layout::LogFont>& font); // empty for none
+std::optional<layout::LogFont> fontFromBlock(const Bytes& block);
 int screenPixelsPerInch();
 // Border styles of controls: 0 none, 1 sunken, 2 dialog frame, 3 static edge,
 // 4 sunken with dialog frame, 5 single line.

@@ -2,12 +2,18 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <map>
 
+#include "host/font_record.h"
 #include "host/host.h"
 #include "host/live_window.h"
+#include "host/scoped_win32.h"
 
 namespace wrivo {
+
+using layout::LogFont, layout::LayoutUnit;
+
 namespace {
 
 std::map<std::uint32_t, UnitKind>& kindTable()
@@ -18,8 +24,8 @@ std::map<std::uint32_t, UnitKind>& kindTable()
 
 constexpr UINT_PTR unitSubclassId = 0x57524956; // "WRIV"
 
-LRESULT CALLBACK unitSubclassProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR subclassId, DWORD_PTR reference)
+LRESULT CALLBACK unitSubclassProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR subclassId,
+                                       DWORD_PTR reference)
 {
     auto* unit = reinterpret_cast<LiveUnit*>(reference);
     if (message == WM_NCDESTROY) {
@@ -28,8 +34,7 @@ LRESULT CALLBACK unitSubclassProcedure(HWND control, UINT message, WPARAM wParam
         return DefSubclassProc(control, message, wParam, lParam);
     }
     LRESULT result = 0;
-    if (unit->kind && unit->kind->message && unit->kind->message(*unit, message, wParam, lParam, result))
-        return result;
+    if (unit->kind && unit->kind->message && unit->kind->message(*unit, message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_SETFOCUS: {
         result = DefSubclassProc(control, message, wParam, lParam);
@@ -42,8 +47,7 @@ LRESULT CALLBACK unitSubclassProcedure(HWND control, UINT message, WPARAM wParam
         raiseEvent(unit->window->id, unit->record.id, UnitEvent::lostFocus);
         return result;
     }
-    default:
-        return DefSubclassProc(control, message, wParam, lParam);
+    default: return DefSubclassProc(control, message, wParam, lParam);
     }
 }
 
@@ -84,35 +88,32 @@ void tieUnitToControl(LiveUnit& unit)
 
 Bytes fontBlockOf(const std::optional<LogFont>& font)
 {
-    if (!font) return {};
-    Bytes block(sizeof(LogFont));
-    memcpy(block.data(), &*font, sizeof(LogFont));
-    return block;
+    return font ? encodeFontRecord(*font) : Bytes{};
 }
 
 std::optional<LogFont> fontFromBlock(const Bytes& block)
 {
-    if (block.size() < sizeof(LogFont)) return std::nullopt;
-    LogFont font;
-    memcpy(&font, block.data(), sizeof font);
-    font.faceName.back() = 0;
-    return font;
+    return decodeFontRecord(block);
 }
 
 HFONT createFontFromBlock(const Bytes& block)
 {
-    if (block.size() < sizeof(LOGFONTA)) return nullptr;
-    LOGFONTA font;
-    memcpy(&font, block.data(), sizeof font);
-    font.lfFaceName[LF_FACESIZE - 1] = 0;
+    const std::optional<LogFont> record = decodeFontRecord(block);
+    if (!record) return nullptr;
+    LOGFONTA font{record->height,         record->width,
+                  record->escapement,     record->orientation,
+                  record->weight,         record->italic,
+                  record->underline,      record->strikeOut,
+                  record->charSet,        record->outPrecision,
+                  record->clipPrecision,  record->quality,
+                  record->pitchAndFamily, {}};
+    std::copy(record->faceName.begin(), record->faceName.end(), font.lfFaceName);
     return CreateFontIndirectA(&font);
 }
 
 int screenPixelsPerInch()
 {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    int dpi = GetDeviceCaps(ScopedGetDC(nullptr).get(), LOGPIXELSY);
     return dpi > 0 ? dpi : 96;
 }
 
@@ -135,9 +136,10 @@ namespace wrivo {
 HWND createHiddenUnitWindow(const UnitCreation& creation)
 {
     const LayoutUnit& record = creation.unit.record;
-    return CreateWindowExA(0, "STATIC", "", WS_CHILD, record.common.left, record.common.top, record.common.width, record.common.height,
-                           creation.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.controlId)),
-                           GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, "STATIC", "", WS_CHILD, record.common.left, record.common.top, record.common.width,
+                           record.common.height, creation.parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.controlId)), GetModuleHandleA(nullptr),
+                           nullptr);
 }
 
 } // namespace wrivo

@@ -6,6 +6,10 @@
 #include "host/runtime_error.h"
 
 namespace wrivo {
+
+using layout::kindNonVisual, layout::UnitKindInfo, layout::findUnitKind, layout::unitVisible, layout::WindowSettings;
+using layout::UnitCommon, layout::LayoutUnit, layout::decodeWindowLayout;
+
 namespace {
 
 struct WindowFrame {
@@ -19,9 +23,15 @@ WindowFrame frameFor(const WindowSettings& settings, const std::string& caption)
     switch (settings.borderStyle) {
     case 0: frame.style |= WS_POPUP; break;
     case 1: frame.style |= WS_THICKFRAME; break;
-    case 3: frame.style |= WS_THICKFRAME; frame.exStyle |= WS_EX_TOOLWINDOW; break;
+    case 3:
+        frame.style |= WS_THICKFRAME;
+        frame.exStyle |= WS_EX_TOOLWINDOW;
+        break;
     case 4: frame.exStyle |= WS_EX_TOOLWINDOW; break;
-    case 5: frame.style |= WS_THICKFRAME; frame.exStyle |= WS_EX_CLIENTEDGE; break;
+    case 5:
+        frame.style |= WS_THICKFRAME;
+        frame.exStyle |= WS_EX_CLIENTEDGE;
+        break;
     case 6: frame.exStyle |= WS_EX_CLIENTEDGE; break;
     default: frame.style |= WS_BORDER; break;
     }
@@ -61,8 +71,8 @@ void dispatchQueuedMessages()
 bool createControls(LiveWindow& window)
 {
     int controlId = 100;
-    for (std::size_t i = window.units.size(); i-- > 1;) {
-        LiveUnit& unit = *window.units[i];
+    for (std::size_t i = window.units().size(); i-- > 1;) {
+        LiveUnit& unit = *window.units()[i];
         if (unit.record.isMenuEntry()) continue;
         if (!unit.kind->create) return false;
         HWND control = unit.kind->create({unit, window.handle(), controlId});
@@ -80,18 +90,18 @@ void completeControls(LiveWindow& window)
 {
     // The stacking order (and with it the tab order) is the stored order.
     HWND previous = HWND_TOP;
-    for (std::size_t i = 1; i < window.units.size(); ++i) {
-        LiveUnit& unit = *window.units[i];
+    for (std::size_t i = 1; i < window.units().size(); ++i) {
+        LiveUnit& unit = *window.units()[i];
         if (!unit.handle) continue;
         SetWindowPos(unit.handle, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         previous = unit.handle;
     }
-    for (std::size_t i = 1; i < window.units.size(); ++i) {
-        LiveUnit& unit = *window.units[i];
+    for (std::size_t i = 1; i < window.units().size(); ++i) {
+        LiveUnit& unit = *window.units()[i];
         if (unit.handle && unit.kind->windowComplete) unit.kind->windowComplete(unit);
     }
-    for (std::size_t i = 1; i < window.units.size(); ++i) {
-        LiveUnit& unit = *window.units[i];
+    for (std::size_t i = 1; i < window.units().size(); ++i) {
+        LiveUnit& unit = *window.units()[i];
         if (unit.handle && (unit.record.common.flags & unitVisible) && !(unit.kindFlags & kindNonVisual))
             ShowWindow(unit.handle, SW_SHOWNA);
     }
@@ -99,13 +109,60 @@ void completeControls(LiveWindow& window)
 
 } // namespace
 
+LiveWindow* HostApp::build(std::uint32_t windowId, HWND owner)
+{
+    WindowSlot* slot = findSlot(windowId);
+    // The records are read now: one the program cannot read fails this load.
+    auto decoded = decodeWindowLayout(slot->stored);
+    if (!decoded || decoded.value->units.empty() || !decoded.value->windowSettings()) return nullptr;
+    auto window = std::make_unique<LiveWindow>(windowId);
+    for (LayoutUnit& record : decoded.value->units) {
+        auto unit = std::make_unique<LiveUnit>();
+        const UnitKindInfo* info = findUnitKind(record.kind);
+        unit->kind = findKindOperations(record.kind);
+        if (!info || !unit->kind) return nullptr;
+        unit->kindFlags = info->flags;
+        unit->record = std::move(record);
+        unit->window = window.get();
+        window->addUnit(std::move(unit));
+    }
+    window->rebuildMenuBar();
+
+    const UnitCommon& own = window->windowUnit().record.common;
+    const WindowSettings& settings = window->settings();
+    WindowFrame frame = frameFor(settings, settings.caption);
+    int x = own.left, y = own.top;
+    if (settings.position == 1) {
+        x = (GetSystemMetrics(SM_CXSCREEN) - own.width) / 2;
+        y = (GetSystemMetrics(SM_CYSCREEN) - own.height) / 2;
+    }
+    if (!owner && !settings.showInTaskbar) owner = hiddenWindow();
+    LiveWindow* building = window.get();
+    slot->live = std::move(window);
+    HWND native = building->createNative(frame.exStyle, settings.caption.c_str(), frame.style, x, y, own.width,
+                                         own.height, owner, building->menu());
+    building->windowUnit().handle = native;
+    if (!native || !createControls(*building)) {
+        // Nothing of the window remains; no event is raised for its end.
+        if (building->handle()) DestroyWindow(building->handle());
+        slot = findSlot(windowId);
+        if (slot->live.get() == building) discarded_.push_back(std::move(slot->live));
+        return nullptr;
+    }
+    SendMessageA(native, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    if (!settings.movable) DeleteMenu(GetSystemMenu(native, FALSE), SC_MOVE, MF_BYCOMMAND);
+    if (building->acceptsDrops()) DragAcceptFiles(native, TRUE);
+    completeControls(*building);
+    return building;
+}
+
 bool HostApp::load(std::uint32_t windowId, HWND owner, bool modal)
 {
     WindowSlot* slot = findSlot(windowId);
     if (!slot) return false;
     if (slot->live && slot->live->handle()) {
         LiveWindow& open = *slot->live;
-        if (!open.closing) {
+        if (!open.closing()) {
             if (IsIconic(open.handle()))
                 ShowWindow(open.handle(), SW_RESTORE);
             else
@@ -122,57 +179,14 @@ bool HostApp::load(std::uint32_t windowId, HWND owner, bool modal)
     if (owner && !IsWindow(owner)) return false;
 
     dispatchQueuedMessages();
-    ++suspension;
-
-    // The records are read now: one the program cannot read fails this load.
-    auto decoded = decodeWindowLayout(slot->stored);
-    if (!decoded || decoded.value->units.empty() || !decoded.value->windowSettings()) {
-        --suspension;
-        return false;
+    LiveWindow* building = nullptr;
+    {
+        // The build raises nothing; created, moved and size-changed follow it.
+        const EventSuspension quiet;
+        building = build(windowId, owner);
     }
-    auto window = std::make_unique<LiveWindow>(windowId);
-    for (LayoutUnit& record : decoded.value->units) {
-        auto unit = std::make_unique<LiveUnit>();
-        const UnitKindInfo* info = findUnitKind(record.kind);
-        unit->kind = findKindOperations(record.kind);
-        if (!info || !unit->kind) {
-            --suspension;
-            return false;
-        }
-        unit->kindFlags = info->flags;
-        unit->record = std::move(record);
-        unit->window = window.get();
-        window->units.push_back(std::move(unit));
-    }
-    buildMenuBar(window->menuEntries(), window->menu, window->accelerators);
-
-    const UnitCommon& own = window->windowUnit().record.common;
-    const WindowSettings& settings = window->settings();
-    WindowFrame frame = frameFor(settings, settings.caption);
-    int x = own.left, y = own.top;
-    if (settings.position == 1) {
-        x = (GetSystemMetrics(SM_CXSCREEN) - own.width) / 2;
-        y = (GetSystemMetrics(SM_CYSCREEN) - own.height) / 2;
-    }
-    if (!owner && !settings.showInTaskbar) owner = hiddenWindow();
-    LiveWindow* building = window.get();
-    slot->live = std::move(window);
-    HWND native = building->createNative(frame.exStyle, settings.caption.c_str(), frame.style, x, y, own.width,
-                                         own.height, owner, building->menu);
-    building->windowUnit().handle = native;
-    if (!native || !createControls(*building)) {
-        // Nothing of the window remains; no event is raised for its end.
-        if (building->handle()) DestroyWindow(building->handle());
-        slot = findSlot(windowId);
-        if (slot->live.get() == building) discarded_.push_back(std::move(slot->live));
-        --suspension;
-        return false;
-    }
-    SendMessageA(native, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
-    if (!settings.movable) DeleteMenu(GetSystemMenu(native, FALSE), SC_MOVE, MF_BYCOMMAND);
-    if (building->acceptsDrops()) DragAcceptFiles(native, TRUE);
-    completeControls(*building);
-    --suspension;
+    if (!building) return false;
+    HWND native = building->handle();
 
     const int buildEvents[] = {WindowEvent::created, WindowEvent::moved, WindowEvent::sizeChanged};
     for (int event : buildEvents) {
@@ -181,9 +195,8 @@ bool HostApp::load(std::uint32_t windowId, HWND owner, bool modal)
     }
     if (liveWindow(windowId) != building) return false;
     if (building->windowUnit().record.common.flags & unitVisible) showLoaded(*building);
-    building->modal = modal;
+    building->markLoaded(modal);
     if (modal) disableOthersFor(*building);
-    building->notYetShown = true;
     return true;
 }
 
@@ -193,8 +206,7 @@ void HostApp::disableOthersFor(LiveWindow& modalWindow)
         LiveWindow* other = slot.live.get();
         if (!other || other == &modalWindow || !other->handle()) continue;
         if (GetParent(other->handle())) continue;
-        modalWindow.disabledWindows.emplace_back(other->handle(), IsWindowEnabled(other->handle()) != 0);
-        EnableWindow(other->handle(), FALSE);
+        modalWindow.disableWhileModal(other->handle());
     }
 }
 
@@ -205,20 +217,19 @@ void HostApp::showLoaded(LiveWindow& window)
 
 void HostApp::firstShowing(LiveWindow& window)
 {
-    window.notYetShown = false;
+    window.markShown();
     showLoaded(window);
-    if (!window.modal) return;
-    std::uint32_t outerModal = modalWindow;
-    modalWindow = window.id;
-    window.modalLoopRunning = true;
+    if (!window.modal()) return;
+    std::uint32_t outerModal = modalWindow_;
+    modalWindow_ = window.id;
+    window.setModalLoopRunning(true);
     runLoop(&window);
-    modalWindow = outerModal;
+    modalWindow_ = outerModal;
 }
 
 void HostApp::closeWindow(LiveWindow& window, bool closeNow)
 {
-    window.closing = true;
-    window.reenableDisabledWindows();
+    window.beginClosing();
     if (closeNow)
         DestroyWindow(window.handle());
     else
@@ -232,7 +243,7 @@ void loadStartWindow(std::uint32_t windowId)
     HostApp& host = HostApp::instance();
     if (!host.load(windowId, nullptr, false)) reportRuntimeError(errorStartWindow);
     LiveWindow* window = host.liveWindow(windowId);
-    if (window && window->notYetShown && (window->windowUnit().record.common.flags & unitVisible))
+    if (window && window->awaitingFirstShowing() && (window->windowUnit().record.common.flags & unitVisible))
         host.firstShowing(*window);
 }
 
@@ -247,7 +258,7 @@ bool loadWindow(std::uint32_t windowId, std::optional<std::uint32_t> ownerWindow
     }
     if (!host.load(windowId, owner, modal)) return false;
     LiveWindow* window = host.liveWindow(windowId);
-    if (window && window->notYetShown && (window->windowUnit().record.common.flags & unitVisible))
+    if (window && window->awaitingFirstShowing() && (window->windowUnit().record.common.flags & unitVisible))
         host.firstShowing(*window);
     return true;
 }

@@ -20,19 +20,23 @@ public:
 
     // Creates the native window of the host's window class with this object
     // tied to it. Null on failure.
-    HWND createNative(DWORD exStyle, const char* title, DWORD style, int x, int y, int width, int height,
-                      HWND owner, HMENU menu);
+    HWND createNative(DWORD exStyle, const char* title, DWORD style, int x, int y, int width, int height, HWND owner,
+                      HMENU menu);
 
     // The object tied to a window of our class, or null.
     static WindowObject* fromHandle(HWND window);
 
     // Answer true to consume the message (it is then neither translated nor dispatched).
-    virtual bool preTranslate(MSG& message) { (void)message; return false; }
+    virtual bool preTranslate(MSG& message)
+    {
+        (void)message;
+        return false;
+    }
 
 protected:
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // After WM_NCDESTROY, once the object is no longer tied.
-    virtual void windowGone() {}
+    virtual void windowGone() { }
 
 private:
     friend ATOM hostWindowClass();

@@ -19,17 +19,17 @@ ATOM hostWindowClass()
         windowClass.hInstance = instance;
         windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
         windowClass.hIcon = static_cast<HICON>(LoadImageA(instance, "DEFAULT_ICON", IMAGE_ICON,
-            GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
-        windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, "DEFAULT_ICON", IMAGE_ICON,
-            GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
+                                                          GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0));
+        windowClass.hIconSm = static_cast<HICON>(LoadImageA(
+            instance, "DEFAULT_ICON", IMAGE_ICON, GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0));
         windowClass.lpszClassName = className;
         return RegisterClassExA(&windowClass);
     }();
     return atom;
 }
 
-HWND WindowObject::createNative(DWORD exStyle, const char* title, DWORD style, int x, int y, int width,
-                                int height, HWND owner, HMENU menu)
+HWND WindowObject::createNative(DWORD exStyle, const char* title, DWORD style, int x, int y, int width, int height,
+                                HWND owner, HMENU menu)
 {
     hostWindowClass();
     return CreateWindowExA(exStyle, className, title, style, x, y, width, height, owner, menu,

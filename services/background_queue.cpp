@@ -33,13 +33,13 @@ void BackgroundQueue::run()
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [this] { return stopping_ || !jobs_.empty(); });
-        if (jobs_.empty()) return;   // stopping, nothing left
+        if (jobs_.empty()) return; // stopping, nothing left
         std::function<void()> job = std::move(jobs_.front());
         jobs_.pop_front();
         busy_ = true;
         lock.unlock();
         job();
-        job = nullptr;   // what the job held goes before the queue reads idle
+        job = nullptr; // what the job held goes before the queue reads idle
         lock.lock();
         busy_ = false;
         changed_.notify_all();

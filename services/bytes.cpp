@@ -12,9 +12,10 @@ namespace {
 template <class T>
 void appendLittleEndian(T value, ByteBlock& out)
 {
-    using Bits = std::conditional_t<sizeof(T) == 8, std::uint64_t,
-                 std::conditional_t<sizeof(T) == 4, std::uint32_t,
-                 std::conditional_t<sizeof(T) == 2, std::uint16_t, std::uint8_t>>>;
+    using Bits =
+        std::conditional_t<sizeof(T) == 8, std::uint64_t,
+                           std::conditional_t<sizeof(T) == 4, std::uint32_t,
+                                              std::conditional_t<sizeof(T) == 2, std::uint16_t, std::uint8_t>>>;
     auto bits = std::bit_cast<Bits>(value);
     for (std::size_t i = 0; i < sizeof(T); ++i) out.push_back(static_cast<std::uint8_t>(bits >> (8 * i)));
 }
@@ -24,18 +25,28 @@ void appendLittleEndian(T value, ByteBlock& out)
 bool appendStoredBytes(const Value& value, ByteBlock& out)
 {
     return std::visit(Overloaded{
-        [&](Logical v) { appendLittleEndian(std::int32_t{v.value}, out); return true; },
-        [&](DateTime v) { appendLittleEndian(v.days, out); return true; },
-        [&](ProcAddress v) { appendLittleEndian(v.address, out); return true; },
-        [&](const auto& v) {
-            if constexpr (std::is_arithmetic_v<std::decay_t<decltype(v)>>) {
-                appendLittleEndian(v, out);
-                return true;
-            } else {
-                return false;
-            }
-        },
-    }, value);
+                          [&](Logical v) {
+                              appendLittleEndian(std::int32_t{v.value}, out);
+                              return true;
+                          },
+                          [&](DateTime v) {
+                              appendLittleEndian(v.days, out);
+                              return true;
+                          },
+                          [&](ProcAddress v) {
+                              appendLittleEndian(v.address, out);
+                              return true;
+                          },
+                          [&](const auto& v) {
+                              if constexpr (std::is_arithmetic_v<std::decay_t<decltype(v)>>) {
+                                  appendLittleEndian(v, out);
+                                  return true;
+                              } else {
+                                  return false;
+                              }
+                          },
+                      },
+                      value);
 }
 
 ByteBlock zeroBytes(std::int32_t n)
@@ -65,7 +76,7 @@ void writeToAddress(const Value& data, std::uintptr_t address, std::optional<std
         size = block->size();
     } else if (auto* text = std::get_if<std::string>(&data)) {
         source = reinterpret_cast<const std::uint8_t*>(text->c_str());
-        size = text->size() + 1;  // with its terminating zero
+        size = text->size() + 1; // with its terminating zero
     } else if (appendStoredBytes(data, scalar)) {
         source = scalar.data();
         size = scalar.size();

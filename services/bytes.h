@@ -24,8 +24,7 @@ ByteBlock bytesFromAddress(std::uintptr_t address, std::int32_t length);
 // little-endian order. Arrays of numbers wider than a byte, and values without
 // stored bytes, write nothing. A length from 0 up to the source's size writes
 // only that many bytes; any other length writes the whole source.
-void writeToAddress(const Value& data, std::uintptr_t address,
-                    std::optional<std::int32_t> length = std::nullopt);
+void writeToAddress(const Value& data, std::uintptr_t address, std::optional<std::int32_t> length = std::nullopt);
 
 // Appends the stored little-endian bytes of a scalar value (logical 4, byte 1,
 // short 2, integer 4, long integer 8, float 4, double 8, date-time 8, procedure

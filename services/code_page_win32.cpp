@@ -38,7 +38,8 @@ CodePageName toCodePageName(std::wstring_view name)
     // default character (and says so through usedDefault) instead of a
     // look-alike, which could name another file.
     const int length = static_cast<int>(name.size());
-    const int size = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), length, nullptr, 0, nullptr, nullptr);
+    const int size =
+        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.data(), length, nullptr, 0, nullptr, nullptr);
     if (size <= 0) return result;
     result.text.resize(static_cast<std::size_t>(size));
     BOOL usedDefault = FALSE;

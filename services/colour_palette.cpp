@@ -25,7 +25,10 @@ constexpr std::array<NamedColour, 32> colours{{
 }};
 } // namespace
 
-const std::array<NamedColour, 32>& paletteColours() { return colours; }
+const std::array<NamedColour, 32>& paletteColours()
+{
+    return colours;
+}
 
 PaletteLayout::PaletteLayout(const PaletteMetrics& metrics, bool offerTransparent)
     : cell_(std::max(18, 2 * metrics.edge + 7)), margin_(metrics.edge)
@@ -34,8 +37,7 @@ PaletteLayout::PaletteLayout(const PaletteMetrics& metrics, bool offerTransparen
     const int gridWidth = paletteColumns * cell_;
     // A text row: the text with two margins above and below, and 2 pixels.
     const int rowHeight = metrics.textHeight + 4 * margin_ + 2;
-    const int longestText = std::max(offerTransparent ? metrics.transparentWidth : 0,
-                                     metrics.otherWidth);
+    const int longestText = std::max(offerTransparent ? metrics.transparentWidth : 0, metrics.otherWidth);
     const int contentWidth = std::max(gridWidth, longestText + 4 * margin_);
     width_ = contentWidth + 2 * margin_;
     gridLeft_ = margin_ + (contentWidth - gridWidth) / 2;
@@ -60,29 +62,21 @@ PaletteRect PaletteLayout::cellRect(int index) const
 
 PaletteChoice PaletteLayout::hitTest(int x, int y) const
 {
-    if (transparent_.contains(x, y))
-        return {PaletteChoice::transparent, -1};
-    if (other_.contains(x, y))
-        return {PaletteChoice::other, -1};
+    if (transparent_.contains(x, y)) return {PaletteChoice::transparent, -1};
+    if (other_.contains(x, y)) return {PaletteChoice::other, -1};
     for (int i = 0; i < static_cast<int>(colours.size()); ++i)
-        if (cellRect(i).contains(x, y))
-            return {PaletteChoice::cell, i};
+        if (cellRect(i).contains(x, y)) return {PaletteChoice::cell, i};
     return {};
 }
 
-PaletteRect placePopup(int anchorX, int anchorY, int buttonTop, int width, int height,
-                       const PaletteRect& screen)
+PaletteRect placePopup(int anchorX, int anchorY, int buttonTop, int width, int height, const PaletteRect& screen)
 {
     int x = anchorX;
     int y = anchorY;
-    if (x + width > screen.right)
-        x = screen.right - width;
-    if (x < screen.left)
-        x = screen.left;
-    if (y + height > screen.bottom)
-        y = buttonTop - height;
-    if (y < screen.top)
-        y = screen.top;
+    if (x + width > screen.right) x = screen.right - width;
+    if (x < screen.left) x = screen.left;
+    if (y + height > screen.bottom) y = buttonTop - height;
+    if (y < screen.top) y = screen.top;
     return {x, y, x + width, y + height};
 }
 

@@ -38,7 +38,12 @@ struct PaletteMetrics {
 };
 
 struct PaletteChoice {
-    enum Kind { none, cell, transparent, other } kind = none;
+    enum Kind {
+        none,
+        cell,
+        transparent,
+        other
+    } kind = none;
     int index = -1; // the cell, for kind cell
 };
 
@@ -68,7 +73,6 @@ private:
 // Where the popup goes: with its top-left corner at `anchorX`, `anchorY` (the
 // button's bottom-left), moved left, right or up (above the button, whose top
 // is `buttonTop`) as needed to stay on `screen`.
-PaletteRect placePopup(int anchorX, int anchorY, int buttonTop, int width, int height,
-                       const PaletteRect& screen);
+PaletteRect placePopup(int anchorX, int anchorY, int buttonTop, int width, int height, const PaletteRect& screen);
 
 } // namespace wrivo

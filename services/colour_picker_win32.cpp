@@ -3,12 +3,13 @@
 #include "services/colour_palette.h"
 #include "services/colour_popup_win32.h"
 
+#include "host/scoped_win32.h"
+
 namespace wrivo {
 
 std::uint32_t shownPickerColour(std::uint32_t colour, bool allowTransparent)
 {
-    if (colour == noColour)
-        return allowTransparent ? 0xFFFFFF : 0x000000;
+    if (colour == noColour) return allowTransparent ? 0xFFFFFF : 0x000000;
     return colour & 0xFFFFFF;
 }
 
@@ -27,37 +28,30 @@ void paintColourPicker(HWND picker, std::uint32_t colour, bool allowTransparent)
     RECT swatch = frame;
     swatch.right -= arrowWidth;
     InflateRect(&swatch, -2, -2);
-    HBRUSH brush = CreateSolidBrush(shownPickerColour(colour, allowTransparent));
-    FillRect(dc, &swatch, brush);
-    DeleteObject(brush);
+    FillRect(dc, &swatch, ScopedBrush(CreateSolidBrush(shownPickerColour(colour, allowTransparent))).get());
     FrameRect(dc, &swatch, GetSysColorBrush(COLOR_BTNSHADOW));
 
     const int centreX = frame.right - arrowWidth / 2 - 1;
     const int centreY = (frame.top + frame.bottom) / 2;
     POINT arrow[3] = {{centreX - 4, centreY - 2}, {centreX + 4, centreY - 2}, {centreX, centreY + 2}};
-    HBRUSH arrowBrush = GetSysColorBrush(COLOR_BTNTEXT);
-    HGDIOBJ oldBrush = SelectObject(dc, arrowBrush);
-    HGDIOBJ oldPen = SelectObject(dc, GetStockObject(NULL_PEN));
-    Polygon(dc, arrow, 3);
-    SelectObject(dc, oldPen);
-    SelectObject(dc, oldBrush);
+    {
+        const ScopedSelection brush(dc, GetSysColorBrush(COLOR_BTNTEXT));
+        const ScopedSelection pen(dc, GetStockObject(NULL_PEN));
+        Polygon(dc, arrow, 3);
+    }
     EndPaint(picker, &paint);
 }
 
-bool handleColourPickerMessage(HWND picker, UINT message, std::uint32_t colour,
-                               bool allowTransparent, std::optional<std::uint32_t>& chosen)
+bool handleColourPickerMessage(HWND picker, UINT message, std::uint32_t colour, bool allowTransparent,
+                               std::optional<std::uint32_t>& chosen)
 {
     switch (message) {
-    case WM_PAINT:
-        paintColourPicker(picker, colour, allowTransparent);
-        return true;
+    case WM_PAINT: paintColourPicker(picker, colour, allowTransparent); return true;
     case WM_LBUTTONUP:
         chosen = runColourPopup(picker, colour, allowTransparent);
-        if (chosen)
-            InvalidateRect(picker, nullptr, TRUE);
+        if (chosen) InvalidateRect(picker, nullptr, TRUE);
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 

@@ -18,7 +18,7 @@ void paintColourPicker(HWND picker, std::uint32_t colour, bool allowTransparent)
 // Handles the picker's own messages (paint and left-button release). Answers
 // true when the message was handled; `chosen` receives a colour the user
 // chose from the palette (the caller stores it and raises colour-chosen once).
-bool handleColourPickerMessage(HWND picker, UINT message, std::uint32_t colour,
-                               bool allowTransparent, std::optional<std::uint32_t>& chosen);
+bool handleColourPickerMessage(HWND picker, UINT message, std::uint32_t colour, bool allowTransparent,
+                               std::optional<std::uint32_t>& chosen);
 
 } // namespace wrivo

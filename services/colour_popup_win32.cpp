@@ -8,12 +8,14 @@
 #include <memory>
 #include <string>
 
+#include "host/scoped_win32.h"
+
 namespace wrivo {
 
 namespace {
 
 struct Popup {
-    Popup(const PaletteLayout& layout, std::uint32_t current) : layout(layout), current(current) {}
+    Popup(const PaletteLayout& layout, std::uint32_t current) : layout(layout), current(current) { }
 
     PaletteLayout layout;
     std::uint32_t current;
@@ -35,22 +37,21 @@ HFONT messageFont()
 
 SIZE textSize(HFONT font, std::string_view text)
 {
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(screen, font);
+    ScopedGetDC screen(nullptr);
+    ScopedSelection selected(screen.get(), font);
     SIZE size{};
-    GetTextExtentPoint32A(screen, text.data(), static_cast<int>(text.size()), &size);
-    SelectObject(screen, previous);
-    ReleaseDC(nullptr, screen);
+    GetTextExtentPoint32A(screen.get(), text.data(), static_cast<int>(text.size()), &size);
     return size;
 }
 
-RECT toRect(const PaletteRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT toRect(const PaletteRect& r)
+{
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 void fillRect(HDC dc, RECT rect, COLORREF colour)
 {
-    HBRUSH brush = CreateSolidBrush(colour);
-    FillRect(dc, &rect, brush);
-    DeleteObject(brush);
+    FillRect(dc, &rect, ScopedBrush(CreateSolidBrush(colour)).get());
 }
 
 void paintPopup(HWND window, Popup& popup)
@@ -72,21 +73,19 @@ void paintPopup(HWND window, Popup& popup)
         fillRect(dc, cell, colours[i].colour);
         FrameRect(dc, &cell, GetSysColorBrush(COLOR_BTNSHADOW));
     }
-    HGDIOBJ previous = SelectObject(dc, popup.font);
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
-    const auto drawRow = [&](const PaletteRect& row, std::string_view text, bool marked) {
-        if (row.height() == 0)
-            return;
-        RECT rect = toRect(row);
-        if (marked)
-            DrawEdge(dc, &rect, EDGE_SUNKEN, BF_RECT);
-        DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect,
-                  DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    };
-    drawRow(popup.layout.transparentRect(), transparentEntryText, popup.current == noColour);
-    drawRow(popup.layout.otherRect(), otherColoursEntryText, false);
-    SelectObject(dc, previous);
+    {
+        const ScopedSelection font(dc, popup.font); // deselected before EndPaint
+        SetBkMode(dc, TRANSPARENT);
+        SetTextColor(dc, GetSysColor(COLOR_MENUTEXT));
+        const auto drawRow = [&](const PaletteRect& row, std::string_view text, bool marked) {
+            if (row.height() == 0) return;
+            RECT rect = toRect(row);
+            if (marked) DrawEdge(dc, &rect, EDGE_SUNKEN, BF_RECT);
+            DrawTextA(dc, text.data(), static_cast<int>(text.size()), &rect, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        };
+        drawRow(popup.layout.transparentRect(), transparentEntryText, popup.current == noColour);
+        drawRow(popup.layout.otherRect(), otherColoursEntryText, false);
+    }
     EndPaint(window, &paint);
 }
 
@@ -94,16 +93,13 @@ void choose(Popup& popup, int x, int y)
 {
     const PaletteChoice choice = popup.layout.hitTest(x, y);
     switch (choice.kind) {
-    case PaletteChoice::cell:
-        popup.chosen = paletteColours()[static_cast<std::size_t>(choice.index)].colour;
-        break;
+    case PaletteChoice::cell: popup.chosen = paletteColours()[static_cast<std::size_t>(choice.index)].colour; break;
     case PaletteChoice::transparent: popup.chosen = noColour; break;
     case PaletteChoice::other: popup.askOther = true; break;
     case PaletteChoice::none: {
         RECT client{0, 0, popup.layout.width(), popup.layout.height()};
-        if (PtInRect(&client, POINT{x, y}))
-            return; // the margin: keep waiting
-        break;      // outside: close without a choice
+        if (PtInRect(&client, POINT{x, y})) return; // the margin: keep waiting
+        break;                                      // outside: close without a choice
     }
     }
     popup.done = true;
@@ -114,8 +110,8 @@ LRESULT CALLBACK popupProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     auto* popup = reinterpret_cast<Popup*>(GetWindowLongPtrA(window, GWLP_USERDATA));
     switch (message) {
     case WM_NCCREATE:
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(
-            reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+        SetWindowLongPtrA(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
         break;
     case WM_PAINT:
         if (popup) {
@@ -125,8 +121,8 @@ LRESULT CALLBACK popupProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_MOUSEMOVE:
         if (popup) {
-            const PaletteChoice over = popup->layout.hitTest(static_cast<short>(LOWORD(lParam)),
-                                                             static_cast<short>(HIWORD(lParam)));
+            const PaletteChoice over =
+                popup->layout.hitTest(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
             const int hot = over.kind == PaletteChoice::cell ? over.index : -1;
             if (hot != popup->hot) {
                 popup->hot = hot;
@@ -135,12 +131,10 @@ LRESULT CALLBACK popupProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         return 0;
     case WM_LBUTTONUP:
-        if (popup)
-            choose(*popup, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        if (popup) choose(*popup, static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         return 0;
     case WM_KEYDOWN:
-        if (popup && wParam == VK_ESCAPE)
-            popup->done = true;
+        if (popup && wParam == VK_ESCAPE) popup->done = true;
         return 0;
     case WM_CAPTURECHANGED:
         if (popup && reinterpret_cast<HWND>(lParam) != window)
@@ -166,10 +160,9 @@ void registerPopupClass()
 
 void addTooltips(HWND window, Popup& popup)
 {
-    popup.tooltips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                     0, 0, 0, 0, window, nullptr, GetModuleHandleA(nullptr), nullptr);
-    if (!popup.tooltips)
-        return;
+    popup.tooltips = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                                     window, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!popup.tooltips) return;
     const auto& colours = paletteColours();
     for (int i = 0; i < static_cast<int>(colours.size()); ++i) {
         std::string name(colours[i].name);
@@ -193,27 +186,26 @@ std::optional<std::uint32_t> askSystemColourDialog(HWND owner, std::uint32_t cur
     request.rgbResult = current == noColour ? 0 : current;
     request.lpCustColors = custom;
     request.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!ChooseColorA(&request))
-        return std::nullopt;
+    if (!ChooseColorA(&request)) return std::nullopt;
     return request.rgbResult;
 }
 
 } // namespace
 
-std::optional<std::uint32_t> runColourPopup(HWND button, std::uint32_t current,
-                                            bool allowTransparent)
+std::optional<std::uint32_t> runColourPopup(HWND button, std::uint32_t current, bool allowTransparent)
 {
     registerPopupClass();
-    HFONT font = messageFont();
-    const SIZE transparentSize = textSize(font, transparentEntryText);
-    const SIZE otherSize = textSize(font, otherColoursEntryText);
+    // Freed after the popup window is gone, on every path out.
+    const ScopedFont font(messageFont());
+    const SIZE transparentSize = textSize(font.get(), transparentEntryText);
+    const SIZE otherSize = textSize(font.get(), otherColoursEntryText);
     PaletteMetrics metrics;
     metrics.edge = GetSystemMetrics(SM_CXEDGE);
     metrics.textHeight = otherSize.cy;
     metrics.transparentWidth = transparentSize.cx;
     metrics.otherWidth = otherSize.cx;
     auto popup = std::make_unique<Popup>(PaletteLayout(metrics, allowTransparent), current);
-    popup->font = font;
+    popup->font = font.get();
 
     RECT buttonRect{};
     GetWindowRect(button, &buttonRect);
@@ -221,17 +213,13 @@ std::optional<std::uint32_t> runColourPopup(HWND button, std::uint32_t current,
     monitor.cbSize = sizeof monitor;
     GetMonitorInfoA(MonitorFromRect(&buttonRect, MONITOR_DEFAULTTONEAREST), &monitor);
     const RECT& work = monitor.rcWork;
-    const PaletteRect place =
-        placePopup(buttonRect.left, buttonRect.bottom, buttonRect.top, popup->layout.width(),
-                   popup->layout.height(), {work.left, work.top, work.right, work.bottom});
+    const PaletteRect place = placePopup(buttonRect.left, buttonRect.bottom, buttonRect.top, popup->layout.width(),
+                                         popup->layout.height(), {work.left, work.top, work.right, work.bottom});
 
-    HWND window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, colourPopupClassName, "",
-                                  WS_POPUP, place.left, place.top, place.width(), place.height(),
-                                  button, nullptr, GetModuleHandleA(nullptr), popup.get());
-    if (!window) {
-        DeleteObject(font);
-        return std::nullopt;
-    }
+    HWND window =
+        CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, colourPopupClassName, "", WS_POPUP, place.left, place.top,
+                        place.width(), place.height(), button, nullptr, GetModuleHandleA(nullptr), popup.get());
+    if (!window) return std::nullopt;
     addTooltips(window, *popup);
     ShowWindow(window, SW_SHOWNA);
     SetCapture(window);
@@ -243,21 +231,17 @@ std::optional<std::uint32_t> runColourPopup(HWND button, std::uint32_t current,
             PostQuitMessage(static_cast<int>(message.wParam)); // for the outer loop
             break;
         }
-        if (got < 0)
-            break;
+        if (got < 0) break;
         if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE)
             popup->done = true;
         else
             DispatchMessageA(&message);
     }
-    if (GetCapture() == window)
-        ReleaseCapture();
+    if (GetCapture() == window) ReleaseCapture();
     const bool askOther = popup->askOther;
     std::optional<std::uint32_t> chosen = popup->chosen;
     DestroyWindow(window);
-    DeleteObject(font);
-    if (askOther)
-        chosen = askSystemColourDialog(GetAncestor(button, GA_ROOT), current);
+    if (askOther) chosen = askSystemColourDialog(GetAncestor(button, GA_ROOT), current);
     return chosen;
 }
 

@@ -14,7 +14,6 @@ inline constexpr const char* colourPopupClassName = "WrivoColourPopup";
 // Runs the popup with its top-left corner at the button's bottom-left corner
 // (moved to stay on the screen) and the current colour marked. The chosen
 // colour, or nothing when the popup was closed without a choice.
-std::optional<std::uint32_t> runColourPopup(HWND button, std::uint32_t current,
-                                            bool allowTransparent);
+std::optional<std::uint32_t> runColourPopup(HWND button, std::uint32_t current, bool allowTransparent);
 
 } // namespace wrivo

@@ -7,7 +7,10 @@
 namespace wrivo {
 
 namespace {
-bool isLead(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+bool isLead(unsigned char byte)
+{
+    return byte >= 0x81 && byte <= 0xFE;
+}
 
 std::int32_t clamped(std::int64_t value, std::int64_t low, std::int64_t high)
 {
@@ -17,8 +20,7 @@ std::int32_t clamped(std::int64_t value, std::int64_t low, std::int64_t high)
 // a * b / c rounded half away from zero, in 64 bits.
 std::int32_t scaledRounded(std::int64_t a, std::int64_t b, std::int64_t c)
 {
-    if (c == 0)
-        return 0;
+    if (c == 0) return 0;
     const std::int64_t product = a * b;
     const bool negative = (product < 0) != (c < 0);
     const std::int64_t magnitude = (std::llabs(product) + std::llabs(c) / 2) / std::llabs(c);
@@ -26,21 +28,27 @@ std::int32_t scaledRounded(std::int64_t a, std::int64_t b, std::int64_t c)
 }
 } // namespace
 
-void CommonDialog::setKind(std::int64_t value) { kind = clamped(value, 0, 3); }
+void CommonDialog::setKind(std::int64_t value)
+{
+    kind = clamped(value, 0, 3);
+}
 
-void CommonDialog::setFilterIndex(std::int64_t value) { filterIndex = clamped(value, 0, INT32_MAX); }
+void CommonDialog::setFilterIndex(std::int64_t value)
+{
+    filterIndex = clamped(value, 0, INT32_MAX);
+}
 
-void CommonDialog::setFontSize(std::int64_t value) { fontSize = clamped(value, 0, INT32_MAX); }
+void CommonDialog::setFontSize(std::int64_t value)
+{
+    fontSize = clamped(value, 0, INT32_MAX);
+}
 
 std::string platformFilter(std::string_view filter)
 {
-    while (!filter.empty() && (filter.back() == ' ' || filter.back() == '\t'))
-        filter.remove_suffix(1);
-    if (filter.empty())
-        return {};
+    while (!filter.empty() && (filter.back() == ' ' || filter.back() == '\t')) filter.remove_suffix(1);
+    if (filter.empty()) return {};
     std::string strings(filter);
-    if (!(strings.size() >= 2 && strings.ends_with("||")))
-        strings += "||";
+    if (!(strings.size() >= 2 && strings.ends_with("||"))) strings += "||";
     for (std::size_t i = 0; i < strings.size(); ++i) {
         if (isLead(static_cast<unsigned char>(strings[i])) && i + 1 < strings.size())
             ++i;
@@ -53,13 +61,11 @@ std::string platformFilter(std::string_view filter)
 std::string fittedFileName(std::string_view fileName)
 {
     const std::size_t limit = fileNameBufferSize - 1;
-    if (fileName.size() <= limit)
-        return std::string(fileName);
+    if (fileName.size() <= limit) return std::string(fileName);
     std::size_t end = 0;
     while (end < limit) {
         const std::size_t step = isLead(static_cast<unsigned char>(fileName[end])) ? 2 : 1;
-        if (end + step > limit)
-            break;
+        if (end + step > limit) break;
         end += step;
     }
     return std::string(fileName.substr(0, end));
@@ -67,8 +73,7 @@ std::string fittedFileName(std::string_view fileName)
 
 std::int32_t fontHeightForSize(std::int32_t points, std::int32_t pixelsPerInch)
 {
-    if (points == 0)
-        return 0;
+    if (points == 0) return 0;
     return -scaledRounded(points, pixelsPerInch, 72);
 }
 
@@ -83,8 +88,7 @@ std::string defaultHelpFile(std::string_view programPath)
     const std::size_t nameStart = separator == std::string_view::npos ? 0 : separator + 1;
     const std::size_t dot = programPath.rfind('.');
     std::string path(programPath);
-    if (dot != std::string_view::npos && dot >= nameStart)
-        path.erase(dot);
+    if (dot != std::string_view::npos && dot >= nameStart) path.erase(dot);
     return path + ".hlp";
 }
 

@@ -12,30 +12,35 @@
 namespace wrivo {
 
 struct CommonDialog {
-    enum Kind : std::int32_t { openFile = 0, saveFile = 1, font = 2, help = 3 };
+    enum Kind : std::int32_t {
+        openFile = 0,
+        saveFile = 1,
+        font = 2,
+        help = 3
+    };
 
-    std::int32_t kind = openFile;       // 8: 0..3
-    std::string title;                  // 9
-    std::string fileName;               // 10: after a confirmed file dialog, the full path
-    std::string filter;                 // 11: "description|pattern|description|pattern"
-    std::int32_t filterIndex = 0;       // 12: 0-based pair shown first
-    std::string initialFolder;          // 13
-    std::string defaultExtension;       // 14
-    bool createPrompt = false;          // 15
-    bool fileMustExist = true;          // 16
-    bool overwritePrompt = true;        // 17
-    bool pathMustExist = true;          // 18
-    bool keepCurrentFolder = false;     // 19
-    std::uint32_t fontColour = 0;       // 20: 0x00BBGGRR
-    bool fontBold = false;              // 21
-    bool fontItalic = false;            // 22
-    bool fontUnderline = false;         // 23
-    bool fontStrikeOut = false;         // 24
-    std::string fontName;               // 25
-    std::int32_t fontSize = 0;          // 26: points
-    std::string helpFile;               // 27
-    std::int32_t helpCommand = 0;       // 28: 0..5
-    std::int32_t helpContext = 0;       // 29
+    std::int32_t kind = openFile;   // 8: 0..3
+    std::string title;              // 9
+    std::string fileName;           // 10: after a confirmed file dialog, the full path
+    std::string filter;             // 11: "description|pattern|description|pattern"
+    std::int32_t filterIndex = 0;   // 12: 0-based pair shown first
+    std::string initialFolder;      // 13
+    std::string defaultExtension;   // 14
+    bool createPrompt = false;      // 15
+    bool fileMustExist = true;      // 16
+    bool overwritePrompt = true;    // 17
+    bool pathMustExist = true;      // 18
+    bool keepCurrentFolder = false; // 19
+    std::uint32_t fontColour = 0;   // 20: 0x00BBGGRR
+    bool fontBold = false;          // 21
+    bool fontItalic = false;        // 22
+    bool fontUnderline = false;     // 23
+    bool fontStrikeOut = false;     // 24
+    std::string fontName;           // 25
+    std::int32_t fontSize = 0;      // 26: points
+    std::string helpFile;           // 27
+    std::int32_t helpCommand = 0;   // 28: 0..5
+    std::int32_t helpContext = 0;   // 29
 
     // Writers that keep the stored values in range.
     void setKind(std::int64_t value);        // below 0 -> 0, above 3 -> 3

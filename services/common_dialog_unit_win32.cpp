@@ -56,8 +56,7 @@ void writeAnswer(const UnitRef& unit, const CommonDialog& dialog)
         writeProperty(unit, P::fileName, dialog.fileName);
         return;
     }
-    if (dialog.kind != CommonDialog::font)
-        return;
+    if (dialog.kind != CommonDialog::font) return;
     writeProperty(unit, P::fontColour, std::int64_t{dialog.fontColour});
     writeProperty(unit, P::bold, std::int64_t{dialog.fontBold});
     writeProperty(unit, P::italic, std::int64_t{dialog.fontItalic});
@@ -74,8 +73,7 @@ bool openDialog(const UnitRef& commonDialog)
     CommonDialog dialog = readDialog(commonDialog);
     HWND control = reinterpret_cast<HWND>(windowHandle(commonDialog));
     HWND owner = control ? GetAncestor(control, GA_ROOT) : nullptr;
-    if (!openDialog(dialog, owner))
-        return false;
+    if (!openDialog(dialog, owner)) return false;
     writeAnswer(commonDialog, dialog);
     return true;
 }

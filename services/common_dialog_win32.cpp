@@ -5,18 +5,15 @@
 
 #include <cstring>
 
+#include "host/unit_kind.h" // screenPixelsPerInch
+
 namespace wrivo {
 
 namespace {
 
-const char* orNull(const std::string& text) { return text.empty() ? nullptr : text.c_str(); }
-
-int screenPixelsPerInch()
+const char* orNull(const std::string& text)
 {
-    HDC screen = GetDC(nullptr);
-    const int pixels = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
-    return pixels;
+    return text.empty() ? nullptr : text.c_str();
 }
 
 // The file name field: the "File name" combo box (cmb13) of Explorer-style
@@ -52,8 +49,7 @@ void limitFileNameField(HWND fileDialog)
             SendMessageA(combo, CB_LIMITTEXT, limit, 0);
         }
     }
-    if (HWND edit = GetDlgItem(fileDialog, fileNameEdit))
-        SendMessageA(edit, EM_LIMITTEXT, limit, 0);
+    if (HWND edit = GetDlgItem(fileDialog, fileNameEdit)) SendMessageA(edit, EM_LIMITTEXT, limit, 0);
 }
 
 // Explorer-style hook (OFNHookProc): it runs for the dialog's child dialog,
@@ -88,21 +84,15 @@ bool runFileDialog(CommonDialog& dialog, HWND owner)
     request.lpstrDefExt = orNull(dialog.defaultExtension);
     request.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING;
     request.lpfnHook = fileDialogHook;
-    if (dialog.createPrompt)
-        request.Flags |= OFN_CREATEPROMPT;
-    if (dialog.fileMustExist)
-        request.Flags |= OFN_FILEMUSTEXIST;
-    if (dialog.overwritePrompt)
-        request.Flags |= OFN_OVERWRITEPROMPT;
-    if (dialog.pathMustExist)
-        request.Flags |= OFN_PATHMUSTEXIST;
-    if (dialog.keepCurrentFolder)
-        request.Flags |= OFN_NOCHANGEDIR;
+    if (dialog.createPrompt) request.Flags |= OFN_CREATEPROMPT;
+    if (dialog.fileMustExist) request.Flags |= OFN_FILEMUSTEXIST;
+    if (dialog.overwritePrompt) request.Flags |= OFN_OVERWRITEPROMPT;
+    if (dialog.pathMustExist) request.Flags |= OFN_PATHMUSTEXIST;
+    if (dialog.keepCurrentFolder) request.Flags |= OFN_NOCHANGEDIR;
 
-    const BOOL confirmed = dialog.kind == CommonDialog::saveFile ? GetSaveFileNameA(&request)
-                                                                 : GetOpenFileNameA(&request);
-    if (!confirmed)
-        return false;
+    const BOOL confirmed =
+        dialog.kind == CommonDialog::saveFile ? GetSaveFileNameA(&request) : GetOpenFileNameA(&request);
+    if (!confirmed) return false;
     dialog.fileName.assign(name, strnlen(name, sizeof name));
     return true;
 }
@@ -125,8 +115,7 @@ bool runFontDialog(CommonDialog& dialog, HWND owner)
     request.lpLogFont = &font;
     request.rgbColors = dialog.fontColour;
     request.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
-    if (!ChooseFontA(&request))
-        return false;
+    if (!ChooseFontA(&request)) return false;
 
     dialog.fontColour = request.rgbColors;
     dialog.fontBold = font.lfWeight >= FW_BOLD;
@@ -140,22 +129,15 @@ bool runFontDialog(CommonDialog& dialog, HWND owner)
 
 bool runHelp(const CommonDialog& dialog, HWND owner)
 {
-    if (!owner || !IsWindow(owner))
-        return false;
+    if (!owner || !IsWindow(owner)) return false;
     switch (dialog.helpCommand) {
-    case 4:
-        WinHelpA(owner, nullptr, HELP_HELPONHELP, 0);
-        return false;
-    case 5:
-        WinHelpA(owner, nullptr, HELP_QUIT, 0);
-        return false;
+    case 4: WinHelpA(owner, nullptr, HELP_HELPONHELP, 0); return false;
+    case 5: WinHelpA(owner, nullptr, HELP_QUIT, 0); return false;
     case 0:
     case 1:
     case 2:
-    case 3:
-        break;
-    default:
-        return false;
+    case 3: break;
+    default: return false;
     }
     std::string file = dialog.helpFile;
     if (file.empty()) {
@@ -163,8 +145,7 @@ bool runHelp(const CommonDialog& dialog, HWND owner)
         const DWORD length = GetModuleFileNameA(nullptr, program, MAX_PATH);
         file = defaultHelpFile(std::string_view(program, length));
     }
-    if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES)
-        return false;
+    if (GetFileAttributesA(file.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
     UINT command = HELP_FINDER;
     ULONG_PTR data = 0;
     if (dialog.helpCommand == 3) {
@@ -183,14 +164,10 @@ bool openDialog(CommonDialog& dialog, HWND owner)
 {
     switch (dialog.kind) {
     case CommonDialog::openFile:
-    case CommonDialog::saveFile:
-        return runFileDialog(dialog, owner);
-    case CommonDialog::font:
-        return runFontDialog(dialog, owner);
-    case CommonDialog::help:
-        return runHelp(dialog, owner);
-    default:
-        return false;
+    case CommonDialog::saveFile: return runFileDialog(dialog, owner);
+    case CommonDialog::font: return runFontDialog(dialog, owner);
+    case CommonDialog::help: return runHelp(dialog, owner);
+    default: return false;
     }
 }
 

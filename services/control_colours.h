@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "host/scoped_win32.h"
 #include "host/unit_kind.h"
 
 namespace wrivo {
@@ -19,7 +20,6 @@ public:
     ControlPaint() = default;
     ControlPaint(const ControlPaint&) = delete;
     ControlPaint& operator=(const ControlPaint&) = delete;
-    ~ControlPaint();
 
     // Applies the font to the control; an empty block means the GUI font.
     void setFont(HWND control, const Bytes& block);
@@ -30,8 +30,8 @@ public:
     HBRUSH paint(HDC dc, std::uint32_t textColour, std::uint32_t backgroundColour);
 
 private:
-    HFONT font_ = nullptr;
-    HBRUSH brush_ = nullptr;
+    ScopedFont font_;
+    ScopedBrush brush_;
     std::uint32_t brushColour_ = 0;
 };
 

@@ -1,22 +1,20 @@
 #include "services/control_colours.h"
 
+#include <utility>
+
 #include "host/unit_kind.h"
 
 namespace wrivo {
 
-ControlPaint::~ControlPaint()
-{
-    if (font_) DeleteObject(font_);
-    if (brush_) DeleteObject(brush_);
-}
+using layout::defaultColour;
 
 void ControlPaint::setFont(HWND control, const Bytes& block)
 {
-    HFONT font = createFontFromBlock(block);
-    HGDIOBJ applied = font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT);
+    ScopedFont font(createFontFromBlock(block));
+    HGDIOBJ applied = font ? static_cast<HGDIOBJ>(font.get()) : GetStockObject(DEFAULT_GUI_FONT);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(applied), TRUE);
-    if (font_) DeleteObject(font_);
-    font_ = font;
+    // The control has the new font now: the old one may go.
+    font_ = std::move(font);
 }
 
 COLORREF backgroundColourOf(std::uint32_t colour)
@@ -28,8 +26,7 @@ void ControlPaint::setBackground(std::uint32_t colour)
 {
     COLORREF wanted = backgroundColourOf(colour);
     if (brush_ && brushColour_ == wanted) return;
-    if (brush_) DeleteObject(brush_);
-    brush_ = CreateSolidBrush(wanted);
+    brush_.reset(CreateSolidBrush(wanted));
     brushColour_ = wanted;
 }
 
@@ -38,7 +35,7 @@ HBRUSH ControlPaint::paint(HDC dc, std::uint32_t textColour, std::uint32_t backg
     setBackground(backgroundColour);
     SetTextColor(dc, textColour == defaultColour ? GetSysColor(COLOR_WINDOWTEXT) : (textColour & 0xFFFFFF));
     SetBkColor(dc, brushColour_);
-    return brush_;
+    return brush_.get();
 }
 
 } // namespace wrivo

@@ -19,6 +19,9 @@ std::uintptr_t windowHandle(const UnitRef& unit);
 bool loadWindow(const UnitRef& window, std::optional<UnitRef> owner, bool modal);
 // destroyUnit is the host's (host/host.h).
 std::int32_t sendMessage(const UnitRef& unit, std::uint32_t message, std::int32_t wParam, std::int32_t lParam);
+// The colour picker offers its palette, as a click on it does; its
+// colour-chosen event follows a choice.
+void offerPickerColours(const UnitRef& colourPicker);
 
 // List box rows.
 std::int32_t insertItem(const UnitRef& listBox, std::int32_t position, std::string_view text,

@@ -32,7 +32,14 @@ bool loadWindow(const UnitRef& window, std::optional<UnitRef> owner, bool modal)
 std::int32_t sendMessage(const UnitRef& unit, std::uint32_t message, std::int32_t wParam, std::int32_t lParam)
 {
     HWND control = handleOf(unit);
-    return static_cast<std::int32_t>(SendMessageA(control, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)));
+    return static_cast<std::int32_t>(
+        SendMessageA(control, message, static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam)));
+}
+
+void offerPickerColours(const UnitRef& colourPicker)
+{
+    // The picker opens its palette on a left-button release.
+    SendMessageA(handleOf(colourPicker), WM_LBUTTONUP, 0, 0);
 }
 
 std::int32_t insertItem(const UnitRef& listBox, std::int32_t position, std::string_view text, std::int32_t itemValue)
@@ -40,7 +47,8 @@ std::int32_t insertItem(const UnitRef& listBox, std::int32_t position, std::stri
     HWND control = handleOf(listBox);
     if (position < 0) return -1;
     std::string item(text);
-    LRESULT index = SendMessageA(control, LB_INSERTSTRING, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(item.c_str()));
+    LRESULT index =
+        SendMessageA(control, LB_INSERTSTRING, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(item.c_str()));
     if (index < 0) return -1;
     SendMessageA(control, LB_SETITEMDATA, static_cast<WPARAM>(index), static_cast<LPARAM>(itemValue));
     return static_cast<std::int32_t>(index);
@@ -67,7 +75,8 @@ std::vector<std::int32_t> selectedIndexes(const UnitRef& listBox)
         LRESULT count = SendMessageA(control, LB_GETSELCOUNT, 0, 0);
         if (count <= 0) return indexes;
         std::vector<int> selected(static_cast<std::size_t>(count));
-        LRESULT got = SendMessageA(control, LB_GETSELITEMS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(selected.data()));
+        LRESULT got = SendMessageA(control, LB_GETSELITEMS, static_cast<WPARAM>(count),
+                                   reinterpret_cast<LPARAM>(selected.data()));
         for (LRESULT i = 0; i < got; ++i) indexes.push_back(selected[static_cast<std::size_t>(i)]);
         return indexes;
     }

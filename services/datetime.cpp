@@ -92,11 +92,11 @@ std::optional<DateTime> fixedClock()
     if (!setting) return std::nullopt;
     DateTimeFields fields;
     char end = 0;
-    if (std::sscanf(setting, "%d-%d-%d %d:%d:%d%c", &fields.date.year, &fields.date.month, &fields.date.day, &fields.hour,
-                    &fields.minute, &fields.second, &end) != 6)
+    if (std::sscanf(setting, "%d-%d-%d %d:%d:%d%c", &fields.date.year, &fields.date.month, &fields.date.day,
+                    &fields.hour, &fields.minute, &fields.second, &end) != 6)
         return std::nullopt;
     const DateTime value = dateTimeFromFields(fields);
-    if (dateTimeFields(value) != fields) return std::nullopt;   // 2026-02-30, 25:00:00, ...
+    if (dateTimeFields(value) != fields) return std::nullopt; // 2026-02-30, 25:00:00, ...
     return value;
 }
 
@@ -116,7 +116,7 @@ DateTime now()
     fields.date = {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
     fields.hour = local.tm_hour;
     fields.minute = local.tm_min;
-    fields.second = local.tm_sec > 59 ? 59 : local.tm_sec;  // a leap second stays in its minute
+    fields.second = local.tm_sec > 59 ? 59 : local.tm_sec; // a leap second stays in its minute
     return dateTimeFromFields(fields);
 }
 

@@ -12,21 +12,21 @@
 
 namespace wrivo {
 
-constexpr double earliestDateTime = -657434;   // 0100-01-01
-constexpr double latestDateTime = 2958465;     // 9999-12-31
+constexpr double earliestDateTime = -657434; // 0100-01-01
+constexpr double latestDateTime = 2958465;   // 9999-12-31
 
 struct CivilDate {
     int year = 1899;
-    int month = 12;  // 1-12
-    int day = 30;    // 1-31
+    int month = 12; // 1-12
+    int day = 30;   // 1-31
     friend bool operator==(const CivilDate&, const CivilDate&) = default;
 };
 
 struct DateTimeFields {
     CivilDate date;
-    int hour = 0;    // 0-23
-    int minute = 0;  // 0-59
-    int second = 0;  // 0-59
+    int hour = 0;   // 0-23
+    int minute = 0; // 0-59
+    int second = 0; // 0-59
     friend bool operator==(const DateTimeFields&, const DateTimeFields&) = default;
 };
 

@@ -5,13 +5,15 @@
 namespace wrivo {
 
 namespace {
-bool isLead(unsigned char byte) { return byte >= 0x81 && byte <= 0xFE; }
+bool isLead(unsigned char byte)
+{
+    return byte >= 0x81 && byte <= 0xFE;
+}
 
 std::int32_t clampedInt(std::int64_t value)
 {
-    return value > std::numeric_limits<std::int32_t>::max()
-               ? std::numeric_limits<std::int32_t>::max()
-               : static_cast<std::int32_t>(value);
+    return value > std::numeric_limits<std::int32_t>::max() ? std::numeric_limits<std::int32_t>::max()
+                                                            : static_cast<std::int32_t>(value);
 }
 } // namespace
 
@@ -21,10 +23,8 @@ std::int32_t charactersInBytes(std::string_view text, std::int32_t bytes)
     std::size_t i = 0;
     const std::size_t end = bytes < 0 ? 0 : static_cast<std::size_t>(bytes);
     while (i < text.size() && i < end) {
-        const std::size_t step =
-            isLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
-        if (i + step > end)
-            break;
+        const std::size_t step = isLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        if (i + step > end) break;
         i += step;
         ++characters;
     }

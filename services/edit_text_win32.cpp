@@ -24,7 +24,7 @@ std::int32_t toBytes(std::string_view text, std::int32_t units)
 
 } // namespace
 
-std::string editText(HWND edit)
+std::string editText(HWND edit, std::size_t* lastLength)
 {
     // Asking for the length first costs a pass over the whole text (the
     // control converts it to count the bytes), so the read is tried at once
@@ -33,8 +33,8 @@ std::string editText(HWND edit)
     // a Chinese character would have been split; so only a text that leaves
     // at least three bytes of room unused is whole, and any other is read
     // again at its exact length.
-    static std::size_t lastLength = 0;
-    std::size_t capacity = lastLength + lastLength / 8 + 4096;
+    const std::size_t guess = lastLength ? *lastLength : 0;
+    std::size_t capacity = guess + guess / 8 + 4096;
     std::string text;
     for (int attempt = 0; attempt < 2; ++attempt) {
         text.resize(capacity);
@@ -46,24 +46,22 @@ std::string editText(HWND edit)
         }
         capacity = static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1; // may be more than needed
     }
-    lastLength = text.size();
+    if (lastLength) *lastLength = text.size();
     return text;
 }
 
 std::int32_t editCharactersOutsideCodePage(HWND edit)
 {
-    if (!editControlCountsCharacters())
-        return 0;
+    if (!editControlCountsCharacters()) return 0;
     // The UTF-16 text as the control holds it: asked through the window's
     // ANSI procedure it would already have become GBK, "?" included.
     const auto procedure = reinterpret_cast<WNDPROC>(GetClassLongPtrW(edit, GCLP_WNDPROC));
-    if (!procedure)
-        return 0;
+    if (!procedure) return 0;
     const LRESULT length = CallWindowProcW(procedure, edit, WM_GETTEXTLENGTH, 0, 0);
-    if (length <= 0)
-        return 0;
+    if (length <= 0) return 0;
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    const LRESULT copied = CallWindowProcW(procedure, edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT copied =
+        CallWindowProcW(procedure, edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, length)));
 
     auto needsDefault = [](const wchar_t* units, int count) {
@@ -71,8 +69,7 @@ std::int32_t editCharactersOutsideCodePage(HWND edit)
         WideCharToMultiByte(CP_ACP, 0, units, count, nullptr, 0, nullptr, &usedDefault);
         return usedDefault != FALSE;
     };
-    if (!needsDefault(text.data(), static_cast<int>(text.size())))
-        return 0;
+    if (!needsDefault(text.data(), static_cast<int>(text.size()))) return 0;
     // Rare: count them one character (a unit, or a surrogate pair) at a time.
     std::int32_t outside = 0;
     for (std::size_t i = 0; i < text.size();) {
@@ -89,37 +86,35 @@ bool editControlCountsCharacters()
     static const bool characters = [] {
         HWND probe = CreateWindowExA(0, "EDIT", "汉字", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                      GetModuleHandleA(nullptr), nullptr);
-        if (!probe)
-            return false;
+        if (!probe) return false;
         SendMessageA(probe, EM_SETSEL, 0, -1);
         DWORD start = 0, end = 0;
-        SendMessageA(probe, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
-                     reinterpret_cast<LPARAM>(&end));
+        SendMessageA(probe, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         DestroyWindow(probe);
         return end == 2; // two characters; on Windows 4 bytes
     }();
     return characters;
 }
 
-EditRange editSelection(HWND edit)
+EditRange editSelection(HWND edit, std::size_t* lastLength)
 {
     DWORD start = 0, end = 0;
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     if (!editControlCountsCharacters())
         return {static_cast<std::int32_t>(start), static_cast<std::int32_t>(end - start)};
-    const std::string text = editText(edit);
+    const std::string text = editText(edit, lastLength);
     const std::int32_t startBytes = toBytes(text, static_cast<std::int32_t>(start));
     const std::int32_t endBytes = toBytes(text, static_cast<std::int32_t>(end));
     return {startBytes, endBytes - startBytes};
 }
 
-void selectEditRange(HWND edit, EditRange range)
+void selectEditRange(HWND edit, EditRange range, std::size_t* lastLength)
 {
     const std::int64_t endBytes = std::int64_t{range.start} + range.length;
     std::int32_t start = range.start;
     std::int32_t end = endBytes > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(endBytes);
     if (editControlCountsCharacters()) {
-        const std::string text = editText(edit);
+        const std::string text = editText(edit, lastLength);
         start = toControlUnits(text, start);
         end = toControlUnits(text, end);
     }
@@ -127,13 +122,12 @@ void selectEditRange(HWND edit, EditRange range)
     SendMessageA(edit, EM_SCROLLCARET, 0, 0);
 }
 
-std::string selectedEditText(HWND edit)
+std::string selectedEditText(HWND edit, std::size_t* lastLength)
 {
-    const EditRange range = editSelection(edit);
-    const std::string text = editText(edit);
+    const EditRange range = editSelection(edit, lastLength);
+    const std::string text = editText(edit, lastLength);
     const auto start = static_cast<std::size_t>(range.start);
-    if (start >= text.size())
-        return {};
+    if (start >= text.size()) return {};
     return text.substr(start, static_cast<std::size_t>(range.length));
 }
 

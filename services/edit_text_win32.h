@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -15,8 +16,10 @@ struct EditRange {
     std::int32_t length = 0; // bytes
 };
 
-// The control's whole text.
-std::string editText(HWND edit);
+// The control's whole text. `lastLength` is the control's own memory of the
+// length its last read found (the edit box keeps one per unit): the read tries
+// room for about that much at once. Without it the read starts from no guess.
+std::string editText(HWND edit, std::size_t* lastLength = nullptr);
 
 // Characters of the control's text that the code page cannot hold (see
 // charactersOutsideCodePage).
@@ -28,11 +31,13 @@ std::int32_t editCharactersOutsideCodePage(HWND edit);
 bool editControlCountsCharacters();
 
 // The control's current selection, in bytes.
-EditRange editSelection(HWND edit);
+// Where the control counts characters these read its text, with the memory
+// editText takes.
+EditRange editSelection(HWND edit, std::size_t* lastLength = nullptr);
 // Selects `length` bytes from `start` and scrolls the caret into view.
-void selectEditRange(HWND edit, EditRange range);
+void selectEditRange(HWND edit, EditRange range, std::size_t* lastLength = nullptr);
 // The bytes of the current selection.
-std::string selectedEditText(HWND edit);
+std::string selectedEditText(HWND edit, std::size_t* lastLength = nullptr);
 // Replaces the selection with the text (not undoable).
 void replaceEditSelection(HWND edit, std::string_view text);
 // For each text in order: caret to the end of the text, scrolled into view,

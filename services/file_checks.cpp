@@ -91,15 +91,20 @@ bool isWellFormedUtf8(std::string_view bytes)
         // RFC 3629, section 4: the second byte's range depends on the first.
         std::size_t length;
         unsigned char low = 0x80, high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) length = 2;
+        if (lead >= 0xC2 && lead <= 0xDF)
+            length = 2;
         else if (lead >= 0xE0 && lead <= 0xEF) {
             length = 3;
-            if (lead == 0xE0) low = 0xA0;          // no overlong forms
-            else if (lead == 0xED) high = 0x9F;    // no surrogates
+            if (lead == 0xE0)
+                low = 0xA0; // no overlong forms
+            else if (lead == 0xED)
+                high = 0x9F; // no surrogates
         } else if (lead >= 0xF0 && lead <= 0xF4) {
             length = 4;
-            if (lead == 0xF0) low = 0x90;
-            else if (lead == 0xF4) high = 0x8F;    // nothing past U+10FFFF
+            if (lead == 0xF0)
+                low = 0x90;
+            else if (lead == 0xF4)
+                high = 0x8F; // nothing past U+10FFFF
         } else
             return false;
         if (i + length > bytes.size()) return false;

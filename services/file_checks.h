@@ -19,11 +19,11 @@ namespace wrivo {
 bool isReservedDeviceName(std::string_view path);
 
 enum class TextEncoding {
-    gbk,       // taken as it is
-    utf8,      // UTF-8 without a byte-order mark
-    utf8Bom,   // EF BB BF
-    utf16le,   // FF FE
-    utf16be,   // FE FF
+    gbk,     // taken as it is
+    utf8,    // UTF-8 without a byte-order mark
+    utf8Bom, // EF BB BF
+    utf16le, // FF FE
+    utf16be, // FE FF
 };
 
 // How a file's bytes are to be read. A byte-order mark decides. Without one,
@@ -67,8 +67,8 @@ inline constexpr std::size_t longestQuickLine = 16u << 10;
 
 // Lines as the edit box sees them: only "\r\n" ends one.
 struct LineShape {
-    std::size_t longestLine = 0;   // bytes between two "\r\n" (or the ends)
-    bool loneBreaks = false;       // an LF without its CR, or a CR without its LF
+    std::size_t longestLine = 0; // bytes between two "\r\n" (or the ends)
+    bool loneBreaks = false;     // an LF without its CR, or a CR without its LF
 };
 LineShape measureLines(std::string_view text);
 

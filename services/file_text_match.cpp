@@ -21,7 +21,7 @@ std::string_view withoutLoneLead(std::string_view text)
 
 } // namespace
 
-FileTextMatch::FileTextMatch(std::string_view text) : expected_(withoutLoneLead(text)) {}
+FileTextMatch::FileTextMatch(std::string_view text) : expected_(withoutLoneLead(text)) { }
 
 bool FileTextMatch::sizeCanMatch(std::uint64_t fileSize) const
 {

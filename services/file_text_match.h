@@ -29,11 +29,11 @@ public:
     bool matches() const;
 
 private:
-    std::string_view expected_; // the text without a lone lead byte at its end
-    std::uint64_t matched_ = 0; // bytes of expected_ met so far
+    std::string_view expected_;  // the text without a lone lead byte at its end
+    std::uint64_t matched_ = 0;  // bytes of expected_ met so far
     bool loneLeadAfter_ = false; // one lead byte followed all of expected_
     bool differs_ = false;
-    bool ended_ = false;        // the file's zero byte was met
+    bool ended_ = false; // the file's zero byte was met
 };
 
 } // namespace wrivo

@@ -44,8 +44,7 @@ std::vector<std::uint8_t> readFile(std::string_view path);
 // empty, its folder does not exist, the file cannot be opened for writing
 // (read-only, held open by another program), or a write fails part-way (the
 // disk is full).
-bool writeFile(std::string_view path,
-               std::initializer_list<std::span<const std::uint8_t>> blocks = {});
+bool writeFile(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> blocks = {});
 
 // Why a write failed: the system's error code (ERROR_SHARING_VIOLATION,
 // ERROR_ACCESS_DENIED, ERROR_DISK_FULL, ...), and whether there was a file

@@ -13,7 +13,7 @@ namespace {
 // Owns one kernel file handle.
 class FileHandle {
 public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    explicit FileHandle(HANDLE handle) : handle_(handle) { }
     FileHandle(const FileHandle&) = delete;
     FileHandle& operator=(const FileHandle&) = delete;
     ~FileHandle() { close(); }
@@ -22,8 +22,7 @@ public:
     HANDLE get() const { return handle_; }
     bool close()
     {
-        if (!valid())
-            return true;
+        if (!valid()) return true;
         const bool closed = CloseHandle(handle_) != 0;
         handle_ = INVALID_HANDLE_VALUE;
         return closed;
@@ -36,13 +35,12 @@ private:
 // A temporary file that is deleted unless it has been moved into place.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(std::string path) : path_(std::move(path)) {}
+    explicit TemporaryFile(std::string path) : path_(std::move(path)) { }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile()
     {
-        if (!path_.empty())
-            DeleteFileA(path_.c_str());
+        if (!path_.empty()) DeleteFileA(path_.c_str());
     }
     const std::string& path() const { return path_; }
     void keep() { path_.clear(); }
@@ -56,8 +54,7 @@ bool writeAll(HANDLE file, std::span<const std::uint8_t> bytes)
     while (!bytes.empty()) {
         const DWORD chunk = bytes.size() > 0x1000000 ? 0x1000000 : static_cast<DWORD>(bytes.size());
         DWORD written = 0;
-        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0)
-            return false;
+        if (!WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
         bytes = bytes.subspan(written);
     }
     return true;
@@ -72,14 +69,13 @@ bool targetIsWritable(const std::string& path, bool& exists, DWORD& failure)
     // Checked here as well because the open below succeeds on a read-only file
     // when the system does not enforce the attribute (Wine run by root).
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES
-        && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY))) {
         exists = true;
         failure = ERROR_ACCESS_DENIED;
         return false;
     }
-    FileHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle probe(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (probe.valid()) {
         exists = true;
         return true;
@@ -96,31 +92,32 @@ DWORD moveIntoPlace(const std::string& temporary, const std::string& target, boo
 {
     if (!targetExists)
         return MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-                   ? 0 : GetLastError();
+                   ? 0
+                   : GetLastError();
     // ReplaceFile keeps the document's attributes and creation time. With a
     // backup name its documented failures leave the document findable:
     // ERROR_UNABLE_TO_MOVE_REPLACEMENT and ERROR_UNABLE_TO_REMOVE_REPLACED keep
     // both files under their own names; ERROR_UNABLE_TO_MOVE_REPLACEMENT_2
     // leaves the document under the backup name, so it is moved back.
     const std::string backup = temporary + ".bak";
-    if (replaceFileCall(target.c_str(), temporary.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS,
-                        nullptr, nullptr)) {
+    if (replaceFileCall(target.c_str(), temporary.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                        nullptr)) {
         DeleteFileA(backup.c_str());
         return 0;
     }
     const DWORD failure = GetLastError();
-    const bool documentMoved = GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES
-                               && GetFileAttributesA(backup.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const bool documentMoved = GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
+                               GetFileAttributesA(backup.c_str()) != INVALID_FILE_ATTRIBUTES;
     if (failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 || documentMoved) {
         // Left under the backup name if even this fails: never deleted.
         MoveFileExA(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
         return failure;
     }
-    if (failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT || failure == ERROR_UNABLE_TO_REMOVE_REPLACED)
-        return failure;
+    if (failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT || failure == ERROR_UNABLE_TO_REMOVE_REPLACED) return failure;
     // Volumes without ReplaceFile's support: a plain replacing rename.
     return MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-               ? 0 : GetLastError();
+               ? 0
+               : GetLastError();
 }
 
 // The file a path finally names: a symbolic link's target, so that a save
@@ -129,22 +126,19 @@ DWORD moveIntoPlace(const std::string& temporary, const std::string& target, boo
 std::string finalPath(const std::string& path)
 {
     using FinalPathName = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
-    static const auto finalPathName = reinterpret_cast<FinalPathName>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleW")));
-    if (!finalPathName)
-        return path;
+    static const auto finalPathName = reinterpret_cast<FinalPathName>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleW")));
+    if (!finalPathName) return path;
     FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file.valid())
-        return path;
+    if (!file.valid()) return path;
     std::wstring wide(MAX_PATH, L'\0');
     DWORD length = finalPathName(file.get(), wide.data(), static_cast<DWORD>(wide.size()), 0);
     if (length >= wide.size()) {
         wide.resize(length + 1);
         length = finalPathName(file.get(), wide.data(), static_cast<DWORD>(wide.size()), 0);
     }
-    if (length == 0 || length >= wide.size())
-        return path;
+    if (length == 0 || length >= wide.size()) return path;
     wide.resize(length);
     // "\\?\C:\..." and "\\?\UNC\server\..." back to the usual forms.
     if (wide.rfind(L"\\\\?\\UNC\\", 0) == 0)
@@ -152,10 +146,9 @@ std::string finalPath(const std::string& path)
     else if (wide.rfind(L"\\\\?\\", 0) == 0)
         wide = wide.substr(4);
     BOOL lost = FALSE;
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                         nullptr, &lost);
-    if (size <= 0 || lost)
-        return path; // a name the code page cannot write
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, &lost);
+    if (size <= 0 || lost) return path; // a name the code page cannot write
     std::string narrow(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), narrow.data(), size, nullptr, nullptr);
     return narrow;
@@ -164,20 +157,18 @@ std::string finalPath(const std::string& path)
 // Opens an existing file with the given access and sharing (invalid on failure).
 FileHandle openExisting(std::string_view path, DWORD access, DWORD sharing)
 {
-    if (path.empty())
-        return FileHandle(INVALID_HANDLE_VALUE);
+    if (path.empty()) return FileHandle(INVALID_HANDLE_VALUE);
     const std::string name(path);
-    return FileHandle(CreateFileA(name.c_str(), access, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return FileHandle(
+        CreateFileA(name.c_str(), access, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
 std::optional<std::uint64_t> sizeOf(const FileHandle& file)
 {
-    if (!file.valid())
-        return std::nullopt;
+    if (!file.valid()) return std::nullopt;
     DWORD high = 0;
     const DWORD low = GetFileSize(file.get(), &high);
-    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR)
-        return std::nullopt;
+    if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return std::nullopt;
     return std::uint64_t{high} << 32 | low;
 }
 
@@ -192,17 +183,14 @@ std::optional<std::vector<std::uint8_t>> tryReadFile(std::string_view path)
 {
     const FileHandle file = openExisting(path, GENERIC_READ, FILE_SHARE_READ);
     const std::optional<std::uint64_t> size = sizeOf(file);
-    if (!size || *size > largestReadableFile)
-        return std::nullopt;
+    if (!size || *size > largestReadableFile) return std::nullopt;
     const auto length = static_cast<DWORD>(*size);
     std::vector<std::uint8_t> bytes(length);
     DWORD total = 0;
     while (total < length) {
         DWORD got = 0;
-        if (!ReadFile(file.get(), bytes.data() + total, length - total, &got, nullptr))
-            return std::nullopt;
-        if (got == 0)
-            break; // the file shrank meanwhile: keep what arrived
+        if (!ReadFile(file.get(), bytes.data() + total, length - total, &got, nullptr)) return std::nullopt;
+        if (got == 0) break; // the file shrank meanwhile: keep what arrived
         total += got;
     }
     bytes.resize(total);
@@ -234,36 +222,29 @@ bool writeFile(std::string_view path, std::initializer_list<std::span<const std:
     const bool writable = targetIsWritable(target, targetExists, error);
     failure.targetExisted = targetExists || GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES;
     failure.systemError = error;
-    if (!writable)
-        return false;
+    if (!writable) return false;
 
     // The temporary file goes beside the target, so that it can replace the
     // target by a rename. "C:" alone would mean that drive's current folder.
     const std::size_t separator = lastSeparator(target);
     const bool driveRoot = separator == 2 && target[1] == ':';
-    const std::string folder = separator == std::string::npos
-                                   ? std::string(".")
-                                   : target.substr(0, driveRoot ? separator + 1 : separator);
+    const std::string folder =
+        separator == std::string::npos ? std::string(".") : target.substr(0, driveRoot ? separator + 1 : separator);
     auto fail = [&failure](DWORD reason) {
         failure.systemError = reason ? reason : ERROR_GEN_FAILURE;
         return false;
     };
     char temporaryName[MAX_PATH] = {};
-    if (!GetTempFileNameA(folder.c_str(), "wrv", 0, temporaryName))
-        return fail(GetLastError());
+    if (!GetTempFileNameA(folder.c_str(), "wrv", 0, temporaryName)) return fail(GetLastError());
     TemporaryFile temporary(temporaryName);
 
-    FileHandle file(CreateFileA(temporary.path().c_str(), GENERIC_WRITE, 0, nullptr,
-                                TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid())
-        return fail(GetLastError());
+    FileHandle file(CreateFileA(temporary.path().c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return fail(GetLastError());
     for (const auto& block : blocks)
-        if (!writeAll(file.get(), block))
-            return fail(GetLastError());
-    if (!FlushFileBuffers(file.get()) || !file.close())
-        return fail(GetLastError());
-    if (const DWORD moved = moveIntoPlace(temporary.path(), target, targetExists))
-        return fail(moved);
+        if (!writeAll(file.get(), block)) return fail(GetLastError());
+    if (!FlushFileBuffers(file.get()) || !file.close()) return fail(GetLastError());
+    if (const DWORD moved = moveIntoPlace(temporary.path(), target, targetExists)) return fail(moved);
     temporary.keep();
     failure.systemError = 0;
     return true;
@@ -272,12 +253,11 @@ bool writeFile(std::string_view path, std::initializer_list<std::span<const std:
 std::string systemMessage(std::uint32_t code)
 {
     char* text = nullptr;
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
-                                            | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    const DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
     std::string message = length && text ? std::string(text, length) : std::string();
-    if (text)
-        LocalFree(text);
+    if (text) LocalFree(text);
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
         message.pop_back();
     return message;

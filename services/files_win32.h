@@ -5,8 +5,8 @@
 
 namespace wrivo {
 
-using ReplaceFileCall = BOOL(WINAPI*)(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags,
-                                      LPVOID exclude, LPVOID reserved);
+using ReplaceFileCall = BOOL(WINAPI*)(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID exclude,
+                                      LPVOID reserved);
 
 // Tests only: writeFile calls `call` instead of ReplaceFileA; nullptr puts
 // ReplaceFileA back.

@@ -10,8 +10,8 @@
 namespace wrivo {
 
 struct GbkConversion {
-    std::string text;          // GBK bytes; what GBK cannot hold is "?"
-    std::size_t unrepresentable = 0;   // characters that became "?"
+    std::string text;                // GBK bytes; what GBK cannot hold is "?"
+    std::size_t unrepresentable = 0; // characters that became "?"
 };
 
 // The file's bytes (byte-order mark included, if any) read as `encoding` and

@@ -36,7 +36,8 @@ std::wstring wideText(std::string_view bytes, TextEncoding encoding)
 bool needsDefault(const wchar_t* units, std::size_t count)
 {
     BOOL usedDefault = FALSE;
-    WideCharToMultiByte(gbkCodePage, WC_NO_BEST_FIT_CHARS, units, static_cast<int>(count), nullptr, 0, nullptr, &usedDefault);
+    WideCharToMultiByte(gbkCodePage, WC_NO_BEST_FIT_CHARS, units, static_cast<int>(count), nullptr, 0, nullptr,
+                        &usedDefault);
     return usedDefault != FALSE;
 }
 
@@ -49,7 +50,7 @@ std::size_t countUnrepresentable(const wchar_t* units, std::size_t count)
     const bool onePair = count == 2 && IS_HIGH_SURROGATE(units[0]) && IS_LOW_SURROGATE(units[1]);
     if (count == 1 || onePair) return 1;
     std::size_t half = count / 2;
-    if (IS_HIGH_SURROGATE(units[half - 1]) && IS_LOW_SURROGATE(units[half])) ++half;   // keep the pair whole
+    if (IS_HIGH_SURROGATE(units[half - 1]) && IS_LOW_SURROGATE(units[half])) ++half; // keep the pair whole
     if (half == count) --half;
     return countUnrepresentable(units, half) + countUnrepresentable(units + half, count - half);
 }
@@ -66,9 +67,11 @@ GbkConversion convertToGbk(std::string_view bytes, TextEncoding encoding)
     const std::wstring wide = wideText(bytes, encoding);
     if (wide.empty()) return result;
     const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(gbkCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    const int length =
+        WideCharToMultiByte(gbkCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0, nullptr, nullptr);
     result.text.resize(static_cast<std::size_t>(length));
-    WideCharToMultiByte(gbkCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), size, result.text.data(), length, nullptr, nullptr);
+    WideCharToMultiByte(gbkCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), size, result.text.data(), length, nullptr,
+                        nullptr);
     result.unrepresentable = countUnrepresentable(wide.data(), wide.size());
     return result;
 }

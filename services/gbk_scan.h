@@ -21,7 +21,10 @@ namespace wrivo::gbk {
 
 static_assert(std::endian::native == std::endian::little, "word scanning assumes little-endian");
 
-inline bool isLead(unsigned char c) { return c >= 0x80; }
+inline bool isLead(unsigned char c)
+{
+    return c >= 0x80;
+}
 
 inline const unsigned char* bytes(std::string_view s)
 {
@@ -34,7 +37,10 @@ using Word = std::size_t;
 constexpr unsigned wordBytes = sizeof(Word);
 static_assert(wordBytes == 8 || wordBytes == 4);
 
-constexpr Word everyByte(unsigned char b) { return Word(~Word(0)) / 0xFF * b; }
+constexpr Word everyByte(unsigned char b)
+{
+    return Word(~Word(0)) / 0xFF * b;
+}
 constexpr Word highBits = everyByte(0x80);
 
 inline Word loadWord(const unsigned char* p)
@@ -121,7 +127,9 @@ inline Word loadTail(const unsigned char* p, std::size_t i, std::size_t n)
 
 // Number of set bits of a byte; a table, as the target may have no instruction for it.
 inline constexpr auto bitCounts = [] {
-    struct Table { std::uint8_t counts[256]; } table{};
+    struct Table {
+        std::uint8_t counts[256];
+    } table{};
     for (unsigned b = 0; b < 256; ++b) table.counts[b] = static_cast<std::uint8_t>(std::popcount(b));
     return table;
 }();

@@ -29,7 +29,7 @@ __attribute__((target("sse2"))) std::size_t scan(std::string_view text)
     const __m128i space = _mm_set1_epi8(0x20);
     const __m128i ideographicHalf = _mm_set1_epi8(static_cast<char>(0xA1));
     std::size_t removed = 0;
-    unsigned trail = 0;   // the next block starts with the second byte of a character
+    unsigned trail = 0; // the next block starts with the second byte of a character
     std::size_t i = 0;
     for (; n - i >= 16; i += 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));

@@ -58,8 +58,7 @@ std::uint32_t platformMessageBoxStyle(std::int32_t style);
 std::int32_t messageBoxResultOf(int platformButton);
 
 // Shows the box and waits for the user. The title is "信息：" when left out.
-std::int32_t messageBox(const Value& content, std::int32_t style,
-                        std::optional<std::string_view> title = std::nullopt);
+std::int32_t messageBox(const Value& content, std::int32_t style, std::optional<std::string_view> title = std::nullopt);
 
 // The same box for a word that must be readable whatever code page the
 // process runs with (the one saying it is not GBK): the GBK texts are read as

@@ -18,13 +18,11 @@ std::wstring fromGbk(std::string_view text)
 
 } // namespace
 
-std::int32_t messageBox(const Value& content, std::int32_t style,
-                        std::optional<std::string_view> title)
+std::int32_t messageBox(const Value& content, std::int32_t style, std::optional<std::string_view> title)
 {
     const std::string text = messageBoxText(content);
     const std::string caption(title ? *title : defaultMessageBoxTitle);
-    const int pressed =
-        MessageBoxA(nullptr, text.c_str(), caption.c_str(), platformMessageBoxStyle(style));
+    const int pressed = MessageBoxA(nullptr, text.c_str(), caption.c_str(), platformMessageBoxStyle(style));
     return messageBoxResultOf(pressed);
 }
 

@@ -8,6 +8,11 @@
 #include "services/unit_properties.h"
 
 namespace wrivo {
+
+using layout::LayoutUnit;
+using layout::unitDisabled, layout::unitTabStop, layout::ColorPickerSettings, layout::CommonDlgSettings;
+namespace kind = layout::kind;
+
 namespace {
 
 template <typename Settings>
@@ -26,9 +31,10 @@ HWND createColorPicker(const UnitCreation& creation)
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | SS_NOTIFY;
     if (record.common.flags & unitTabStop) style |= WS_TABSTOP;
     if (record.common.flags & unitDisabled) style |= WS_DISABLED;
-    return CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", "", style, record.common.left, record.common.top, record.common.width, record.common.height,
-                           creation.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.controlId)),
-                           GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(WS_EX_CLIENTEDGE, "STATIC", "", style, record.common.left, record.common.top,
+                           record.common.width, record.common.height, creation.parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.controlId)), GetModuleHandleA(nullptr),
+                           nullptr);
 }
 
 PropertyValue getColorPickerProperty(LiveUnit& unit, int number)
@@ -54,8 +60,7 @@ bool colorPickerMessage(LiveUnit& unit, UINT message, WPARAM, LPARAM, LRESULT& r
 {
     auto& settings = settingsOf<ColorPickerSettings>(unit);
     std::optional<std::uint32_t> chosen;
-    if (!handleColourPickerMessage(unit.handle, message, settings.colour, settings.second != 0, chosen))
-        return false;
+    if (!handleColourPickerMessage(unit.handle, message, settings.colour, settings.second != 0, chosen)) return false;
     result = 0;
     if (chosen) {
         settings.colour = *chosen;
@@ -118,11 +123,17 @@ bool setCommonDlgProperty(LiveUnit& unit, int number, const PropertyValue& value
     const bool on = number64 != 0;
     namespace P = CommonDlgProperty;
     switch (number) {
-    case P::dialogType: values.setKind(number64); settings.dialogType = values.kind; return false;
+    case P::dialogType:
+        values.setKind(number64);
+        settings.dialogType = values.kind;
+        return false;
     case P::title: settings.title = propertyText(value); return false;
     case P::fileName: settings.fileName = propertyText(value); return false;
     case P::filter: settings.filter = propertyText(value); return false;
-    case P::filterIndex: values.setFilterIndex(number64); settings.filterIndex = values.filterIndex; return false;
+    case P::filterIndex:
+        values.setFilterIndex(number64);
+        settings.filterIndex = values.filterIndex;
+        return false;
     case P::initialFolder: settings.initialFolder = propertyText(value); return false;
     case P::defaultExtension: settings.defaultExtension = propertyText(value); return false;
     case P::fontColour: values.fontColour = static_cast<std::uint32_t>(number64); return false;

@@ -81,8 +81,7 @@ std::optional<RecoveryRecord> parseRecord(std::string_view text)
     std::string_view values[std::size(keys)];
     for (std::size_t i = 0; i < std::size(keys); ++i) {
         const std::string_view line = lines[i + 1];
-        if (line.size() <= keys[i].size() || line.substr(0, keys[i].size()) != keys[i]
-            || line[keys[i].size()] != '=')
+        if (line.size() <= keys[i].size() || line.substr(0, keys[i].size()) != keys[i] || line[keys[i].size()] != '=')
             return std::nullopt;
         values[i] = line.substr(keys[i].size() + 1);
         if (values[i].find_first_of("\r\n") != std::string_view::npos) return std::nullopt;
@@ -121,16 +120,16 @@ std::optional<ProcessIdentity> ownerOfStem(std::string_view stem)
     if (dash == std::string_view::npos || stem.size() - dash - 1 != 16) return std::nullopt;
     const auto id = readNumber<std::uint32_t>(stem.substr(0, dash));
     const auto started = readNumber<std::uint64_t>(stem.substr(dash + 1), 16);
-    if (!id || !started || recoveryStem({*id, *started}) != std::string(prefix) + std::string(stem)) return std::nullopt;
+    if (!id || !started || recoveryStem({*id, *started}) != std::string(prefix) + std::string(stem))
+        return std::nullopt;
     return ProcessIdentity{*id, *started};
 }
 
 std::string shelfFileName(const DateTimeFields& time, std::string_view text, int duplicate)
 {
     char stamp[40];
-    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", time.date.year % 10000,
-                  time.date.month % 100, time.date.day % 100, time.hour % 100, time.minute % 100,
-                  time.second % 100);
+    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d", time.date.year % 10000, time.date.month % 100,
+                  time.date.day % 100, time.hour % 100, time.minute % 100, time.second % 100);
     std::string name = stamp;
     if (duplicate > 1) name += "-" + std::to_string(duplicate);
 
@@ -140,10 +139,10 @@ std::string shelfFileName(const DateTimeFields& time, std::string_view text, int
     for (std::size_t i = 0; i < text.size() && characters < shelfNameCharacters;) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c >= 0x80) {
-            if (i + 1 >= text.size()) break;   // a lead byte without its partner
+            if (i + 1 >= text.size()) break; // a lead byte without its partner
             const auto trail = static_cast<unsigned char>(text[i + 1]);
             i += 2;
-            if (c == 0xA1 && trail == 0xA1) {   // the full-width space
+            if (c == 0xA1 && trail == 0xA1) { // the full-width space
                 spacePending = true;
                 continue;
             }

@@ -28,8 +28,8 @@ struct ProcessIdentity {
 };
 
 struct RecoveryRecord {
-    std::string fileName;    // the remembered file; empty when there is none
-    std::string timeText;    // when the copy was written, as the user reads it
+    std::string fileName; // the remembered file; empty when there is none
+    std::string timeText; // when the copy was written, as the user reads it
     ProcessIdentity owner;
     std::uint64_t byteCount = 0;
     std::uint32_t checksum = 0;
@@ -65,12 +65,11 @@ inline constexpr std::size_t shelfCapacity = 50;
 
 struct ShelfEntry {
     std::string name;
-    std::uint64_t writeTime = 0;   // the file's last write, 100 ns units
+    std::uint64_t writeTime = 0; // the file's last write, 100 ns units
 };
 
 // The entries to remove so that only the `keep` newest stay (newest by write
 // time, then by name).
-std::vector<std::string> shelfEntriesToRemove(std::vector<ShelfEntry> entries,
-                                              std::size_t keep = shelfCapacity);
+std::vector<std::string> shelfEntriesToRemove(std::vector<ShelfEntry> entries, std::size_t keep = shelfCapacity);
 
 } // namespace wrivo

@@ -32,7 +32,7 @@ void removeRecoveryCopy(const ProcessIdentity& owner);
 // A record found in the recovery folder; `record` is nothing when it does
 // not read, or names another owner than the file name does.
 struct StoredCopy {
-    std::string stem;   // the folder's path + "\" + recoveryStem(owner)
+    std::string stem; // the folder's path + "\" + recoveryStem(owner)
     std::optional<RecoveryRecord> record;
 };
 // The records whose program has ended (this program's own and those of

@@ -125,9 +125,9 @@ bool processRunning(const ProcessIdentity& process)
     if (!handle) return GetLastError() == ERROR_ACCESS_DENIED;
     DWORD code = 0;
     FILETIME created{}, exited{}, kernel{}, user{};
-    const bool running = GetExitCodeProcess(handle, &code) && code == STILL_ACTIVE
-                         && GetProcessTimes(handle, &created, &exited, &kernel, &user)
-                         && fileTimeValue(created) == process.started;
+    const bool running = GetExitCodeProcess(handle, &code) && code == STILL_ACTIVE &&
+                         GetProcessTimes(handle, &created, &exited, &kernel, &user) &&
+                         fileTimeValue(created) == process.started;
     CloseHandle(handle);
     return running;
 }

@@ -21,15 +21,13 @@ std::string_view skipLeadingBlanks(std::string_view text);
 // exist. Leading blanks of the path, section and key are ignored; when any of
 // them is empty after that, the file is not consulted and the result is the
 // empty text (not the default). Values longer than 10239 bytes come back cut.
-std::string readSettingsEntry(std::string_view path, std::string_view section,
-                              std::string_view key,
+std::string readSettingsEntry(std::string_view path, std::string_view section, std::string_view key,
                               std::optional<std::string_view> defaultValue = std::nullopt);
 
 // Stores the value, creating the file, section and key as needed. Without a
 // value the entry is removed; without a key the whole section is. The
 // arguments go to the platform unchanged. True when the platform reports success.
-bool writeSettingsEntry(std::string_view path, std::string_view section,
-                        std::optional<std::string_view> key,
+bool writeSettingsEntry(std::string_view path, std::string_view section, std::optional<std::string_view> key,
                         std::optional<std::string_view> value);
 
 } // namespace wrivo

@@ -70,7 +70,7 @@ std::string removeAllSpaces(std::string_view text)
 {
     std::string kept(text.size(), '\0');
     char* out = kept.data();
-    unsigned spill = 0;  // a full-width space's second byte that falls into the next block
+    unsigned spill = 0; // a full-width space's second byte that falls into the next block
     std::size_t end = gbk::scanSpaceBlocks(text, [&](std::size_t offset, unsigned single, unsigned wide) {
         const char* in = text.data() + offset;
         unsigned drop = single | wide | wide << 1 | spill;
@@ -85,7 +85,7 @@ std::string removeAllSpaces(std::string_view text)
             if (!(drop >> j & 1)) *out++ = in[j];
         }
     });
-    if (end < text.size()) --out;  // the unpartnered lead byte, which was no space
+    if (end < text.size()) --out; // the unpartnered lead byte, which was no space
     kept.resize(static_cast<std::size_t>(out - kept.data()));
     return kept;
 }
@@ -95,12 +95,10 @@ std::size_t nonSpaceLength(std::string_view text)
     return gbk::nonSpaceLength(text);
 }
 
-PieceScanner::PieceScanner(std::string_view text, std::string_view delimiter,
-                           std::optional<std::int32_t> maxCount)
+PieceScanner::PieceScanner(std::string_view text, std::string_view delimiter, std::optional<std::int32_t> maxCount)
     : text_(text),
       delimiter_(delimiter),
-      piecesLeft_(maxCount ? static_cast<std::size_t>(std::max(*maxCount, 0))
-                           : std::numeric_limits<std::size_t>::max())
+      piecesLeft_(maxCount ? static_cast<std::size_t>(std::max(*maxCount, 0)) : std::numeric_limits<std::size_t>::max())
 {
     done_ = text.empty() || piecesLeft_ == 0;
 }
@@ -116,7 +114,7 @@ bool PieceScanner::next(std::string_view& piece)
         return true;
     }
     const unsigned char* p = gbk::bytes(text_);
-    std::size_t at = searchFrom_;  // always a character boundary
+    std::size_t at = searchFrom_; // always a character boundary
     while (n - at >= m) {
         // Jump to the next byte that could start the delimiter, then make sure
         // it starts a character and not the second half of one.
@@ -135,7 +133,7 @@ bool PieceScanner::next(std::string_view& piece)
         }
         std::size_t width = gbk::isLead(p[k]) ? 2 : 1;
         if (k + width > n) {
-            at = k;  // an unpartnered lead byte ends the scan
+            at = k; // an unpartnered lead byte ends the scan
             break;
         }
         at = k + width;

@@ -65,9 +65,9 @@ public:
 private:
     std::string_view text_;
     std::string_view delimiter_;
-    std::size_t pieceStart_ = 0;   // where the next piece begins (a character boundary)
-    std::size_t searchFrom_ = 0;   // a character boundary at or after pieceStart_
-    std::size_t piecesLeft_;       // pieces still allowed to be cut at a delimiter
+    std::size_t pieceStart_ = 0; // where the next piece begins (a character boundary)
+    std::size_t searchFrom_ = 0; // a character boundary at or after pieceStart_
+    std::size_t piecesLeft_;     // pieces still allowed to be cut at a delimiter
     bool done_ = false;
 };
 

@@ -17,10 +17,10 @@ namespace wrivo {
 namespace {
 
 template <class T>
-constexpr bool isNumberArray = std::is_same_v<T, ByteBlock> || std::is_same_v<T, std::vector<std::int16_t>> ||
-                               std::is_same_v<T, std::vector<std::int32_t>> ||
-                               std::is_same_v<T, std::vector<std::int64_t>> ||
-                               std::is_same_v<T, std::vector<float>> || std::is_same_v<T, std::vector<double>>;
+constexpr bool isNumberArray =
+    std::is_same_v<T, ByteBlock> || std::is_same_v<T, std::vector<std::int16_t>> ||
+    std::is_same_v<T, std::vector<std::int32_t>> || std::is_same_v<T, std::vector<std::int64_t>> ||
+    std::is_same_v<T, std::vector<float>> || std::is_same_v<T, std::vector<double>>;
 
 template <class Array>
 std::string_view rawBytes(const Array& array)
@@ -79,7 +79,7 @@ std::string normaliseFullWidth(std::string_view text)
             out += static_cast<char>(c);
             continue;
         }
-        if (i + 1 >= text.size()) break;  // an unpartnered lead byte is dropped
+        if (i + 1 >= text.size()) break; // an unpartnered lead byte is dropped
         unsigned char trail = p[++i];
         if (c == 0xA3 && trail >= 0xA1 && trail <= 0xFE) {
             out += static_cast<char>(trail & 0x7F);
@@ -100,78 +100,82 @@ std::string normaliseFullWidth(std::string_view text)
 std::string toText(const Value& value)
 {
     return std::visit(Overloaded{
-        [](std::int32_t v) { return std::to_string(v); },
-        [](std::int16_t v) { return std::to_string(v); },
-        [](std::uint8_t v) { return std::to_string(v); },
-        [](std::int64_t v) { return std::to_string(v); },
-        [](float v) { return printed("%.6g", v); },
-        [](double v) { return printed("%.13g", v); },
-        [](Logical v) { return std::string(v.value ? "真" : "假"); },
-        [](DateTime v) { return dateTimeText(v); },
-        [](const std::string& v) { return v; },
-        [](const auto& v) {
-            using T = std::decay_t<decltype(v)>;
-            if constexpr (isNumberArray<T>) {
-                std::string_view bytes = rawBytes(v);
-                return std::string(bytes.substr(0, bytes.find('\0')));
-            } else {
-                return std::string();
-            }
-        },
-    }, value);
+                          [](std::int32_t v) { return std::to_string(v); },
+                          [](std::int16_t v) { return std::to_string(v); },
+                          [](std::uint8_t v) { return std::to_string(v); },
+                          [](std::int64_t v) { return std::to_string(v); },
+                          [](float v) { return printed("%.6g", v); },
+                          [](double v) { return printed("%.13g", v); },
+                          [](Logical v) { return std::string(v.value ? "真" : "假"); },
+                          [](DateTime v) { return dateTimeText(v); },
+                          [](const std::string& v) { return v; },
+                          [](const auto& v) {
+                              using T = std::decay_t<decltype(v)>;
+                              if constexpr (isNumberArray<T>) {
+                                  std::string_view bytes = rawBytes(v);
+                                  return std::string(bytes.substr(0, bytes.find('\0')));
+                              } else {
+                                  return std::string();
+                              }
+                          },
+                      },
+                      value);
 }
 
 std::int32_t toInteger(const Value& value)
 {
     return std::visit(Overloaded{
-        [](const std::string& v) { return parseInteger(normaliseFullWidth(v)); },
-        [](Logical v) { return std::int32_t{v.value}; },
-        [](std::uint8_t v) { return std::int32_t{v}; },
-        [](std::int16_t v) { return std::int32_t{v}; },
-        [](std::int32_t v) { return v; },
-        [](std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); },
-        [](ProcAddress v) { return static_cast<std::int32_t>(v.address); },
-        [](float v) { return truncatedInteger(v); },
-        [](double v) { return truncatedInteger(v); },
-        [](const auto&) { return std::int32_t{0}; },
-    }, value);
+                          [](const std::string& v) { return parseInteger(normaliseFullWidth(v)); },
+                          [](Logical v) { return std::int32_t{v.value}; },
+                          [](std::uint8_t v) { return std::int32_t{v}; },
+                          [](std::int16_t v) { return std::int32_t{v}; },
+                          [](std::int32_t v) { return v; },
+                          [](std::int64_t v) { return static_cast<std::int32_t>(static_cast<std::uint32_t>(v)); },
+                          [](ProcAddress v) { return static_cast<std::int32_t>(v.address); },
+                          [](float v) { return truncatedInteger(v); },
+                          [](double v) { return truncatedInteger(v); },
+                          [](const auto&) { return std::int32_t{0}; },
+                      },
+                      value);
 }
 
 double toNumber(const Value& value)
 {
     return std::visit(Overloaded{
-        [](const std::string& v) {
-            std::string normal = normaliseFullWidth(v);
-            return std::strtod(normal.c_str(), nullptr);
-        },
-        [](Logical v) { return v.value ? 1.0 : 0.0; },
-        [](std::uint8_t v) { return double(v); },
-        [](std::int16_t v) { return double(v); },
-        [](std::int32_t v) { return double(v); },
-        [](std::int64_t v) { return double(v); },
-        [](float v) { return double(v); },
-        [](double v) { return v; },
-        [](ProcAddress v) { return double(v.address); },
-        [](const auto&) { return 0.0; },
-    }, value);
+                          [](const std::string& v) {
+                              std::string normal = normaliseFullWidth(v);
+                              return std::strtod(normal.c_str(), nullptr);
+                          },
+                          [](Logical v) { return v.value ? 1.0 : 0.0; },
+                          [](std::uint8_t v) { return double(v); },
+                          [](std::int16_t v) { return double(v); },
+                          [](std::int32_t v) { return double(v); },
+                          [](std::int64_t v) { return double(v); },
+                          [](float v) { return double(v); },
+                          [](double v) { return v; },
+                          [](ProcAddress v) { return double(v.address); },
+                          [](const auto&) { return 0.0; },
+                      },
+                      value);
 }
 
 ByteBlock toBytes(const Value& value)
 {
     ByteBlock bytes;
     std::visit(Overloaded{
-        [&](const std::string& v) { bytes.assign(v.begin(), v.end()); },
-        [&](ProcAddress) {},
-        [&](const auto& v) {
-            using T = std::decay_t<decltype(v)>;
-            if constexpr (isNumberArray<T>) {
-                std::string_view raw = rawBytes(v);
-                bytes.assign(raw.begin(), raw.end());
-            } else {
-                appendStoredBytes(v, bytes);
-            }
-        },
-    }, value);
+                   [&](const std::string& v) { bytes.assign(v.begin(), v.end()); },
+                   [&](ProcAddress) {},
+                   [&](const auto& v) {
+                       using T = std::decay_t<decltype(v)>;
+                       if constexpr (isNumberArray<T>) {
+                           std::string_view raw = rawBytes(v);
+                           bytes.assign(raw.begin(), raw.end());
+                       } else {
+                           appendStoredBytes(v, bytes);
+                       }
+                   },
+               },
+               value);
     return bytes;
 }
 

@@ -36,23 +36,17 @@ struct ProcAddress {
     friend bool operator==(ProcAddress, ProcAddress) = default;
 };
 
-using Value = std::variant<
-    std::monostate,
-    Logical,
-    std::uint8_t,               // byte
-    std::int16_t,               // short integer
-    std::int32_t,               // integer
-    std::int64_t,               // long integer
-    float,
-    double,
-    DateTime,
-    std::string,                // text (GBK bytes; the empty string is the missing text)
-    ByteBlock,                  // byte block or byte array
-    ProcAddress,
-    std::vector<std::int16_t>,  // arrays of numbers, taken as their raw bytes
-    std::vector<std::int32_t>,
-    std::vector<std::int64_t>,
-    std::vector<float>,
-    std::vector<double>>;
+using Value =
+    std::variant<std::monostate, Logical,
+                 std::uint8_t, // byte
+                 std::int16_t, // short integer
+                 std::int32_t, // integer
+                 std::int64_t, // long integer
+                 float, double, DateTime,
+                 std::string, // text (GBK bytes; the empty string is the missing text)
+                 ByteBlock,   // byte block or byte array
+                 ProcAddress,
+                 std::vector<std::int16_t>, // arrays of numbers, taken as their raw bytes
+                 std::vector<std::int32_t>, std::vector<std::int64_t>, std::vector<float>, std::vector<double>>;
 
 } // namespace wrivo

@@ -15,8 +15,7 @@ bool isWindowsNt()
         return extended.dwPlatformId == VER_PLATFORM_WIN32_NT;
     OSVERSIONINFOA basic{};
     basic.dwOSVersionInfoSize = sizeof basic; // 148 bytes
-    if (GetVersionExA(&basic))
-        return basic.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    if (GetVersionExA(&basic)) return basic.dwPlatformId == VER_PLATFORM_WIN32_NT;
     return false;
 }
 
@@ -28,8 +27,7 @@ using SetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF, BYTE, D
 SetLayeredWindowAttributesFunction layeredAttributesFunction()
 {
     HMODULE user32 = GetModuleHandleA("USER32.DLL");
-    if (!user32)
-        return nullptr;
+    if (!user32) return nullptr;
     return reinterpret_cast<SetLayeredWindowAttributesFunction>(
         reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
 }
@@ -39,11 +37,9 @@ SetLayeredWindowAttributesFunction layeredAttributesFunction()
 void setWindowTransparency(std::uintptr_t window, std::optional<std::int32_t> alpha)
 {
     const BYTE value = effectiveAlpha(alpha);
-    if (!isWindowsNt())
-        return;
+    if (!isWindowsNt()) return;
     const auto setAttributes = layeredAttributesFunction();
-    if (!setAttributes)
-        return;
+    if (!setAttributes) return;
     HWND handle = reinterpret_cast<HWND>(window);
     SetWindowLongA(handle, GWL_EXSTYLE, WS_EX_LAYERED);
     setAttributes(handle, 0, value, LWA_ALPHA);

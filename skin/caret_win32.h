@@ -9,12 +9,8 @@ namespace wrivo {
 inline constexpr UINT_PTR skinTimerId = 64;
 inline constexpr UINT skinTimerInterval = 500;
 
-extern HWND caretWindow;      // the skin window whose text control has the focus
-extern HWND caretControl;     // that control
-extern GpImage* caretImage;   // the last composition pushed for caretWindow, owned here
-extern int caretPhase;        // 1: the next push draws the caret line
-
-// Flips the phase and re-pushes caretImage when the tick is caretWindow's.
+// Flips the caret's phase and re-pushes its image when the tick is its
+// window's (skinState().caret).
 void CALLBACK caretTimerProc(HWND window, UINT message, UINT_PTR timerId, DWORD time);
 
 // A 12-pixel opaque black line, vertically centred in the control, 5 pixels

@@ -2,6 +2,7 @@
 #include "skin/image_memory_win32.h"
 
 #include "skin/skin_module_win32.h"
+#include "skin/skin_state_win32.h"
 
 #include <cstring>
 #include <unordered_map>
@@ -25,8 +26,7 @@ void MemoryStream::release()
         stream_->Release();
         stream_ = nullptr;
     }
-    if (memory_ && !streamOwnsMemory_)
-        skinCall<HGLOBAL>(apiGlobalFree, memory_);
+    if (memory_ && !streamOwnsMemory_) skinCall<apiGlobalFree>(memory_);
     memory_ = nullptr;
     streamOwnsMemory_ = false;
 }
@@ -35,21 +35,17 @@ IStream* MemoryStream::open(std::span<const std::uint8_t> bytes, bool copy)
 {
     release();
     if (copy) {
-        memory_ = skinCall<HGLOBAL>(apiGlobalAlloc, 0u, static_cast<SIZE_T>(bytes.size()));
-        if (!memory_)
-            return nullptr;
-        if (void* target = skinCall<void*>(apiGlobalLock, memory_)) {
-            if (!bytes.empty())
-                std::memcpy(target, bytes.data(), bytes.size());
-            skinCall<BOOL>(apiGlobalUnlock, memory_);
+        memory_ = skinCall<apiGlobalAlloc>(0u, static_cast<SIZE_T>(bytes.size()));
+        if (!memory_) return nullptr;
+        if (void* target = skinCall<apiGlobalLock>(memory_)) {
+            if (!bytes.empty()) std::memcpy(target, bytes.data(), bytes.size());
+            skinCall<apiGlobalUnlock>(memory_);
         }
-        if (skinCall<HRESULT>(apiCreateStreamOnHGlobal, memory_, FALSE, &stream_) != S_OK)
-            stream_ = nullptr;
+        if (skinCall<apiCreateStreamOnHGlobal>(memory_, FALSE, &stream_) != S_OK) stream_ = nullptr;
     } else {
-        memory_ = skinCall<HGLOBAL>(apiGlobalAlloc, static_cast<UINT>(GMEM_MOVEABLE), SIZE_T{0});
-        if (!memory_)
-            return nullptr;
-        if (skinCall<HRESULT>(apiCreateStreamOnHGlobal, memory_, TRUE, &stream_) == S_OK)
+        memory_ = skinCall<apiGlobalAlloc>(static_cast<UINT>(GMEM_MOVEABLE), SIZE_T{0});
+        if (!memory_) return nullptr;
+        if (skinCall<apiCreateStreamOnHGlobal>(memory_, TRUE, &stream_) == S_OK)
             streamOwnsMemory_ = true;
         else
             stream_ = nullptr;
@@ -59,18 +55,17 @@ IStream* MemoryStream::open(std::span<const std::uint8_t> bytes, bool copy)
 
 SIZE_T MemoryStream::size() const
 {
-    return memory_ ? skinCall<SIZE_T>(apiGlobalSize, memory_) : 0;
+    return memory_ ? skinCall<apiGlobalSize>(memory_) : 0;
 }
 
 std::vector<std::uint8_t> MemoryStream::contents() const
 {
     const SIZE_T count = size();
     std::vector<std::uint8_t> bytes(count);
-    if (count == 0)
-        return bytes;
-    if (const void* source = skinCall<void*>(apiGlobalLock, memory_)) {
+    if (count == 0) return bytes;
+    if (const void* source = skinCall<apiGlobalLock>(memory_)) {
         std::memcpy(bytes.data(), source, count);
-        skinCall<BOOL>(apiGlobalUnlock, memory_);
+        skinCall<apiGlobalUnlock>(memory_);
     }
     return bytes;
 }
@@ -78,8 +73,7 @@ std::vector<std::uint8_t> MemoryStream::contents() const
 HGLOBAL MemoryStream::detachMemory()
 {
     HGLOBAL memory = streamOwnsMemory_ ? nullptr : memory_;
-    if (memory)
-        memory_ = nullptr;
+    if (memory) memory_ = nullptr;
     return memory;
 }
 
@@ -87,50 +81,49 @@ GpImage* loadImageFromBytes(std::span<const std::uint8_t> bytes)
 {
     MemoryStream memory;
     IStream* stream = memory.open(bytes, true);
-    if (!stream)
-        return nullptr;
+    if (!stream) return nullptr;
     GpImage* image = nullptr;
-    if (skinCall<GpStatus>(apiGdipLoadImageFromStream, stream, &image) != gdipOk || !image)
-        return nullptr;
-    if (timeDimensionGuid.size() == 16)
-        skinCall<GpStatus>(apiGdipImageSelectActiveFrame, image, timeDimensionGuid.data(), 0u);
+    if (skinCall<apiGdipLoadImageFromStream>(stream, &image) != gdipOk || !image) return nullptr;
+    if (const auto& guid = skinState().timeDimensionGuid; guid.size() == 16)
+        skinCall<apiGdipImageSelectActiveFrame>(image, reinterpret_cast<const GUID*>(guid.data()), 0u);
     imageMemory()[image] = memory.detachMemory();
     return image;
 }
 
 void disposeImage(GpImage* image)
 {
-    if (!image)
-        return;
-    skinCall<GpStatus>(apiGdipDisposeImage, image);
+    if (!image) return;
+    skinCall<apiGdipDisposeImage>(image);
     auto kept = imageMemory().find(image);
     if (kept != imageMemory().end()) {
-        if (kept->second)
-            skinCall<HGLOBAL>(apiGlobalFree, kept->second);
+        if (kept->second) skinCall<apiGlobalFree>(kept->second);
         imageMemory().erase(kept);
     }
 }
 
-std::size_t liveLoadedImages() { return imageMemory().size(); }
+std::size_t liveLoadedImages()
+{
+    return imageMemory().size();
+}
 
 UINT imageWidth(GpImage* image)
 {
     UINT width = 0;
-    skinCall<GpStatus>(apiGdipGetImageWidth, image, &width);
+    skinCall<apiGdipGetImageWidth>(image, &width);
     return width;
 }
 
 UINT imageHeight(GpImage* image)
 {
     UINT height = 0;
-    skinCall<GpStatus>(apiGdipGetImageHeight, image, &height);
+    skinCall<apiGdipGetImageHeight>(image, &height);
     return height;
 }
 
 void imageDimension(GpImage* image, float& width, float& height)
 {
     width = height = 0.0f;
-    skinCall<GpStatus>(apiGdipGetImageDimension, image, &width, &height);
+    skinCall<apiGdipGetImageDimension>(image, &width, &height);
 }
 
 } // namespace wrivo

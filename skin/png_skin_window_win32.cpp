@@ -3,7 +3,9 @@
 
 #include "skin/caret_win32.h"
 #include "skin/image_memory_win32.h"
+#include "skin/scoped_skin_win32.h"
 #include "skin/skin_geometry.h"
+#include "skin/skin_state_win32.h"
 #include "skin/skin_text_win32.h"
 #include "skin/skinned_controls_win32.h"
 
@@ -16,49 +18,51 @@ constexpr float sizeMargin = 0.0000001f;
 RECT windowRect(HWND window)
 {
     RECT rect{};
-    skinCall<BOOL>(apiGetWindowRect, window, &rect);
+    skinCall<apiGetWindowRect>(window, &rect);
     return rect;
 }
 
-bool isWindow(HWND window) { return skinCall<BOOL>(apiIsWindow, window) == 1; }
+bool isWindow(HWND window)
+{
+    return skinCall<apiIsWindow>(window) == 1;
+}
 
 void fillRectangle(GpGraphics* graphics, std::uint32_t argb, float x, float y, float w, float h)
 {
     GpBrush* brush = nullptr;
-    skinCall<GpStatus>(apiGdipCreateSolidFill, argb, &brush);
-    skinCall<GpStatus>(apiGdipFillRectangle, graphics, brush, x, y, w, h);
-    skinCall<GpStatus>(apiGdipDeleteBrush, brush);
+    skinCall<apiGdipCreateSolidFill>(argb, &brush);
+    skinCall<apiGdipFillRectangle>(graphics, brush, x, y, w, h);
+    skinCall<apiGdipDeleteBrush>(brush);
 }
 
 void outlineRectangle(GpGraphics* graphics, std::uint32_t argb, float x, float y, float w, float h)
 {
     GpPen* pen = nullptr;
-    skinCall<GpStatus>(apiGdipCreatePen1, argb, 1.0f, 0, &pen);
-    skinCall<GpStatus>(apiGdipDrawRectangle, graphics, pen, x, y, w, h);
-    skinCall<GpStatus>(apiGdipDeletePen, pen);
+    skinCall<apiGdipCreatePen1>(argb, 1.0f, 0, &pen);
+    skinCall<apiGdipDrawRectangle>(graphics, pen, x, y, w, h);
+    skinCall<apiGdipDeletePen>(pen);
 }
 
 } // namespace
 
 std::uintptr_t skinProperty(HWND window, const char* key)
 {
-    return reinterpret_cast<std::uintptr_t>(skinCall<HANDLE>(apiGetPropA, window, key));
+    return reinterpret_cast<std::uintptr_t>(skinCall<apiGetPropA>(window, key));
 }
 
 void setSkinProperty(HWND window, const char* key, std::uintptr_t value)
 {
-    skinCall<BOOL>(apiSetPropA, window, key, reinterpret_cast<HANDLE>(value));
+    skinCall<apiSetPropA>(window, key, reinterpret_cast<HANDLE>(value));
 }
 
 bool PngSkinWindow::attach(HWND window)
 {
-    if (!isWindow(window))
-        return false;
+    if (!isWindow(window)) return false;
     window_ = window;
-    skinCall<LONG>(apiSetWindowLongA, window, GWL_EXSTYLE, static_cast<LONG>(WS_EX_LAYERED));
-    skinCall<BOOL>(apiCreateCaret, window, nullptr, 1, 12);
+    skinCall<apiSetWindowLongA>(window, GWL_EXSTYLE, static_cast<LONG>(WS_EX_LAYERED));
+    skinCall<apiCreateCaret>(window, nullptr, 1, 12);
     if (skinProperty(window, "PngControl_Time") == 0) {
-        skinCall<UINT_PTR>(apiSetTimer, window, skinTimerId, skinTimerInterval, &caretTimerProc);
+        skinCall<apiSetTimer>(window, skinTimerId, skinTimerInterval, &caretTimerProc);
         setSkinProperty(window, "PngControl_Time", skinTimerId);
     }
     return true;
@@ -66,8 +70,7 @@ bool PngSkinWindow::attach(HWND window)
 
 bool PngSkinWindow::setBackImage(GpImage* image)
 {
-    if (!isWindow(window_) || !image)
-        return false;
+    if (!isWindow(window_) || !image) return false;
     GpImage* previous = reinterpret_cast<GpImage*>(skinProperty(window_, "PngControl_BackImage"));
     setSkinProperty(window_, "PngControl_BackImage", reinterpret_cast<std::uintptr_t>(image));
     composeWindow(window_, false);
@@ -93,66 +96,68 @@ void PngSkinWindow::moveTo(std::optional<int> left, std::optional<int> top, std:
                            std::optional<int> height, bool noRedraw)
 {
     UINT flags = SWP_NOZORDER;
-    if (noRedraw)
-        flags |= SWP_NOREDRAW;
-    if (!left && !top)
-        flags |= SWP_NOMOVE;
-    if (!width && !height)
-        flags |= SWP_NOSIZE;
+    if (noRedraw) flags |= SWP_NOREDRAW;
+    if (!left && !top) flags |= SWP_NOMOVE;
+    if (!width && !height) flags |= SWP_NOSIZE;
     const RECT rect = windowRect(window_);
-    skinCall<BOOL>(apiSetWindowPos, window_, nullptr, left.value_or(rect.left), top.value_or(rect.top),
-                   width.value_or(rect.right - rect.left), height.value_or(rect.bottom - rect.top), flags);
+    skinCall<apiSetWindowPos>(window_, nullptr, left.value_or(rect.left), top.value_or(rect.top),
+                              width.value_or(rect.right - rect.left), height.value_or(rect.bottom - rect.top), flags);
 }
 
-void PngSkinWindow::skinChildren() { skinChildControls(window_); }
+void PngSkinWindow::skinChildren()
+{
+    skinChildControls(window_);
+}
 
-bool PngSkinWindow::isValid() const { return isWindow(window_); }
+bool PngSkinWindow::isValid() const
+{
+    return isWindow(window_);
+}
 
 LRESULT PngSkinWindow::send(UINT message, WPARAM wordParameter, LPARAM longParameter) const
 {
-    return skinCall<LRESULT>(apiSendMessageA, window_, message, wordParameter, longParameter);
+    return skinCall<apiSendMessageA>(window_, message, wordParameter, longParameter);
 }
 
-namespace {
-std::uint32_t compositions = 0;
+std::uint32_t compositionCount()
+{
+    return skinState().compositions;
 }
-
-std::uint32_t compositionCount() { return compositions; }
 
 GpImage* composeWindow(HWND window, bool handBack)
 {
-    ++compositions;
+    ++skinState().compositions;
     const RECT rect = windowRect(window);
     GpImage* bitmap = nullptr;
-    skinCall<GpStatus>(apiGdipCreateBitmapFromScan0, static_cast<int>(rect.right - rect.left),
-                       static_cast<int>(rect.bottom - rect.top), 0, pixelFormat32bppArgb, nullptr, &bitmap);
+    skinCall<apiGdipCreateBitmapFromScan0>(static_cast<int>(rect.right - rect.left),
+                                           static_cast<int>(rect.bottom - rect.top), 0, pixelFormat32bppArgb, nullptr,
+                                           &bitmap);
     GpGraphics* graphics = nullptr;
-    skinCall<GpStatus>(apiGdipGetImageGraphicsContext, bitmap, &graphics);
+    skinCall<apiGdipGetImageGraphicsContext>(bitmap, &graphics);
 
     if (auto* back = reinterpret_cast<GpImage*>(skinProperty(window, "PngControl_BackImage"))) {
         float width = 0, height = 0;
         imageDimension(back, width, height);
-        skinCall<GpStatus>(apiGdipDrawImageRect, graphics, back, 0.0f, 0.0f, width, height);
+        skinCall<apiGdipDrawImageRect>(graphics, back, 0.0f, 0.0f, width, height);
     }
-    for (HWND child = skinCall<HWND>(apiGetWindow, window, GW_CHILD); child;
-         child = skinCall<HWND>(apiGetWindow, child, GW_HWNDNEXT)) {
-        if (skinProperty(child, "PngControl_Type") != 0)
-            drawControl(window, child, graphics);
+    for (HWND child = skinCall<apiGetWindow>(window, GW_CHILD); child;
+         child = skinCall<apiGetWindow>(child, GW_HWNDNEXT)) {
+        if (skinProperty(child, "PngControl_Type") != 0) drawControl(window, child, graphics);
     }
 
     // GDI+ wants the Graphics gone before the image it draws on is disposed.
-    skinCall<GpStatus>(apiGdipDeleteGraphics, graphics);
+    skinCall<apiGdipDeleteGraphics>(graphics);
     GpImage* handed = nullptr;
     if (handBack) {
         handed = bitmap;
     } else {
         pushLayered(window, bitmap, false);
-        if (window == caretWindow && bitmap) {
-            if (caretImage)
-                skinCall<GpStatus>(apiGdipDisposeImage, caretImage);
-            caretImage = bitmap;
+        SkinCaret& caret = skinState().caret;
+        if (window == caret.window && bitmap) {
+            if (caret.image) skinCall<apiGdipDisposeImage>(caret.image);
+            caret.image = bitmap;
         } else if (bitmap) {
-            skinCall<GpStatus>(apiGdipDisposeImage, bitmap);
+            skinCall<apiGdipDisposeImage>(bitmap);
         }
     }
     return handed;
@@ -164,7 +169,7 @@ void drawControl(HWND window, HWND control, GpGraphics* graphics)
     const int cw = rect.right - rect.left;
     const int ch = rect.bottom - rect.top;
     POINT corner{rect.left, rect.top};
-    skinCall<BOOL>(apiScreenToClient, window, &corner);
+    skinCall<apiScreenToClient>(window, &corner);
     const float x = static_cast<float>(corner.x);
     const float y = static_cast<float>(corner.y);
     const std::uintptr_t type = skinProperty(control, "PngControl_Type");
@@ -178,79 +183,76 @@ void drawControl(HWND window, HWND control, GpGraphics* graphics)
     if (type == 4) {
         const auto fill = static_cast<std::uint32_t>(skinProperty(control, "PngControl_BackColor"));
         if (fill != 0xFFFFFFFFu)
-            fillRectangle(graphics, colorToArgb(fill, static_cast<std::uint32_t>(skinProperty(control, "PngControl_BackAlpha"))),
+            fillRectangle(graphics,
+                          colorToArgb(fill, static_cast<std::uint32_t>(skinProperty(control, "PngControl_BackAlpha"))),
                           x, y, static_cast<float>(cw), static_cast<float>(ch));
     }
     if (image) {
         float iw = 0, ih = 0;
         imageDimension(image, iw, ih);
         if (placement == 1) {
-            skinCall<GpStatus>(apiGdipDrawImageRect, graphics, image, x, y, static_cast<float>(cw),
-                               static_cast<float>(ch));
+            skinCall<apiGdipDrawImageRect>(graphics, image, x, y, static_cast<float>(cw), static_cast<float>(ch));
         } else if (placement == 2) {
             const FittedSize size = fitInside(static_cast<int>(iw), static_cast<int>(ih), cw, ch);
             const int ox = (cw - size.width) / 2;
             const int oy = (ch - size.height) / 2;
-            skinCall<GpStatus>(apiGdipDrawImageRect, graphics, image, x + ox, y + oy,
-                               static_cast<float>(size.width), static_cast<float>(size.height));
+            skinCall<apiGdipDrawImageRect>(graphics, image, x + ox, y + oy, static_cast<float>(size.width),
+                                           static_cast<float>(size.height));
         } else if (iw - cw > sizeMargin || ih - ch > sizeMargin) {
             // Larger than the control: only its top-left part, and a text
             // control drawn this way gets neither border nor text.
-            skinCall<GpStatus>(apiGdipDrawImagePointRect, graphics, image, x, y, 0.0f, 0.0f,
-                               static_cast<float>(cw), static_cast<float>(ch), unitPixel);
+            skinCall<apiGdipDrawImagePointRect>(graphics, image, x, y, 0.0f, 0.0f, static_cast<float>(cw),
+                                                static_cast<float>(ch), unitPixel);
             return;
         } else {
-            skinCall<GpStatus>(apiGdipDrawImageRect, graphics, image, x, y, iw, ih);
+            skinCall<apiGdipDrawImageRect>(graphics, image, x, y, iw, ih);
         }
     }
     if (type == 4) {
         const auto border = static_cast<std::uint32_t>(skinProperty(control, "PngControl_OrderColor"));
         if (border != 0xFFFFFFFFu)
-            outlineRectangle(graphics, colorToArgb(border, static_cast<std::uint32_t>(skinProperty(control, "PngControl_OrderAlpha"))),
-                             x, y, static_cast<float>(cw), static_cast<float>(ch));
+            outlineRectangle(
+                graphics,
+                colorToArgb(border, static_cast<std::uint32_t>(skinProperty(control, "PngControl_OrderAlpha"))), x, y,
+                static_cast<float>(cw), static_cast<float>(ch));
         drawControlText(graphics, control, x, y, cw, ch);
     }
 }
 
 void pushLayered(HWND window, GpImage* image, bool withCaret)
 {
-    if (!isWindow(window) || !image)
-        return;
+    if (!isWindow(window) || !image) return;
     const RECT rect = windowRect(window);
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    HDC windowDc = skinCall<HDC>(apiGetWindowDC, window);
+    const SkinWindowDC windowDc(window);
 
     BITMAPINFO info{};
     info.bmiHeader.biSize = 40;
     info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // bottom-up
+    info.bmiHeader.biHeight = height; // bottom-up
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     info.bmiHeader.biSizeImage = static_cast<DWORD>(width * height * 32 / 8);
-    HDC memoryDc = skinCall<HDC>(apiCreateCompatibleDC, windowDc);
-    HBITMAP section = skinCall<HBITMAP>(apiCreateDIBSection, memoryDc, &info, 0u, nullptr, nullptr, 0u);
-    HGDIOBJ oldBitmap = skinCall<HGDIOBJ>(apiSelectObject, memoryDc, section);
+    // Freed in reverse order: the section is deselected before it is
+    // deleted, the memory DC deleted before the window DC is released.
+    const SkinMemoryDC memoryDc(skinCall<apiCreateCompatibleDC>(windowDc.get()));
+    const SkinBitmap section(skinCall<apiCreateDIBSection>(memoryDc.get(), &info, 0u, nullptr, nullptr, 0u));
+    const SkinSelection selected(memoryDc.get(), section.get());
 
     GpGraphics* graphics = nullptr;
-    skinCall<GpStatus>(apiGdipCreateFromHDC, memoryDc, &graphics);
-    skinCall<GpStatus>(apiGdipDrawImageRect, graphics, image, 0.0f, 0.0f, static_cast<float>(imageWidth(image)),
-                       static_cast<float>(imageHeight(image)));
-    if (withCaret)
-        drawCaret(window, caretControl, graphics);
-    skinCall<GpStatus>(apiGdipDeleteGraphics, graphics);
+    skinCall<apiGdipCreateFromHDC>(memoryDc.get(), &graphics);
+    skinCall<apiGdipDrawImageRect>(graphics, image, 0.0f, 0.0f, static_cast<float>(imageWidth(image)),
+                                   static_cast<float>(imageHeight(image)));
+    if (withCaret) drawCaret(window, skinState().caret.control, graphics);
+    skinCall<apiGdipDeleteGraphics>(graphics);
 
     SIZE size{width, height};
     POINT source{0, 0};
     BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    skinCall<BOOL>(apiUpdateLayeredWindow, window, windowDc, nullptr, &size, memoryDc, &source, 0u, &blend,
-                   static_cast<DWORD>(ULW_ALPHA));
-
-    skinCall<HGDIOBJ>(apiSelectObject, memoryDc, oldBitmap);
-    skinCall<BOOL>(apiDeleteObject, section);
-    skinCall<BOOL>(apiDeleteDC, memoryDc);
-    skinCall<int>(apiReleaseDC, window, windowDc);
+    skinCall<apiUpdateLayeredWindow>(window, windowDc.get(), nullptr, &size, memoryDc.get(), &source, 0u, &blend,
+                                     static_cast<DWORD>(ULW_ALPHA));
 }
 
 } // namespace wrivo

@@ -14,8 +14,8 @@ namespace wrivo {
 class PngSkinWindow {
 public:
     PngSkinWindow() = default;
-    ~PngSkinWindow() = default;  // the window is not ours; nothing to undo
-    PngSkinWindow(const PngSkinWindow& other) : window_(other.window_) {}
+    ~PngSkinWindow() = default; // the window is not ours; nothing to undo
+    PngSkinWindow(const PngSkinWindow& other) : window_(other.window_) { }
     PngSkinWindow& operator=(const PngSkinWindow&) = delete;
 
     // Makes the window layered (extended style exactly WS_EX_LAYERED), gives
@@ -30,8 +30,8 @@ public:
     // Subclasses the skinned child controls (types 3 and 4) and recomposes.
     void skinChildren();
     // Omitted values keep the window's current ones.
-    void moveTo(std::optional<int> left, std::optional<int> top, std::optional<int> width,
-                std::optional<int> height, bool noRedraw);
+    void moveTo(std::optional<int> left, std::optional<int> top, std::optional<int> width, std::optional<int> height,
+                bool noRedraw);
     HWND handle() const { return window_; }
     bool isValid() const;
     LRESULT send(UINT message, WPARAM wordParameter, LPARAM longParameter) const;

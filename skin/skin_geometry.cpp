@@ -2,11 +2,11 @@
 
 namespace wrivo {
 
-std::uint32_t colorToArgb(std::uint32_t color, std::uint32_t alpha)
+std::uint32_t colorToArgb(std::uint32_t colour, std::uint32_t alpha)
 {
-    const std::uint32_t red = color & 0xFF;
-    const std::uint32_t green = (color >> 8) & 0xFF;
-    const std::uint32_t blue = (color >> 16) & 0xFF;
+    const std::uint32_t red = colour & 0xFF;
+    const std::uint32_t green = (colour >> 8) & 0xFF;
+    const std::uint32_t blue = (colour >> 16) & 0xFF;
     return ((alpha & 0xFF) << 24) | (red << 16) | (green << 8) | blue;
 }
 

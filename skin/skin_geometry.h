@@ -6,7 +6,7 @@
 namespace wrivo {
 
 // 0x00BBGGRR and an alpha (low 8 bits count) -> GDI+'s 0xAARRGGBB.
-std::uint32_t colorToArgb(std::uint32_t color, std::uint32_t alpha);
+std::uint32_t colorToArgb(std::uint32_t colour, std::uint32_t alpha);
 
 struct FittedSize {
     int width;

@@ -3,14 +3,12 @@
 
 #include "host/host.h"
 #include "skin/image_memory_win32.h"
+#include "skin/skin_state_win32.h"
 #include "skin/splash_frames.h"
 
 #include <string>
 
 namespace wrivo {
-
-ULONG_PTR gdiplusToken = 0;
-std::vector<std::uint8_t> timeDimensionGuid;
 
 namespace {
 
@@ -18,7 +16,7 @@ constexpr char timeDimensionText[] = "{6AEDBD6D-3FB5-418A-83A6-7F45229DC872}";
 
 HANDLE windowProperty(HWND window, const char* key)
 {
-    return skinCall<HANDLE>(apiGetPropA, window, key);
+    return skinCall<apiGetPropA>(window, key);
 }
 
 } // namespace
@@ -26,16 +24,16 @@ HANDLE windowProperty(HWND window, const char* key)
 GpStatus startGraphics()
 {
     GdiplusStartupInput input;
-    return skinCall<GpStatus>(apiGdiplusStartup, &gdiplusToken, &input, nullptr);
+    return skinCall<apiGdiplusStartup>(&skinState().gdiplusToken, &input, nullptr);
 }
 
 std::vector<std::uint8_t> toWideBytes(std::string_view text)
 {
     const std::string terminated(text);
-    const int count = skinCall<int>(apiMultiByteToWideChar, 0u, 0u, terminated.c_str(), -1, nullptr, 0);
+    const int count = skinCall<apiMultiByteToWideChar>(0u, 0u, terminated.c_str(), -1, nullptr, 0);
     std::vector<std::uint8_t> wide(static_cast<std::size_t>(count > 0 ? count * 2.0 : 0.0), 0);
     if (count > 0)
-        skinCall<int>(apiMultiByteToWideChar, 0u, 0u, terminated.c_str(), -1, wide.data(), count);
+        skinCall<apiMultiByteToWideChar>(0u, 0u, terminated.c_str(), -1, reinterpret_cast<WCHAR*>(wide.data()), count);
     return wide;
 }
 
@@ -50,48 +48,46 @@ void startSkinModule()
     auto* record = static_cast<WNDCLASSEXA*>(LocalAlloc(LPTR, sizeof(WNDCLASSEXA)));
     startGraphics();
 
+    std::vector<std::uint8_t>& timeDimensionGuid = skinState().timeDimensionGuid;
     timeDimensionGuid.assign(16, 0);
     const std::vector<std::uint8_t> wideGuid = toWideBytes(timeDimensionText);
-    skinCall<HRESULT>(apiCLSIDFromString, wideGuid.data(), timeDimensionGuid.data());
+    skinCall<apiCLSIDFromString>(wideChars(wideGuid), reinterpret_cast<CLSID*>(timeDimensionGuid.data()));
 
-    record->cbSize = static_cast<UINT>(skinCall<SIZE_T>(apiLocalSize, record));
+    record->cbSize = static_cast<UINT>(skinCall<apiLocalSize>(record));
     record->style = CS_HREDRAW | CS_VREDRAW;
     record->lpfnWndProc = loadDialogProc;
-    record->hInstance = skinCall<HMODULE>(apiGetModuleHandleA, nullptr);
-    record->hCursor = skinCall<HCURSOR>(apiLoadCursorA, nullptr, MAKEINTRESOURCEA(0x7F00));
+    record->hInstance = skinCall<apiGetModuleHandleA>(nullptr);
+    record->hCursor = skinCall<apiLoadCursorA>(nullptr, MAKEINTRESOURCEA(0x7F00));
     record->hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     record->lpszClassName = loadDialogClassName;
-    skinCall<ATOM>(apiRegisterClassExA, record);
+    skinCall<apiRegisterClassExA>(record);
     LocalFree(record);
 }
 
 void stopSkinModule()
 {
-    timeDimensionGuid.clear();
-    timeDimensionGuid.shrink_to_fit();
+    skinState().timeDimensionGuid.clear();
+    skinState().timeDimensionGuid.shrink_to_fit();
 }
 
 LRESULT CALLBACK loadDialogProc(HWND window, UINT message, WPARAM wordParameter, LPARAM longParameter)
 {
     if (message == WM_DESTROY) {
         if (HANDLE thread = windowProperty(window, "Zaded_Thread")) {
-            skinCall<BOOL>(apiTerminateThread, thread, 0u);
-            skinCall<BOOL>(apiCloseHandle, thread);
+            skinCall<apiTerminateThread>(thread, 0u);
+            skinCall<apiCloseHandle>(thread);
         }
-        if (auto* image = static_cast<GpImage*>(windowProperty(window, "Zaded_Image")))
-            disposeImage(image);
-        if (HANDLE memory = windowProperty(window, "Zaded_Stream"))
-            skinCall<HGLOBAL>(apiGlobalFree, memory);
+        if (auto* image = static_cast<GpImage*>(windowProperty(window, "Zaded_Image"))) disposeImage(image);
+        if (HANDLE memory = windowProperty(window, "Zaded_Stream")) skinCall<apiGlobalFree>(memory);
     } else if (message == WM_LBUTTONDOWN) {
-        const LRESULT result =
-            skinCall<LRESULT>(apiDefWindowProcA, window, message, wordParameter, longParameter);
+        const LRESULT result = skinCall<apiDefWindowProcA>(window, message, wordParameter, longParameter);
         if (reinterpret_cast<std::uintptr_t>(windowProperty(window, "ZadedHitMove")) == 1) {
-            skinCall<BOOL>(apiReleaseCapture);
-            skinCall<LRESULT>(apiSendMessageA, window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+            skinCall<apiReleaseCapture>();
+            skinCall<apiSendMessageA>(window, WM_NCLBUTTONDOWN, HTCAPTION, 0);
         }
         return result;
     }
-    return skinCall<LRESULT>(apiDefWindowProcA, window, message, wordParameter, longParameter);
+    return skinCall<apiDefWindowProcA>(window, message, wordParameter, longParameter);
 }
 
 } // namespace wrivo

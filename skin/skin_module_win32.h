@@ -1,5 +1,6 @@
 // What the skin engine sets up once per process: GDI+, the GUID of GDI+'s
-// "time" frame dimension, and the engine's own window class "ZadedLoadDialog".
+// "time" frame dimension (both kept in skinState()), and the engine's own
+// window class "ZadedLoadDialog".
 #pragma once
 #include "skin/skin_api_win32.h"
 
@@ -8,14 +9,6 @@
 #include <vector>
 
 namespace wrivo {
-
-// Filled by GDI+ start-up and never handed back: GDI+ stays started until
-// the process ends.
-extern ULONG_PTR gdiplusToken;
-
-// The 16 bytes of {6AEDBD6D-3FB5-418A-83A6-7F45229DC872}, GDI+'s "time" frame
-// dimension; empty before startSkinModule and after stopSkinModule.
-extern std::vector<std::uint8_t> timeDimensionGuid;
 
 inline constexpr char loadDialogClassName[] = "ZadedLoadDialog";
 
@@ -29,6 +22,11 @@ GpStatus startGraphics();
 
 // The UTF-16LE bytes of a GBK text, with the terminating zero character.
 std::vector<std::uint8_t> toWideBytes(std::string_view text);
+// Those bytes as the UTF-16 text the wide functions take.
+inline const WCHAR* wideChars(const std::vector<std::uint8_t>& bytes)
+{
+    return reinterpret_cast<const WCHAR*>(bytes.data());
+}
 
 // The skin's part of the program's exit routine: releases the GUID block.
 void stopSkinModule();

@@ -12,8 +12,7 @@ namespace wrivo {
 
 void SkinFontFamily::release()
 {
-    if (family_)
-        skinCall<GpStatus>(apiGdipDeleteFontFamily, family_);
+    if (family_) skinCall<apiGdipDeleteFontFamily>(family_);
     family_ = nullptr;
 }
 
@@ -21,7 +20,7 @@ GpStatus SkinFontFamily::fromName(std::string_view gbkName)
 {
     const std::vector<std::uint8_t> wide = toWideBytes(gbkName);
     GpFontFamily* family = nullptr;
-    const GpStatus status = skinCall<GpStatus>(apiGdipCreateFontFamilyFromName, wide.data(), nullptr, &family);
+    const GpStatus status = skinCall<apiGdipCreateFontFamilyFromName>(wideChars(wide), nullptr, &family);
     set(status == gdipOk ? family : nullptr);
     return status;
 }
@@ -34,8 +33,7 @@ void SkinFontFamily::set(GpFontFamily* family)
 
 void SkinFont::release()
 {
-    if (font_)
-        skinCall<GpStatus>(apiGdipDeleteFont, font_);
+    if (font_) skinCall<apiGdipDeleteFont>(font_);
     font_ = nullptr;
 }
 
@@ -44,9 +42,8 @@ GpStatus SkinFont::fromFamilyName(std::string_view gbkName, float size, int styl
     SkinFontFamily family;
     family.fromName(gbkName);
     GpFont* font = nullptr;
-    const GpStatus status = family.handle()
-        ? skinCall<GpStatus>(apiGdipCreateFont, family.handle(), size, style, unit, &font)
-        : 2;  // InvalidParameter: no such family
+    const GpStatus status = family.handle() ? skinCall<apiGdipCreateFont>(family.handle(), size, style, unit, &font)
+                                            : 2; // InvalidParameter: no such family
     set(status == gdipOk ? font : nullptr);
     return status;
 }
@@ -54,31 +51,26 @@ GpStatus SkinFont::fromFamilyName(std::string_view gbkName, float size, int styl
 GpStatus SkinFont::fromDeviceContext(HDC dc)
 {
     GpFont* font = nullptr;
-    const GpStatus status = skinCall<GpStatus>(apiGdipCreateFontFromDC, dc, &font);
+    const GpStatus status = skinCall<apiGdipCreateFontFromDC>(dc, &font);
     set(status == gdipOk ? font : nullptr);
     return status;
 }
 
 void SkinFont::fromWindow(HWND window)
 {
-    fromGdiFont(reinterpret_cast<HFONT>(skinCall<LRESULT>(apiSendMessageASecond, window, WM_GETFONT, 0, 0)));
+    fromGdiFont(reinterpret_cast<HFONT>(skinCall<apiSendMessageASecond>(window, WM_GETFONT, 0, 0)));
 }
 
 void SkinFont::fromGdiFont(HFONT gdiFont)
 {
-    if (!gdiFont)
-        return;
+    if (!gdiFont) return;
     LOGFONTA description{};
-    skinCall<int>(apiGetObjectA, gdiFont, static_cast<int>(sizeof description), &description);
+    skinCall<apiGetObjectA>(gdiFont, static_cast<int>(sizeof description), &description);
     int style = 0;
-    if (description.lfWeight == 600 || description.lfWeight == 700)
-        style |= 1;
-    if (description.lfItalic == 1)
-        style |= 2;
-    if (description.lfUnderline == 1)
-        style |= 4;
-    if (description.lfStrikeOut == 1)
-        style |= 8;
+    if (description.lfWeight == 600 || description.lfWeight == 700) style |= 1;
+    if (description.lfItalic == 1) style |= 2;
+    if (description.lfUnderline == 1) style |= 4;
+    if (description.lfStrikeOut == 1) style |= 8;
     const std::string_view face(description.lfFaceName, strnlen(description.lfFaceName, LF_FACESIZE));
     fromFamilyName(face, static_cast<float>(std::abs(description.lfHeight)), style, unitPixel);
 }
@@ -92,54 +84,53 @@ void SkinFont::set(GpFont* font)
 int SkinFont::style() const
 {
     int style = 0;
-    skinCall<GpStatus>(apiGdipGetFontStyle, font_, &style);
+    skinCall<apiGdipGetFontStyle>(font_, &style);
     return style;
 }
 
 float SkinFont::size() const
 {
     float size = 0;
-    skinCall<GpStatus>(apiGdipGetFontSize, font_, &size);
+    skinCall<apiGdipGetFontSize>(font_, &size);
     return size;
 }
 
 int SkinFont::unit() const
 {
     int unit = 0;
-    skinCall<GpStatus>(apiGdipGetFontUnit, font_, &unit);
+    skinCall<apiGdipGetFontUnit>(font_, &unit);
     return unit;
 }
 
 float SkinFont::height(GpGraphics* graphics) const
 {
     float height = 0;
-    skinCall<GpStatus>(apiGdipGetFontHeight, font_, graphics, &height);
+    skinCall<apiGdipGetFontHeight>(font_, graphics, &height);
     return height;
 }
 
 void SkinStringFormat::release()
 {
-    if (format_)
-        skinCall<GpStatus>(apiGdipDeleteStringFormat, format_);
+    if (format_) skinCall<apiGdipDeleteStringFormat>(format_);
     format_ = nullptr;
 }
 
 GpStatus SkinStringFormat::create(int flags, LANGID language)
 {
     GpStringFormat* format = nullptr;
-    const GpStatus status = skinCall<GpStatus>(apiGdipCreateStringFormat, flags, language, &format);
+    const GpStatus status = skinCall<apiGdipCreateStringFormat>(flags, language, &format);
     set(status == gdipOk ? format : nullptr);
     return status;
 }
 
 void SkinStringFormat::setAlignment(int horizontal)
 {
-    skinCall<GpStatus>(apiGdipSetStringFormatAlign, format_, horizontal);
+    skinCall<apiGdipSetStringFormatAlign>(format_, horizontal);
 }
 
 void SkinStringFormat::setLineAlignment(int vertical)
 {
-    skinCall<GpStatus>(apiGdipSetStringFormatLineAlign, format_, vertical);
+    skinCall<apiGdipSetStringFormatLineAlign>(format_, vertical);
 }
 
 void SkinStringFormat::setAlignments(int horizontal, int vertical)
@@ -156,11 +147,10 @@ void SkinStringFormat::set(GpStringFormat* format)
 
 std::string windowTextCopy(HWND control)
 {
-    const int length = skinCall<int>(apiGetWindowTextLengthA, control);
-    if (length <= 0)
-        return {};
+    const int length = skinCall<apiGetWindowTextLengthA>(control);
+    if (length <= 0) return {};
     std::string text(static_cast<std::size_t>(length), ' ');
-    const int copied = skinCall<int>(apiGetWindowTextA, control, text.data(), length + 1);
+    const int copied = skinCall<apiGetWindowTextA>(control, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(copied > 0 && copied <= length ? copied : 0));
     return text;
 }
@@ -168,21 +158,20 @@ std::string windowTextCopy(HWND control)
 void drawControlText(GpGraphics* graphics, HWND control, float x, float y, int width, int height)
 {
     const std::string text = windowTextCopy(control);
-    if (text.empty())
-        return;
+    if (text.empty()) return;
     const std::vector<std::uint8_t> wide = toWideBytes(text);
     const GpRectF layout{x + 2, y + 2, static_cast<float>(width - 4), static_cast<float>(height - 4)};
     SkinFont font;
     font.fromWindow(control);
     SkinStringFormat format;
-    format.create(0x1004, 0);  // no wrapping, no fitting to the black box
+    format.create(0x1004, 0); // no wrapping, no fitting to the black box
     format.setAlignments(0, 1);
     GpBrush* brush = nullptr;
-    const auto color = static_cast<std::uint32_t>(skinProperty(control, "PngControl_TextColor"));
-    skinCall<GpStatus>(apiGdipCreateSolidFill, colorToArgb(color, 255), &brush);
-    skinCall<GpStatus>(apiGdipDrawString, graphics, wide.data(), static_cast<int>(wide.size() / 2 - 1),
-                       font.handle(), &layout, format.handle(), brush);
-    skinCall<GpStatus>(apiGdipDeleteBrush, brush);
+    const auto colour = static_cast<std::uint32_t>(skinProperty(control, "PngControl_TextColor"));
+    skinCall<apiGdipCreateSolidFill>(colorToArgb(colour, 255), &brush);
+    skinCall<apiGdipDrawString>(graphics, wideChars(wide), static_cast<int>(wide.size() / 2 - 1), font.handle(),
+                                &layout, format.handle(), brush);
+    skinCall<apiGdipDeleteBrush>(brush);
 }
 
 } // namespace wrivo

@@ -17,7 +17,7 @@ public:
     SkinFontFamily& operator=(const SkinFontFamily&) = delete;
 
     void release();
-    GpStatus fromName(std::string_view gbkName);  // no font collection: the installed fonts
+    GpStatus fromName(std::string_view gbkName); // no font collection: the installed fonts
     GpFontFamily* handle() const { return family_; }
     void set(GpFontFamily* family);
 

@@ -5,13 +5,22 @@
 #pragma once
 #include "skin/skin_api_win32.h"
 
+#include <cstdint>
+
 namespace wrivo {
 
 // Subclasses every skinned child of the window once and recomposes it.
 void skinChildControls(HWND window);
 
-// The image of a type-3 control's draw state ("Zaded_DrawState": 0 normal,
-// 1 over, 2 pressed, 3 disabled), falling back to the normal image.
+// A type-3 control's draw state, kept in its "Zaded_DrawState" property.
+enum DrawState : std::uintptr_t {
+    drawNormal = 0,
+    drawOver = 1,    // the pointer is over the control
+    drawPressed = 2, // the left button is down on it
+    drawDisabled = 3,
+};
+
+// The image of a type-3 control's draw state, falling back to the normal image.
 GpImage* stateImage(HWND control);
 
 LRESULT CALLBACK stateControlProc(HWND control, UINT message, WPARAM wordParameter, LPARAM longParameter);

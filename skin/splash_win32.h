@@ -1,12 +1,4 @@
-// The splash skin object behind skin/splash.h.
+// The splash skin object behind skin/splash.h: skinState().splash.
 #pragma once
-#include "skin/png_skin_window_win32.h"
+#include "skin/skin_state_win32.h"
 #include "skin/splash.h"
-
-namespace wrivo {
-
-// The program's one skin object; null before createSplashSkin and after
-// releaseSplashSkin.
-extern PngSkinWindow* splashSkin;
-
-} // namespace wrivo

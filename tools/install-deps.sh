@@ -7,7 +7,7 @@ need_apt=()
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 packages=(
-  cmake make ccache g++ clang libclang-rt-14-dev googletest
+  cmake make ccache g++ clang clang-format-14 libclang-rt-14-dev googletest
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386
   xvfb xauth xdotool x11-utils imagemagick

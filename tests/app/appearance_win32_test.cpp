@@ -12,6 +12,7 @@
 #include "app/appearance.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
+#include "app/settings_file.h"
 #include "app/start_window.h"
 #include "host/font_property.h"
 #include "host/host.h"
@@ -29,6 +30,7 @@ namespace {
 
 using namespace wrivo::test;
 using namespace wrivo::appearance;
+using namespace wrivo::settingsFile;
 
 const UnitRef colorPicker{WindowId::main, UnitId::colorPicker, layout::kind::colorPicker};
 
@@ -51,8 +53,8 @@ bool settingsFileExists()
 std::vector<std::string> sectionEntries()
 {
     std::vector<char> buffer(4096);
-    const DWORD length = GetPrivateProfileSectionA(section, buffer.data(), static_cast<DWORD>(buffer.size()),
-                                                   settingsPath().c_str());
+    const DWORD length =
+        GetPrivateProfileSectionA(section, buffer.data(), static_cast<DWORD>(buffer.size()), settingsPath().c_str());
     std::vector<std::string> entries;
     for (const char* p = buffer.data(); p < buffer.data() + length && *p; p += std::strlen(p) + 1)
         entries.emplace_back(p);
@@ -61,7 +63,11 @@ std::vector<std::string> sectionEntries()
 
 class Appearance : public MainWindowScenario {
 protected:
-    Appearance() : MainWindowScenario({HandlerIndex::applySettings, HandlerIndex::applyChosenColour, HandlerIndex::restoreDefaults, HandlerIndex::chooseFont}) {}
+    Appearance()
+        : MainWindowScenario({HandlerIndex::applySettings, HandlerIndex::applyChosenColour,
+                              HandlerIndex::restoreDefaults, HandlerIndex::chooseFont})
+    {
+    }
 
     void SetUp() override
     {
@@ -176,7 +182,7 @@ struct FocusOnReturn {
 TEST_F(Appearance, TheReplacementBackgroundOutlastsTheFocusReturningAsTheWarningCloses)
 {
     focusEditBox();
-    chooseColour(0x00336699, false);   // stored without a warning
+    chooseColour(0x00336699, false); // stored without a warning
     writeProperty(editBoxRef, EditBoxProperty::textColour, std::int64_t{0x00AA00});
     FocusOnReturn::edit = handleOf(editBoxRef);
     FocusOnReturn::main = GetAncestor(FocusOnReturn::edit, GA_ROOT);
@@ -185,14 +191,15 @@ TEST_F(Appearance, TheReplacementBackgroundOutlastsTheFocusReturningAsTheWarning
     ASSERT_NE(hook, nullptr);
     DialogDriver driver;
     driver.answer([&](DialogWindow& box) {
-        FocusOnReturn::armed = true;   // the main window is disabled by now
+        FocusOnReturn::armed = true; // the main window is disabled by now
         box.press("OK");
     });
     chooseColour(0x00AA00, false);
     UnhookWindowsHookEx(hook);
     FocusOnReturn::armed = false;
     ASSERT_TRUE(driver.finish()) << driver.report();
-    ASSERT_EQ(FocusOnReturn::focused, FocusOnReturn::edit) << "the text did not get the focus back as the warning closed";
+    ASSERT_EQ(FocusOnReturn::focused, FocusOnReturn::edit)
+        << "the text did not get the focus back as the warning closed";
     expectBackground(conflictBackgroundColour);
 }
 
@@ -230,15 +237,17 @@ TEST_F(Appearance, TheFontDialogsFaceAndSizeGoToTheEditBoxAndTheFile)
     focusEditBox();
     {
         DialogDriver driver;
-        driver.answer([](DialogWindow& box) { box.chooseFontSize(24); box.press("OK"); });
-        postKey(handleOf(editBoxRef), 'T', true);   // Ctrl+T: 字体大小
+        driver.answer([](DialogWindow& box) {
+            box.chooseFontSize(24);
+            box.press("OK");
+        });
+        postKey(handleOf(editBoxRef), 'T', true); // Ctrl+T: 字体大小
         pumpPending();
         ASSERT_TRUE(driver.finish()) << driver.report();
     }
     EXPECT_EQ(number(editBoxRef, EditBoxProperty::font, FontMember::size), 24);
     EXPECT_EQ(stored(fontSizeKey), "24");
-    EXPECT_EQ(stored(fontFaceKey),
-              propertyText(readProperty(editBoxRef, EditBoxProperty::font, FontMember::faceName)));
+    EXPECT_EQ(stored(fontFaceKey), propertyText(readProperty(editBoxRef, EditBoxProperty::font, FontMember::faceName)));
 
     DialogDriver driver;
     driver.press("Cancel");
@@ -255,7 +264,7 @@ TEST_F(Appearance, RestoreLeavesExactlyTheFactoryValuesAndTheMonthKey)
     focusEditBox();
     writeProperty(listBoxRef, ListBoxProperty::textColour, std::int64_t{0});
 
-    postKey(handleOf(editBoxRef), 'P', true);   // Ctrl+P: 配置还原
+    postKey(handleOf(editBoxRef), 'P', true); // Ctrl+P: 配置还原
     pumpPending();
 
     EXPECT_EQ(sectionEntries(), (std::vector<std::string>{"wikyxqq=12", "文本颜色=16776960", "字体名称=宋体",

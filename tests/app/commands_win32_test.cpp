@@ -41,7 +41,12 @@ bool topmost()
 
 class Commands : public MainWindowScenario {
 protected:
-    Commands() : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::editBoxKeyDown, HandlerIndex::mainWindowKeyDown, HandlerIndex::insertDateTime, HandlerIndex::helpNotice, HandlerIndex::hideNotice, HandlerIndex::feedbackNotice}) {}
+    Commands()
+        : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::editBoxKeyDown,
+                              HandlerIndex::mainWindowKeyDown, HandlerIndex::insertDateTime, HandlerIndex::helpNotice,
+                              HandlerIndex::hideNotice, HandlerIndex::feedbackNotice})
+    {
+    }
 
     // Runs a menu shortcut and answers the notice it shows with OK.
     DialogRecord noticeOf(UINT key)
@@ -63,7 +68,7 @@ TEST_F(Commands, EscHidesTheWindowNearlyTransparentOnTopAndEscShowsItAgain)
     EXPECT_FALSE(IsWindowEnabled(handleOf(editBoxRef)));
     EXPECT_EQ(GetFocus(), handleOf(mainWindowRef));
 
-    press(VK_ESCAPE);   // now it reaches the main window
+    press(VK_ESCAPE); // now it reaches the main window
     EXPECT_EQ(windowAlpha(), 255);
     EXPECT_FALSE(topmost());
     EXPECT_TRUE(IsWindowEnabled(handleOf(editBoxRef)));
@@ -74,7 +79,7 @@ TEST_F(Commands, EscHidesTheWindowNearlyTransparentOnTopAndEscShowsItAgain)
 TEST_F(Commands, DateAndTimeGoToTheEndWithTwoSpacesEitherSide)
 {
     writeProperty(editBoxRef, EditBoxProperty::content, std::string("开头\r\nend"));
-    SendMessageA(handleOf(editBoxRef), EM_SETSEL, 1, 1);   // the caret in the middle
+    SendMessageA(handleOf(editBoxRef), EM_SETSEL, 1, 1); // the caret in the middle
     const std::string before = dateTimeText(now());
     press('W', true);
     const std::string after = dateTimeText(now());

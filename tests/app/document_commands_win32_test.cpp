@@ -29,16 +29,13 @@ namespace {
 
 using namespace wrivo::test;
 
-const UnitRef commonDialog{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
-
-std::string rememberedFile()
-{
-    return propertyText(readProperty(commonDialog, CommonDlgProperty::fileName));
-}
-
 class DocumentCommands : public MainWindowScenario {
 protected:
-    DocumentCommands() : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::editBoxKeyDown, HandlerIndex::newDocument, HandlerIndex::saveDocument, HandlerIndex::openDocument, HandlerIndex::appendDocument}) {}
+    DocumentCommands()
+        : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::editBoxKeyDown, HandlerIndex::newDocument,
+                              HandlerIndex::saveDocument, HandlerIndex::openDocument, HandlerIndex::appendDocument})
+    {
+    }
 
     // Opens `path` into the empty document through Ctrl+D and the real open
     // dialog, confirms the one notice that follows, and gives that notice.
@@ -92,7 +89,7 @@ TEST_F(DocumentCommands, NewAsksOnlyWhenTheDocumentDiffersFromItsFile)
     setDocument("saved text");
     saveAs(folder.file("a.txt"));
     {
-        DialogDriver driver;   // expects no dialog at all
+        DialogDriver driver; // expects no dialog at all
         shortcut('A');
         EXPECT_TRUE(driver.finish()) << driver.report();
         EXPECT_TRUE(driver.seen().empty());
@@ -112,15 +109,15 @@ TEST_F(DocumentCommands, NewAsksOnlyWhenTheDocumentDiffersFromItsFile)
 TEST_F(DocumentCommands, NewKeepsTheDocumentWhenTheSaveTheUserAskedForDidNotHappen)
 {
     setDocument("一段不能丢的文字\r\nsecond");
-    postKey(handleOf(editBoxRef), VK_RETURN);   // rows and a tracked break
+    postKey(handleOf(editBoxRef), VK_RETURN); // rows and a tracked break
     pumpPending();
     setDocument("一段不能丢的文字\r\nsecond");
     const std::string captionBefore = windowText(mainWindowRef);
 
     DialogDriver driver;
-    driver.press("Yes");      // save the changes?
-    driver.press("Cancel");   // the save dialog
-    driver.press("OK");       // "注意文档未保存&&"
+    driver.press("Yes");    // save the changes?
+    driver.press("Cancel"); // the save dialog
+    driver.press("OK");     // "注意文档未保存&&"
     shortcut('A');
     ASSERT_TRUE(driver.finish()) << driver.report();
     EXPECT_EQ(driver.seen().back().message(), "注意文档未保存&&");
@@ -147,7 +144,7 @@ TEST_F(DocumentCommands, OpenWarnsBeforeReplacingAndLoadsTheFileWithItsRows)
     DialogDriver driver;
     driver.press("Yes");
     driver.answer(chooseFile(path));
-    driver.press("Yes");   // load what comes before the zero byte?
+    driver.press("Yes"); // load what comes before the zero byte?
     shortcut('D');
     ASSERT_TRUE(driver.finish()) << driver.report();
     EXPECT_EQ(documentText(), "ab\r\n字\r\nxyz") << "loaded up to the zero byte";
@@ -165,7 +162,7 @@ TEST_F(DocumentCommands, AFileThatCannotBeReadLeavesTheDocumentAndSaysSo)
     DialogDriver driver;
     driver.answer(chooseFile(path));
     driver.press("OK");
-    shortcut('F');   // append
+    shortcut('F'); // append
     ASSERT_TRUE(driver.finish()) << driver.report();
     CloseHandle(lock);
     ASSERT_EQ(driver.seen().size(), 2u);
@@ -187,11 +184,11 @@ TEST_F(DocumentCommands, AFileTooLargeToOpenLeavesTheDocumentAndSaysHowLarge)
 TEST_F(DocumentCommands, AFileOfAnotherEncodingIsOpenedWithAWarning)
 {
     const std::string path = folder.file("mixed.txt");
-    putFileBytes(path, "ab\xB5\x20\xFF \xE6");   // neither GBK nor UTF-8
+    putFileBytes(path, "ab\xB5\x20\xFF \xE6"); // neither GBK nor UTF-8
     const DialogRecord notice = openWithANotice(path);
     EXPECT_EQ(notice.title, "注意：");
     EXPECT_EQ(notice.message(), "文件中有不是 GBK 编码的文字:\r\n\r\n" + path +
-                                              "\r\n\r\n这些字节将显示为 ?，保存时按显示的文字写回，原来的字节不会保留。");
+                                    "\r\n\r\n这些字节将显示为 ?，保存时按显示的文字写回，原来的字节不会保留。");
     EXPECT_EQ(documentText().substr(0, 2), "ab") << "the file is still opened";
     EXPECT_EQ(rememberedFile(), path);
 }
@@ -200,7 +197,7 @@ TEST_F(DocumentCommands, AFileOfAnotherEncodingIsOpenedWithAWarning)
 // a No saves nothing.
 TEST_F(DocumentCommands, CharactersGbkCannotWriteAreAskedAboutBeforeSaving)
 {
-    const std::wstring pasted = L"ab\U0001F600c\u4e2d";   // an emoji among GBK text
+    const std::wstring pasted = L"ab\U0001F600c\u4e2d"; // an emoji among GBK text
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (pasted.size() + 1) * sizeof(wchar_t));
@@ -211,11 +208,12 @@ TEST_F(DocumentCommands, CharactersGbkCannotWriteAreAskedAboutBeforeSaving)
     SendMessageA(handleOf(editBoxRef), WM_PASTE, 0, 0);
 
     const std::string path = folder.file("emoji.txt");
-    const std::string question = "文档中有 1 个字符不在 GBK 编码之内(例如表情符号),\r\n\r\n保存后它们将变成 ?。\r\n\r\n仍然保存吗？";
+    const std::string question =
+        "文档中有 1 个字符不在 GBK 编码之内(例如表情符号),\r\n\r\n保存后它们将变成 ?。\r\n\r\n仍然保存吗？";
     {
         DialogDriver driver;
         driver.press("No");
-        driver.press("OK");   // "注意文档未保存&&"
+        driver.press("OK"); // "注意文档未保存&&"
         shortcut('S');
         ASSERT_TRUE(driver.finish()) << driver.report();
         ASSERT_EQ(driver.seen().size(), 2u);
@@ -227,7 +225,7 @@ TEST_F(DocumentCommands, CharactersGbkCannotWriteAreAskedAboutBeforeSaving)
     DialogDriver driver;
     driver.press("Yes");
     driver.answer(chooseFile(path));
-    driver.press("OK");   // "保存成功！！！"
+    driver.press("OK"); // "保存成功！！！"
     shortcut('S');
     ASSERT_TRUE(driver.finish()) << driver.report();
     EXPECT_EQ(fileBytes(path).substr(0, 2), "ab");
@@ -258,7 +256,7 @@ TEST_F(DocumentCommands, AFailedWriteKeepsTheOldFileAndNeverClaimsSuccess)
     setDocument("a new draft that must not half-replace the old one");
     DialogDriver driver;
     driver.answer(chooseFile(path));
-    driver.press("Yes");   // replace it?
+    driver.press("Yes"); // replace it?
     driver.press("OK");
     shortcut('S');
     const bool finished = driver.finish();
@@ -266,7 +264,8 @@ TEST_F(DocumentCommands, AFailedWriteKeepsTheOldFileAndNeverClaimsSuccess)
     ASSERT_TRUE(finished) << driver.report();
     EXPECT_EQ(driver.seen().back().title, "保存失败：");
     const std::string notice = driver.seen().back().message();
-    EXPECT_NE(notice.find("没有写入这个文件或文件夹的权限。" + systemMessage(ERROR_ACCESS_DENIED)), std::string::npos) << notice;
+    EXPECT_NE(notice.find("没有写入这个文件或文件夹的权限。" + systemMessage(ERROR_ACCESS_DENIED)), std::string::npos)
+        << notice;
     EXPECT_NE(notice.find("磁盘上的原文件没有被改动。"), std::string::npos) << notice;
     for (const DialogRecord& seen : driver.seen()) EXPECT_NE(seen.title, "恭喜：");
     EXPECT_EQ(fileBytes(path), old);
@@ -285,7 +284,7 @@ TEST_F(DocumentCommands, AFailedSaveNamesTheReasonInUseOrDiskFull)
     {
         DialogDriver driver;
         driver.answer(chooseFile(held));
-        driver.press("Yes");   // replace it?
+        driver.press("Yes"); // replace it?
         driver.press("OK");
         shortcut('S');
         const bool finished = driver.finish();
@@ -294,14 +293,15 @@ TEST_F(DocumentCommands, AFailedSaveNamesTheReasonInUseOrDiskFull)
         seen = driver.seen();
     }
     EXPECT_NE(seen.back().message().find("文件正被其他程序使用。" + systemMessage(ERROR_SHARING_VIOLATION)),
-              std::string::npos) << seen.back().message();
+              std::string::npos)
+        << seen.back().message();
     EXPECT_EQ(fileBytes(held), "held");
 
     // A new name on a full disk: there was no original to speak of.
     TinyDisk disk(16 * 1024);
     if (!disk.ready()) GTEST_SKIP() << "full-disk save not tested: " << disk.whyNotReady();
     std::string longDraft;
-    for (int line = 0; line < 640; ++line) longDraft += std::string(98, 'x') + "\r\n";   // 64 KB
+    for (int line = 0; line < 640; ++line) longDraft += std::string(98, 'x') + "\r\n"; // 64 KB
     setDocument(longDraft);
     DialogDriver driver;
     driver.answer(chooseFile(disk.file("新稿.txt")));
@@ -322,14 +322,15 @@ TEST_F(DocumentCommands, ADocumentMatchingAFileLargerThanAWholeReadIsNotModified
     const std::string path = folder.file("grown.txt");
     putFileOfSize(path, largestReadableFile + (2u << 20));
     {
-        HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file =
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         const std::string start = "第一章\r\n";
         DWORD written = 0;
         WriteFile(file, start.data(), static_cast<DWORD>(start.size()), &written, nullptr);
         CloseHandle(file);
     }
-    writeProperty(commonDialog, CommonDlgProperty::fileName, path);
+    writeProperty(commonDialogRef, CommonDlgProperty::fileName, path);
     setDocument("第一章\r\n"); // the file's text ends at its first zero byte
     EXPECT_FALSE(isDocumentModified());
     setDocument("第一章\r\nx");

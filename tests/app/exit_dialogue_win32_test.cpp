@@ -7,11 +7,11 @@
 #include <string>
 
 #include "app/app_globals.h"
-#include "app/appearance.h"
 #include "app/exit_dialogue.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/maker_info.h"
+#include "app/settings_file.h"
 #include "app/start_window.h"
 #include "host/host.h"
 #include "host/property_rules.h"
@@ -19,6 +19,8 @@
 #include "services/datetime.h"
 #include "services/settings.h"
 #include "services/unit_properties.h"
+#include "services/window_effects.h"
+#include "tests/support/child_process_win32.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
 #include "tests/support/main_window_scenario_win32.h"
@@ -32,7 +34,7 @@ using namespace wrivo::test;
 
 class ExitDialogue : public MainWindowScenario {
 protected:
-    ExitDialogue() : MainWindowScenario({HandlerIndex::exitDialogue}) {}
+    ExitDialogue() : MainWindowScenario({HandlerIndex::exitDialogue}) { }
 
     void SetUp() override
     {
@@ -55,8 +57,8 @@ protected:
 TEST_F(ExitDialogue, DecliningTheExitKeepsTheWindowAndTheDocument)
 {
     DialogDriver driver;
-    driver.press("No");   // 退出确认
-    driver.press("OK");   // 欢迎回来
+    driver.press("No"); // 退出确认
+    driver.press("OK"); // 欢迎回来
     closeMainWindow();
     ASSERT_TRUE(driver.finish()) << driver.report();
     ASSERT_EQ(driver.seen().size(), 2u) << "an empty document asks no save question";
@@ -72,9 +74,9 @@ TEST_F(ExitDialogue, TheEndOfTheSessionAsksAsClosingDoesAndCanBeRefused)
 {
     setDocument("未保存的文字");
     DialogDriver driver;
-    driver.press("No");   // 提示: save?
-    driver.press("No");   // 退出确认
-    driver.press("OK");   // 欢迎回来
+    driver.press("No"); // 提示: save?
+    driver.press("No"); // 退出确认
+    driver.press("OK"); // 欢迎回来
     const LRESULT answer = SendMessageA(handleOf(mainWindowRef), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
     ASSERT_TRUE(driver.finish()) << driver.report();
     EXPECT_EQ(answer, FALSE) << "the session may not end";
@@ -89,11 +91,11 @@ TEST_F(ExitDialogue, AModifiedDocumentIsOfferedForSavingFirst)
 {
     writeProperty(editBoxRef, EditBoxProperty::content, std::string("未保存的文字"));
     DialogDriver driver;
-    driver.press("Yes");      // save?
-    driver.press("Cancel");   // the save dialog
-    driver.press("OK");       // not saved
-    driver.press("No");       // exit? no
-    driver.press("OK");       // welcome back
+    driver.press("Yes");    // save?
+    driver.press("Cancel"); // the save dialog
+    driver.press("OK");     // not saved
+    driver.press("No");     // exit? no
+    driver.press("OK");     // welcome back
     closeMainWindow();
     ASSERT_TRUE(driver.finish()) << driver.report();
     ASSERT_EQ(driver.seen().size(), 5u);
@@ -114,12 +116,17 @@ TEST_F(ExitDialogue, ThePartnerPageOpensOncePerMonth)
     monthlyPage();
     monthlyPage();
     const std::string month = std::to_string(monthOf(now()));
-    EXPECT_EQ(readSettingsEntry(settingsPath(), appearance::section, appearance::monthKey), month);
+    EXPECT_EQ(readSettingsEntry(settingsPath(), settingsFile::section, settingsFile::monthKey), month);
 
-    const std::string expected = std::string(maker::monthlyPartnerPage) + "\n";
-    const DWORD start = GetTickCount();
-    while (fileBytes(log) != expected && GetTickCount() - start < 20000) Sleep(50);   // the recorder runs apart
-    Sleep(500);   // a second page, if one were opened, would have arrived by now
+    // The recorder runs apart from the program. Once the page is there, a
+    // marker page is opened by the same road: when it has arrived, a second
+    // partner page, had one been opened, would have arrived before it.
+    const std::string page = std::string(maker::monthlyPartnerPage) + "\n";
+    ASSERT_TRUE(waitForFileText(log, page, 20000)) << fileBytes(log);
+    const std::string marker = "http://marker.invalid/";
+    openWebPage(marker);
+    ASSERT_TRUE(waitForFileText(log, marker, 20000)) << fileBytes(log);
+    const std::string expected = page + marker + "\n";
     EXPECT_EQ(fileBytes(log), expected);
     DeleteFileA(log.c_str());
 }

@@ -27,7 +27,8 @@ constexpr const char* keepsDocument = "(选{否}则不读入，当前文档保�
 class FileAdmission : public MainWindowScenario {
 protected:
     FileAdmission()
-        : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::openDocument, HandlerIndex::appendDocument})
+        : MainWindowScenario(
+              {HandlerIndex::refreshStatistics, HandlerIndex::openDocument, HandlerIndex::appendDocument})
     {
     }
 
@@ -37,7 +38,7 @@ protected:
     std::vector<DialogRecord> run(char command, const std::string& path, std::vector<std::string> answers)
     {
         DialogDriver driver;
-        if (command == 'D' && !documentText().empty()) driver.press("Yes");   // "温馨提示：" replace the document?
+        if (command == 'D' && !documentText().empty()) driver.press("Yes"); // "温馨提示：" replace the document?
         driver.answer([path](DialogWindow& box) {
             box.typeFileName(path);
             box.press("OK");
@@ -59,10 +60,12 @@ protected:
 TEST_F(FileAdmission, ZeroBytesAreAskedAboutAndYesLoadsWhatComesBeforeThem)
 {
     const std::string path = folder.file("zero.txt");
-    putFileBytes(path, "abcdef" + "\0"s + std::string(23, 'x'));   // 30 bytes, the zero at 6
-    const std::string question = "文件中有零字节:\r\n\r\n" + path +
-                                 "\r\n\r\n第一个零字节及其后共 24 个字节编辑框无法显示，保存时也不会保留;只有它之前的 6 "
-                                 "个字节能读入。\r\n\r\n仍然读入吗？" + keepsDocument;
+    putFileBytes(path, "abcdef" + "\0"s + std::string(23, 'x')); // 30 bytes, the zero at 6
+    const std::string question =
+        "文件中有零字节:\r\n\r\n" + path +
+        "\r\n\r\n第一个零字节及其后共 24 个字节编辑框无法显示，保存时也不会保留;只有它之前的 6 "
+        "个字节能读入。\r\n\r\n仍然读入吗？" +
+        keepsDocument;
     setDocument("draft");
     std::vector<DialogRecord> seen = run('D', path, {"No"});
     ASSERT_EQ(seen.size(), 1u);
@@ -81,10 +84,17 @@ TEST_F(FileAdmission, Utf16IsOfferedAsGbkWithTheCharactersItCannotHoldCounted)
 {
     const std::string path = folder.file("utf16.txt");
     // "中文ab" + U+0E01 (Thai) + "\r\n" + "c", UTF-16 LE with its mark
-    putFileBytes(path, "\xFF\xFE" "\x2D\x4E\x87\x65" "a\0b\0" "\x01\x0E" "\r\0\n\0" "c\0"s);
-    const std::string question = "文件是 UTF-16 LE(带字节顺序标记 BOM) 编码的文字:\r\n\r\n" + path +
-                                 "\r\n\r\n可以转换成 GBK 编码后编辑，保存时将按 GBK 编码写入。\r\n\r\n其中有 1 个字符 GBK "
-                                 "编码无法表示，转换后将变成 ?。\r\n\r\n转换成 GBK 编码读入吗？" + keepsDocument;
+    putFileBytes(path, "\xFF\xFE"
+                       "\x2D\x4E\x87\x65"
+                       "a\0b\0"
+                       "\x01\x0E"
+                       "\r\0\n\0"
+                       "c\0"s);
+    const std::string question =
+        "文件是 UTF-16 LE(带字节顺序标记 BOM) 编码的文字:\r\n\r\n" + path +
+        "\r\n\r\n可以转换成 GBK 编码后编辑，保存时将按 GBK 编码写入。\r\n\r\n其中有 1 个字符 GBK "
+        "编码无法表示，转换后将变成 ?。\r\n\r\n转换成 GBK 编码读入吗？" +
+        keepsDocument;
     setDocument("draft");
     std::vector<DialogRecord> seen = run('D', path, {"No"});
     ASSERT_EQ(seen.size(), 1u) << "no zero-byte question, no notice about non-GBK bytes";
@@ -101,11 +111,12 @@ TEST_F(FileAdmission, Utf16IsOfferedAsGbkWithTheCharactersItCannotHoldCounted)
 TEST_F(FileAdmission, Utf8IsOfferedAsGbkWhenAppendedWithOrWithoutItsMark)
 {
     const std::string marked = folder.file("bom.txt");
-    putFileBytes(marked, "\xEF\xBB\xBF\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0\r\n");   // "第一章\r\n"
+    putFileBytes(marked, "\xEF\xBB\xBF\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0\r\n"); // "第一章\r\n"
     setDocument("head\r\n");
     std::vector<DialogRecord> seen = run('F', marked, {"No"});
     ASSERT_EQ(seen.size(), 1u);
-    EXPECT_NE(seen[0].message().find("文件是 UTF-8(带字节顺序标记 BOM) 编码的文字"), std::string::npos) << seen[0].message();
+    EXPECT_NE(seen[0].message().find("文件是 UTF-8(带字节顺序标记 BOM) 编码的文字"), std::string::npos)
+        << seen[0].message();
     EXPECT_NE(seen[0].message().find("其中有 0 个字符"), std::string::npos) << seen[0].message();
     EXPECT_EQ(documentText(), "head\r\n");
 
@@ -114,7 +125,7 @@ TEST_F(FileAdmission, Utf8IsOfferedAsGbkWhenAppendedWithOrWithoutItsMark)
     EXPECT_EQ(documentText(), "head\r\n第一章\r\n");
 
     const std::string plain = folder.file("plain.txt");
-    putFileBytes(plain, "ab\xE4\xB8\xAD \xE6\x96\x87");   // "ab中 文", not GBK
+    putFileBytes(plain, "ab\xE4\xB8\xAD \xE6\x96\x87"); // "ab中 文", not GBK
     seen = run('F', plain, {"Yes"});
     ASSERT_EQ(seen.size(), 1u) << "the old notice about non-GBK bytes does not follow";
     EXPECT_NE(seen[0].message().find("文件是 UTF-8 编码的文字"), std::string::npos) << seen[0].message();
@@ -157,9 +168,11 @@ TEST_F(FileAdmission, ALongLineWithoutBreaksIsAskedAboutAndNoLeavesTheDocument)
     std::vector<DialogRecord> seen = run('F', path, {"No"});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].title, "注意：");
-    EXPECT_EQ(seen[0].message(), "文件中有很长的一行(" + std::to_string(line.size()) + " 个字节，中间没有换行):\r\n\r\n" +
-                                     path + "\r\n\r\n编辑框排版这样长的一行很慢，读入可能要几分钟，程序在此期间没有响应。"
-                                            "\r\n\r\n仍然读入吗？" + keepsDocument);
+    EXPECT_EQ(seen[0].message(), "文件中有很长的一行(" + std::to_string(line.size()) +
+                                     " 个字节，中间没有换行):\r\n\r\n" + path +
+                                     "\r\n\r\n编辑框排版这样长的一行很慢，读入可能要几分钟，程序在此期间没有响应。"
+                                     "\r\n\r\n仍然读入吗？" +
+                                     keepsDocument);
     EXPECT_EQ(documentText(), "draft");
 }
 
@@ -171,9 +184,10 @@ TEST_F(FileAdmission, ADeviceNameIsRefusedWithANotice)
         std::vector<DialogRecord> seen = run(name[0] == 'n' ? 'D' : 'F', path, {"OK"});
         ASSERT_EQ(seen.size(), 1u) << name;
         EXPECT_EQ(seen[0].title, "读取失败：");
-        EXPECT_NE(seen[0].message().find("这是 Windows 保留的设备名(CON、PRN、AUX、NUL、COM1、LPT1 等，带不带扩展名都一样)，"
-                                         "不是文件。\r\n\r\n当前文档保持不变。"),
-                  std::string::npos)
+        EXPECT_NE(
+            seen[0].message().find("这是 Windows 保留的设备名(CON、PRN、AUX、NUL、COM1、LPT1 等，带不带扩展名都一样)，"
+                                   "不是文件。\r\n\r\n当前文档保持不变。"),
+            std::string::npos)
             << seen[0].message();
         EXPECT_EQ(documentText(), "draft");
     }

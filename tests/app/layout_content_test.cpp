@@ -38,7 +38,7 @@ TEST(LayoutContent, StoredBlockDecodesToExactlyTheContent)
     EXPECT_EQ(windows, layoutContent());
     EXPECT_EQ(encodeLayoutData(windows), layoutDataBlock());
     ASSERT_EQ(windows.size(), 2u);
-    EXPECT_EQ(windows[0].id, WindowId::main);    // the main window first
+    EXPECT_EQ(windows[0].id, WindowId::main); // the main window first
     EXPECT_EQ(windows[1].id, WindowId::start);
 }
 
@@ -210,26 +210,26 @@ TEST(LayoutContent, MenuTreeHasItsThirtyNineEntriesInOrder)
 
     EXPECT_EQ(entries[0]->caption, "文件操作");
     EXPECT_EQ(entries[3]->caption, "保存文档");
-    EXPECT_EQ(entries[3]->shortcut, 19);   // Ctrl+S
+    EXPECT_EQ(entries[3]->shortcut, 19); // Ctrl+S
     EXPECT_EQ(entries[3]->handler, saveDocument);
-    EXPECT_EQ(entries[1]->shortcut, 1);    // Ctrl+A
+    EXPECT_EQ(entries[1]->shortcut, 1); // Ctrl+A
     EXPECT_EQ(entries[8]->caption, "剪切字符   Ctrl+X");
     EXPECT_EQ(entries[8]->shortcut, 0);
     EXPECT_EQ(entries[10]->caption, "复制字符   Ctrl+C");
     EXPECT_EQ(entries[11]->caption, "粘贴字符   Ctrl+V");
     EXPECT_EQ(entries[13]->caption, "清空字符");
-    EXPECT_EQ(entries[13]->shortcut, 76);  // Del
+    EXPECT_EQ(entries[13]->shortcut, 76); // Del
     EXPECT_EQ(entries[13]->handler, clearText);
     EXPECT_EQ(entries[15]->caption, "壹键隐藏  *必看说明* ");
     EXPECT_EQ(entries[20]->caption, "背景颜色");
-    EXPECT_EQ(entries[20]->shortcut, 18);  // Ctrl+R
+    EXPECT_EQ(entries[20]->shortcut, 18); // Ctrl+R
     EXPECT_EQ(entries[22]->caption, "版权帮助");
-    EXPECT_EQ(entries[22]->shortcut, 18);  // stored on the popup too
+    EXPECT_EQ(entries[22]->shortcut, 18); // stored on the popup too
     EXPECT_EQ(entries[29]->caption, "作者版权");
-    EXPECT_EQ(entries[29]->shortcut, 26);  // Ctrl+Z
+    EXPECT_EQ(entries[29]->shortcut, 26); // Ctrl+Z
     EXPECT_EQ(entries[30]->caption, "程序更新");
     EXPECT_EQ(entries[31]->caption, "官网更新下载 ");
-    EXPECT_EQ(entries[31]->shortcut, 9);   // Ctrl+I
+    EXPECT_EQ(entries[31]->shortcut, 9); // Ctrl+I
     EXPECT_EQ(entries[31]->handler, openUpdatePage);
     EXPECT_EQ(entries[33]->caption, "官方指定合作下载站:");
     EXPECT_EQ(entries[33]->handler, noHandler);
@@ -261,7 +261,7 @@ TEST(LayoutContent, ShortcutsAreTheListedOnesAndUnique)
     }
     auto ctrl = [](char c) { return c - 'A' + 1; };
     const std::map<int, std::int32_t> expected = {
-        {1, ctrl('A')},  {3, ctrl('S')},  {5, ctrl('D')},  {6, ctrl('F')},  {13, 76},         {16, ctrl('Q')},
+        {1, ctrl('A')},  {3, ctrl('S')},  {5, ctrl('D')},  {6, ctrl('F')},  {13, 76},        {16, ctrl('Q')},
         {17, ctrl('W')}, {19, ctrl('E')}, {20, ctrl('R')}, {21, ctrl('T')}, {22, ctrl('R')}, {23, ctrl('P')},
         {24, ctrl('O')}, {26, ctrl('Y')}, {27, ctrl('U')}, {29, ctrl('Z')}, {31, ctrl('I')}};
     EXPECT_EQ(shortcuts, expected);

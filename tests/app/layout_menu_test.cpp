@@ -39,14 +39,17 @@ std::vector<int> commandsFor(const MenuPlan& plan, ShortcutKey key)
     return commands;
 }
 
-constexpr ShortcutKey ctrl(char letter) { return {static_cast<std::uint16_t>(letter), acceleratorCtrl}; }
+constexpr ShortcutKey ctrl(char letter)
+{
+    return {static_cast<std::uint16_t>(letter), acceleratorCtrl};
+}
 
 } // namespace
 
 TEST(LayoutMenu, EveryEntryKeepsItsCommandNumberAndText)
 {
     const MenuPlan plan = mainMenuPlan();
-    ASSERT_EQ(plan.items.size(), static_cast<std::size_t>(menuEntryCount));   // nothing hidden
+    ASSERT_EQ(plan.items.size(), static_cast<std::size_t>(menuEntryCount)); // nothing hidden
 
     const MenuItemPlan* save = itemWithCommand(plan, 20003);
     ASSERT_NE(save, nullptr);
@@ -80,12 +83,12 @@ TEST(LayoutMenu, AcceleratorsChooseTheirOneEntry)
 {
     const MenuPlan plan = mainMenuPlan();
     EXPECT_EQ(plan.accelerators.size(), 16u);
-    EXPECT_EQ(commandsFor(plan, ctrl('R')), std::vector<int>{20020});   // 背景颜色, not the popup
+    EXPECT_EQ(commandsFor(plan, ctrl('R')), std::vector<int>{20020}); // 背景颜色, not the popup
     EXPECT_EQ(commandsFor(plan, ctrl('S')), std::vector<int>{20003});
     EXPECT_EQ(commandsFor(plan, ctrl('A')), std::vector<int>{20001});
     EXPECT_EQ(commandsFor(plan, ctrl('Z')), std::vector<int>{20029});
     EXPECT_EQ(commandsFor(plan, ctrl('I')), std::vector<int>{20031});
-    EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x2E, 0})), std::vector<int>{20013});   // Del
+    EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x2E, 0})), std::vector<int>{20013}); // Del
     // The edit box keeps Ctrl+X, Ctrl+C and Ctrl+V.
     for (char letter : {'X', 'C', 'V'}) EXPECT_TRUE(commandsFor(plan, ctrl(letter)).empty()) << letter;
 }

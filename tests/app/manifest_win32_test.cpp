@@ -53,25 +53,24 @@ private:
     HMODULE module_;
 };
 
-class Manifest : public testing::TestWithParam<const char*> {};
+class Manifest : public testing::TestWithParam<const char*> { };
 
 TEST_P(Manifest, AsksForCodePage936OnEverySupportedWindowsWithoutElevationOrDpiAwareness)
 {
     ResourceFile exe(besideThisProgram(GetParam()));
     ASSERT_NE(exe.module(), nullptr) << GetParam();
     std::string manifest;
-    ASSERT_TRUE(exe.find(RT_MANIFEST, MAKEINTRESOURCEA(1), &manifest))
-        << "no RT_MANIFEST resource 1 in " << GetParam();
+    ASSERT_TRUE(exe.find(RT_MANIFEST, MAKEINTRESOURCEA(1), &manifest)) << "no RT_MANIFEST resource 1 in " << GetParam();
 
     auto has = [&](const char* text) { return manifest.find(text) != std::string::npos; };
     EXPECT_TRUE(has("<assembly xmlns=\"urn:schemas-microsoft-com:asm.v1\" manifestVersion=\"1.0\">"));
     EXPECT_TRUE(has("<activeCodePage xmlns=\"http://schemas.microsoft.com/SMI/2019/WindowsSettings\">"
                     "zh-CN</activeCodePage>"));
     EXPECT_TRUE(has("<requestedExecutionLevel level=\"asInvoker\""));
-    for (const char* os : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",   // Windows 7
-                           "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",   // 8
-                           "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",   // 8.1
-                           "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})  // 10 and 11
+    for (const char* os : {"{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",  // Windows 7
+                           "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",  // 8
+                           "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",  // 8.1
+                           "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) // 10 and 11
         EXPECT_TRUE(has((std::string("<supportedOS Id=\"") + os + "\"/>").c_str())) << os;
     // The window's pixel layout is fixed: the system scales it as a whole.
     EXPECT_FALSE(has("<dpiAware")) << manifest;
@@ -87,8 +86,7 @@ TEST_P(Manifest, KeepsTheIconAndVersionResources)
 }
 
 // The program the tests run, and the stripped copy that ships.
-INSTANTIATE_TEST_SUITE_P(BuiltAndShipped, Manifest,
-                         testing::Values("Wrivo.exe", "..\\release\\Wrivo.exe"),
+INSTANTIATE_TEST_SUITE_P(BuiltAndShipped, Manifest, testing::Values("Wrivo.exe", "..\\release\\Wrivo.exe"),
                          [](const auto& info) { return info.index == 0 ? "Built" : "Shipped"; });
 
 TEST(ManifestOfTestPrograms, NoneSoTheyRunWithTheCodePageOfTheTestLocale)

@@ -13,7 +13,7 @@
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/named_files.h"
-#include "app/start_window.h"   // warnAboutCodePage
+#include "app/start_window.h" // warnAboutCodePage
 #include "host/host.h"
 #include "services/unit_properties.h"
 #include "services/window_effects.h"
@@ -27,22 +27,16 @@ namespace {
 
 using namespace wrivo::test;
 
-const UnitRef commonDialog{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
 const std::string replaceTitle = "温馨提示：";
 const std::string outsideGbk = "文件名中有 GBK 编码无法表示的字符(下面显示为 ?):\r\n\r\n";
 const std::string cannotOpen = "\r\n\r\nWrivo 无法打开这个文件。请把文件改名(只用简体中文、英文字母和数字)后再打开。"
                                "\r\n\r\n当前文档保持不变。";
 
-std::string rememberedFile()
-{
-    return propertyText(readProperty(commonDialog, CommonDlgProperty::fileName));
-}
-
 std::wstring wide(const std::string& gbk)
 {
     std::wstring text(gbk.size(), L'\0');
-    text.resize(static_cast<std::size_t>(
-        MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), text.data(), static_cast<int>(text.size()))));
+    text.resize(static_cast<std::size_t>(MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()),
+                                                             text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
@@ -68,7 +62,8 @@ HGLOBAL makeDrop(const std::vector<std::wstring>& names)
 class NamedFiles : public MainWindowScenario {
 protected:
     NamedFiles()
-        : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::openDocument, HandlerIndex::openDroppedFile})
+        : MainWindowScenario(
+              {HandlerIndex::refreshStatistics, HandlerIndex::openDocument, HandlerIndex::openDroppedFile})
     {
     }
 
@@ -109,7 +104,7 @@ TEST_F(NamedFiles, ADropOnAnEmptyDocumentOpensTheFirstFileUnasked)
 {
     const std::string first = put("第 一 稿.txt", "一\r\n二\r\nthree");
     const std::string second = put("second.txt", "not this one");
-    DialogDriver driver;   // expects no box at all
+    DialogDriver driver; // expects no box at all
     drop({wide(first), wide(second)});
     ASSERT_TRUE(driver.finish()) << driver.report();
     EXPECT_TRUE(driver.seen().empty());
@@ -178,7 +173,7 @@ TEST_F(NamedFiles, TheCommandLinesFirstFileIsOpenedAndAMissingOneIsSaidSo)
 {
     const std::string path = put("打开 我.txt", "第一行\r\n第二行");
     {
-        DialogDriver driver;   // expects no box at all
+        DialogDriver driver; // expects no box at all
         openCommandLineFile({wide(path), L"C:\\elsewhere.txt"});
         ASSERT_TRUE(driver.finish()) << driver.report();
         EXPECT_TRUE(driver.seen().empty());
@@ -202,7 +197,7 @@ TEST_F(NamedFiles, TheCommandLinesFirstFileIsOpenedAndAMissingOneIsSaidSo)
 TEST_F(NamedFiles, ACodePageOtherThanGbkIsPointedOutOnce)
 {
     {
-        DialogDriver driver;   // GBK itself: no word
+        DialogDriver driver; // GBK itself: no word
         warnAboutCodePage(936);
         ASSERT_TRUE(driver.finish()) << driver.report();
         EXPECT_TRUE(driver.seen().empty());

@@ -67,9 +67,13 @@ TEST(Notices, FileQuestionsNameTheFileAndTheirFigures)
     const Notice zero = fileNotices::zeroBytes(path, 6, 24);
     EXPECT_EQ(zero.text, "文件中有零字节:\r\n\r\n" + path +
                              "\r\n\r\n第一个零字节及其后共 24 个字节编辑框无法显示，保存时也不会保留;只有它之前的 6 "
-                             "个字节能读入。\r\n\r\n仍然读入吗？" + keeps);
-    EXPECT_EQ(fileNotices::otherEncoding(path, TextEncoding::utf16be, 3).text.rfind("文件是 UTF-16 BE(带字节顺序标记 BOM) 编码的文字:\r\n\r\n" + path, 0), 0u);
-    EXPECT_NE(fileNotices::otherEncoding(path, TextEncoding::utf8, 3).text.find("其中有 3 个字符 GBK 编码无法表示"), std::string::npos);
+                             "个字节能读入。\r\n\r\n仍然读入吗？" +
+                             keeps);
+    EXPECT_EQ(fileNotices::otherEncoding(path, TextEncoding::utf16be, 3)
+                  .text.rfind("文件是 UTF-16 BE(带字节顺序标记 BOM) 编码的文字:\r\n\r\n" + path, 0),
+              0u);
+    EXPECT_NE(fileNotices::otherEncoding(path, TextEncoding::utf8, 3).text.find("其中有 3 个字符 GBK 编码无法表示"),
+              std::string::npos);
     EXPECT_NE(fileNotices::loneLineBreaks(path, 40000).text.find("最长的一行将有 40000 个字节"), std::string::npos);
     EXPECT_NE(fileNotices::longLine(path, 70000).text.find("很长的一行(70000 个字节"), std::string::npos);
     for (const Notice& question : {zero, fileNotices::otherEncoding(path, TextEncoding::utf8Bom, 0),
@@ -86,8 +90,8 @@ TEST(Notices, TheCodePageNoticeSaysWhatIsWrongAndBothWaysOut)
 {
     const Notice notice = notices::codePageNotGbk(932);
     EXPECT_EQ(notice.title, "代码页提醒：");
-    for (const char* part : {"GBK (简体中文)", "(932)", "显示错乱", "写错", "Windows 11", "非 Unicode 程序的语言",
-                             "中文(简体)"})
+    for (const char* part :
+         {"GBK (简体中文)", "(932)", "显示错乱", "写错", "Windows 11", "非 Unicode 程序的语言", "中文(简体)"})
         EXPECT_NE(notice.text.find(part), std::string::npos) << part;
 }
 

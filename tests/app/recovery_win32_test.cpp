@@ -31,13 +31,6 @@ namespace {
 
 using namespace wrivo::test;
 
-const UnitRef commonDialog{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
-
-std::string rememberedFile()
-{
-    return propertyText(readProperty(commonDialog, CommonDlgProperty::fileName));
-}
-
 std::span<const std::uint8_t> bytesOf(const std::string& text)
 {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
@@ -128,13 +121,18 @@ TEST_F(Recovery, CopyFollowsUnsavedTextAndGoesOnceItIsSavedOrPutBack)
         parseRecord(fileBytes(recoveryDir() + "\\" + recoveryStem(currentProcess()) + ".rec"));
     ASSERT_TRUE(named);
     EXPECT_EQ(named->fileName, path);
-    setDocument(text);   // back to what the file holds
-    EXPECT_TRUE(pumpUntil([&] { settleRecovery(); return recoveryNames().empty(); }, 10000));
+    setDocument(text); // back to what the file holds
+    EXPECT_TRUE(pumpUntil(
+        [&] {
+            settleRecovery();
+            return recoveryNames().empty();
+        },
+        10000));
 }
 
 TEST_F(Recovery, DiscardingCommandsShelveUnsavedTextOnly)
 {
-    press(VK_DELETE);   // an empty document: nothing to keep
+    press(VK_DELETE); // an empty document: nothing to keep
     setDocument("del 删掉的");
     press(VK_DELETE);
     settleRecovery();
@@ -153,7 +151,7 @@ TEST_F(Recovery, DiscardingCommandsShelveUnsavedTextOnly)
     setDocument("open 打开");
     {
         DialogDriver driver;
-        driver.press("Yes");   // the warning before open
+        driver.press("Yes"); // the warning before open
         driver.answer(chooseFile(file));
         shortcut('D');
         ASSERT_TRUE(driver.finish()) << driver.report();
@@ -162,7 +160,7 @@ TEST_F(Recovery, DiscardingCommandsShelveUnsavedTextOnly)
     EXPECT_EQ(documentText(), "file text");
     EXPECT_EQ(shelf(), (std::vector<std::string>{"del 删掉的", "new 新建", "open 打开"}));
 
-    press(VK_DELETE);   // the document equals its file: nothing is lost
+    press(VK_DELETE); // the document equals its file: nothing is lost
     settleRecovery();
     EXPECT_EQ(documentText(), "");
     EXPECT_EQ(shelf().size(), 3u);
@@ -190,7 +188,8 @@ TEST_F(Recovery, YesGivesBackTextAndFileAsOpenWould)
     EXPECT_EQ(documentText(), text);
     EXPECT_EQ(rememberedFile(), original);
     EXPECT_TRUE(isDocumentModified());
-    EXPECT_NE(windowText(mainWindowRef).find("2  个段落,总字数为:  10  字"), std::string::npos) << windowText(mainWindowRef);
+    EXPECT_NE(windowText(mainWindowRef).find("2  个段落,总字数为:  10  字"), std::string::npos)
+        << windowText(mainWindowRef);
     settleRecovery();
     EXPECT_FALSE(fileExists(stem + ".rec"));
     EXPECT_EQ(fileBytes(ownCopy()), text) << "the text is this program's copy now";
@@ -214,7 +213,7 @@ TEST_F(Recovery, NoShelvesTheCopyAndNothingIsAskedAgain)
     EXPECT_TRUE(recoveryNames().empty());
 
     DialogDriver driver(2000);
-    driver.press("Yes");   // would catch a second question
+    driver.press("Yes"); // would catch a second question
     recovery::offerCopiesLeftBehind();
     EXPECT_TRUE(driver.seen().empty());
 }
@@ -223,7 +222,7 @@ TEST_F(Recovery, SeveralCopiesRestoreAtMostOneAndShelveTheRest)
 {
     putOrphan(endedProgram(), "first", "");
     putOrphan(earlierProgramWithOurId(), "second", "");
-    putOrphan(currentProcess(), "mine", "");   // this program's own: not offered
+    putOrphan(currentProcess(), "mine", ""); // this program's own: not offered
     DialogDriver driver;
     driver.press("Yes");
     recovery::offerCopiesLeftBehind();
@@ -290,10 +289,10 @@ TEST_F(Recovery, UnwritableFolderGivesOneNoticeAndEditingGoesOn)
     }
 
     DialogDriver later(2000);
-    later.press("OK");   // would catch a second notice
+    later.press("OK"); // would catch a second notice
     setDocument("second");
     ASSERT_TRUE(pumpUntil([] { return !recovery::copyWaiting(); }, 10000));
-    settleRecovery();   // the second write has failed too
+    settleRecovery(); // the second write has failed too
     const std::uint64_t ticks = recovery::ticksSoFar();
     ASSERT_TRUE(pumpUntil([&] { return recovery::ticksSoFar() >= ticks + 2; }, 5000));
     EXPECT_TRUE(later.seen().empty());

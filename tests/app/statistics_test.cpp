@@ -24,14 +24,14 @@ TEST(Statistics, CountsParagraphsAndHalfBytesLessTrackedBreaks)
         {"", 0, 0, 0},
         {"字", 0, 1, 1},
         {"abc", 0, 1, 1.5},
-        {"  　", 0, 1, 0},                       // two spaces and a full-width space
-        {"a\r\nb", 1, 2, 1},                    // (4 / 2.0) - 1
-        {"中文 abcde\r\nfg", 1, 2, 5.5},         // 13 bytes without the space
-        {"\r\n\r\n\r\n", 3, 3, 0},              // three empty paragraphs
-        {"a\r\nb\r\n", 0, 2, 3},                // no empty last paragraph
-        {"a\r\n\r\nb", 0, 3, 3},                // an empty line is a paragraph
-        {"ab", 5, 1, -4},                       // the estimate may go negative
-        {"a\tb", 0, 1, 1.5},                    // tabs count
+        {"  　", 0, 1, 0},               // two spaces and a full-width space
+        {"a\r\nb", 1, 2, 1},             // (4 / 2.0) - 1
+        {"中文 abcde\r\nfg", 1, 2, 5.5}, // 13 bytes without the space
+        {"\r\n\r\n\r\n", 3, 3, 0},       // three empty paragraphs
+        {"a\r\nb\r\n", 0, 2, 3},         // no empty last paragraph
+        {"a\r\n\r\nb", 0, 3, 3},         // an empty line is a paragraph
+        {"ab", 5, 1, -4},                // the estimate may go negative
+        {"a\tb", 0, 1, 1.5},             // tabs count
     };
     for (const Counts& c : cases) {
         DocumentStatistics stats;
@@ -76,11 +76,11 @@ TEST(Statistics, BackspaceRuleFollowsThePiecesBeforeTheKey)
     EXPECT_EQ(stats.lineBreakCount(), 1);
     EXPECT_EQ(stats.characterCount(), 1);
 
-    stats.backspacePressed();   // P = 2 in "a\r\nb": neither equal nor less
+    stats.backspacePressed(); // P = 2 in "a\r\nb": neither equal nor less
     EXPECT_EQ(stats.lineBreakCount(), 1);
     stats.refresh("a\r\n");
 
-    stats.backspacePressed();   // P = 1 = count in "a\r\n"
+    stats.backspacePressed(); // P = 1 = count in "a\r\n"
     EXPECT_EQ(stats.lineBreakCount(), 0);
     stats.refresh("a");
     EXPECT_EQ(stats.characterCount(), 0.5);
@@ -139,8 +139,8 @@ TEST(Statistics, RowCountsAreWrittenAsTheDoubleTextWouldBe)
 {
     for (std::uint64_t bytes = 0; bytes < 5000; ++bytes)
         ASSERT_EQ(halfCountText(bytes), toText(Value{static_cast<double>(bytes) / 2.0})) << bytes;
-    for (std::uint64_t bytes : {99'999'999ull, 2'147'483'647ull, 4'294'967'295ull, 1'999'999'999'999ull, 2'000'000'000'001ull,
-                              123'456'789'012'345ull})
+    for (std::uint64_t bytes : {99'999'999ull, 2'147'483'647ull, 4'294'967'295ull, 1'999'999'999'999ull,
+                                2'000'000'000'001ull, 123'456'789'012'345ull})
         EXPECT_EQ(halfCountText(bytes), toText(Value{static_cast<double>(bytes) / 2.0})) << bytes;
 }
 

@@ -49,7 +49,11 @@ std::int32_t lineBreaks()
 
 class Statistics : public MainWindowScenario {
 protected:
-    Statistics() : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::editBoxKeyDown, HandlerIndex::selectParagraph, HandlerIndex::clearText}) {}
+    Statistics()
+        : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::editBoxKeyDown,
+                              HandlerIndex::selectParagraph, HandlerIndex::clearText})
+    {
+    }
 
     void type(char c)
     {
@@ -88,7 +92,7 @@ TEST_F(Statistics, EnterRewritesRowsInPlaceAndKeepsOldRowsBeyondTheParagraphs)
     std::string ten;
     for (int i = 0; i < 10; ++i) ten += std::string(static_cast<std::size_t>(i + 1), 'x') + (i < 9 ? "\r\n" : "");
     setDocument(ten);
-    press(VK_RETURN);   // the key comes before the edit: ten paragraphs counted
+    press(VK_RETURN); // the key comes before the edit: ten paragraphs counted
     ASSERT_EQ(rows().size(), 10u);
     EXPECT_EQ(rows()[9], "5");
 
@@ -105,7 +109,7 @@ TEST_F(Statistics, EnterRewritesRowsInPlaceAndKeepsOldRowsBeyondTheParagraphs)
 TEST_F(Statistics, ChoosingARowSelectsItsParagraphsBytesAndFocusesTheEditBox)
 {
     setDocument("ab\r\n字\r\nabc");
-    press(VK_RETURN, false);   // writes the rows of the three paragraphs
+    press(VK_RETURN, false); // writes the rows of the three paragraphs
     setDocument("ab\r\n字\r\nabc");
     SetFocus(handleOf(listBoxRef));
     HWND list = handleOf(listBoxRef);

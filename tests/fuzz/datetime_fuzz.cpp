@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     fuzz::Input input(data, size);
     double v = input.raw<double>();
-    if (input.byte() & 1) v = std::fmod(v, 4e6);  // keep many inputs inside the range
+    if (input.byte() & 1) v = std::fmod(v, 4e6); // keep many inputs inside the range
 
     DateTimeFields f = dateTimeFields(DateTime{v});
     FUZZ_CHECK(f.date.year >= 100 && f.date.year <= 9999);

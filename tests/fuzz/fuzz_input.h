@@ -12,7 +12,7 @@ namespace wrivo::fuzz {
 
 class Input {
 public:
-    Input(const std::uint8_t* data, std::size_t size) : rest_(reinterpret_cast<const char*>(data), size) {}
+    Input(const std::uint8_t* data, std::size_t size) : rest_(reinterpret_cast<const char*>(data), size) { }
 
     std::uint8_t byte()
     {
@@ -49,12 +49,12 @@ private:
 };
 
 // Stops the run with the input saved when a property does not hold.
-#define FUZZ_CHECK(condition)                                                   \
-    do {                                                                        \
-        if (!(condition)) {                                                     \
+#define FUZZ_CHECK(condition)                                                                  \
+    do {                                                                                       \
+        if (!(condition)) {                                                                    \
             std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                       \
-        }                                                                       \
+            std::abort();                                                                      \
+        }                                                                                      \
     } while (0)
 
 } // namespace wrivo::fuzz

@@ -35,10 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)toNumber(v);
     }
     std::int32_t i = toInteger(Value{d});
-    if (std::isnan(d)) FUZZ_CHECK(i == 0);
-    else if (d >= 2147483647.0) FUZZ_CHECK(i == INT32_MAX);
-    else if (d <= -2147483648.0) FUZZ_CHECK(i == INT32_MIN);
-    else FUZZ_CHECK(std::fabs(d - i) < 1 && std::fabs(double(i)) <= std::fabs(d));
+    if (std::isnan(d))
+        FUZZ_CHECK(i == 0);
+    else if (d >= 2147483647.0)
+        FUZZ_CHECK(i == INT32_MAX);
+    else if (d <= -2147483648.0)
+        FUZZ_CHECK(i == INT32_MIN);
+    else
+        FUZZ_CHECK(std::fabs(d - i) < 1 && std::fabs(double(i)) <= std::fabs(d));
     FUZZ_CHECK(toInteger(Value{l}) == static_cast<std::int32_t>(static_cast<std::uint32_t>(l)));
 
     ByteBlock bytes = toBytes(Value{d});

@@ -14,7 +14,7 @@ namespace {
 using testing::ErrorCapture;
 using testing::ReportEnded;
 
-std::string binFolder()  // ends in "\"
+std::string binFolder() // ends in "\"
 {
     char path[MAX_PATH] = {};
     GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -24,8 +24,8 @@ std::string binFolder()  // ends in "\"
 
 // A loader that uses the real functions and writes down what it did.
 struct Journal {
-    inline static std::vector<std::string> loaded;  // names that loaded
-    inline static std::vector<std::string> tried;   // every name asked for
+    inline static std::vector<std::string> loaded; // names that loaded
+    inline static std::vector<std::string> tried;  // every name asked for
     inline static std::vector<HMODULE> freed;
     inline static bool refuseAll = false;
     static void clear()
@@ -39,8 +39,7 @@ struct Journal {
     {
         tried.emplace_back(name);
         HMODULE library = refuseAll ? nullptr : LoadLibraryA(name);
-        if (library)
-            loaded.emplace_back(name);
+        if (library) loaded.emplace_back(name);
         return library;
     }
     static FARPROC find(HMODULE library, const char* name) { return GetProcAddress(library, name); }
@@ -108,9 +107,10 @@ TEST_F(BindingTest, NoLibraryNameTriesTheSixSystemLibrariesFreeingEachThatLacksI
     EXPECT_EQ(boundCall<HWND>(binding, 7, child), parent);
     DestroyWindow(parent);
     // From the system folder, whatever folder is current.
-    EXPECT_EQ(Journal::loaded, (std::vector<std::string>{systemLibraryPath("Kernel32.dll"), systemLibraryPath("Gdi32.dll"),
-                                                         systemLibraryPath("User32.dll")}));
-    EXPECT_EQ(Journal::freed.size(), 2u);  // Kernel32 and Gdi32, User32 stays
+    EXPECT_EQ(Journal::loaded,
+              (std::vector<std::string>{systemLibraryPath("Kernel32.dll"), systemLibraryPath("Gdi32.dll"),
+                                        systemLibraryPath("User32.dll")}));
+    EXPECT_EQ(Journal::freed.size(), 2u); // Kernel32 and Gdi32, User32 stays
     boundCall<HWND>(binding, 7, child);
     EXPECT_EQ(Journal::loaded.size(), 3u);
 }
@@ -140,8 +140,8 @@ TEST_F(BindingTest, SystemLibrariesComeFromTheSystemFolderOnly)
     fromSystem.setProgramFolder(binFolder() + "probe_alt");
     fromSystem.resolve(0);
     fromSystem.resolve(1);
-    EXPECT_EQ(Journal::tried, (std::vector<std::string>{std::string(system) + "\\GdiPlus.dll",
-                                                        std::string(system) + "\\gdi32.dll"}));
+    EXPECT_EQ(Journal::tried,
+              (std::vector<std::string>{std::string(system) + "\\GdiPlus.dll", std::string(system) + "\\gdi32.dll"}));
 }
 
 TEST_F(BindingTest, WithoutAProgramFolderTheCurrentFolderIsNeverSearched)
@@ -153,8 +153,7 @@ TEST_F(BindingTest, WithoutAProgramFolderTheCurrentFolderIsNeverSearched)
     ASSERT_TRUE(SetCurrentDirectoryA((binFolder() + "probe_alt").c_str()));
     EXPECT_EQ(boundCall<int>(binding, 3), 1);
     SetCurrentDirectoryA(previous);
-    for (const std::string& name : Journal::tried)
-        EXPECT_EQ(name.find("probe_alt"), std::string::npos) << name;
+    for (const std::string& name : Journal::tried) EXPECT_EQ(name.find("probe_alt"), std::string::npos) << name;
 }
 
 TEST_F(BindingTest, ANameWithADriveIsLoadedByThatNameAlone)

@@ -7,7 +7,7 @@
 
 namespace wrivo::testing {
 
-struct ReportEnded {};
+struct ReportEnded { };
 
 struct ErrorCapture {
     inline static std::string shownText;

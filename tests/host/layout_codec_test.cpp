@@ -41,8 +41,13 @@ LayoutUnit busyEditBox()
     u.reserved = {1, 2, 3, 4};
     u.name = "编辑框9";
     u.secondName = "second";
-    u.common = {-5, 6, 70, 80, {11, 12}, {1, 2, 3, 4, 5, 6}, "标签", 7, 9, {{-9, 4}, {0, -1}, {-7, 2}},
-                13, {14, 15}, 16, {17, 18, 19, 20, 21}};
+    u.common = {-5,       6,
+                70,       80,
+                {11, 12}, {1, 2, 3, 4, 5, 6},
+                "标签",   7,
+                9,        {{-9, 4}, {0, -1}, {-7, 2}},
+                13,       {14, 15},
+                16,       {17, 18, 19, 20, 21}};
     EditBoxSettings s;
     s.borderStyle = 5;
     s.textColour = 0x00123456;
@@ -153,16 +158,18 @@ TEST(LayoutCodec, EveryKindAndEveryEarlierVersionRoundTrips)
     for (const KindSettings& s : settings) {
         LayoutUnit u;
         u.id = 0x16000005;
-        u.kind = std::visit([](const auto& k) -> std::uint32_t {
-            using T = std::decay_t<decltype(k)>;
-            if constexpr (std::is_same_v<T, WindowSettings>) return kind::window;
-            if constexpr (std::is_same_v<T, EditBoxSettings>) return kind::editBox;
-            if constexpr (std::is_same_v<T, ListBoxSettings>) return kind::listBox;
-            if constexpr (std::is_same_v<T, ColorPickerSettings>) return kind::colorPicker;
-            if constexpr (std::is_same_v<T, CommonDlgSettings>) return kind::commonDlg;
-            if constexpr (std::is_same_v<T, TimerSettings>) return kind::timer;
-            return kind::menu;
-        }, s);
+        u.kind = std::visit(
+            [](const auto& k) -> std::uint32_t {
+                using T = std::decay_t<decltype(k)>;
+                if constexpr (std::is_same_v<T, WindowSettings>) return kind::window;
+                if constexpr (std::is_same_v<T, EditBoxSettings>) return kind::editBox;
+                if constexpr (std::is_same_v<T, ListBoxSettings>) return kind::listBox;
+                if constexpr (std::is_same_v<T, ColorPickerSettings>) return kind::colorPicker;
+                if constexpr (std::is_same_v<T, CommonDlgSettings>) return kind::commonDlg;
+                if constexpr (std::is_same_v<T, TimerSettings>) return kind::timer;
+                return kind::menu;
+            },
+            s);
         u.settings = s;
         const Bytes record = encodeUnitRecord(u);
         const LayoutResult<LayoutUnit> back = decodeUnitRecord(u.id, record);
@@ -207,7 +214,7 @@ TEST(LayoutCodec, NewerKindDataFailsOnlyThatWindowsLoad)
     const Bytes data = encodeLayoutData(windows);
 
     const auto stored = readLayoutData(data);
-    ASSERT_TRUE(stored);   // the layout itself is readable
+    ASSERT_TRUE(stored); // the layout itself is readable
     ASSERT_EQ(stored.value->size(), 2u);
     EXPECT_TRUE(decodeWindowLayout((*stored.value)[0]));
     const auto failed = decodeWindowLayout((*stored.value)[1]);
@@ -283,7 +290,7 @@ TEST(LayoutCodec, UnterminatedNamesAndImpossibleCountsAreRejected)
 
     // The child count sits after reserved, left, top, width, height and two reserved words.
     Bytes children = record;
-    put32(children, 26 + 7 * 4, 0x40000001);   // times 4 wraps to 4 in 32 bits
+    put32(children, 26 + 7 * 4, 0x40000001); // times 4 wraps to 4 in 32 bits
     EXPECT_EQ(decodeUnitRecord(1, children).problem, LayoutProblem::badCount);
     put32(children, 26 + 7 * 4, 0xFFFFFFFF);
     EXPECT_EQ(decodeUnitRecord(1, children).problem, LayoutProblem::badCount);
@@ -309,11 +316,11 @@ TEST(LayoutCodec, DamagedFramingIsRejected)
     EXPECT_EQ(readLayoutData(table).problem, LayoutProblem::badLength);
 
     Bytes count = data;
-    put32(count, unitCountAt, 0x20000001);   // times 8 wraps to 8 in 32 bits
+    put32(count, unitCountAt, 0x20000001); // times 8 wraps to 8 in 32 bits
     EXPECT_EQ(readLayoutData(count).problem, LayoutProblem::badCount);
     put32(count, unitCountAt, 0x80000000);
     EXPECT_EQ(readLayoutData(count).problem, LayoutProblem::badCount);
-    put32(count, unitCountAt, 3);            // one record fewer than stored
+    put32(count, unitCountAt, 3); // one record fewer than stored
     EXPECT_FALSE(readLayoutData(count));
 
     Bytes rest = data;
@@ -378,7 +385,7 @@ TEST(LayoutKinds, TableHoldsTheSevenKindsWithTheirFlags)
     EXPECT_FALSE(kindIsNonVisual(*edit));
     EXPECT_TRUE(kindIsNonVisual(*findUnitKind(kind::timer)));
     EXPECT_TRUE(kindIsNonVisual(*findUnitKind(kind::commonDlg)));
-    EXPECT_TRUE(kindRaisesEventsOf(*findUnitKind(kind::menu)));   // through its 0x04 bit
+    EXPECT_TRUE(kindRaisesEventsOf(*findUnitKind(kind::menu))); // through its 0x04 bit
     EXPECT_EQ(findUnitKind(kind::window)->flags & kindNeverRebuilt, kindNeverRebuilt);
     EXPECT_EQ(findUnitKind(0x00010002), nullptr);
     EXPECT_EQ(unitCategory(0x06010002), UnitCategory::windowUnit);

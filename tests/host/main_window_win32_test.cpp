@@ -388,7 +388,6 @@ TEST_F(MainWindow, LoadingAnOpenWindowMakesNoSecondCopy)
     EXPECT_FALSE(loadWindow(WindowId::start, std::optional<std::uint32_t>(0x12345678), false));
 }
 
-
 // The selection properties count bytes of the GBK text on every platform.
 TEST_F(MainWindow, EditBoxSelectionCountsBytes)
 {
@@ -415,7 +414,6 @@ TEST_F(MainWindow, EditBoxSelectionCountsBytes)
     EXPECT_EQ(countEvents(HandlerIndex::refreshStatistics), 1);
 }
 
-
 // The common dialog control runs the real save dialog from its properties and
 // takes the chosen path; a cancel leaves the file name alone.
 TEST_F(MainWindow, CommonDialogSavesToTheChosenPath)
@@ -423,8 +421,7 @@ TEST_F(MainWindow, CommonDialogSavesToTheChosenPath)
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     std::string folder = temp;
-    if (!folder.empty() && folder.back() == '\\')
-        folder.pop_back();
+    if (!folder.empty() && folder.back() == '\\') folder.pop_back();
     writeProperty(commonDialog, CommonDlgProperty::dialogType, std::int64_t{1});
     writeProperty(commonDialog, CommonDlgProperty::initialFolder, folder);
     writeProperty(commonDialog, CommonDlgProperty::fileName, std::string("之前.txt"));
@@ -445,7 +442,6 @@ TEST_F(MainWindow, CommonDialogSavesToTheChosenPath)
               folder + "\\wrivo-unit-dialog-新稿.txt");
 }
 
-
 TEST_F(MainWindow, AppendTextRaisesOneContentChangedPerText)
 {
     writeProperty(editBox, EditBoxProperty::content, std::string("开头"));
@@ -455,7 +451,6 @@ TEST_F(MainWindow, AppendTextRaisesOneContentChangedPerText)
     EXPECT_EQ(countEvents(HandlerIndex::refreshStatistics), 2);
     EXPECT_EQ(number(editBox, EditBoxProperty::selectionStart), 12) << "the caret ends at the end";
 }
-
 
 // The picker starts black (no transparent entry); a button release sent to it
 // opens the palette, and a chosen cell sets the colour with one event.
@@ -469,8 +464,7 @@ TEST_F(MainWindow, ColourPickerOpensItsPaletteOnAButtonRelease)
         HWND popup = nullptr;
         while (!popup && GetTickCount() - start < 10000) {
             popup = FindWindowA(colourPopupClassName, nullptr);
-            if (!popup)
-                Sleep(10); // polling for the popup
+            if (!popup) Sleep(10); // polling for the popup
         }
         popupSeen = popup != nullptr;
         if (popup) // the second row's first cell: the eighth colour, 浅灰

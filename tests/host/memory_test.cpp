@@ -25,8 +25,14 @@ void* failAllocate(std::size_t count)
     lastFailedCount = count;
     return nullptr;
 }
-void* failResize(void*, std::size_t count) { return failAllocate(count); }
-void neverRelease(void*) { ADD_FAILURE() << "nothing was allocated"; }
+void* failResize(void*, std::size_t count)
+{
+    return failAllocate(count);
+}
+void neverRelease(void*)
+{
+    ADD_FAILURE() << "nothing was allocated";
+}
 constexpr HeapBackend failingBackend{&failAllocate, &failResize, &neverRelease};
 
 struct BackendInstalled {
@@ -55,7 +61,7 @@ TEST(Memory, ZeroBytesAndNullAreOrdinaryRequests)
     void* empty = allocate(0);
     EXPECT_NE(empty, nullptr);
     freeBlock(empty);
-    freeBlock(nullptr);   // ignored
+    freeBlock(nullptr); // ignored
     auto* fresh = static_cast<char*>(resize(nullptr, 4));
     ASSERT_NE(fresh, nullptr);
     fresh[3] = 'x';
@@ -125,7 +131,7 @@ TEST(Memory, FailedResizeOfAHeapBlockIsReportedToo)
         EXPECT_THROW((void)resize(block, 5000), ReportEnded);
         EXPECT_EQ(ErrorCapture::shownText, "运行时出错!\r\n\r\n错误信息：分配 5000 字节内存失败!\r\n");
     }
-    freeBlock(block);   // the failed resize left the block as it was
+    freeBlock(block); // the failed resize left the block as it was
 }
 
 } // namespace wrivo

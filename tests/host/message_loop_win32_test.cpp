@@ -16,7 +16,7 @@ namespace {
 void drainQueue()
 {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {}
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) { }
 }
 
 TEST(MessageLoop, IdleStepsCountUpUntilTheStepDeclines)

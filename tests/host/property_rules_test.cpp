@@ -72,7 +72,7 @@ TEST(FontProperty, BlockRoundTripsEveryField)
     font.quality = 1;
     font.pitchAndFamily = 2;
     font.setFace("宋体");
-    auto block = encodeFontBlock(font);
+    auto block = encodeFontRecord(font);
     ASSERT_EQ(block.size(), fontBlockSize);
     EXPECT_EQ(block[0], 0xE8); // -24 little-endian
     EXPECT_EQ(block[23], 134);

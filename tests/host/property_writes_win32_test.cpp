@@ -107,7 +107,7 @@ TEST_F(PropertyWrites, TheDefaultBackgroundIsTheButtonFaceForEditBoxAndListBoxAl
         UINT question;
     };
     for (const Control& control : {Control{editBox, EditBoxProperty::backgroundColour, WM_CTLCOLOREDIT},
-                                    Control{listBox, ListBoxProperty::backgroundColour, WM_CTLCOLORLISTBOX}}) {
+                                   Control{listBox, ListBoxProperty::backgroundColour, WM_CTLCOLORLISTBOX}}) {
         writeProperty(control.unit, control.backgroundProperty, std::int64_t{0xFF000000});
         const AnsweredColours answered = coloursAnswered(control.unit, control.question);
         EXPECT_EQ(answered.brush, buttonFace) << "unit " << control.unit.unit;

@@ -36,8 +36,7 @@ TEST(RuntimeErrorReport, RaisingErrorSixShowsCodeAndTableTextThenEnds)
     EXPECT_THROW(raiseRuntimeError(stackCheckFailed), ReportEnded);
     EXPECT_EQ(ErrorCapture::suspendCount, 1);
     EXPECT_EQ(ErrorCapture::shownCount, 1);
-    EXPECT_EQ(ErrorCapture::shownText,
-              "运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n");
+    EXPECT_EQ(ErrorCapture::shownText, "运行时出错!\r\n\r\n错误代码：6\r\n\r\n错误信息：调用DLL命令后发现堆栈错误\r\n");
 }
 
 TEST(RuntimeErrorReport, HostReportsShowOnlyTheMessageLine)
@@ -66,7 +65,7 @@ std::int32_t recordingHook(std::int32_t code, std::string_view message)
 std::int32_t reportingHook(std::int32_t, std::string_view)
 {
     ++hookCalls;
-    reportRuntimeError("inner");   // the hook is running: not called again
+    reportRuntimeError("inner"); // the hook is running: not called again
 }
 
 struct HookInstalled {
@@ -115,12 +114,11 @@ TEST(RuntimeErrorReport, DefaultReporterWritesTheTextAndExitsWithMinusOne)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const RuntimeErrorReporter previous = setRuntimeErrorReporter(defaultRuntimeErrorReporter());
 #ifdef _WIN32
-    constexpr int minusOne = -1;    // 0xFFFFFFFF
+    constexpr int minusOne = -1; // 0xFFFFFFFF
 #else
-    constexpr int minusOne = 255;   // what a POSIX parent sees of -1
+    constexpr int minusOne = 255; // what a POSIX parent sees of -1
 #endif
-    EXPECT_EXIT(raiseRuntimeError(typeMismatch), ::testing::ExitedWithCode(minusOne),
-                "错误代码：5");
+    EXPECT_EXIT(raiseRuntimeError(typeMismatch), ::testing::ExitedWithCode(minusOne), "错误代码：5");
     setRuntimeErrorReporter(previous);
 }
 

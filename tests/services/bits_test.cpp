@@ -15,9 +15,9 @@ TEST(Bits, ShiftLeftUsesTheLowFiveBitsOfTheCount)
 {
     EXPECT_EQ(shiftLeft(1, 33), 2);
     EXPECT_EQ(shiftLeft(1, 31), INT32_MIN);
-    EXPECT_EQ(shiftLeft(3, 31), INT32_MIN);   // the upper bit is lost
+    EXPECT_EQ(shiftLeft(3, 31), INT32_MIN); // the upper bit is lost
     EXPECT_EQ(shiftLeft(5, 32), 5);
-    EXPECT_EQ(shiftLeft(1, -1), INT32_MIN);  // -1 AND 31 = 31
+    EXPECT_EQ(shiftLeft(1, -1), INT32_MIN); // -1 AND 31 = 31
 }
 
 TEST(Bits, AbsValueNegatesOnlyNegatives)

@@ -5,7 +5,10 @@
 namespace wrivo {
 namespace {
 
-std::uintptr_t addressOf(const void* p) { return reinterpret_cast<std::uintptr_t>(p); }
+std::uintptr_t addressOf(const void* p)
+{
+    return reinterpret_cast<std::uintptr_t>(p);
+}
 
 TEST(ByteBlocks, ZeroBytesAndLength)
 {

@@ -22,8 +22,7 @@ TEST(ColourPalette, ThirtyTwoNamedColoursInOrder)
     EXPECT_EQ(colours[31].name, "深灰");
     EXPECT_EQ(colours[31].colour, 0x606060u);
     std::set<std::string_view> names;
-    for (const auto& entry : colours)
-        names.insert(entry.name);
+    for (const auto& entry : colours) names.insert(entry.name);
     EXPECT_EQ(names.size(), 32u);
 }
 
@@ -71,8 +70,7 @@ TEST(ColourPaletteLayout, HitTestFindsCellsAndRows)
     EXPECT_EQ(onCell.index, 9);
     EXPECT_EQ(layout.hitTest(layout.transparentRect().left + 1, layout.transparentRect().top + 1).kind,
               PaletteChoice::transparent);
-    EXPECT_EQ(layout.hitTest(layout.otherRect().left + 1, layout.otherRect().top + 1).kind,
-              PaletteChoice::other);
+    EXPECT_EQ(layout.hitTest(layout.otherRect().left + 1, layout.otherRect().top + 1).kind, PaletteChoice::other);
     EXPECT_EQ(layout.hitTest(0, 0).kind, PaletteChoice::none) << "the margin chooses nothing";
     const PaletteRect last = layout.cellRect(31);
     EXPECT_EQ(layout.hitTest(last.right + 2, last.top + 2).kind, PaletteChoice::none)

@@ -19,8 +19,7 @@ HWND waitForPopup()
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < 10000) {
         HWND popup = FindWindowA(colourPopupClassName, nullptr);
-        if (popup && IsWindowVisible(popup))
-            return popup;
+        if (popup && IsWindowVisible(popup)) return popup;
         Sleep(10); // polling for the popup to appear
     }
     return nullptr;
@@ -30,17 +29,16 @@ class ColourPopup : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        owner = CreateWindowExA(0, "STATIC", "picker owner", WS_POPUP | WS_VISIBLE, 100, 100, 300,
-                                200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        button = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 10, 10, 60, 22, owner,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+        owner = CreateWindowExA(0, "STATIC", "picker owner", WS_POPUP | WS_VISIBLE, 100, 100, 300, 200, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+        button = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE, 10, 10, 60, 22, owner, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(button, nullptr);
     }
     void TearDown() override { DestroyWindow(owner); }
 
     // Runs the popup while `act` answers it from another thread.
-    std::optional<std::uint32_t> run(std::uint32_t current, bool allowTransparent,
-                                     std::function<void(HWND popup)> act)
+    std::optional<std::uint32_t> run(std::uint32_t current, bool allowTransparent, std::function<void(HWND popup)> act)
     {
         std::thread helper([&] {
             popup = waitForPopup();
@@ -71,10 +69,7 @@ protected:
         return {cell.left + widthExtra / 2 + cell.width() / 2, cell.top + cell.height() / 2};
     }
 
-    static void release(HWND popup, POINT at)
-    {
-        PostMessageA(popup, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-    }
+    static void release(HWND popup, POINT at) { PostMessageA(popup, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y)); }
 
     HWND owner = nullptr;
     HWND button = nullptr;
@@ -97,9 +92,7 @@ TEST_F(ColourPopup, OpensUnderTheButtonAndAClickOnACellChoosesItsColour)
 
 TEST_F(ColourPopup, EscapeOrAClickOutsideClosesWithoutAChoice)
 {
-    EXPECT_FALSE(run(0, false, [](HWND window) {
-                     PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0);
-                 }).has_value());
+    EXPECT_FALSE(run(0, false, [](HWND window) { PostMessageA(window, WM_KEYDOWN, VK_ESCAPE, 0); }).has_value());
     EXPECT_FALSE(run(0, false, [](HWND window) { release(window, {-50, -50}); }).has_value());
 }
 

@@ -60,8 +60,7 @@ TEST(CommonDialogFileName, IsCutToTheBufferOnACharacterBoundary)
     EXPECT_EQ(fittedFileName(std::string(300, 'a')), std::string(259, 'a'));
     EXPECT_EQ(fittedFileName(std::string(259, 'b')), std::string(259, 'b'));
     std::string chinese;
-    while (chinese.size() < 300)
-        chinese += "汉";
+    while (chinese.size() < 300) chinese += "汉";
     EXPECT_EQ(fittedFileName(chinese).size(), 258u) << "half a character is not kept";
     EXPECT_EQ(fittedFileName("a" + chinese).size(), 259u);
 }

@@ -23,8 +23,7 @@ FileTypes fileTypesOf(DialogWindow& dialog)
 {
     FileTypes types;
     HWND list = dialog.control(0x470);
-    if (!list)
-        return types;
+    if (!list) return types;
     const int count = static_cast<int>(SendMessageA(list, CB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         char item[256] = {};
@@ -204,8 +203,8 @@ TEST(HelpDialog, NeedsAnOwnerAndAnExistingFile)
     CommonDialog dialog;
     dialog.kind = CommonDialog::help;
     EXPECT_FALSE(openDialog(dialog, nullptr)) << "no owner window";
-    HWND owner = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+    HWND owner =
+        CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     dialog.helpFile = "C:\\no-such-folder\\none.hlp";
     EXPECT_FALSE(openDialog(dialog, owner)) << "the help file does not exist";
     dialog.helpFile.clear(); // the program's own .hlp, which does not exist either

@@ -17,7 +17,10 @@ const double oneSecond = 1.0 / 86400;
 
 TEST(DateTimeText, LeavesOutTrailingZeroPartsOfTheTime)
 {
-    struct Case { DateTime value; const char* expected; };
+    struct Case {
+        DateTime value;
+        const char* expected;
+    };
     const Case cases[] = {
         {at(2013, 5, 6, 9, 5, 7), "2013年5月6日9时5分7秒"},
         {at(2013, 5, 6, 0, 0, 7), "2013年5月6日0时0分7秒"},
@@ -35,7 +38,7 @@ TEST(DateTimeText, LeavesOutTrailingZeroPartsOfTheTime)
 TEST(DateTimeText, ClampsToTheValidRange)
 {
     EXPECT_EQ(dateTimeText(DateTime{3000000}), "9999年12月31日");
-    EXPECT_EQ(dateTimeText(DateTime{2958465.75}), "9999年12月31日");   // above the last midnight
+    EXPECT_EQ(dateTimeText(DateTime{2958465.75}), "9999年12月31日"); // above the last midnight
     EXPECT_EQ(dateTimeText(DateTime{-1e9}), "100年1月1日");
     EXPECT_EQ(dateTimeText(DateTime{earliestDateTime}), "100年1月1日");
     EXPECT_EQ(dateTimeText(DateTime{std::numeric_limits<double>::infinity()}), "9999年12月31日");
@@ -69,17 +72,15 @@ TEST(DateTimeText, NegativeValuesCountBackFromTheFirstMidnight)
 
 TEST(Calendar, KnownDays)
 {
-    struct Case { CivilDate date; std::int64_t days; };
+    struct Case {
+        CivilDate date;
+        std::int64_t days;
+    };
     const Case cases[] = {
-        {{1899, 12, 30}, 0},
-        {{1899, 12, 31}, 1},
-        {{1900, 1, 1}, 2},
-        {{1900, 3, 1}, 61},        // 1900 was no leap year
-        {{1970, 1, 1}, 25569},
-        {{2000, 2, 29}, 36585},
-        {{2000, 3, 1}, 36586},
-        {{100, 1, 1}, -657434},
-        {{9999, 12, 31}, 2958465},
+        {{1899, 12, 30}, 0},    {{1899, 12, 31}, 1},       {{1900, 1, 1}, 2},
+        {{1900, 3, 1}, 61}, // 1900 was no leap year
+        {{1970, 1, 1}, 25569},  {{2000, 2, 29}, 36585},    {{2000, 3, 1}, 36586},
+        {{100, 1, 1}, -657434}, {{9999, 12, 31}, 2958465},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(daysFromCivil(c.date), c.days) << c.date.year << "-" << c.date.month << "-" << c.date.day;
@@ -87,7 +88,10 @@ TEST(Calendar, KnownDays)
     }
 }
 
-bool isLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
+bool isLeapYear(int y)
+{
+    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+}
 
 CivilDate nextDay(CivilDate d)
 {
@@ -138,8 +142,8 @@ TEST(Now, IsTheLocalTimeInWholeSeconds)
     bool matched = false;
     for (std::time_t t = before; t <= after; ++t) {
         std::tm local = *std::localtime(&t);
-        DateTimeFields expected{{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday},
-                                local.tm_hour, local.tm_min, local.tm_sec};
+        DateTimeFields expected{
+            {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday}, local.tm_hour, local.tm_min, local.tm_sec};
         matched = matched || fields == expected;
     }
     EXPECT_TRUE(matched) << dateTimeText(value);
@@ -150,8 +154,10 @@ void setTestClock(const char* value)
 #ifdef _WIN32
     _putenv_s("WRIVO_TEST_CLOCK", value ? value : "");
 #else
-    if (value) setenv("WRIVO_TEST_CLOCK", value, 1);
-    else unsetenv("WRIVO_TEST_CLOCK");
+    if (value)
+        setenv("WRIVO_TEST_CLOCK", value, 1);
+    else
+        unsetenv("WRIVO_TEST_CLOCK");
 #endif
 }
 
@@ -163,10 +169,11 @@ TEST(Now, FollowsTheTestClockWhenItNamesAValidMoment)
     EXPECT_EQ(dateTimeText(now()), "2026年12月8日17时30分5秒");
     setTestClock("2024-02-29 00:00:00");
     EXPECT_EQ(dateTimeText(now()), "2024年2月29日");
-    for (const char* invalid : {"2026-02-30 10:00:00", "2026-12-08 24:00:00", "2026-12-08", "2026-12-08 17:30:05x", "soon"}) {
+    for (const char* invalid :
+         {"2026-02-30 10:00:00", "2026-12-08 24:00:00", "2026-12-08", "2026-12-08 17:30:05x", "soon"}) {
         setTestClock(invalid);
         const double real = static_cast<double>(std::time(nullptr));
-        const double seconds = (now().days - 25569.0) * 86400.0;   // days since 1970, local
+        const double seconds = (now().days - 25569.0) * 86400.0; // days since 1970, local
         EXPECT_NEAR(seconds, real, 14 * 3600 + 60) << invalid << " is not a moment: the real clock answers";
     }
     setTestClock(nullptr);

@@ -2,6 +2,7 @@
 #include "services/edit_text_win32.h"
 
 #include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,8 +17,7 @@ class EditBoxWindow : public ::testing::Test {
 protected:
     static LRESULT CALLBACK parentProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
-        if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE)
-            ++changes;
+        if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) ++changes;
         return DefWindowProcA(window, message, wParam, lParam);
     }
 
@@ -28,13 +28,11 @@ protected:
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = "WrivoEditTestParent";
         RegisterClassA(&windowClass);
-        parent = CreateWindowExA(0, "WrivoEditTestParent", "edit test", WS_POPUP | WS_VISIBLE, 0,
-                                 0, 400, 300, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+        parent = CreateWindowExA(0, "WrivoEditTestParent", "edit test", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr,
+                                 nullptr, GetModuleHandleA(nullptr), nullptr);
         edit = CreateWindowExA(0, "EDIT", "",
-                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL
-                                   | ES_NOHIDESEL,
-                               0, 0, 400, 300, parent, reinterpret_cast<HMENU>(100),
-                               GetModuleHandleA(nullptr), nullptr);
+                               WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_NOHIDESEL, 0, 0,
+                               400, 300, parent, reinterpret_cast<HMENU>(100), GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(edit, nullptr);
         SendMessageA(edit, EM_SETLIMITTEXT, 0, 0);
         changes = 0;
@@ -98,8 +96,7 @@ TEST_F(EditBoxWindow, AppendingPutsEachTextAtTheEndInOrder)
 TEST_F(EditBoxWindow, AppendingToALongTextEndsScrolledToTheBottom)
 {
     std::string text;
-    for (int i = 0; i < 300; ++i)
-        text += "第" + std::to_string(i) + "行\r\n";
+    for (int i = 0; i < 300; ++i) text += "第" + std::to_string(i) + "行\r\n";
     SetWindowTextA(edit, text.c_str());
     selectEditRange(edit, {0, 0});
     EXPECT_EQ(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0);
@@ -111,8 +108,7 @@ TEST_F(EditBoxWindow, AppendingToALongTextEndsScrolledToTheBottom)
 TEST_F(EditBoxWindow, TypingPastFortyThousandCharactersStillInserts)
 {
     std::string text;
-    while (text.size() < 40000)
-        text += std::string(78, 'a') + "\r\n"; // lines, as a writer types them
+    while (text.size() < 40000) text += std::string(78, 'a') + "\r\n"; // lines, as a writer types them
     SetWindowTextA(edit, text.c_str());
     SetFocus(edit);
     appendEditText(edit, {""}); // caret to the end
@@ -130,24 +126,69 @@ TEST_F(EditBoxWindow, TypingPastFortyThousandCharactersStillInserts)
 // still come back whole.
 TEST_F(EditBoxWindow, ATextLongerThanTheLastReadComesBackWhole)
 {
+    std::size_t lastLength = 0; // this control's memory of its last read
     for (std::size_t small : {0u, 10u, 3000u}) {
         SetWindowTextA(edit, std::string(small, 'x').c_str());
-        ASSERT_EQ(editText(edit).size(), small);
-        const std::size_t room = small + small / 8 + 4096;   // what the next read tries first
-        for (std::size_t lead = 0; lead < 2; ++lead) {   // both parities of the edge
+        ASSERT_EQ(editText(edit, &lastLength).size(), small);
+        const std::size_t room = small + small / 8 + 4096; // what the next read tries first
+        for (std::size_t lead = 0; lead < 2; ++lead) {     // both parities of the edge
             for (std::size_t total : {room - 3, room - 2, room - 1, room, room + 1, room * 3}) {
                 std::string text(lead, 'a');
                 while (text.size() + 2 <= total) text += "汉";
                 if (text.size() < total) text += 'z';
                 SetWindowTextA(edit, std::string(small, 'x').c_str());
-                editText(edit);   // the guess is back at the small size
+                editText(edit, &lastLength); // the guess is back at the small size
                 SetWindowTextA(edit, text.c_str());
-                const std::string read = editText(edit);
-                ASSERT_EQ(read.size(), text.size()) << "after " << small << " bytes, " << total << " bytes led by " << lead;
+                const std::string read = editText(edit, &lastLength);
+                ASSERT_EQ(read.size(), text.size())
+                    << "after " << small << " bytes, " << total << " bytes led by " << lead;
                 ASSERT_EQ(read, text);
             }
         }
     }
+}
+
+// The room offered to each WM_GETTEXT a control receives.
+LRESULT CALLBACK recordTextReads(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR reads)
+{
+    if (message == WM_GETTEXT) reinterpret_cast<std::vector<WPARAM>*>(reads)->push_back(wParam);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// Each box remembers its own last length: a long text in one box neither
+// makes a short box's reads ask for its room, nor is it read twice after the
+// short box was read.
+TEST_F(EditBoxWindow, TwoBoxesReadInTurnEachReadTheirTextAtOnce)
+{
+    // Unwrapped lines keep the control's layout cheap; 9,000 bytes is more
+    // than a short box's room and needs more room than a first read offers.
+    HWND longBox = CreateWindowExA(0, "EDIT", "", WS_CHILD | ES_MULTILINE | ES_AUTOHSCROLL, 0, 0, 100, 100, parent,
+                                   nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(longBox, nullptr);
+    SendMessageA(longBox, EM_SETLIMITTEXT, 0, 0);
+    std::string longText;
+    while (longText.size() < 9000) longText += std::string(88, 'L') + "\r\n";
+    SetWindowTextA(longBox, longText.c_str());
+    SetWindowTextA(edit, "short");
+    std::vector<WPARAM> longReads, shortReads;
+    ASSERT_TRUE(SetWindowSubclass(longBox, recordTextReads, 1, reinterpret_cast<DWORD_PTR>(&longReads)));
+    ASSERT_TRUE(SetWindowSubclass(edit, recordTextReads, 1, reinterpret_cast<DWORD_PTR>(&shortReads)));
+
+    std::size_t longLength = 0, shortLength = 0;
+    ASSERT_EQ(editText(longBox, &longLength), longText); // no guess yet: read again at its length
+    ASSERT_EQ(editText(edit, &shortLength), "short");
+    longReads.clear();
+    shortReads.clear();
+    for (int turn = 0; turn < 3; ++turn) {
+        ASSERT_EQ(editText(longBox, &longLength), longText);
+        ASSERT_EQ(editText(edit, &shortLength), "short");
+    }
+    EXPECT_EQ(longReads.size(), 3u) << "one WM_GETTEXT per read of the long box";
+    ASSERT_EQ(shortReads.size(), 3u) << "one WM_GETTEXT per read of the short box";
+    for (WPARAM room : shortReads) EXPECT_LT(room, 8192u) << "the short box is not read into the long one's room";
+    RemoveWindowSubclass(longBox, recordTextReads, 1);
+    RemoveWindowSubclass(edit, recordTextReads, 1);
+    DestroyWindow(longBox);
 }
 
 } // namespace

@@ -27,8 +27,12 @@ TEST(FileChecks, OrdinaryNamesThatLookLikeDevicesAreFiles)
 
 TEST(FileChecks, AByteOrderMarkDecidesTheEncoding)
 {
-    EXPECT_EQ(detectEncoding("\xEF\xBB\xBF" "abc"), TextEncoding::utf8Bom);
-    EXPECT_EQ(detectEncoding("\xFF\xFE" "a\0"s), TextEncoding::utf16le);
+    EXPECT_EQ(detectEncoding("\xEF\xBB\xBF"
+                             "abc"),
+              TextEncoding::utf8Bom);
+    EXPECT_EQ(detectEncoding("\xFF\xFE"
+                             "a\0"s),
+              TextEncoding::utf16le);
     EXPECT_EQ(detectEncoding("\xFE\xFF\0a"s), TextEncoding::utf16be);
     // "中文" in UTF-8 is also well-formed GBK; the mark still decides.
     EXPECT_EQ(detectEncoding("\xEF\xBB\xBF\xE4\xB8\xAD\xE6\x96\x87"), TextEncoding::utf8Bom);
@@ -42,7 +46,7 @@ TEST(FileChecks, WithoutAMarkOnlyUtf8ThatIsNotGbkIsUtf8)
     // "ab中 文": the UTF-8 bytes of 中 and the first of 文 pair up as GBK,
     // then 0xAD leads the space, which no GBK character ends with.
     EXPECT_EQ(detectEncoding("ab\xE4\xB8\xAD \xE6\x96\x87"), TextEncoding::utf8);
-    EXPECT_EQ(detectEncoding("\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0\r\n"), TextEncoding::utf8);   // "第一章" + CRLF
+    EXPECT_EQ(detectEncoding("\xE7\xAC\xAC\xE4\xB8\x80\xE7\xAB\xA0\r\n"), TextEncoding::utf8); // "第一章" + CRLF
     // Both at once: kept as GBK, as before.
     EXPECT_EQ(detectEncoding("\xE4\xB8\xAD\xE6\x96\x87"), TextEncoding::gbk);
     // GBK text ("第一章") is not UTF-8.
@@ -51,26 +55,29 @@ TEST(FileChecks, WithoutAMarkOnlyUtf8ThatIsNotGbkIsUtf8)
     EXPECT_EQ(detectEncoding("plain text\r\n"), TextEncoding::gbk);
     EXPECT_EQ(detectEncoding(""), TextEncoding::gbk);
     // Neither: left to the old notice.
-    EXPECT_EQ(detectEncoding("a\xFF" "b"), TextEncoding::gbk);
+    EXPECT_EQ(detectEncoding("a\xFF"
+                             "b"),
+              TextEncoding::gbk);
 }
 
 TEST(FileChecks, Utf8WellFormednessFollowsRfc3629)
 {
-    EXPECT_TRUE(isWellFormedUtf8("a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"));   // é 中 😀
-    EXPECT_FALSE(isWellFormedUtf8("\xC0\xAF"));           // overlong "/"
-    EXPECT_FALSE(isWellFormedUtf8("\xE0\x80\xAF"));       // overlong
-    EXPECT_FALSE(isWellFormedUtf8("\xED\xA0\x80"));       // a surrogate
-    EXPECT_FALSE(isWellFormedUtf8("\xF4\x90\x80\x80"));   // past U+10FFFF
-    EXPECT_FALSE(isWellFormedUtf8("\xE4\xB8"));           // cut short
-    EXPECT_FALSE(isWellFormedUtf8("\xE4" "a\xAD"));       // continuation missing
+    EXPECT_TRUE(isWellFormedUtf8("a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80")); // é 中 😀
+    EXPECT_FALSE(isWellFormedUtf8("\xC0\xAF"));                             // overlong "/"
+    EXPECT_FALSE(isWellFormedUtf8("\xE0\x80\xAF"));                         // overlong
+    EXPECT_FALSE(isWellFormedUtf8("\xED\xA0\x80"));                         // a surrogate
+    EXPECT_FALSE(isWellFormedUtf8("\xF4\x90\x80\x80"));                     // past U+10FFFF
+    EXPECT_FALSE(isWellFormedUtf8("\xE4\xB8"));                             // cut short
+    EXPECT_FALSE(isWellFormedUtf8("\xE4"
+                                  "a\xAD")); // continuation missing
     EXPECT_FALSE(isWellFormedUtf8("\x80"));
 }
 
 TEST(FileChecks, GbkWellFormednessFollowsCodePage936)
 {
     EXPECT_TRUE(isWellFormedGbk("第一章 ab\x80\x81\x40\xFE\xFE"));
-    EXPECT_FALSE(isWellFormedGbk("\xB5"));        // a lead byte at the end
-    EXPECT_FALSE(isWellFormedGbk("\xB5\x20"));    // second byte below 0x40
+    EXPECT_FALSE(isWellFormedGbk("\xB5"));     // a lead byte at the end
+    EXPECT_FALSE(isWellFormedGbk("\xB5\x20")); // second byte below 0x40
     EXPECT_FALSE(isWellFormedGbk("\xB5\x7F"));
     EXPECT_FALSE(isWellFormedGbk("\xB5\xFF"));
     EXPECT_FALSE(isWellFormedGbk("a\xFF"));

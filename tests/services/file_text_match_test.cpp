@@ -38,22 +38,22 @@ TEST(FileTextMatch, AnswersAsTheWholeFileComparison)
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"abc", "abc"},
         {"abc", "abd"},
-        {"abc", "ABC"},                  // case counts
+        {"abc", "ABC"}, // case counts
         {"abc", "ab"},
         {"abc", "abcd"},
-        {"abc", "abc\0garbage"s},        // the file's text ends at its zero byte
+        {"abc", "abc\0garbage"s}, // the file's text ends at its zero byte
         {"abc", "ab\0c"s},
         {"第一段\r\n第二段", "第一段\r\n第二段"},
         {"第一段", "第一"},
-        {"ab\x81", "ab"},                // a lone lead byte ends a text like its end
+        {"ab\x81", "ab"}, // a lone lead byte ends a text like its end
         {"ab", "ab\x81"},
         {"ab\x81", "ab\x82"},
-        {"ab\x81", "ab\x81\x40"},        // but with a trail it is a character
+        {"ab\x81", "ab\x81\x40"}, // but with a trail it is a character
         {"ab", "ab\x81\x40"},
         {"ab", "ab\x81\0rest"s},
         {"\x81", ""},
         {"x", ""},
-        {"\x81\x81\x81", "\x81\x81"},    // run of three: the last is alone
+        {"\x81\x81\x81", "\x81\x81"}, // run of three: the last is alone
         {"\x81\x81", "\x81\x81\x81"},
         {"a\x81\x40\x81", "a\x81\x40"},
         {"a\x81\x40", "a\x81"},
@@ -83,8 +83,12 @@ TEST(FileTextMatch, RandomTextsAgreeWithTheWholeFileComparison)
         std::string file = text;
         switch (random() % 4) {
         case 0: file += randomText(random() % 3); break;
-        case 1: if (!file.empty()) file.pop_back(); break;
-        case 2: if (!file.empty()) file[random() % file.size()] = alphabet[random() % alphabet.size()]; break;
+        case 1:
+            if (!file.empty()) file.pop_back();
+            break;
+        case 2:
+            if (!file.empty()) file[random() % file.size()] = alphabet[random() % alphabet.size()];
+            break;
         default: break;
         }
         const bool expected = wholeFileAnswer(text, file);

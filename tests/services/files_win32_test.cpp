@@ -79,8 +79,8 @@ TEST(ReadFile, FileHeldOpenForWritingByAnotherProgramCannotBeRead)
     test::ScratchFolder folder;
     const std::string path = folder.file("busy.txt");
     putFileBytes(path, "busy");
-    HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(writer, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(tryReadFile(path).has_value());
     EXPECT_TRUE(readFile(path).empty());
@@ -113,8 +113,8 @@ TEST(ReadFile, OthersMayStillReadWhileWeRead)
     test::ScratchFolder folder;
     const std::string path = folder.file("shared.txt");
     putFileBytes(path, "shared");
-    HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(reader, INVALID_HANDLE_VALUE);
     EXPECT_EQ(textOf(readFile(path)), "shared");
     CloseHandle(reader);
@@ -128,8 +128,7 @@ TEST(WriteFile, WritesBlocksInOrderAndReplacesTheOldContent)
 
     EXPECT_TRUE(writeFile(path, {bytesOf("甲乙"), bytesOf(""), bytesOf("\r\n丙")}));
     EXPECT_EQ(fileBytes(path), "甲乙\r\n丙");
-    EXPECT_EQ(namesInFolder(folder.path()), std::vector<std::string>{"文档.txt"})
-        << "no temporary file is left behind";
+    EXPECT_EQ(namesInFolder(folder.path()), std::vector<std::string>{"文档.txt"}) << "no temporary file is left behind";
 }
 
 TEST(WriteFile, CreatesANewFile)
@@ -183,8 +182,8 @@ TEST(WriteFile, RefusesWithoutTouchingAnything)
 
     const std::string held = folder.file("held.txt");
     putFileBytes(held, "held open");
-    HANDLE reader = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE reader = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(reader, INVALID_HANDLE_VALUE);
     EXPECT_FALSE(writeFile(held, {bytesOf("x")})) << "the file is held open by another program";
     CloseHandle(reader);
@@ -269,13 +268,12 @@ INSTANTIATE_TEST_SUITE_P(DocumentedOutcomes, ReplaceFailure,
 
 TEST(WriteFile, ThroughASymbolicLinkReplacesTheTargetAndKeepsTheLink)
 {
-    if (!test::runningUnderWine())
-        GTEST_SKIP() << "the link is made from the Linux side";
+    if (!test::runningUnderWine()) GTEST_SKIP() << "the link is made from the Linux side";
     char name[96];
     std::snprintf(name, sizeof name, "/tmp/wrivo-link-%lu-%lu", GetCurrentProcessId(), GetTickCount());
     const std::string unixFolder = test::shellQuoted(name);
-    ASSERT_EQ(test::runUnixCommand("mkdir " + unixFolder + " && cd " + unixFolder
-                                   + " && printf 'old words' > book.txt && ln -s book.txt current.txt"),
+    ASSERT_EQ(test::runUnixCommand("mkdir " + unixFolder + " && cd " + unixFolder +
+                                   " && printf 'old words' > book.txt && ln -s book.txt current.txt"),
               0);
     const std::string folder = test::windowsPathOfUnixPath(name);
     EXPECT_TRUE(writeFile(folder + "\\current.txt", {bytesOf("new words")}));
@@ -299,8 +297,7 @@ TEST(WriteFile, ReadBackThroughReadFile)
 TEST(WriteFileOnAFullDisk, FailedSaveLeavesTheOldDocumentByteForByte)
 {
     test::TinyDisk disk(64 * 1024);
-    if (!disk.ready())
-        GTEST_SKIP() << "full-disk save not tested: " << disk.whyNotReady();
+    if (!disk.ready()) GTEST_SKIP() << "full-disk save not tested: " << disk.whyNotReady();
     const std::string path = disk.file("稿件.txt");
     const std::string old = patternedText(20000, 'k');
     ASSERT_TRUE(writeFile(path, {bytesOf(old)}));
@@ -321,8 +318,7 @@ TEST(WriteFileOnAFullDisk, FailedSaveLeavesTheOldDocumentByteForByte)
 TEST(WriteFileOnAFullDisk, NewFileThatDoesNotFitIsNotLeftHalfWritten)
 {
     test::TinyDisk disk(32 * 1024);
-    if (!disk.ready())
-        GTEST_SKIP() << "full-disk save not tested: " << disk.whyNotReady();
+    if (!disk.ready()) GTEST_SKIP() << "full-disk save not tested: " << disk.whyNotReady();
     const std::string path = disk.file("new.txt");
     EXPECT_FALSE(writeFile(path, {bytesOf(patternedText(100000, 'x'))}));
     EXPECT_FALSE(fileExists(path));
@@ -333,8 +329,7 @@ TEST(WriteFileOnAFullDisk, NewFileThatDoesNotFitIsNotLeftHalfWritten)
 TEST(WriteFileOnAFullDisk, NoRoomForTheTemporaryFileLeavesTheDocumentAlone)
 {
     test::TinyDisk disk(64 * 1024, 2); // the root folder and one file
-    if (!disk.ready())
-        GTEST_SKIP() << "full-disk save not tested: " << disk.whyNotReady();
+    if (!disk.ready()) GTEST_SKIP() << "full-disk save not tested: " << disk.whyNotReady();
     const std::string path = disk.file("only.txt");
     putFileBytes(path, "the only copy");
     EXPECT_FALSE(writeFile(path, {bytesOf("replacement")}));

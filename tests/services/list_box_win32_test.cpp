@@ -119,12 +119,14 @@ TEST_F(ListBox, RewritingMatchesAPlatformListBoxDoingItRowByRow)
     HWND strip = handleOf(listBox);
     HWND plain = plainListBox();
     struct Case {
-        int before;      // rows there already, "old0", "old1", ... with values 100, 101, ...
-        int current;     // the current row before, -1 none
-        int rewritten;   // rows rewritten
+        int before;    // rows there already, "old0", "old1", ... with values 100, 101, ...
+        int current;   // the current row before, -1 none
+        int rewritten; // rows rewritten
     };
-    for (const Case c : {Case{10, 7, 5}, Case{10, 2, 5}, Case{10, 4, 5}, Case{3, 1, 8}, Case{0, -1, 4}, Case{6, -1, 6}, Case{4, 3, 0}}) {
-        SCOPED_TRACE(testing::Message() << c.before << " rows, current " << c.current << ", " << c.rewritten << " rewritten");
+    for (const Case c : {Case{10, 7, 5}, Case{10, 2, 5}, Case{10, 4, 5}, Case{3, 1, 8}, Case{0, -1, 4}, Case{6, -1, 6},
+                         Case{4, 3, 0}}) {
+        SCOPED_TRACE(testing::Message() << c.before << " rows, current " << c.current << ", " << c.rewritten
+                                        << " rewritten");
         clearList(listBox);
         SendMessageA(plain, LB_RESETCONTENT, 0, 0);
         for (int i = 0; i < c.before; ++i) {
@@ -140,7 +142,8 @@ TEST_F(ListBox, RewritingMatchesAPlatformListBoxDoingItRowByRow)
         std::vector<std::string> texts;
         for (int k = 0; k < c.rewritten; ++k) texts.push_back(std::to_string(k) + ".5");
         for (int k = 0; k < c.rewritten; ++k) {
-            SendMessageA(plain, LB_INSERTSTRING, k, reinterpret_cast<LPARAM>(texts[static_cast<std::size_t>(k)].c_str()));
+            SendMessageA(plain, LB_INSERTSTRING, k,
+                         reinterpret_cast<LPARAM>(texts[static_cast<std::size_t>(k)].c_str()));
             SendMessageA(plain, LB_DELETESTRING, k + 1, 0);
         }
         rewriteItems(listBox, texts);
@@ -151,7 +154,7 @@ TEST_F(ListBox, RewritingMatchesAPlatformListBoxDoingItRowByRow)
 TEST_F(ListBox, ASortedListBoxAddsInOrderAndARebuildKeepsTheRows)
 {
     insertItem(listBox, 0, "保留");
-    writeProperty(listBox, ListBoxProperty::sorted, std::int64_t{1});   // a new control
+    writeProperty(listBox, ListBoxProperty::sorted, std::int64_t{1}); // a new control
     HWND strip = handleOf(listBox);
     EXPECT_EQ(rowsOf(strip).texts, std::vector<std::string>{"保留"});
     for (const char* text : {"b", "A", "c"}) SendMessageA(strip, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
@@ -182,7 +185,8 @@ int pixelsOtherThan(const std::vector<COLORREF>& pixels, COLORREF colour)
 TEST_F(ListBox, RowsArePaintedFromTheirTextsInTheStripColours)
 {
     HWND strip = handleOf(listBox);
-    const COLORREF background = static_cast<COLORREF>(propertyNumber(readProperty(listBox, ListBoxProperty::backgroundColour)));
+    const COLORREF background =
+        static_cast<COLORREF>(propertyNumber(readProperty(listBox, ListBoxProperty::backgroundColour)));
     EXPECT_EQ(pixelsOtherThan(firstCellPixels(strip), background), 0) << "an empty strip is all background";
 
     rewriteItems(listBox, {"12.5", "3"});

@@ -57,8 +57,10 @@ TEST(ListRows, RewritingLeadingRowsMatchesInsertThenDeleteRowByRow)
             stepwise.insert(k, texts[static_cast<std::size_t>(k)]);
             if (tracked >= k) ++tracked;
             if (stepwise.erase(k + 1)) {
-                if (tracked == k + 1) tracked = -1;
-                else if (tracked > k + 1) --tracked;
+                if (tracked == k + 1)
+                    tracked = -1;
+                else if (tracked > k + 1)
+                    --tracked;
             }
         }
         oneStep.rewriteLeading(texts);

@@ -51,8 +51,7 @@ TEST(MessageBoxService, EveryButtonMapsToItsCode)
     for (const auto& c : cases) {
         DialogDriver driver;
         driver.press(c.button);
-        EXPECT_EQ(messageBox(Value{std::string("?")}, c.style), c.result)
-            << "style " << c.style << ", " << c.button;
+        EXPECT_EQ(messageBox(Value{std::string("?")}, c.style), c.result) << "style " << c.style << ", " << c.button;
         EXPECT_TRUE(driver.finish()) << driver.report();
     }
 }
@@ -85,8 +84,8 @@ TEST(MessageBoxService, ContentOfAnyKindBecomesText)
 // The box is task-modal: while it is up, the thread's other windows are disabled.
 TEST(MessageBoxService, IsTaskModalUnlessSystemModal)
 {
-    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 100, 50,
-                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND other = CreateWindowExA(0, "STATIC", "other", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 100, 50, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(other, nullptr);
     bool disabledWhileShown = false;
     DialogDriver driver;

@@ -17,8 +17,8 @@ TEST(Platform, GbkLiteralRoundTripsThroughEditControl)
     ASSERT_EQ(static_cast<unsigned char>(text[0]), 0xB1);
     ASSERT_EQ(static_cast<unsigned char>(text[1]), 0xA3);
 
-    HWND edit = CreateWindowExA(0, "EDIT", "", WS_POPUP | ES_MULTILINE, 0, 0, 200, 100,
-                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND edit = CreateWindowExA(0, "EDIT", "", WS_POPUP | ES_MULTILINE, 0, 0, 200, 100, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(edit, nullptr);
     ASSERT_TRUE(SetWindowTextA(edit, text.c_str()));
     char back[64] = {};
@@ -32,8 +32,8 @@ TEST(Platform, GbkLiteralRoundTripsThroughEditControl)
 // accepts; isCodePageText must say which is which.
 TEST(Platform, CodePageTextIsWhatTheEditControlGivesBackUnchanged)
 {
-    HWND edit = CreateWindowExA(0, "EDIT", "", WS_POPUP | ES_MULTILINE, 0, 0, 200, 100,
-                                nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND edit = CreateWindowExA(0, "EDIT", "", WS_POPUP | ES_MULTILINE, 0, 0, 200, 100, nullptr, nullptr,
+                                GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(edit, nullptr);
     for (const std::string text : {std::string("中文 abc\r\n"), std::string("a\x80z"), std::string("a\xA2\xA0z"),
                                    std::string(""), std::string("a\x81 z"), std::string("a\x81\x7Fz"),

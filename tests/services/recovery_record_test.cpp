@@ -30,7 +30,7 @@ TEST(RecoveryRecord, ReadsBackWhatItWrote)
     const RecoveryRecord record = sample();
     EXPECT_EQ(parseRecord(recordText(record)), record);
     RecoveryRecord unnamed = record;
-    unnamed.fileName.clear();   // a document never saved
+    unnamed.fileName.clear(); // a document never saved
     EXPECT_EQ(parseRecord(recordText(unnamed)), unnamed);
 }
 
@@ -63,7 +63,7 @@ TEST(RecoveryRecord, CopyMustMatchSizeAndChecksum)
     record.byteCount = text.size();
     record.checksum = recoveryChecksum(bytes(text));
     EXPECT_TRUE(copyMatchesRecord(record, bytes(text)));
-    EXPECT_FALSE(copyMatchesRecord(record, bytes(text.substr(0, text.size() - 1))));   // truncated
+    EXPECT_FALSE(copyMatchesRecord(record, bytes(text.substr(0, text.size() - 1)))); // truncated
     std::string changed = text;
     changed[1] ^= 1;
     EXPECT_FALSE(copyMatchesRecord(record, bytes(changed)));
@@ -73,9 +73,9 @@ TEST(RecoveryRecord, CopyMustMatchSizeAndChecksum)
 TEST(RecoveryRecord, StemNamesTheProgramByIdAndStartTime)
 {
     EXPECT_EQ(recoveryStem({0x24, 0x1d9c0b1f2e3a4b5ull}), "wrivo-36-01d9c0b1f2e3a4b5");
-    EXPECT_NE(recoveryStem({0x24, 1}), recoveryStem({0x24, 2}));   // an id used again
+    EXPECT_NE(recoveryStem({0x24, 1}), recoveryStem({0x24, 2})); // an id used again
     EXPECT_EQ(ownerOfStem("wrivo-36-01d9c0b1f2e3a4b5"), (ProcessIdentity{0x24, 0x1d9c0b1f2e3a4b5ull}));
-    EXPECT_FALSE(ownerOfStem("wrivo-36-1d9c0b1f2e3a4b5"));     // not the stem's own spelling
+    EXPECT_FALSE(ownerOfStem("wrivo-36-1d9c0b1f2e3a4b5")); // not the stem's own spelling
     EXPECT_FALSE(ownerOfStem("wrivo-036-01d9c0b1f2e3a4b5"));
     EXPECT_FALSE(ownerOfStem("wrivo-36-01d9c0b1f2e3a4bx"));
     EXPECT_FALSE(ownerOfStem("other-36-01d9c0b1f2e3a4b5"));
@@ -93,7 +93,9 @@ TEST(ShelfFileName, TimeAndTheFirstSafeCharacters)
     EXPECT_EQ(shelfFileName(time, "x", 3), "20261208-173005-3 x.txt");
     // A lead byte without its partner, and a pair that is not GBK, are left out.
     EXPECT_EQ(shelfFileName(time, "ab\x81"), "20261208-173005 ab.txt");
-    EXPECT_EQ(shelfFileName(time, "a\x81\x7f" "b"), "20261208-173005 ab.txt");
+    EXPECT_EQ(shelfFileName(time, "a\x81\x7f"
+                                  "b"),
+              "20261208-173005 ab.txt");
     // A trail byte 0x5C belongs to its character ("\x95\x5C").
     EXPECT_EQ(shelfFileName(time, "\x95\x5C"), "20261208-173005 \x95\x5C.txt");
 }
@@ -101,8 +103,9 @@ TEST(ShelfFileName, TimeAndTheFirstSafeCharacters)
 TEST(ShelfFileName, FiftyNewestStay)
 {
     std::vector<ShelfEntry> entries;
-    for (int i = 0; i < 51; ++i) entries.push_back({"f" + std::to_string(100 + i), static_cast<std::uint64_t>(1000 + i)});
-    std::swap(entries[0], entries[30]);   // order on disk is not age
+    for (int i = 0; i < 51; ++i)
+        entries.push_back({"f" + std::to_string(100 + i), static_cast<std::uint64_t>(1000 + i)});
+    std::swap(entries[0], entries[30]); // order on disk is not age
     EXPECT_EQ(shelfEntriesToRemove(entries), std::vector<std::string>{"f100"});
     entries.pop_back();
     EXPECT_TRUE(shelfEntriesToRemove(entries).empty());
@@ -120,7 +123,7 @@ TEST(BackgroundQueue, RunsJobsInOrderAndWaitsForThem)
         EXPECT_EQ(order.size(), 100u);
         for (int i = 0; i < 100; ++i) EXPECT_EQ(order[i], i);
         queue.post([&order] { order.push_back(100); });
-    }   // ends after the job posted last
+    } // ends after the job posted last
     EXPECT_EQ(order.size(), 101u);
 }
 

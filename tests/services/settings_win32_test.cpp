@@ -58,8 +58,7 @@ TEST_F(SettingsFile, LeadingBlanksReadTheSameEntry)
 TEST_F(SettingsFile, LongValuesAreCutToTheReadBuffer)
 {
     std::string value(12000, 'x');
-    for (std::size_t i = 0; i < value.size(); ++i)
-        value[i] = static_cast<char>('a' + i % 26);
+    for (std::size_t i = 0; i < value.size(); ++i) value[i] = static_cast<char>('a' + i % 26);
     ASSERT_TRUE(writeSettingsEntry(path, "配置", "长", value));
     const std::string back = readSettingsEntry(path, "配置", "长");
     EXPECT_EQ(back.size(), 10239u);

@@ -25,19 +25,23 @@ TEST(ValueKinds, HandlersBuildValuesWithoutNaming)
 TEST(NormaliseFullWidth, TurnsFullWidthAsciiFormsIntoAscii)
 {
     EXPECT_EQ(normaliseFullWidth("１２３"), "123");
-    EXPECT_EQ(normaliseFullWidth("\xA3\xA1\xA3\xFE"), "!~");        // the ends of the range
+    EXPECT_EQ(normaliseFullWidth("\xA3\xA1\xA3\xFE"), "!~"); // the ends of the range
     EXPECT_EQ(normaliseFullWidth("\xA3\xAB\xA3\xAD\xA3\xAE"), "+-.");
     EXPECT_EQ(normaliseFullWidth("\xA1\xA1\xA1\xAB\xA1\xEE\xA1\xEF"), " ~**");
-    EXPECT_EQ(normaliseFullWidth("\xA3\xA0\xA1\xA2"), "\xA3\xA0\xA1\xA2");  // outside the forms
+    EXPECT_EQ(normaliseFullWidth("\xA3\xA0\xA1\xA2"), "\xA3\xA0\xA1\xA2"); // outside the forms
     EXPECT_EQ(normaliseFullWidth("中文abc"), "中文abc");
     // A3 as the second byte of a character is not a full-width form.
-    EXPECT_EQ(normaliseFullWidth("\xB0\xA3\xA3\xB1"), "\xB0\xA3" "1");
+    EXPECT_EQ(normaliseFullWidth("\xB0\xA3\xA3\xB1"), "\xB0\xA3"
+                                                      "1");
     EXPECT_EQ(normaliseFullWidth("7\xA3"), "7");
 }
 
 TEST(ToInteger, ParsesTextsLikeTheCLibraryAfterNormalising)
 {
-    struct Case { std::string text; std::int32_t expected; };
+    struct Case {
+        std::string text;
+        std::int32_t expected;
+    };
     const Case cases[] = {
         {"１２３", 123},
         {"12ab", 12},
@@ -47,7 +51,7 @@ TEST(ToInteger, ParsesTextsLikeTheCLibraryAfterNormalising)
         {"+7", 7},
         {"\t\r\n 9", 9},
         {"－５", -5},
-        {"　１２", 12},            // the full-width space is white space too
+        {"　１２", 12}, // the full-width space is white space too
         {"1２3", 123},
         {"- 5", 0},
         {"2147483647", INT32_MAX},
@@ -71,7 +75,7 @@ TEST(ToInteger, ConvertsOtherKinds)
     EXPECT_EQ(toInteger(Value{Logical{false}}), 0);
     EXPECT_EQ(toInteger(Value{std::uint8_t{200}}), 200);
     EXPECT_EQ(toInteger(Value{std::int16_t{-5}}), -5);
-    EXPECT_EQ(toInteger(Value{std::int64_t{0x100000005}}), 5);      // the low 32 bits
+    EXPECT_EQ(toInteger(Value{std::int64_t{0x100000005}}), 5); // the low 32 bits
     EXPECT_EQ(toInteger(Value{std::int64_t{-1}}), -1);
     EXPECT_EQ(toInteger(Value{ProcAddress{0xFFFFFFFFu}}), -1);
     EXPECT_EQ(toInteger(Value{DateTime{5.0}}), 0);
@@ -128,7 +132,10 @@ TEST(ToText, WritesOtherKinds)
 
 TEST(ToBytes, GivesStoredBytesInLittleEndianOrder)
 {
-    struct Case { Value value; Bytes expected; };
+    struct Case {
+        Value value;
+        Bytes expected;
+    };
     const Case cases[] = {
         {Value{"ab"}, {'a', 'b'}},
         {Value{""}, {}},

@@ -1,4 +1,5 @@
 #include "services/text.h"
+#include "tests/support/split_oracle.h"
 #include <gtest/gtest.h>
 #include <random>
 
@@ -25,15 +26,13 @@ TEST(SplitText, DefaultsToTheHalfWidthComma)
 
 TEST(SplitText, StopsAtTheMaximumCount)
 {
-    struct Case { std::optional<std::int32_t> max; Pieces expected; };
+    struct Case {
+        std::optional<std::int32_t> max;
+        Pieces expected;
+    };
     const Case cases[] = {
-        {std::nullopt, {"a", "b", "c"}},
-        {2, {"a", "b"}},
-        {1, {"a"}},
-        {3, {"a", "b", "c"}},
-        {10, {"a", "b", "c"}},
-        {0, {}},
-        {-5, {}},
+        {std::nullopt, {"a", "b", "c"}}, {2, {"a", "b"}}, {1, {"a"}}, {3, {"a", "b", "c"}},
+        {10, {"a", "b", "c"}},           {0, {}},         {-5, {}},
     };
     for (const Case& c : cases) EXPECT_EQ(splitText("a,b,c", ",", c.max), c.expected) << c.max.value_or(999);
     EXPECT_EQ(splitText("a,b,", ",", 2), (Pieces{"a", "b"}));
@@ -85,37 +84,6 @@ TEST(ForEachPiece, VisitsEveryPieceInOrder)
     EXPECT_EQ(seen, (Pieces{"a b", "", "中　文"}));
 }
 
-// The splitting rule written the plain way, one character at a time.
-Pieces referenceSplit(const std::string& s, const std::string& d, std::optional<std::int32_t> max)
-{
-    Pieces out;
-    std::int64_t left = max ? std::max(*max, 0) : -1;
-    if (s.empty() || left == 0) return out;
-    if (d.empty()) return {s};
-    std::size_t i = 0, start = 0;
-    while (s.size() - i >= d.size()) {
-        if (s.compare(i, d.size(), d) == 0) {
-            out.push_back(s.substr(start, i - start));
-            start = i += d.size();
-            if (--left == 0) return out;
-        } else if (static_cast<unsigned char>(s[i]) >= 0x80) {
-            if (i + 1 == s.size()) break;
-            i += 2;
-        } else {
-            ++i;
-        }
-    }
-    std::string tail;
-    for (std::size_t j = start; j < s.size();) {
-        std::size_t width = static_cast<unsigned char>(s[j]) >= 0x80 ? 2 : 1;
-        if (j + width > s.size()) break;
-        tail += s.substr(j, width);
-        j += width;
-    }
-    if (!tail.empty()) out.push_back(tail);
-    return out;
-}
-
 std::string randomBytes(std::mt19937& random, std::size_t minLength, std::size_t maxLength)
 {
     static const unsigned char alphabet[] = {',', '\r', '\n', 0x81, 0xA1, 0xB0, 'a', 0x40, ' ', 0xFE};
@@ -135,7 +103,7 @@ TEST(SplitText, AgreesWithTheCharacterByCharacterRuleOnRandomTexts)
         std::string delimiter = randomBytes(random, 0, 3);
         std::optional<std::int32_t> max;
         if (round % 3 == 0) max = maxCount(random);
-        Pieces expected = referenceSplit(text, delimiter, max);
+        Pieces expected = test::oracleSplit(text, delimiter, max);
         ASSERT_EQ(splitText(text, delimiter, max), expected)
             << testing::PrintToString(text) << " by " << testing::PrintToString(delimiter);
         std::vector<std::string_view> views = splitViews(text, delimiter, max);

@@ -9,7 +9,6 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-
 namespace wrivo {
 namespace {
 
@@ -19,9 +18,9 @@ protected:
     {
         // (Not topmost: that is the window's place in the stacking order,
         // which an extended-style write cannot take away.)
-        window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES | WS_EX_STATICEDGE, "STATIC",
-                                 "translucent", WS_POPUP | WS_VISIBLE, 10, 10, 120, 80, nullptr,
-                                 nullptr, GetModuleHandleA(nullptr), nullptr);
+        window = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES | WS_EX_STATICEDGE, "STATIC", "translucent",
+                                 WS_POPUP | WS_VISIBLE, 10, 10, 120, 80, nullptr, nullptr, GetModuleHandleA(nullptr),
+                                 nullptr);
         ASSERT_NE(window, nullptr);
     }
     void TearDown() override { DestroyWindow(window); }
@@ -84,8 +83,7 @@ protected:
     }
     void TearDown() override
     {
-        if (!windowsLog.empty())
-            DeleteFileA(windowsLog.c_str());
+        if (!windowsLog.empty()) DeleteFileA(windowsLog.c_str());
     }
 
     // The lines recorded once `count` addresses have arrived, or what there
@@ -96,10 +94,8 @@ protected:
         for (;;) {
             const std::string text = test::fileBytes(windowsLog);
             int lines = 0;
-            for (char c : text)
-                lines += c == '\n';
-            if (lines >= count || GetTickCount() - start > timeoutMs)
-                return text;
+            for (char c : text) lines += c == '\n';
+            if (lines >= count || GetTickCount() - start > timeoutMs) return text;
             Sleep(50); // polling the recorder's file
         }
     }

@@ -77,8 +77,7 @@ inline GpImage* solidImage(int width, int height, std::uint32_t argb)
 
 inline void disposeTestImage(GpImage* image)
 {
-    if (image)
-        boundCall<GpStatus>(testGdiplus(), 3, image);
+    if (image) boundCall<GpStatus>(testGdiplus(), 3, image);
 }
 
 } // namespace wrivo::testing

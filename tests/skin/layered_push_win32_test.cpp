@@ -43,8 +43,7 @@ bool waitForScreen(int x, int y, COLORREF expected, int tolerance)
     const DWORD deadline = GetTickCount() + 5000;
     do {
         pump();
-        if (looksLike(screenPixel(x, y), expected, tolerance))
-            return true;
+        if (looksLike(screenPixel(x, y), expected, tolerance)) return true;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     } while (GetTickCount() < deadline);
     return false;
@@ -93,8 +92,8 @@ TEST(LayeredPush, TheFrameIsOnScreenAndTheRestOfTheWindowLetsTheDesktopThrough)
     const int alpha = static_cast<int>(p >> 24);
     const COLORREF over = RGB(((p >> 16) & 0xFF) * alpha / 255, ((p >> 8) & 0xFF) * alpha / 255,
                               (p & 0xFF) * alpha / 255 + 255 * (255 - alpha) / 255);
-    const COLORREF overBlack = RGB(((p >> 16) & 0xFF) * alpha / 255, ((p >> 8) & 0xFF) * alpha / 255,
-                                   (p & 0xFF) * alpha / 255);
+    const COLORREF overBlack =
+        RGB(((p >> 16) & 0xFF) * alpha / 255, ((p >> 8) & 0xFF) * alpha / 255, (p & 0xFF) * alpha / 255);
     const int sx = 100 + bestX, sy = 80 + bestY;
     EXPECT_TRUE(waitForScreen(sx, sy, over, 24) || looksLike(screenPixel(sx, sy), overBlack, 24))
         << std::hex << screenPixel(sx, sy) << " at " << std::dec << sx << "," << sy;

@@ -39,24 +39,36 @@ DWORD WINAPI dragThread(void* parameter)
     return 0;
 }
 
-// Drags from inside the window and pumps messages until the drag has ended
-// (or 10 s passed); answers the window's new top-left corner.
+// Set once this thread takes a left button-up from its queue, in its own loop
+// or in the system's move loop: the drag is over, the window where it ends.
+bool buttonUpTaken = false;
+
+// A WH_MOUSE hook is called for each mouse message GetMessage or PeekMessage
+// takes from the queue of the thread that set it (MouseProc).
+LRESULT CALLBACK watchButtonUp(int code, WPARAM message, LPARAM data)
+{
+    if (code == HC_ACTION && (message == WM_LBUTTONUP || message == WM_NCLBUTTONUP)) buttonUpTaken = true;
+    return CallNextHookEx(nullptr, code, message, data);
+}
+
+// Drags from inside the window and pumps messages until the drag's button-up
+// has been taken (or 10 s passed); answers the window's new top-left corner.
 POINT dragWindow(HWND window)
 {
+    buttonUpTaken = false;
+    HHOOK hook = SetWindowsHookExA(WH_MOUSE, watchButtonUp, nullptr, GetCurrentThreadId());
+    EXPECT_NE(hook, nullptr);
     Drag drag{{160, 150}, {260, 210}, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
     HANDLE thread = CreateThread(nullptr, 0, dragThread, &drag, 0, nullptr);
     const DWORD deadline = GetTickCount() + 10000;
-    while (WaitForSingleObject(thread, 0) == WAIT_TIMEOUT && GetTickCount() < deadline) {
+    while (!buttonUpTaken && GetTickCount() < deadline) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-        MsgWaitForMultipleObjects(1, &thread, FALSE, 20, QS_ALLINPUT);
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
-    // Whatever input is still queued is handled before looking.
-    for (int round = 0; round < 20; ++round) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
+    EXPECT_TRUE(buttonUpTaken) << "the drag's button-up never reached the window's thread";
+    WaitForSingleObject(thread, 10000); // it has sent its last input by now
+    if (hook) UnhookWindowsHookEx(hook);
     CloseHandle(thread);
     CloseHandle(drag.done);
     RECT rect{};

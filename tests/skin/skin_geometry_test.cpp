@@ -6,16 +6,18 @@ namespace wrivo {
 
 TEST(ColorToArgb, ReordersRedAndBlueAndPutsTheAlphaOnTop)
 {
-    EXPECT_EQ(colorToArgb(0x000000FF, 255), 0xFFFF0000u);  // red
-    EXPECT_EQ(colorToArgb(0x00FF0000, 128), 0x800000FFu);  // blue, half
+    EXPECT_EQ(colorToArgb(0x000000FF, 255), 0xFFFF0000u); // red
+    EXPECT_EQ(colorToArgb(0x00FF0000, 128), 0x800000FFu); // blue, half
     EXPECT_EQ(colorToArgb(0x00336699, 0), 0x00996633u);
-    EXPECT_EQ(colorToArgb(0x00000000, 255), 0xFF000000u);  // the caret's opaque black
+    EXPECT_EQ(colorToArgb(0x00000000, 255), 0xFF000000u);   // the caret's opaque black
     EXPECT_EQ(colorToArgb(0xFF123456, 0x1FF), 0xFF563412u); // only the low bytes count
 }
 
 TEST(FitInside, ShrinksKeepingTheAspectRatioButNeverEnlarges)
 {
-    struct Case { int iw, ih, cw, ch, nw, nh; };
+    struct Case {
+        int iw, ih, cw, ch, nw, nh;
+    };
     const Case cases[] = {
         {200, 100, 100, 100, 100, 50},  // wide image, square box
         {100, 200, 100, 100, 50, 100},  // tall image

@@ -4,6 +4,7 @@
 #include "skin/image_memory_win32.h"
 #include "skin/png_skin_window_win32.h"
 #include "skin/skin_module_win32.h"
+#include "skin/skin_state_win32.h"
 #include "skin/splash_frames.h"
 #include "skin/splash_win32.h"
 #include "tests/skin/gdiplus_pixels_win32.h"
@@ -75,7 +76,7 @@ TEST_F(SkinTest, StartUpParsesTheTimeDimensionAndRegistersTheLoadDialogClass)
 {
     const std::vector<std::uint8_t> time{0x6D, 0xBD, 0xED, 0x6A, 0xB5, 0x3F, 0x8A, 0x41,
                                          0x83, 0xA6, 0x7F, 0x45, 0x22, 0x9D, 0xC8, 0x72};
-    EXPECT_EQ(timeDimensionGuid, time);
+    EXPECT_EQ(skinState().timeDimensionGuid, time);
     WNDCLASSEXA record{};
     record.cbSize = sizeof record;
     ASSERT_TRUE(GetClassInfoExA(GetModuleHandleA(nullptr), loadDialogClassName, &record));
@@ -84,7 +85,7 @@ TEST_F(SkinTest, StartUpParsesTheTimeDimensionAndRegistersTheLoadDialogClass)
     EXPECT_EQ(record.hbrBackground, reinterpret_cast<HBRUSH>(16));
     // A second start replaces the GUID block and registers again quietly.
     startSkinModule();
-    EXPECT_EQ(timeDimensionGuid, time);
+    EXPECT_EQ(skinState().timeDimensionGuid, time);
     // The frames are constants of the program.
     EXPECT_TRUE(isInConstantRange(splashFrameBlock(1).data()));
     EXPECT_TRUE(isInConstantRange(splashFrame(28).data() + splashFrame(28).size() - 1));
@@ -138,7 +139,7 @@ TEST_F(SkinTest, ImagesFromMemoryAreIndependentAndTruncatedBytesGiveNone)
     EXPECT_EQ(imageHeight(second), 273u);
     EXPECT_EQ(liveLoadedImages(), before + 2);
     disposeImage(first);
-    EXPECT_EQ(imageWidth(second), 464u);  // the other keeps its memory
+    EXPECT_EQ(imageWidth(second), 464u); // the other keeps its memory
     GpImage* third = loadImageFromBytes(png);
     EXPECT_EQ(readPixels(second).argb, readPixels(third).argb);
     disposeImage(second);
@@ -158,7 +159,7 @@ TEST_F(SkinTest, AMemoryStreamGivesBackExactlyWhatWasPutIn)
     ASSERT_NE(memory.open(bytes, true), nullptr);
     EXPECT_EQ(memory.size(), bytes.size());
     EXPECT_EQ(memory.contents(), bytes);
-    ASSERT_NE(memory.open({}, false), nullptr);  // an empty block the stream owns
+    ASSERT_NE(memory.open({}, false), nullptr); // an empty block the stream owns
     EXPECT_EQ(memory.contents(), std::vector<std::uint8_t>{});
     memory.release();
     EXPECT_EQ(memory.stream(), nullptr);
@@ -189,7 +190,7 @@ TEST_F(SkinTest, AttachMakesTheWindowLayeredAndStartsTheSkinTimer)
     EXPECT_EQ(skin.handle(), window);
     EXPECT_FALSE(skin.isValid());
     EXPECT_FALSE(skin.setBackImageBytes(splashFrame(1)));
-    pushLayered(window, reinterpret_cast<GpImage*>(1), false);  // no window: nothing happens
+    pushLayered(window, reinterpret_cast<GpImage*>(1), false); // no window: nothing happens
 }
 
 TEST_F(SkinTest, TheBackgroundIsDrawnAtItsOwnSizeAndTheRestStaysTransparent)
@@ -216,7 +217,8 @@ TEST_F(SkinTest, TheBackgroundIsDrawnAtItsOwnSizeAndTheRestStaysTransparent)
             }
             const std::uint32_t a = picture.at(x, y), b = expected.at(x, y);
             for (int shift = 0; shift < 32; shift += 8) {
-                const int channelA = static_cast<int>((a >> shift) & 0xFF), channelB = static_cast<int>((b >> shift) & 0xFF);
+                const int channelA = static_cast<int>((a >> shift) & 0xFF),
+                          channelB = static_cast<int>((b >> shift) & 0xFF);
                 if (std::abs(channelA - channelB) > 2 && Pixels::alpha(b) > 8) ++differing;
             }
         }
@@ -292,12 +294,12 @@ TEST_F(SkinTest, PlacementOneStretchesAndNaturalSizeKeepsAnImageOfExactlyTheCont
     setSkinProperty(unskinned, "PngControl_BackImage", reinterpret_cast<std::uintptr_t>(testImage(40, 40, green)));
     const Pixels picture = compose(window);
     EXPECT_EQ(picture.at(40, 20), blue);
-    EXPECT_EQ(picture.at(68, 28), blue);   // the edges blend: look well inside
+    EXPECT_EQ(picture.at(68, 28), blue); // the edges blend: look well inside
     EXPECT_EQ(Pixels::alpha(picture.at(90, 20)), 0u);
     EXPECT_EQ(picture.at(150, 50), red);
-    EXPECT_EQ(picture.at(249, 149), red);  // the whole image, to its last pixel
+    EXPECT_EQ(picture.at(249, 149), red); // the whole image, to its last pixel
     EXPECT_EQ(Pixels::alpha(picture.at(250, 150)), 0u);
-    EXPECT_EQ(Pixels::alpha(picture.at(20, 170)), 0u);  // type 0 is never drawn
+    EXPECT_EQ(Pixels::alpha(picture.at(20, 170)), 0u); // type 0 is never drawn
 }
 
 TEST_F(SkinTest, ATextControlLargerImageIsCutAndGetsNoBorder)
@@ -310,18 +312,18 @@ TEST_F(SkinTest, ATextControlLargerImageIsCutAndGetsNoBorder)
     setSkinProperty(cut, "PngControl_OrderAlpha", 255);
     HWND framed = makeChild(window, 150, 10, 100, 100, 4, 0);
     setSkinProperty(framed, "PngControl_BackImage", reinterpret_cast<std::uintptr_t>(testImage(50, 50, blue)));
-    setSkinProperty(framed, "PngControl_BackColor", 0x000000FF);  // red fill
+    setSkinProperty(framed, "PngControl_BackColor", 0x000000FF); // red fill
     setSkinProperty(framed, "PngControl_BackAlpha", 255);
     setSkinProperty(framed, "PngControl_OrderColor", 0x0000FF00);
     setSkinProperty(framed, "PngControl_OrderAlpha", 255);
     const Pixels picture = compose(window);
     EXPECT_EQ(picture.at(10, 10), blue);
     EXPECT_EQ(picture.at(109, 109), blue);
-    EXPECT_EQ(Pixels::alpha(picture.at(111, 60)), 0u);  // cut at the control's edge
+    EXPECT_EQ(Pixels::alpha(picture.at(111, 60)), 0u); // cut at the control's edge
     EXPECT_EQ(Pixels::alpha(picture.at(60, 111)), 0u);
-    EXPECT_EQ(picture.at(150, 10), green);  // border over the image
-    EXPECT_EQ(picture.at(170, 30), blue);   // image at natural size
-    EXPECT_EQ(picture.at(220, 80), red);    // fill around it
+    EXPECT_EQ(picture.at(150, 10), green); // border over the image
+    EXPECT_EQ(picture.at(170, 30), blue);  // image at natural size
+    EXPECT_EQ(picture.at(220, 80), red);   // fill around it
 }
 
 TEST_F(SkinTest, MoveToKeepsWhatIsOmitted)
@@ -346,13 +348,13 @@ TEST_F(SkinTest, MoveToKeepsWhatIsOmitted)
 TEST_F(SkinTest, TheSplashShowsFrameKForTicksOneTo28AndNothingElse)
 {
     HWND window = makeWindow(495, 354);
-    showSplashFrame(1);  // no skin object yet: nothing happens
+    showSplashFrame(1); // no skin object yet: nothing happens
     createSplashSkin();
-    ASSERT_NE(splashSkin, nullptr);
+    ASSERT_NE(skinState().splash, nullptr);
     attachSplashSkin(static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(window)));
-    EXPECT_EQ(splashSkin->handle(), window);
+    EXPECT_EQ(skinState().splash->handle(), window);
     EXPECT_EQ(GetWindowLongA(window, GWL_EXSTYLE), WS_EX_LAYERED);
-    EXPECT_EQ(skinProperty(window, "PngControl_BackImage"), 0u);  // nothing before the first tick
+    EXPECT_EQ(skinProperty(window, "PngControl_BackImage"), 0u); // nothing before the first tick
     std::uintptr_t previous = 0;
     const std::size_t live = liveLoadedImages();
     for (int k = 1; k <= 28; ++k) {
@@ -361,7 +363,7 @@ TEST_F(SkinTest, TheSplashShowsFrameKForTicksOneTo28AndNothingElse)
         ASSERT_NE(shown, 0u) << k;
         ASSERT_NE(shown, previous) << k;
         previous = shown;
-        EXPECT_EQ(liveLoadedImages(), live + 1) << k;  // earlier frames are let go
+        EXPECT_EQ(liveLoadedImages(), live + 1) << k; // earlier frames are let go
         if (k == 1 || k == 28) {
             GpImage* frame = loadImageFromBytes(splashFrame(k));
             EXPECT_EQ(readPixels(reinterpret_cast<GpImage*>(shown)).argb, readPixels(frame).argb) << k;
@@ -372,15 +374,15 @@ TEST_F(SkinTest, TheSplashShowsFrameKForTicksOneTo28AndNothingElse)
     showSplashFrame(0);
     EXPECT_EQ(skinProperty(window, "PngControl_BackImage"), previous);
     releaseSplashSkin();
-    EXPECT_EQ(splashSkin, nullptr);
-    EXPECT_TRUE(timeDimensionGuid.empty());
-    startSkinModule();  // the other tests go on with a started module
+    EXPECT_EQ(skinState().splash, nullptr);
+    EXPECT_TRUE(skinState().timeDimensionGuid.empty());
+    startSkinModule(); // the other tests go on with a started module
 }
 
 TEST(SkinNameTable, HoldsTheEntriesInTheProgramsOrderAndEveryOneResolves)
 {
     const auto table = skinFunctionTable();
-    ASSERT_EQ(table.size(), 78u);  // the program's 77 and the string-format deletion
+    ASSERT_EQ(table.size(), 78u); // the program's 77 and the string-format deletion
     auto entry = [&](int i) { return std::string(table[i].library) + "|" + table[i].function; };
     EXPECT_EQ(entry(0), "ole32.dll|CLSIDFromString");
     EXPECT_EQ(entry(2), "kernel32|GetModuleHandleA");

@@ -4,6 +4,7 @@
 #include "skin/caret_win32.h"
 #include "skin/png_skin_window_win32.h"
 #include "skin/skin_module_win32.h"
+#include "skin/skin_state_win32.h"
 #include "skin/skin_text_win32.h"
 #include "skin/skinned_controls_win32.h"
 #include "tests/skin/gdiplus_pixels_win32.h"
@@ -25,8 +26,7 @@ constexpr std::uint32_t red = 0xFFFF0000, blue = 0xFF0000FF, green = 0xFF00FF00,
 int commandsSeen = 0;
 LRESULT CALLBACK parentProc(HWND window, UINT message, WPARAM wordParameter, LPARAM longParameter)
 {
-    if (message == WM_COMMAND && HIWORD(wordParameter) == BN_CLICKED)
-        ++commandsSeen;
+    if (message == WM_COMMAND && HIWORD(wordParameter) == BN_CLICKED) ++commandsSeen;
     return DefWindowProcA(window, message, wordParameter, longParameter);
 }
 
@@ -52,7 +52,7 @@ struct ControlsTest : ::testing::Test {
         DestroyWindow(parent);
         for (GpImage* image : images) disposeTestImage(image);
         for (HFONT font : fonts) DeleteObject(font);
-        caretWindow = caretControl = nullptr;
+        skinState().caret.window = skinState().caret.control = nullptr;
     }
     HWND child(const char* className, const char* text, int x, int y, int width, int height, int type)
     {
@@ -72,8 +72,7 @@ struct ControlsTest : ::testing::Test {
     {
         for (const char* face : {"Tahoma", "Arial", "DejaVu Sans", "Liberation Sans"}) {
             SkinFontFamily family;
-            if (family.fromName(face) == gdipOk)
-                return face;
+            if (family.fromName(face) == gdipOk) return face;
         }
         return "Tahoma";
     }
@@ -132,7 +131,7 @@ TEST_F(ControlsTest, AStateControlShowsTheImageOfItsStateAndStillClicks)
     EXPECT_EQ(compositionCount(), count + 1);
     EXPECT_EQ(compose().at(30, 35), blue);
     count = compositionCount();
-    SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5));  // already over: no redraw
+    SendMessageA(button, WM_MOUSEMOVE, 0, MAKELPARAM(6, 5)); // already over: no redraw
     EXPECT_EQ(compositionCount(), count);
 
     SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -140,11 +139,11 @@ TEST_F(ControlsTest, AStateControlShowsTheImageOfItsStateAndStillClicks)
     EXPECT_EQ(compose().at(30, 35), green);
     SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(state(button), 1u);
-    EXPECT_EQ(commandsSeen, 1);  // the button's own procedure still notifies
+    EXPECT_EQ(commandsSeen, 1); // the button's own procedure still notifies
 
     SendMessageA(button, WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(state(button), 0u);
-    SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));  // not pressed: back to normal
+    SendMessageA(button, WM_LBUTTONUP, 0, MAKELPARAM(5, 5)); // not pressed: back to normal
     EXPECT_EQ(state(button), 0u);
 
     EnableWindow(button, FALSE);
@@ -164,7 +163,7 @@ TEST_F(ControlsTest, AMissingStateImageFallsBackToTheNormalImage)
     SendMessageA(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     EXPECT_EQ(stateImage(button), reinterpret_cast<GpImage*>(skinProperty(button, "PngControl_NormalImage")));
     EXPECT_EQ(compose().at(30, 35), red);
-    EXPECT_GT(compositionCount(), count);  // still recomposed on the change
+    EXPECT_GT(compositionCount(), count); // still recomposed on the change
 }
 
 // Text pixels: opaque-ish black over the white fill.
@@ -215,11 +214,11 @@ TEST_F(ControlsTest, ATextControlDrawsItsTextLeftAlignedAndCentredInItsOwnFont)
     const Ink boldInk = inkIn(picture, 10, 10, 120, 40);
     const Ink regularInk = inkIn(picture, 10, 100, 120, 40);
     ASSERT_GT(boldInk.count, 10);
-    EXPECT_LE(boldInk.left, 10 + 2 + 3);                     // left-aligned in the inset box
-    EXPECT_LT(boldInk.right, 10 + 60);                       // three letters, not stretched
-    EXPECT_NEAR((boldInk.top + boldInk.bottom) / 2.0, 30.0, 4.0);  // vertically centred
-    EXPECT_LT(boldInk.darkest, 40u);                          // drawn opaque
-    EXPECT_GT(boldInk.count, regularInk.count);              // bold has more ink
+    EXPECT_LE(boldInk.left, 10 + 2 + 3);                          // left-aligned in the inset box
+    EXPECT_LT(boldInk.right, 10 + 60);                            // three letters, not stretched
+    EXPECT_NEAR((boldInk.top + boldInk.bottom) / 2.0, 30.0, 4.0); // vertically centred
+    EXPECT_LT(boldInk.darkest, 40u);                              // drawn opaque
+    EXPECT_GT(boldInk.count, regularInk.count);                   // bold has more ink
 }
 
 TEST_F(ControlsTest, ATextControlWithTheDefaultFontOrNoTextDrawsNoText)
@@ -245,39 +244,39 @@ TEST_F(ControlsTest, FocusOnATextControlMakesTheCaretBlinkWithTheSkinTimer)
     skin.skinChildren();
     std::uint32_t count = compositionCount();
     SendMessageA(edit, WM_SETFOCUS, 0, 0);
-    EXPECT_EQ(caretWindow, parent);
-    EXPECT_EQ(caretControl, edit);
-    EXPECT_EQ(caretPhase, 0);
+    EXPECT_EQ(skinState().caret.window, parent);
+    EXPECT_EQ(skinState().caret.control, edit);
+    EXPECT_EQ(skinState().caret.phase, 0);
     EXPECT_EQ(compositionCount(), count + 1);
-    ASSERT_NE(caretImage, nullptr);  // the last push is kept for blinking
+    ASSERT_NE(skinState().caret.image, nullptr); // the last push is kept for blinking
 
-    caretTimerProc(parent, WM_TIMER, 63, 0);  // not the skin timer
-    EXPECT_EQ(caretPhase, 0);
+    caretTimerProc(parent, WM_TIMER, 63, 0); // not the skin timer
+    EXPECT_EQ(skinState().caret.phase, 0);
     caretTimerProc(parent, WM_TIMER, skinTimerId, 0);
-    EXPECT_EQ(caretPhase, 1);
+    EXPECT_EQ(skinState().caret.phase, 1);
     caretTimerProc(parent, WM_TIMER, skinTimerId, 0);
-    EXPECT_EQ(caretPhase, 0);
-    EXPECT_EQ(compositionCount(), count + 1);  // blinking re-pushes, never recomposes
+    EXPECT_EQ(skinState().caret.phase, 0);
+    EXPECT_EQ(compositionCount(), count + 1); // blinking re-pushes, never recomposes
 
     // The real skin timer, through the message loop, flips the phase too.
     const DWORD deadline = GetTickCount() + 3000;
-    while (caretPhase == 0 && GetTickCount() < deadline) {
+    while (skinState().caret.phase == 0 && GetTickCount() < deadline) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
-    EXPECT_EQ(caretPhase, 1);
+    EXPECT_EQ(skinState().caret.phase, 1);
     EXPECT_EQ(compositionCount(), count + 1);
 
     count = compositionCount();
     SendMessageA(edit, WM_CHAR, 'x', 0);
     EXPECT_EQ(compositionCount(), count + 1);
     SendMessageA(edit, WM_KILLFOCUS, 0, 0);
-    EXPECT_EQ(caretWindow, nullptr);
-    EXPECT_EQ(caretControl, nullptr);
-    const int phase = caretPhase;
-    caretTimerProc(parent, WM_TIMER, skinTimerId, 0);  // no focused text control: nothing changes
-    EXPECT_EQ(caretPhase, phase);
+    EXPECT_EQ(skinState().caret.window, nullptr);
+    EXPECT_EQ(skinState().caret.control, nullptr);
+    const int phase = skinState().caret.phase;
+    caretTimerProc(parent, WM_TIMER, skinTimerId, 0); // no focused text control: nothing changes
+    EXPECT_EQ(skinState().caret.phase, phase);
 }
 
 TEST_F(ControlsTest, TheCaretLineIsTwelveOpaqueBlackPixelsCentredInTheControl)
@@ -288,9 +287,9 @@ TEST_F(ControlsTest, TheCaretLineIsTwelveOpaqueBlackPixelsCentredInTheControl)
     GetCaretPos(&caret);
     GpImage* picture = composeWindow(parent, true);
     GpGraphics* graphics = nullptr;
-    skinCall<GpStatus>(apiGdipGetImageGraphicsContext, picture, &graphics);
+    skinCall<apiGdipGetImageGraphicsContext>(picture, &graphics);
     drawCaret(parent, edit, graphics);
-    skinCall<GpStatus>(apiGdipDeleteGraphics, graphics);
+    skinCall<apiGdipDeleteGraphics>(graphics);
     const Pixels pixels = readPixels(picture);
     disposeTestImage(picture);
     const int x = 20 + caret.x + 5;
@@ -310,11 +309,11 @@ TEST_F(ControlsTest, TheLoadDialogFreesItsImageAndMemoryWhenDestroyed)
     HGLOBAL memory = GlobalAlloc(GMEM_FIXED, 64);
     setSkinProperty(dialog, "Zaded_Stream", reinterpret_cast<std::uintptr_t>(memory));
     DestroyWindow(dialog);
-    EXPECT_EQ(GlobalSize(memory), 0u);  // freed: no longer a valid block
+    EXPECT_EQ(GlobalSize(memory), 0u); // freed: no longer a valid block
 
     HWND plain = CreateWindowExA(0, loadDialogClassName, "", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
-    EXPECT_TRUE(DestroyWindow(plain));  // nothing held: only the default handling
+    EXPECT_TRUE(DestroyWindow(plain)); // nothing held: only the default handling
 }
 
 } // namespace

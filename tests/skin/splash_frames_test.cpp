@@ -35,9 +35,9 @@ TEST(SplashFrames, AreTwentyEightPngBlocksOf464By273Rgba)
         EXPECT_EQ(std::memcmp(png.data() + 12, "IHDR", 4), 0) << k;
         EXPECT_EQ(bigEndian(png.data() + 16), 464u) << k;
         EXPECT_EQ(bigEndian(png.data() + 20), 273u) << k;
-        EXPECT_EQ(png[24], 8);   // bits per channel
-        EXPECT_EQ(png[25], 6);   // RGBA
-        EXPECT_EQ(png[28], 0);   // not interlaced
+        EXPECT_EQ(png[24], 8); // bits per channel
+        EXPECT_EQ(png[25], 6); // RGBA
+        EXPECT_EQ(png[28], 0); // not interlaced
         EXPECT_EQ(std::memcmp(png.data() + png.size() - 8, "IEND", 4), 0) << k;
         total += png.size();
     }
@@ -50,7 +50,7 @@ TEST(SplashFrames, AreTwentyEightPngBlocksOf464By273Rgba)
 TEST(SplashFrames, AreConstantsThatAreNeverFreed)
 {
     registerSplashFrameRanges();
-    registerSplashFrameRanges();  // idempotent
+    registerSplashFrameRanges(); // idempotent
     for (int k = 1; k <= splashFrameCount; ++k) {
         const auto block = splashFrameBlock(k);
         EXPECT_TRUE(isInConstantRange(block.data())) << k;
@@ -58,7 +58,7 @@ TEST(SplashFrames, AreConstantsThatAreNeverFreed)
     }
     const auto first = splashFrame(1);
     const std::uint8_t before = first[0];
-    freeBlock(const_cast<std::uint8_t*>(first.data()));  // nothing happens
+    freeBlock(const_cast<std::uint8_t*>(first.data())); // nothing happens
     EXPECT_EQ(first[0], before);
     // Resizing a frame copies it, at most up to the end of its block.
     const auto block = splashFrameBlock(2);

@@ -46,8 +46,7 @@ std::vector<HWND> childrenOf(HWND parent)
 
 bool isPushButton(HWND window)
 {
-    if (!sameClass(window, "Button"))
-        return false;
+    if (!sameClass(window, "Button")) return false;
     const LONG type = GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK;
     return type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
 }
@@ -62,8 +61,8 @@ BOOL CALLBACK checkTopLevel(HWND window, LPARAM data)
     auto& search = *reinterpret_cast<DialogSearch*>(data);
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process != GetCurrentProcessId() || !IsWindowVisible(window) || !IsWindowEnabled(window)
-        || !sameClass(window, "#32770") || search.answered->count(window))
+    if (process != GetCurrentProcessId() || !IsWindowVisible(window) || !IsWindowEnabled(window) ||
+        !sameClass(window, "#32770") || search.answered->count(window))
         return TRUE;
     search.found = window;
     return FALSE;
@@ -82,10 +81,8 @@ bool waitFor(unsigned timeoutMs, Condition condition)
 {
     const DWORD start = GetTickCount();
     for (;;) {
-        if (condition())
-            return true;
-        if (GetTickCount() - start >= timeoutMs)
-            return false;
+        if (condition()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
         Sleep(pollMs); // polling interval of the watcher, not a wait-and-hope
     }
 }
@@ -95,15 +92,14 @@ struct NamedButton {
     int id;
 };
 constexpr NamedButton namedButtons[] = {
-    {"OK", IDOK},     {"Cancel", IDCANCEL}, {"Abort", IDABORT}, {"Retry", IDRETRY},
-    {"Ignore", IDIGNORE}, {"Yes", IDYES},   {"No", IDNO},       {"Close", IDCLOSE},
+    {"OK", IDOK},         {"Cancel", IDCANCEL}, {"Abort", IDABORT}, {"Retry", IDRETRY},
+    {"Ignore", IDIGNORE}, {"Yes", IDYES},       {"No", IDNO},       {"Close", IDCLOSE},
 };
 
 std::string joined(const std::vector<std::string>& items)
 {
     std::string text;
-    for (const auto& item : items)
-        text += (text.empty() ? "\"" : ", \"") + item + "\"";
+    for (const auto& item : items) text += (text.empty() ? "\"" : ", \"") + item + "\"";
     return text.empty() ? "none" : text;
 }
 
@@ -113,8 +109,7 @@ std::string withoutAcceleratorMark(std::string_view label)
 {
     std::string text(label);
     // "是(&Y)" and "打开(&O)": the bracketed mark goes as a whole.
-    if (text.size() >= 4 && text.back() == ')' && text[text.size() - 4] == '('
-        && text[text.size() - 3] == '&')
+    if (text.size() >= 4 && text.back() == ')' && text[text.size() - 4] == '(' && text[text.size() - 3] == '&')
         text.erase(text.size() - 4);
     std::string plain;
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -130,15 +125,11 @@ std::string withoutAcceleratorMark(std::string_view label)
 std::string DialogRecord::message() const
 {
     std::string text;
-    for (const auto& line : texts)
-        text += (text.empty() ? "" : "\n") + line;
+    for (const auto& line : texts) text += (text.empty() ? "" : "\n") + line;
     return text;
 }
 
-DialogWindow::DialogWindow(HWND window, std::vector<std::string>& failures)
-    : window_(window), failures_(failures)
-{
-}
+DialogWindow::DialogWindow(HWND window, std::vector<std::string>& failures) : window_(window), failures_(failures) { }
 
 DialogRecord DialogWindow::record() const
 {
@@ -146,12 +137,10 @@ DialogRecord DialogWindow::record() const
     record.title = windowText(window_);
     record.className = classOf(window_);
     for (HWND child : childrenOf(window_)) {
-        if (!IsWindowVisible(child))
-            continue;
+        if (!IsWindowVisible(child)) continue;
         if (sameClass(child, "Static")) {
             const std::string text = windowText(child);
-            if (!text.empty())
-                record.texts.push_back(text);
+            if (!text.empty()) record.texts.push_back(text);
         } else if (isPushButton(child)) {
             record.buttons.push_back(withoutAcceleratorMark(windowText(child)));
         }
@@ -162,20 +151,17 @@ DialogRecord DialogWindow::record() const
 void DialogWindow::fail(const std::string& what)
 {
     const DialogRecord seen = record();
-    failures_.push_back(what + " (dialog \"" + seen.title + "\", buttons " + joined(seen.buttons)
-                        + ", texts " + joined(seen.texts) + ")");
+    failures_.push_back(what + " (dialog \"" + seen.title + "\", buttons " + joined(seen.buttons) + ", texts " +
+                        joined(seen.texts) + ")");
 }
 
 HWND DialogWindow::control(int id) const
 {
     HWND hidden = nullptr;
     for (HWND child : childrenOf(window_)) {
-        if (GetDlgCtrlID(child) != id)
-            continue;
-        if (IsWindowVisible(child))
-            return child;
-        if (!hidden)
-            hidden = child;
+        if (GetDlgCtrlID(child) != id) continue;
+        if (IsWindowVisible(child)) return child;
+        if (!hidden) hidden = child;
     }
     return hidden;
 }
@@ -184,8 +170,7 @@ bool DialogWindow::press(std::string_view label)
 {
     HWND button = nullptr;
     for (HWND child : childrenOf(window_))
-        if (isPushButton(child) && IsWindowVisible(child)
-            && withoutAcceleratorMark(windowText(child)) == label) {
+        if (isPushButton(child) && IsWindowVisible(child) && withoutAcceleratorMark(windowText(child)) == label) {
             button = child;
             break;
         }
@@ -194,8 +179,7 @@ bool DialogWindow::press(std::string_view label)
     for (const auto& named : namedButtons)
         if (!button && label == named.name)
             for (HWND child : childrenOf(window_))
-                if (GetDlgCtrlID(child) == named.id && isPushButton(child)
-                    && IsWindowVisible(child)) {
+                if (GetDlgCtrlID(child) == named.id && isPushButton(child) && IsWindowVisible(child)) {
                     button = child;
                     break;
                 }
@@ -222,21 +206,17 @@ HWND DialogWindow::fileNameField()
     HWND field = nullptr;
     for (const char* kind : {"Edit", "ComboBox", "ComboBoxEx32"})
         for (HWND child : childrenOf(window_))
-            if (!field && GetDlgCtrlID(child) == 0x47C && sameClass(child, kind)
-                && IsWindowVisible(child))
+            if (!field && GetDlgCtrlID(child) == 0x47C && sameClass(child, kind) && IsWindowVisible(child))
                 field = child;
-    if (!field)
-        field = control(0x480);
-    if (!field)
-        fail("no file name field (cmb13 or edt1)");
+    if (!field) field = control(0x480);
+    if (!field) fail("no file name field (cmb13 or edt1)");
     return field;
 }
 
 bool DialogWindow::typeFileName(std::string_view name)
 {
     HWND field = fileNameField();
-    if (!field)
-        return false;
+    if (!field) return false;
     const std::string text(name);
     SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     return true;
@@ -245,14 +225,11 @@ bool DialogWindow::typeFileName(std::string_view name)
 std::string DialogWindow::typeKeysIntoFileName(std::string_view keys, bool thenEnter)
 {
     HWND field = fileNameField();
-    if (!field)
-        return {};
+    if (!field) return {};
     // The edit box itself, inside a combo box.
     if (!sameClass(field, "Edit"))
-        if (HWND edit = FindWindowExA(field, nullptr, "Edit", nullptr))
-            field = edit;
-    for (char key : keys)
-        SendMessageA(field, WM_CHAR, static_cast<unsigned char>(key), 1);
+        if (HWND edit = FindWindowExA(field, nullptr, "Edit", nullptr)) field = edit;
+    for (char key : keys) SendMessageA(field, WM_CHAR, static_cast<unsigned char>(key), 1);
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(field)) + 1, '\0');
     text.resize(static_cast<std::size_t>(GetWindowTextA(field, text.data(), static_cast<int>(text.size()))));
     if (thenEnter) {
@@ -300,16 +277,14 @@ bool DialogWindow::selectInList(int comboId, std::string_view item, const char* 
     }
     const std::string text(item);
     const LRESULT index =
-        SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                     reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(text.c_str()));
     if (index == CB_ERR) {
         fail(std::string("the ") + what + " list has no \"" + text + "\"");
         return false;
     }
     SendMessageA(combo, CB_SETCURSEL, index, 0);
     // What choosing the item with the mouse tells the dialog.
-    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(combo));
+    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(comboId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
     return true;
 }
 
@@ -337,10 +312,8 @@ bool DialogWindow::setColour(COLORREF colour)
         const std::string text = std::to_string(parts[i]);
         SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
         // What typing into the field tells the dialog.
-        SendMessageA(GetParent(field), WM_COMMAND, MAKEWPARAM(ids[i], EN_UPDATE),
-                     reinterpret_cast<LPARAM>(field));
-        SendMessageA(GetParent(field), WM_COMMAND, MAKEWPARAM(ids[i], EN_CHANGE),
-                     reinterpret_cast<LPARAM>(field));
+        SendMessageA(GetParent(field), WM_COMMAND, MAKEWPARAM(ids[i], EN_UPDATE), reinterpret_cast<LPARAM>(field));
+        SendMessageA(GetParent(field), WM_COMMAND, MAKEWPARAM(ids[i], EN_CHANGE), reinterpret_cast<LPARAM>(field));
     }
     return true;
 }
@@ -369,8 +342,7 @@ void DialogDriver::Shared::watch()
         {
             std::unique_lock lock(mutex);
             changed.wait(lock, [&] { return stopping || !pending.empty(); });
-            if (pending.empty())
-                return;
+            if (pending.empty()) return;
             answer = std::move(pending.front());
             pending.pop_front();
         }
@@ -384,14 +356,13 @@ void DialogDriver::Shared::watch()
 void DialogDriver::Shared::answerOne(Answer& answer, std::size_t number)
 {
     static std::set<HWND> answered; // dialogs met by any driver, while they live
-    for (auto it = answered.begin(); it != answered.end();)
-        it = IsWindow(*it) ? std::next(it) : answered.erase(it);
+    for (auto it = answered.begin(); it != answered.end();) it = IsWindow(*it) ? std::next(it) : answered.erase(it);
 
     HWND dialog = nullptr;
     if (!waitFor(timeoutMs, [&] { return (dialog = findNewDialog(answered)) != nullptr; })) {
         std::lock_guard lock(mutex);
-        failures.push_back("no dialog appeared within " + std::to_string(timeoutMs)
-                           + " ms for answer " + std::to_string(number));
+        failures.push_back("no dialog appeared within " + std::to_string(timeoutMs) + " ms for answer " +
+                           std::to_string(number));
         return;
     }
     answered.insert(dialog);
@@ -410,11 +381,10 @@ void DialogDriver::Shared::answerOne(Answer& answer, std::size_t number)
     const auto closed = [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); };
     const auto settled = [&] { return closed() || findNewDialog(answered) != nullptr; };
     if (!waitFor(timeoutMs, settled)) {
-        problems.push_back("dialog \"" + record.title + "\" still open " + std::to_string(timeoutMs)
-                           + " ms after answer " + std::to_string(number) + "; cancelled");
+        problems.push_back("dialog \"" + record.title + "\" still open " + std::to_string(timeoutMs) +
+                           " ms after answer " + std::to_string(number) + "; cancelled");
         PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-        if (!waitFor(2000, closed))
-            PostMessageA(dialog, WM_CLOSE, 0, 0);
+        if (!waitFor(2000, closed)) PostMessageA(dialog, WM_CLOSE, 0, 0);
     }
     std::lock_guard lock(mutex);
     failures.insert(failures.end(), problems.begin(), problems.end());
@@ -460,8 +430,7 @@ std::string DialogDriver::report() const
 {
     std::lock_guard lock(shared_->mutex);
     std::string text;
-    for (const auto& failure : shared_->failures)
-        text += failure + "\n";
+    for (const auto& failure : shared_->failures) text += failure + "\n";
     return text;
 }
 

@@ -38,7 +38,8 @@ void startRecordingHost()
     static bool started = false;
     if (started) return;
     started = true;
-    static const std::array<EventHandler, HandlerIndex::handlerCount> table = makeTable(std::make_index_sequence<HandlerIndex::handlerCount>{});
+    static const std::array<EventHandler, HandlerIndex::handlerCount> table =
+        makeTable(std::make_index_sequence<HandlerIndex::handlerCount>{});
     registerServiceKinds();
     startHost({layoutDataBlock(), table});
 }
@@ -91,7 +92,8 @@ bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
             if (message.message == WM_QUIT) continue; // the loop under test is not running here
             dispatchOne(message);
         } else {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed < 20 ? timeoutMs - elapsed : 20, QS_ALLINPUT);
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, timeoutMs - elapsed < 20 ? timeoutMs - elapsed : 20,
+                                      QS_ALLINPUT);
         }
     }
 }

@@ -15,7 +15,7 @@
 namespace wrivo::test {
 
 struct RecordedEvent {
-    int handler;            // HandlerIndex of the handler that ran
+    int handler; // HandlerIndex of the handler that ran
     EventArguments arguments;
     UnitRef source;
 };

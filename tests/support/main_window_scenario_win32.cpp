@@ -27,11 +27,6 @@ std::string windowText(const UnitRef& unit)
     return text;
 }
 
-std::string documentText()
-{
-    return propertyText(readProperty(editBoxRef, EditBoxProperty::content));
-}
-
 void MainWindowScenario::settleRecovery()
 {
     recovery::worker().waitIdle();
@@ -39,7 +34,7 @@ void MainWindowScenario::settleRecovery()
 
 void MainWindowScenario::SetUp()
 {
-    SetEnvironmentVariableA("WRIVO_TEST_LOCALAPPDATA", nullptr);   // the system's own lookup is what runs here
+    SetEnvironmentVariableA("WRIVO_TEST_LOCALAPPDATA", nullptr); // the system's own lookup is what runs here
     SetEnvironmentVariableA("LOCALAPPDATA", localData_.path().c_str());
     startRecordingHost();
     resetHandlers();
@@ -88,7 +83,7 @@ void MainWindowScenario::saveAs(const std::string& path)
 {
     DialogDriver driver;
     driver.answer(chooseFile(path));
-    driver.press("OK");   // "保存成功！！！"
+    driver.press("OK"); // "保存成功！！！"
     shortcut('S');
     ASSERT_TRUE(driver.finish()) << driver.report();
     EXPECT_EQ(driver.seen().back().title, "恭喜：");

@@ -18,7 +18,6 @@ namespace wrivo::test {
 
 HWND handleOf(const UnitRef& unit);
 std::string windowText(const UnitRef& unit);
-std::string documentText();   // the edit box's content property
 
 // Answers a file dialog by typing `path` into its name field and pressing OK.
 DialogDriver::Answer chooseFile(std::string path);
@@ -27,7 +26,7 @@ class MainWindowScenario : public ::testing::Test {
 protected:
     // `handlers`: HandlerIndex places bound to the application's handlers;
     // layoutOnResize always is.
-    explicit MainWindowScenario(std::initializer_list<int> handlers) : handlers_(handlers) {}
+    explicit MainWindowScenario(std::initializer_list<int> handlers) : handlers_(handlers) { }
     void SetUp() override;
     void TearDown() override;
 

@@ -14,8 +14,7 @@ ScratchFolder::ScratchFolder()
     static unsigned serial = 0;
     for (;;) {
         char name[64];
-        std::snprintf(name, sizeof name, "wrivo-test-%lu-%lu-%u", GetCurrentProcessId(),
-                      GetTickCount(), ++serial);
+        std::snprintf(name, sizeof name, "wrivo-test-%lu-%lu-%u", GetCurrentProcessId(), GetTickCount(), ++serial);
         std::string candidate = std::string(temp) + name;
         if (CreateDirectoryA(candidate.c_str(), nullptr)) {
             path_ = candidate;
@@ -26,7 +25,10 @@ ScratchFolder::ScratchFolder()
     }
 }
 
-ScratchFolder::~ScratchFolder() { removeFolderTree(path_); }
+ScratchFolder::~ScratchFolder()
+{
+    removeFolderTree(path_);
+}
 
 std::string ScratchFolder::file(std::string_view name) const
 {
@@ -50,37 +52,30 @@ void removeFolderTree(const std::string& path)
 
 void putFileBytes(const std::string& path, std::string_view bytes)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        throw std::runtime_error("cannot create " + path);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + path);
     DWORD written = 0;
     const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(file);
-    if (!ok || written != bytes.size())
-        throw std::runtime_error("cannot write " + path);
+    if (!ok || written != bytes.size()) throw std::runtime_error("cannot write " + path);
 }
 
 void putFileOfSize(const std::string& path, std::uint64_t size)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        throw std::runtime_error("cannot create " + path);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + path);
     LARGE_INTEGER end;
     end.QuadPart = static_cast<LONGLONG>(size);
     const BOOL ok = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
     CloseHandle(file);
-    if (!ok)
-        throw std::runtime_error("cannot size " + path);
+    if (!ok) throw std::runtime_error("cannot size " + path);
 }
 
 std::string fileBytes(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return {};
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
     std::string bytes(GetFileSize(file, nullptr), '\0');
     DWORD got = 0;
     ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
@@ -99,12 +94,10 @@ std::vector<std::string> namesInFolder(const std::string& folder)
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
+    if (search == INVALID_HANDLE_VALUE) return names;
     do {
         const std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
+        if (name != "." && name != "..") names.push_back(name);
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return names;

@@ -20,15 +20,13 @@ TinyDisk::TinyDisk(unsigned sizeBytes, unsigned fileCount)
     }
     static unsigned serial = 0;
     char name[96];
-    std::snprintf(name, sizeof name, "/tmp/wrivo-disk-%lu-%lu-%u", GetCurrentProcessId(),
-                  GetTickCount(), ++serial);
+    std::snprintf(name, sizeof name, "/tmp/wrivo-disk-%lu-%lu-%u", GetCurrentProcessId(), GetTickCount(), ++serial);
     unixFolder_ = name;
     std::string options = "size=" + std::to_string(sizeBytes);
-    if (fileCount)
-        options += ",nr_inodes=" + std::to_string(fileCount);
+    if (fileCount) options += ",nr_inodes=" + std::to_string(fileCount);
     const std::string folder = shellQuoted(unixFolder_);
-    const auto code = runUnixCommand("mkdir -p " + folder + " && mount -t tmpfs -o " + options
-                                     + " wrivo-test " + folder);
+    const auto code =
+        runUnixCommand("mkdir -p " + folder + " && mount -t tmpfs -o " + options + " wrivo-test " + folder);
     if (!code || *code != 0) {
         runUnixCommand("rmdir " + folder + " 2>/dev/null");
         reason_ = "mount -t tmpfs failed (exit " + std::to_string(code.value_or(-1)) + ")";
@@ -40,13 +38,12 @@ TinyDisk::TinyDisk(unsigned sizeBytes, unsigned fileCount)
 
 TinyDisk::~TinyDisk()
 {
-    if (!mounted_)
-        return;
+    if (!mounted_) return;
     const std::string folder = shellQuoted(unixFolder_);
     // Wine's server may still hold a handle for a moment; a lazy unmount
     // detaches the file system at once and frees it when the last user leaves.
-    runUnixCommand("for try in 1 2 3; do mountpoint -q " + folder + " || break; umount " + folder
-                   + " 2>/dev/null || umount -l " + folder + "; done; rmdir " + folder);
+    runUnixCommand("for try in 1 2 3; do mountpoint -q " + folder + " || break; umount " + folder +
+                   " 2>/dev/null || umount -l " + folder + "; done; rmdir " + folder);
 }
 
 } // namespace wrivo::test

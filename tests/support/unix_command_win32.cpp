@@ -15,10 +15,8 @@ using UnixSpawn = LONG(WINAPI*)(char* const* argv, int wait);
 UnixSpawn unixSpawn()
 {
     HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    if (!ntdll)
-        return nullptr;
-    return reinterpret_cast<UnixSpawn>(
-        reinterpret_cast<void*>(GetProcAddress(ntdll, "__wine_unix_spawnvp")));
+    if (!ntdll) return nullptr;
+    return reinterpret_cast<UnixSpawn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "__wine_unix_spawnvp")));
 }
 } // namespace
 
@@ -31,8 +29,7 @@ bool runningUnderWine()
 std::optional<int> runUnixCommand(const std::string& command)
 {
     const UnixSpawn spawn = unixSpawn();
-    if (!spawn)
-        return std::nullopt;
+    if (!spawn) return std::nullopt;
     std::string shell = "/bin/sh", option = "-c", script = command;
     char* argv[] = {shell.data(), option.data(), script.data(), nullptr};
     return static_cast<int>(spawn(argv, 1));
@@ -47,8 +44,7 @@ bool unixUserIsRoot()
 std::string windowsPathOfUnixPath(std::string_view unixPath)
 {
     std::string path = "Z:";
-    for (char c : unixPath)
-        path += c == '/' ? '\\' : c;
+    for (char c : unixPath) path += c == '/' ? '\\' : c;
     return path;
 }
 

@@ -9,11 +9,16 @@
 #include "services/unit_properties.h"
 
 namespace wrivo {
+
+using layout::unitDisabled, layout::unitTabStop, layout::EditBoxSettings, layout::LayoutUnit;
+namespace kind = layout::kind;
+
 namespace {
 
 struct EditBoxState : UnitState {
     ControlPaint paint;
     RememberedSelection selection; // as last written, in bytes
+    std::size_t textLength = 0;    // at the last read of the text: room for the next (editText)
 };
 
 EditBoxSettings& settingsOf(LiveUnit& unit)
@@ -77,8 +82,9 @@ HWND createEditBox(const UnitCreation& creation)
     DWORD exStyle = 0;
     DWORD style = editStyles(unit.record, settings, exStyle);
     const LayoutUnit& record = unit.record;
-    HWND control = CreateWindowExA(exStyle, "EDIT", "", style, record.common.left, record.common.top, record.common.width, record.common.height,
-                                   creation.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.controlId)),
+    HWND control = CreateWindowExA(exStyle, "EDIT", "", style, record.common.left, record.common.top,
+                                   record.common.width, record.common.height, creation.parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.controlId)),
                                    GetModuleHandleA(nullptr), nullptr);
     if (!control) return nullptr;
     // The platform's default limit would stop a writer mid-document.
@@ -113,8 +119,9 @@ void editBoxNotified(LiveUnit& unit, int code)
 PropertyValue getEditBoxProperty(LiveUnit& unit, int number)
 {
     EditBoxSettings& settings = settingsOf(unit);
+    std::size_t* textLength = &stateOf(unit).textLength;
     switch (number) {
-    case EditBoxProperty::content: return editText(unit.handle);
+    case EditBoxProperty::content: return editText(unit.handle, textLength);
     case EditBoxProperty::borderStyle: return std::int64_t{settings.borderStyle};
     case EditBoxProperty::textColour: return std::int64_t{settings.textColour};
     case EditBoxProperty::backgroundColour: return std::int64_t{settings.backColour};
@@ -127,9 +134,9 @@ PropertyValue getEditBoxProperty(LiveUnit& unit, int number)
     case EditBoxProperty::inputMode: return std::int64_t{settings.inputMode};
     case EditBoxProperty::passwordCharacter: return std::int64_t{settings.passwordChar};
     case EditBoxProperty::caseConversion: return std::int64_t{settings.caseConversion};
-    case EditBoxProperty::selectionStart: return std::int64_t{editSelection(unit.handle).start};
-    case EditBoxProperty::selectionLength: return std::int64_t{editSelection(unit.handle).length};
-    case EditBoxProperty::selectedText: return selectedEditText(unit.handle);
+    case EditBoxProperty::selectionStart: return std::int64_t{editSelection(unit.handle, textLength).start};
+    case EditBoxProperty::selectionLength: return std::int64_t{editSelection(unit.handle, textLength).length};
+    case EditBoxProperty::selectedText: return selectedEditText(unit.handle, textLength);
     default: return std::int64_t{0};
     }
 }
@@ -144,9 +151,10 @@ bool setEditBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
     case EditBoxProperty::content: {
         settings.content = propertyText(value);
         // The write itself raises nothing; the one content-changed follows it.
-        suspendEvents();
-        SetWindowTextA(unit.handle, settings.content.c_str());
-        resumeEvents();
+        {
+            const EventSuspension quiet;
+            SetWindowTextA(unit.handle, settings.content.c_str());
+        }
         raiseUnitEvent(unit, UnitEvent::primary);
         return false;
     }
@@ -174,17 +182,15 @@ bool setEditBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
         return false;
     case EditBoxProperty::selectionStart:
     case EditBoxProperty::selectionLength: {
-        const auto textBytes = static_cast<std::int32_t>(editText(unit.handle).size());
+        const auto textBytes = static_cast<std::int32_t>(editText(unit.handle, &state.textLength).size());
         if (number == EditBoxProperty::selectionStart)
             state.selection.writeStart(number64, textBytes);
         else
             state.selection.writeLength(number64, textBytes);
-        selectEditRange(unit.handle, {state.selection.start, state.selection.length});
+        selectEditRange(unit.handle, {state.selection.start, state.selection.length}, &state.textLength);
         return false;
     }
-    case EditBoxProperty::selectedText:
-        replaceEditSelection(unit.handle, propertyText(value));
-        return false;
+    case EditBoxProperty::selectedText: replaceEditSelection(unit.handle, propertyText(value)); return false;
     case EditBoxProperty::inputMode: {
         const bool wasPassword = settings.inputMode == 2;
         settings.inputMode = int32();
@@ -198,16 +204,28 @@ bool setEditBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
         settings.passwordChar = static_cast<std::uint16_t>(number64);
         if (settings.inputMode == 2) applyPasswordCharacter(unit.handle, settings);
         return false;
-    case EditBoxProperty::borderStyle: if (!changeStyle(settings.borderStyle, int32())) return false; break;
-    case EditBoxProperty::hideSelection: if (!changeStyle(settings.hideSelection, number64 != 0)) return false; break;
-    case EditBoxProperty::multiLine: if (!changeStyle(settings.multiLine, number64 != 0)) return false; break;
-    case EditBoxProperty::scrollBars: if (!changeStyle(settings.scrollBars, int32())) return false; break;
-    case EditBoxProperty::alignment: if (!changeStyle(settings.alignment, int32())) return false; break;
-    case EditBoxProperty::caseConversion: if (!changeStyle(settings.caseConversion, int32())) return false; break;
+    case EditBoxProperty::borderStyle:
+        if (!changeStyle(settings.borderStyle, int32())) return false;
+        break;
+    case EditBoxProperty::hideSelection:
+        if (!changeStyle(settings.hideSelection, number64 != 0)) return false;
+        break;
+    case EditBoxProperty::multiLine:
+        if (!changeStyle(settings.multiLine, number64 != 0)) return false;
+        break;
+    case EditBoxProperty::scrollBars:
+        if (!changeStyle(settings.scrollBars, int32())) return false;
+        break;
+    case EditBoxProperty::alignment:
+        if (!changeStyle(settings.alignment, int32())) return false;
+        break;
+    case EditBoxProperty::caseConversion:
+        if (!changeStyle(settings.caseConversion, int32())) return false;
+        break;
     default: return false;
     }
     // Style changes need a new control; it keeps the text typed so far.
-    settings.content = editText(unit.handle);
+    settings.content = editText(unit.handle, &state.textLength);
     return true;
 }
 

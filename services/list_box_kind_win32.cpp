@@ -15,6 +15,7 @@
 
 #include "host/host.h"
 #include "host/host_app.h"
+#include "host/scoped_win32.h"
 #include "host/unit_kind.h"
 #include "services/control_colours.h"
 #include "services/control_operations.h"
@@ -22,6 +23,10 @@
 #include "services/unit_properties.h"
 
 namespace wrivo {
+
+using layout::unitDisabled, layout::unitTabStop, layout::ListBoxSettings, layout::LayoutUnit;
+namespace kind = layout::kind;
+
 namespace {
 
 struct ListBoxState : UnitState {
@@ -47,20 +52,20 @@ std::int32_t sortedPosition(const ListRows& rows, std::string_view text)
 {
     const std::string wanted(text);
     std::int32_t position = rows.count();
-    while (position > 0 &&
-           CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, rows.row(position - 1)->text.c_str(), -1, wanted.c_str(), -1) == CSTR_GREATER_THAN)
+    while (position > 0 && CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, rows.row(position - 1)->text.c_str(),
+                                          -1, wanted.c_str(), -1) == CSTR_GREATER_THAN)
         --position;
     return position;
 }
 
 void applyItemHeight(HWND control, std::int32_t extra)
 {
-    HDC dc = GetDC(control);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
     TEXTMETRICA metrics = {};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
+    {
+        ScopedGetDC dc(control);
+        ScopedSelection font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)));
+        GetTextMetricsA(dc.get(), &metrics);
+    }
     LONG height = metrics.tmHeight + (extra > 0 ? extra : 0);
     SendMessageA(control, LB_SETITEMHEIGHT, 0, MAKELPARAM(height > 255 ? 255 : height, 0));
 }
@@ -78,8 +83,9 @@ HWND createListBox(const UnitCreation& creation)
     if (settings.multipleSelection == 1) style |= LBS_MULTIPLESEL;
     if (settings.multipleSelection == 2) style |= LBS_EXTENDEDSEL;
     controlBorderStyles(settings.borderStyle, style, exStyle);
-    HWND control = CreateWindowExA(exStyle, "LISTBOX", "", style, record.common.left, record.common.top, record.common.width, record.common.height,
-                                   creation.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.controlId)),
+    HWND control = CreateWindowExA(exStyle, "LISTBOX", "", style, record.common.left, record.common.top,
+                                   record.common.width, record.common.height, creation.parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(creation.controlId)),
                                    GetModuleHandleA(nullptr), nullptr);
     if (!control) return nullptr;
     ListBoxState& state = stateOf(unit);
@@ -91,7 +97,8 @@ HWND createListBox(const UnitCreation& creation)
         state.rows.insert(position, item);
     }
     SendMessageA(control, LB_SETCOUNT, static_cast<WPARAM>(state.rows.count()), 0);
-    if (settings.currentSelection >= 0) SendMessageA(control, LB_SETCURSEL, static_cast<WPARAM>(settings.currentSelection), 0);
+    if (settings.currentSelection >= 0)
+        SendMessageA(control, LB_SETCURSEL, static_cast<WPARAM>(settings.currentSelection), 0);
     return control;
 }
 
@@ -119,7 +126,8 @@ PropertyValue getListBoxProperty(LiveUnit& unit, int number)
     case ListBoxProperty::backgroundColour: return std::int64_t{settings.backColour};
     case ListBoxProperty::font: return fontBlockOf(settings.font);
     case ListBoxProperty::multipleSelection: return std::int64_t{settings.multipleSelection};
-    case ListBoxProperty::currentSelection: return std::int64_t{static_cast<std::int32_t>(SendMessageA(unit.handle, LB_GETCURSEL, 0, 0))};
+    case ListBoxProperty::currentSelection:
+        return std::int64_t{static_cast<std::int32_t>(SendMessageA(unit.handle, LB_GETCURSEL, 0, 0))};
     default: return std::int64_t{0};
     }
 }
@@ -184,8 +192,9 @@ LRESULT findRow(const ListRows& rows, WPARAM after, const char* text, bool exact
         const std::int32_t index = (start + step) % rows.count();
         const std::string& candidate = rows.row(index)->text;
         if (!exact && static_cast<int>(candidate.size()) < length) continue;
-        const int compared = exact ? -1 : length;   // a prefix of that length, or the whole text
-        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, candidate.c_str(), compared, text, compared) == CSTR_EQUAL)
+        const int compared = exact ? -1 : length; // a prefix of that length, or the whole text
+        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, candidate.c_str(), compared, text, compared) ==
+            CSTR_EQUAL)
             return index;
     }
     return LB_ERR;
@@ -202,7 +211,8 @@ bool listBoxMessage(LiveUnit& unit, UINT message, WPARAM wParam, LPARAM lParam, 
     case LB_INSERTSTRING: {
         WPARAM position = wParam;
         if (message == LB_ADDSTRING)
-            position = static_cast<WPARAM>(settingsOf(unit).sorted ? sortedPosition(rows, text ? text : "") : rows.count());
+            position =
+                static_cast<WPARAM>(settingsOf(unit).sorted ? sortedPosition(rows, text ? text : "") : rows.count());
         result = DefSubclassProc(unit.handle, LB_INSERTSTRING, position, 0);
         if (result >= 0) rows.insert(static_cast<std::int32_t>(result), text ? text : "");
         return true;
@@ -219,9 +229,7 @@ bool listBoxMessage(LiveUnit& unit, UINT message, WPARAM wParam, LPARAM lParam, 
         result = DefSubclassProc(unit.handle, message, wParam, lParam);
         if (result != LB_ERR) rows.resize(static_cast<std::int32_t>(wParam));
         return true;
-    case LB_GETTEXT:
-        result = copyRowText(rows.row(static_cast<std::int32_t>(wParam)), lParam);
-        return true;
+    case LB_GETTEXT: result = copyRowText(rows.row(static_cast<std::int32_t>(wParam)), lParam); return true;
     case LB_GETTEXTLEN: {
         const ListRow* row = rows.row(static_cast<std::int32_t>(wParam));
         result = row ? static_cast<LRESULT>(row->text.size()) : LB_ERR;
@@ -236,15 +244,12 @@ bool listBoxMessage(LiveUnit& unit, UINT message, WPARAM wParam, LPARAM lParam, 
         result = rows.setValue(static_cast<std::int32_t>(wParam), static_cast<std::int32_t>(lParam)) ? TRUE : LB_ERR;
         return true;
     case LB_FINDSTRING:
-    case LB_FINDSTRINGEXACT:
-        result = findRow(rows, wParam, text, message == LB_FINDSTRINGEXACT);
-        return true;
+    case LB_FINDSTRINGEXACT: result = findRow(rows, wParam, text, message == LB_FINDSTRINGEXACT); return true;
     case LB_SELECTSTRING:
         result = findRow(rows, wParam, text, false);
         if (result != LB_ERR) DefSubclassProc(unit.handle, LB_SETCURSEL, static_cast<WPARAM>(result), 0);
         return true;
-    default:
-        return false;
+    default: return false;
     }
 }
 
@@ -268,11 +273,11 @@ bool drawListBoxItem(LiveUnit& unit, const DRAWITEMSTRUCT& item)
         }
         FillRect(dc, &area, brush);
         if (const ListRow* row = state.rows.row(static_cast<std::int32_t>(item.itemID))) {
-            HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(unit.handle, WM_GETFONT, 0, 0)));
+            ScopedSelection font(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(unit.handle, WM_GETFONT, 0, 0)));
             const int mode = SetBkMode(dc, TRANSPARENT);
-            ExtTextOutA(dc, area.left + 1, area.top, ETO_CLIPPED, &area, row->text.data(), static_cast<UINT>(row->text.size()), nullptr);
+            ExtTextOutA(dc, area.left + 1, area.top, ETO_CLIPPED, &area, row->text.data(),
+                        static_cast<UINT>(row->text.size()), nullptr);
             SetBkMode(dc, mode);
-            SelectObject(dc, previous);
         }
     }
     // The focus frame is drawn by inversion: a focus change toggles it, a
@@ -286,7 +291,7 @@ bool drawListBoxItem(LiveUnit& unit, const DRAWITEMSTRUCT& item)
 void rewriteItems(const UnitRef& listBox, std::vector<std::string> texts)
 {
     LiveUnit& unit = requireLiveUnit(listBox);
-    if (unit.kind->code != kindCodeOf(KindNumber::listBox) || texts.empty()) return;   // no rows to rewrite
+    if (unit.kind->code != kindCodeOf(KindNumber::listBox) || texts.empty()) return; // no rows to rewrite
     HWND control = unit.handle;
     ListRows& rows = stateOf(unit).rows;
     const auto rewritten = static_cast<std::int32_t>(texts.size());
@@ -306,7 +311,8 @@ void rewriteItems(const UnitRef& listBox, std::vector<std::string> texts)
         SendMessageA(control, LB_SETCOUNT, static_cast<WPARAM>(rows.count()), 0);
     if (!multiple) {
         const std::int32_t after = selectionAfterRewrite(current, rewritten);
-        if (SendMessageA(control, LB_GETCURSEL, 0, 0) != after) SendMessageA(control, LB_SETCURSEL, static_cast<WPARAM>(after), 0);
+        if (SendMessageA(control, LB_GETCURSEL, 0, 0) != after)
+            SendMessageA(control, LB_SETCURSEL, static_cast<WPARAM>(after), 0);
     }
     SendMessageA(control, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(control, nullptr, TRUE);

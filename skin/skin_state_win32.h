@@ -1,0 +1,38 @@
+// Everything the skin engine keeps between calls, in one object: the caret
+// that blinks in a skin window, the program's one splash skin, what GDI+
+// start-up handed out, and the composition count. It is made on first use
+// and lives until the process ends (GDI+ is never shut down, and the splash
+// skin and the GUID block are released by the exit routine before that).
+#pragma once
+#include "skin/png_skin_window_win32.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace wrivo {
+
+struct SkinCaret {
+    HWND window = nullptr;    // the skin window whose text control has the focus
+    HWND control = nullptr;   // that control
+    GpImage* image = nullptr; // the last composition pushed for `window`, owned here
+    int phase = 0;            // 1: the next push draws the caret line
+};
+
+struct SkinState {
+    SkinCaret caret;
+    // The program's one skin object; null before createSplashSkin and after
+    // releaseSplashSkin.
+    std::unique_ptr<PngSkinWindow> splash;
+    // Filled by GDI+ start-up and never handed back.
+    ULONG_PTR gdiplusToken = 0;
+    // The 16 bytes of {6AEDBD6D-3FB5-418A-83A6-7F45229DC872}, GDI+'s "time"
+    // frame dimension; empty before startSkinModule and after stopSkinModule.
+    std::vector<std::uint8_t> timeDimensionGuid;
+    // How many compositions have been made (each recomposition counts).
+    std::uint32_t compositions = 0;
+};
+
+SkinState& skinState();
+
+} // namespace wrivo

@@ -1,0 +1,91 @@
+// The handle owners free what they hold exactly once: at the end of their
+// scope, or never once moved from or released; a selection puts back what it
+// replaced.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include <type_traits>
+#include <utility>
+
+#include "host/scoped_win32.h"
+
+namespace wrivo {
+namespace {
+
+static_assert(!std::is_copy_constructible_v<ScopedFont> && !std::is_copy_assignable_v<ScopedFont>);
+static_assert(std::is_nothrow_move_constructible_v<ScopedFont> && std::is_nothrow_move_assignable_v<ScopedFont>);
+static_assert(!std::is_copy_constructible_v<ScopedGetDC> && std::is_move_constructible_v<ScopedGetDC>);
+static_assert(!std::is_copy_constructible_v<ScopedSelection> && std::is_move_constructible_v<ScopedSelection>);
+
+bool alive(HGDIOBJ object)
+{
+    return GetObjectType(object) != 0;
+}
+
+TEST(ScopedOwners, GdiObjectIsDeletedAtTheEndOfItsOwnersScope)
+{
+    HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+    {
+        const ScopedBrush owner(brush);
+        EXPECT_TRUE(alive(brush));
+    }
+    EXPECT_FALSE(alive(brush));
+}
+
+TEST(ScopedOwners, MovingHandsTheObjectOverAndReleasingGivesItUp)
+{
+    HFONT font = CreateFontA(12, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "Arial");
+    ScopedFont outer;
+    {
+        ScopedFont inner(font);
+        outer = std::move(inner);
+        EXPECT_FALSE(inner);
+    }
+    EXPECT_TRUE(alive(font)); // the moved-from owner freed nothing
+    HFONT kept = outer.release();
+    outer.reset();
+    EXPECT_TRUE(alive(kept));
+    DeleteObject(kept);
+}
+
+TEST(ScopedOwners, ResetFreesTheOldHandle)
+{
+    HBRUSH first = CreateSolidBrush(RGB(1, 1, 1));
+    HBRUSH second = CreateSolidBrush(RGB(2, 2, 2));
+    ScopedBrush owner(first);
+    owner.reset(second);
+    EXPECT_FALSE(alive(first));
+    EXPECT_TRUE(alive(second));
+}
+
+TEST(ScopedOwners, SelectionPutsBackWhatItReplaced)
+{
+    const ScopedGetDC screen(nullptr);
+    ASSERT_TRUE(screen);
+    const ScopedMemoryDC dc(CreateCompatibleDC(screen.get()));
+    const ScopedBitmap bitmap(CreateCompatibleBitmap(screen.get(), 4, 4));
+    HGDIOBJ original = GetCurrentObject(dc.get(), OBJ_BITMAP);
+    {
+        const ScopedSelection selected(dc.get(), bitmap.get());
+        EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), bitmap.get());
+    }
+    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BITMAP), original);
+}
+
+TEST(ScopedOwners, MenuAndAcceleratorTableAreDestroyed)
+{
+    HMENU menu = CreateMenu();
+    ACCEL entry{FVIRTKEY, 'A', 1};
+    HACCEL table = CreateAcceleratorTableA(&entry, 1);
+    {
+        const ScopedMenu menuOwner(menu);
+        const ScopedAccelerators tableOwner(table);
+        EXPECT_TRUE(IsMenu(menu));
+        EXPECT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 1);
+    }
+    EXPECT_FALSE(IsMenu(menu));
+    EXPECT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 0);
+}
+
+} // namespace
+} // namespace wrivo

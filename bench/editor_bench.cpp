@@ -585,6 +585,16 @@ int main(int argc, char** argv)
         std::printf("  peak private memory above the empty start: %.1f MB (the benchmark itself holds 11 MB of\n"
                     "  source text beside the editor)\n",
                     privateMemoryMb().second - baselineMb);
+        // Where it goes: the count strip's rows and the statistics' copy of
+        // the text are let go one after the other; what stays is the edit box.
+        const double loaded = privateMemoryMb().first;
+        clearList(listBoxRef);
+        pumpPending();
+        const double withoutRows = privateMemoryMb().first;
+        appGlobals()->statistics.refresh(std::string());
+        const double withoutCopy = privateMemoryMb().first;
+        std::printf("  of that: count strip rows %.1f MB, the statistics' text %.1f MB, the rest %.1f MB\n",
+                    loaded - withoutRows, withoutRows - withoutCopy, withoutCopy - baselineMb - 11.0);
         // What the system's EDIT control alone takes for the same text: the
         // part of the figure above that is not the editor's own.
         const double beforePlain = privateMemoryMb().first;

@@ -33,8 +33,8 @@ std::optional<std::int32_t> handlers::exitDialogue(const EventArguments&)
 {
     // The exit is asked about all the same; text the user wanted saved is kept for the next start.
     const bool saveFailed = isDocumentModified() && askToSaveChanges() && !saveWithDialog();
-    const Notice exit = questions::exit();
-    const std::int32_t confirm = messageBox(Value{exit.text}, MessageBoxStyle::yesNo, exit.title);
+    const Notice question = questions::exit();
+    const std::int32_t confirm = messageBox(Value{question.text}, MessageBoxStyle::yesNo, question.title);
     if (confirm == MessageBoxResult::no) {
         tell(questions::stay());
         return 0; // the window stays open

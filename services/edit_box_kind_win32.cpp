@@ -182,12 +182,13 @@ bool setEditBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
         return false;
     case EditBoxProperty::selectionStart:
     case EditBoxProperty::selectionLength: {
-        const auto textBytes = static_cast<std::int32_t>(editText(unit.handle, &state.textLength).size());
+        const std::string text = editText(unit.handle, &state.textLength);
+        const auto textBytes = static_cast<std::int32_t>(text.size());
         if (number == EditBoxProperty::selectionStart)
             state.selection.writeStart(number64, textBytes);
         else
             state.selection.writeLength(number64, textBytes);
-        selectEditRange(unit.handle, {state.selection.start, state.selection.length}, &state.textLength);
+        selectEditRangeIn(unit.handle, {state.selection.start, state.selection.length}, text);
         return false;
     }
     case EditBoxProperty::selectedText: replaceEditSelection(unit.handle, propertyText(value)); return false;

@@ -96,25 +96,34 @@ bool editControlCountsCharacters()
     return characters;
 }
 
-EditRange editSelection(HWND edit, std::size_t* lastLength)
+namespace {
+
+// The selection in bytes of `text`, the control's text as just read (only
+// looked at where the control counts characters).
+EditRange selectionIn(HWND edit, std::string_view text)
 {
     DWORD start = 0, end = 0;
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     if (!editControlCountsCharacters())
         return {static_cast<std::int32_t>(start), static_cast<std::int32_t>(end - start)};
-    const std::string text = editText(edit, lastLength);
     const std::int32_t startBytes = toBytes(text, static_cast<std::int32_t>(start));
     const std::int32_t endBytes = toBytes(text, static_cast<std::int32_t>(end));
     return {startBytes, endBytes - startBytes};
 }
 
-void selectEditRange(HWND edit, EditRange range, std::size_t* lastLength)
+} // namespace
+
+EditRange editSelection(HWND edit, std::size_t* lastLength)
+{
+    return selectionIn(edit, editControlCountsCharacters() ? editText(edit, lastLength) : std::string());
+}
+
+void selectEditRangeIn(HWND edit, EditRange range, std::string_view text)
 {
     const std::int64_t endBytes = std::int64_t{range.start} + range.length;
     std::int32_t start = range.start;
     std::int32_t end = endBytes > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(endBytes);
     if (editControlCountsCharacters()) {
-        const std::string text = editText(edit, lastLength);
         start = toControlUnits(text, start);
         end = toControlUnits(text, end);
     }
@@ -122,10 +131,15 @@ void selectEditRange(HWND edit, EditRange range, std::size_t* lastLength)
     SendMessageA(edit, EM_SCROLLCARET, 0, 0);
 }
 
+void selectEditRange(HWND edit, EditRange range, std::size_t* lastLength)
+{
+    selectEditRangeIn(edit, range, editControlCountsCharacters() ? editText(edit, lastLength) : std::string());
+}
+
 std::string selectedEditText(HWND edit, std::size_t* lastLength)
 {
-    const EditRange range = editSelection(edit, lastLength);
     const std::string text = editText(edit, lastLength);
+    const EditRange range = selectionIn(edit, text);
     const auto start = static_cast<std::size_t>(range.start);
     if (start >= text.size()) return {};
     return text.substr(start, static_cast<std::size_t>(range.length));

@@ -36,6 +36,8 @@ bool editControlCountsCharacters();
 EditRange editSelection(HWND edit, std::size_t* lastLength = nullptr);
 // Selects `length` bytes from `start` and scrolls the caret into view.
 void selectEditRange(HWND edit, EditRange range, std::size_t* lastLength = nullptr);
+// The same with the control's text already at hand, as just read.
+void selectEditRangeIn(HWND edit, EditRange range, std::string_view text);
 // The bytes of the current selection.
 std::string selectedEditText(HWND edit, std::size_t* lastLength = nullptr);
 // Replaces the selection with the text (not undoable).

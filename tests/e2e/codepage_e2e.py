@@ -66,14 +66,10 @@ class CodePage(unittest.TestCase):
             f.write(data.replace(asked, b">en-US</activeCodePage>"))
         session = wrivo.Session(environment=ENGLISH, program=self.program)
         with contextlib.closing(session.start(wrivo.windows_path(self.document))):
-            box = session.window_titled(CODE_PAGE_NOTICE, wrivo.FIRST_WINDOW_TIMEOUT)
-            session.key("Return")
-            session.wait_gone(box)
+            session.answer(CODE_PAGE_NOTICE, "Return", wrivo.FIRST_WINDOW_TIMEOUT)
             # Nor can 1252 spell the document's Chinese name; that notice goes
             # through the ANSI functions, so its GBK title reads as Latin letters.
-            box = session.window_titled(NAME_NOT_SPELT.encode("gbk").decode("cp1252"))
-            session.key("Return")
-            session.wait_gone(box)
+            session.answer(NAME_NOT_SPELT.encode("gbk").decode("cp1252"), "Return")
 
 
 if __name__ == "__main__":

@@ -55,9 +55,7 @@ class CommandLine(unittest.TestCase):
         self.session.key("y")
         self.session.wait_gone(replace)
         self.session.wait_gone(dialog)
-        saved = self.session.window_titled(wrivo.SAVED)
-        self.session.key("Return")
-        self.session.wait_gone(saved)
+        self.session.answer(wrivo.SAVED, "Return")
         with open(path, "rb") as f:
             self.assertEqual(f.read(), TEXT + b"x")
         with open(second, "rb") as f:

@@ -55,9 +55,7 @@ class Commands(unittest.TestCase):
         for keys, title in (("ctrl+q", "Orvanne开发组感谢您使用 Wrivo3.7"),
                             ("ctrl+o", "快捷操作帮助说明：")):
             self.session.key(keys)
-            box = self.session.window_titled(title)
-            self.session.key("Return")
-            self.session.wait_gone(box)
+            self.session.answer(title, "Return")
             self.session.click_editor(self.main)
         # Back in the editor with the document as it was.
         self.session.type("c")

@@ -74,12 +74,6 @@ class ExitDialogue(unittest.TestCase):
         return session, session.ready_main()
 
     @staticmethod
-    def answer(session, title, key):
-        box = session.window_titled(title)
-        session.key(key)
-        session.wait_gone(box)
-
-    @staticmethod
     def settings_bytes(session):
         with open(os.path.join(session.folder, SETTINGS), "rb") as f:
             return f.read()
@@ -88,8 +82,8 @@ class ExitDialogue(unittest.TestCase):
         session, main = self.start()
         # An empty document: no save question, only the exit question.
         session.key("alt+F4")
-        self.answer(session, EXIT_QUESTION, "n")   # 否(N)
-        self.answer(session, WELCOME_BACK, "Return")
+        session.answer(EXIT_QUESTION, "n")   # 否(N)
+        session.answer(WELCOME_BACK, "Return")
         self.assertTrue(session.running())
         self.assertEqual(main.title(), wrivo.START_TITLE)
         settings = os.path.join(session.folder, SETTINGS)
@@ -99,7 +93,7 @@ class ExitDialogue(unittest.TestCase):
 
         session.click_editor(main)
         session.key("alt+F4")
-        self.answer(session, EXIT_QUESTION, "y")   # 是(Y)
+        session.answer(EXIT_QUESTION, "y")   # 是(Y)
         self.assertEqual(session.exit_code(), 0)
         settings = self.settings_bytes(session)
         text = settings.decode("gbk")
@@ -114,9 +108,9 @@ class ExitDialogue(unittest.TestCase):
         session.type("ab")
         session.wait_title(main, wrivo.statistics_title(1, "1"))
         session.key("alt+F4")
-        self.answer(session, SAVE_QUESTION, "n")
-        self.answer(session, EXIT_QUESTION, "n")
-        self.answer(session, WELCOME_BACK, "Return")
+        session.answer(SAVE_QUESTION, "n")
+        session.answer(EXIT_QUESTION, "n")
+        session.answer(WELCOME_BACK, "Return")
         # Nothing changed: the program runs on with the document as it was.
         self.assertTrue(session.running())
         session.click_editor(main)
@@ -127,7 +121,7 @@ class ExitDialogue(unittest.TestCase):
         """Runs the program once and confirms its exit; returns the settings file then."""
         session, _ = self.start(settings)
         session.key("alt+F4")
-        self.answer(session, EXIT_QUESTION, "y")
+        session.answer(EXIT_QUESTION, "y")
         self.assertEqual(session.exit_code(), 0)
         return self.settings_bytes(session)
 

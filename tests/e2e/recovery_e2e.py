@@ -70,12 +70,6 @@ class Recovery(unittest.TestCase):
                  "shelf %r (it holds %r)" % (expected, self.shelf()))
 
     @staticmethod
-    def answer(session, title, key):
-        box = session.window_titled(title)
-        session.key(key)
-        session.wait_gone(box)
-
-    @staticmethod
     def choose_file(session, main, path):
         dialog = wait_for(lambda: session.other_window(main), wrivo.TIMEOUT, "the file dialog")
         session.type(wrivo.windows_path(path))
@@ -87,7 +81,7 @@ class Recovery(unittest.TestCase):
         start is over: if it shows, no recovery question came first."""
         session.click_editor(main)
         session.key("ctrl+q")
-        self.answer(session, COUNT_NOTICE, "Return")
+        session.answer(COUNT_NOTICE, "Return")
         self.assertFalse([w for w in session.windows() if w.title() == RESTORE])
 
     # ---- tests
@@ -101,14 +95,14 @@ class Recovery(unittest.TestCase):
         first.close()   # killed: nothing is cleaned up
 
         second, main = self.start()
-        self.answer(second, RESTORE, "y")   # 是(Y)
+        second.answer(RESTORE, "y")   # 是(Y)
         second.wait_title(main, counts(1, "4.5"))
         # The old copy goes once this program's own copy holds the text.
         self.wait_replaced(killed, [b"crash test"])
         second.close()
 
         third, main = self.start()
-        self.answer(third, RESTORE, "n")   # 否(N): to the shelf
+        third.answer(RESTORE, "n")   # 否(N): to the shelf
         self.wait_shelf([b"crash test"])
         self.assertEqual(self.copies(), [])
         third.close()
@@ -135,7 +129,7 @@ class Recovery(unittest.TestCase):
         first.close()
 
         second, main = self.start()
-        self.answer(second, RESTORE, "y")
+        second.answer(RESTORE, "y")
         # This program's own copy, made from the restored document: the same
         # bytes, and the file name the document remembers again.
         self.wait_replaced(killed, [edited], 120)
@@ -167,7 +161,7 @@ class Recovery(unittest.TestCase):
         session.type("two")
         session.wait_title(main, counts(1, "1.5"))
         session.key("ctrl+a")
-        self.answer(session, SAVE_QUESTION, "n")
+        session.answer(SAVE_QUESTION, "n")
         self.wait_shelf([b"one", b"two"])
 
         path = os.path.join(session.folder, "other.txt")
@@ -176,7 +170,7 @@ class Recovery(unittest.TestCase):
         session.click_editor(main)
         session.type("three")
         session.key("ctrl+d")
-        self.answer(session, OPEN_WARNING, "y")
+        session.answer(OPEN_WARNING, "y")
         self.choose_file(session, main, path)
         self.wait_shelf([b"one", b"two", b"three"])
 
@@ -186,8 +180,8 @@ class Recovery(unittest.TestCase):
         session.type("four")
         session.wait_title(main, counts(1, "2"))
         session.key("alt+F4")
-        self.answer(session, SAVE_QUESTION, "n")
-        self.answer(session, EXIT_QUESTION, "y")
+        session.answer(SAVE_QUESTION, "n")
+        session.answer(EXIT_QUESTION, "y")
         self.assertEqual(session.exit_code(), 0)
         self.assertEqual(self.shelf(), [b"four", b"one", b"three", b"two"])
         self.assertEqual(self.copies(), [])
@@ -197,16 +191,16 @@ class Recovery(unittest.TestCase):
         session.type("keep")
         session.wait_title(main, counts(1, "2"))
         session.key("alt+F4")
-        self.answer(session, SAVE_QUESTION, "y")
-        self.answer(session, wrivo.SAVE_AS, "Escape")
-        self.answer(session, NOT_SAVED, "Return")
-        self.answer(session, EXIT_QUESTION, "y")
+        session.answer(SAVE_QUESTION, "y")
+        session.answer(wrivo.SAVE_AS, "Escape")
+        session.answer(NOT_SAVED, "Return")
+        session.answer(EXIT_QUESTION, "y")
         self.assertEqual(session.exit_code(), 0)
         self.assertEqual(self.shelf(), [b"keep"])
         self.assertEqual(self.copies(), [b"keep"])
 
         again, main = self.start()
-        self.answer(again, RESTORE, "y")
+        again.answer(RESTORE, "y")
         again.wait_title(main, counts(1, "2"))
 
     def test_two_programs_each_get_back_their_own_text(self):
@@ -222,7 +216,7 @@ class Recovery(unittest.TestCase):
         a.close()
 
         c, main_c = self.start()   # b still runs: only a's text is offered
-        self.answer(c, RESTORE, "y")
+        c.answer(RESTORE, "y")
         c.wait_title(main_c, counts(1, "1.5"))
         self.wait_replaced(of_a, [b"aaa", b"bbbbb"])
         self.assertTrue(of_b <= self.records(), "b's copy is left alone")
@@ -230,7 +224,7 @@ class Recovery(unittest.TestCase):
         b.close()
 
         d, main_d = self.start()
-        self.answer(d, RESTORE, "y")
+        d.answer(RESTORE, "y")
         d.wait_title(main_d, counts(1, "2.5"))
         self.wait_replaced(of_b, [b"aaa", b"bbbbb"])
         self.assertEqual(self.shelf(), [])

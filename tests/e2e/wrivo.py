@@ -256,6 +256,12 @@ class Session:
         wait_for(lambda: all(w.xid != window.xid for w in self.windows()), timeout,
                  "window %s to go away" % window.xid)
 
+    def answer(self, title, key, timeout=TIMEOUT):
+        """Waits for the box titled `title`, presses `key` and waits until it is gone."""
+        box = self.window_titled(title, timeout)
+        self.key(key)
+        self.wait_gone(box)
+
     def ready_main(self):
         """Starts-up fully: the main window titled and the splash gone."""
         main = self.wait_main()
@@ -278,9 +284,7 @@ class Session:
         self.type("Z:" + path.replace("/", "\\"))
         self.key("Return")
         self.wait_gone(dialog)
-        box = self.window_titled(SAVED)
-        self.key("Return")
-        self.wait_gone(box)
+        self.answer(SAVED, "Return")
 
     # ---- input
 

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Runs one test (a Win32 test program through wine-run.sh, or an end-to-end
+# script) so that it never inherits a stalled Wine and never leaves one:
+#   wine-test.sh CMD ARGS...
+# Tests run one at a time, so when a test starts no program of its prefix
+# ($WINEPREFIX) should still run but a server lingering for a few seconds.
+# Where i386 runs emulated (qemu-user), Wine's start-up occasionally stalls
+# for good (a session-start wineboot waiting on a services.exe that never
+# answers); every later start in that prefix then waits too. So:
+#   - before the test, a session-start wineboot of the prefix that has run
+#     for $stale seconds or more (it normally ends within a few) means such a
+#     stall, left by a test that was stopped: every process of the prefix is
+#     ended;
+#   - after a failed test, every process of the prefix is ended, so that a
+#     repeat of the test (make test repeats a failed test once where i386 is
+#     emulated) starts from a fresh Wine.
+# The test's own exit status is passed on unchanged.
+set -u
+: "${WINEPREFIX:?}"
+stale=60
+
+# This script and the processes that started it (ctest, make, a shell that
+# exported WINEPREFIX) are never ended.
+ancestors=" "
+pid=$$
+while [ -n "$pid" ] && [ "$pid" -gt 1 ]; do
+  ancestors="$ancestors$pid "
+  pid=$(awk '/^PPid:/ {print $2}' "/proc/$pid/status" 2>/dev/null)
+done
+
+# The PIDs of processes whose environment names our prefix, with their age.
+prefix_processes() {
+  local dir pid
+  for dir in /proc/[0-9]*; do
+    pid=${dir#/proc/}
+    case "$ancestors" in *" $pid "*) continue ;; esac
+    if { tr "\0" "\n" <"$dir/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+      echo "$pid $(ps -o etimes= -p "$pid" 2>/dev/null | tr -d ' ')"
+    fi
+  done
+}
+
+# Ends every process of the prefix. The list is taken whole first, so the
+# commands that make it are not among them.
+end_wine_processes() {
+  local list pid age
+  list=$(prefix_processes)
+  while read -r pid age; do
+    [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
+  done <<<"$list"
+}
+
+# A wineboot of the prefix running for $stale seconds or more.
+stalled_wineboot() {
+  local pid age
+  while read -r pid age; do
+    [ -n "$age" ] && [ "$age" -ge "$stale" ] || continue
+    { tr "\0" " " <"/proc/$pid/cmdline"; } 2>/dev/null | grep -qi 'wineboot' && return 0
+  done <<<"$(prefix_processes)"
+  return 1
+}
+
+if stalled_wineboot; then
+  echo "wine-test: a wineboot of $WINEPREFIX has stalled; ending the prefix's processes" >&2
+  wineserver -k 2>/dev/null
+  end_wine_processes
+fi
+
+"$@"
+status=$?
+if [ "$status" != 0 ]; then
+  wineserver -k 2>/dev/null
+  end_wine_processes
+fi
+exit "$status"

@@ -51,8 +51,11 @@ class Recovery(unittest.TestCase):
         return self.texts("Discarded")
 
     def wait_copies(self, expected, timeout=COPY_TIMEOUT):
-        wait_for(lambda: self.copies() == sorted(expected), timeout,
-                 "recovery copies %r (there are %r)" % (expected, self.copies()))
+        """Waits until the copies hold `expected`, each with its record: a copy
+        is written before its record, so the text alone may be a moment early."""
+        wait_for(lambda: self.copies() == sorted(expected) and len(self.records()) == len(expected), timeout,
+                 "recovery copies %r with their records (there are %r, records %r)"
+                 % (expected, self.copies(), sorted(self.records())))
 
     def records(self):
         return {os.path.basename(p) for p in

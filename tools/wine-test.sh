@@ -11,6 +11,8 @@
 #     for $stale seconds or more (it normally ends within a few) means such a
 #     stall, left by a test that was stopped: every process of the prefix is
 #     ended;
+#   - while the test runs, the same check every 10 s ends a stall as it
+#     happens (the test then fails);
 #   - after a failed test, every process of the prefix is ended, so that a
 #     repeat of the test (make test repeats a failed test once where i386 is
 #     emulated) starts from a fresh Wine.
@@ -53,21 +55,42 @@ end_wine_processes() {
 # A wineboot of the prefix running for $stale seconds or more.
 stalled_wineboot() {
   local pid age
-  while read -r pid age; do
-    [ -n "$age" ] && [ "$age" -ge "$stale" ] || continue
-    { tr "\0" " " <"/proc/$pid/cmdline"; } 2>/dev/null | grep -qi 'wineboot' && return 0
-  done <<<"$(prefix_processes)"
+  for pid in $(pgrep -f 'wineboot'); do
+    { tr "\0" "\n" <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX" || continue
+    age=$(ps -o etimes= -p "$pid" 2>/dev/null | tr -d ' ')
+    [ -n "$age" ] && [ "$age" -ge "$stale" ] && return 0
+  done
   return 1
 }
 
-if stalled_wineboot; then
+end_stalled_wine() {
   echo "wine-test: a wineboot of $WINEPREFIX has stalled; ending the prefix's processes" >&2
   wineserver -k 2>/dev/null
   end_wine_processes
-fi
+}
+
+stalled_wineboot && end_stalled_wine
+
+# While the test runs, a stall ends it within seconds rather than at the
+# test's time limit: the test fails and is repeated.
+# (The shell's own notices of its sleeps ending go nowhere; the sleeps hold
+# none of the test's output open, or CTest would wait for them.)
+(
+  ancestors="$ancestors$BASHPID "
+  exec 3>&2 2>/dev/null
+  while sleep 10 </dev/null >/dev/null 3>&-; do
+    if stalled_wineboot; then end_stalled_wine 2>&3; fi
+  done
+) &
+watcher=$!
 
 "$@"
 status=$?
+{
+  pkill -P "$watcher"
+  kill "$watcher"
+  wait "$watcher"
+} 2>/dev/null
 if [ "$status" != 0 ]; then
   wineserver -k 2>/dev/null
   end_wine_processes

@@ -4,6 +4,26 @@
 set -euo pipefail
 
 need_apt=()
+
+# A mirror in the middle of a sync serves an index whose size does not match
+# its release file, and apt-get update then fails as a whole. Such an index is
+# tried again a few times after a pause; after that the install goes on with
+# the lists apt has, and only a failing install stops the set-up.
+apt_update() {
+  local attempt
+  for attempt in 1 2 3 4; do
+    if apt-get update -qq; then return 0; fi
+    [ "$attempt" -lt 4 ] && { echo "install-deps: a package index could not be fetched; trying again in $((attempt * 10)) s" >&2; sleep $((attempt * 10)); }
+  done
+  echo "install-deps: going on with the package lists already fetched" >&2
+}
+apt_install() {
+  if ! apt-get install -y -qq --no-install-recommends "$@" >/dev/null; then
+    echo "install-deps: could not install $* — check the network and the Debian mirror (apt-get update), then run make again" >&2
+    exit 1
+  fi
+}
+
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 packages=(
@@ -26,8 +46,8 @@ for p in "${packages[@]}"; do have_pkg "$p" || need_apt+=("$p"); done
 if ((${#need_apt[@]})); then
   echo "install-deps: installing ${need_apt[*]}"
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${need_apt[@]}" >/dev/null
+  apt_update
+  apt_install "${need_apt[@]}"
 fi
 
 # Wine's ANSI code page follows the Unix locale: 936 needs zh_CN. en_US (code
@@ -63,9 +83,9 @@ Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SOURCES
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends -t bookworm-backports qemu-user-static >/dev/null
-    apt-get install -y -qq --no-install-recommends wine64 >/dev/null
+    apt_update
+    apt_install -t bookworm-backports qemu-user-static
+    apt_install wine64
   fi
   binfmt=/proc/sys/fs/binfmt_misc
   [ -e "$binfmt/register" ] || mount -t binfmt_misc binfmt_misc "$binfmt"

@@ -27,7 +27,8 @@ bool mayReplaceDocument();
 // What the open command does once its dialog is confirmed, also for a file
 // named on the command line or dropped: the remembered file becomes `path`,
 // its text (with the reading checks and their notices) the document, and the
-// rows follow. A file that cannot be read leaves the document as it was.
+// rows follow. A file that cannot be read, or that the user declines, leaves
+// the document and the remembered file as they were.
 void openFileAsDocument(const std::string& path);
 
 namespace handlers {

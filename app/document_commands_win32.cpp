@@ -1,19 +1,14 @@
 #include "app/document_commands.h"
 
-#include "app/file_admission.h"
-#include "app/layout_content.h"
+#include "app/document.h"
 #include "app/main_window.h"
 #include "app/notices.h"
-#include "app/recovery.h"
-#include "app/statistics_handlers.h"
 #include "host/host.h"
 #include "services/common_dialog_unit_win32.h"
-#include "services/edit_box_operations.h"
 #include "services/control_operations.h"
-#include "services/file_text_match.h"
+#include "services/edit_box_operations.h"
 #include "services/files.h"
 #include "services/message_box.h"
-#include "services/text.h"
 #include "services/unit_properties.h"
 
 namespace wrivo {
@@ -24,33 +19,19 @@ enum class Dialog : std::int32_t {
     save = 1
 };
 
-void setDocument(std::string text)
+// The path the user confirmed in the file dialog, or nothing when cancelled.
+// The dialog writes its choice into its file-name property; that property is
+// the document's remembered file, so it is put back at once: the command
+// decides whether the chosen file becomes the document's.
+std::optional<std::string> chooseFile(Dialog kind)
 {
-    writeProperty(editBoxRef, EditBoxProperty::content, std::move(text));
-}
-
-bool runFileDialog(Dialog kind)
-{
+    const std::string remembered = document().file();
     writeProperty(commonDialogRef, CommonDlgProperty::dialogType, static_cast<std::int64_t>(kind));
     writeProperty(commonDialogRef, CommonDlgProperty::initialFolder, programDirectory());
-    return openDialog(commonDialogRef);
-}
-
-// The chosen file as the text to load, or nothing when it cannot be read or
-// the user declined it (see file_admission.h): then the document stays as it is.
-std::optional<std::string> readChosenFile()
-{
-    if (!admitFilePath(rememberedFile())) return std::nullopt;
-    std::optional<std::vector<std::uint8_t>> bytes = tryReadFile(rememberedFile());
-    if (!bytes) {
-        // Too large, or not readable at all: the notice says which.
-        const std::optional<std::uint64_t> size = fileSize(rememberedFile());
-        tell(size && *size > largestReadableFile
-                 ? notices::fileTooLarge(rememberedFile(), *size >> 20, largestReadableFile >> 20)
-                 : notices::fileUnreadable(rememberedFile()));
-        return std::nullopt;
-    }
-    return admitFileText(rememberedFile(), std::move(*bytes));
+    if (!openDialog(commonDialogRef)) return std::nullopt;
+    std::string chosen = document().file();
+    writeProperty(commonDialogRef, CommonDlgProperty::fileName, remembered);
+    return chosen;
 }
 
 // Characters GBK cannot write (pasted emoji, say) would be saved as "?":
@@ -71,28 +52,17 @@ bool askToSaveChanges()
 
 bool isDocumentModified()
 {
-    const std::string document = documentText();
-    if (compareBytes(document, "") == 0) return false;
-    // Compared in pieces: a document grown past the largest file read whole
-    // still matches the file it was just saved to.
-    return !fileHoldsText(rememberedFile(), document);
+    return document().isModified();
 }
 
 bool saveWithDialog()
 {
-    if (!acceptCharactersOutsideGbk() || !runFileDialog(Dialog::save)) {
+    std::optional<std::string> path;
+    if (!acceptCharactersOutsideGbk() || !(path = chooseFile(Dialog::save))) {
         tell(notices::notSaved());
         return false;
     }
-    const ByteBlock bytes = toBytes(Value{documentText()});
-    WriteFailure failure;
-    if (!writeFile(rememberedFile(), {bytes}, failure)) {
-        // The write goes to a temporary file first, so the file on disk is as it was.
-        tell(notices::saveFailed(rememberedFile(), failure.systemError, systemMessage(failure.systemError),
-                                 failure.targetExisted));
-        return false;
-    }
-    recovery::documentSaved();
+    if (!document().saveTo(*path)) return false;
     tell(notices::saved());
     return true;
 }
@@ -102,8 +72,7 @@ std::optional<std::int32_t> handlers::newDocument(const EventArguments&)
     // Emptying the document after the user asked to keep it would lose it:
     // a save that did not happen ends the command here.
     if (isDocumentModified() && askToSaveChanges() && !saveWithDialog()) return std::nullopt;
-    recovery::shelveUnsavedDocument();
-    setDocument("");
+    document().discardText();
     clearList(listBoxRef);
     return std::nullopt;
 }
@@ -116,34 +85,24 @@ std::optional<std::int32_t> handlers::saveDocument(const EventArguments&)
 
 bool mayReplaceDocument()
 {
-    return compareBytes(documentText(), "") == 0 || ask(questions::openOver());
+    return document().isEmpty() || ask(questions::openOver());
 }
 
 void openFileAsDocument(const std::string& path)
 {
-    writeProperty(commonDialogRef, CommonDlgProperty::fileName, path);
-    std::optional<std::string> text = readChosenFile();
-    if (!text) return;
-    recovery::shelveUnsavedDocument();
-    setDocument("");
-    setDocument(std::move(*text));
-    refreshParagraphRows();
+    document().open(path);
 }
 
 std::optional<std::int32_t> handlers::openDocument(const EventArguments&)
 {
-    if (!mayReplaceDocument() || !runFileDialog(Dialog::open)) return std::nullopt;
-    openFileAsDocument(rememberedFile());
+    if (!mayReplaceDocument()) return std::nullopt;
+    if (const std::optional<std::string> path = chooseFile(Dialog::open)) document().open(*path);
     return std::nullopt;
 }
 
 std::optional<std::int32_t> handlers::appendDocument(const EventArguments&)
 {
-    if (!runFileDialog(Dialog::open)) return std::nullopt;
-    std::optional<std::string> text = readChosenFile();
-    if (!text) return std::nullopt;
-    appendText(editBoxRef, {*text});
-    refreshParagraphRows();
+    if (const std::optional<std::string> path = chooseFile(Dialog::open)) document().append(*path);
     return std::nullopt;
 }
 

@@ -37,11 +37,11 @@ std::optional<std::string> admitFileText(std::string_view path, std::vector<std:
         text.resize(tail->position);
     }
 
-    // A long line keeps the program busy for minutes while the edit box lays
-    // it out. Lone LFs (Unix) and CRs (old Mac) are line ends the edit box
-    // does not see; made "\r\n" they give the paragraphs the writer meant.
+    // Lone LFs (Unix) and CRs (old Mac) are line ends the edit box does not
+    // see; made "\r\n" they give the paragraphs the writer meant. A long line
+    // keeps the program busy for minutes while the edit box lays it out.
     LineShape lines = measureLines(text);
-    if (lines.longestLine > longestQuickLine && lines.loneBreaks) {
+    if (lines.loneBreaks) {
         if (!ask(fileNotices::loneLineBreaks(path, lines.longestLine))) return std::nullopt;
         text = withCrLfBreaks(text);
         lines = measureLines(text);

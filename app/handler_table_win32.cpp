@@ -10,12 +10,23 @@
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/named_files.h"
+#include "app/recovery.h"
 #include "app/start_routine.h"
 #include "app/start_window.h"
 #include "app/statistics_handlers.h"
 
 namespace wrivo {
 namespace {
+
+// A command the user chose from the menu or by its key: what the background
+// recovery copy met since the last one is said first, never in the middle of
+// typing.
+template <EventHandler handler>
+std::optional<std::int32_t> command(const EventArguments& arguments)
+{
+    recovery::reportStoreTrouble();
+    return handler(arguments);
+}
 
 std::array<EventHandler, HandlerIndex::handlerCount> makeHandlerTable()
 {
@@ -26,31 +37,31 @@ std::array<EventHandler, HandlerIndex::handlerCount> makeHandlerTable()
     table[HandlerIndex::refreshStatistics] = handlers::refreshStatistics;
     table[HandlerIndex::editBoxKeyDown] = handlers::editBoxKeyDown;
     table[HandlerIndex::selectParagraph] = handlers::selectParagraph;
-    table[HandlerIndex::clearText] = handlers::clearText;
-    table[HandlerIndex::countReport] = handlers::countReport;
+    table[HandlerIndex::clearText] = command<handlers::clearText>;
+    table[HandlerIndex::countReport] = command<handlers::countReport>;
     table[HandlerIndex::applySettings] = handlers::applySettings;
-    table[HandlerIndex::chooseTextColour] = handlers::chooseTextColour;
-    table[HandlerIndex::chooseBackgroundColour] = handlers::chooseBackgroundColour;
+    table[HandlerIndex::chooseTextColour] = command<handlers::chooseTextColour>;
+    table[HandlerIndex::chooseBackgroundColour] = command<handlers::chooseBackgroundColour>;
     table[HandlerIndex::applyChosenColour] = handlers::applyChosenColour;
-    table[HandlerIndex::restoreDefaults] = handlers::restoreDefaults;
-    table[HandlerIndex::chooseFont] = handlers::chooseFont;
+    table[HandlerIndex::restoreDefaults] = command<handlers::restoreDefaults>;
+    table[HandlerIndex::chooseFont] = command<handlers::chooseFont>;
     table[HandlerIndex::mainWindowKeyDown] = handlers::mainWindowKeyDown;
     table[HandlerIndex::exitDialogue] = handlers::exitDialogue;
-    table[HandlerIndex::newDocument] = handlers::newDocument;
-    table[HandlerIndex::saveDocument] = handlers::saveDocument;
-    table[HandlerIndex::openDocument] = handlers::openDocument;
-    table[HandlerIndex::appendDocument] = handlers::appendDocument;
-    table[HandlerIndex::insertDateTime] = handlers::insertDateTime;
-    table[HandlerIndex::hideNotice] = handlers::hideNotice;
-    table[HandlerIndex::helpNotice] = handlers::helpNotice;
-    table[HandlerIndex::advertisingNotice] = handlers::advertisingNotice;
-    table[HandlerIndex::feedbackNotice] = handlers::feedbackNotice;
-    table[HandlerIndex::authorNotice] = handlers::authorNotice;
-    table[HandlerIndex::openUpdatePage] = handlers::openUpdatePage;
-    table[HandlerIndex::openPartnerSite1] = handlers::openPartnerSite1;
-    table[HandlerIndex::openPartnerSite2] = handlers::openPartnerSite2;
-    table[HandlerIndex::openPartnerSite3] = handlers::openPartnerSite3;
-    table[HandlerIndex::openPartnerSite4] = handlers::openPartnerSite4;
+    table[HandlerIndex::newDocument] = command<handlers::newDocument>;
+    table[HandlerIndex::saveDocument] = command<handlers::saveDocument>;
+    table[HandlerIndex::openDocument] = command<handlers::openDocument>;
+    table[HandlerIndex::appendDocument] = command<handlers::appendDocument>;
+    table[HandlerIndex::insertDateTime] = command<handlers::insertDateTime>;
+    table[HandlerIndex::hideNotice] = command<handlers::hideNotice>;
+    table[HandlerIndex::helpNotice] = command<handlers::helpNotice>;
+    table[HandlerIndex::advertisingNotice] = command<handlers::advertisingNotice>;
+    table[HandlerIndex::feedbackNotice] = command<handlers::feedbackNotice>;
+    table[HandlerIndex::authorNotice] = command<handlers::authorNotice>;
+    table[HandlerIndex::openUpdatePage] = command<handlers::openUpdatePage>;
+    table[HandlerIndex::openPartnerSite1] = command<handlers::openPartnerSite1>;
+    table[HandlerIndex::openPartnerSite2] = command<handlers::openPartnerSite2>;
+    table[HandlerIndex::openPartnerSite3] = command<handlers::openPartnerSite3>;
+    table[HandlerIndex::openPartnerSite4] = command<handlers::openPartnerSite4>;
     table[HandlerIndex::openDroppedFile] = handlers::openDroppedFile;
     return table;
 }

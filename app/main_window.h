@@ -12,9 +12,8 @@ extern const UnitRef editBoxRef;
 extern const UnitRef listBoxRef;
 extern const UnitRef commonDialogRef;
 
-// The document: the edit box's content.
+// Short for document().text() and document().file() (app/document.h).
 std::string documentText();
-// The remembered file name: the common dialog's, set by open and save.
 std::string rememberedFile();
 
 // The key code of Esc in key-down events.

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/document.h"
 #include "app/layout_content.h"
 #include "app/start_window.h"
 #include "host/host.h"
@@ -14,12 +15,12 @@ const UnitRef commonDialogRef{WindowId::main, UnitId::commonDialog, layout::kind
 
 std::string documentText()
 {
-    return propertyText(readProperty(editBoxRef, EditBoxProperty::content));
+    return document().text();
 }
 
 std::string rememberedFile()
 {
-    return propertyText(readProperty(commonDialogRef, CommonDlgProperty::fileName));
+    return document().file();
 }
 
 std::optional<std::int32_t> handlers::layoutOnResize(const EventArguments&)

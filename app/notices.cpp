@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/maker_info.h"
+#include "services/file_checks.h"
 #include "services/message_box.h"
 #include "services/text.h"
 
@@ -202,10 +203,13 @@ Notice fileNotices::zeroBytes(std::string_view path, std::size_t kept, std::size
 
 Notice fileNotices::loneLineBreaks(std::string_view path, std::size_t longestLine)
 {
-    return {"注意：", concatTexts("文件的行尾是单独的换行符(LF 或 CR)，不是 Windows 的回车换行(CR LF):\r\n\r\n", path,
-                                  "\r\n\r\n编辑框不把它们当作换行，最长的一行将有 ", number(longestLine),
-                                  " 个字节，读入要很久，程序在此期间没有响应，段落和字数也不对。\r\n\r\n"
-                                  "把行尾转换成回车换行(CR LF)再读入吗？(选{否}则不读入，当前文档保持不变)")};
+    const std::string effect = longestLine > longestQuickLine
+                                   ? concatTexts("编辑框不把它们当作换行，最长的一行将有 ", number(longestLine),
+                                                 " 个字节，读入要很久，程序在此期间没有响应，段落和字数也不对。")
+                                   : std::string("编辑框不把它们当作换行，几行文字会连成一段，段落和字数都不对。");
+    return {"注意：",
+            concatTexts("文件的行尾是单独的换行符(LF 或 CR)，不是 Windows 的回车换行(CR LF):\r\n\r\n", path, "\r\n\r\n",
+                        effect, "\r\n\r\n把行尾转换成回车换行(CR LF)再读入吗？(选{否}则不读入，当前文档保持不变)")};
 }
 
 Notice fileNotices::longLine(std::string_view path, std::size_t longestLine)
@@ -221,25 +225,52 @@ Notice fileNotices::notGbk(std::string_view path)
                                   "\r\n\r\n这些字节将显示为 ?，保存时按显示的文字写回，原来的字节不会保留。")};
 }
 
-Notice notices::recoveryOffer(std::string_view time, std::string_view fileName, std::string_view count)
+Notice notices::recoveryOffer(const RecoveryOffer& offer)
 {
-    return {
-        "恢复：",
-        concatTexts("找到一份上次没有保存的文字:\r\n\r\n时间:  ", time,
-                    "\r\n文件:  ", fileName.empty() ? std::string_view("未命名") : fileName, "\r\n字数:  ", count,
-                    "\r\n\r\n是否恢复这份文字？\r\n\r\n选择{否}, 它会放进 %LOCALAPPDATA%\\Wrivo\\Discarded 文件夹。")};
+    const std::string found = offer.total > 1
+                                  ? concatTexts("找到 ", std::to_string(offer.total), " 份上次没有保存的文字, 这是第 ",
+                                                std::to_string(offer.index), " 份:")
+                                  : std::string("找到一份上次没有保存的文字:");
+    const std::string_view replacing =
+        offer.replacesRestored ? "\r\n选择{是}, 刚才恢复的文字会放进 %LOCALAPPDATA%\\Wrivo\\Discarded 文件夹。" : "";
+    return {"恢复：", concatTexts(found, "\r\n\r\n时间:  ", offer.time,
+                                  "\r\n文件:  ", offer.fileName.empty() ? std::string_view("未命名") : offer.fileName,
+                                  "\r\n字数:  ", offer.count, "\r\n\r\n是否恢复这份文字？\r\n\r\n", replacing,
+                                  "选择{否}, 它会放进 %LOCALAPPDATA%\\Wrivo\\Discarded 文件夹。")};
 }
 
-Notice notices::recoveryDamaged(std::string_view setAsidePath)
+Notice notices::recoveryDamaged(int count, int moved, std::string_view folder)
 {
-    return {"恢复：", concatTexts("有一份恢复副本已经损坏, 不能载入。\r\n\r\n它已移到一旁:\r\n", setAsidePath)};
+    const std::string stuck =
+        moved < count ? concatTexts("\r\n\r\n其中 ", std::to_string(count - moved), " 份无法移动, 仍在原处。") : "";
+    return {"恢复：", concatTexts(std::to_string(count), " 份恢复副本已经损坏, 不能载入。\r\n\r\n",
+                                  moved > 0 ? concatTexts("已移到:\r\n", folder) : std::string(), stuck)};
 }
 
-Notice notices::recoveryUnwritable()
+Notice notices::recoveryStoreUnusable()
 {
     return {"注意：",
             "无法写入 %LOCALAPPDATA%\\Wrivo 文件夹。\r\n\r\n编辑照常进行, 但没有保存的文字在程序意外结束后将无法恢复, "
             "丢弃的文字也不会留底。\r\n\r\n本次运行不再提示。"};
+}
+
+Notice notices::recoveryUnwritable()
+{
+    return {"注意：", "无法写入恢复副本 (%LOCALAPPDATA%\\Wrivo\\Recovery)。\r\n\r\n编辑照常进行, "
+                      "但没有保存的文字在程序意外结束后将无法恢复。\r\n\r\n本次运行不再提示。"};
+}
+
+Notice notices::recoveryTooLarge(std::uint64_t limitMb)
+{
+    return {"注意：", concatTexts("文档超过 ", std::to_string(limitMb),
+                                  " MB, 不再为它写新的恢复副本 (之前写下的副本仍然保留)。\r\n\r\n请及时保存。"
+                                  "\r\n\r\n本次运行不再提示。")};
+}
+
+Notice notices::shelfUnwritable()
+{
+    return {"注意：", "无法把丢弃的文字放进 %LOCALAPPDATA%\\Wrivo\\Discarded 文件夹, "
+                      "丢弃的文字没有留底。\r\n\r\n本次运行不再提示。"};
 }
 
 Notice notices::fileNameOutsideCodePage(std::string_view shownName)

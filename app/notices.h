@@ -43,9 +43,20 @@ Notice fileUnreadable(std::string_view path);
 Notice backgroundConflict();
 
 // Unsaved text kept on disk (app/recovery_*.cpp).
-Notice recoveryOffer(std::string_view time, std::string_view fileName, std::string_view count);
-Notice recoveryDamaged(std::string_view setAsidePath);
+// The offer of copy `index` (from 1) of `total`; `replacesRestored` when
+// another copy was restored before it and Yes would shelve that one.
+struct RecoveryOffer {
+    std::string_view time, fileName, count;
+    int index = 1, total = 1;
+    bool replacesRestored = false;
+};
+Notice recoveryOffer(const RecoveryOffer& offer);
+// `count` damaged copies, `moved` of them into `folder`.
+Notice recoveryDamaged(int count, int moved, std::string_view folder);
+Notice recoveryStoreUnusable();
 Notice recoveryUnwritable();
+Notice recoveryTooLarge(std::uint64_t limitMb);
+Notice shelfUnwritable();
 
 // A file named on the command line or dropped whose name the code page
 // cannot spell; `shownName` has "?" for what it cannot show.

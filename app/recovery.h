@@ -22,12 +22,23 @@ void shelveUnsavedDocument();
 // the next start. Returns once everything is on disk.
 void shelveBeforeExit(bool keepCopy);
 
-// The session ends: a current copy of unsaved text is on disk on return.
-void keepCopyForSessionEnd();
+// The system asks whether the session may end (`ending`), or says that the
+// end was cancelled: while it ends, a current copy of unsaved text is on disk
+// on return, and a confirmed exit keeps one.
+void sessionEnding(bool ending);
 
 // At start, once the main window is up: copies left by programs that have
-// ended are offered one by one ("恢复："); at most one is restored, the rest
-// go to the shelf. Damaged ones are reported and set aside.
+// ended are offered one by one ("恢复："); Yes brings that text into the
+// editor, the texts not restored go to the shelf. Damaged ones are set aside
+// and reported in one notice.
 void offerRecoveredCopies();
+
+// At start: a store that cannot be written is said once, before any typing.
+void checkStoreAtStart();
+
+// Before a command the user chose runs: trouble the background copy met since
+// (a copy or shelf file not written, a document too large to copy) is said,
+// each kind once a run. Never on its own, so it never takes typed keys.
+void reportStoreTrouble();
 
 } // namespace wrivo::recovery

@@ -10,14 +10,14 @@
 #include <memory>
 
 #include "app/app_globals.h"
-#include "app/document_commands.h"
+#include "app/document.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/notices.h"
 #include "host/host.h"
 #include "services/background_queue.h"
 #include "services/datetime.h"
-#include "services/files.h"
+#include "services/file_text_match.h"
 #include "services/message_box.h"
 #include "services/recovery_store.h"
 #include "services/text.h"
@@ -38,9 +38,14 @@ struct CopyState {
     std::uint64_t firstChange = 0;
     std::uint64_t lastChange = 0;
     bool sessionEnding = false;
-    bool noticeDone = false;
     std::uint64_t ticks = 0;
-    std::atomic<bool> writeFailed{false};
+    // What went wrong on the worker, said once a run at the next command.
+    std::atomic<bool> copyFailed{false};
+    std::atomic<bool> copyTooLarge{false};
+    std::atomic<bool> shelfFailed{false};
+    bool copyFailureTold = false;
+    bool copyTooLargeTold = false;
+    bool shelfFailureTold = false;
 };
 
 CopyState& state()
@@ -49,26 +54,20 @@ CopyState& state()
     return copyState;
 }
 
-// The question isDocumentModified answers, asked of a text already at hand.
-// The file's text is its bytes up to the first zero (as toText takes them),
-// looked at in place: a long document is not copied once more.
-bool differsFromFile(std::string_view document, const std::string& file)
-{
-    if (document.empty()) return false;
-    const std::vector<std::uint8_t> bytes = readFile(file);
-    std::string_view onDisk(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-    onDisk = onDisk.substr(0, onDisk.find('\0'));
-    return compareText(document, onDisk, true) != 0;
-}
-
-// Writes a copy of `document` when it differs from its file, else removes
-// the copy. Runs on the worker.
+// Writes a copy of `document` when it differs from its file (the question
+// the document's isModified answers, asked of a text already at hand), else
+// removes the copy. Runs on the worker.
 void keepOrRemove(const std::string& document, const RecoveryRecord& record)
 {
-    if (!differsFromFile(document, record.fileName))
+    if (document.empty() || fileHoldsText(record.fileName, document)) {
         removeRecoveryCopy(currentProcess());
-    else if (!writeRecoveryCopy(record, textBytes(document)))
-        state().writeFailed = true;
+        return;
+    }
+    switch (writeRecoveryCopy(record, textBytes(document))) {
+    case CopyOutcome::written: break;
+    case CopyOutcome::failed: state().copyFailed = true; break;
+    case CopyOutcome::tooLarge: state().copyTooLarge = true; break;
+    }
 }
 
 RecoveryRecord recordNow(std::string file)
@@ -82,18 +81,17 @@ RecoveryRecord recordNow(std::string file)
 void postCopy(std::shared_ptr<const std::string> document)
 {
     state().changed = false;
-    worker().post(
-        [document = std::move(document), record = recordNow(rememberedFile())] { keepOrRemove(*document, record); });
+    worker().post([document = std::move(document), record = recordNow(wrivo::document().file())] {
+        keepOrRemove(*document, record);
+    });
 }
 
-// One notice per run, never one per attempt; not inside another of our
-// notices (the timer goes on ticking in a message box's loop).
-void reportWriteFailure()
+// Says once what `happened` flags, the first time it is set.
+void tellOnce(const std::atomic<bool>& happened, bool& told, const Notice& notice)
 {
-    CopyState& s = state();
-    if (s.noticeDone || !s.writeFailed) return;
-    s.noticeDone = true;
-    tell(notices::recoveryUnwritable());
+    if (told || !happened) return;
+    told = true;
+    tell(notice);
 }
 
 void tick()
@@ -105,7 +103,6 @@ void tick()
         const std::uint64_t moment = steadyMilliseconds();
         if (moment - s.lastChange >= typingPause || moment - s.firstChange >= longestWait) copyFromStatistics();
     }
-    reportWriteFailure();
 }
 
 // Shelves the document's text (when `unsaved`) and then keeps a current copy
@@ -118,9 +115,9 @@ void shelveAndSettle(bool unsaved, bool keepCopy)
         return;
     }
     worker().post(
-        [document = documentText(), record = recordNow(rememberedFile()), time = dateTimeFields(now()), keepCopy] {
+        [document = document().text(), record = recordNow(document().file()), time = dateTimeFields(now()), keepCopy] {
             const bool shelved = shelveText(textBytes(document), time);
-            if (!shelved) state().writeFailed = true;
+            if (!shelved) state().shelfFailed = true;
             if (keepCopy || !shelved)
                 keepOrRemove(document, record);
             else
@@ -150,7 +147,7 @@ void copyFromStatistics()
 
 void keepCopyNow()
 {
-    postCopy(std::make_shared<const std::string>(documentText()));
+    postCopy(std::make_shared<const std::string>(document().text()));
 }
 
 bool copyWaiting()
@@ -184,21 +181,39 @@ void documentSaved()
 
 void shelveUnsavedDocument()
 {
-    if (isDocumentModified()) shelveAndSettle(true, false);
+    if (document().isModified()) shelveAndSettle(true, false);
 }
 
 void shelveBeforeExit(bool keepCopy)
 {
-    shelveAndSettle(isDocumentModified(), keepCopy || state().sessionEnding);
+    shelveAndSettle(document().isModified(), keepCopy || state().sessionEnding);
     worker().waitIdle();
 }
 
-void keepCopyForSessionEnd()
+void sessionEnding(bool ending)
 {
-    if (!windowLoaded(WindowId::main)) return; // still the splash: no document yet
-    state().sessionEnding = true;
-    if (isDocumentModified()) keepCopyNow();
+    // A log-off another program cancels, or one this program refused, is
+    // over: a later exit is an ordinary one again.
+    state().sessionEnding = ending;
+    if (!ending || !windowLoaded(WindowId::main)) return; // still the splash: no document yet
+    if (document().isModified()) keepCopyNow();
     worker().waitIdle();
+}
+
+void reportStoreTrouble()
+{
+    CopyState& s = state();
+    tellOnce(s.copyFailed, s.copyFailureTold, notices::recoveryUnwritable());
+    tellOnce(s.copyTooLarge, s.copyTooLargeTold, notices::recoveryTooLarge(largestRecoveryCopy >> 20));
+    tellOnce(s.shelfFailed, s.shelfFailureTold, notices::shelfUnwritable());
+}
+
+void checkStoreAtStart()
+{
+    CopyState& s = state();
+    if (recoveryStoreWritable() || s.copyFailureTold) return;
+    s.copyFailureTold = s.shelfFailureTold = true;
+    tell(notices::recoveryStoreUnusable());
 }
 
 } // namespace wrivo::recovery

@@ -1,21 +1,18 @@
 // The offer at start: copies whose program has ended are shown one by one
-// ("恢复："), at most one comes back into the editor, the rest go to the
-// shelf. A copy that does not match its record is reported and set aside,
-// never put into the edit box.
+// ("恢复："); Yes brings that text into the editor (a text restored before it
+// goes to the shelf), No puts it on the shelf. Copies that do not match
+// their record are set aside together and reported in one notice, never put
+// into the edit box.
 #include "app/recovery.h"
 #include "app/recovery_internal.h"
 
-#include "app/layout_content.h"
-#include "app/main_window.h"
+#include "app/document.h"
 #include "app/notices.h"
-#include "app/statistics_handlers.h"
-#include "host/host.h"
 #include "services/background_queue.h"
 #include "services/datetime.h"
 #include "services/message_box.h"
 #include "services/recovery_store.h"
 #include "services/text.h"
-#include "services/unit_properties.h"
 
 namespace wrivo::recovery {
 namespace {
@@ -27,20 +24,27 @@ std::string characterCountText(std::string_view text)
     return toText(Value{static_cast<double>(nonSpaceLength(text)) / 2.0});
 }
 
-bool askToRestore(const RecoveryRecord& record, std::string_view text)
-{
-    return ask(notices::recoveryOffer(record.timeText, record.fileName, characterCountText(text)));
-}
+struct FoundCopy {
+    StoredCopy stored;
+    RecoveredText recovered;
+};
 
-// As open does: the remembered file and the text come back, then the rows.
-// The text differs from the file (that is why it was kept), so the document
-// counts as modified and the save dialog offers the file.
-void restore(const RecoveryRecord& record, std::string text)
+// The copies that read; the others are set aside and reported together.
+std::vector<FoundCopy> readCopiesSettingAsideDamaged()
 {
-    writeProperty(commonDialogRef, CommonDlgProperty::fileName, record.fileName);
-    writeProperty(editBoxRef, EditBoxProperty::content, std::string());
-    writeProperty(editBoxRef, EditBoxProperty::content, std::move(text));
-    refreshParagraphRows();
+    std::vector<FoundCopy> found;
+    int damaged = 0;
+    int moved = 0;
+    for (StoredCopy& copy : recoveryCopiesLeftBehind()) {
+        if (std::optional<RecoveredText> recovered = readRecoveryCopy(copy)) {
+            found.push_back({std::move(copy), std::move(*recovered)});
+            continue;
+        }
+        ++damaged;
+        if (setAsideRecoveryCopy(copy)) ++moved;
+    }
+    if (damaged > 0) tell(notices::recoveryDamaged(damaged, moved, damagedCopiesFolder()));
+    return found;
 }
 
 } // namespace
@@ -50,29 +54,32 @@ void offerRecoveredCopies()
     static bool offered = false; // the start hand-over may come through twice
     if (offered) return;
     offered = true;
+    checkStoreAtStart();
     offerCopiesLeftBehind();
 }
 
 void offerCopiesLeftBehind()
 {
     worker().waitIdle();
+    tidyRecoveryStore();
+    std::vector<FoundCopy> copies = readCopiesSettingAsideDamaged();
     bool restored = false;
-    for (const StoredCopy& copy : recoveryCopiesLeftBehind()) {
-        std::optional<std::vector<std::uint8_t>> bytes = readRecoveryCopy(copy);
-        if (!bytes) {
-            tell(notices::recoveryDamaged(setAsideRecoveryCopy(copy)));
-            continue;
-        }
-        std::string text(bytes->begin(), bytes->end());
-        if (!restored && askToRestore(*copy.record, text)) {
-            restore(*copy.record, std::move(text));
+    for (std::size_t k = 0; k < copies.size(); ++k) {
+        FoundCopy& copy = copies[k];
+        std::string text(copy.recovered.text.begin(), copy.recovered.text.end());
+        const RecoveryRecord& record = copy.recovered.record;
+        const bool yes =
+            ask(notices::recoveryOffer({record.timeText, record.fileName, characterCountText(text),
+                                        static_cast<int>(k + 1), static_cast<int>(copies.size()), restored}));
+        if (yes) {
+            document().restore(record.fileName, std::move(text));
             restored = true;
             // This program's own copy is on disk before the old one goes.
             keepCopyNow();
-            worker().post([copy] { removeStoredCopy(copy); });
+            worker().post([stored = copy.stored] { removeStoredCopy(stored); });
             continue;
         }
-        if (shelveText(*bytes, dateTimeFields(now()))) removeStoredCopy(copy);
+        if (shelveText(copy.recovered.text, dateTimeFields(now()))) removeStoredCopy(copy.stored);
     }
 }
 

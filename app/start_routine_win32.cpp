@@ -7,6 +7,7 @@
 #include "app/recovery.h"
 #include "skin/splash.h"
 #include "host/host.h"
+#include "services/files.h"
 #include "services/unit_properties.h"
 
 namespace wrivo {
@@ -23,14 +24,19 @@ void releaseApplication()
 
 int startApplication()
 {
+    // A relative name on the command line means a file in the folder the
+    // program was started in; the host makes the program's folder the current
+    // one, so each name is made whole first.
+    std::vector<std::wstring> files = programArguments();
+    for (std::wstring& file : files) file = fullPath(file);
     registerServiceKinds();
     startHost({layoutDataBlock(), applicationHandlers()});
     _fpreset();
     createSplashSkin();
     createAppGlobals();
-    appGlobals()->commandLine = programArguments();
+    appGlobals()->commandLine = std::move(files);
     registerExitRoutine(releaseApplication);
-    registerSessionEndRoutine(recovery::keepCopyForSessionEnd);
+    registerSessionEndRoutine(recovery::sessionEnding);
     startSkinModule();
     loadStartWindow(WindowId::start);
     runMessageLoop();

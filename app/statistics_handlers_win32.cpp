@@ -4,6 +4,7 @@
 
 #include "app/app_globals.h"
 #include "app/commands.h"
+#include "app/document.h"
 #include "app/main_window.h"
 #include "app/notices.h"
 #include "app/recovery.h"
@@ -80,8 +81,7 @@ std::optional<std::int32_t> handlers::selectParagraph(const EventArguments&)
 
 std::optional<std::int32_t> handlers::clearText(const EventArguments&)
 {
-    recovery::shelveUnsavedDocument();
-    writeProperty(editBoxRef, EditBoxProperty::content, std::string());
+    document().discardText();
     statistics().resetLineBreaks();
     clearList(listBoxRef);
     setCaption(clearedCaption);

@@ -33,9 +33,10 @@ std::string programFolder();
 void registerExitRoutine(void (*routine)());
 
 // The application's routine run when the session ends (log-off, shut-down),
-// before the windows are asked whether they may close: the user may not be
-// there to answer.
-void registerSessionEndRoutine(void (*routine)());
+// with true before the windows are asked whether they may close (the user
+// may not be there to answer), and with false when the end did not come
+// (another program or this one refused it).
+void registerSessionEndRoutine(void (*routine)(bool ending));
 
 // Calls `tick` on the user-interface thread about every `milliseconds`, from
 // whichever message loop runs (a message box's too), until the process ends.

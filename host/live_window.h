@@ -82,6 +82,7 @@ private:
     // The window's own messages, cracked.
     void onClose();
     BOOL onQueryEndSession();
+    void onEndSession(bool ending);
     void onPrivateCloseRequest();
     void onDestroy();
     void onMove();

@@ -100,6 +100,7 @@ LRESULT LiveWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_CLOSE: onClose(); return 0;
     case WM_QUERYENDSESSION: return onQueryEndSession();
+    case WM_ENDSESSION: onEndSession(wParam != FALSE); return 0;
     case privateCloseRequest: onPrivateCloseRequest(); return 0;
     case WM_DESTROY: onDestroy(); break;
     case WM_MOVE: onMove(); break;
@@ -142,12 +143,21 @@ BOOL LiveWindow::onQueryEndSession()
     // may refuse to close is asked as if closed, so that an unsaved
     // document is offered for saving (and the end refused) rather than
     // lost with the session.
-    runSessionEndRoutine();
+    runSessionEndRoutine(true);
     if (!closing_) {
         EventOutcome outcome = raiseWindowEvent(WindowEvent::mayClose);
-        if (outcome.handled && outcome.result == 0) return FALSE;
+        if (outcome.handled && outcome.result == 0) {
+            runSessionEndRoutine(false); // refused here: the session goes on
+            return FALSE;
+        }
     }
     return TRUE;
+}
+
+void LiveWindow::onEndSession(bool ending)
+{
+    // WM_ENDSESSION with FALSE: another program refused, the session goes on.
+    if (!ending) runSessionEndRoutine(false);
 }
 
 void LiveWindow::onPrivateCloseRequest()

@@ -16,7 +16,7 @@ std::map<UINT_PTR, void (*)()>& intervalTicks()
     return ticks;
 }
 
-void (*sessionEndRoutine)() = nullptr;
+void (*sessionEndRoutine)(bool) = nullptr;
 
 // A thread timer (no window): DispatchMessage calls this for its WM_TIMER,
 // in any message loop of the thread (SetTimer with a TimerProc).
@@ -39,14 +39,14 @@ std::uint64_t steadyMilliseconds()
     return GetTickCount64();
 }
 
-void registerSessionEndRoutine(void (*routine)())
+void registerSessionEndRoutine(void (*routine)(bool))
 {
     sessionEndRoutine = routine;
 }
 
-void runSessionEndRoutine()
+void runSessionEndRoutine(bool ending)
 {
-    if (sessionEndRoutine) sessionEndRoutine();
+    if (sessionEndRoutine) sessionEndRoutine(ending);
 }
 
 } // namespace wrivo

@@ -32,7 +32,9 @@ std::optional<std::uint64_t> fileSize(std::string_view path);
 // largestReadableFile). An empty file gives an empty block, so callers can
 // tell "empty" from "cannot be read".
 // The file is opened read-only, letting others read but not write it.
-std::optional<std::vector<std::uint8_t>> tryReadFile(std::string_view path);
+// `largest` lowers or raises the size limit (never past 4 GB).
+std::optional<std::vector<std::uint8_t>> tryReadFile(std::string_view path,
+                                                     std::uint64_t largest = largestReadableFile);
 
 // The whole file; the empty block both for an empty file and for one that
 // cannot be read.
@@ -56,9 +58,19 @@ struct WriteFailure {
 bool writeFile(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> blocks,
                WriteFailure& failure);
 
+// As writeFile, but only under a name no file has yet: false, with the
+// system's ERROR_ALREADY_EXISTS (or another reason) in `failure`, when the
+// name is taken, also when another program takes it at the same moment.
+bool writeNewFile(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> blocks,
+                  WriteFailure& failure);
+
 // The system's own text for an error code, without the closing line break;
 // empty when the system has none.
 std::string systemMessage(std::uint32_t code);
+
+// The full path a possibly relative one names from the current folder now
+// (the path as given when the system cannot say).
+std::wstring fullPath(const std::wstring& path);
 
 // The folder holding the program's executable, without a trailing backslash;
 // empty when the path holds no backslash.

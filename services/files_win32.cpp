@@ -74,8 +74,10 @@ bool targetIsWritable(const std::string& path, bool& exists, DWORD& failure)
         failure = ERROR_ACCESS_DENIED;
         return false;
     }
-    FileHandle probe(
-        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Shared all ways, as the recovery copy's reading of the document is: a
+    // reader that lets writers and deleters in must not make a save fail.
+    FileHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (probe.valid()) {
         exists = true;
         return true;
@@ -86,6 +88,12 @@ bool targetIsWritable(const std::string& path, bool& exists, DWORD& failure)
 }
 
 ReplaceFileCall replaceFileCall = &ReplaceFileA;
+WriteStepHook writeStepHook = nullptr;
+
+void reachedStep(WriteStep step)
+{
+    if (writeStepHook) writeStepHook(step);
+}
 
 // Moves the written temporary file over the target; 0 or the system's reason.
 DWORD moveIntoPlace(const std::string& temporary, const std::string& target, bool targetExists)
@@ -179,11 +187,11 @@ std::optional<std::uint64_t> fileSize(std::string_view path)
     return sizeOf(openExisting(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
 }
 
-std::optional<std::vector<std::uint8_t>> tryReadFile(std::string_view path)
+std::optional<std::vector<std::uint8_t>> tryReadFile(std::string_view path, std::uint64_t largest)
 {
     const FileHandle file = openExisting(path, GENERIC_READ, FILE_SHARE_READ);
     const std::optional<std::uint64_t> size = sizeOf(file);
-    if (!size || *size > largestReadableFile) return std::nullopt;
+    if (!size || *size > largest || *size > 0xFFFFFFFFu) return std::nullopt;
     const auto length = static_cast<DWORD>(*size);
     std::vector<std::uint8_t> bytes(length);
     DWORD total = 0;
@@ -208,22 +216,13 @@ bool writeFile(std::string_view path, std::initializer_list<std::span<const std:
     return writeFile(path, blocks, failure);
 }
 
-bool writeFile(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> blocks,
-               WriteFailure& failure)
-{
-    failure = {};
-    if (path.empty()) {
-        failure.systemError = ERROR_INVALID_NAME;
-        return false;
-    }
-    const std::string target = finalPath(std::string(path));
-    bool targetExists = false;
-    DWORD error = 0;
-    const bool writable = targetIsWritable(target, targetExists, error);
-    failure.targetExisted = targetExists || GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES;
-    failure.systemError = error;
-    if (!writable) return false;
+namespace {
 
+// Writes the blocks to a temporary file beside `target` and moves it into
+// place: over an existing file (`replace`) or only under a name still free.
+bool writeThroughTemporary(const std::string& target, bool targetExists, bool replace,
+                           std::initializer_list<std::span<const std::uint8_t>> blocks, WriteFailure& failure)
+{
     // The temporary file goes beside the target, so that it can replace the
     // target by a rename. "C:" alone would mean that drive's current folder.
     const std::size_t separator = lastSeparator(target);
@@ -237,6 +236,7 @@ bool writeFile(std::string_view path, std::initializer_list<std::span<const std:
     char temporaryName[MAX_PATH] = {};
     if (!GetTempFileNameA(folder.c_str(), "wrv", 0, temporaryName)) return fail(GetLastError());
     TemporaryFile temporary(temporaryName);
+    reachedStep(WriteStep::temporaryMade);
 
     FileHandle file(CreateFileA(temporary.path().c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -244,10 +244,55 @@ bool writeFile(std::string_view path, std::initializer_list<std::span<const std:
     for (const auto& block : blocks)
         if (!writeAll(file.get(), block)) return fail(GetLastError());
     if (!FlushFileBuffers(file.get()) || !file.close()) return fail(GetLastError());
-    if (const DWORD moved = moveIntoPlace(temporary.path(), target, targetExists)) return fail(moved);
+    reachedStep(WriteStep::bytesWritten);
+    if (!replace) {
+        // A rename that refuses an existing name: two programs never take the same one.
+        if (!MoveFileExA(temporary.path().c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return fail(GetLastError());
+    } else if (const DWORD moved = moveIntoPlace(temporary.path(), target, targetExists)) {
+        return fail(moved);
+    }
     temporary.keep();
+    reachedStep(WriteStep::moved);
     failure.systemError = 0;
     return true;
+}
+
+} // namespace
+
+namespace {
+
+// Over the file at `path` (`replace`), or only under a name still free.
+bool writeWhole(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> blocks,
+                WriteFailure& failure, bool replace)
+{
+    failure = {};
+    if (path.empty()) {
+        failure.systemError = ERROR_INVALID_NAME;
+        return false;
+    }
+    if (!replace) return writeThroughTemporary(std::string(path), false, false, blocks, failure);
+    const std::string target = finalPath(std::string(path));
+    bool targetExists = false;
+    DWORD error = 0;
+    const bool writable = targetIsWritable(target, targetExists, error);
+    failure.targetExisted = targetExists || GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+    failure.systemError = error;
+    if (!writable) return false;
+    return writeThroughTemporary(target, targetExists, true, blocks, failure);
+}
+
+} // namespace
+
+bool writeFile(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> blocks,
+               WriteFailure& failure)
+{
+    return writeWhole(path, blocks, failure, true);
+}
+
+bool writeNewFile(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> blocks,
+                  WriteFailure& failure)
+{
+    return writeWhole(path, blocks, failure, false);
 }
 
 std::string systemMessage(std::uint32_t code)
@@ -266,6 +311,22 @@ std::string systemMessage(std::uint32_t code)
 void replaceFileCallForTests(ReplaceFileCall call)
 {
     replaceFileCall = call ? call : &ReplaceFileA;
+}
+
+void writeStepHookForTests(WriteStepHook hook)
+{
+    writeStepHook = hook;
+}
+
+std::wstring fullPath(const std::wstring& path)
+{
+    const DWORD size = GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) return path;
+    std::wstring full(size, L'\0');
+    const DWORD length = GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) return path;
+    full.resize(length);
+    return full;
 }
 
 std::string programDirectory()

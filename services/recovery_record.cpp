@@ -106,6 +106,22 @@ bool copyMatchesRecord(const RecoveryRecord& record, std::span<const std::uint8_
     return bytes.size() == record.byteCount && recoveryChecksum(bytes) == record.checksum;
 }
 
+std::optional<ParsedCopy> parseCopyFile(std::span<const std::uint8_t> file)
+{
+    // The record is its header and one line per key, each ended by "\r\n";
+    // no value holds a line break, so the text starts after the last of them.
+    const std::string_view head(reinterpret_cast<const char*>(file.data()), std::min(file.size(), longestRecord));
+    std::size_t end = 0;
+    for (std::size_t line = 0; line <= std::size(keys); ++line) {
+        end = head.find("\r\n", end);
+        if (end == std::string_view::npos) return std::nullopt;
+        end += 2;
+    }
+    std::optional<RecoveryRecord> record = parseRecord(head.substr(0, end));
+    if (!record || !copyMatchesRecord(*record, file.subspan(end))) return std::nullopt;
+    return ParsedCopy{std::move(*record), file.subspan(end)};
+}
+
 std::string recoveryStem(const ProcessIdentity& owner)
 {
     return "wrivo-" + std::to_string(owner.id) + "-" + hexText(owner.started, 16);
@@ -171,14 +187,19 @@ std::string shelfFileName(const DateTimeFields& time, std::string_view text, int
     return name + ".txt";
 }
 
-std::vector<std::string> shelfEntriesToRemove(std::vector<ShelfEntry> entries, std::size_t keep)
+std::vector<std::string> shelfEntriesToRemove(std::vector<ShelfEntry> entries, std::size_t keep,
+                                              std::uint64_t keepBytes)
 {
-    if (entries.size() <= keep) return {};
     std::sort(entries.begin(), entries.end(), [](const ShelfEntry& a, const ShelfEntry& b) {
         return a.writeTime != b.writeTime ? a.writeTime < b.writeTime : a.name < b.name;
     });
+    std::uint64_t total = 0;
+    for (const ShelfEntry& entry : entries) total += entry.size;
     std::vector<std::string> removed;
-    for (std::size_t i = 0; i + keep < entries.size(); ++i) removed.push_back(entries[i].name);
+    for (std::size_t i = 0; i + 1 < entries.size() && (entries.size() - i > keep || total > keepBytes); ++i) {
+        removed.push_back(entries[i].name);
+        total -= entries[i].size;
+    }
     return removed;
 }
 

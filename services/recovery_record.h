@@ -2,11 +2,12 @@
 // keeping unsaved text on disk (services/recovery_store_win32.cpp does the
 // files).
 //
-// A recovery copy is the document's GBK bytes in one file and, beside it, a
-// small record: the remembered file name, the time of the copy, the process
-// that keeps it (its id and its start time, since ids are reused) and the
-// size and checksum of the bytes. A copy that does not match its record is
-// damaged and is never loaded.
+// A recovery copy is one file: a small record, then the document's GBK bytes.
+// The record holds the remembered file name, the time of the copy, the
+// process that keeps it (its id and its start time, since ids are reused) and
+// the size and checksum of the bytes. A copy that does not match its record
+// is damaged and is never loaded. (Copies of older versions kept the record
+// in a file of its own beside the text; those are still read.)
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -48,8 +49,18 @@ std::optional<RecoveryRecord> parseRecord(std::string_view text);
 // Whether the bytes are the ones the record describes.
 bool copyMatchesRecord(const RecoveryRecord& record, std::span<const std::uint8_t> bytes);
 
-// "wrivo-<id>-<start time in hex>": one program's copy and record are this
-// stem with ".txt" and ".rec".
+// A copy file's record and the text after it, or nothing when the record does
+// not read or the text does not match it.
+struct ParsedCopy {
+    RecoveryRecord record;
+    std::span<const std::uint8_t> text;
+};
+std::optional<ParsedCopy> parseCopyFile(std::span<const std::uint8_t> file);
+// The most a record can take up at the head of a copy file.
+inline constexpr std::size_t longestRecord = 64 * 1024;
+
+// "wrivo-<id>-<start time in hex>": one program's copy is this stem with
+// ".copy" (older versions: ".txt" and ".rec").
 std::string recoveryStem(const ProcessIdentity& owner);
 // The owner a stem names, or nothing when it is not such a stem.
 std::optional<ProcessIdentity> ownerOfStem(std::string_view stem);
@@ -62,14 +73,18 @@ std::optional<ProcessIdentity> ownerOfStem(std::string_view stem);
 std::string shelfFileName(const DateTimeFields& time, std::string_view text, int duplicate = 1);
 
 inline constexpr std::size_t shelfCapacity = 50;
+inline constexpr std::uint64_t shelfByteCapacity = 200ull << 20;
 
 struct ShelfEntry {
     std::string name;
     std::uint64_t writeTime = 0; // the file's last write, 100 ns units
+    std::uint64_t size = 0;
 };
 
-// The entries to remove so that only the `keep` newest stay (newest by write
-// time, then by name).
-std::vector<std::string> shelfEntriesToRemove(std::vector<ShelfEntry> entries, std::size_t keep = shelfCapacity);
+// The entries to remove, oldest first (by write time, then by name), until at
+// most `keep` stay and they hold at most `keepBytes` together. The newest
+// entry always stays, however large.
+std::vector<std::string> shelfEntriesToRemove(std::vector<ShelfEntry> entries, std::size_t keep = shelfCapacity,
+                                              std::uint64_t keepBytes = shelfByteCapacity);
 
 } // namespace wrivo

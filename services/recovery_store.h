@@ -2,6 +2,12 @@
 // document in %LOCALAPPDATA%\Wrivo\Recovery\ and the shelf of discarded
 // documents in %LOCALAPPDATA%\Wrivo\Discarded\, both made on demand.
 // Safe to call from a worker thread (nothing here touches a window).
+//
+// A copy is one file, written under a temporary name and renamed over the
+// previous one, so that a program ended at any instant leaves either its
+// previous complete copy or the new one. Copies that do not read are moved
+// into Recovery\Damaged\, never deleted at once; the store removes what it
+// set aside, and temporary files left by an ended write, after 30 days.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -16,43 +22,61 @@ namespace wrivo {
 // The two folders, made when missing; empty when they cannot be made.
 std::string recoveryFolder();
 std::string shelfFolder();
+// Where damaged copies are moved (inside the recovery folder).
+std::string damagedCopiesFolder();
+
+// Whether both folders can be made and written: asked once at start.
+bool recoveryStoreWritable();
 
 // This program, and whether a program that kept copies still runs.
 ProcessIdentity currentProcess();
 bool processRunning(const ProcessIdentity& process);
 
-// Writes the bytes as this program's copy and then its record (each through
-// a temporary file, so neither is ever half written); the record's owner,
-// size and checksum are filled in here. False when either write failed.
-bool writeRecoveryCopy(RecoveryRecord record, std::span<const std::uint8_t> bytes);
+// Writes the bytes as the copy of the record's owner (this program when the
+// owner is not set), replacing its previous copy in one step; the record's
+// size and checksum are filled in here. A text larger than the largest copy
+// read back is not written (the previous copy stays).
+enum class CopyOutcome {
+    written,
+    failed,
+    tooLarge
+};
+CopyOutcome writeRecoveryCopy(RecoveryRecord record, std::span<const std::uint8_t> bytes);
+inline constexpr std::uint64_t largestRecoveryCopy = 64u << 20;
 
-// Removes a program's copy, the record first. Nothing there is fine.
+// Removes a program's copy. Nothing there is fine.
 void removeRecoveryCopy(const ProcessIdentity& owner);
 
-// A record found in the recovery folder; `record` is nothing when it does
-// not read, or names another owner than the file name does.
+// A copy in the recovery folder whose program has ended (this program's own
+// and those of programs still running are not even opened: they may be
+// writing them).
 struct StoredCopy {
-    std::string stem; // the folder's path + "\" + recoveryStem(owner)
-    std::optional<RecoveryRecord> record;
+    std::wstring path;   // the copy (of an older version: its text)
+    bool legacy = false; // an older version's text, with its record beside it when it got that far
 };
-// The records whose program has ended (this program's own and those of
-// programs still running are not even opened: they may be writing them).
 std::vector<StoredCopy> recoveryCopiesLeftBehind();
 
-// The copy's bytes, or nothing when the copy is missing, unreadable or does
-// not match its record.
-std::optional<std::vector<std::uint8_t>> readRecoveryCopy(const StoredCopy& copy);
+// The copy's record and text, or nothing when it does not read or does not
+// match its record.
+struct RecoveredText {
+    RecoveryRecord record;
+    std::vector<std::uint8_t> text;
+};
+std::optional<RecoveredText> readRecoveryCopy(const StoredCopy& copy);
 
-// Moves a damaged copy and its record out of the way (".bad" added to each
-// name), so they are never offered again; answers the copy's new path.
-std::string setAsideRecoveryCopy(const StoredCopy& copy);
+// Moves a damaged copy into the damaged-copies folder; false when it could
+// not be moved.
+bool setAsideRecoveryCopy(const StoredCopy& copy);
 
-// Removes a copy and record found in the folder (after its text was taken
-// or shelved).
+// Removes a copy found in the folder (after its text was taken or shelved).
 void removeStoredCopy(const StoredCopy& copy);
 
-// Puts the bytes on the shelf under a name from the time and their first
-// characters, then keeps only the shelfCapacity newest files there.
+// Removes set-aside copies and temporary files older than 30 days.
+void tidyRecoveryStore();
+
+// Puts the bytes on the shelf under a new name from the time and their first
+// characters, then keeps only the newest there (shelfCapacity files, at most
+// shelfByteCapacity bytes together).
 bool shelveText(std::span<const std::uint8_t> bytes, const DateTimeFields& time);
 
 } // namespace wrivo

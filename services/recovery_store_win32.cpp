@@ -3,46 +3,59 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "services/code_page.h"
 #include "services/files.h"
 
 namespace wrivo {
 namespace {
 
 constexpr std::size_t longestPath = 32767;
+constexpr std::uint64_t thirtyDays = 30ull * 24 * 60 * 60 * 10'000'000; // 100 ns units
+constexpr std::wstring_view copyExtension = L".copy";
 
-std::string environmentVariable(const char* name)
+// The name in the program's code page, or nothing when a character of it has
+// no spelling there: "?" in a folder's name names no folder.
+std::optional<std::string> spelled(std::wstring_view name)
 {
-    std::string value(longestPath, '\0');
-    const DWORD length = GetEnvironmentVariableA(name, value.data(), static_cast<DWORD>(value.size()));
-    value.resize(length > 0 && length < value.size() ? length : 0);
-    return value;
+    CodePageName narrow = toCodePageName(name);
+    if (!narrow.exact || narrow.text.empty()) return std::nullopt;
+    return std::move(narrow.text);
+}
+
+std::wstring widened(std::string_view text)
+{
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+    if (size > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    return wide;
+}
+
+std::optional<std::string> environmentFolder(const wchar_t* name)
+{
+    std::wstring value(longestPath, L'\0');
+    const DWORD length = GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size()));
+    if (length == 0 || length >= value.size()) return std::nullopt;
+    value.resize(length);
+    return spelled(value);
 }
 
 // The user's local application data folder: the LOCALAPPDATA variable the
 // system sets for every program of the user, else the known folder
 // (SHGetKnownFolderPath(FOLDERID_LocalAppData); its buffer is freed with
-// CoTaskMemFree). A path the code page cannot spell is not used.
-// WRIVO_TEST_LOCALAPPDATA stands in for both when set: tests that start the
-// program from outside give each run a folder of its own (Wine builds
-// LOCALAPPDATA from its registry for a program started from Unix, so the
-// starting environment cannot simply set it).
+// CoTaskMemFree). A path the code page cannot spell is passed over, as every
+// other path is. WRIVO_TEST_LOCALAPPDATA stands in for both when set: tests
+// that start the program from outside give each run a folder of its own (Wine
+// builds LOCALAPPDATA from its registry for a program started from Unix, so
+// the starting environment cannot simply set it).
 std::string localDataFolder()
 {
-    for (const char* name : {"WRIVO_TEST_LOCALAPPDATA", "LOCALAPPDATA"})
-        if (std::string folder = environmentVariable(name); !folder.empty()) return folder;
+    for (const wchar_t* name : {L"WRIVO_TEST_LOCALAPPDATA", L"LOCALAPPDATA"})
+        if (std::optional<std::string> folder = environmentFolder(name)) return *folder;
     PWSTR wide = nullptr;
-    std::string found;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &wide)) && wide) {
-        BOOL lossy = FALSE;
-        const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, &lossy);
-        if (size > 1 && !lossy) {
-            found.resize(static_cast<std::size_t>(size));
-            WideCharToMultiByte(CP_ACP, 0, wide, -1, found.data(), size, nullptr, nullptr);
-            found.resize(static_cast<std::size_t>(size - 1));
-        }
-    }
+    std::optional<std::string> found;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &wide)) && wide) found = spelled(wide);
     CoTaskMemFree(wide);
-    return found;
+    return found.value_or(std::string());
 }
 
 bool isFolder(const std::string& path)
@@ -74,27 +87,112 @@ std::uint64_t fileTimeValue(const FILETIME& time)
     return std::uint64_t{time.dwHighDateTime} << 32 | time.dwLowDateTime;
 }
 
+std::uint64_t timeNow()
+{
+    FILETIME time{};
+    GetSystemTimeAsFileTime(&time);
+    return fileTimeValue(time);
+}
+
 std::span<const std::uint8_t> bytesOf(const std::string& text)
 {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-// Calls `found(name, data)` for each file (not folder) matching the pattern.
-template <typename Found>
-void forEachFile(const std::string& folder, const char* pattern, Found found)
+bool endsWith(std::wstring_view text, std::wstring_view end)
 {
-    WIN32_FIND_DATAA data;
-    const HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &data);
+    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+// Calls `found(name, data)` for each file (not folder) of the folder whose
+// name ends in `extension`. Names are read in UTF-16: a name the code page
+// cannot spell is still a file that can be moved or removed.
+template <typename Found>
+void forEachFile(const std::string& folder, std::wstring_view extension, Found found)
+{
+    WIN32_FIND_DATAW data;
+    const HANDLE search = FindFirstFileW((widened(folder) + L"\\*").c_str(), &data);
     if (search == INVALID_HANDLE_VALUE) return;
     do {
-        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) found(std::string(data.cFileName), data);
-    } while (FindNextFileA(search, &data));
+        const std::wstring name = data.cFileName;
+        if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && endsWith(name, extension)) found(name, data);
+    } while (FindNextFileW(search, &data));
     FindClose(search);
 }
 
-bool endsWith(const std::string& text, std::string_view end)
+// The owner a copy's file name names, when it is one of ours.
+std::optional<ProcessIdentity> ownerOfName(std::wstring_view name, std::wstring_view extension)
 {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    if (!endsWith(name, extension)) return std::nullopt;
+    name.remove_suffix(extension.size());
+    std::string stem;
+    for (const wchar_t c : name) {
+        if (c > 0x7F) return std::nullopt;
+        stem += static_cast<char>(c);
+    }
+    return ownerOfStem(stem);
+}
+
+std::wstring folderOf(const std::wstring& path)
+{
+    return path.substr(0, path.rfind(L'\\'));
+}
+
+std::wstring nameOf(const std::wstring& path)
+{
+    return path.substr(path.rfind(L'\\') + 1);
+}
+
+// A legacy copy's record: its text's name with ".rec" for ".txt".
+std::wstring legacyRecordPath(const std::wstring& text)
+{
+    return text.substr(0, text.size() - 4) + L".rec";
+}
+
+std::optional<std::vector<std::uint8_t>> readWhole(const std::wstring& path, std::uint64_t largest)
+{
+    const std::optional<std::string> narrow = spelled(path);
+    if (!narrow) return std::nullopt;
+    return tryReadFile(*narrow, largest);
+}
+
+// The file's last write as the user reads a time ("2026年12月8日…").
+std::string writeTimeText(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    FILETIME local{};
+    SYSTEMTIME time{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data) ||
+        !FileTimeToLocalFileTime(&data.ftLastWriteTime, &local) || !FileTimeToSystemTime(&local, &time))
+        return "?";
+    return dateTimeText(
+        dateTimeFromFields({{time.wYear, time.wMonth, time.wDay}, time.wHour, time.wMinute, time.wSecond}));
+}
+
+// An older version's copy: the text, and its record when there is one. A
+// text whose record was never written (the program ended between the two)
+// is offered all the same, with no file name.
+std::optional<RecoveredText> readLegacyCopy(const std::wstring& path, const ProcessIdentity& owner)
+{
+    std::optional<std::vector<std::uint8_t>> text = readWhole(path, largestRecoveryCopy);
+    if (!text) return std::nullopt;
+    const std::wstring recordPath = legacyRecordPath(path);
+    if (GetFileAttributesW(recordPath.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        RecoveredText orphan{{"", writeTimeText(path), owner, text->size(), 0}, std::move(*text)};
+        orphan.record.checksum = recoveryChecksum(orphan.text);
+        return orphan;
+    }
+    const std::optional<std::vector<std::uint8_t>> bytes = readWhole(recordPath, longestRecord);
+    if (!bytes) return std::nullopt;
+    std::optional<RecoveryRecord> record =
+        parseRecord(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+    if (!record || record->owner != owner || !copyMatchesRecord(*record, *text)) return std::nullopt;
+    return RecoveredText{std::move(*record), std::move(*text)};
+}
+
+bool moveInto(const std::wstring& folder, const std::wstring& path)
+{
+    return MoveFileExW(path.c_str(), (folder + L"\\" + nameOf(path)).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
 
 } // namespace
@@ -107,6 +205,26 @@ std::string recoveryFolder()
 std::string shelfFolder()
 {
     return dataSubfolder("Discarded");
+}
+
+std::string damagedCopiesFolder()
+{
+    const std::string recovery = recoveryFolder();
+    if (recovery.empty()) return {};
+    const std::string damaged = recovery + "\\Damaged";
+    return makeFolder(damaged) ? damaged : std::string();
+}
+
+bool recoveryStoreWritable()
+{
+    // A file made and removed in each folder: a folder that exists may
+    // still refuse new files (rights, a read-only medium).
+    for (const std::string& folder : {recoveryFolder(), shelfFolder()}) {
+        char probe[MAX_PATH] = {};
+        if (folder.empty() || !GetTempFileNameA(folder.c_str(), "wrv", 0, probe)) return false;
+        DeleteFileA(probe);
+    }
+    return true;
 }
 
 ProcessIdentity currentProcess()
@@ -132,25 +250,25 @@ bool processRunning(const ProcessIdentity& process)
     return running;
 }
 
-bool writeRecoveryCopy(RecoveryRecord record, std::span<const std::uint8_t> bytes)
+CopyOutcome writeRecoveryCopy(RecoveryRecord record, std::span<const std::uint8_t> bytes)
 {
+    if (bytes.size() > largestRecoveryCopy) return CopyOutcome::tooLarge;
     const std::string folder = recoveryFolder();
-    if (folder.empty()) return false;
-    record.owner = currentProcess();
+    if (folder.empty()) return CopyOutcome::failed;
+    if (record.owner == ProcessIdentity{}) record.owner = currentProcess();
     record.byteCount = bytes.size();
     record.checksum = recoveryChecksum(bytes);
-    const std::string stem = folder + "\\" + recoveryStem(record.owner);
-    return writeFile(stem + ".txt", {bytes}) && writeFile(stem + ".rec", {bytesOf(recordText(record))});
+    const std::string path = folder + "\\" + recoveryStem(record.owner) + ".copy";
+    // One file through a temporary one (writeFile): the record and its text
+    // arrive together or not at all.
+    return writeFile(path, {bytesOf(recordText(record)), bytes}) ? CopyOutcome::written : CopyOutcome::failed;
 }
 
 void removeRecoveryCopy(const ProcessIdentity& owner)
 {
     // Not made on demand: there is nothing to remove from a folder not there.
     const std::string folder = dataSubfolder("Recovery", false);
-    if (folder.empty()) return;
-    const std::string stem = folder + "\\" + recoveryStem(owner);
-    DeleteFileA((stem + ".rec").c_str());
-    DeleteFileA((stem + ".txt").c_str());
+    if (!folder.empty()) DeleteFileA((folder + "\\" + recoveryStem(owner) + ".copy").c_str());
 }
 
 std::vector<StoredCopy> recoveryCopiesLeftBehind()
@@ -159,42 +277,70 @@ std::vector<StoredCopy> recoveryCopiesLeftBehind()
     const std::string folder = dataSubfolder("Recovery", false);
     if (folder.empty()) return copies;
     const ProcessIdentity self = currentProcess();
-    forEachFile(folder, "*.rec", [&](const std::string& name, const WIN32_FIND_DATAA&) {
-        if (!endsWith(name, ".rec")) return;
-        const std::string stem = name.substr(0, name.size() - 4);
-        const std::optional<ProcessIdentity> owner = ownerOfStem(stem);
-        if (owner && (*owner == self || processRunning(*owner))) return;
-        StoredCopy copy;
-        copy.stem = folder + "\\" + stem;
-        const std::optional<std::vector<std::uint8_t>> bytes = tryReadFile(copy.stem + ".rec");
-        if (bytes && bytes->size() < 64 * 1024)
-            copy.record = parseRecord(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
-        if (copy.record && copy.record->owner != owner) copy.record.reset();
-        copies.push_back(std::move(copy));
-    });
+    const std::wstring wideFolder = widened(folder);
+    auto collect = [&](std::wstring_view extension, bool legacy) {
+        forEachFile(folder, extension, [&](const std::wstring& name, const WIN32_FIND_DATAW&) {
+            const std::optional<ProcessIdentity> owner = ownerOfName(name, extension);
+            if (owner && (*owner == self || processRunning(*owner))) return;
+            copies.push_back({wideFolder + L"\\" + name, legacy});
+        });
+    };
+    collect(copyExtension, false);
+    collect(L".txt", true);
     return copies;
 }
 
-std::optional<std::vector<std::uint8_t>> readRecoveryCopy(const StoredCopy& copy)
+std::optional<RecoveredText> readRecoveryCopy(const StoredCopy& copy)
 {
-    if (!copy.record) return std::nullopt;
-    std::optional<std::vector<std::uint8_t>> bytes = tryReadFile(copy.stem + ".txt");
-    if (!bytes || !copyMatchesRecord(*copy.record, *bytes)) return std::nullopt;
-    return bytes;
+    const std::wstring name = nameOf(copy.path);
+    const std::optional<ProcessIdentity> owner = ownerOfName(name, copy.legacy ? L".txt" : copyExtension);
+    if (!owner) return std::nullopt; // not a name this program gives
+    if (copy.legacy) return readLegacyCopy(copy.path, *owner);
+    const std::optional<std::vector<std::uint8_t>> file = readWhole(copy.path, largestRecoveryCopy + longestRecord);
+    if (!file) return std::nullopt;
+    std::optional<ParsedCopy> parsed = parseCopyFile(*file);
+    if (!parsed || parsed->record.owner != *owner) return std::nullopt;
+    return RecoveredText{std::move(parsed->record), {parsed->text.begin(), parsed->text.end()}};
 }
 
-std::string setAsideRecoveryCopy(const StoredCopy& copy)
+bool setAsideRecoveryCopy(const StoredCopy& copy)
 {
-    const std::string text = copy.stem + ".txt";
-    MoveFileExA((copy.stem + ".rec").c_str(), (copy.stem + ".rec.bad").c_str(), MOVEFILE_REPLACE_EXISTING);
-    MoveFileExA(text.c_str(), (text + ".bad").c_str(), MOVEFILE_REPLACE_EXISTING);
-    return text + ".bad";
+    const std::string damaged = damagedCopiesFolder();
+    if (damaged.empty()) return false;
+    const std::wstring folder = widened(damaged);
+    if (copy.legacy) {
+        const std::wstring record = legacyRecordPath(copy.path);
+        if (GetFileAttributesW(record.c_str()) != INVALID_FILE_ATTRIBUTES) moveInto(folder, record);
+    }
+    return moveInto(folder, copy.path);
 }
 
 void removeStoredCopy(const StoredCopy& copy)
 {
-    DeleteFileA((copy.stem + ".rec").c_str());
-    DeleteFileA((copy.stem + ".txt").c_str());
+    if (copy.legacy) DeleteFileW(legacyRecordPath(copy.path).c_str());
+    DeleteFileW(copy.path.c_str());
+}
+
+void tidyRecoveryStore()
+{
+    const std::string folder = dataSubfolder("Recovery", false);
+    if (folder.empty()) return;
+    const std::uint64_t oldest = timeNow() - thirtyDays;
+    auto removeOld = [oldest](const std::string& in, std::wstring_view extension) {
+        const std::wstring wideFolder = widened(in);
+        forEachFile(in, extension, [&](const std::wstring& name, const WIN32_FIND_DATAW& data) {
+            if (fileTimeValue(data.ftLastWriteTime) < oldest) DeleteFileW((wideFolder + L"\\" + name).c_str());
+        });
+    };
+    removeOld(folder + "\\Damaged", L"");
+    removeOld(folder, L".tmp"); // a write ended before its rename
+    // An older version's record whose text is gone (removed text first).
+    forEachFile(folder, L".rec", [&](const std::wstring& name, const WIN32_FIND_DATAW& data) {
+        const std::wstring record = widened(folder) + L"\\" + name;
+        const std::wstring text = record.substr(0, record.size() - 4) + L".txt";
+        if (fileTimeValue(data.ftLastWriteTime) < oldest && GetFileAttributesW(text.c_str()) == INVALID_FILE_ATTRIBUTES)
+            DeleteFileW(record.c_str());
+    });
 }
 
 bool shelveText(std::span<const std::uint8_t> bytes, const DateTimeFields& time)
@@ -202,15 +348,21 @@ bool shelveText(std::span<const std::uint8_t> bytes, const DateTimeFields& time)
     const std::string folder = shelfFolder();
     if (folder.empty()) return false;
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size() < 256 ? bytes.size() : 256);
-    std::string path;
-    for (int duplicate = 1;; ++duplicate) {
-        path = folder + "\\" + shelfFileName(time, text, duplicate);
-        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES || duplicate >= 1000) break;
+    bool written = false;
+    for (int duplicate = 1; !written && duplicate <= 1000; ++duplicate) {
+        // The name is taken by the rename itself: another program shelving
+        // in the same second gets the next one, never this file.
+        WriteFailure failure;
+        written = writeNewFile(folder + "\\" + shelfFileName(time, text, duplicate), {bytes}, failure);
+        if (!written && failure.systemError != ERROR_ALREADY_EXISTS && failure.systemError != ERROR_FILE_EXISTS)
+            return false;
     }
-    if (!writeFile(path, {bytes})) return false;
+    if (!written) return false;
     std::vector<ShelfEntry> entries;
-    forEachFile(folder, "*.txt", [&](const std::string& name, const WIN32_FIND_DATAA& data) {
-        if (endsWith(name, ".txt")) entries.push_back({name, fileTimeValue(data.ftLastWriteTime)});
+    forEachFile(folder, L".txt", [&](const std::wstring& name, const WIN32_FIND_DATAW& data) {
+        if (std::optional<std::string> narrow = spelled(name))
+            entries.push_back({*narrow, fileTimeValue(data.ftLastWriteTime),
+                               std::uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow});
     });
     for (const std::string& name : shelfEntriesToRemove(std::move(entries)))
         DeleteFileA((folder + "\\" + name).c_str());

@@ -8,20 +8,41 @@ need_apt=()
 # A mirror in the middle of a sync serves an index whose size does not match
 # its release file, and apt-get update then fails as a whole. Such an index is
 # tried again a few times after a pause; after that the install goes on with
-# the lists apt has, and only a failing install stops the set-up.
+# the lists apt has. If the install cannot be worked out with them (a newer
+# security update whose i386 twin is in the index that did not come), it is
+# tried once more without the archives whose indexes failed; only a failing
+# install stops the set-up.
+failed_archives=()
 apt_update() {
-  local attempt
+  local attempt log
+  log=$(mktemp)
   for attempt in 1 2 3 4; do
-    if apt-get update -qq; then return 0; fi
+    if apt-get update -qq 2>&1 | tee "$log" >&2 && ! grep -q '^E: ' "$log"; then failed_archives=(); rm -f "$log"; return 0; fi
+    # "Failed to fetch http://host/archive/dists/..." names the archive.
+    mapfile -t failed_archives < <(sed -n 's|.*Failed to fetch \([a-z]*://[^ ]*\)/dists/.*|\1|p' "$log" | sort -u)
     [ "$attempt" -lt 4 ] && { echo "install-deps: a package index could not be fetched; trying again in $((attempt * 10)) s" >&2; sleep $((attempt * 10)); }
   done
+  rm -f "$log"
   echo "install-deps: going on with the package lists already fetched" >&2
 }
 apt_install() {
-  if ! apt-get install -y -qq --no-install-recommends "$@" >/dev/null; then
-    echo "install-deps: could not install $* — check the network and the Debian mirror (apt-get update), then run make again" >&2
-    exit 1
+  apt-get install -y -qq --no-install-recommends "$@" >/dev/null && return 0
+  if ((${#failed_archives[@]})); then
+    local parts archive
+    parts=$(mktemp -d)
+    # The deb822 sources, one stanza a paragraph, without the failed archives.
+    cat /etc/apt/sources.list.d/*.sources >"$parts/all" 2>/dev/null || true
+    for archive in "${failed_archives[@]}"; do
+      awk -v RS= -v ORS='\n\n' -v a="URIs: $archive" 'index($0, a) == 0' "$parts/all" >"$parts/kept" && mv "$parts/kept" "$parts/all"
+    done
+    mv "$parts/all" "$parts/kept.sources"
+    echo "install-deps: trying the install without ${failed_archives[*]}" >&2
+    if apt-get install -y -qq --no-install-recommends -o Dir::Etc::SourceParts="$parts" \
+         -o Dir::Etc::SourceList=/dev/null "$@" >/dev/null; then rm -rf "$parts"; return 0; fi
+    rm -rf "$parts"
   fi
+  echo "install-deps: could not install $* — check the network and the Debian mirror (apt-get update), then run make again" >&2
+  exit 1
 }
 
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }

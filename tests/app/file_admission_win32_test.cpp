@@ -176,6 +176,34 @@ TEST_F(FileAdmission, ALongLineWithoutBreaksIsAskedAboutAndNoLeavesTheDocument)
     EXPECT_EQ(documentText(), "draft");
 }
 
+TEST_F(FileAdmission, AShortFileWithLoneLineEndsIsOfferedAsCrLfToo)
+{
+    const std::string path = folder.file("short-unix.txt");
+    putFileBytes(path, "第一段\n第二段\r第三段");
+    const std::vector<DialogRecord> seen = run('D', path, {"Yes"});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_NE(seen[0].message().find("几行文字会连成一段"), std::string::npos) << seen[0].message();
+    EXPECT_EQ(documentText(), "第一段\r\n第二段\r\n第三段");
+    EXPECT_EQ(rows(), 3);
+}
+
+// A refused file's name is never remembered: the next save must not offer to
+// overwrite the file the user just turned down.
+TEST_F(FileAdmission, WhatIsRefusedLeavesTheDocumentAndTheRememberedFile)
+{
+    const std::string draft = folder.file("draft.txt");
+    putFileBytes(draft, "draft");
+    run('D', draft, {});
+    const std::string longFile = folder.file("long.txt");
+    putFileBytes(longFile, std::string(longestQuickLine + 1, 'a'));
+    for (const char command : {'D', 'F'}) {
+        run(command, longFile, {"No"});
+        run(command, folder.file("nul.txt"), {"OK"});
+        EXPECT_EQ(documentText(), "draft") << command;
+        EXPECT_EQ(rememberedFile(), draft) << command;
+    }
+}
+
 TEST_F(FileAdmission, ADeviceNameIsRefusedWithANotice)
 {
     setDocument("draft");

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,8 +21,10 @@
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "services/recovery_record.h"
+#include "services/files_win32.h"
 #include "services/recovery_store.h"
 #include "services/unit_properties.h"
+#include "tests/support/child_process_win32.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
 #include "tests/support/main_window_scenario_win32.h"
@@ -46,7 +50,17 @@ protected:
 
     std::string recoveryDir() const { return localData() + "\\Wrivo\\Recovery"; }
     std::string shelfDir() const { return localData() + "\\Wrivo\\Discarded"; }
-    std::string ownCopy() const { return recoveryDir() + "\\" + recoveryStem(currentProcess()) + ".txt"; }
+    std::string copyPath(const ProcessIdentity& owner) const
+    {
+        return recoveryDir() + "\\" + recoveryStem(owner) + ".copy";
+    }
+    // The text of this program's copy; empty when there is none or it does not read.
+    std::string ownCopy() const
+    {
+        const std::string file = fileBytes(copyPath(currentProcess()));
+        const std::optional<ParsedCopy> copy = parseCopyFile(bytesOf(file));
+        return copy ? std::string(copy->text.begin(), copy->text.end()) : std::string();
+    }
 
     std::vector<std::string> shelf() const
     {
@@ -63,22 +77,20 @@ protected:
         return names;
     }
 
-    // A copy left by a program that has ended; answers its stem's path.
+    // A copy left by a program that has ended, `cutBytes` short of whole;
+    // answers its path.
     std::string putOrphan(const ProcessIdentity& owner, const std::string& text, const std::string& fileName,
-                          std::size_t keptBytes = std::string::npos)
+                          std::size_t cutBytes = 0)
     {
-        CreateDirectoryA((localData() + "\\Wrivo").c_str(), nullptr);
-        CreateDirectoryA(recoveryDir().c_str(), nullptr);
         RecoveryRecord record;
         record.fileName = fileName;
         record.timeText = "2026年12月8日17时30分5秒";
         record.owner = owner;
-        record.byteCount = text.size();
-        record.checksum = recoveryChecksum(bytesOf(text));
-        const std::string stem = recoveryDir() + "\\" + recoveryStem(owner);
-        putFileBytes(stem + ".txt", text.substr(0, keptBytes));
-        putFileBytes(stem + ".rec", recordText(record));
-        return stem;
+        EXPECT_EQ(writeRecoveryCopy(record, bytesOf(text)), CopyOutcome::written);
+        const std::string path = copyPath(owner);
+        const std::string whole = fileBytes(path);
+        if (cutBytes > 0) putFileBytes(path, whole.substr(0, whole.size() - cutBytes));
+        return path;
     }
 
     ScratchFolder folder;
@@ -100,14 +112,13 @@ TEST_F(Recovery, CopyFollowsUnsavedTextAndGoesOnceItIsSavedOrPutBack)
 {
     const std::string text = "第一稿\r\n  abc";
     setDocument(text);
-    ASSERT_TRUE(pumpUntil([&] { return fileBytes(ownCopy()) == text; }, 10000)) << "no copy after the pause";
+    ASSERT_TRUE(pumpUntil([&] { return ownCopy() == text; }, 10000)) << "no copy after the pause";
     settleRecovery();
-    const std::optional<RecoveryRecord> record =
-        parseRecord(fileBytes(recoveryDir() + "\\" + recoveryStem(currentProcess()) + ".rec"));
-    ASSERT_TRUE(record);
-    EXPECT_EQ(record->fileName, "");
-    EXPECT_EQ(record->owner, currentProcess());
-    EXPECT_TRUE(copyMatchesRecord(*record, bytesOf(text)));
+    const std::string file = fileBytes(copyPath(currentProcess()));
+    std::optional<ParsedCopy> copy = parseCopyFile(bytesOf(file));
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->record.fileName, "");
+    EXPECT_EQ(copy->record.owner, currentProcess());
 
     const std::string path = folder.file("稿.txt");
     saveAs(path);
@@ -115,12 +126,12 @@ TEST_F(Recovery, CopyFollowsUnsavedTextAndGoesOnceItIsSavedOrPutBack)
     EXPECT_TRUE(recoveryNames().empty()) << "a save removes the copy";
 
     setDocument(text + "x");
-    ASSERT_TRUE(pumpUntil([&] { return fileBytes(ownCopy()) == text + "x"; }, 10000));
+    ASSERT_TRUE(pumpUntil([&] { return ownCopy() == text + "x"; }, 10000));
     settleRecovery();
-    const std::optional<RecoveryRecord> named =
-        parseRecord(fileBytes(recoveryDir() + "\\" + recoveryStem(currentProcess()) + ".rec"));
-    ASSERT_TRUE(named);
-    EXPECT_EQ(named->fileName, path);
+    const std::string named = fileBytes(copyPath(currentProcess()));
+    copy = parseCopyFile(bytesOf(named));
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->record.fileName, path);
     setDocument(text); // back to what the file holds
     EXPECT_TRUE(pumpUntil(
         [&] {
@@ -160,6 +171,20 @@ TEST_F(Recovery, DiscardingCommandsShelveUnsavedTextOnly)
     EXPECT_EQ(documentText(), "file text");
     EXPECT_EQ(shelf(), (std::vector<std::string>{"del 删掉的", "new 新建", "open 打开"}));
 
+    // Opening over a saved document: nothing of it is lost, nothing shelved.
+    const std::string other = folder.file("c.txt");
+    putFileBytes(other, "other file");
+    {
+        DialogDriver driver;
+        driver.press("Yes");
+        driver.answer(chooseFile(other));
+        shortcut('D');
+        ASSERT_TRUE(driver.finish()) << driver.report();
+    }
+    settleRecovery();
+    EXPECT_EQ(documentText(), "other file");
+    EXPECT_EQ(shelf().size(), 3u);
+
     press(VK_DELETE); // the document equals its file: nothing is lost
     settleRecovery();
     EXPECT_EQ(documentText(), "");
@@ -172,7 +197,7 @@ TEST_F(Recovery, YesGivesBackTextAndFileAsOpenWould)
     const std::string original = folder.file("原稿.txt");
     putFileBytes(original, "old");
     const std::string text = "恢复的文字\r\n第二段 ab";
-    const std::string stem = putOrphan(endedProgram(), text, original);
+    const std::string orphan = putOrphan(endedProgram(), text, original);
     DialogDriver driver;
     driver.press("Yes");
     recovery::offerCopiesLeftBehind();
@@ -191,8 +216,8 @@ TEST_F(Recovery, YesGivesBackTextAndFileAsOpenWould)
     EXPECT_NE(windowText(mainWindowRef).find("2  个段落,总字数为:  10  字"), std::string::npos)
         << windowText(mainWindowRef);
     settleRecovery();
-    EXPECT_FALSE(fileExists(stem + ".rec"));
-    EXPECT_EQ(fileBytes(ownCopy()), text) << "the text is this program's copy now";
+    EXPECT_FALSE(fileExists(orphan));
+    EXPECT_EQ(ownCopy(), text) << "the text is this program's copy now";
     EXPECT_TRUE(shelf().empty());
 }
 
@@ -218,45 +243,118 @@ TEST_F(Recovery, NoShelvesTheCopyAndNothingIsAskedAgain)
     EXPECT_TRUE(driver.seen().empty());
 }
 
-TEST_F(Recovery, SeveralCopiesRestoreAtMostOneAndShelveTheRest)
+TEST_F(Recovery, EachCopyIsOfferedInTurnAndWhatIsNotRestoredIsShelved)
 {
     putOrphan(endedProgram(), "first", "");
     putOrphan(earlierProgramWithOurId(), "second", "");
     putOrphan(currentProcess(), "mine", ""); // this program's own: not offered
+    // An older version's text whose record was never written: offered too.
+    putFileBytes(recoveryDir() + "\\" + recoveryStem({0xFFFFFFF1u, 2}) + ".txt", "third");
     DialogDriver driver;
-    driver.press("Yes");
+    for (int k = 0; k < 3; ++k) driver.press("Yes");
     recovery::offerCopiesLeftBehind();
     ASSERT_TRUE(driver.finish()) << driver.report();
-    EXPECT_EQ(driver.seen().size(), 1u);
+    ASSERT_EQ(driver.seen().size(), 3u) << "one question each";
+    for (std::size_t k = 0; k < 3; ++k) {
+        const std::string message = driver.seen()[k].message();
+        EXPECT_NE(message.find("找到 3 份"), std::string::npos) << message;
+        EXPECT_NE(message.find("第 " + std::to_string(k + 1) + " 份"), std::string::npos) << message;
+        EXPECT_EQ(message.find("刚才恢复的文字") != std::string::npos, k > 0) << message;
+    }
     settleRecovery();
-    const std::string restored = documentText();
-    ASSERT_TRUE(restored == "first" || restored == "second") << restored;
-    EXPECT_EQ(shelf(), std::vector<std::string>{restored == "first" ? "second" : "first"});
+    // Yes each time: the last one stays, the two restored before it are shelved.
+    std::vector<std::string> all = shelf();
+    EXPECT_EQ(all.size(), 2u);
+    all.push_back(documentText());
+    std::sort(all.begin(), all.end());
+    EXPECT_EQ(all, (std::vector<std::string>{"first", "second", "third"}));
+    EXPECT_EQ(recoveryNames(), (std::vector<std::string>{recoveryStem(currentProcess()) + ".copy"}));
 }
 
-TEST_F(Recovery, DamagedCopyIsReportedAndSetAsideNeverLoaded)
+TEST_F(Recovery, DamagedCopiesAreSetAsideTogetherAndToldOnce)
 {
-    const std::string stem = putOrphan(endedProgram(), "一份被截断的副本", "", 6);
-    DialogDriver driver;
-    driver.press("OK");
-    recovery::offerCopiesLeftBehind();
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    ASSERT_EQ(driver.seen().size(), 1u);
-    EXPECT_EQ(driver.seen()[0].title, "恢复：");
-    EXPECT_NE(driver.seen()[0].message().find("损坏"), std::string::npos);
+    const std::string cut = putOrphan(endedProgram(), "一份被截断的副本", "", 6);
+    // A copy under another program's name is not that program's.
+    const std::string foreign = putOrphan(earlierProgramWithOurId(), "another", "");
+    MoveFileA(foreign.c_str(), copyPath({0xFFFFFFF2u, 3}).c_str());
+    {
+        DialogDriver driver;
+        driver.press("OK");
+        recovery::offerCopiesLeftBehind();
+        ASSERT_TRUE(driver.finish()) << driver.report();
+        ASSERT_EQ(driver.seen().size(), 1u) << "one notice for both";
+        EXPECT_EQ(driver.seen()[0].title, "恢复：");
+        EXPECT_NE(driver.seen()[0].message().find("2 份恢复副本已经损坏"), std::string::npos);
+        EXPECT_NE(driver.seen()[0].message().find(recoveryDir() + "\\Damaged"), std::string::npos);
+    }
     EXPECT_EQ(documentText(), "");
-    EXPECT_FALSE(fileExists(stem + ".rec"));
-    EXPECT_EQ(fileBytes(stem + ".txt.bad"), "一份被");
-    EXPECT_TRUE(fileExists(stem + ".rec.bad"));
+    EXPECT_EQ(namesInFolder(recoveryDir() + "\\Damaged").size(), 2u) << "kept, not deleted";
+    EXPECT_FALSE(fileExists(cut));
+
+    DialogDriver again(2000);
+    again.press("OK"); // would catch a second notice
+    recovery::offerCopiesLeftBehind();
+    EXPECT_TRUE(again.seen().empty());
 }
 
-TEST_F(Recovery, SessionEndLeavesACurrentCopyAtOnce)
+TEST_F(Recovery, SessionEndLeavesACurrentCopyAtOnceAndACancelledOneLeavesNoTrace)
 {
-    registerSessionEndRoutine(recovery::keepCopyForSessionEnd);
+    registerSessionEndRoutine(recovery::sessionEnding);
     setDocument("注销前的文字");
     SendMessageA(handleOf(mainWindowRef), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    EXPECT_EQ(ownCopy(), "注销前的文字") << "on disk before the system goes on";
+
+    // Another program refused: an exit the user confirms later keeps no copy.
+    SendMessageA(handleOf(mainWindowRef), WM_ENDSESSION, FALSE, ENDSESSION_LOGOFF);
     registerSessionEndRoutine(nullptr);
-    EXPECT_EQ(fileBytes(ownCopy()), "注销前的文字") << "on disk before the system goes on";
+    recovery::shelveBeforeExit(false);
+    EXPECT_TRUE(recoveryNames().empty());
+    EXPECT_EQ(shelf(), std::vector<std::string>{"注销前的文字"});
+}
+
+TEST(RecoveryStore, AKillAtAnyStepLeavesThePreviousCopyOrTheNewOne)
+{
+    // The child: writes a first copy, then a second one, and is killed at the step named.
+    if (const char* step = std::getenv("WRIVO_KILL_AT_WRITE_STEP")) {
+        const RecoveryRecord record{"", "2026年12月9日", {}, 0, 0};
+        ASSERT_EQ(writeRecoveryCopy(record, bytesOf("previous")), CopyOutcome::written);
+        static const int killAt = std::atoi(step);
+        writeStepHookForTests([](WriteStep reached) {
+            if (static_cast<int>(reached) == killAt) TerminateProcess(GetCurrentProcess(), 9);
+        });
+        writeRecoveryCopy(record, bytesOf("new text"));
+        return;
+    }
+    ScratchFolder local;
+    SetEnvironmentVariableA("LOCALAPPDATA", local.path().c_str());
+    const char* expected[] = {"previous", "previous", "new text"};
+    for (const WriteStep step : {WriteStep::temporaryMade, WriteStep::bytesWritten, WriteStep::moved}) {
+        const int index = static_cast<int>(step);
+        SetEnvironmentVariableA("WRIVO_KILL_AT_WRITE_STEP", std::to_string(index).c_str());
+        ChildProcess child("recovery_win32_test.exe",
+                           "--gtest_filter=RecoveryStore.AKillAtAnyStepLeavesThePreviousCopyOrTheNewOne");
+        SetEnvironmentVariableA("WRIVO_KILL_AT_WRITE_STEP", nullptr);
+        ASSERT_EQ(child.waitForExit(60000), std::optional<DWORD>{9}) << "killed at step " << index;
+
+        const std::vector<StoredCopy> copies = recoveryCopiesLeftBehind();
+        ASSERT_EQ(copies.size(), 1u) << "step " << index;
+        const std::optional<RecoveredText> read = readRecoveryCopy(copies[0]);
+        ASSERT_TRUE(read) << "never damaged (step " << index << ")";
+        EXPECT_EQ(std::string(read->text.begin(), read->text.end()), expected[index]) << "step " << index;
+        removeStoredCopy(copies[0]);
+    }
+}
+
+TEST(RecoveryShelf, TwoDiscardsInOneSecondTakeTwoNames)
+{
+    ScratchFolder local;
+    SetEnvironmentVariableA("LOCALAPPDATA", local.path().c_str());
+    const DateTimeFields time{{2026, 12, 9}, 10, 0, 0};
+    ASSERT_TRUE(shelveText(bytesOf("same"), time));
+    ASSERT_TRUE(shelveText(bytesOf("same"), time));
+    const std::string shelf = local.path() + "\\Wrivo\\Discarded";
+    EXPECT_EQ(namesInFolder(shelf).size(), 2u);
+    EXPECT_TRUE(fileExists(shelf + "\\20261209-100000-2 same.txt"));
 }
 
 TEST(RecoveryShelf, FiftyNewestDiscardsStay)
@@ -274,27 +372,28 @@ TEST(RecoveryShelf, FiftyNewestDiscardsStay)
     EXPECT_TRUE(fileExists(shelf + "\\20261208-170050 discard 50.txt"));
 }
 
-// Last in the program: the one notice of the run is given here.
-TEST_F(Recovery, UnwritableFolderGivesOneNoticeAndEditingGoesOn)
+// Last in the program: the notices of the run are given here.
+TEST_F(Recovery, AnUnwritableStoreIsToldAtStartNeverWhileTyping)
 {
     // A file where the Wrivo folder would go: nothing can be made under it.
     putFileBytes(localData() + "\\Wrivo", "not a folder");
     {
         DialogDriver driver;
         driver.press("OK");
-        setDocument("first");
-        ASSERT_TRUE(pumpUntil([&] { return !driver.seen().empty(); }, 10000)) << "no notice";
+        recovery::checkStoreAtStart();
         ASSERT_TRUE(driver.finish()) << driver.report();
+        ASSERT_EQ(driver.seen().size(), 1u);
         EXPECT_EQ(driver.seen()[0].title, "注意：");
     }
 
     DialogDriver later(2000);
-    later.press("OK"); // would catch a second notice
+    later.press("OK"); // would catch any notice while typing
     setDocument("second");
     ASSERT_TRUE(pumpUntil([] { return !recovery::copyWaiting(); }, 10000));
-    settleRecovery(); // the second write has failed too
+    settleRecovery(); // the write has failed
     const std::uint64_t ticks = recovery::ticksSoFar();
     ASSERT_TRUE(pumpUntil([&] { return recovery::ticksSoFar() >= ticks + 2; }, 5000));
+    recovery::reportStoreTrouble(); // told at start already: not again
     EXPECT_TRUE(later.seen().empty());
     EXPECT_EQ(documentText(), "second");
     EXPECT_NE(windowText(mainWindowRef).find("总字数为:  3  字"), std::string::npos) << windowText(mainWindowRef);

@@ -27,6 +27,34 @@ class CommandLine(unittest.TestCase):
         self.session.wait_gone(box)
         self.assertEqual(main.title(), wrivo.START_TITLE)
 
+    def save_over_the_offered_file(self, main):
+        """Ctrl+S: the save dialog offers the opened file (Return alone takes
+        it), asks before replacing it (y), and the save succeeds."""
+        self.session.key("ctrl+s")
+        dialog = wrivo.wait_for(lambda: self.session.other_window(main), wrivo.TIMEOUT, "the save dialog")
+        self.session.wait_title(dialog, wrivo.SAVE_AS)
+        self.session.key("Return")
+        replace = wrivo.wait_for(
+            lambda: next((w for w in self.session.windows() if w.xid not in (main.xid, dialog.xid)), None),
+            wrivo.TIMEOUT, "the question whether to replace the file")
+        self.session.key("y")
+        self.session.wait_gone(replace)
+        self.session.wait_gone(dialog)
+        self.session.answer(wrivo.SAVED, "Return")
+
+    def test_a_relative_path_names_a_file_of_the_folder_the_program_was_started_in(self):
+        started_in = os.path.join(self.session.folder, "控制台")
+        os.makedirs(os.path.join(started_in, "sub"))
+        with open(os.path.join(started_in, "sub", "rel.txt"), "wb") as f:
+            f.write(TEXT)
+        self.session.start("sub\\rel.txt", cwd=started_in)
+        main = self.session.window_titled(counts(2, 10), wrivo.FIRST_WINDOW_TIMEOUT)
+        # Saved back where it came from, not into the program's own folder.
+        self.session.click_editor(main)
+        self.save_over_the_offered_file(main)
+        self.assertFalse(os.path.exists(os.path.join(self.session.folder, "sub")))
+        self.assertFalse(os.path.exists(os.path.join(self.session.folder, "rel.txt")))
+
     def test_the_first_of_several_paths_opens_and_ctrl_s_writes_back_to_it(self):
         folder = os.path.join(self.session.folder, "我的 文稿")
         os.mkdir(folder)
@@ -43,19 +71,7 @@ class CommandLine(unittest.TestCase):
         self.session.key("ctrl+End")
         self.session.type("x")
         self.session.wait_title(main, counts(2, "10.5"))
-        # The save dialog offers the opened file: Return alone takes it.
-        self.session.key("ctrl+s")
-        dialog = wrivo.wait_for(lambda: self.session.other_window(main), wrivo.TIMEOUT, "the save dialog")
-        self.session.wait_title(dialog, wrivo.SAVE_AS)
-        self.session.key("Return")
-        # The file is there: the dialog asks before replacing it.
-        replace = wrivo.wait_for(
-            lambda: next((w for w in self.session.windows() if w.xid not in (main.xid, dialog.xid)), None),
-            wrivo.TIMEOUT, "the question whether to replace the file")
-        self.session.key("y")
-        self.session.wait_gone(replace)
-        self.session.wait_gone(dialog)
-        self.session.answer(wrivo.SAVED, "Return")
+        self.save_over_the_offered_file(main)
         with open(path, "rb") as f:
             self.assertEqual(f.read(), TEXT + b"x")
         with open(second, "rb") as f:

@@ -45,21 +45,23 @@ class Recovery(unittest.TestCase):
         return sorted(found)
 
     def copies(self):
-        return self.texts("Recovery")
+        """The texts of the recovery copies: each copy file is its record
+        (seven lines) and then the text."""
+        return sorted(copy.split(b"\r\n", 7)[7] for copy in self.texts("Recovery", "*.copy"))
 
     def shelf(self):
         return self.texts("Discarded")
 
     def wait_copies(self, expected, timeout=COPY_TIMEOUT):
-        """Waits until the copies hold `expected`, each with its record: a copy
-        is written before its record, so the text alone may be a moment early."""
-        wait_for(lambda: self.copies() == sorted(expected) and len(self.records()) == len(expected), timeout,
-                 "recovery copies %r with their records (there are %r, records %r)"
-                 % (expected, self.copies(), sorted(self.records())))
+        """Waits until the copies hold `expected` (a copy arrives whole: its
+        record and text are one file, renamed into place)."""
+        wait_for(lambda: self.copies() == sorted(expected), timeout,
+                 "recovery copies %r (there are %r)" % (expected, self.copies()))
 
     def records(self):
+        """The names of the copy files, one per program."""
         return {os.path.basename(p) for p in
-                glob.glob(os.path.join(self.local, "Wrivo", "Recovery", "*.rec"))}
+                glob.glob(os.path.join(self.local, "Wrivo", "Recovery", "*.copy"))}
 
     def wait_replaced(self, old_records, expected, timeout=COPY_TIMEOUT):
         """Waits until the copies of the programs that ended are gone and the
@@ -231,6 +233,25 @@ class Recovery(unittest.TestCase):
         d.wait_title(main_d, counts(1, "2.5"))
         self.wait_replaced(of_b, [b"aaa", b"bbbbb"])
         self.assertEqual(self.shelf(), [])
+
+    def test_the_texts_of_two_killed_programs_are_offered_one_after_another(self):
+        a, main_a = self.start()
+        a.type("aaa")
+        b, main_b = self.start()
+        b.click_editor(main_b)
+        b.type("bbbbb")
+        self.wait_copies([b"aaa", b"bbbbb"])
+        a.close()
+        b.close()
+
+        c, main_c = self.start()
+        c.answer(RESTORE, "n")   # the first to the shelf
+        c.answer(RESTORE, "y")   # the second back into the editor
+        titles = {counts(1, "1.5"): b"aaa", counts(1, "2.5"): b"bbbbb"}
+        wait_for(lambda: main_c.title() in titles, wrivo.TIMEOUT, "a restored text's counts")
+        restored = titles[main_c.title()]
+        self.wait_shelf([({b"aaa", b"bbbbb"} - {restored}).pop()])
+        self.wait_copies([restored])
 
 
 if __name__ == "__main__":

@@ -160,15 +160,15 @@ class Session:
 
     # ---- life cycle
 
-    def start(self, *arguments):
-        """Starts the program; each of `arguments` reaches it as one
-        command-line argument however many spaces it holds (Wine quotes it
-        on the Windows side)."""
+    def start(self, *arguments, cwd=None):
+        """Starts the program in `cwd` (its own folder when not given); each
+        of `arguments` reaches it as one command-line argument however many
+        spaces it holds (Wine quotes it on the Windows side)."""
         self.started_at = time.monotonic()
         # wine-run.sh ends by exec-ing wine, which becomes the program's own
         # process: this pid is Wrivo's, and its windows carry it as _NET_WM_PID.
         self.process = subprocess.Popen(
-            [self.wine_run, self.exe, *arguments], cwd=self.folder, env=self.environment,
+            [self.wine_run, self.exe, *arguments], cwd=cwd or self.folder, env=self.environment,
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return self
 

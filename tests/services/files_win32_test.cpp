@@ -120,6 +120,21 @@ TEST(ReadFile, OthersMayStillReadWhileWeRead)
     CloseHandle(reader);
 }
 
+// The recovery copy's worker compares the document with its file at any
+// moment; a save at that moment must go through.
+TEST(WriteFile, SucceedsWhileTheFileIsComparedWithTheDocument)
+{
+    test::ScratchFolder folder;
+    const std::string path = folder.file("shared.txt");
+    putFileBytes(path, "old");
+    HANDLE worker = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(worker, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(writeFile(path, {bytesOf("new")}));
+    CloseHandle(worker);
+    EXPECT_EQ(fileBytes(path), "new");
+}
+
 TEST(WriteFile, WritesBlocksInOrderAndReplacesTheOldContent)
 {
     test::ScratchFolder folder;

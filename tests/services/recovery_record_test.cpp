@@ -113,6 +113,32 @@ TEST(ShelfFileName, FiftyNewestStay)
     EXPECT_EQ(shelfEntriesToRemove({{"b", 5}, {"a", 5}, {"c", 5}}, 2), std::vector<std::string>{"a"});
 }
 
+TEST(ShelfFileName, TheOldestGoUntilTheShelfHoldsTwoHundredMegabytesButTheNewestStays)
+{
+    constexpr std::uint64_t mb = 1u << 20;
+    const std::vector<ShelfEntry> entries = {{"old", 1, 150 * mb}, {"mid", 2, 40 * mb}, {"new", 3, 20 * mb}};
+    EXPECT_EQ(shelfEntriesToRemove(entries), std::vector<std::string>{"old"});
+    EXPECT_TRUE(shelfEntriesToRemove({entries[1], entries[2]}).empty());
+    EXPECT_EQ(shelfEntriesToRemove({{"huge", 9, 300 * mb}, {"older", 1, 1}}), std::vector<std::string>{"older"});
+}
+
+TEST(RecoveryCopyFile, ReadsBackItsRecordAndTextAndNothingOnceAByteIsWrong)
+{
+    const std::string text = "第一段\r\n第二段 with \r\n inside";
+    RecoveryRecord record = sample();
+    record.byteCount = text.size();
+    record.checksum = recoveryChecksum(bytes(text));
+    const std::string file = recordText(record) + text;
+    const std::optional<ParsedCopy> copy = parseCopyFile(bytes(file));
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(copy->record, record);
+    EXPECT_EQ(std::string(copy->text.begin(), copy->text.end()), text);
+    // A copy cut short at any length, or with one byte more, is damaged.
+    for (std::size_t length = 0; length < file.size(); ++length)
+        EXPECT_FALSE(parseCopyFile(bytes(std::string_view(file).substr(0, length)))) << length;
+    EXPECT_FALSE(parseCopyFile(bytes(file + "x")));
+}
+
 TEST(BackgroundQueue, RunsJobsInOrderAndWaitsForThem)
 {
     std::vector<int> order;

@@ -66,9 +66,10 @@ class Recovery(unittest.TestCase):
     def wait_replaced(self, old_records, expected, timeout=COPY_TIMEOUT):
         """Waits until the copies of the programs that ended are gone and the
         copies hold `expected` (a restored text is copied again under the
-        program that restored it)."""
-        wait_for(lambda: not (self.records() & old_records) and self.copies() == sorted(expected),
-                 timeout, "copies %r, none of %r left" % (expected, old_records))
+        program that restored it), each with its record."""
+        wait_for(lambda: not (self.records() & old_records) and self.copies() == sorted(expected)
+                 and len(self.records()) == len(expected),
+                 timeout, "copies %r with their records, none of %r left" % (expected, old_records))
 
     def wait_shelf(self, expected, timeout=wrivo.TIMEOUT):
         wait_for(lambda: self.shelf() == sorted(expected), timeout,

@@ -58,12 +58,14 @@ test-native: native
 #
 # Where i386 runs emulated (qemu-user through binfmt_misc), Wine's start-up now
 # and then stalls for good; a test that failed is then run once more, from a
-# fresh Wine (tools/wine-test.sh). A test that fails twice fails the run.
+# fresh Wine (tools/wine-test.sh). A test that fails twice fails the run, and
+# so does one that failed by itself and passed on its repeat: the repeat is
+# for a stalled Wine only (tools/run-tests.sh says which test and why).
 EMULATED := $(shell grep -qs enabled /proc/sys/fs/binfmt_misc/qemu-i386 && echo yes)
 REPEAT  := $(if $(EMULATED),--repeat until-pass:2)
 test-win32: win32 dist
 	WINEPREFIX=$(abspath $(CROSS))/wineprefix tools/wine-prefix.sh
-	tools/xvfb-session.sh --private sh -c 'cd $(CROSS) && ctest --output-on-failure $(REPEAT)'
+	tools/xvfb-session.sh --private tools/run-tests.sh $(CROSS) --output-on-failure $(REPEAT)
 
 test: test-native test-win32
 

@@ -16,7 +16,10 @@
 #   - after a failed test, every process of the prefix is ended, so that a
 #     repeat of the test (make test repeats a failed test once where i386 is
 #     emulated) starts from a fresh Wine.
-# The test's own exit status is passed on unchanged.
+# The test's own exit status is passed on unchanged. When $WRIVO_TEST_ATTEMPTS
+# names a file (tools/run-tests.sh), a failed run adds one line to it: the
+# test's name ($WRIVO_TEST_NAME) and "stalled" when this script ended a
+# stalled Wine while the test ran, else "failed".
 set -u
 : "${WINEPREFIX:?}"
 stale=60
@@ -63,6 +66,10 @@ stalled_wineboot() {
   return 1
 }
 
+# Marked when a stall was ended while the test ran.
+stall_mark=$(mktemp)
+trap 'rm -f "$stall_mark"' EXIT
+
 end_stalled_wine() {
   echo "wine-test: a wineboot of $WINEPREFIX has stalled; ending the prefix's processes" >&2
   wineserver -k 2>/dev/null
@@ -76,10 +83,14 @@ stalled_wineboot && end_stalled_wine
 # (The shell's own notices of its sleeps ending go nowhere; the sleeps hold
 # none of the test's output open, or CTest would wait for them.)
 (
+  trap - EXIT
   ancestors="$ancestors$BASHPID "
   exec 3>&2 2>/dev/null
   while sleep 10 </dev/null >/dev/null 3>&-; do
-    if stalled_wineboot; then end_stalled_wine 2>&3; fi
+    if stalled_wineboot; then
+      echo stalled >"$stall_mark"
+      end_stalled_wine 2>&3
+    fi
   done
 ) &
 watcher=$!
@@ -94,5 +105,10 @@ status=$?
 if [ "$status" != 0 ]; then
   wineserver -k 2>/dev/null
   end_wine_processes
+  if [ -n "${WRIVO_TEST_ATTEMPTS:-}" ]; then
+    cause=failed
+    [ -s "$stall_mark" ] && cause=stalled
+    echo "${WRIVO_TEST_NAME:-$1} $cause" >>"$WRIVO_TEST_ATTEMPTS"
+  fi
 fi
 exit "$status"

@@ -21,6 +21,8 @@ NOT_SAVED = "提醒："
 COUNT_NOTICE = "Orvanne开发组感谢您使用 Wrivo3.7"
 # A copy follows a 2 s pause; the worker writes it soon after.
 COPY_TIMEOUT = 30.0 * wrivo.SLOWDOWN
+# Reading, laying out and copying a megabyte takes Wine many seconds.
+MEGABYTE_TIMEOUT = 120.0 * wrivo.SLOWDOWN
 
 
 class Recovery(unittest.TestCase):
@@ -66,9 +68,10 @@ class Recovery(unittest.TestCase):
     def wait_replaced(self, old_records, expected, timeout=COPY_TIMEOUT):
         """Waits until the copies of the programs that ended are gone and the
         copies hold `expected` (a restored text is copied again under the
-        program that restored it)."""
-        wait_for(lambda: not (self.records() & old_records) and self.copies() == sorted(expected),
-                 timeout, "copies %r, none of %r left" % (expected, old_records))
+        program that restored it), each with its record."""
+        wait_for(lambda: not (self.records() & old_records) and self.copies() == sorted(expected)
+                 and len(self.records()) == len(expected),
+                 timeout, "copies %r with their records, none of %r left" % (expected, old_records))
 
     def wait_shelf(self, expected, timeout=wrivo.TIMEOUT):
         wait_for(lambda: self.shelf() == sorted(expected), timeout,
@@ -124,20 +127,23 @@ class Recovery(unittest.TestCase):
         first, main = self.start()
         first.key("ctrl+d")   # an empty document: straight to the dialog
         self.choose_file(first, main, path)
-        wait_for(lambda: main.title().startswith("Orvanne"), 120, "the opened file's counts")
+        wait_for(lambda: main.title().startswith("Orvanne"), MEGABYTE_TIMEOUT, "the opened file's counts")
         first.click_editor(main)
         first.type("x")
-        wait_for(lambda: [len(c) for c in self.copies()] == [len(text) + 1], 120,
-                 "a copy of the edited megabyte")
+        # The copy's text is written before its record: wait for both, or the
+        # program is killed with a copy the next start cannot offer.
+        wait_for(lambda: [len(c) for c in self.copies()] == [len(text) + 1] and len(self.records()) == 1,
+                 MEGABYTE_TIMEOUT, "a copy of the edited megabyte with its record")
         edited = self.copies()[0]
         killed = self.records()
         first.close()
 
         second, main = self.start()
-        second.answer(RESTORE, "y")
+        # The offer comes once the megabyte copy has been read and checked.
+        second.answer(RESTORE, "y", MEGABYTE_TIMEOUT)
         # This program's own copy, made from the restored document: the same
         # bytes, and the file name the document remembers again.
-        self.wait_replaced(killed, [edited], 120)
+        self.wait_replaced(killed, [edited], MEGABYTE_TIMEOUT)
         (record,) = self.records()
         with open(os.path.join(self.local, "Wrivo", "Recovery", record), "rb") as f:
             self.assertIn(b"\r\nfile=" + wrivo.windows_path(path).encode() + b"\r\n", f.read())

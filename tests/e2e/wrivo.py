@@ -116,10 +116,14 @@ class Window:
         return int(out.split("=")[1].strip()) >> 24
 
     def click(self, dx, dy):
-        """Left click at (dx, dy) from the window's top-left corner."""
+        """Left click at (dx, dy) from the window's top-left corner. The
+        pointer is moved there first, waiting until it is there, unless it is
+        there already: xdotool's --sync then waits 15 s for a motion that
+        never comes."""
         x, y, _, _ = self.geometry()
-        subprocess.run(["xdotool", "mousemove", "--sync", str(x + dx), str(y + dy),
-                        "click", "1"], check=True)
+        if pointer_position() != (x + dx, y + dy):
+            subprocess.run(["xdotool", "mousemove", "--sync", str(x + dx), str(y + dy)], check=True)
+        subprocess.run(["xdotool", "click", "1"], check=True)
 
     def __repr__(self):
         return "Window(%s, %r)" % (self.xid, self.title())
@@ -293,8 +297,12 @@ class Session:
         """Clicks into the edit box, below the text of a short document, and
         waits until the X keyboard focus is on the main window. Needed after a
         message box closes: with no window manager on the test display nothing
-        gives the X keyboard focus back to the main window."""
-        main.click(200, 300)
+        gives the X keyboard focus back to the main window. The click lands
+        away from where the pointer rests (the last click), so that two clicks
+        in quick succession are never taken for a double click, which would
+        select a word."""
+        x, y, _, _ = main.geometry()
+        main.click(230 if pointer_position() == (x + 200, y + 300) else 200, 300)
         wait_for(lambda: _run("xdotool", "getwindowfocus").strip() == main.xid, TIMEOUT,
                  "the keyboard focus on the main window")
 
@@ -307,6 +315,12 @@ class Session:
         """Types ASCII text (Chinese cannot be typed into Wine this way)."""
         assert text.isascii(), "only ASCII can be typed"
         subprocess.run(["xdotool", "type", "--delay", "60", text], check=True)
+
+
+def pointer_position():
+    """(x, y) of the mouse pointer on the screen."""
+    values = dict(line.partition("=")[::2] for line in _run("xdotool", "getmouselocation", "--shell").splitlines())
+    return int(values.get("X", -1)), int(values.get("Y", -1))
 
 
 def windows_path(path):

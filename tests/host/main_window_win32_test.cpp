@@ -76,12 +76,14 @@ protected:
     }
 };
 
-TEST_F(MainWindow, BuildRaisesCreatedMovedAndSizeChangedOnceEach)
+// The program's layout binds only size changed of the three events a build
+// raises (created, moved, size changed: all three, in order, in
+// host_process_win32_test's WindowEvents, whose child binds each).
+TEST_F(MainWindow, BuildRunsTheSizeHandlerOnceBeforeTheWindowIsShown)
 {
     destroyUnit(mainWindow, true);
     recordedEvents().clear();
     ASSERT_TRUE(loadWindow(WindowId::main, std::nullopt, false));
-    // The layout binds only size changed of these three; it ran once, after the build.
     EXPECT_EQ(countEvents(HandlerIndex::layoutOnResize), 1);
     EXPECT_FALSE(IsWindowVisible(handleOf(mainWindow))) << "the main window is not visible at load";
 }

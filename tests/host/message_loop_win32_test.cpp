@@ -4,7 +4,6 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
-#include <thread>
 #include <vector>
 
 #include "host/message_loop.h"
@@ -94,17 +93,28 @@ TEST(MessageLoop, NestedLoopStopsWhenItsConditionHolds)
     EXPECT_EQ(periods, 2) << "the posted message ran, then the loop stopped";
 }
 
-// A quit request can arrive while a nested loop waits in GetMessage: a
+// A quit request can be what a nested loop's GetMessage itself takes: a
 // message sent from another thread is handled inside that wait, and one that
-// asks to quit makes the wait itself return the request. Both loops must end,
-// the outer one with the code asked for.
-LRESULT CALLBACK quitOnRequest(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+// asks to quit makes the wait return the request. The nested loop must then
+// post the request again and end, so that the outer loop ends too, with the
+// code asked for. Which call of the loop handles a sent message depends on
+// when it arrives, so the test does not send one: a WH_GETMESSAGE hook may
+// change the message GetMessage is about to return ("the GetMessage or
+// PeekMessage function returns the message, along with any modifications"),
+// and turns a marker posted before the nested loop into the quit request as
+// the nested loop's GetMessage takes it. Every run takes the same road.
+constexpr UINT quitMarker = WM_APP + 1;
+bool insideNestedLoop = false;
+int quitsTakenInNestedGetMessage = 0;
+
+LRESULT CALLBACK turnTheMarkerIntoAQuit(int code, WPARAM removal, LPARAM lParam)
 {
-    if (message == WM_APP) {
-        PostQuitMessage(static_cast<int>(wParam));
-        return 0;
+    auto* message = reinterpret_cast<MSG*>(lParam);
+    if (code == HC_ACTION && insideNestedLoop && removal == PM_REMOVE && message->message == quitMarker) {
+        *message = MSG{nullptr, WM_QUIT, message->wParam, 0, message->time, message->pt};
+        ++quitsTakenInNestedGetMessage;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return CallNextHookEx(nullptr, code, removal, lParam);
 }
 
 void CALLBACK quitAsLost(HWND, UINT, UINT_PTR, DWORD)
@@ -112,76 +122,37 @@ void CALLBACK quitAsLost(HWND, UINT, UINT_PTR, DWORD)
     PostQuitMessage(-2);
 }
 
-// Whether the nested loop's GetMessage itself took the quit request. The
-// message sent from the other thread may also be handled by one of the loop's
-// PeekMessage calls just before that wait, which leaves the request in the
-// queue; such a round does not test the wait and is run again.
-bool insideNestedLoop = false;
-bool quitTakenInWait = false;
-
-LRESULT CALLBACK noteQuitTakenInWait(int code, WPARAM removal, LPARAM lParam)
-{
-    const auto* message = reinterpret_cast<const MSG*>(lParam);
-    if (code == HC_ACTION && insideNestedLoop && removal == PM_REMOVE && message->message == WM_QUIT)
-        quitTakenInWait = true;
-    return CallNextHookEx(nullptr, code, removal, lParam);
-}
-
 TEST(MessageLoop, AQuitTakenFromANestedLoopsWaitEndsTheOuterLoopToo)
 {
     drainQueue();
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = quitOnRequest;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "WrivoQuitOnRequest";
-    RegisterClassA(&windowClass);
-    HWND target = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(target, nullptr);
-    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, noteQuitTakenInWait, nullptr, GetCurrentThreadId());
+    HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, turnTheMarkerIntoAQuit, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
-    HANDLE waiting = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    quitTakenInWait = false;
-    int rounds = 0;
-    for (; rounds < 20 && !quitTakenInWait; ++rounds) {
-        // The sender waits until the nested loop has nothing left but its wait.
-        std::thread sender([&] {
-            WaitForSingleObject(waiting, INFINITE);
-            SendMessageA(target, WM_APP, 9, 0);
-        });
-        int innerResult = 0;
-        bool innerEnded = false;
-        UINT_PTR deadline = 0;
-        MessageLoop outer(
-            [&](int count) {
-                if (count == 0 && !innerEnded) {
-                    MessageLoop inner(
-                        [&](int) {
-                            SetEvent(waiting);
-                            return false;
-                        },
-                        [] { return false; });
-                    insideNestedLoop = true;
-                    innerResult = inner.run();
-                    insideNestedLoop = false;
-                    innerEnded = true;
-                    // Should the request be lost, the outer loop still ends, with another code.
-                    deadline = SetTimer(nullptr, 0, 5000, quitAsLost);
-                }
-                return false;
-            },
-            nullptr);
-        EXPECT_EQ(outer.run(), 9) << "-2: the quit request was lost";
-        KillTimer(nullptr, deadline);
-        sender.join();
-        EXPECT_TRUE(innerEnded);
-        EXPECT_EQ(innerResult, -1) << "the nested loop leaves the request to the outer one";
-        drainQueue();
-    }
-    EXPECT_TRUE(quitTakenInWait) << "in " << rounds << " rounds the request never reached the nested loop's wait";
+    quitsTakenInNestedGetMessage = 0;
+    int innerResult = 0;
+    bool innerEnded = false;
+    UINT_PTR deadline = 0;
+    MessageLoop outer(
+        [&](int count) {
+            if (count == 0 && !innerEnded) {
+                PostThreadMessageA(GetCurrentThreadId(), quitMarker, 9, 0);
+                MessageLoop inner(nullptr, [] { return false; });
+                insideNestedLoop = true;
+                innerResult = inner.run();
+                insideNestedLoop = false;
+                innerEnded = true;
+                // Should the request be lost, the outer loop still ends, with another code.
+                deadline = SetTimer(nullptr, 0, 5000, quitAsLost);
+            }
+            return false;
+        },
+        nullptr);
+    EXPECT_EQ(outer.run(), 9) << "-2: the quit request was lost";
+    KillTimer(nullptr, deadline);
     UnhookWindowsHookEx(hook);
-    CloseHandle(waiting);
-    DestroyWindow(target);
+    EXPECT_TRUE(innerEnded);
+    EXPECT_EQ(innerResult, -1) << "the nested loop leaves the request to the outer one";
+    EXPECT_EQ(quitsTakenInNestedGetMessage, 1) << "the nested loop's GetMessage took the request";
+    drainQueue();
 }
 
 class ConsumingWindow : public WindowObject {

@@ -59,7 +59,7 @@ CopyState& state()
 // removes the copy. Runs on the worker.
 void keepOrRemove(const std::string& document, const RecoveryRecord& record)
 {
-    if (document.empty() || fileHoldsText(record.fileName, document)) {
+    if (document.empty() || fileHoldsText(record.fileName, document, true)) {
         removeRecoveryCopy(currentProcess());
         return;
     }

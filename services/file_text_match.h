@@ -43,6 +43,11 @@ namespace wrivo {
 // Whether the file at `path` holds `text` as its text (see FileTextMatch),
 // compared by size first and then in pieces, whatever the file's size. A file
 // that cannot be read holds the empty text.
-bool fileHoldsText(std::string_view path, std::string_view text);
+//
+// The file is opened as a whole-file read opens it, so that both agree on a
+// file another program holds open for writing; `besideSaves` opens it
+// sharing everything instead, for a check that runs on another thread while
+// the user may save over the file (the save must not fail for it).
+bool fileHoldsText(std::string_view path, std::string_view text, bool besideSaves = false);
 
 } // namespace wrivo

@@ -26,17 +26,14 @@ bool feedFile(HANDLE file, FileTextMatch& match)
 
 } // namespace
 
-bool fileHoldsText(std::string_view path, std::string_view text)
+bool fileHoldsText(std::string_view path, std::string_view text, bool besideSaves)
 {
     FileTextMatch match(text);
-    // Shared all ways: this runs beside the user's work (the recovery copy's
-    // worker asks it too), and a save replacing the file at that moment must
-    // not fail for it.
     const std::string name(path);
-    HANDLE file = path.empty()
-                      ? INVALID_HANDLE_VALUE
-                      : CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                    nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    const DWORD sharing = besideSaves ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : FILE_SHARE_READ;
+    HANDLE file = path.empty() ? INVALID_HANDLE_VALUE
+                               : CreateFileA(name.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+                                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE) return FileTextMatch(text).matches(); // unreadable: the empty text
     const bool read = feedFile(file, match);
     CloseHandle(file);

@@ -12,6 +12,7 @@
 
 #include "host/host.h"
 #include "host/live_window.h"
+#include "host/scoped_win32.h"
 
 namespace wrivo {
 
@@ -95,7 +96,7 @@ private:
     bool started_ = false;
     bool cleaningUp_ = false;
     bool reloading_ = false;
-    bool oleStarted_ = false;
+    ScopedOle ole_;
     DWORD uiThread_ = 0;
     std::string programFolder_;
     std::string programFileName_;

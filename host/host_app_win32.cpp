@@ -1,7 +1,5 @@
 #include "host/host_app.h"
 
-#include <ole2.h>
-
 #include <utility>
 
 #include "host/dynamic_binding_win32.h"
@@ -62,7 +60,7 @@ void HostApp::start(HostStartup startup)
     // Before anything loads a library: a file dialog later makes the
     // document's folder current, and no library may come from there.
     removeCurrentFolderFromLibrarySearch();
-    if (SUCCEEDED(OleInitialize(nullptr))) oleStarted_ = true;
+    ole_ = ScopedOle::start();
 
     // Split GBK-aware: a name such as 運.exe ends a character in 0x5C.
     const std::string full = programFilePath();
@@ -199,10 +197,7 @@ void HostApp::cleanUp()
         routine();
     }
     if (hidden_ && hidden_->handle()) DestroyWindow(hidden_->handle());
-    if (oleStarted_) {
-        oleStarted_ = false;
-        OleUninitialize();
-    }
+    ole_.reset(); // last of all
 }
 
 // --- the application's view -------------------------------------------------

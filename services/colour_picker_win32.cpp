@@ -15,8 +15,8 @@ std::uint32_t shownPickerColour(std::uint32_t colour, bool allowTransparent)
 
 void paintColourPicker(HWND picker, std::uint32_t colour, bool allowTransparent)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(picker, &paint);
+    const ScopedPaint paint(picker);
+    const HDC dc = paint.dc();
     RECT client;
     GetClientRect(picker, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
@@ -39,7 +39,6 @@ void paintColourPicker(HWND picker, std::uint32_t colour, bool allowTransparent)
         const ScopedSelection pen(dc, GetStockObject(NULL_PEN));
         Polygon(dc, arrow, 3);
     }
-    EndPaint(picker, &paint);
 }
 
 bool handleColourPickerMessage(HWND picker, UINT message, std::uint32_t colour, bool allowTransparent,

@@ -56,8 +56,8 @@ void fillRect(HDC dc, RECT rect, COLORREF colour)
 
 void paintPopup(HWND window, Popup& popup)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
+    const ScopedPaint paint(window);
+    const HDC dc = paint.dc();
     RECT client;
     GetClientRect(window, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_MENU));
@@ -86,7 +86,6 @@ void paintPopup(HWND window, Popup& popup)
         drawRow(popup.layout.transparentRect(), transparentEntryText, popup.current == noColour);
         drawRow(popup.layout.otherRect(), otherColoursEntryText, false);
     }
-    EndPaint(window, &paint);
 }
 
 void choose(Popup& popup, int x, int y)

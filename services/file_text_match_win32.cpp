@@ -1,5 +1,7 @@
 #include "services/file_text_match.h"
 
+#include "host/scoped_win32.h"
+
 #include <windows.h>
 
 #include <string>
@@ -32,12 +34,11 @@ bool fileHoldsText(std::string_view path, std::string_view text)
     // Opened as a whole-file read opens it, so that both agree on a file that
     // another program holds open for writing.
     const std::string name(path);
-    HANDLE file = path.empty() ? INVALID_HANDLE_VALUE
-                               : CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return FileTextMatch(text).matches(); // unreadable: the empty text
-    const bool read = feedFile(file, match);
-    CloseHandle(file);
+    const ScopedFile file(path.empty() ? INVALID_HANDLE_VALUE
+                                       : CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                     OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return FileTextMatch(text).matches(); // unreadable: the empty text
+    const bool read = feedFile(file.get(), match);
     return read ? match.matches() : FileTextMatch(text).matches();
 }
 

@@ -5,6 +5,7 @@
 // skin and the GUID block are released by the exit routine before that).
 #pragma once
 #include "skin/png_skin_window_win32.h"
+#include "skin/scoped_skin_win32.h"
 
 #include <cstdint>
 #include <memory>
@@ -13,10 +14,10 @@
 namespace wrivo {
 
 struct SkinCaret {
-    HWND window = nullptr;    // the skin window whose text control has the focus
-    HWND control = nullptr;   // that control
-    GpImage* image = nullptr; // the last composition pushed for `window`, owned here
-    int phase = 0;            // 1: the next push draws the caret line
+    HWND window = nullptr;  // the skin window whose text control has the focus
+    HWND control = nullptr; // that control
+    GdipImage image;        // the last composition pushed for `window`
+    int phase = 0;          // 1: the next push draws the caret line
 };
 
 struct SkinState {

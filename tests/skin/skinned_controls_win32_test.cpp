@@ -248,7 +248,7 @@ TEST_F(ControlsTest, FocusOnATextControlMakesTheCaretBlinkWithTheSkinTimer)
     EXPECT_EQ(skinState().caret.control, edit);
     EXPECT_EQ(skinState().caret.phase, 0);
     EXPECT_EQ(compositionCount(), count + 1);
-    ASSERT_NE(skinState().caret.image, nullptr); // the last push is kept for blinking
+    ASSERT_NE(skinState().caret.image.get(), nullptr); // the last push is kept for blinking
 
     caretTimerProc(parent, WM_TIMER, 63, 0); // not the skin timer
     EXPECT_EQ(skinState().caret.phase, 0);

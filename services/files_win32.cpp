@@ -1,6 +1,7 @@
 #include "services/files.h"
 #include "services/files_win32.h"
 
+#include "host/dynamic_binding_win32.h"
 #include "host/program_path.h"
 #include "host/scoped_win32.h"
 #include "services/file_path.h"
@@ -104,9 +105,7 @@ DWORD moveIntoPlace(const std::string& temporary, const std::string& target, boo
 // system cannot tell (no such file yet, or before Windows Vista).
 std::string finalPath(const std::string& path)
 {
-    using FinalPathName = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
-    static const auto finalPathName = reinterpret_cast<FinalPathName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleW")));
+    const auto finalPathName = optionalFunction<optionalGetFinalPathNameByHandleW>();
     if (!finalPathName) return path;
     ScopedFile file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));

@@ -73,6 +73,9 @@ public:
     // Process end.
     void setExitRoutine(void (*routine)()) { exitRoutine_ = routine; }
     void forgetExitRoutine() { exitRoutine_ = nullptr; }
+    // The application's routine for a session that is ending (none: null).
+    void setSessionEndRoutine(void (*routine)()) { sessionEndRoutine_ = routine; }
+    void (*sessionEndRoutine() const)() { return sessionEndRoutine_; }
     [[noreturn]] void endProcess(int exitCode);
     void cleanUp();
 
@@ -106,6 +109,7 @@ private:
     HandlerTable handlers_;
     std::vector<IdleCallback> idleCallbacks_;
     void (*exitRoutine_)() = nullptr;
+    void (*sessionEndRoutine_)() = nullptr;
     DWORD idlePeriodStart_ = 0;
 };
 

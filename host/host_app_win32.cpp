@@ -18,13 +18,17 @@ using layout::StoredWindow, layout::readLayoutData;
 class HiddenWindow : public WindowObject {
 public:
     static constexpr UINT endRequest = WM_APP + 0x102;
+    explicit HiddenWindow(HostApp& host) : host_(host) { }
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == endRequest) HostApp::instance().endProcess(static_cast<int>(wParam));
+        if (message == endRequest) host_.endProcess(static_cast<int>(wParam));
         return WindowObject::handleMessage(message, wParam, lParam);
     }
+
+private:
+    HostApp& host_;
 };
 
 namespace {
@@ -49,6 +53,9 @@ void registerProgramConstants()
 
 HostApp& HostApp::instance()
 {
+    // One per process, from its first use to the process's end. Reached
+    // through here because window procedures and the application's calls of
+    // host/host.h carry no host of their own.
     static HostApp host;
     return host;
 }
@@ -69,7 +76,7 @@ void HostApp::start(HostStartup startup)
     programFileName_ = slash == std::string::npos ? full : full.substr(slash + 1);
     if (!programFolder_.empty()) SetCurrentDirectoryA(programFolder_.c_str());
 
-    hidden_ = std::make_unique<HiddenWindow>();
+    hidden_ = std::make_unique<HiddenWindow>(*this);
     hidden_->createNative(0, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr);
     uiThread_ = GetCurrentThreadId();
     registerProgramConstants();

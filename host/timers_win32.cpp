@@ -1,6 +1,7 @@
 // The host's timer services beyond the timer unit: an interval timer with no
 // window of its own, and the session-end routine.
 #include "host/host.h"
+#include "host/host_app.h"
 #include "host/session_end.h"
 
 #include <windows.h>
@@ -15,8 +16,6 @@ std::map<UINT_PTR, void (*)()>& intervalTicks()
     static std::map<UINT_PTR, void (*)()> ticks;
     return ticks;
 }
-
-void (*sessionEndRoutine)() = nullptr;
 
 // A thread timer (no window): DispatchMessage calls this for its WM_TIMER,
 // in any message loop of the thread (SetTimer with a TimerProc).
@@ -41,12 +40,12 @@ std::uint64_t steadyMilliseconds()
 
 void registerSessionEndRoutine(void (*routine)())
 {
-    sessionEndRoutine = routine;
+    HostApp::instance().setSessionEndRoutine(routine);
 }
 
 void runSessionEndRoutine()
 {
-    if (sessionEndRoutine) sessionEndRoutine();
+    if (void (*routine)() = HostApp::instance().sessionEndRoutine()) routine();
 }
 
 } // namespace wrivo

@@ -42,12 +42,12 @@ void paintColourPicker(HWND picker, std::uint32_t colour, bool allowTransparent)
 }
 
 bool handleColourPickerMessage(HWND picker, UINT message, std::uint32_t colour, bool allowTransparent,
-                               std::optional<std::uint32_t>& chosen)
+                               CustomColours& customColours, std::optional<std::uint32_t>& chosen)
 {
     switch (message) {
     case WM_PAINT: paintColourPicker(picker, colour, allowTransparent); return true;
     case WM_LBUTTONUP:
-        chosen = runColourPopup(picker, colour, allowTransparent);
+        chosen = runColourPopup(picker, colour, allowTransparent, customColours);
         if (chosen) InvalidateRect(picker, nullptr, TRUE);
         return true;
     default: return false;

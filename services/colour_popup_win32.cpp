@@ -176,14 +176,13 @@ void addTooltips(HWND window, Popup& popup)
     }
 }
 
-std::optional<std::uint32_t> askSystemColourDialog(HWND owner, std::uint32_t current)
+std::optional<std::uint32_t> askSystemColourDialog(HWND owner, std::uint32_t current, CustomColours& custom)
 {
-    static COLORREF custom[16] = {};
     CHOOSECOLORA request{};
     request.lStructSize = sizeof request;
     request.hwndOwner = owner;
     request.rgbResult = current == noColour ? 0 : current;
-    request.lpCustColors = custom;
+    request.lpCustColors = custom.data();
     request.Flags = CC_RGBINIT | CC_FULLOPEN;
     if (!ChooseColorA(&request)) return std::nullopt;
     return request.rgbResult;
@@ -191,7 +190,8 @@ std::optional<std::uint32_t> askSystemColourDialog(HWND owner, std::uint32_t cur
 
 } // namespace
 
-std::optional<std::uint32_t> runColourPopup(HWND button, std::uint32_t current, bool allowTransparent)
+std::optional<std::uint32_t> runColourPopup(HWND button, std::uint32_t current, bool allowTransparent,
+                                            CustomColours& customColours)
 {
     registerPopupClass();
     // Freed after the popup window is gone, on every path out.
@@ -240,7 +240,7 @@ std::optional<std::uint32_t> runColourPopup(HWND button, std::uint32_t current, 
     const bool askOther = popup->askOther;
     std::optional<std::uint32_t> chosen = popup->chosen;
     DestroyWindow(window);
-    if (askOther) chosen = askSystemColourDialog(GetAncestor(button, GA_ROOT), current);
+    if (askOther) chosen = askSystemColourDialog(GetAncestor(button, GA_ROOT), current, customColours);
     return chosen;
 }
 

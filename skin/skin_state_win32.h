@@ -1,14 +1,17 @@
-// Everything the skin engine keeps between calls, in one object: the caret
-// that blinks in a skin window, the program's one splash skin, what GDI+
-// start-up handed out, and the composition count. It is made on first use
-// and lives until the process ends (GDI+ is never shut down, and the splash
-// skin and the GUID block are released by the exit routine before that).
+// Everything the skin engine keeps between calls, in one object: the memory
+// behind each image loaded from bytes, the caret that blinks in a skin
+// window, the program's one splash skin, what GDI+ start-up handed out, and
+// the composition count. It is made by the first of createSplashSkin and
+// startSkinModule (the splash skin is made with the program's globals, before
+// the start-up) and lives until the process ends: GDI+ is never shut down,
+// and the exit routine releases the splash skin and the GUID block before.
 #pragma once
 #include "skin/png_skin_window_win32.h"
 #include "skin/scoped_skin_win32.h"
 
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 namespace wrivo {
@@ -21,6 +24,9 @@ struct SkinCaret {
 };
 
 struct SkinState {
+    // Image -> the global memory block its stream reads from (GDI+ may read
+    // it for the image's whole life). First, so that it goes last.
+    std::unordered_map<GpImage*, HGLOBAL> imageMemory;
     SkinCaret caret;
     // The program's one skin object; null before createSplashSkin and after
     // releaseSplashSkin.
@@ -34,6 +40,7 @@ struct SkinState {
     std::uint32_t compositions = 0;
 };
 
+// The engine's state, made if it is not there yet.
 SkinState& skinState();
 
 } // namespace wrivo

@@ -47,7 +47,7 @@ protected:
                 act(popup);
             }
         });
-        const auto chosen = runColourPopup(button, current, allowTransparent);
+        const auto chosen = runColourPopup(button, current, allowTransparent, customColours);
         helper.join();
         return chosen;
     }
@@ -74,6 +74,7 @@ protected:
     HWND owner = nullptr;
     HWND button = nullptr;
     HWND popup = nullptr;
+    CustomColours customColours{};
     RECT popupRect{};
 };
 

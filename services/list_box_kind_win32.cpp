@@ -13,6 +13,7 @@
 
 #include <cstring>
 
+#include "host/font_record.h"
 #include "host/host.h"
 #include "host/host_app.h"
 #include "host/scoped_win32.h"
@@ -148,7 +149,7 @@ bool setListBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
         InvalidateRect(unit.handle, nullptr, TRUE);
         return false;
     case ListBoxProperty::font:
-        settings.font = fontFromBlock(propertyBytes(value));
+        settings.font = decodeFontRecord(propertyBytes(value));
         state.paint.setFont(unit.handle, fontBlockOf(settings.font));
         applyItemHeight(unit.handle, settings.extraItemHeight);
         return false;

@@ -15,7 +15,6 @@
 #include "host/window_properties.h"
 #include "services/code_page.h"
 #include "services/control_operations.h"
-#include "services/message_box.h"
 
 namespace wrivo {
 
@@ -63,9 +62,7 @@ void afterHandOver()
 void warnAboutCodePage(std::uint32_t codePage)
 {
     if (codePage == 936) return;
-    const Notice notice = notices::codePageNotGbk(codePage);
-    // Shown through UTF-16: in this code page GBK bytes would be unreadable.
-    messageBoxFromGbk(notice.text, MessageBoxStyle::exclamation, notice.title);
+    warnInAnyCodePage(notices::codePageNotGbk(codePage));
 }
 
 } // namespace wrivo

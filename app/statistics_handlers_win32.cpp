@@ -84,7 +84,7 @@ std::optional<std::int32_t> handlers::clearText(const EventArguments&)
     writeProperty(editBoxRef, EditBoxProperty::content, std::string());
     statistics().resetLineBreaks();
     clearList(listBoxRef);
-    setCaption(clearedCaption);
+    setCaption(captions::cleared);
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 #include "host/dynamic_binding_win32.h"
 
 #include "host/file_path.h"
+#include "host/host_texts.h"
 #include "host/program_path.h"
 #include "host/runtime_error.h"
 
@@ -93,8 +94,8 @@ std::string formatMessage(const char* pattern, const char* first, const char* se
 
 [[noreturn]] void reportMissingFunction(const char* library, const char* function)
 {
-    if (library[0] == '\0') reportRuntimeError(formatMessage("无法找到指定DLL库文件中的输出命令“%s”", function));
-    reportRuntimeError(formatMessage("无法找到指定DLL库文件“%s”中的输出命令“%s”", library, function));
+    if (library[0] == '\0') reportRuntimeError(formatMessage(errorFunctionMissing, function));
+    reportRuntimeError(formatMessage(errorFunctionMissingIn, library, function));
 }
 
 std::string programModuleFolder()

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/host.h"
+#include "host/host_texts.h"
 #include "host/live_window.h"
 #include "host/scoped_win32.h"
 
@@ -112,16 +113,6 @@ private:
     void (*sessionEndRoutine_)() = nullptr;
     DWORD idlePeriodStart_ = 0;
 };
-
-// Run-time error texts of the host.
-inline constexpr const char* errorEventWindowMissing = "未找到引发事件的窗口";
-inline constexpr const char* errorEventUnitMissing = "未找到引发事件的窗口组件";
-inline constexpr const char* errorEventUnitInvalid = "引发事件的窗口组件无效";
-inline constexpr const char* errorUnitNotLoaded = "指定窗口尚未载入";
-inline constexpr const char* errorWindowNotLoaded = "未载入欲访问窗口组件所在的窗口";
-inline constexpr const char* errorStartWindow = "载入启动窗口失败";
-inline constexpr const char* errorLayoutData = "载入窗口模板数据段出错!";
-inline constexpr const char* errorNoSuchUnit = "指定窗口或窗口组件不存在或尚未载入";
 
 // Shows run-time errors in the host's message box and ends the process.
 void installRuntimeErrorBox();

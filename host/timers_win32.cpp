@@ -1,8 +1,6 @@
 // The host's timer services beyond the timer unit: an interval timer with no
-// window of its own, and the session-end routine.
+// window of its own, and the steady clock.
 #include "host/host.h"
-#include "host/host_app.h"
-#include "host/session_end.h"
 
 #include <windows.h>
 
@@ -11,6 +9,8 @@
 namespace wrivo {
 namespace {
 
+// Kept here, not with a window: the TimerProc of a thread timer is given only
+// the timer's identifier.
 std::map<UINT_PTR, void (*)()>& intervalTicks()
 {
     static std::map<UINT_PTR, void (*)()> ticks;
@@ -36,16 +36,6 @@ void startIntervalTimer(std::uint32_t milliseconds, void (*tick)())
 std::uint64_t steadyMilliseconds()
 {
     return GetTickCount64();
-}
-
-void registerSessionEndRoutine(void (*routine)())
-{
-    HostApp::instance().setSessionEndRoutine(routine);
-}
-
-void runSessionEndRoutine()
-{
-    if (void (*routine)() = HostApp::instance().sessionEndRoutine()) routine();
 }
 
 } // namespace wrivo

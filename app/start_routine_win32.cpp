@@ -5,9 +5,9 @@
 #include "app/app_globals.h"
 #include "app/layout_content.h"
 #include "app/recovery.h"
-#include "skin/splash.h"
 #include "host/host.h"
 #include "services/unit_properties.h"
+#include "skin/splash.h"
 
 namespace wrivo {
 namespace {

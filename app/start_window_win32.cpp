@@ -8,13 +8,13 @@
 #include "app/app_globals.h"
 #include "app/layout_content.h"
 #include "app/named_files.h"
-#include "skin/splash.h"
-#include "skin/splash_frames.h"
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "host/window_properties.h"
 #include "services/code_page.h"
 #include "services/control_operations.h"
+#include "skin/splash.h"
+#include "skin/splash_frames.h"
 
 namespace wrivo {
 

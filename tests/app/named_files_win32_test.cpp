@@ -3,8 +3,8 @@
 // on the command line; and the word about a code page that is not GBK. Boxes
 // are answered by the dialog driver and read word for word.
 #include <windows.h>
-#include <shlobj.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <string>

@@ -2,12 +2,12 @@
 // host's message translation: its controls and sizes, its menu bar and
 // accelerators, the routing of keys and the handlers' results.
 #include <windows.h>
+#include <gtest/gtest.h>
+#include <thread>
+#include "services/colour_popup_win32.h"
 #include "services/common_dialog_unit_win32.h"
 #include "services/edit_box_operations.h"
-#include "services/colour_popup_win32.h"
-#include <thread>
 #include "tests/support/dialog_driver_win32.h"
-#include <gtest/gtest.h>
 
 #include <string>
 

@@ -308,7 +308,8 @@ double notepadOpenMs(const std::string& path)
     const double start = nowMs();
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return -1;
-    const ScopedProcess thread(process.hThread), owned(process.hProcess);
+    const ScopedThread thread(process.hThread);
+    const ScopedProcess owned(process.hProcess);
     WaitForInputIdle(process.hProcess, 600000);
     const double ms = nowMs() - start;
     TerminateProcess(process.hProcess, 0);

@@ -132,7 +132,7 @@ struct DestroyAccelerators {
     void operator()(HACCEL table) const { DestroyAcceleratorTable(table); }
 };
 
-// Kernel objects: a process opened by OpenProcess (null when it fails), a file
+// Kernel objects: a process, thread or event (null when making it fails), a file
 // from CreateFile and a search from FindFirstFile (INVALID_HANDLE_VALUE when
 // they fail).
 struct CloseKernelHandle {
@@ -160,6 +160,8 @@ using ScopedMenu = ScopedHandle<HMENU, DestroyMenuHandle>;
 using ScopedAccelerators = ScopedHandle<HACCEL, DestroyAccelerators>;
 using ScopedSelection = BasicScopedSelection<SystemGdi>;
 using ScopedProcess = ScopedHandle<HANDLE, CloseKernelHandle>;
+using ScopedThread = ScopedHandle<HANDLE, CloseKernelHandle>;
+using ScopedEvent = ScopedHandle<HANDLE, CloseKernelHandle>;
 using ScopedFile = ScopedHandle<HANDLE, CloseFileHandle>;
 using ScopedFileSearch = ScopedHandle<HANDLE, CloseFileSearch>;
 template <typename Block>

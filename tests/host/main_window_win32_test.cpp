@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <thread>
+#include "host/scoped_win32.h"
 #include "services/colour_popup_win32.h"
 #include "services/common_dialog_unit_win32.h"
 #include "services/edit_box_operations.h"
@@ -298,9 +299,7 @@ TEST_F(MainWindow, CommonPropertiesAreClampedAndStored)
 
 TEST_F(MainWindow, FontPropertiesWorkByMember)
 {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int dpi = GetDeviceCaps(ScopedGetDC(nullptr).get(), LOGPIXELSY);
     EXPECT_EQ(propertyText(readProperty(editBox, EditBoxProperty::font, 6)), "宋体");
     if (dpi == 96) EXPECT_EQ(number(editBox, EditBoxProperty::font, 5), 18);
 

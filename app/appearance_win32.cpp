@@ -9,11 +9,11 @@
 #include "app/settings_file.h"
 #include "host/font_property.h"
 #include "host/host.h"
-#include "services/common_dialog_unit_win32.h"
-#include "services/control_operations.h"
+#include "services/controls/common_dialog_unit_win32.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/unit_properties.h"
 #include "services/message_box.h"
 #include "services/text.h"
-#include "services/unit_properties.h"
 
 namespace wrivo {
 namespace {

@@ -7,14 +7,14 @@
 #include "app/recovery.h"
 #include "app/statistics_handlers.h"
 #include "host/host.h"
-#include "services/common_dialog_unit_win32.h"
-#include "services/control_operations.h"
-#include "services/edit_box_operations.h"
+#include "services/controls/common_dialog_unit_win32.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/edit_box_operations.h"
+#include "services/controls/unit_properties.h"
 #include "services/file_text_match.h"
 #include "services/files.h"
 #include "services/message_box.h"
 #include "services/text.h"
-#include "services/unit_properties.h"
 
 namespace wrivo {
 namespace {

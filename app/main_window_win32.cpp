@@ -4,7 +4,7 @@
 #include "app/start_window.h"
 #include "host/host.h"
 #include "host/property_rules.h"
-#include "services/unit_properties.h"
+#include "services/controls/unit_properties.h"
 
 namespace wrivo {
 

@@ -6,7 +6,7 @@
 #include "app/layout_content.h"
 #include "app/recovery.h"
 #include "host/host.h"
-#include "services/unit_properties.h"
+#include "services/controls/unit_properties.h"
 #include "skin/splash.h"
 
 namespace wrivo {

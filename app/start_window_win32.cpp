@@ -12,7 +12,7 @@
 #include "host/property_rules.h"
 #include "host/window_properties.h"
 #include "services/code_page.h"
-#include "services/control_operations.h"
+#include "services/controls/control_operations.h"
 #include "skin/splash.h"
 #include "skin/splash_frames.h"
 

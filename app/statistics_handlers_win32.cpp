@@ -10,10 +10,10 @@
 #include "app/start_window.h"
 #include "host/host.h"
 #include "host/window_properties.h"
-#include "services/control_operations.h"
-#include "services/edit_box_operations.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/edit_box_operations.h"
+#include "services/controls/unit_properties.h"
 #include "services/message_box.h"
-#include "services/unit_properties.h"
 
 namespace wrivo {
 namespace {

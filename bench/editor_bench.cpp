@@ -31,8 +31,8 @@
 #include "host/scoped_win32.h"
 #include "host/window_properties.h"
 #include "services/background_queue.h"
-#include "services/control_operations.h"
-#include "services/unit_properties.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/unit_properties.h"
 
 namespace {
 

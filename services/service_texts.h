@@ -6,7 +6,7 @@
 
 namespace wrivo {
 
-// The palette's colour names, in its display order (services/colour_palette.cpp
+// The palette's colour names, in its display order (services/controls/colour_palette.cpp
 // pairs each with its colour).
 inline constexpr std::array<std::string_view, 32> paletteColourNames{
     "黑色", "藏青", "墨绿", "深青", "红褐", "紫红", "褐绿", "浅灰", "灰色", "蓝色", "绿色",

@@ -16,7 +16,7 @@
 #include "app/start_window.h" // warnAboutCodePage
 #include "host/host.h"
 #include "host/scoped_win32.h"
-#include "services/unit_properties.h"
+#include "services/controls/unit_properties.h"
 #include "services/window_effects.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 #include <thread>
 #include "host/scoped_win32.h"
-#include "services/colour_popup_win32.h"
-#include "services/common_dialog_unit_win32.h"
-#include "services/edit_box_operations.h"
+#include "services/controls/colour_popup_win32.h"
+#include "services/controls/common_dialog_unit_win32.h"
+#include "services/controls/edit_box_operations.h"
 #include "tests/support/dialog_driver_win32.h"
 
 #include <string>
@@ -17,8 +17,8 @@
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "host/window_properties.h"
-#include "services/control_operations.h"
-#include "services/unit_properties.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/unit_properties.h"
 #include "tests/support/host_harness_win32.h"
 
 namespace wrivo {

@@ -1,8 +1,8 @@
 // The colour picker's palette popup, clicked as a person would: a helper
 // thread waits for the popup and sends it the button release.
-#include "services/colour_popup_win32.h"
+#include "services/controls/colour_popup_win32.h"
 
-#include "services/colour_palette.h"
+#include "services/controls/colour_palette.h"
 #include "tests/support/dialog_driver_win32.h"
 
 #include <windows.h>

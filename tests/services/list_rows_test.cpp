@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 #include <random>
-#include "services/list_rows.h"
+#include "services/controls/list_rows.h"
 
 namespace wrivo {
 namespace {

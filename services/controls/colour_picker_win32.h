@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "services/colour_popup_win32.h"
+#include "services/controls/colour_popup_win32.h"
 
 #include <cstdint>
 #include <optional>

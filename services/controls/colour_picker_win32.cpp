@@ -1,7 +1,7 @@
-#include "services/colour_picker_win32.h"
+#include "services/controls/colour_picker_win32.h"
 
-#include "services/colour_palette.h"
-#include "services/colour_popup_win32.h"
+#include "services/controls/colour_palette.h"
+#include "services/controls/colour_popup_win32.h"
 
 #include "host/scoped_win32.h"
 

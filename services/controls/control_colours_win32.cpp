@@ -1,4 +1,4 @@
-#include "services/control_colours.h"
+#include "services/controls/control_colours.h"
 
 #include <utility>
 

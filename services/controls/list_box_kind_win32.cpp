@@ -18,10 +18,10 @@
 #include "host/host_app.h"
 #include "host/scoped_win32.h"
 #include "host/unit_kind.h"
-#include "services/control_colours.h"
-#include "services/control_operations.h"
-#include "services/list_rows.h"
-#include "services/unit_properties.h"
+#include "services/controls/control_colours.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/list_rows.h"
+#include "services/controls/unit_properties.h"
 
 namespace wrivo {
 

@@ -4,10 +4,10 @@
 #include "host/font_record.h"
 #include "host/host.h"
 #include "host/unit_kind.h"
-#include "services/control_colours.h"
-#include "services/edit_selection.h"
-#include "services/edit_text_win32.h"
-#include "services/unit_properties.h"
+#include "services/controls/control_colours.h"
+#include "services/controls/edit_selection.h"
+#include "services/controls/edit_text_win32.h"
+#include "services/controls/unit_properties.h"
 
 namespace wrivo {
 

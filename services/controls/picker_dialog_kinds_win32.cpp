@@ -3,9 +3,9 @@
 // dialogs service) and the common dialog's hidden window, both holding their
 // settings as properties for the services that run the dialogs.
 #include "host/unit_kind.h"
-#include "services/colour_picker_win32.h"
 #include "services/common_dialog.h"
-#include "services/unit_properties.h"
+#include "services/controls/colour_picker_win32.h"
+#include "services/controls/unit_properties.h"
 
 namespace wrivo {
 

@@ -1,4 +1,4 @@
-#include "services/control_operations.h"
+#include "services/controls/control_operations.h"
 
 #include <windows.h>
 

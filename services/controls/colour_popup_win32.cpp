@@ -1,6 +1,6 @@
-#include "services/colour_popup_win32.h"
+#include "services/controls/colour_popup_win32.h"
 
-#include "services/colour_palette.h"
+#include "services/controls/colour_palette.h"
 
 #include <commctrl.h>
 #include <commdlg.h>

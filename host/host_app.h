@@ -14,6 +14,7 @@
 #include "host/host_texts.h"
 #include "host/live_window.h"
 #include "host/scoped_win32.h"
+#include "host/unit_access.h"
 
 namespace wrivo {
 
@@ -116,8 +117,5 @@ private:
 
 // Shows run-time errors in the host's message box and ends the process.
 void installRuntimeErrorBox();
-
-// The live unit a reference names, or a run-time error (errorNoSuchUnit).
-LiveUnit& requireLiveUnit(const UnitRef& ref);
 
 } // namespace wrivo

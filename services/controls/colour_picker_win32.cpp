@@ -3,7 +3,7 @@
 #include "services/controls/colour_palette.h"
 #include "services/controls/colour_popup_win32.h"
 
-#include "host/scoped_win32.h"
+#include "host/unit_access.h"
 
 namespace wrivo {
 

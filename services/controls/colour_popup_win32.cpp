@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "host/scoped_win32.h"
+#include "host/unit_access.h"
 
 namespace wrivo {
 

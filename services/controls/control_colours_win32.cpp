@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "host/unit_kind.h"
+#include "host/unit_access.h"
 
 namespace wrivo {
 

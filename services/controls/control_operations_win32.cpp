@@ -4,8 +4,7 @@
 
 #include <string>
 
-#include "host/host.h"
-#include "host/host_app.h"
+#include "host/unit_access.h"
 
 namespace wrivo {
 namespace {

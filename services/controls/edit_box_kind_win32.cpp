@@ -1,9 +1,7 @@
 // The edit box kind: creates the EDIT control from the unit's settings,
 // paints it in its colours and font, raises content-changed, claims Enter
 // when it is a writable multi-line box, and serves its properties.
-#include "host/font_record.h"
-#include "host/host.h"
-#include "host/unit_kind.h"
+#include "host/unit_access.h"
 #include "services/controls/control_colours.h"
 #include "services/controls/edit_selection.h"
 #include "services/controls/edit_text_win32.h"

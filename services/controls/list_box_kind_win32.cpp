@@ -13,11 +13,7 @@
 
 #include <cstring>
 
-#include "host/font_record.h"
-#include "host/host.h"
-#include "host/host_app.h"
-#include "host/scoped_win32.h"
-#include "host/unit_kind.h"
+#include "host/unit_access.h"
 #include "services/controls/control_colours.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/list_rows.h"

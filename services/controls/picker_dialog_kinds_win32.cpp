@@ -2,7 +2,7 @@
 // child window (hidden in this program; its palette popup belongs to the
 // dialogs service) and the common dialog's hidden window, both holding their
 // settings as properties for the services that run the dialogs.
-#include "host/unit_kind.h"
+#include "host/unit_access.h"
 #include "services/common_dialog.h"
 #include "services/controls/colour_picker_win32.h"
 #include "services/controls/unit_properties.h"

@@ -6,6 +6,7 @@
 #include "app/notices.h"
 #include "app/recovery.h"
 #include "app/statistics_handlers.h"
+#include "app/units.h"
 #include "host/host.h"
 #include "services/controls/common_dialog_unit_win32.h"
 #include "services/controls/control_operations.h"
@@ -26,13 +27,13 @@ enum class Dialog : std::int32_t {
 
 void setDocument(std::string text)
 {
-    writeProperty(editBoxRef, EditBoxProperty::content, std::move(text));
+    editBox.setContent(std::move(text));
 }
 
 bool runFileDialog(Dialog kind)
 {
-    writeProperty(commonDialogRef, CommonDlgProperty::dialogType, static_cast<std::int64_t>(kind));
-    writeProperty(commonDialogRef, CommonDlgProperty::initialFolder, programDirectory());
+    commonDialog.setDialogType(static_cast<std::int64_t>(kind));
+    commonDialog.setInitialFolder(programDirectory());
     return openDialog(commonDialogRef);
 }
 
@@ -121,7 +122,7 @@ bool mayReplaceDocument()
 
 void openFileAsDocument(const std::string& path)
 {
-    writeProperty(commonDialogRef, CommonDlgProperty::fileName, path);
+    commonDialog.setFileName(path);
     std::optional<std::string> text = readChosenFile();
     if (!text) return;
     recovery::shelveUnsavedDocument();

@@ -8,6 +8,7 @@
 #include "app/app_globals.h"
 #include "app/layout_content.h"
 #include "app/named_files.h"
+#include "app/units.h"
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "host/window_properties.h"
@@ -40,8 +41,8 @@ std::optional<std::int32_t> onSplashTick(const EventArguments&)
     // loop: this call stays here while the main window lives, and the next
     // tick, handled inside that loop, comes through again to finish.
     loadWindow(WindowId::main, std::nullopt, true);
-    writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
-    writeProperty(mainWindowRef, WindowProperty::caption, startTitle());
+    mainWindow.setVisible(true);
+    mainWindow.setCaption(startTitle());
     destroyUnit(splashTimerRef);
     destroyUnit(startWindowRef);
     // Only the 30th tick gets here while the main window lives: the code-page

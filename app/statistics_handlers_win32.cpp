@@ -8,6 +8,7 @@
 #include "app/notices.h"
 #include "app/recovery.h"
 #include "app/start_window.h"
+#include "app/units.h"
 #include "host/host.h"
 #include "host/window_properties.h"
 #include "services/controls/control_operations.h"
@@ -28,7 +29,7 @@ DocumentStatistics& statistics()
 
 void setCaption(std::string caption)
 {
-    writeProperty(mainWindowRef, WindowProperty::caption, std::move(caption));
+    mainWindow.setCaption(std::move(caption));
 }
 
 } // namespace
@@ -72,8 +73,7 @@ std::optional<std::int32_t> handlers::selectParagraph(const EventArguments&)
     if (rows.empty()) return std::nullopt;
     const std::optional<ByteSelection> selection = statistics().paragraphSelection(rows.front());
     if (!selection) return std::nullopt; // a row left from a longer document
-    writeProperty(editBoxRef, EditBoxProperty::selectionStart, std::int64_t{selection->start});
-    writeProperty(editBoxRef, EditBoxProperty::selectionLength, std::int64_t{selection->length});
+    editBox.setSelection(selection->start, selection->length);
     setFocus(editBoxRef);
     return std::nullopt;
 }
@@ -81,7 +81,7 @@ std::optional<std::int32_t> handlers::selectParagraph(const EventArguments&)
 std::optional<std::int32_t> handlers::clearText(const EventArguments&)
 {
     recovery::shelveUnsavedDocument();
-    writeProperty(editBoxRef, EditBoxProperty::content, std::string());
+    editBox.setContent(std::string());
     statistics().resetLineBreaks();
     clearList(listBoxRef);
     setCaption(captions::cleared);

@@ -7,13 +7,14 @@
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/settings_file.h"
+#include "app/units.h"
 #include "host/font_property.h"
 #include "host/host.h"
-#include "services/common_dialog_unit_win32.h"
-#include "services/control_operations.h"
+#include "services/controls/common_dialog_unit_win32.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/unit_properties.h"
 #include "services/message_box.h"
 #include "services/text.h"
-#include "services/unit_properties.h"
 
 namespace wrivo {
 namespace {
@@ -21,13 +22,7 @@ namespace {
 using namespace appearance;
 using namespace settingsFile;
 
-const UnitRef colorPickerRef{WindowId::main, UnitId::colorPicker, layout::kind::colorPicker};
 constexpr std::int64_t fontDialogKind = 2;
-
-std::int64_t number(const UnitRef& unit, int property)
-{
-    return propertyNumber(readProperty(unit, property));
-}
 
 std::string decimal(std::int64_t value)
 {
@@ -39,51 +34,30 @@ std::int32_t readNumber(const char* key, std::int32_t fallback)
     return toInteger(Value{readSetting(key, decimal(fallback))});
 }
 
-void setFontFace(const std::string& face)
-{
-    writeProperty(editBoxRef, EditBoxProperty::font, face, FontMember::faceName);
-}
-
-void setFontSize(std::int64_t points)
-{
-    writeProperty(editBoxRef, EditBoxProperty::font, points, FontMember::size);
-}
-
-std::string fontFace()
-{
-    return propertyText(readProperty(editBoxRef, EditBoxProperty::font, FontMember::faceName));
-}
-
-std::int64_t fontSize()
-{
-    return propertyNumber(readProperty(editBoxRef, EditBoxProperty::font, FontMember::size));
-}
-
 void setBackground(std::int64_t colour)
 {
-    writeProperty(editBoxRef, EditBoxProperty::backgroundColour, colour);
-    writeProperty(listBoxRef, ListBoxProperty::backgroundColour, number(editBoxRef, EditBoxProperty::backgroundColour));
+    editBox.setBackgroundColour(colour);
+    listBox.setBackgroundColour(editBox.backgroundColour());
 }
 
 void offerColours(bool forText)
 {
     appGlobals()->colourTarget = forText;
-    offerPickerColours(colorPickerRef);
+    offerPickerColours(colourPicker.ref());
 }
 
 } // namespace
 
 std::optional<std::int32_t> handlers::applySettings(const EventArguments&)
 {
-    writeProperty(editBoxRef, EditBoxProperty::textColour, std::int64_t{readNumber(textColourKey, defaultTextColour)});
-    setFontFace(readSetting(fontFaceKey, defaultFontFace));
-    writeProperty(editBoxRef, EditBoxProperty::backgroundColour,
-                  std::int64_t{readNumber(backgroundColourKey, defaultBackgroundColour)});
+    editBox.setTextColour(readNumber(textColourKey, defaultTextColour));
+    editBox.setFontFace(readSetting(fontFaceKey, defaultFontFace));
+    editBox.setBackgroundColour(readNumber(backgroundColourKey, defaultBackgroundColour));
     // A hand-edited size no one can read (100000 makes typed text vanish) is
     // taken as the factory size; the file stays as the user wrote it.
     const std::int32_t size = readNumber(fontSizeKey, defaultFontSize);
-    setFontSize(size >= smallestFontSize && size <= largestFontSize ? size : defaultFontSize);
-    writeProperty(listBoxRef, ListBoxProperty::backgroundColour, number(editBoxRef, EditBoxProperty::backgroundColour));
+    editBox.setFontSize(size >= smallestFontSize && size <= largestFontSize ? size : defaultFontSize);
+    listBox.setBackgroundColour(editBox.backgroundColour());
     return std::nullopt;
 }
 
@@ -101,51 +75,50 @@ std::optional<std::int32_t> handlers::chooseBackgroundColour(const EventArgument
 
 std::optional<std::int32_t> handlers::applyChosenColour(const EventArguments&)
 {
-    const std::int64_t chosen = number(colorPickerRef, ColorPickerProperty::colour);
+    const std::int64_t chosen = colourPicker.colour();
     if (appGlobals()->colourTarget) {
         // Text the colour of the background is the user's choice to make.
-        writeProperty(editBoxRef, EditBoxProperty::textColour, chosen);
-        storeSetting(textColourKey, decimal(number(editBoxRef, EditBoxProperty::textColour)));
+        editBox.setTextColour(chosen);
+        storeSetting(textColourKey, decimal(editBox.textColour()));
         return std::nullopt;
     }
     setBackground(chosen);
-    const std::int64_t background = number(editBoxRef, EditBoxProperty::backgroundColour);
-    if (number(listBoxRef, ListBoxProperty::textColour) == background ||
-        number(editBoxRef, EditBoxProperty::textColour) == background) {
+    const std::int64_t background = editBox.backgroundColour();
+    if (listBox.textColour() == background || editBox.textColour() == background) {
         setBackground(conflictBackgroundColour);
         // Stored before the box: when it hands the focus back, the focus
         // handler applies the settings file again.
-        storeSetting(backgroundColourKey, decimal(number(editBoxRef, EditBoxProperty::backgroundColour)));
+        storeSetting(backgroundColourKey, decimal(editBox.backgroundColour()));
         tell(notices::backgroundConflict());
         return std::nullopt;
     }
-    storeSetting(backgroundColourKey, decimal(number(editBoxRef, EditBoxProperty::backgroundColour)));
+    storeSetting(backgroundColourKey, decimal(editBox.backgroundColour()));
     return std::nullopt;
 }
 
 std::optional<std::int32_t> handlers::chooseFont(const EventArguments&)
 {
     // The dialog starts from the font it last returned, not from the edit box's.
-    writeProperty(commonDialogRef, CommonDlgProperty::dialogType, fontDialogKind);
-    if (!openDialog(commonDialogRef)) return std::nullopt;
-    setFontFace(propertyText(readProperty(commonDialogRef, CommonDlgProperty::fontName)));
-    setFontSize(number(commonDialogRef, CommonDlgProperty::fontSize));
-    storeSetting(fontFaceKey, fontFace());
-    storeSetting(fontSizeKey, decimal(fontSize()));
+    commonDialog.setDialogType(fontDialogKind);
+    if (!openDialog(commonDialog.ref())) return std::nullopt;
+    editBox.setFontFace(commonDialog.fontName());
+    editBox.setFontSize(commonDialog.fontSize());
+    storeSetting(fontFaceKey, editBox.fontFace());
+    storeSetting(fontSizeKey, decimal(editBox.fontSize()));
     return std::nullopt;
 }
 
 std::optional<std::int32_t> handlers::restoreDefaults(const EventArguments&)
 {
-    setFontFace(defaultFontFace);
-    setFontSize(defaultFontSize);
-    writeProperty(editBoxRef, EditBoxProperty::textColour, std::int64_t{defaultTextColour});
+    editBox.setFontFace(defaultFontFace);
+    editBox.setFontSize(defaultFontSize);
+    editBox.setTextColour(defaultTextColour);
     setBackground(defaultBackgroundColour);
-    writeProperty(listBoxRef, ListBoxProperty::textColour, std::int64_t{listTextColour});
-    storeSetting(fontFaceKey, fontFace());
-    storeSetting(fontSizeKey, decimal(fontSize()));
-    storeSetting(textColourKey, decimal(number(editBoxRef, EditBoxProperty::textColour)));
-    storeSetting(backgroundColourKey, decimal(number(editBoxRef, EditBoxProperty::backgroundColour)));
+    listBox.setTextColour(listTextColour);
+    storeSetting(fontFaceKey, editBox.fontFace());
+    storeSetting(fontSizeKey, decimal(editBox.fontSize()));
+    storeSetting(textColourKey, decimal(editBox.textColour()));
+    storeSetting(backgroundColourKey, decimal(editBox.backgroundColour()));
     return std::nullopt;
 }
 

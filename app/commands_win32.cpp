@@ -4,11 +4,12 @@
 #include "app/maker_info.h"
 #include "app/notices.h"
 #include "app/start_window.h"
+#include "app/units.h"
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "host/window_properties.h"
-#include "services/control_operations.h"
-#include "services/edit_box_operations.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/edit_box_operations.h"
 #include "services/datetime.h"
 #include "services/message_box.h"
 #include "services/text.h"
@@ -37,17 +38,17 @@ std::optional<std::int32_t> openPartnerSite(std::size_t index)
 
 void hideWindow()
 {
-    writeProperty(editBoxRef, CommonProperty::disabled, std::int64_t{1});
+    editBox.setDisabled(true);
     setFocus(mainWindowRef);
-    writeProperty(mainWindowRef, WindowProperty::topmost, std::int64_t{1});
+    mainWindow.setTopmost(true);
     setWindowTransparency(windowHandle(mainWindowRef), hiddenAlpha);
 }
 
 void showWindow()
 {
     setWindowTransparency(windowHandle(mainWindowRef), shownAlpha);
-    writeProperty(mainWindowRef, WindowProperty::topmost, std::int64_t{0});
-    writeProperty(editBoxRef, CommonProperty::disabled, std::int64_t{0});
+    mainWindow.setTopmost(false);
+    editBox.setDisabled(false);
     setFocus(editBoxRef);
 }
 

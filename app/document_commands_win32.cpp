@@ -3,13 +3,14 @@
 #include "app/document.h"
 #include "app/main_window.h"
 #include "app/notices.h"
+#include "app/units.h"
 #include "host/host.h"
-#include "services/common_dialog_unit_win32.h"
-#include "services/control_operations.h"
-#include "services/edit_box_operations.h"
+#include "services/controls/common_dialog_unit_win32.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/edit_box_operations.h"
+#include "services/controls/unit_properties.h"
 #include "services/files.h"
 #include "services/message_box.h"
-#include "services/unit_properties.h"
 
 namespace wrivo {
 namespace {
@@ -26,11 +27,11 @@ enum class Dialog : std::int32_t {
 std::optional<std::string> chooseFile(Dialog kind)
 {
     const std::string remembered = document().file();
-    writeProperty(commonDialogRef, CommonDlgProperty::dialogType, static_cast<std::int64_t>(kind));
-    writeProperty(commonDialogRef, CommonDlgProperty::initialFolder, programDirectory());
+    commonDialog.setDialogType(static_cast<std::int64_t>(kind));
+    commonDialog.setInitialFolder(programDirectory());
     if (!openDialog(commonDialogRef)) return std::nullopt;
     std::string chosen = document().file();
-    writeProperty(commonDialogRef, CommonDlgProperty::fileName, remembered);
+    commonDialog.setFileName(remembered);
     return chosen;
 }
 

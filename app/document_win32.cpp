@@ -5,21 +5,22 @@
 #include "app/notices.h"
 #include "app/recovery.h"
 #include "app/statistics_handlers.h"
+#include "app/units.h"
 #include "host/host.h"
-#include "services/control_operations.h"
-#include "services/edit_box_operations.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/edit_box_operations.h"
+#include "services/controls/unit_properties.h"
 #include "services/file_text_match.h"
 #include "services/files.h"
 #include "services/message_box.h"
 #include "services/text.h"
-#include "services/unit_properties.h"
 
 namespace wrivo {
 namespace {
 
 void setText(std::string text)
 {
-    writeProperty(editBoxRef, EditBoxProperty::content, std::move(text));
+    editBox.setContent(std::move(text));
 }
 
 // The file's text to load, or nothing when it cannot be read or the user
@@ -48,12 +49,12 @@ Document& document()
 
 std::string Document::file() const
 {
-    return propertyText(readProperty(commonDialogRef, CommonDlgProperty::fileName));
+    return commonDialog.fileName();
 }
 
 std::string Document::text() const
 {
-    return propertyText(readProperty(editBoxRef, EditBoxProperty::content));
+    return editBox.content();
 }
 
 bool Document::isEmpty() const
@@ -72,7 +73,7 @@ bool Document::isModified() const
 
 void Document::setFile(const std::string& path)
 {
-    writeProperty(commonDialogRef, CommonDlgProperty::fileName, path);
+    commonDialog.setFileName(path);
 }
 
 bool Document::open(const std::string& path)

@@ -7,7 +7,6 @@
 #include "app/settings_file.h"
 #include "host/host.h"
 #include "services/datetime.h"
-#include "services/message_box.h"
 #include "services/text.h"
 #include "services/window_effects.h"
 
@@ -33,9 +32,7 @@ std::optional<std::int32_t> handlers::exitDialogue(const EventArguments&)
 {
     // The exit is asked about all the same; text the user wanted saved is kept for the next start.
     const bool saveFailed = isDocumentModified() && askToSaveChanges() && !saveWithDialog();
-    const Notice question = questions::exit();
-    const std::int32_t confirm = messageBox(Value{question.text}, MessageBoxStyle::yesNo, question.title);
-    if (confirm == MessageBoxResult::no) {
+    if (declined(questions::exit())) {
         tell(questions::stay());
         return 0; // the window stays open
     }

@@ -1,4 +1,6 @@
 #include "app/layout_content.h"
+#include "app/appearance.h"
+#include "app/settings_file.h"
 #include "host/host_types.h"
 #include "host/layout_writer.h"
 
@@ -113,9 +115,11 @@ LayoutUnit editBox()
 {
     EditBoxSettings edit;
     edit.borderStyle = 3; // thin static edge
-    edit.textColour = 0x00FFFF00;
-    edit.backColour = 0x00E03058;
-    LogFont f = font("宋体", -24, 400);
+    // The factory look, the one the settings file falls back to; the stored
+    // height is the default size in points at 96 pixels per inch (-24).
+    edit.textColour = settingsFile::defaultTextColour;
+    edit.backColour = settingsFile::defaultBackgroundColour;
+    LogFont f = font(settingsFile::defaultFontFace, -settingsFile::defaultFontSize * 96 / 72, 400);
     f.outPrecision = 3;
     f.clipPrecision = 2;
     f.quality = 1;
@@ -139,8 +143,8 @@ LayoutUnit listBox()
     list.sorted = 0;
     list.horizontalLayout = 1; // items side by side, horizontal scroll bar
     list.extraItemHeight = 10;
-    list.textColour = 0x00FF00FF;
-    list.backColour = 0x00E03058;
+    list.textColour = appearance::listTextColour;
+    list.backColour = settingsFile::defaultBackgroundColour;
     list.font = font("新宋体", -13, 700);
     list.multipleSelection = 0;
     list.currentSelection = -1;

@@ -3,9 +3,10 @@
 #include "app/document.h"
 #include "app/layout_content.h"
 #include "app/start_window.h"
+#include "app/units.h"
 #include "host/host.h"
 #include "host/property_rules.h"
-#include "services/unit_properties.h"
+#include "services/controls/unit_properties.h"
 
 namespace wrivo {
 
@@ -25,13 +26,12 @@ std::string rememberedFile()
 
 std::optional<std::int32_t> handlers::layoutOnResize(const EventArguments&)
 {
-    std::int64_t width = propertyNumber(readProperty(mainWindowRef, CommonProperty::width));
-    std::int64_t height = propertyNumber(readProperty(mainWindowRef, CommonProperty::height));
-    writeProperty(editBoxRef, CommonProperty::width, width - 6);
-    writeProperty(editBoxRef, CommonProperty::height, height - 83);
-    std::int64_t editHeight = propertyNumber(readProperty(editBoxRef, CommonProperty::height));
-    writeProperty(listBoxRef, CommonProperty::top, editHeight - 3);
-    writeProperty(listBoxRef, CommonProperty::width, width);
+    const std::int64_t width = mainWindow.width();
+    const std::int64_t height = mainWindow.height();
+    editBox.setWidth(width - 6);
+    editBox.setHeight(height - 83);
+    listBox.setTop(editBox.height() - 3);
+    listBox.setWidth(width);
     return std::nullopt;
 }
 

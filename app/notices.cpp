@@ -14,6 +14,11 @@ std::string startTitle()
     return concatTexts("Wrivo  3.7    --  Orvanne出品 ", maker::webAddress, "  ");
 }
 
+std::string captions::statistics(std::string_view paragraphs, std::string_view characters)
+{
+    return concatTexts("Orvanne提醒您:    当前文档共计:  ", paragraphs, "  个段落,总字数为:  ", characters, "  字。");
+}
+
 Notice notices::hide()
 {
     return {"特殊提醒:", "[Esc]键     一键隐藏/显示本程序\r\n\r\n"

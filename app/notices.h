@@ -14,6 +14,14 @@ namespace wrivo {
 // "Wrivo  3.7    --  Orvanne出品 " + the maker's web address + two spaces.
 std::string startTitle();
 
+// The main window's captions beside the one after the splash.
+namespace captions {
+// "Orvanne提醒您: ... N ... M ... 字。" with the paragraph and character counts.
+std::string statistics(std::string_view paragraphs, std::string_view characters);
+// What the clear command leaves.
+inline constexpr const char* cleared = "Wrivo  3.7              ⊙△⊙ 亲    已为您清空了统计数据!!!";
+} // namespace captions
+
 struct Notice {
     std::string_view title;
     std::string text;
@@ -94,5 +102,9 @@ Notice stay();
 // Shown in a message box: OK alone, or Yes and No (true for Yes).
 void tell(const Notice& notice);
 bool ask(const Notice& question);
+// Asked Yes and No: true only for No (a box that cannot be shown declines nothing).
+bool declined(const Notice& question);
+// Shown with an exclamation mark and readable whatever the process's code page.
+void warnInAnyCodePage(const Notice& notice);
 
 } // namespace wrivo

@@ -16,12 +16,12 @@
 #include "app/notices.h"
 #include "host/host.h"
 #include "services/background_queue.h"
+#include "services/controls/unit_properties.h"
 #include "services/datetime.h"
 #include "services/file_text_match.h"
 #include "services/message_box.h"
 #include "services/recovery_store.h"
 #include "services/text.h"
-#include "services/unit_properties.h"
 
 namespace wrivo::recovery {
 namespace {

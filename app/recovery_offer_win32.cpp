@@ -9,6 +9,7 @@
 #include "app/document.h"
 #include "app/notices.h"
 #include "services/background_queue.h"
+#include "services/controls/unit_properties.h"
 #include "services/datetime.h"
 #include "services/message_box.h"
 #include "services/recovery_store.h"

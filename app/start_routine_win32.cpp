@@ -5,10 +5,10 @@
 #include "app/app_globals.h"
 #include "app/layout_content.h"
 #include "app/recovery.h"
-#include "skin/splash.h"
 #include "host/host.h"
+#include "services/controls/unit_properties.h"
 #include "services/files.h"
-#include "services/unit_properties.h"
+#include "skin/splash.h"
 
 namespace wrivo {
 namespace {

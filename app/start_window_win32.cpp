@@ -8,14 +8,14 @@
 #include "app/app_globals.h"
 #include "app/layout_content.h"
 #include "app/named_files.h"
-#include "skin/splash.h"
-#include "skin/splash_frames.h"
+#include "app/units.h"
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "host/window_properties.h"
 #include "services/code_page.h"
-#include "services/control_operations.h"
-#include "services/message_box.h"
+#include "services/controls/control_operations.h"
+#include "skin/splash.h"
+#include "skin/splash_frames.h"
 
 namespace wrivo {
 
@@ -41,8 +41,8 @@ std::optional<std::int32_t> onSplashTick(const EventArguments&)
     // loop: this call stays here while the main window lives, and the next
     // tick, handled inside that loop, comes through again to finish.
     loadWindow(WindowId::main, std::nullopt, true);
-    writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
-    writeProperty(mainWindowRef, WindowProperty::caption, startTitle());
+    mainWindow.setVisible(true);
+    mainWindow.setCaption(startTitle());
     destroyUnit(splashTimerRef);
     destroyUnit(startWindowRef);
     // Only the 30th tick gets here while the main window lives: the code-page
@@ -63,9 +63,7 @@ void afterHandOver()
 void warnAboutCodePage(std::uint32_t codePage)
 {
     if (codePage == 936) return;
-    const Notice notice = notices::codePageNotGbk(codePage);
-    // Shown through UTF-16: in this code page GBK bytes would be unreadable.
-    messageBoxFromGbk(notice.text, MessageBoxStyle::exclamation, notice.title);
+    warnInAnyCodePage(notices::codePageNotGbk(codePage));
 }
 
 } // namespace wrivo

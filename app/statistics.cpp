@@ -1,10 +1,9 @@
 #include "app/statistics.h"
 
+#include "app/notices.h"
 #include "services/text.h"
 
 namespace wrivo {
-
-const char* const clearedCaption = "Wrivo  3.7              ⊙△⊙ 亲    已为您清空了统计数据!!!";
 
 void DocumentStatistics::refresh(std::string document)
 {
@@ -36,8 +35,7 @@ double DocumentStatistics::characterCount() const
 
 std::string DocumentStatistics::caption() const
 {
-    return concatTexts("Orvanne提醒您:    当前文档共计:  ", toText(Value{paragraphCount()}),
-                       "  个段落,总字数为:  ", toText(Value{characterCount()}), "  字。");
+    return captions::statistics(toText(Value{paragraphCount()}), toText(Value{characterCount()}));
 }
 
 std::string halfCountText(std::uint64_t bytes)

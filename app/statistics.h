@@ -68,7 +68,4 @@ private:
 // `bytes` / 2.0 as toText writes a double ("%.13g"): "12", "12.5".
 std::string halfCountText(std::uint64_t bytes);
 
-// The caption the clear command leaves.
-extern const char* const clearedCaption;
-
 } // namespace wrivo

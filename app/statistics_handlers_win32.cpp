@@ -9,12 +9,13 @@
 #include "app/notices.h"
 #include "app/recovery.h"
 #include "app/start_window.h"
+#include "app/units.h"
 #include "host/host.h"
 #include "host/window_properties.h"
-#include "services/control_operations.h"
-#include "services/edit_box_operations.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/edit_box_operations.h"
+#include "services/controls/unit_properties.h"
 #include "services/message_box.h"
-#include "services/unit_properties.h"
 
 namespace wrivo {
 namespace {
@@ -29,7 +30,7 @@ DocumentStatistics& statistics()
 
 void setCaption(std::string caption)
 {
-    writeProperty(mainWindowRef, WindowProperty::caption, std::move(caption));
+    mainWindow.setCaption(std::move(caption));
 }
 
 } // namespace
@@ -73,8 +74,7 @@ std::optional<std::int32_t> handlers::selectParagraph(const EventArguments&)
     if (rows.empty()) return std::nullopt;
     const std::optional<ByteSelection> selection = statistics().paragraphSelection(rows.front());
     if (!selection) return std::nullopt; // a row left from a longer document
-    writeProperty(editBoxRef, EditBoxProperty::selectionStart, std::int64_t{selection->start});
-    writeProperty(editBoxRef, EditBoxProperty::selectionLength, std::int64_t{selection->length});
+    editBox.setSelection(selection->start, selection->length);
     setFocus(editBoxRef);
     return std::nullopt;
 }
@@ -84,7 +84,7 @@ std::optional<std::int32_t> handlers::clearText(const EventArguments&)
     document().discardText();
     statistics().resetLineBreaks();
     clearList(listBoxRef);
-    setCaption(clearedCaption);
+    setCaption(captions::cleared);
     return std::nullopt;
 }
 

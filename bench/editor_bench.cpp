@@ -28,10 +28,11 @@
 #include "host/host.h"
 #include "host/message_loop.h"
 #include "host/property_rules.h"
+#include "host/scoped_win32.h"
 #include "host/window_properties.h"
 #include "services/background_queue.h"
-#include "services/control_operations.h"
-#include "services/unit_properties.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/unit_properties.h"
 
 namespace {
 
@@ -307,12 +308,12 @@ double notepadOpenMs(const std::string& path)
     const double start = nowMs();
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         return -1;
+    const ScopedThread thread(process.hThread);
+    const ScopedProcess owned(process.hProcess);
     WaitForInputIdle(process.hProcess, 600000);
     const double ms = nowMs() - start;
     TerminateProcess(process.hProcess, 0);
     WaitForSingleObject(process.hProcess, 10000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
     return ms;
 }
 
@@ -614,10 +615,11 @@ int main(int argc, char** argv)
             char folder[MAX_PATH];
             GetTempPathA(MAX_PATH, folder);
             const std::string path = std::string(folder) + "wrivo-bench-10mb.txt";
-            HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-            DWORD written = 0;
-            WriteFile(file, tenMb.data(), static_cast<DWORD>(tenMb.size()), &written, nullptr);
-            CloseHandle(file);
+            {
+                const ScopedFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+                DWORD written = 0;
+                WriteFile(file.get(), tenMb.data(), static_cast<DWORD>(tenMb.size()), &written, nullptr);
+            }
             report("Wine notepad: started with the file until idle", {notepadOpenMs(path)}, "s", 1000.0);
             DeleteFileA(path.c_str());
         }

@@ -2,9 +2,11 @@
 #include "host/dynamic_binding_win32.h"
 
 #include "host/file_path.h"
+#include "host/host_texts.h"
 #include "host/program_path.h"
 #include "host/runtime_error.h"
 
+#include <array>
 #include <cstdio>
 #include <cstring>
 #include <string_view>
@@ -92,8 +94,8 @@ std::string formatMessage(const char* pattern, const char* first, const char* se
 
 [[noreturn]] void reportMissingFunction(const char* library, const char* function)
 {
-    if (library[0] == '\0') reportRuntimeError(formatMessage("无法找到指定DLL库文件中的输出命令“%s”", function));
-    reportRuntimeError(formatMessage("无法找到指定DLL库文件“%s”中的输出命令“%s”", library, function));
+    if (library[0] == '\0') reportRuntimeError(formatMessage(errorFunctionMissing, function));
+    reportRuntimeError(formatMessage(errorFunctionMissingIn, library, function));
 }
 
 std::string programModuleFolder()
@@ -118,7 +120,33 @@ bool sameLibraryName(std::string_view name, std::string_view known)
     return lstrcmpiA(stem(name).c_str(), stem(known).c_str()) == 0;
 }
 
+struct OptionalName {
+    const char* library;
+    const char* function;
+};
+constexpr OptionalName optionalNames[optionalApiCount] = {
+#define WRIVO_OPTIONAL_NAME(function, library, Pointer) {library, #function},
+    WRIVO_OPTIONAL_FUNCTIONS(WRIVO_OPTIONAL_NAME)
+#undef WRIVO_OPTIONAL_NAME
+};
+
 } // namespace
+
+void* optionalFunctionAddress(OptionalApi index)
+{
+    // System libraries stay loaded for the whole process, so addresses found
+    // once stay good. Looked up together, once, by whichever thread asks first
+    // (a file is also written from the background queue).
+    static const std::array<void*, optionalApiCount> addresses = [] {
+        std::array<void*, optionalApiCount> found{};
+        for (int i = 0; i < optionalApiCount; ++i) {
+            if (HMODULE library = GetModuleHandleA(optionalNames[i].library))
+                found[i] = reinterpret_cast<void*>(GetProcAddress(library, optionalNames[i].function));
+        }
+        return found;
+    }();
+    return addresses[index];
+}
 
 void removeCurrentFolderFromLibrarySearch()
 {
@@ -126,13 +154,9 @@ void removeCurrentFolderFromLibrarySearch()
     // KB2533623), so it is looked up by name; LOAD_LIBRARY_SEARCH_DEFAULT_DIRS
     // is the program's folder, system32 and added folders, without the
     // current one. Older systems take it out with SetDllDirectory("").
-    using SetDefaultDirectories = BOOL(WINAPI*)(DWORD);
     constexpr DWORD searchDefaultDirectories = 0x00001000;
-    if (HMODULE kernel = GetModuleHandleA("kernel32.dll")) {
-        auto setDefault = reinterpret_cast<SetDefaultDirectories>(
-            reinterpret_cast<void*>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
-        if (setDefault && setDefault(searchDefaultDirectories)) return;
-    }
+    const auto setDefault = optionalFunction<optionalSetDefaultDllDirectories>();
+    if (setDefault && setDefault(searchDefaultDirectories)) return;
     SetDllDirectoryA("");
 }
 

@@ -32,6 +32,45 @@ struct LibraryLoader {
 };
 const LibraryLoader& systemLibraryLoader();
 
+// System functions that older systems lack, looked up by name in a system
+// library the process has already loaded. Absent, the caller does without
+// (unlike the skin's table, where a missing function is a run-time error).
+// Each is declared once here, with its real signature.
+// X(function, library, pointer type)
+// clang-format off
+#define WRIVO_OPTIONAL_FUNCTIONS(X) \
+    X(SetDefaultDllDirectories, "kernel32.dll", BOOL(WINAPI*)(DWORD)) \
+    X(GetFinalPathNameByHandleW, "kernel32.dll", DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD)) \
+    X(SetLayeredWindowAttributes, "user32.dll", BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD))
+// clang-format on
+
+enum OptionalApi : int {
+#define WRIVO_OPTIONAL_ENUM(function, library, Pointer) optional##function,
+    WRIVO_OPTIONAL_FUNCTIONS(WRIVO_OPTIONAL_ENUM)
+#undef WRIVO_OPTIONAL_ENUM
+    optionalApiCount
+};
+
+template <OptionalApi index>
+struct OptionalFunction;
+#define WRIVO_OPTIONAL_TYPE(function, library, Pointer) \
+    template <>                                         \
+    struct OptionalFunction<optional##function> {       \
+        using Type = Pointer;                           \
+    };
+WRIVO_OPTIONAL_FUNCTIONS(WRIVO_OPTIONAL_TYPE)
+#undef WRIVO_OPTIONAL_TYPE
+
+// The entry's address, looked up once; null when the system lacks it.
+void* optionalFunctionAddress(OptionalApi index);
+
+// optionalFunction<optionalSetLayeredWindowAttributes>(): typed, or null.
+template <OptionalApi index>
+typename OptionalFunction<index>::Type optionalFunction()
+{
+    return reinterpret_cast<typename OptionalFunction<index>::Type>(optionalFunctionAddress(index));
+}
+
 // Takes the current folder out of the system's library search for the whole
 // process; called once at start.
 void removeCurrentFolderFromLibrarySearch();

@@ -17,7 +17,7 @@ void suspendForError()
 void showErrorBox(std::string_view composedText)
 {
     std::string text(composedText);
-    MessageBoxA(nullptr, text.c_str(), "错误", MB_ICONERROR | MB_OK);
+    MessageBoxA(nullptr, text.c_str(), errorBoxTitle, MB_ICONERROR | MB_OK);
 }
 
 void endAfterError()

@@ -4,11 +4,11 @@
 
 namespace wrivo {
 
-FontDescription decodeFontBlock(const std::vector<std::uint8_t>& block)
+Bytes fittedFontRecord(std::span<const std::uint8_t> block)
 {
     Bytes record(fontBlockSize, 0);
     std::copy_n(block.begin(), std::min(block.size(), fontBlockSize), record.begin());
-    return *decodeFontRecord(record);
+    return record;
 }
 
 std::string acceptedFaceName(std::string_view name)
@@ -32,7 +32,7 @@ std::int32_t fontPointsForHeight(std::int32_t height, int dpi)
     return static_cast<std::int32_t>((magnitude * 72 * 2 + dpi) / (2 * static_cast<std::int64_t>(dpi)));
 }
 
-std::int64_t fontMemberNumber(const FontDescription& font, int member, int dpi)
+std::int64_t fontMemberNumber(const layout::LogFont& font, int member, int dpi)
 {
     switch (member) {
     case FontMember::angle: return font.escapement;
@@ -45,7 +45,7 @@ std::int64_t fontMemberNumber(const FontDescription& font, int member, int dpi)
     }
 }
 
-void setFontMember(FontDescription& font, int member, std::int64_t value, int dpi)
+void setFontMember(layout::LogFont& font, int member, std::int64_t value, int dpi)
 {
     switch (member) {
     case FontMember::angle: {

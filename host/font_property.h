@@ -24,14 +24,10 @@ inline constexpr int size = 5; // points
 inline constexpr int faceName = 6;
 } // namespace FontMember
 
-// A font value: the fields of a LOGFONTA in their stored order, the same
-// record the layout data stores.
-using FontDescription = layout::LogFont;
-
-// A written block of any length: one shorter than 60 bytes reads as the
-// missing bytes being zero, bytes past 60 are not read. (Written back with
-// encodeFontRecord.)
-FontDescription decodeFontBlock(const std::vector<std::uint8_t>& block);
+// The record a written block of any length stands for: one shorter than 60
+// bytes reads as the missing bytes being zero, bytes past 60 are not read.
+// (decodeFontRecord reads it; encodeFontRecord writes a font back.)
+Bytes fittedFontRecord(std::span<const std::uint8_t> block);
 
 // The face name a written name becomes: an empty name or one of 32 bytes or
 // more is "宋体".
@@ -43,9 +39,9 @@ std::int32_t fontHeightForPoints(std::int64_t points, int dpi);
 std::int32_t fontPointsForHeight(std::int32_t height, int dpi);
 
 // The value of one member for reading: a number for members 0 to 5.
-std::int64_t fontMemberNumber(const FontDescription& font, int member, int dpi);
+std::int64_t fontMemberNumber(const layout::LogFont& font, int member, int dpi);
 
 // Changes one numeric member (0 to 5) of the font.
-void setFontMember(FontDescription& font, int member, std::int64_t value, int dpi);
+void setFontMember(layout::LogFont& font, int member, std::int64_t value, int dpi);
 
 } // namespace wrivo

@@ -11,7 +11,10 @@
 #include <vector>
 
 #include "host/host.h"
+#include "host/host_texts.h"
 #include "host/live_window.h"
+#include "host/scoped_win32.h"
+#include "host/unit_access.h"
 
 namespace wrivo {
 
@@ -72,6 +75,9 @@ public:
     // Process end.
     void setExitRoutine(void (*routine)()) { exitRoutine_ = routine; }
     void forgetExitRoutine() { exitRoutine_ = nullptr; }
+    // The application's routine for a session that is ending (none: null).
+    void setSessionEndRoutine(void (*routine)(bool ending)) { sessionEndRoutine_ = routine; }
+    void (*sessionEndRoutine() const)(bool) { return sessionEndRoutine_; }
     [[noreturn]] void endProcess(int exitCode);
     void cleanUp();
 
@@ -95,7 +101,7 @@ private:
     bool started_ = false;
     bool cleaningUp_ = false;
     bool reloading_ = false;
-    bool oleStarted_ = false;
+    ScopedOle ole_;
     DWORD uiThread_ = 0;
     std::string programFolder_;
     std::string programFileName_;
@@ -105,23 +111,11 @@ private:
     HandlerTable handlers_;
     std::vector<IdleCallback> idleCallbacks_;
     void (*exitRoutine_)() = nullptr;
+    void (*sessionEndRoutine_)(bool) = nullptr;
     DWORD idlePeriodStart_ = 0;
 };
 
-// Run-time error texts of the host.
-inline constexpr const char* errorEventWindowMissing = "未找到引发事件的窗口";
-inline constexpr const char* errorEventUnitMissing = "未找到引发事件的窗口组件";
-inline constexpr const char* errorEventUnitInvalid = "引发事件的窗口组件无效";
-inline constexpr const char* errorUnitNotLoaded = "指定窗口尚未载入";
-inline constexpr const char* errorWindowNotLoaded = "未载入欲访问窗口组件所在的窗口";
-inline constexpr const char* errorStartWindow = "载入启动窗口失败";
-inline constexpr const char* errorLayoutData = "载入窗口模板数据段出错!";
-inline constexpr const char* errorNoSuchUnit = "指定窗口或窗口组件不存在或尚未载入";
-
 // Shows run-time errors in the host's message box and ends the process.
 void installRuntimeErrorBox();
-
-// The live unit a reference names, or a run-time error (errorNoSuchUnit).
-LiveUnit& requireLiveUnit(const UnitRef& ref);
 
 } // namespace wrivo

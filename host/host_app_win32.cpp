@@ -1,7 +1,5 @@
 #include "host/host_app.h"
 
-#include <ole2.h>
-
 #include <utility>
 
 #include "host/dynamic_binding_win32.h"
@@ -20,13 +18,17 @@ using layout::StoredWindow, layout::readLayoutData;
 class HiddenWindow : public WindowObject {
 public:
     static constexpr UINT endRequest = WM_APP + 0x102;
+    explicit HiddenWindow(HostApp& host) : host_(host) { }
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == endRequest) HostApp::instance().endProcess(static_cast<int>(wParam));
+        if (message == endRequest) host_.endProcess(static_cast<int>(wParam));
         return WindowObject::handleMessage(message, wParam, lParam);
     }
+
+private:
+    HostApp& host_;
 };
 
 namespace {
@@ -51,6 +53,9 @@ void registerProgramConstants()
 
 HostApp& HostApp::instance()
 {
+    // One per process, from its first use to the process's end. Reached
+    // through here because window procedures and the application's calls of
+    // host/host.h carry no host of their own.
     static HostApp host;
     return host;
 }
@@ -62,7 +67,7 @@ void HostApp::start(HostStartup startup)
     // Before anything loads a library: a file dialog later makes the
     // document's folder current, and no library may come from there.
     removeCurrentFolderFromLibrarySearch();
-    if (SUCCEEDED(OleInitialize(nullptr))) oleStarted_ = true;
+    ole_ = ScopedOle::start();
 
     // Split GBK-aware: a name such as 運.exe ends a character in 0x5C.
     const std::string full = programFilePath();
@@ -71,7 +76,7 @@ void HostApp::start(HostStartup startup)
     programFileName_ = slash == std::string::npos ? full : full.substr(slash + 1);
     if (!programFolder_.empty()) SetCurrentDirectoryA(programFolder_.c_str());
 
-    hidden_ = std::make_unique<HiddenWindow>();
+    hidden_ = std::make_unique<HiddenWindow>(*this);
     hidden_->createNative(0, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr);
     uiThread_ = GetCurrentThreadId();
     registerProgramConstants();
@@ -199,10 +204,7 @@ void HostApp::cleanUp()
         routine();
     }
     if (hidden_ && hidden_->handle()) DestroyWindow(hidden_->handle());
-    if (oleStarted_) {
-        oleStarted_ = false;
-        OleUninitialize();
-    }
+    ole_.reset(); // last of all
 }
 
 // --- the application's view -------------------------------------------------

@@ -2,6 +2,7 @@
 // span it reads from; the first problem met is remembered and every later
 // read fails, so a damaged record is rejected without reading past it.
 #include "host/font_record.h"
+#include "host/host_texts.h"
 #include "host/layout_data.h"
 #include "host/runtime_error.h"
 
@@ -351,7 +352,7 @@ LayoutResult<std::vector<StoredWindow>> readLayoutData(std::span<const std::uint
 std::vector<StoredWindow> readLayoutDataOrReport(std::span<const std::uint8_t> data)
 {
     LayoutResult<std::vector<StoredWindow>> stored = readLayoutData(data);
-    if (!stored) reportRuntimeError("载入窗口模板数据段出错!");
+    if (!stored) reportRuntimeError(errorLayoutData);
     return std::move(*stored.value);
 }
 

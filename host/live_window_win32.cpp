@@ -15,9 +15,11 @@ LiveWindow::~LiveWindow()
 
 WindowSettings& LiveWindow::settings()
 {
-    static WindowSettings none;
-    auto* settings = std::get_if<WindowSettings>(&windowUnit().record.settings);
-    return settings ? *settings : none;
+    // A record without window settings gets its own defaults, never a copy
+    // shared with other windows.
+    auto& settings = windowUnit().record.settings;
+    if (!std::holds_alternative<WindowSettings>(settings)) settings = WindowSettings{};
+    return std::get<WindowSettings>(settings);
 }
 
 LiveUnit* LiveWindow::unitById(std::uint32_t unitId)

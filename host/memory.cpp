@@ -2,8 +2,8 @@
 #include "host/runtime_error.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <charconv>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <vector>

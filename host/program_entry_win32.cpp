@@ -1,6 +1,7 @@
 #include "host/program_entry.h"
 
 #include "host/host_app.h"
+#include "host/scoped_win32.h"
 
 namespace wrivo {
 
@@ -18,11 +19,10 @@ std::vector<std::wstring> programArguments()
     // arrives whole, so the application can refuse it with a word rather
     // than open a look-alike.
     int count = 0;
-    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    const ScopedLocalMemory<LPWSTR> arguments(CommandLineToArgvW(GetCommandLineW(), &count)); // one block
     if (!arguments) return {};
     std::vector<std::wstring> result;
-    for (int i = 1; i < count; ++i) result.emplace_back(arguments[i]);
-    LocalFree(arguments); // CommandLineToArgvW's one block
+    for (int i = 1; i < count; ++i) result.emplace_back(arguments.get()[i]);
     return result;
 }
 

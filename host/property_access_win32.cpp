@@ -213,15 +213,15 @@ void writeProperty(const UnitRef& ref, int number, const PropertyValue& value, i
     PropertyValue converted = value;
     if (number == unit.kind->fontProperty) {
         int dpi = screenPixelsPerInch();
-        FontDescription font;
+        layout::LogFont font;
         if (subIndex >= 0) {
-            font = decodeFontBlock(propertyBytes(unit.kind->getProperty(unit, number)));
+            font = *decodeFontRecord(fittedFontRecord(propertyBytes(unit.kind->getProperty(unit, number))));
             if (subIndex == FontMember::faceName)
                 font.setFace(acceptedFaceName(propertyText(value)));
             else
                 setFontMember(font, subIndex, propertyNumber(value), dpi);
         } else {
-            font = decodeFontBlock(propertyBytes(value));
+            font = *decodeFontRecord(fittedFontRecord(propertyBytes(value)));
             font.setFace(acceptedFaceName(font.face()));
         }
         converted = encodeFontRecord(font);
@@ -237,7 +237,7 @@ PropertyValue readProperty(const UnitRef& ref, int number, int subIndex)
     LiveUnit& control = requireKindControl(ref);
     PropertyValue value = control.kind->getProperty(control, number);
     if (number == control.kind->fontProperty && subIndex >= 0) {
-        FontDescription font = decodeFontBlock(propertyBytes(value));
+        const layout::LogFont font = *decodeFontRecord(fittedFontRecord(propertyBytes(value)));
         if (subIndex == FontMember::faceName) return std::string(font.face());
         return fontMemberNumber(font, subIndex, screenPixelsPerInch());
     }

@@ -8,9 +8,22 @@
 #pragma once
 #include <windows.h>
 
+#include <ole2.h>
+
 #include <utility>
 
 namespace wrivo {
+
+// The value that means "no handle": null, or Free::none() for the kinds whose
+// failed open answers something else (INVALID_HANDLE_VALUE).
+template <typename Handle, typename Free>
+Handle noHandle()
+{
+    if constexpr (requires { Free::none(); })
+        return Free::none();
+    else
+        return nullptr;
+}
 
 // Owns one handle; Free is a callable type that releases it.
 template <typename Handle, typename Free>
@@ -29,16 +42,24 @@ public:
     }
 
     Handle get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
+    explicit operator bool() const { return handle_ != noHandle<Handle, Free>() && handle_ != nullptr; }
     // Gives the handle up without freeing it.
-    Handle release() { return std::exchange(handle_, nullptr); }
-    void reset(Handle handle = nullptr)
+    Handle release() { return std::exchange(handle_, noHandle<Handle, Free>()); }
+    void reset(Handle handle = noHandle<Handle, Free>())
     {
-        if (Handle old = std::exchange(handle_, handle)) Free{}(old);
+        const Handle old = std::exchange(handle_, handle);
+        if (old != noHandle<Handle, Free>() && old != nullptr) Free{}(old);
+    }
+    // Frees the handle now and answers whether the system did (a file's last
+    // buffered writes can fail only here); true when nothing was held.
+    bool close()
+    {
+        if (!*this) return true;
+        return Free{}(release()) != 0;
     }
 
 private:
-    Handle handle_ = nullptr;
+    Handle handle_ = noHandle<Handle, Free>();
 };
 
 // A device context of a window (or of the screen, for a null window), given
@@ -111,6 +132,29 @@ struct DestroyAccelerators {
     void operator()(HACCEL table) const { DestroyAcceleratorTable(table); }
 };
 
+// Kernel objects: a process, thread or event (null when making it fails), a file
+// from CreateFile and a search from FindFirstFile (INVALID_HANDLE_VALUE when
+// they fail).
+struct CloseKernelHandle {
+    BOOL operator()(HANDLE handle) const { return CloseHandle(handle); }
+};
+struct CloseFileHandle : CloseKernelHandle {
+    static HANDLE none() { return INVALID_HANDLE_VALUE; }
+};
+struct CloseFileSearch {
+    static HANDLE none() { return INVALID_HANDLE_VALUE; }
+    BOOL operator()(HANDLE search) const { return FindClose(search); }
+};
+// A block the system allocated with LocalAlloc for the caller to free
+// (FormatMessage's text, CommandLineToArgvW's array).
+struct FreeLocalMemory {
+    void operator()(void* block) const { LocalFree(block); }
+};
+// A block a COM or shell function allocated for the caller (SHGetKnownFolderPath's path).
+struct FreeTaskMemory {
+    void operator()(void* block) const { CoTaskMemFree(block); }
+};
+
 using ScopedFont = ScopedHandle<HFONT, DeleteGdiObject>;
 using ScopedBrush = ScopedHandle<HBRUSH, DeleteGdiObject>;
 using ScopedBitmap = ScopedHandle<HBITMAP, DeleteGdiObject>;
@@ -119,11 +163,78 @@ using ScopedMemoryDC = ScopedHandle<HDC, DeleteMemoryDC>;
 using ScopedMenu = ScopedHandle<HMENU, DestroyMenuHandle>;
 using ScopedAccelerators = ScopedHandle<HACCEL, DestroyAccelerators>;
 using ScopedSelection = BasicScopedSelection<SystemGdi>;
+using ScopedProcess = ScopedHandle<HANDLE, CloseKernelHandle>;
+using ScopedThread = ScopedHandle<HANDLE, CloseKernelHandle>;
+using ScopedEvent = ScopedHandle<HANDLE, CloseKernelHandle>;
+using ScopedFile = ScopedHandle<HANDLE, CloseFileHandle>;
+using ScopedFileSearch = ScopedHandle<HANDLE, CloseFileSearch>;
+template <typename Block>
+using ScopedLocalMemory = ScopedHandle<Block*, FreeLocalMemory>;
+template <typename Block>
+using ScopedTaskMemory = ScopedHandle<Block*, FreeTaskMemory>;
 
 // GetDC(window) for the scope; a null window is the screen.
 class ScopedGetDC : public BasicScopedWindowDC<SystemGdi> {
 public:
     explicit ScopedGetDC(HWND window) : BasicScopedWindowDC(window, GetDC(window)) { }
+};
+
+// BeginPaint for the scope, EndPaint at its end: a window's WM_PAINT.
+class ScopedPaint {
+public:
+    explicit ScopedPaint(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) { }
+    ~ScopedPaint()
+    {
+        if (window_) EndPaint(window_, &paint_);
+    }
+    ScopedPaint(const ScopedPaint&) = delete;
+    ScopedPaint& operator=(const ScopedPaint&) = delete;
+    ScopedPaint(ScopedPaint&& other) noexcept
+        : window_(std::exchange(other.window_, nullptr)), paint_(other.paint_), dc_(other.dc_)
+    {
+    }
+    ScopedPaint& operator=(ScopedPaint&&) = delete;
+
+    HDC dc() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT paint_{};
+    HDC dc_;
+};
+
+// OLE started on this thread until the owner is reset or goes: OleUninitialize
+// balances only a successful OleInitialize.
+class ScopedOle {
+public:
+    ScopedOle() = default;
+    static ScopedOle start()
+    {
+        ScopedOle ole;
+        ole.started_ = SUCCEEDED(OleInitialize(nullptr));
+        return ole;
+    }
+    ~ScopedOle() { reset(); }
+    ScopedOle(const ScopedOle&) = delete;
+    ScopedOle& operator=(const ScopedOle&) = delete;
+    ScopedOle(ScopedOle&& other) noexcept : started_(std::exchange(other.started_, false)) { }
+    ScopedOle& operator=(ScopedOle&& other) noexcept
+    {
+        if (this != &other) {
+            reset();
+            started_ = std::exchange(other.started_, false);
+        }
+        return *this;
+    }
+
+    explicit operator bool() const { return started_; }
+    void reset()
+    {
+        if (std::exchange(started_, false)) OleUninitialize();
+    }
+
+private:
+    bool started_ = false;
 };
 
 } // namespace wrivo

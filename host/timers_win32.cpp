@@ -1,7 +1,6 @@
 // The host's timer services beyond the timer unit: an interval timer with no
-// window of its own, and the session-end routine.
+// window of its own, and the steady clock.
 #include "host/host.h"
-#include "host/session_end.h"
 
 #include <windows.h>
 
@@ -10,13 +9,13 @@
 namespace wrivo {
 namespace {
 
+// Kept here, not with a window: the TimerProc of a thread timer is given only
+// the timer's identifier.
 std::map<UINT_PTR, void (*)()>& intervalTicks()
 {
     static std::map<UINT_PTR, void (*)()> ticks;
     return ticks;
 }
-
-void (*sessionEndRoutine)(bool) = nullptr;
 
 // A thread timer (no window): DispatchMessage calls this for its WM_TIMER,
 // in any message loop of the thread (SetTimer with a TimerProc).
@@ -37,16 +36,6 @@ void startIntervalTimer(std::uint32_t milliseconds, void (*tick)())
 std::uint64_t steadyMilliseconds()
 {
     return GetTickCount64();
-}
-
-void registerSessionEndRoutine(void (*routine)(bool))
-{
-    sessionEndRoutine = routine;
-}
-
-void runSessionEndRoutine(bool ending)
-{
-    if (sessionEndRoutine) sessionEndRoutine(ending);
 }
 
 } // namespace wrivo

@@ -105,7 +105,6 @@ void registerHostKinds();
 // Helpers for kinds.
 HFONT createFontFromBlock(const Bytes& block);                 // null when the block is empty
 Bytes fontBlockOf(const std::optional<layout::LogFont>& font); // empty for none
-std::optional<layout::LogFont> fontFromBlock(const Bytes& block);
 int screenPixelsPerInch();
 // Border styles of controls: 0 none, 1 sunken, 2 dialog frame, 3 static edge,
 // 4 sunken with dialog frame, 5 single line.

@@ -91,11 +91,6 @@ Bytes fontBlockOf(const std::optional<LogFont>& font)
     return font ? encodeFontRecord(*font) : Bytes{};
 }
 
-std::optional<LogFont> fontFromBlock(const Bytes& block)
-{
-    return decodeFontRecord(block);
-}
-
 HFONT createFontFromBlock(const Bytes& block)
 {
     const std::optional<LogFont> record = decodeFontRecord(block);

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <optional>
 #include <ctime>
+#include <optional>
 
 namespace wrivo {
 

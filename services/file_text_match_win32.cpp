@@ -1,5 +1,7 @@
 #include "services/file_text_match.h"
 
+#include "host/scoped_win32.h"
+
 #include <windows.h>
 
 #include <string>
@@ -31,12 +33,11 @@ bool fileHoldsText(std::string_view path, std::string_view text, bool besideSave
     FileTextMatch match(text);
     const std::string name(path);
     const DWORD sharing = besideSaves ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : FILE_SHARE_READ;
-    HANDLE file = path.empty() ? INVALID_HANDLE_VALUE
-                               : CreateFileA(name.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
-                                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return FileTextMatch(text).matches(); // unreadable: the empty text
-    const bool read = feedFile(file, match);
-    CloseHandle(file);
+    const ScopedFile file(path.empty() ? INVALID_HANDLE_VALUE
+                                       : CreateFileA(name.c_str(), GENERIC_READ, sharing, nullptr, OPEN_EXISTING,
+                                                     FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return FileTextMatch(text).matches(); // unreadable: the empty text
+    const bool read = feedFile(file.get(), match);
     return read ? match.matches() : FileTextMatch(text).matches();
 }
 

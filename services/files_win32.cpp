@@ -1,7 +1,9 @@
 #include "services/files.h"
 #include "services/files_win32.h"
 
+#include "host/dynamic_binding_win32.h"
 #include "host/program_path.h"
+#include "host/scoped_win32.h"
 #include "services/file_path.h"
 
 #include <windows.h>
@@ -9,28 +11,6 @@
 namespace wrivo {
 
 namespace {
-
-// Owns one kernel file handle.
-class FileHandle {
-public:
-    explicit FileHandle(HANDLE handle) : handle_(handle) { }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    ~FileHandle() { close(); }
-
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    HANDLE get() const { return handle_; }
-    bool close()
-    {
-        if (!valid()) return true;
-        const bool closed = CloseHandle(handle_) != 0;
-        handle_ = INVALID_HANDLE_VALUE;
-        return closed;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 // A temporary file that is deleted unless it has been moved into place.
 class TemporaryFile {
@@ -76,9 +56,9 @@ bool targetIsWritable(const std::string& path, bool& exists, DWORD& failure)
     }
     // Shared all ways, as the recovery copy's reading of the document is: a
     // reader that lets writers and deleters in must not make a save fail.
-    FileHandle probe(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    ScopedFile probe(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (probe.valid()) {
+    if (probe) {
         exists = true;
         return true;
     }
@@ -133,13 +113,11 @@ DWORD moveIntoPlace(const std::string& temporary, const std::string& target, boo
 // system cannot tell (no such file yet, or before Windows Vista).
 std::string finalPath(const std::string& path)
 {
-    using FinalPathName = DWORD(WINAPI*)(HANDLE, LPWSTR, DWORD, DWORD);
-    static const auto finalPathName = reinterpret_cast<FinalPathName>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetFinalPathNameByHandleW")));
+    const auto finalPathName = optionalFunction<optionalGetFinalPathNameByHandleW>();
     if (!finalPathName) return path;
-    FileHandle file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+    ScopedFile file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file.valid()) return path;
+    if (!file) return path;
     std::wstring wide(MAX_PATH, L'\0');
     DWORD length = finalPathName(file.get(), wide.data(), static_cast<DWORD>(wide.size()), 0);
     if (length >= wide.size()) {
@@ -163,17 +141,17 @@ std::string finalPath(const std::string& path)
 }
 
 // Opens an existing file with the given access and sharing (invalid on failure).
-FileHandle openExisting(std::string_view path, DWORD access, DWORD sharing)
+ScopedFile openExisting(std::string_view path, DWORD access, DWORD sharing)
 {
-    if (path.empty()) return FileHandle(INVALID_HANDLE_VALUE);
+    if (path.empty()) return ScopedFile();
     const std::string name(path);
-    return FileHandle(
+    return ScopedFile(
         CreateFileA(name.c_str(), access, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-std::optional<std::uint64_t> sizeOf(const FileHandle& file)
+std::optional<std::uint64_t> sizeOf(const ScopedFile& file)
 {
-    if (!file.valid()) return std::nullopt;
+    if (!file) return std::nullopt;
     DWORD high = 0;
     const DWORD low = GetFileSize(file.get(), &high);
     if (low == INVALID_FILE_SIZE && GetLastError() != NO_ERROR) return std::nullopt;
@@ -189,7 +167,7 @@ std::optional<std::uint64_t> fileSize(std::string_view path)
 
 std::optional<std::vector<std::uint8_t>> tryReadFile(std::string_view path, std::uint64_t largest)
 {
-    const FileHandle file = openExisting(path, GENERIC_READ, FILE_SHARE_READ);
+    const ScopedFile file = openExisting(path, GENERIC_READ, FILE_SHARE_READ);
     const std::optional<std::uint64_t> size = sizeOf(file);
     if (!size || *size > largest || *size > 0xFFFFFFFFu) return std::nullopt;
     const auto length = static_cast<DWORD>(*size);
@@ -238,9 +216,9 @@ bool writeThroughTemporary(const std::string& target, bool targetExists, bool re
     TemporaryFile temporary(temporaryName);
     reachedStep(WriteStep::temporaryMade);
 
-    FileHandle file(CreateFileA(temporary.path().c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+    ScopedFile file(CreateFileA(temporary.path().c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) return fail(GetLastError());
+    if (!file) return fail(GetLastError());
     for (const auto& block : blocks)
         if (!writeAll(file.get(), block)) return fail(GetLastError());
     if (!FlushFileBuffers(file.get()) || !file.close()) return fail(GetLastError());
@@ -301,8 +279,8 @@ std::string systemMessage(std::uint32_t code)
     const DWORD length =
         FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+    const ScopedLocalMemory<char> owned(text);
     std::string message = length && text ? std::string(text, length) : std::string();
-    if (text) LocalFree(text);
     while (!message.empty() && (message.back() == '\n' || message.back() == '\r' || message.back() == ' '))
         message.pop_back();
     return message;

@@ -5,6 +5,7 @@
 // The box has no owner and is task-modal unless asked to be system-modal; the
 // button pressed comes back as one of the MessageBoxResult codes.
 #pragma once
+#include "services/service_texts.h"
 #include "services/value.h"
 
 #include <cstdint>
@@ -42,8 +43,6 @@ constexpr std::int32_t ignore = 4;
 constexpr std::int32_t yes = 5;
 constexpr std::int32_t no = 6;
 } // namespace MessageBoxResult
-
-inline constexpr std::string_view defaultMessageBoxTitle = "信息：";
 
 // The text a content value shows: numbers as toText writes them, a text as it
 // is, a logical as "真" or "假", a date-time as its date-time text, and the

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "host/scoped_win32.h"
 #include "services/code_page.h"
 #include "services/files.h"
 
@@ -52,10 +53,10 @@ std::string localDataFolder()
     for (const wchar_t* name : {L"WRIVO_TEST_LOCALAPPDATA", L"LOCALAPPDATA"})
         if (std::optional<std::string> folder = environmentFolder(name)) return *folder;
     PWSTR wide = nullptr;
-    std::optional<std::string> found;
-    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &wide)) && wide) found = spelled(wide);
-    CoTaskMemFree(wide);
-    return found.value_or(std::string());
+    const HRESULT result = SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &wide);
+    const ScopedTaskMemory<wchar_t> path(wide); // freed whatever the result
+    if (FAILED(result) || !path) return {};
+    return spelled(path.get()).value_or(std::string());
 }
 
 bool isFolder(const std::string& path)
@@ -111,13 +112,12 @@ template <typename Found>
 void forEachFile(const std::string& folder, std::wstring_view extension, Found found)
 {
     WIN32_FIND_DATAW data;
-    const HANDLE search = FindFirstFileW((widened(folder) + L"\\*").c_str(), &data);
-    if (search == INVALID_HANDLE_VALUE) return;
+    const ScopedFileSearch search(FindFirstFileW((widened(folder) + L"\\*").c_str(), &data));
+    if (!search) return;
     do {
         const std::wstring name = data.cFileName;
         if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && endsWith(name, extension)) found(name, data);
-    } while (FindNextFileW(search, &data));
-    FindClose(search);
+    } while (FindNextFileW(search.get(), &data));
 }
 
 // The owner a copy's file name names, when it is one of ours.
@@ -239,15 +239,13 @@ bool processRunning(const ProcessIdentity& process)
     // An id names another program once its owner has ended, so the start
     // time must match too. A program we may not look at is taken as running:
     // its copy is left alone rather than taken from it.
-    const HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process.id);
+    const ScopedProcess handle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process.id));
     if (!handle) return GetLastError() == ERROR_ACCESS_DENIED;
     DWORD code = 0;
     FILETIME created{}, exited{}, kernel{}, user{};
-    const bool running = GetExitCodeProcess(handle, &code) && code == STILL_ACTIVE &&
-                         GetProcessTimes(handle, &created, &exited, &kernel, &user) &&
-                         fileTimeValue(created) == process.started;
-    CloseHandle(handle);
-    return running;
+    return GetExitCodeProcess(handle.get(), &code) && code == STILL_ACTIVE &&
+           GetProcessTimes(handle.get(), &created, &exited, &kernel, &user) &&
+           fileTimeValue(created) == process.started;
 }
 
 CopyOutcome writeRecoveryCopy(RecoveryRecord record, std::span<const std::uint8_t> bytes)

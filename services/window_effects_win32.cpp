@@ -1,5 +1,7 @@
 #include "services/window_effects.h"
 
+#include "host/dynamic_binding_win32.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -19,26 +21,14 @@ bool isWindowsNt()
     return false;
 }
 
-using SetLayeredWindowAttributesFunction = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-
-// Looked up by name: systems without layered windows simply lack it, and then
-// the window stays opaque (the host's binding table would treat a missing
-// function as a run-time error instead).
-SetLayeredWindowAttributesFunction layeredAttributesFunction()
-{
-    HMODULE user32 = GetModuleHandleA("USER32.DLL");
-    if (!user32) return nullptr;
-    return reinterpret_cast<SetLayeredWindowAttributesFunction>(
-        reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
-}
-
 } // namespace
 
 void setWindowTransparency(std::uintptr_t window, std::optional<std::int32_t> alpha)
 {
     const BYTE value = effectiveAlpha(alpha);
     if (!isWindowsNt()) return;
-    const auto setAttributes = layeredAttributesFunction();
+    // Systems without layered windows lack it; the window then stays opaque.
+    const auto setAttributes = optionalFunction<optionalSetLayeredWindowAttributes>();
     if (!setAttributes) return;
     HWND handle = reinterpret_cast<HWND>(window);
     SetWindowLongA(handle, GWL_EXSTYLE, WS_EX_LAYERED);

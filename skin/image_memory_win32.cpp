@@ -5,20 +5,8 @@
 #include "skin/skin_state_win32.h"
 
 #include <cstring>
-#include <unordered_map>
 
 namespace wrivo {
-
-namespace {
-
-// Image -> the global memory block its stream reads from.
-std::unordered_map<GpImage*, HGLOBAL>& imageMemory()
-{
-    static std::unordered_map<GpImage*, HGLOBAL> memory;
-    return memory;
-}
-
-} // namespace
 
 void MemoryStream::release()
 {
@@ -86,7 +74,7 @@ GpImage* loadImageFromBytes(std::span<const std::uint8_t> bytes)
     if (skinCall<apiGdipLoadImageFromStream>(stream, &image) != gdipOk || !image) return nullptr;
     if (const auto& guid = skinState().timeDimensionGuid; guid.size() == 16)
         skinCall<apiGdipImageSelectActiveFrame>(image, reinterpret_cast<const GUID*>(guid.data()), 0u);
-    imageMemory()[image] = memory.detachMemory();
+    skinState().imageMemory[image] = memory.detachMemory();
     return image;
 }
 
@@ -94,16 +82,16 @@ void disposeImage(GpImage* image)
 {
     if (!image) return;
     skinCall<apiGdipDisposeImage>(image);
-    auto kept = imageMemory().find(image);
-    if (kept != imageMemory().end()) {
+    auto kept = skinState().imageMemory.find(image);
+    if (kept != skinState().imageMemory.end()) {
         if (kept->second) skinCall<apiGlobalFree>(kept->second);
-        imageMemory().erase(kept);
+        skinState().imageMemory.erase(kept);
     }
 }
 
 std::size_t liveLoadedImages()
 {
-    return imageMemory().size();
+    return skinState().imageMemory.size();
 }
 
 UINT imageWidth(GpImage* image)

@@ -29,18 +29,16 @@ bool isWindow(HWND window)
 
 void fillRectangle(GpGraphics* graphics, std::uint32_t argb, float x, float y, float w, float h)
 {
-    GpBrush* brush = nullptr;
-    skinCall<apiGdipCreateSolidFill>(argb, &brush);
-    skinCall<apiGdipFillRectangle>(graphics, brush, x, y, w, h);
-    skinCall<apiGdipDeleteBrush>(brush);
+    GdipBrush brush;
+    skinCall<apiGdipCreateSolidFill>(argb, out(brush));
+    skinCall<apiGdipFillRectangle>(graphics, brush.get(), x, y, w, h);
 }
 
 void outlineRectangle(GpGraphics* graphics, std::uint32_t argb, float x, float y, float w, float h)
 {
-    GpPen* pen = nullptr;
-    skinCall<apiGdipCreatePen1>(argb, 1.0f, 0, &pen);
-    skinCall<apiGdipDrawRectangle>(graphics, pen, x, y, w, h);
-    skinCall<apiGdipDeletePen>(pen);
+    GdipPen pen;
+    skinCall<apiGdipCreatePen1>(argb, 1.0f, 0, out(pen));
+    skinCall<apiGdipDrawRectangle>(graphics, pen.get(), x, y, w, h);
 }
 
 } // namespace
@@ -128,39 +126,32 @@ GpImage* composeWindow(HWND window, bool handBack)
 {
     ++skinState().compositions;
     const RECT rect = windowRect(window);
-    GpImage* bitmap = nullptr;
+    GdipImage bitmap;
     skinCall<apiGdipCreateBitmapFromScan0>(static_cast<int>(rect.right - rect.left),
                                            static_cast<int>(rect.bottom - rect.top), 0, pixelFormat32bppArgb, nullptr,
-                                           &bitmap);
-    GpGraphics* graphics = nullptr;
-    skinCall<apiGdipGetImageGraphicsContext>(bitmap, &graphics);
-
-    if (auto* back = reinterpret_cast<GpImage*>(skinProperty(window, "PngControl_BackImage"))) {
-        float width = 0, height = 0;
-        imageDimension(back, width, height);
-        skinCall<apiGdipDrawImageRect>(graphics, back, 0.0f, 0.0f, width, height);
-    }
-    for (HWND child = skinCall<apiGetWindow>(window, GW_CHILD); child;
-         child = skinCall<apiGetWindow>(child, GW_HWNDNEXT)) {
-        if (skinProperty(child, "PngControl_Type") != 0) drawControl(window, child, graphics);
-    }
-
-    // GDI+ wants the Graphics gone before the image it draws on is disposed.
-    skinCall<apiGdipDeleteGraphics>(graphics);
-    GpImage* handed = nullptr;
-    if (handBack) {
-        handed = bitmap;
-    } else {
-        pushLayered(window, bitmap, false);
-        SkinCaret& caret = skinState().caret;
-        if (window == caret.window && bitmap) {
-            if (caret.image) skinCall<apiGdipDisposeImage>(caret.image);
-            caret.image = bitmap;
-        } else if (bitmap) {
-            skinCall<apiGdipDisposeImage>(bitmap);
+                                           out(bitmap));
+    {
+        // GDI+ wants the Graphics gone before the image it draws on is
+        // disposed of: it goes at the end of this block.
+        GdipGraphics graphics;
+        skinCall<apiGdipGetImageGraphicsContext>(bitmap.get(), out(graphics));
+        if (auto* back = reinterpret_cast<GpImage*>(skinProperty(window, "PngControl_BackImage"))) {
+            float width = 0, height = 0;
+            imageDimension(back, width, height);
+            skinCall<apiGdipDrawImageRect>(graphics.get(), back, 0.0f, 0.0f, width, height);
+        }
+        for (HWND child = skinCall<apiGetWindow>(window, GW_CHILD); child;
+             child = skinCall<apiGetWindow>(child, GW_HWNDNEXT)) {
+            if (skinProperty(child, "PngControl_Type") != 0) drawControl(window, child, graphics.get());
         }
     }
-    return handed;
+    if (handBack) return bitmap.release();
+    pushLayered(window, bitmap.get(), false);
+    // The caret's window keeps its last composition for blinking (the one it
+    // held before is disposed of); any other is disposed of now.
+    SkinCaret& caret = skinState().caret;
+    if (window == caret.window && bitmap) caret.image = std::move(bitmap);
+    return nullptr;
 }
 
 void drawControl(HWND window, HWND control, GpGraphics* graphics)
@@ -241,12 +232,13 @@ void pushLayered(HWND window, GpImage* image, bool withCaret)
     const SkinBitmap section(skinCall<apiCreateDIBSection>(memoryDc.get(), &info, 0u, nullptr, nullptr, 0u));
     const SkinSelection selected(memoryDc.get(), section.get());
 
-    GpGraphics* graphics = nullptr;
-    skinCall<apiGdipCreateFromHDC>(memoryDc.get(), &graphics);
-    skinCall<apiGdipDrawImageRect>(graphics, image, 0.0f, 0.0f, static_cast<float>(imageWidth(image)),
-                                   static_cast<float>(imageHeight(image)));
-    if (withCaret) drawCaret(window, skinState().caret.control, graphics);
-    skinCall<apiGdipDeleteGraphics>(graphics);
+    {
+        GdipGraphics graphics;
+        skinCall<apiGdipCreateFromHDC>(memoryDc.get(), out(graphics));
+        skinCall<apiGdipDrawImageRect>(graphics.get(), image, 0.0f, 0.0f, static_cast<float>(imageWidth(image)),
+                                       static_cast<float>(imageHeight(image)));
+        if (withCaret) drawCaret(window, skinState().caret.control, graphics.get());
+    }
 
     SIZE size{width, height};
     POINT source{0, 0};

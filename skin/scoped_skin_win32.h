@@ -18,9 +18,53 @@ struct SkinDeleteMemoryDC {
     void operator()(HDC dc) const { skinCall<apiDeleteDC>(dc); }
 };
 
+struct SkinCloseHandle {
+    void operator()(HANDLE handle) const { skinCall<apiCloseHandle>(handle); }
+};
+// GDI+ objects. A Graphics must be deleted before the image it draws on is
+// disposed of, so an image owner outlives the Graphics made from it.
+struct SkinDisposeImage {
+    void operator()(GpImage* image) const { skinCall<apiGdipDisposeImage>(image); }
+};
+struct SkinDeleteGraphics {
+    void operator()(GpGraphics* graphics) const { skinCall<apiGdipDeleteGraphics>(graphics); }
+};
+struct SkinDeletePen {
+    void operator()(GpPen* pen) const { skinCall<apiGdipDeletePen>(pen); }
+};
+struct SkinDeleteBrush {
+    void operator()(GpBrush* brush) const { skinCall<apiGdipDeleteBrush>(brush); }
+};
+
 using SkinBitmap = ScopedHandle<HBITMAP, SkinDeleteGdiObject>;
 using SkinMemoryDC = ScopedHandle<HDC, SkinDeleteMemoryDC>;
 using SkinSelection = BasicScopedSelection<SkinGdi>;
+using SkinKernelHandle = ScopedHandle<HANDLE, SkinCloseHandle>;
+using GdipImage = ScopedHandle<GpImage*, SkinDisposeImage>;
+using GdipGraphics = ScopedHandle<GpGraphics*, SkinDeleteGraphics>;
+using GdipPen = ScopedHandle<GpPen*, SkinDeletePen>;
+using GdipBrush = ScopedHandle<GpBrush*, SkinDeleteBrush>;
+
+// Fills an owner through a GDI+ "create" call's output parameter:
+// skinCall<apiGdipCreatePen1>(argb, 1.0f, 0, out(pen)).
+template <typename Owner>
+class OutParameter {
+public:
+    explicit OutParameter(Owner& owner) : owner_(owner) { }
+    ~OutParameter() { owner_.reset(made_); }
+    OutParameter(const OutParameter&) = delete;
+    OutParameter& operator=(const OutParameter&) = delete;
+    operator decltype(std::declval<Owner>().get()) * () { return &made_; }
+
+private:
+    Owner& owner_;
+    decltype(std::declval<Owner>().get()) made_ = nullptr;
+};
+template <typename Owner>
+OutParameter<Owner> out(Owner& owner)
+{
+    return OutParameter<Owner>(owner);
+}
 
 // GetWindowDC(window) for the scope: the whole window, frame included.
 class SkinWindowDC : public BasicScopedWindowDC<SkinGdi> {

@@ -9,8 +9,8 @@
 #pragma once
 #include "host/dynamic_binding_win32.h"
 
-#include <cstdint>
 #include <objbase.h>
+#include <cstdint>
 #include <span>
 #include <utility>
 

@@ -3,6 +3,7 @@
 
 #include "host/host.h"
 #include "skin/image_memory_win32.h"
+#include "skin/scoped_skin_win32.h"
 #include "skin/skin_state_win32.h"
 #include "skin/splash_frames.h"
 
@@ -45,7 +46,8 @@ void startSkinModule()
     // current folder (the document's, after a file dialog).
     skinApi().setProgramFolder(programFolder());
 
-    auto* record = static_cast<WNDCLASSEXA*>(LocalAlloc(LPTR, sizeof(WNDCLASSEXA)));
+    const ScopedLocalMemory<WNDCLASSEXA> owned(static_cast<WNDCLASSEXA*>(LocalAlloc(LPTR, sizeof(WNDCLASSEXA))));
+    WNDCLASSEXA* record = owned.get();
     startGraphics();
 
     std::vector<std::uint8_t>& timeDimensionGuid = skinState().timeDimensionGuid;
@@ -61,7 +63,6 @@ void startSkinModule()
     record->hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     record->lpszClassName = loadDialogClassName;
     skinCall<apiRegisterClassExA>(record);
-    LocalFree(record);
 }
 
 void stopSkinModule()
@@ -73,10 +74,8 @@ void stopSkinModule()
 LRESULT CALLBACK loadDialogProc(HWND window, UINT message, WPARAM wordParameter, LPARAM longParameter)
 {
     if (message == WM_DESTROY) {
-        if (HANDLE thread = windowProperty(window, "Zaded_Thread")) {
-            skinCall<apiTerminateThread>(thread, 0u);
-            skinCall<apiCloseHandle>(thread);
-        }
+        if (const SkinKernelHandle thread(windowProperty(window, "Zaded_Thread")); thread)
+            skinCall<apiTerminateThread>(thread.get(), 0u);
         if (auto* image = static_cast<GpImage*>(windowProperty(window, "Zaded_Image"))) disposeImage(image);
         if (HANDLE memory = windowProperty(window, "Zaded_Stream")) skinCall<apiGlobalFree>(memory);
     } else if (message == WM_LBUTTONDOWN) {

@@ -2,12 +2,20 @@
 
 namespace wrivo {
 
+namespace {
+
+// The state's one home. A global, because the caret's TimerProc and the
+// skinned controls' subclass procedures are called with a window handle only.
+// Destroyed after the program's last handler: the skin's binding table (and
+// so GDI+) outlives it.
+std::unique_ptr<SkinState> home;
+
+} // namespace
+
 SkinState& skinState()
 {
-    // Never destroyed, like the binding table: a static destructor on the way
-    // out would run after GDI+ and the windows it refers to are gone.
-    static SkinState& state = *new SkinState;
-    return state;
+    if (!home) home = std::make_unique<SkinState>();
+    return *home;
 }
 
 } // namespace wrivo

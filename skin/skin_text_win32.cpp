@@ -1,6 +1,7 @@
 #include "skin/skin_text_win32.h"
 
 #include "skin/png_skin_window_win32.h"
+#include "skin/scoped_skin_win32.h"
 #include "skin/skin_geometry.h"
 #include "skin/skin_module_win32.h"
 
@@ -166,12 +167,11 @@ void drawControlText(GpGraphics* graphics, HWND control, float x, float y, int w
     SkinStringFormat format;
     format.create(0x1004, 0); // no wrapping, no fitting to the black box
     format.setAlignments(0, 1);
-    GpBrush* brush = nullptr;
+    GdipBrush brush;
     const auto colour = static_cast<std::uint32_t>(skinProperty(control, "PngControl_TextColor"));
-    skinCall<apiGdipCreateSolidFill>(colorToArgb(colour, 255), &brush);
+    skinCall<apiGdipCreateSolidFill>(colorToArgb(colour, 255), out(brush));
     skinCall<apiGdipDrawString>(graphics, wideChars(wide), static_cast<int>(wide.size() / 2 - 1), font.handle(),
-                                &layout, format.handle(), brush);
-    skinCall<apiGdipDeleteBrush>(brush);
+                                &layout, format.handle(), brush.get());
 }
 
 } // namespace wrivo

@@ -15,9 +15,10 @@
 #include "app/statistics_handlers.h"
 #include "host/host.h"
 #include "host/property_rules.h"
-#include "services/control_operations.h"
+#include "host/scoped_win32.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/unit_properties.h"
 #include "services/files.h"
-#include "services/unit_properties.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
 #include "tests/support/main_window_scenario_win32.h"
@@ -156,15 +157,15 @@ TEST_F(DocumentCommands, AFileThatCannotBeReadLeavesTheDocumentAndSaysSo)
 {
     const std::string path = folder.file("locked.txt");
     putFileBytes(path, "locked content");
-    HANDLE lock = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
+    ScopedFile lock(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(lock);
 
     DialogDriver driver;
     driver.answer(chooseFile(path));
     driver.press("OK");
     shortcut('F'); // append
     ASSERT_TRUE(driver.finish()) << driver.report();
-    CloseHandle(lock);
+    lock.reset();
     ASSERT_EQ(driver.seen().size(), 2u);
     EXPECT_EQ(driver.seen()[1].title, "读取失败：");
     EXPECT_EQ(documentText(), "");
@@ -277,8 +278,9 @@ TEST_F(DocumentCommands, AFailedSaveNamesTheReasonInUseOrDiskFull)
     // A file another program holds open without sharing.
     const std::string held = folder.file("held.txt");
     putFileBytes(held, "held");
-    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    ScopedFile holder(
+        CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder);
     setDocument("words");
     std::vector<DialogRecord> seen;
     {
@@ -288,7 +290,7 @@ TEST_F(DocumentCommands, AFailedSaveNamesTheReasonInUseOrDiskFull)
         driver.press("OK");
         shortcut('S');
         const bool finished = driver.finish();
-        CloseHandle(holder);
+        holder.reset();
         ASSERT_TRUE(finished) << driver.report();
         seen = driver.seen();
     }
@@ -322,13 +324,12 @@ TEST_F(DocumentCommands, ADocumentMatchingAFileLargerThanAWholeReadIsNotModified
     const std::string path = folder.file("grown.txt");
     putFileOfSize(path, largestReadableFile + (2u << 20));
     {
-        HANDLE file =
-            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        ASSERT_NE(file, INVALID_HANDLE_VALUE);
+        const ScopedFile file(
+            CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(file);
         const std::string start = "第一章\r\n";
         DWORD written = 0;
-        WriteFile(file, start.data(), static_cast<DWORD>(start.size()), &written, nullptr);
-        CloseHandle(file);
+        WriteFile(file.get(), start.data(), static_cast<DWORD>(start.size()), &written, nullptr);
     }
     writeProperty(commonDialogRef, CommonDlgProperty::fileName, path);
     setDocument("第一章\r\n"); // the file's text ends at its first zero byte

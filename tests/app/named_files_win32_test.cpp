@@ -3,8 +3,8 @@
 // on the command line; and the word about a code page that is not GBK. Boxes
 // are answered by the dialog driver and read word for word.
 #include <windows.h>
-#include <shlobj.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <string>
@@ -15,7 +15,8 @@
 #include "app/named_files.h"
 #include "app/start_window.h" // warnAboutCodePage
 #include "host/host.h"
-#include "services/unit_properties.h"
+#include "host/scoped_win32.h"
+#include "services/controls/unit_properties.h"
 #include "services/window_effects.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
@@ -142,9 +143,7 @@ TEST_F(NamedFiles, ANameGbkCannotSpellIsRefusedWithAWordAndNothingElse)
 {
     // Hangul has no GBK spelling; its "?" would be a wildcard, not a name.
     const std::wstring name = wide(folder.path()) + L"\\稿\uD55C.txt";
-    const HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    CloseHandle(file);
+    ASSERT_TRUE(ScopedFile(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr)));
     const std::string shown = folder.path() + "\\稿?.txt";
     setDocument("kept");
     {

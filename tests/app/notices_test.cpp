@@ -1,8 +1,8 @@
 #include "app/notices.h"
 
+#include <gtest/gtest.h>
 #include "app/maker_info.h"
 #include "services/text.h"
-#include <gtest/gtest.h>
 
 #include <vector>
 

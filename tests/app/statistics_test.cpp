@@ -1,7 +1,7 @@
 #include "app/statistics.h"
 
-#include "services/text.h"
 #include <gtest/gtest.h>
+#include "services/text.h"
 
 namespace wrivo {
 namespace {

@@ -14,8 +14,8 @@
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "host/window_properties.h"
-#include "services/control_operations.h"
-#include "services/unit_properties.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/unit_properties.h"
 #include "tests/support/host_harness_win32.h"
 #include "tests/support/main_window_scenario_win32.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/start_window.h"
 #include "app/notices.h"
+#include "app/start_window.h"
 #include "tests/support/child_process_win32.h"
 #include "tests/support/event_sequence.h"
 #include "tests/support/scratch_folder_win32.h"

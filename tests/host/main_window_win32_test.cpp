@@ -2,12 +2,13 @@
 // host's message translation: its controls and sizes, its menu bar and
 // accelerators, the routing of keys and the handlers' results.
 #include <windows.h>
-#include "services/common_dialog_unit_win32.h"
-#include "services/edit_box_operations.h"
-#include "services/colour_popup_win32.h"
-#include <thread>
-#include "tests/support/dialog_driver_win32.h"
 #include <gtest/gtest.h>
+#include <thread>
+#include "host/scoped_win32.h"
+#include "services/controls/colour_popup_win32.h"
+#include "services/controls/common_dialog_unit_win32.h"
+#include "services/controls/edit_box_operations.h"
+#include "tests/support/dialog_driver_win32.h"
 
 #include <string>
 
@@ -16,8 +17,8 @@
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "host/window_properties.h"
-#include "services/control_operations.h"
-#include "services/unit_properties.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/unit_properties.h"
 #include "tests/support/host_harness_win32.h"
 
 namespace wrivo {
@@ -300,9 +301,7 @@ TEST_F(MainWindow, CommonPropertiesAreClampedAndStored)
 
 TEST_F(MainWindow, FontPropertiesWorkByMember)
 {
-    HDC screen = GetDC(nullptr);
-    int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int dpi = GetDeviceCaps(ScopedGetDC(nullptr).get(), LOGPIXELSY);
     EXPECT_EQ(propertyText(readProperty(editBox, EditBoxProperty::font, 6)), "宋体");
     if (dpi == 96) EXPECT_EQ(number(editBox, EditBoxProperty::font, 5), 18);
 

@@ -63,7 +63,7 @@ TEST(FontProperty, FaceNamesTooLongOrEmptyBecomeSongTi)
 
 TEST(FontProperty, BlockRoundTripsEveryField)
 {
-    FontDescription font;
+    layout::LogFont font;
     font.height = -24;
     font.weight = 400;
     font.charSet = 134;
@@ -76,12 +76,12 @@ TEST(FontProperty, BlockRoundTripsEveryField)
     ASSERT_EQ(block.size(), fontBlockSize);
     EXPECT_EQ(block[0], 0xE8); // -24 little-endian
     EXPECT_EQ(block[23], 134);
-    EXPECT_EQ(decodeFontBlock(block), font);
+    EXPECT_EQ(decodeFontRecord(fittedFontRecord(block)), font);
 }
 
 TEST(FontProperty, MembersChangeOneAtATime)
 {
-    FontDescription font;
+    layout::LogFont font;
     font.height = -24;
     font.weight = 400;
     setFontMember(font, FontMember::angle, 3700, 96);

@@ -10,8 +10,9 @@
 #include "app/main_window.h"
 #include "host/host.h"
 #include "host/property_rules.h"
-#include "services/control_operations.h"
-#include "services/unit_properties.h"
+#include "host/scoped_win32.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/unit_properties.h"
 #include "tests/support/host_harness_win32.h"
 
 namespace wrivo {
@@ -44,14 +45,13 @@ struct AnsweredColours {
 AnsweredColours coloursAnswered(const UnitRef& unit, UINT question)
 {
     HWND control = handleOf(unit);
-    HDC dc = GetDC(control);
-    const auto brush = reinterpret_cast<HBRUSH>(
-        SendMessageA(handleOf(mainWindow), question, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(control)));
+    const ScopedGetDC dc(control);
+    const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
+        handleOf(mainWindow), question, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(control)));
     AnsweredColours answered;
-    answered.textBackground = GetBkColor(dc);
+    answered.textBackground = GetBkColor(dc.get());
     LOGBRUSH description{};
     if (brush && GetObjectA(brush, sizeof description, &description)) answered.brush = description.lbColor;
-    ReleaseDC(control, dc);
     return answered;
 }
 

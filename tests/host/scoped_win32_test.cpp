@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <string>
 #include <type_traits>
 #include <utility>
 
@@ -45,7 +46,7 @@ TEST(ScopedOwners, MovingHandsTheObjectOverAndReleasingGivesItUp)
     HFONT kept = outer.release();
     outer.reset();
     EXPECT_TRUE(alive(kept));
-    DeleteObject(kept);
+    const ScopedFont adopted(kept);
 }
 
 TEST(ScopedOwners, ResetFreesTheOldHandle)
@@ -85,6 +86,52 @@ TEST(ScopedOwners, MenuAndAcceleratorTableAreDestroyed)
     }
     EXPECT_FALSE(IsMenu(menu));
     EXPECT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 0);
+}
+
+TEST(ScopedOwners, KernelHandlesAreClosedOnceAndAFailedOpenHoldsNothing)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string path = std::string(folder) + "wrivo-scoped-owner.txt";
+    const auto openExclusive = [&] {
+        return CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    {
+        const ScopedFile file(openExclusive());
+        ASSERT_TRUE(file);
+        EXPECT_FALSE(ScopedFile(openExclusive())) << "a sharing violation is no handle";
+    }
+    ScopedFile again(openExclusive()); // the first owner closed its handle
+    EXPECT_TRUE(again);
+    EXPECT_TRUE(again.close());
+    EXPECT_FALSE(again);
+    WIN32_FIND_DATAA found;
+    {
+        const ScopedFileSearch search(FindFirstFileA(path.c_str(), &found));
+        EXPECT_TRUE(search);
+    }
+    EXPECT_FALSE(ScopedFileSearch(FindFirstFileA((path + ".none").c_str(), &found)));
+    DeleteFileA(path.c_str());
+    ScopedProcess process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, GetCurrentProcessId()));
+    HANDLE raw = process.get();
+    ASSERT_TRUE(process);
+    process.reset();
+    DWORD flags = 0;
+    EXPECT_FALSE(GetHandleInformation(raw, &flags));
+}
+
+TEST(ScopedOwners, OleStopsOnlyWhenItStartedAndOnlyOnce)
+{
+    ScopedOle ole = ScopedOle::start();
+    ASSERT_TRUE(ole);
+    {
+        const ScopedOle nested = ScopedOle::start(); // started again: balanced by its own stop
+        EXPECT_TRUE(nested);
+    }
+    ScopedOle moved = std::move(ole);
+    EXPECT_FALSE(ole);
+    moved.reset();
+    EXPECT_FALSE(moved);
 }
 
 } // namespace

@@ -9,7 +9,7 @@
 #include "host/memory.h"
 #include "host/property_rules.h"
 #include "host/window_properties.h"
-#include "services/control_operations.h"
+#include "services/controls/control_operations.h"
 #include "tests/support/host_harness_win32.h"
 
 namespace wrivo {

@@ -1,6 +1,6 @@
-#include "services/bits.h"
 #include <gtest/gtest.h>
 #include <climits>
+#include "services/bits.h"
 
 namespace wrivo {
 

@@ -1,6 +1,6 @@
-#include "services/bytes.h"
 #include <gtest/gtest.h>
 #include <array>
+#include "services/bytes.h"
 
 namespace wrivo {
 namespace {

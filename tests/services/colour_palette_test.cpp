@@ -1,4 +1,4 @@
-#include "services/colour_palette.h"
+#include "services/controls/colour_palette.h"
 
 #include <gtest/gtest.h>
 

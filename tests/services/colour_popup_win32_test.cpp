@@ -1,8 +1,8 @@
 // The colour picker's palette popup, clicked as a person would: a helper
 // thread waits for the popup and sends it the button release.
-#include "services/colour_popup_win32.h"
+#include "services/controls/colour_popup_win32.h"
 
-#include "services/colour_palette.h"
+#include "services/controls/colour_palette.h"
 #include "tests/support/dialog_driver_win32.h"
 
 #include <windows.h>
@@ -47,7 +47,7 @@ protected:
                 act(popup);
             }
         });
-        const auto chosen = runColourPopup(button, current, allowTransparent);
+        const auto chosen = runColourPopup(button, current, allowTransparent, customColours);
         helper.join();
         return chosen;
     }
@@ -74,6 +74,7 @@ protected:
     HWND owner = nullptr;
     HWND button = nullptr;
     HWND popup = nullptr;
+    CustomColours customColours{};
     RECT popupRect{};
 };
 

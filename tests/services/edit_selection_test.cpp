@@ -1,4 +1,4 @@
-#include "services/edit_selection.h"
+#include "services/controls/edit_selection.h"
 
 #include <gtest/gtest.h>
 

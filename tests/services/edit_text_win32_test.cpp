@@ -1,5 +1,5 @@
 // The edit box's byte-counted selection and appending, on a real EDIT control.
-#include "services/edit_text_win32.h"
+#include "services/controls/edit_text_win32.h"
 
 #include <windows.h>
 #include <commctrl.h>

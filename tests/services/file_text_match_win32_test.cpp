@@ -1,5 +1,6 @@
 // A document compared with its file on disk in pieces: files past the size
 // read whole, files whose text ends at a zero byte, and files that cannot be read.
+#include "host/scoped_win32.h"
 #include "services/file_text_match.h"
 
 #include "services/files.h"
@@ -19,11 +20,11 @@ using test::putFileOfSize;
 // Writes `bytes` at the start of an existing file without shortening it.
 void overwriteStart(const std::string& path, const std::string& bytes)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const ScopedFile file(
+        CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(file);
     DWORD written = 0;
-    EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
-    CloseHandle(file);
+    EXPECT_TRUE(WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr));
 }
 
 TEST(FileHoldsText, AFileLargerThanAWholeReadIsComparedInPieces)
@@ -66,11 +67,11 @@ TEST(FileHoldsText, AFileThatCannotBeReadHoldsTheEmptyText)
     EXPECT_FALSE(fileHoldsText("", "abc"));
     const std::string path = folder.file("held.txt");
     putFileBytes(path, "abc");
-    HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    ScopedFile writer(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(writer);
     EXPECT_EQ(fileHoldsText(path, "abc"), tryReadFile(path).has_value()) << "as a whole-file read sees it";
-    CloseHandle(writer);
+    writer.reset();
     EXPECT_TRUE(fileHoldsText(path, "abc"));
 }
 

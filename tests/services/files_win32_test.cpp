@@ -1,6 +1,7 @@
 // Whole-file reading and writing against the real file system, including a
 // real full disk: a save that cannot complete must leave the old document
 // exactly as it was.
+#include "host/scoped_win32.h"
 #include "services/files.h"
 #include "services/files_win32.h"
 
@@ -79,12 +80,12 @@ TEST(ReadFile, FileHeldOpenForWritingByAnotherProgramCannotBeRead)
     test::ScratchFolder folder;
     const std::string path = folder.file("busy.txt");
     putFileBytes(path, "busy");
-    HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+    ScopedFile writer(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(writer);
     EXPECT_FALSE(tryReadFile(path).has_value());
     EXPECT_TRUE(readFile(path).empty());
-    CloseHandle(writer);
+    writer.reset();
     EXPECT_EQ(textOf(readFile(path)), "busy");
 }
 
@@ -113,11 +114,10 @@ TEST(ReadFile, OthersMayStillReadWhileWeRead)
     test::ScratchFolder folder;
     const std::string path = folder.file("shared.txt");
     putFileBytes(path, "shared");
-    HANDLE reader = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    const ScopedFile reader(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(reader);
     EXPECT_EQ(textOf(readFile(path)), "shared");
-    CloseHandle(reader);
 }
 
 // The recovery copy's worker compares the document with its file at any
@@ -197,11 +197,11 @@ TEST(WriteFile, RefusesWithoutTouchingAnything)
 
     const std::string held = folder.file("held.txt");
     putFileBytes(held, "held open");
-    HANDLE reader = CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    ScopedFile reader(CreateFileA(held.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(reader);
     EXPECT_FALSE(writeFile(held, {bytesOf("x")})) << "the file is held open by another program";
-    CloseHandle(reader);
+    reader.reset();
     EXPECT_EQ(fileBytes(held), "held open");
 
     EXPECT_EQ(namesInFolder(folder.path()).size(), 2u) << "no temporary file is left behind";
@@ -221,10 +221,11 @@ TEST(WriteFile, AFailureSaysWhyAndWhetherThereWasAFileToKeep)
 
     const std::string held = folder.file("held.txt");
     putFileBytes(held, "held open");
-    HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    ScopedFile holder(
+        CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    ASSERT_TRUE(holder);
     EXPECT_FALSE(writeFile(held, {bytesOf("x")}, failure));
-    CloseHandle(holder);
+    holder.reset();
     EXPECT_EQ(failure.systemError, static_cast<std::uint32_t>(ERROR_SHARING_VIOLATION));
     EXPECT_TRUE(failure.targetExisted);
 

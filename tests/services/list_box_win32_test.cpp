@@ -11,8 +11,9 @@
 #include "app/main_window.h"
 #include "host/host.h"
 #include "host/property_rules.h"
-#include "services/control_operations.h"
-#include "services/unit_properties.h"
+#include "host/scoped_win32.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/unit_properties.h"
 #include "tests/support/host_harness_win32.h"
 
 namespace wrivo {
@@ -168,10 +169,9 @@ std::vector<COLORREF> firstCellPixels(HWND strip)
     RedrawWindow(strip, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     const LRESULT height = SendMessageA(strip, LB_GETITEMHEIGHT, 0, 0);
     std::vector<COLORREF> pixels;
-    HDC dc = GetDC(strip);
+    const ScopedGetDC dc(strip);
     for (int y = 2; y < height - 2; ++y)
-        for (int x = 2; x < 40; ++x) pixels.push_back(GetPixel(dc, x, y));
-    ReleaseDC(strip, dc);
+        for (int x = 2; x < 40; ++x) pixels.push_back(GetPixel(dc.get(), x, y));
     return pixels;
 }
 

@@ -1,6 +1,6 @@
-#include "services/list_rows.h"
 #include <gtest/gtest.h>
 #include <random>
+#include "services/controls/list_rows.h"
 
 namespace wrivo {
 namespace {

@@ -1,9 +1,9 @@
-#include "services/datetime.h"
-#include "services/text.h"
 #include <gtest/gtest.h>
 #include <climits>
 #include <cmath>
 #include <limits>
+#include "services/datetime.h"
+#include "services/text.h"
 
 namespace wrivo {
 namespace {

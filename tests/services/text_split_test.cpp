@@ -1,7 +1,7 @@
-#include "services/text.h"
-#include "tests/support/split_oracle.h"
 #include <gtest/gtest.h>
 #include <random>
+#include "services/text.h"
+#include "tests/support/split_oracle.h"
 
 namespace wrivo {
 namespace {

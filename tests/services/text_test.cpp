@@ -1,10 +1,10 @@
-#include "services/text.h"
 #include "services/gbk_scan.h"
 #include "services/gbk_scan_sse2.h"
+#include "services/text.h"
 #include "tests/support/split_oracle.h"
 
-#include <cstring>
 #include <gtest/gtest.h>
+#include <cstring>
 #include <random>
 
 namespace wrivo {

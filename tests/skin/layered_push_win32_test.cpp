@@ -1,5 +1,6 @@
 // What a push really puts on the screen: a splash frame on a layered window
 // over a plain blue window, read back from the screen.
+#include "host/scoped_win32.h"
 #include "skin/image_memory_win32.h"
 #include "skin/png_skin_window_win32.h"
 #include "skin/skin_module_win32.h"
@@ -25,10 +26,7 @@ void pump()
 
 COLORREF screenPixel(int x, int y)
 {
-    HDC screen = GetDC(nullptr);
-    const COLORREF pixel = GetPixel(screen, x, y);
-    ReleaseDC(nullptr, screen);
-    return pixel;
+    return GetPixel(ScopedGetDC(nullptr).get(), x, y);
 }
 
 bool looksLike(COLORREF a, COLORREF b, int tolerance)
@@ -54,11 +52,9 @@ TEST(LayeredPush, TheFrameIsOnScreenAndTheRestOfTheWindowLetsTheDesktopThrough)
     startSkinModule();
     HWND below = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 700, 500, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
-    HDC dc = GetDC(below);
     RECT all{0, 0, 700, 500};
-    HBRUSH blue = CreateSolidBrush(backdrop);
-    FillRect(dc, &all, blue);
-    ReleaseDC(below, dc);
+    const ScopedBrush blue(CreateSolidBrush(backdrop));
+    FillRect(ScopedGetDC(below).get(), &all, blue.get());
     ValidateRect(below, nullptr);
 
     HWND window = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP, 100, 80, 495, 354, nullptr, nullptr,
@@ -103,7 +99,6 @@ TEST(LayeredPush, TheFrameIsOnScreenAndTheRestOfTheWindowLetsTheDesktopThrough)
 
     DestroyWindow(window);
     DestroyWindow(below);
-    DeleteObject(blue);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Dragging a "ZadedLoadDialog" window by its body, with real mouse input
 // (SendInput from a helper thread) through the real message loop.
+#include "host/scoped_win32.h"
 #include "skin/png_skin_window_win32.h"
 #include "skin/skin_module_win32.h"
 
@@ -58,8 +59,9 @@ POINT dragWindow(HWND window)
     buttonUpTaken = false;
     HHOOK hook = SetWindowsHookExA(WH_MOUSE, watchButtonUp, nullptr, GetCurrentThreadId());
     EXPECT_NE(hook, nullptr);
-    Drag drag{{160, 150}, {260, 210}, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
-    HANDLE thread = CreateThread(nullptr, 0, dragThread, &drag, 0, nullptr);
+    const ScopedEvent done(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    Drag drag{{160, 150}, {260, 210}, done.get()};
+    const ScopedThread thread(CreateThread(nullptr, 0, dragThread, &drag, 0, nullptr));
     const DWORD deadline = GetTickCount() + 10000;
     while (!buttonUpTaken && GetTickCount() < deadline) {
         MSG message;
@@ -67,10 +69,8 @@ POINT dragWindow(HWND window)
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
     EXPECT_TRUE(buttonUpTaken) << "the drag's button-up never reached the window's thread";
-    WaitForSingleObject(thread, 10000); // it has sent its last input by now
+    WaitForSingleObject(thread.get(), 10000); // it has sent its last input by now
     if (hook) UnhookWindowsHookEx(hook);
-    CloseHandle(thread);
-    CloseHandle(drag.done);
     RECT rect{};
     GetWindowRect(window, &rect);
     return {rect.left, rect.top};

@@ -1,6 +1,7 @@
 // Skinned child controls, the skin caret and the load dialog class on real
 // windows: state images follow the mouse, text controls draw their text, the
 // caret blinks with the skin timer.
+#include "host/scoped_win32.h"
 #include "skin/caret_win32.h"
 #include "skin/png_skin_window_win32.h"
 #include "skin/skin_module_win32.h"
@@ -51,7 +52,7 @@ struct ControlsTest : ::testing::Test {
     {
         DestroyWindow(parent);
         for (GpImage* image : images) disposeTestImage(image);
-        for (HFONT font : fonts) DeleteObject(font);
+        fonts.clear();
         skinState().caret.window = skinState().caret.control = nullptr;
     }
     HWND child(const char* className, const char* text, int x, int y, int width, int height, int type)
@@ -78,8 +79,8 @@ struct ControlsTest : ::testing::Test {
     }
     HFONT font(int weight)
     {
-        fonts.push_back(CreateFontA(-12, 0, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, knownFace()));
-        return fonts.back();
+        fonts.emplace_back(CreateFontA(-12, 0, 0, 0, weight, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, knownFace()));
+        return fonts.back().get();
     }
     Pixels compose()
     {
@@ -93,7 +94,7 @@ struct ControlsTest : ::testing::Test {
     HWND parent = nullptr;
     PngSkinWindow skin;
     std::vector<GpImage*> images;
-    std::vector<HFONT> fonts;
+    std::vector<ScopedFont> fonts;
 };
 
 TEST_F(ControlsTest, SkinChildrenSubclassesStateAndTextControlsOnce)
@@ -248,7 +249,7 @@ TEST_F(ControlsTest, FocusOnATextControlMakesTheCaretBlinkWithTheSkinTimer)
     EXPECT_EQ(skinState().caret.control, edit);
     EXPECT_EQ(skinState().caret.phase, 0);
     EXPECT_EQ(compositionCount(), count + 1);
-    ASSERT_NE(skinState().caret.image, nullptr); // the last push is kept for blinking
+    ASSERT_NE(skinState().caret.image.get(), nullptr); // the last push is kept for blinking
 
     caretTimerProc(parent, WM_TIMER, 63, 0); // not the skin timer
     EXPECT_EQ(skinState().caret.phase, 0);

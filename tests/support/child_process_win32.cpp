@@ -53,8 +53,8 @@ ChildProcess::ChildProcess(const std::string& program, const std::string& argume
     PROCESS_INFORMATION information = {};
     if (CreateProcessA(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                        &information)) {
-        CloseHandle(information.hThread);
-        process_ = information.hProcess;
+        const ScopedThread thread(information.hThread);
+        process_.reset(information.hProcess);
         id_ = information.dwProcessId;
     }
 }
@@ -62,18 +62,17 @@ ChildProcess::ChildProcess(const std::string& program, const std::string& argume
 ChildProcess::~ChildProcess()
 {
     if (!process_) return;
-    if (WaitForSingleObject(process_, 0) == WAIT_TIMEOUT) {
-        TerminateProcess(process_, 99);
-        WaitForSingleObject(process_, 5000);
+    if (WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.get(), 99);
+        WaitForSingleObject(process_.get(), 5000);
     }
-    CloseHandle(process_);
 }
 
 std::optional<DWORD> ChildProcess::waitForExit(DWORD timeoutMs)
 {
-    if (!process_ || WaitForSingleObject(process_, timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
+    if (!process_ || WaitForSingleObject(process_.get(), timeoutMs) != WAIT_OBJECT_0) return std::nullopt;
     DWORD code = 0;
-    GetExitCodeProcess(process_, &code);
+    GetExitCodeProcess(process_.get(), &code);
     return code;
 }
 

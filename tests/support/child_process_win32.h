@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "host/scoped_win32.h"
+
 #include <optional>
 #include <string>
 
@@ -17,13 +19,13 @@ public:
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
-    bool started() const { return process_ != nullptr; }
+    bool started() const { return static_cast<bool>(process_); }
     DWORD id() const { return id_; }
     // The exit code, or nothing when the child still runs after `timeoutMs`.
     std::optional<DWORD> waitForExit(DWORD timeoutMs);
 
 private:
-    HANDLE process_ = nullptr;
+    ScopedProcess process_;
     DWORD id_ = 0;
 };
 

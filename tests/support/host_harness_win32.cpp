@@ -6,7 +6,7 @@
 #include "app/layout_content.h"
 #include "host/host.h"
 #include "host/message_loop.h"
-#include "services/unit_properties.h"
+#include "services/controls/unit_properties.h"
 
 namespace wrivo::test {
 namespace {

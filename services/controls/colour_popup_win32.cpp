@@ -1,6 +1,6 @@
-#include "services/colour_popup_win32.h"
+#include "services/controls/colour_popup_win32.h"
 
-#include "services/colour_palette.h"
+#include "services/controls/colour_palette.h"
 
 #include <commctrl.h>
 #include <commdlg.h>
@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "host/scoped_win32.h"
+#include "host/unit_access.h"
 
 namespace wrivo {
 
@@ -56,8 +56,8 @@ void fillRect(HDC dc, RECT rect, COLORREF colour)
 
 void paintPopup(HWND window, Popup& popup)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
+    const ScopedPaint paint(window);
+    const HDC dc = paint.dc();
     RECT client;
     GetClientRect(window, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_MENU));
@@ -86,7 +86,6 @@ void paintPopup(HWND window, Popup& popup)
         drawRow(popup.layout.transparentRect(), transparentEntryText, popup.current == noColour);
         drawRow(popup.layout.otherRect(), otherColoursEntryText, false);
     }
-    EndPaint(window, &paint);
 }
 
 void choose(Popup& popup, int x, int y)
@@ -177,14 +176,13 @@ void addTooltips(HWND window, Popup& popup)
     }
 }
 
-std::optional<std::uint32_t> askSystemColourDialog(HWND owner, std::uint32_t current)
+std::optional<std::uint32_t> askSystemColourDialog(HWND owner, std::uint32_t current, CustomColours& custom)
 {
-    static COLORREF custom[16] = {};
     CHOOSECOLORA request{};
     request.lStructSize = sizeof request;
     request.hwndOwner = owner;
     request.rgbResult = current == noColour ? 0 : current;
-    request.lpCustColors = custom;
+    request.lpCustColors = custom.data();
     request.Flags = CC_RGBINIT | CC_FULLOPEN;
     if (!ChooseColorA(&request)) return std::nullopt;
     return request.rgbResult;
@@ -192,7 +190,8 @@ std::optional<std::uint32_t> askSystemColourDialog(HWND owner, std::uint32_t cur
 
 } // namespace
 
-std::optional<std::uint32_t> runColourPopup(HWND button, std::uint32_t current, bool allowTransparent)
+std::optional<std::uint32_t> runColourPopup(HWND button, std::uint32_t current, bool allowTransparent,
+                                            CustomColours& customColours)
 {
     registerPopupClass();
     // Freed after the popup window is gone, on every path out.
@@ -241,7 +240,7 @@ std::optional<std::uint32_t> runColourPopup(HWND button, std::uint32_t current, 
     const bool askOther = popup->askOther;
     std::optional<std::uint32_t> chosen = popup->chosen;
     DestroyWindow(window);
-    if (askOther) chosen = askSystemColourDialog(GetAncestor(button, GA_ROOT), current);
+    if (askOther) chosen = askSystemColourDialog(GetAncestor(button, GA_ROOT), current, customColours);
     return chosen;
 }
 

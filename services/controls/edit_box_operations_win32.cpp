@@ -1,7 +1,7 @@
-#include "services/edit_box_operations.h"
+#include "services/controls/edit_box_operations.h"
 
-#include "services/control_operations.h"
-#include "services/edit_text_win32.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/edit_text_win32.h"
 
 #include <windows.h>
 

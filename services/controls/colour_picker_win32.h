@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include "services/controls/colour_popup_win32.h"
+
 #include <cstdint>
 #include <optional>
 
@@ -19,6 +21,6 @@ void paintColourPicker(HWND picker, std::uint32_t colour, bool allowTransparent)
 // true when the message was handled; `chosen` receives a colour the user
 // chose from the palette (the caller stores it and raises colour-chosen once).
 bool handleColourPickerMessage(HWND picker, UINT message, std::uint32_t colour, bool allowTransparent,
-                               std::optional<std::uint32_t>& chosen);
+                               CustomColours& customColours, std::optional<std::uint32_t>& chosen);
 
 } // namespace wrivo

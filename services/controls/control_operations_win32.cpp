@@ -1,11 +1,10 @@
-#include "services/control_operations.h"
+#include "services/controls/control_operations.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "host/host.h"
-#include "host/host_app.h"
+#include "host/unit_access.h"
 
 namespace wrivo {
 namespace {

@@ -1,9 +1,9 @@
-#include "services/colour_picker_win32.h"
+#include "services/controls/colour_picker_win32.h"
 
-#include "services/colour_palette.h"
-#include "services/colour_popup_win32.h"
+#include "services/controls/colour_palette.h"
+#include "services/controls/colour_popup_win32.h"
 
-#include "host/scoped_win32.h"
+#include "host/unit_access.h"
 
 namespace wrivo {
 
@@ -15,8 +15,8 @@ std::uint32_t shownPickerColour(std::uint32_t colour, bool allowTransparent)
 
 void paintColourPicker(HWND picker, std::uint32_t colour, bool allowTransparent)
 {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(picker, &paint);
+    const ScopedPaint paint(picker);
+    const HDC dc = paint.dc();
     RECT client;
     GetClientRect(picker, &client);
     FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
@@ -39,16 +39,15 @@ void paintColourPicker(HWND picker, std::uint32_t colour, bool allowTransparent)
         const ScopedSelection pen(dc, GetStockObject(NULL_PEN));
         Polygon(dc, arrow, 3);
     }
-    EndPaint(picker, &paint);
 }
 
 bool handleColourPickerMessage(HWND picker, UINT message, std::uint32_t colour, bool allowTransparent,
-                               std::optional<std::uint32_t>& chosen)
+                               CustomColours& customColours, std::optional<std::uint32_t>& chosen)
 {
     switch (message) {
     case WM_PAINT: paintColourPicker(picker, colour, allowTransparent); return true;
     case WM_LBUTTONUP:
-        chosen = runColourPopup(picker, colour, allowTransparent);
+        chosen = runColourPopup(picker, colour, allowTransparent, customColours);
         if (chosen) InvalidateRect(picker, nullptr, TRUE);
         return true;
     default: return false;

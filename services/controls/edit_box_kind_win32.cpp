@@ -1,12 +1,11 @@
 // The edit box kind: creates the EDIT control from the unit's settings,
 // paints it in its colours and font, raises content-changed, claims Enter
 // when it is a writable multi-line box, and serves its properties.
-#include "host/host.h"
-#include "host/unit_kind.h"
-#include "services/control_colours.h"
-#include "services/edit_selection.h"
-#include "services/edit_text_win32.h"
-#include "services/unit_properties.h"
+#include "host/unit_access.h"
+#include "services/controls/control_colours.h"
+#include "services/controls/edit_selection.h"
+#include "services/controls/edit_text_win32.h"
+#include "services/controls/unit_properties.h"
 
 namespace wrivo {
 
@@ -172,7 +171,7 @@ bool setEditBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
     case EditBoxProperty::font: {
         Bytes block = propertyBytes(value);
         if (block == fontBlockOf(settings.font)) return false; // re-laying out a long text costs seconds
-        settings.font = fontFromBlock(block);
+        settings.font = decodeFontRecord(block);
         state.paint.setFont(unit.handle, block);
         return false;
     }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "services/service_texts.h"
+
 namespace wrivo {
 
 struct NamedColour {
@@ -18,8 +20,6 @@ struct NamedColour {
 const std::array<NamedColour, 32>& paletteColours();
 
 inline constexpr std::uint32_t noColour = 0xFF000000; // "透明"
-inline constexpr std::string_view transparentEntryText = "透明";
-inline constexpr std::string_view otherColoursEntryText = "其它颜色...";
 inline constexpr int paletteColumns = 7;
 
 struct PaletteRect {

@@ -1,4 +1,4 @@
-#include "services/unit_properties.h"
+#include "services/controls/unit_properties.h"
 
 namespace wrivo {
 

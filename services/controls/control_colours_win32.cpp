@@ -1,8 +1,8 @@
-#include "services/control_colours.h"
+#include "services/controls/control_colours.h"
 
 #include <utility>
 
-#include "host/unit_kind.h"
+#include "host/unit_access.h"
 
 namespace wrivo {
 

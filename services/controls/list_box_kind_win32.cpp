@@ -13,14 +13,11 @@
 
 #include <cstring>
 
-#include "host/host.h"
-#include "host/host_app.h"
-#include "host/scoped_win32.h"
-#include "host/unit_kind.h"
-#include "services/control_colours.h"
-#include "services/control_operations.h"
-#include "services/list_rows.h"
-#include "services/unit_properties.h"
+#include "host/unit_access.h"
+#include "services/controls/control_colours.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/list_rows.h"
+#include "services/controls/unit_properties.h"
 
 namespace wrivo {
 
@@ -148,7 +145,7 @@ bool setListBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
         InvalidateRect(unit.handle, nullptr, TRUE);
         return false;
     case ListBoxProperty::font:
-        settings.font = fontFromBlock(propertyBytes(value));
+        settings.font = decodeFontRecord(propertyBytes(value));
         state.paint.setFont(unit.handle, fontBlockOf(settings.font));
         applyItemHeight(unit.handle, settings.extraItemHeight);
         return false;

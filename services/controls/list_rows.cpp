@@ -1,4 +1,4 @@
-#include "services/list_rows.h"
+#include "services/controls/list_rows.h"
 
 #include <algorithm>
 #include <utility>

@@ -6,8 +6,7 @@
 
 #include <cstdint>
 
-#include "host/scoped_win32.h"
-#include "host/unit_kind.h"
+#include "host/unit_access.h"
 
 namespace wrivo {
 

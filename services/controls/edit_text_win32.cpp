@@ -1,8 +1,8 @@
-#include "services/edit_text_win32.h"
+#include "services/controls/edit_text_win32.h"
 
 #include <algorithm>
 
-#include "services/edit_selection.h"
+#include "services/controls/edit_selection.h"
 
 #include <string>
 #include <vector>

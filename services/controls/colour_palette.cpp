@@ -1,4 +1,4 @@
-#include "services/colour_palette.h"
+#include "services/controls/colour_palette.h"
 
 #include <algorithm>
 
@@ -10,19 +10,22 @@ constexpr std::uint32_t rgb(unsigned red, unsigned green, unsigned blue)
     return red | (green << 8) | (blue << 16);
 }
 
-constexpr std::array<NamedColour, 32> colours{{
-    {"黑色", rgb(0, 0, 0)},       {"藏青", rgb(0, 0, 128)},     {"墨绿", rgb(0, 128, 0)},
-    {"深青", rgb(0, 128, 128)},   {"红褐", rgb(128, 0, 0)},     {"紫红", rgb(128, 0, 128)},
-    {"褐绿", rgb(128, 128, 0)},   {"浅灰", rgb(192, 192, 192)}, {"灰色", rgb(128, 128, 128)},
-    {"蓝色", rgb(0, 0, 255)},     {"绿色", rgb(0, 255, 0)},     {"艳青", rgb(0, 255, 255)},
-    {"红色", rgb(255, 0, 0)},     {"品红", rgb(255, 0, 255)},   {"黄色", rgb(255, 255, 0)},
-    {"白色", rgb(255, 255, 255)}, {"蓝灰", rgb(128, 128, 255)}, {"藏蓝", rgb(88, 48, 224)},
-    {"嫩绿", rgb(128, 224, 0)},   {"青绿", rgb(0, 224, 128)},   {"黄褐", rgb(192, 96, 0)},
-    {"粉红", rgb(255, 168, 255)}, {"嫩黄", rgb(216, 216, 0)},   {"银白", rgb(236, 236, 236)},
-    {"紫色", rgb(144, 0, 255)},   {"天蓝", rgb(0, 136, 255)},   {"灰绿", rgb(128, 160, 128)},
-    {"青蓝", rgb(0, 96, 192)},    {"橙黄", rgb(255, 128, 0)},   {"桃红", rgb(255, 80, 128)},
-    {"芙红", rgb(255, 128, 192)}, {"深灰", rgb(96, 96, 96)},
-}};
+// The colours in the palette's order; the names are the texts'.
+constexpr std::array<std::uint32_t, 32> paletteRgb{
+    rgb(0, 0, 0),       rgb(0, 0, 128),     rgb(0, 128, 0),     rgb(0, 128, 128),   rgb(128, 0, 0),
+    rgb(128, 0, 128),   rgb(128, 128, 0),   rgb(192, 192, 192), rgb(128, 128, 128), rgb(0, 0, 255),
+    rgb(0, 255, 0),     rgb(0, 255, 255),   rgb(255, 0, 0),     rgb(255, 0, 255),   rgb(255, 255, 0),
+    rgb(255, 255, 255), rgb(128, 128, 255), rgb(88, 48, 224),   rgb(128, 224, 0),   rgb(0, 224, 128),
+    rgb(192, 96, 0),    rgb(255, 168, 255), rgb(216, 216, 0),   rgb(236, 236, 236), rgb(144, 0, 255),
+    rgb(0, 136, 255),   rgb(128, 160, 128), rgb(0, 96, 192),    rgb(255, 128, 0),   rgb(255, 80, 128),
+    rgb(255, 128, 192), rgb(96, 96, 96),
+};
+
+constexpr std::array<NamedColour, 32> colours = [] {
+    std::array<NamedColour, 32> named{};
+    for (std::size_t i = 0; i < named.size(); ++i) named[i] = {paletteColourNames[i], paletteRgb[i]};
+    return named;
+}();
 } // namespace
 
 const std::array<NamedColour, 32>& paletteColours()

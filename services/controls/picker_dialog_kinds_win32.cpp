@@ -2,10 +2,10 @@
 // child window (hidden in this program; its palette popup belongs to the
 // dialogs service) and the common dialog's hidden window, both holding their
 // settings as properties for the services that run the dialogs.
-#include "host/unit_kind.h"
-#include "services/colour_picker_win32.h"
+#include "host/unit_access.h"
 #include "services/common_dialog.h"
-#include "services/unit_properties.h"
+#include "services/controls/colour_picker_win32.h"
+#include "services/controls/unit_properties.h"
 
 namespace wrivo {
 
@@ -54,13 +54,27 @@ bool setColorPickerProperty(LiveUnit& unit, int number, const PropertyValue& val
     return false;
 }
 
+// What a colour picker keeps beside its record: the custom colours of its
+// system colour dialog.
+struct ColorPickerState : UnitState {
+    CustomColours customColours{};
+};
+
+CustomColours& customColoursOf(LiveUnit& unit)
+{
+    if (!unit.state) unit.state = std::make_unique<ColorPickerState>();
+    return static_cast<ColorPickerState&>(*unit.state).customColours;
+}
+
 // The picker paints its colour and opens the palette on a left-button
 // release; a choice is stored and raises colour-chosen once.
 bool colorPickerMessage(LiveUnit& unit, UINT message, WPARAM, LPARAM, LRESULT& result)
 {
     auto& settings = settingsOf<ColorPickerSettings>(unit);
     std::optional<std::uint32_t> chosen;
-    if (!handleColourPickerMessage(unit.handle, message, settings.colour, settings.second != 0, chosen)) return false;
+    if (!handleColourPickerMessage(unit.handle, message, settings.colour, settings.second != 0, customColoursOf(unit),
+                                   chosen))
+        return false;
     result = 0;
     if (chosen) {
         settings.colour = *chosen;

@@ -5,6 +5,8 @@
 namespace wrivo {
 namespace {
 
+// The one reach to the application's state: handlers are plain functions the
+// host calls by index, with no object of their own to carry it.
 std::unique_ptr<AppGlobals>& globalsSlot()
 {
     static std::unique_ptr<AppGlobals> globals;

@@ -48,6 +48,8 @@ struct CopyState {
     bool shelfFailureTold = false;
 };
 
+// Process-wide, not in AppGlobals: the worker thread sets its flags and may
+// still be finishing a write when the exit routine frees the globals.
 CopyState& state()
 {
     static CopyState copyState;

@@ -127,11 +127,13 @@ TEST(WriteFile, SucceedsWhileTheFileIsComparedWithTheDocument)
     test::ScratchFolder folder;
     const std::string path = folder.file("shared.txt");
     putFileBytes(path, "old");
-    HANDLE worker = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(worker, INVALID_HANDLE_VALUE);
-    EXPECT_TRUE(writeFile(path, {bytesOf("new")}));
-    CloseHandle(worker);
+    {
+        const ScopedFile worker(CreateFileA(path.c_str(), GENERIC_READ,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(worker);
+        EXPECT_TRUE(writeFile(path, {bytesOf("new")}));
+    }
     EXPECT_EQ(fileBytes(path), "new");
 }
 

@@ -11,6 +11,24 @@
 
 namespace wrivo::gbk {
 
+namespace {
+
+std::size_t bytewisePrefix(const unsigned char* a, const unsigned char* b, std::size_t n)
+{
+    std::size_t i = 0;
+    while (i < n && a[i] == b[i]) ++i;
+    return i;
+}
+
+std::size_t bytewiseSuffix(const unsigned char* aEnd, const unsigned char* bEnd, std::size_t n)
+{
+    std::size_t i = 0;
+    while (i < n && *(aEnd - 1 - i) == *(bEnd - 1 - i)) ++i;
+    return i;
+}
+
+} // namespace
+
 #ifdef WRIVO_HAVE_SSE2_SCAN
 namespace {
 
@@ -65,6 +83,30 @@ __attribute__((target("sse2"))) const unsigned char* find(const unsigned char* p
     return nullptr;
 }
 
+__attribute__((target("sse2"))) std::size_t prefix(const unsigned char* a, const unsigned char* b, std::size_t n)
+{
+    std::size_t i = 0;
+    for (; n - i >= 16; i += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
+        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+        const auto equal = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y)));
+        if (equal != 0xFFFF) return i + static_cast<std::size_t>(__builtin_ctz(~equal));
+    }
+    return i + bytewisePrefix(a + i, b + i, n - i);
+}
+
+__attribute__((target("sse2"))) std::size_t suffix(const unsigned char* aEnd, const unsigned char* bEnd, std::size_t n)
+{
+    std::size_t i = 0;
+    for (; n - i >= 16; i += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(aEnd - i - 16));
+        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bEnd - i - 16));
+        const auto equal = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, y)));
+        if (equal != 0xFFFF) return i + static_cast<std::size_t>(__builtin_clz(~equal << 16));
+    }
+    return i + bytewiseSuffix(aEnd - i, bEnd - i, n - i);
+}
+
 bool haveSse2()
 {
     static const bool available = __builtin_cpu_supports("sse2");
@@ -84,6 +126,16 @@ const unsigned char* findByte(const unsigned char* p, unsigned char wanted, std:
     return static_cast<const unsigned char*>(std::memchr(p, wanted, n));
 }
 
+std::size_t equalPrefix(const unsigned char* a, const unsigned char* b, std::size_t n)
+{
+    return haveSse2() ? prefix(a, b, n) : bytewisePrefix(a, b, n);
+}
+
+std::size_t equalSuffix(const unsigned char* aEnd, const unsigned char* bEnd, std::size_t n)
+{
+    return haveSse2() ? suffix(aEnd, bEnd, n) : bytewiseSuffix(aEnd, bEnd, n);
+}
+
 #else
 
 std::size_t nonSpaceLength(std::string_view text)
@@ -94,6 +146,16 @@ std::size_t nonSpaceLength(std::string_view text)
 const unsigned char* findByte(const unsigned char* p, unsigned char wanted, std::size_t n)
 {
     return static_cast<const unsigned char*>(std::memchr(p, wanted, n));
+}
+
+std::size_t equalPrefix(const unsigned char* a, const unsigned char* b, std::size_t n)
+{
+    return bytewisePrefix(a, b, n);
+}
+
+std::size_t equalSuffix(const unsigned char* aEnd, const unsigned char* bEnd, std::size_t n)
+{
+    return bytewiseSuffix(aEnd, bEnd, n);
 }
 
 #endif

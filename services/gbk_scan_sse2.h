@@ -19,4 +19,9 @@ std::size_t nonSpaceLength(std::string_view text);
 // goes a byte at a time on some systems.
 const unsigned char* findByte(const unsigned char* p, unsigned char wanted, std::size_t n);
 
+// How many of the first n bytes of a and b are equal before the first that
+// differs (n when none does), and the same counted back from a + n and b + n.
+std::size_t equalPrefix(const unsigned char* a, const unsigned char* b, std::size_t n);
+std::size_t equalSuffix(const unsigned char* aEnd, const unsigned char* bEnd, std::size_t n);
+
 } // namespace wrivo::gbk

@@ -1,5 +1,6 @@
 #include "app/document_commands.h"
 
+#include "app/editing_commands.h"
 #include "app/file_admission.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
@@ -105,6 +106,7 @@ std::optional<std::int32_t> handlers::newDocument(const EventArguments&)
     recovery::shelveUnsavedDocument();
     setDocument("");
     clearList(listBoxRef);
+    startFreshHistory();
     return std::nullopt;
 }
 
@@ -128,6 +130,7 @@ void openFileAsDocument(const std::string& path)
     setDocument("");
     setDocument(std::move(*text));
     refreshParagraphRows();
+    startFreshHistory();
 }
 
 std::optional<std::int32_t> handlers::openDocument(const EventArguments&)

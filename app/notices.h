@@ -42,6 +42,15 @@ Notice fileUnreadable(std::string_view path);
 // A background colour equal to a text colour, set back to the configured one.
 Notice backgroundConflict();
 
+// Find and replace: a term found nowhere, and how many a replace-all replaced.
+Notice notFound(std::string_view term); // "找不到“…”"
+Notice replaced(std::size_t count);     // "已替换 N 处"
+// The go-to-paragraph dialog: its title, and the prompt with the range of
+// paragraph numbers; the buttons' labels.
+Notice goToParagraph(std::int32_t paragraphCount);
+inline constexpr std::string_view okLabel = "确定";
+inline constexpr std::string_view cancelLabel = "取消";
+
 // Unsaved text kept on disk (app/recovery_*.cpp).
 Notice recoveryOffer(std::string_view time, std::string_view fileName, std::string_view count);
 Notice recoveryDamaged(std::string_view setAsidePath);

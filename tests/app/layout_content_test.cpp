@@ -187,14 +187,14 @@ TEST(LayoutContent, MainWindowControlsCarryTheirSettings)
     }
 }
 
-TEST(LayoutContent, MenuTreeHasItsThirtyNineEntriesInOrder)
+TEST(LayoutContent, MenuTreeHasItsEntriesInOrder)
 {
     const WindowLayout main = windowById(WindowId::main);
     const std::vector<const MenuEntry*> entries = main.menuEntries();
     ASSERT_EQ(entries.size(), static_cast<std::size_t>(menuEntryCount));
 
-    const std::set<int> topLevel = {0, 7, 14, 22, 30};
-    const std::set<int> separators = {2, 4, 9, 12, 18, 25, 28, 32, 34};
+    const std::set<int> topLevel = {0, 7, 14, 22, 30, 39};
+    const std::set<int> separators = {2, 4, 9, 12, 18, 25, 28, 32, 34, 44, 46};
     for (int n = 0; n < menuEntryCount; ++n) {
         const MenuEntry& e = *entries[n];
         EXPECT_EQ(e.level, topLevel.count(n) ? 0 : 1) << n;
@@ -248,7 +248,17 @@ TEST(LayoutContent, MenuTreeHasItsThirtyNineEntriesInOrder)
         EXPECT_LT(e->handler, handlerCount);
         EXPECT_TRUE(bound.insert(e->handler).second) << e->handler;
     }
-    EXPECT_EQ(bound.size(), static_cast<std::size_t>(openPartnerSite4 + 1 - newDocument));
+    EXPECT_EQ(bound.size(), static_cast<std::size_t>(openPartnerSite4 + 1 - newDocument + redoEdit + 1 - findText));
+
+    // The editing menu comes last, after every menu listed above.
+    const std::vector<std::pair<std::string, std::int32_t>> editing = {
+        {"查找替换", noHandler},   {"查找文字", findText}, {"查找下一个", findNext},    {"查找上一个", findPrevious},
+        {"替换文字", replaceText}, {"-", noHandler},       {"转到段落", goToParagraph}, {"-", noHandler},
+        {"撤销", undoEdit},        {"重做", redoEdit}};
+    for (std::size_t k = 0; k < editing.size(); ++k) {
+        EXPECT_EQ(entries[39 + k]->caption, editing[k].first) << k;
+        EXPECT_EQ(entries[39 + k]->handler, editing[k].second) << k;
+    }
 }
 
 TEST(LayoutContent, ShortcutsAreTheListedOnesAndUnique)
@@ -261,9 +271,31 @@ TEST(LayoutContent, ShortcutsAreTheListedOnesAndUnique)
     }
     auto ctrl = [](char c) { return c - 'A' + 1; };
     const std::map<int, std::int32_t> expected = {
-        {1, ctrl('A')},  {3, ctrl('S')},  {5, ctrl('D')},  {6, ctrl('F')},  {13, 76},        {16, ctrl('Q')},
-        {17, ctrl('W')}, {19, ctrl('E')}, {20, ctrl('R')}, {21, ctrl('T')}, {22, ctrl('R')}, {23, ctrl('P')},
-        {24, ctrl('O')}, {26, ctrl('Y')}, {27, ctrl('U')}, {29, ctrl('Z')}, {31, ctrl('I')}};
+        {1, ctrl('A')},
+        {3, ctrl('S')},
+        {5, ctrl('D')},
+        {6, ctrl('F')},
+        {13, 76},
+        {16, ctrl('Q')},
+        {17, ctrl('W')},
+        {19, ctrl('E')},
+        {20, ctrl('R')},
+        {21, ctrl('T')},
+        {22, ctrl('R')},
+        {23, ctrl('P')},
+        {24, ctrl('O')},
+        {26, ctrl('Y')},
+        {27, ctrl('U')},
+        {29, ctrl('Z')},
+        {31, ctrl('I')},
+        // 查找文字 Ctrl+F3, 查找下一个 F3, 查找上一个 Shift+F3, 替换文字, 转到段落, 撤销, 重做
+        {40, 41},
+        {41, 29},
+        {42, 53},
+        {43, ctrl('H')},
+        {45, ctrl('G')},
+        {47, 77},
+        {48, 78}};
     EXPECT_EQ(shortcuts, expected);
 }
 

@@ -9,6 +9,7 @@
 
 #include "app/edit_history.h"
 #include "host/host_types.h"
+#include "services/find_replace_dialog.h"
 
 namespace wrivo {
 
@@ -24,6 +25,11 @@ void changeAsStep(EditStep step, const std::function<void()>& change);
 
 // New and open: the history starts afresh.
 void startFreshHistory();
+
+// Replace all: every match of the search in one pass, one step of the
+// history, one content change and one rewrite of the strip. Answers how many
+// were replaced (0: none, and nothing changed).
+std::size_t replaceEveryMatch(const FindRequest& search);
 
 namespace handlers {
 std::optional<std::int32_t> undoEdit(const EventArguments& arguments);

@@ -91,32 +91,10 @@ void replaceSelection()
     findFromSelection(true);
 }
 
-// Every match in one pass, one step of the history, one content change (so
-// one recount) and the strip rewritten once.
 void replaceEverywhere()
 {
-    const FindRequest& search = lastSearch();
-    const std::shared_ptr<const std::string> text = document();
-    Replacement result = replaceAll(*text, search.term, search.replacement, optionsOf(search));
-    if (result.offsets.empty()) {
-        tell(notices::notFound(search.term));
-        return;
-    }
-    const std::size_t termLength = searchableTerm(search.term).size();
-    const EditRange selection = selectionIn(editBoxRef, *text);
-    EditStep step;
-    step.places.reserve(result.offsets.size());
-    step.removed.reserve(result.offsets.size() * termLength);
-    step.inserted.reserve(result.offsets.size() * search.replacement.size());
-    for (std::size_t offset : result.offsets) {
-        step.places.push_back({offset, termLength, search.replacement.size()});
-        step.removed.append(*text, offset, termLength);
-        step.inserted += search.replacement;
-    }
-    step.selectionBefore = {selection.start, selection.length};
-    changeAsStep(std::move(step), [&] { writeProperty(editBoxRef, EditBoxProperty::content, std::move(result.text)); });
-    refreshParagraphRows();
-    tell(notices::replaced(result.offsets.size()));
+    const std::size_t count = replaceEveryMatch(lastSearch());
+    tell(count ? notices::replaced(count) : notices::notFound(lastSearch().term));
 }
 
 void onFindRequest(const FindRequest& request)
@@ -139,6 +117,30 @@ std::optional<std::int32_t> findAgain(bool forward)
 }
 
 } // namespace
+
+// Every match in one pass, one step of the history, one content change (so
+// one recount) and the strip rewritten once.
+std::size_t replaceEveryMatch(const FindRequest& search)
+{
+    const std::shared_ptr<const std::string> text = document();
+    Replacement result = replaceAll(*text, search.term, search.replacement, optionsOf(search));
+    if (result.offsets.empty()) return 0;
+    const std::size_t termLength = searchableTerm(search.term).size();
+    const EditRange selection = selectionIn(editBoxRef, *text);
+    EditStep step;
+    step.places.reserve(result.offsets.size());
+    step.removed.reserve(result.offsets.size() * termLength);
+    step.inserted.reserve(result.offsets.size() * search.replacement.size());
+    for (std::size_t offset : result.offsets) {
+        step.places.push_back({offset, termLength, search.replacement.size()});
+        step.removed.append(*text, offset, termLength);
+        step.inserted += search.replacement;
+    }
+    step.selectionBefore = {selection.start, selection.length};
+    changeAsStep(std::move(step), [&] { writeProperty(editBoxRef, EditBoxProperty::content, std::move(result.text)); });
+    refreshParagraphRows();
+    return result.offsets.size();
+}
 
 std::optional<std::int32_t> handlers::findText(const EventArguments&)
 {

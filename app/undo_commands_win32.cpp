@@ -46,23 +46,44 @@ EditRange asRange(std::size_t offset, std::size_t length)
 
 // The step taken back (undo) or made again: one place is one replacement in
 // the edit box; many (a replace-all) give the whole text anew.
+// Whether the step's places lie inside the text as it stands (they always
+// do while every change goes into the history; a history that does not fit
+// is not applied).
+bool fits(const EditStep& step, std::size_t textBytes, bool undo)
+{
+    std::ptrdiff_t shift = 0;
+    for (const TextChange& place : step.places) {
+        const std::size_t start = undo ? place.offset + static_cast<std::size_t>(shift) : place.offset;
+        if (start + (undo ? place.insertedLength : place.removedLength) > textBytes) return false;
+        shift += static_cast<std::ptrdiff_t>(place.insertedLength) - static_cast<std::ptrdiff_t>(place.removedLength);
+    }
+    return true;
+}
+
 void replay(const EditStep& step, bool undo)
 {
     const std::shared_ptr<const std::string> current = appGlobals()->statistics.document();
+    if (!fits(step, current->size(), undo)) {
+        history().clear();
+        return;
+    }
+    const ByteSelection selection = undo ? step.selectionBefore : step.selectionAfter;
+    bool caretInPlace = false;
     {
         const Expecting replaying(Expected::replay);
         if (step.places.size() == 1) {
             const TextChange& place = step.places.front();
+            const std::string_view replacement = undo ? step.removed : step.inserted;
             replaceRangeIn(editBoxRef, *current,
-                           asRange(place.offset, undo ? place.insertedLength : place.removedLength),
-                           undo ? step.removed : step.inserted);
+                           asRange(place.offset, undo ? place.insertedLength : place.removedLength), replacement);
+            // The control leaves the caret after what it put in.
+            caretInPlace = selection == ByteSelection{static_cast<std::int32_t>(place.offset + replacement.size()), 0};
         } else {
             writeProperty(editBoxRef, EditBoxProperty::content,
                           undo ? textBeforeStep(*current, step) : textAfterStep(*current, step));
         }
     }
-    const ByteSelection selection = undo ? step.selectionBefore : step.selectionAfter;
-    selectIn(editBoxRef, *appGlobals()->statistics.document(), {selection.start, selection.length});
+    if (!caretInPlace) selectIn(editBoxRef, *appGlobals()->statistics.document(), {selection.start, selection.length});
 }
 
 } // namespace

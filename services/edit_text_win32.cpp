@@ -151,8 +151,9 @@ void replaceEditRangeIn(HWND edit, std::string_view text, EditRange range, std::
     std::int32_t start = range.start;
     std::int32_t end = range.start + range.length;
     if (editControlCountsCharacters()) {
-        start = toControlUnits(text, start);
-        end = start + charactersInBytes(text.substr(static_cast<std::size_t>(range.start)), range.length);
+        const std::size_t startBytes = std::min(static_cast<std::size_t>(std::max(range.start, 0)), text.size());
+        start = toControlUnits(text, range.start);
+        end = start + charactersInBytes(text.substr(startBytes), range.length);
     }
     SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
     const std::string copy(replacement);

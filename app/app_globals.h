@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "app/edit_history.h"
 #include "app/statistics.h"
+#include "services/find_replace_dialog.h"
 
 namespace wrivo {
 
@@ -14,6 +16,9 @@ struct AppGlobals {
     // The paragraphs of the last recount and the tracked line breaks.
     DocumentStatistics statistics;
     bool colourTarget = false;
+    // Undo and redo, and the last search (its term empty until the first).
+    EditHistory editHistory;
+    FindRequest lastSearch;
     // The program's arguments as the start routine found them: the first
     // names a file to open once the main window is up.
     std::vector<std::wstring> commandLine;

@@ -1,6 +1,7 @@
 #include "app/document_commands.h"
 
 #include "app/document.h"
+#include "app/editing_commands.h"
 #include "app/main_window.h"
 #include "app/notices.h"
 #include "app/units.h"
@@ -75,6 +76,7 @@ std::optional<std::int32_t> handlers::newDocument(const EventArguments&)
     if (isDocumentModified() && askToSaveChanges() && !saveWithDialog()) return std::nullopt;
     document().discardText();
     clearList(listBoxRef);
+    startFreshHistory();
     return std::nullopt;
 }
 

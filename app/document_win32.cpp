@@ -1,5 +1,6 @@
 #include "app/document.h"
 
+#include "app/editing_commands.h"
 #include "app/file_admission.h"
 #include "app/main_window.h"
 #include "app/notices.h"
@@ -93,6 +94,7 @@ void Document::load(const std::string& path, std::string text)
     setText("");
     setText(std::move(text));
     refreshParagraphRows();
+    startFreshHistory(); // what was undoable belonged to the text now gone
 }
 
 bool Document::append(const std::string& path)

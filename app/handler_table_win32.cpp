@@ -6,6 +6,7 @@
 #include "app/appearance.h"
 #include "app/commands.h"
 #include "app/document_commands.h"
+#include "app/editing_commands.h"
 #include "app/exit_dialogue.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
@@ -63,6 +64,13 @@ std::array<EventHandler, HandlerIndex::handlerCount> makeHandlerTable()
     table[HandlerIndex::openPartnerSite3] = command<handlers::openPartnerSite3>;
     table[HandlerIndex::openPartnerSite4] = command<handlers::openPartnerSite4>;
     table[HandlerIndex::openDroppedFile] = handlers::openDroppedFile;
+    table[HandlerIndex::findText] = handlers::findText;
+    table[HandlerIndex::findNext] = handlers::findNext;
+    table[HandlerIndex::findPrevious] = handlers::findPrevious;
+    table[HandlerIndex::replaceText] = handlers::replaceText;
+    table[HandlerIndex::goToParagraph] = handlers::goToParagraph;
+    table[HandlerIndex::undoEdit] = handlers::undoEdit;
+    table[HandlerIndex::redoEdit] = handlers::redoEdit;
     return table;
 }
 

@@ -23,6 +23,7 @@ constexpr std::int32_t onFilesDropped = WindowEvent::filesDropped;
 constexpr std::int32_t onGotFocus = UnitEvent::gotFocus;
 constexpr std::int32_t onKeyDown = UnitEvent::keyDown;
 constexpr std::int32_t onPrimary = UnitEvent::primary; // content changed, selection changed, colour chosen, tick
+constexpr std::int32_t onEditBoxUndo = UnitEvent::editBoxUndo;
 
 // Shortcut indexes.
 constexpr std::int32_t none = 0;
@@ -31,6 +32,20 @@ constexpr std::int32_t ctrl(char letter)
     return letter - 'A' + 1;
 }
 constexpr std::int32_t del = 76;
+constexpr std::int32_t functionKey(int n)
+{
+    return 27 + n - 1;
+}
+constexpr std::int32_t ctrlFunctionKey(int n)
+{
+    return 39 + n - 1;
+}
+constexpr std::int32_t shiftFunctionKey(int n)
+{
+    return 51 + n - 1;
+}
+constexpr std::int32_t altBackspace = 77;
+constexpr std::int32_t altShiftBackspace = 78;
 
 struct Placement {
     std::int32_t left, top, width, height;
@@ -133,7 +148,11 @@ LayoutUnit editBox()
     edit.inputMode = 0;
     edit.caseConversion = 0;
     return unit(UnitId::editBox, kind::editBox, "编辑框1", {-1, 0, 550, 530}, unitVisible | unitTabStop, 0,
-                {{onKeyDown, editBoxKeyDown}, {onGotFocus, applySettings}, {onPrimary, refreshStatistics}}, edit);
+                {{onKeyDown, editBoxKeyDown},
+                 {onGotFocus, applySettings},
+                 {onPrimary, refreshStatistics},
+                 {onEditBoxUndo, undoEdit}},
+                edit);
 }
 
 LayoutUnit listBox()
@@ -223,6 +242,20 @@ std::vector<MenuLine> menuTree()
     };
     for (std::size_t i = 0; i < partnerSiteNames.size(); ++i)
         lines.push_back({partnerSiteNames[i], 1, none, 0, static_cast<std::int32_t>(openPartnerSite1 + i)});
+    // After every menu above, so that each keeps its place and command number.
+    const std::vector<MenuLine> editing = {
+        {"查找替换", 0, none, 0, noHandler},
+        {"查找文字", 1, ctrlFunctionKey(3), 0, findText},
+        {"查找下一个", 1, functionKey(3), 0, findNext},
+        {"查找上一个", 1, shiftFunctionKey(3), 0, findPrevious},
+        {"替换文字", 1, ctrl('H'), 0, replaceText},
+        {"-", 1, none, 0, noHandler},
+        {"转到段落", 1, ctrl('G'), 0, goToParagraph},
+        {"-", 1, none, 0, noHandler},
+        {"撤销", 1, altBackspace, 0, undoEdit},
+        {"重做", 1, altShiftBackspace, 0, redoEdit},
+    };
+    lines.insert(lines.end(), editing.begin(), editing.end());
     return lines;
 }
 

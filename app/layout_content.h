@@ -33,7 +33,7 @@ inline constexpr std::uint32_t menuEntry(int n)
 }
 } // namespace UnitId
 
-inline constexpr int menuEntryCount = 39;
+inline constexpr int menuEntryCount = 49;
 
 // The application's handler table, in this order. The layout binds events to
 // these indexes; the application's table must list its handlers the same way.
@@ -77,6 +77,13 @@ enum : std::int32_t {
     openPartnerSite3,
     openPartnerSite4,
     openDroppedFile, // files dropped on the main window
+    findText,        // 查找文字
+    findNext,        // 查找下一个
+    findPrevious,    // 查找上一个
+    replaceText,     // 替换文字
+    goToParagraph,   // 转到段落
+    undoEdit,        // 撤销, and the edit box's own undo request
+    redoEdit,        // 重做
     handlerCount
 };
 } // namespace HandlerIndex

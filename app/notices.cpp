@@ -164,6 +164,21 @@ Notice notices::backgroundConflict()
                           "现强制还原背景颜色为配置色!!!\r\n"};
 }
 
+Notice notices::notFound(std::string_view term)
+{
+    return {"查找替换", concatTexts("找不到“", term, "”")};
+}
+
+Notice notices::replaced(std::size_t count)
+{
+    return {"查找替换", concatTexts("已替换 ", std::to_string(count), " 处")};
+}
+
+Notice notices::goToParagraph(std::int32_t paragraphCount)
+{
+    return {"转到段落", concatTexts("段落号(1 - ", toText(Value{paragraphCount}), "):")};
+}
+
 namespace {
 std::string number(std::size_t n)
 {

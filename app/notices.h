@@ -50,6 +50,15 @@ Notice fileUnreadable(std::string_view path);
 // A background colour equal to a text colour, set back to the configured one.
 Notice backgroundConflict();
 
+// Find and replace: a term found nowhere, and how many a replace-all replaced.
+Notice notFound(std::string_view term); // "找不到“…”"
+Notice replaced(std::size_t count);     // "已替换 N 处"
+// The go-to-paragraph dialog: its title, and the prompt with the range of
+// paragraph numbers; the buttons' labels.
+Notice goToParagraph(std::int32_t paragraphCount);
+inline constexpr std::string_view okLabel = "确定";
+inline constexpr std::string_view cancelLabel = "取消";
+
 // Unsaved text kept on disk (app/recovery_*.cpp).
 // The offer of copy `index` (from 1) of `total`; `replacesRestored` when
 // another copy was restored before it and Yes would shelve that one.

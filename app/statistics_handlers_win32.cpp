@@ -5,6 +5,7 @@
 #include "app/app_globals.h"
 #include "app/commands.h"
 #include "app/document.h"
+#include "app/editing_commands.h"
 #include "app/main_window.h"
 #include "app/notices.h"
 #include "app/recovery.h"
@@ -49,7 +50,9 @@ void refreshParagraphRows()
 
 std::optional<std::int32_t> handlers::refreshStatistics(const EventArguments&)
 {
+    const std::shared_ptr<const std::string> before = statistics().document();
     statistics().refresh(documentText());
+    recordDocumentChange(*before, *statistics().document());
     setCaption(statistics().caption());
     recovery::documentChanged();
     return std::nullopt;

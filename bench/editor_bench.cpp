@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/app_globals.h"
+#include "app/editing_commands.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/recovery_internal.h"
@@ -512,6 +513,109 @@ void keystrokeParts(const char* size)
            }));
 }
 
+// ---- undo, find and replace ----
+
+// The edit box's own undo request (as its context menu sends; Alt+Backspace
+// runs the same handler) until the caption shows the counts again.
+double undoMs()
+{
+    const std::string before = windowText(mainWindow());
+    const double start = nowMs();
+    PostMessageA(editBox(), WM_UNDO, 0, 0);
+    if (!pumpUntil([&] { return windowText(mainWindow()) != before; }, 600000))
+        std::printf("  (caption did not change within 600 s)\n");
+    return nowMs() - start;
+}
+
+// Each keystroke is a step of its own (the run ends with the undo after it).
+void undoSection(const char* size)
+{
+    std::printf("undo of typed text beside a keystroke, %s [t=%.0f s]\n", size, elapsedSeconds());
+    std::vector<double> typed, undone;
+    for (int i = 0; i < 5 && elapsedSeconds() < 1500; ++i) {
+        typed.push_back(keystrokeMs());
+        undone.push_back(undoMs());
+    }
+    report("Wrivo: WM_CHAR 'a' -> caption updated", typed);
+    report("Wrivo: WM_UNDO of it -> caption updated", undone);
+}
+
+// F3 with the caret at the start and the one match at the end, until it is selected.
+void findNextSection(const std::string& term)
+{
+    std::printf("find next in a 10 MB document [t=%.0f s]\n", elapsedSeconds());
+    appGlobals()->lastSearch.term = term;
+    HWND edit = editBox();
+    SetFocus(edit);
+    report("Wrivo: F3 -> the match at the end selected", repeat(5, 60, [&] {
+               SendMessageA(edit, EM_SETSEL, 0, 0);
+               pumpPending();
+               const double start = nowMs();
+               const LPARAM down = 1 | (static_cast<LPARAM>(MapVirtualKeyA(VK_F3, 0)) << 16);
+               PostMessageA(edit, WM_KEYDOWN, VK_F3, down);
+               pumpPending();
+               const double ms = nowMs() - start;
+               PostMessageA(edit, WM_KEYUP, VK_F3, down | (1u << 30) | (1u << 31));
+               pumpPending();
+               DWORD selected = 0;
+               SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selected), 0);
+               if (selected == 0) std::printf("  (nothing found)\n");
+               return ms;
+           }));
+    // What the control itself takes to put the caret there and show it.
+    const LRESULT end = SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0);
+    report("  of which the control's EM_SETSEL + EM_SCROLLCARET at the end", repeat(5, 60, [&] {
+               SendMessageA(edit, EM_SETSEL, 0, 0);
+               pumpPending();
+               const double start = nowMs();
+               SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
+               SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+               pumpPending();
+               return nowMs() - start;
+           }));
+}
+
+// `word` at the start and at the end of each line until `count` are in.
+std::string withWords(const std::string& text, const std::string& word, std::size_t count)
+{
+    std::string out;
+    out.reserve(text.size() + count * word.size());
+    std::size_t put = 0;
+    auto putWord = [&] {
+        if (put == count) return;
+        out += word;
+        ++put;
+    };
+    for (std::size_t from = 0; from < text.size();) {
+        const std::size_t end = std::min(text.find("\r\n", from), text.size());
+        putWord();
+        out.append(text, from, end - from);
+        putWord();
+        out.append(text, end, 2);
+        from = end + 2;
+    }
+    return out;
+}
+
+// Replace-all of 100,000 matches through the editor (text, step, one content
+// write, one recount, the strip), and its undo.
+void replaceAllSection(const std::string& tenMb)
+{
+    const std::string text = withWords(tenMb, "Wrivo", 100000);
+    std::printf("replace-all of 100,000 matches in a 10 MB document (%zu bytes) [t=%.0f s]\n", text.size(),
+                elapsedSeconds());
+    std::printf("  (document opened in %.2f s)\n", loadDocument(text) / 1000.0);
+    FindRequest search;
+    search.term = "Wrivo";
+    search.replacement = "\xCE\xD6\xD0\xB4"; // two Chinese characters
+    const double start = nowMs();
+    const std::size_t count = replaceEveryMatch(search);
+    pumpPending();
+    report("Wrivo: replace-all, caption and strip refreshed", {nowMs() - start}, "s", 1000.0);
+    std::printf("  (%zu replaced)\n", count);
+    report("Wrivo: its undo (WM_UNDO) -> caption updated", {undoMs()}, "s", 1000.0);
+}
+
 // One line of `bytes` bytes, no line break: Chinese and ASCII mixed as in
 // makeDocument, or ASCII letters and spaces only.
 std::string makeLongLine(std::size_t bytes, bool chinese)
@@ -547,7 +651,8 @@ void longLineSection()
 
 } // namespace
 
-// With an argument, only that part runs: "1mb" (keystroke at 1 MB), "10mb"
+// With an argument, only that part runs: "editing" (undo beside a keystroke,
+// find next, replace-all and its undo), "1mb" (keystroke at 1 MB), "10mb"
 // (opening 10 MB, keystroke, focus, and the EDIT with another font or without
 // wrapping), "recovery" (the recovery copy and memory at 10 MB, Wrivo only), "enter", or "openlab" (the EDIT given 10 MB four ways: visible,
 // drawing held back, hidden, a Unicode control), or "longline" (one line
@@ -604,6 +709,18 @@ int main(int argc, char** argv)
                     privateMemoryMb().first - beforePlain);
     }
     if (wanted("longline")) longLineSection();
+
+    // Undo and find: one step of typed text beside a keystroke at 1 MB and
+    // 10 MB, find next in 10 MB, replace-all of 100,000 matches and its undo.
+    if (wanted("editing")) {
+        loadDocument(oneMb);
+        undoSection("1 MB");
+        const std::string marker = "Wrivo\xD6\xD5\xB5\xE3"; // "Wrivo" and two Chinese characters
+        std::printf("(opening 10 MB with a term at its end took %.2f s)\n", loadDocument(tenMb + marker) / 1000.0);
+        undoSection("10 MB");
+        findNextSection(marker);
+        replaceAllSection(tenMb);
+    }
 
     if (wanted("10mb")) {
         std::printf("opening a 10 MB document (%zu bytes) [t=%.0f s]\n", tenMb.size(), elapsedSeconds());

@@ -74,6 +74,9 @@ inline constexpr int wheel = -12;
 // chosen, timer tick, menu entry chosen.
 inline constexpr int primary = 0;
 inline constexpr int listBoxDoubleClick = 1;
+// The edit box was asked for its own undo (WM_UNDO, as its context menu's
+// undo sends): the editor's history answers it instead of the control.
+inline constexpr int editBoxUndo = 1;
 } // namespace UnitEvent
 
 // A property value: integers, logicals and colours as a number; texts; byte

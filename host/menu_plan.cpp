@@ -6,6 +6,7 @@ namespace {
 constexpr std::uint16_t virtualKeyF1 = 0x70;
 constexpr std::uint16_t virtualKeyInsert = 0x2D;
 constexpr std::uint16_t virtualKeyDelete = 0x2E;
+constexpr std::uint16_t virtualKeyBackspace = 0x08;
 
 } // namespace
 
@@ -23,6 +24,8 @@ std::string shortcutDisplayName(int index)
     }
     if (index == 75) return "Ins";
     if (index == 76) return "Del";
+    if (index == 77) return "Alt+Backspace";
+    if (index == 78) return "Alt+Shift+Backspace";
     return "（无）";
 }
 
@@ -38,6 +41,8 @@ ShortcutKey shortcutKey(int index)
     }
     if (index == 75) return {virtualKeyInsert, 0};
     if (index == 76) return {virtualKeyDelete, 0};
+    if (index == 77) return {virtualKeyBackspace, acceleratorAlt};
+    if (index == 78) return {virtualKeyBackspace, acceleratorAlt | acceleratorShift};
     return {};
 }
 

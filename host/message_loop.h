@@ -25,7 +25,13 @@ public:
     int run();
 
     // Pre-translation through the chain of our windows; true = consumed.
+    // A modeless dialog's messages go to IsDialogMessage first, so that its
+    // keys (Tab, Enter, Esc) work as in any dialog.
     static bool preTranslate(MSG& message);
+
+    // Modeless dialogs open now (the find and replace dialogs).
+    static void addModelessDialog(HWND dialog);
+    static void removeModelessDialog(HWND dialog);
 
 private:
     static bool countsAsNewInput(const MSG& message);

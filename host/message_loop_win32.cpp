@@ -2,12 +2,39 @@
 
 #include "host/window_object.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace wrivo {
+namespace {
+
+std::vector<HWND>& modelessDialogs()
+{
+    static std::vector<HWND> dialogs;
+    return dialogs;
+}
+
+} // namespace
+
+void MessageLoop::addModelessDialog(HWND dialog)
+{
+    if (dialog && std::find(modelessDialogs().begin(), modelessDialogs().end(), dialog) == modelessDialogs().end())
+        modelessDialogs().push_back(dialog);
+}
+
+void MessageLoop::removeModelessDialog(HWND dialog)
+{
+    std::erase(modelessDialogs(), dialog);
+}
 
 MessageLoop::MessageLoop(IdleStep idle, StopCondition stop) : idle_(std::move(idle)), stop_(std::move(stop)) { }
 
 bool MessageLoop::preTranslate(MSG& message)
 {
+    // IsDialogMessage answers FALSE for messages of other windows.
+    for (HWND dialog : modelessDialogs()) {
+        if (IsWindow(dialog) && IsDialogMessageA(dialog, &message)) return true;
+    }
     for (HWND window = message.hwnd; window; window = GetAncestor(window, GA_PARENT)) {
         if (WindowObject* object = WindowObject::fromHandle(window)) {
             if (object->preTranslate(message)) return true;

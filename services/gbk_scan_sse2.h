@@ -19,4 +19,17 @@ std::size_t nonSpaceLength(std::string_view text);
 // goes a byte at a time on some systems.
 const unsigned char* findByte(const unsigned char* p, unsigned char wanted, std::size_t n);
 
+// How many characters start in the n bytes at p, a lead byte pairing with
+// whatever byte follows it; `cut` tells whether the last one started runs past
+// the n bytes (the byte at p + n is its second).
+std::size_t characterStarts(const unsigned char* p, std::size_t n, bool& cut);
+// Where character number `index` (from 0) starts among the n bytes at p; n
+// when fewer characters start there.
+std::size_t characterStart(const unsigned char* p, std::size_t n, std::size_t index);
+
+// How many of the first n bytes of a and b are equal before the first that
+// differs (n when none does), and the same counted back from a + n and b + n.
+std::size_t equalPrefix(const unsigned char* a, const unsigned char* b, std::size_t n);
+std::size_t equalSuffix(const unsigned char* aEnd, const unsigned char* bEnd, std::size_t n);
+
 } // namespace wrivo::gbk

@@ -29,6 +29,8 @@ std::int32_t insertItem(const UnitRef& listBox, std::int32_t position, std::stri
 bool deleteItem(const UnitRef& listBox, std::int32_t index);
 void clearList(const UnitRef& listBox);
 std::vector<std::int32_t> selectedIndexes(const UnitRef& listBox);
+// How many rows the list box has (0 for a unit that is no list box).
+std::int32_t itemCount(const UnitRef& listBox);
 // Rows 0..n-1 take `texts` (item value 0), appended where missing; rows from
 // n on stay. Rows, values and selection end up as inserting text k at
 // position k and deleting row k + 1, for each k in turn, leave them, but the

@@ -65,6 +65,12 @@ void clearList(const UnitRef& listBox)
     SendMessageA(handleOf(listBox), LB_RESETCONTENT, 0, 0);
 }
 
+std::int32_t itemCount(const UnitRef& listBox)
+{
+    const LRESULT count = SendMessageA(handleOf(listBox), LB_GETCOUNT, 0, 0);
+    return count > 0 ? static_cast<std::int32_t>(count) : 0;
+}
+
 std::vector<std::int32_t> selectedIndexes(const UnitRef& listBox)
 {
     HWND control = handleOf(listBox);

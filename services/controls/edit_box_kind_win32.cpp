@@ -110,6 +110,16 @@ bool editBoxClaimsKey(LiveUnit& unit, const MSG& message)
     return enter && settings.multiLine && settings.inputMode != 1;
 }
 
+// The control's own undo (WM_UNDO, as its context menu sends; EM_UNDO) is
+// the editor's: the request is raised and the control's single step stays unused.
+bool editBoxMessage(LiveUnit& unit, UINT message, WPARAM, LPARAM, LRESULT& result)
+{
+    if (message != WM_UNDO && message != EM_UNDO) return false;
+    raiseUnitEvent(unit, UnitEvent::editBoxUndo);
+    result = TRUE;
+    return true;
+}
+
 void editBoxNotified(LiveUnit& unit, int code)
 {
     if (code == EN_CHANGE) raiseUnitEvent(unit, UnitEvent::primary);
@@ -241,6 +251,7 @@ void registerEditBoxKind()
     kind.setProperty = setEditBoxProperty;
     kind.claimKey = editBoxClaimsKey;
     kind.notify = editBoxNotified;
+    kind.message = editBoxMessage;
     kind.colours = editBoxColours;
     registerUnitKind(kind);
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "host/host_types.h"
+#include "services/edit_selection.h"
 
 namespace wrivo {
 
@@ -21,5 +22,14 @@ std::int32_t charactersOutsideCodePage(const UnitRef& editBox);
 
 // Gives the keyboard focus to the control's window.
 void setFocus(const UnitRef& control);
+
+// The edit box's selection, and selecting (scrolled into view), in bytes of
+// `text`: the box's text as the caller has just read it, so that no second
+// read is needed where the control counts characters.
+EditRange selectionIn(const UnitRef& editBox, std::string_view text);
+void selectIn(const UnitRef& editBox, std::string_view text, EditRange range);
+// Replaces `range` of `text` (the box's text as it stands) with `replacement`:
+// one edit, which raises content-changed through the control's own notification.
+void replaceRangeIn(const UnitRef& editBox, std::string_view text, EditRange range, std::string_view replacement);
 
 } // namespace wrivo

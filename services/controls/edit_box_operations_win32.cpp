@@ -22,4 +22,19 @@ void setFocus(const UnitRef& control)
     SetFocus(reinterpret_cast<HWND>(windowHandle(control)));
 }
 
+EditRange selectionIn(const UnitRef& editBox, std::string_view text)
+{
+    return editSelectionIn(reinterpret_cast<HWND>(windowHandle(editBox)), text);
+}
+
+void selectIn(const UnitRef& editBox, std::string_view text, EditRange range)
+{
+    selectEditRangeIn(reinterpret_cast<HWND>(windowHandle(editBox)), range, text);
+}
+
+void replaceRangeIn(const UnitRef& editBox, std::string_view text, EditRange range, std::string_view replacement)
+{
+    replaceEditRangeIn(reinterpret_cast<HWND>(windowHandle(editBox)), text, range, replacement);
+}
+
 } // namespace wrivo

@@ -1,5 +1,10 @@
 #include "services/controls/edit_selection.h"
 
+#include <algorithm>
+
+#include "services/gbk_scan.h"
+#include "services/gbk_scan_sse2.h"
+
 #include <limits>
 
 namespace wrivo {
@@ -17,11 +22,26 @@ std::int32_t clampedInt(std::int64_t value)
 }
 } // namespace
 
+// The control's code page takes 0x81 to 0xFE as lead bytes; 0x80 and 0xFF
+// stand alone. Text without those two (nearly all GBK text) is counted by
+// the fast scan, whose lead bytes are all from 0x80 up.
+static bool fastScanFits(std::string_view text)
+{
+    const unsigned char* p = gbk::bytes(text);
+    return !gbk::findByte(p, 0x80, text.size()) && !gbk::findByte(p, 0xFF, text.size());
+}
+
 std::int32_t charactersInBytes(std::string_view text, std::int32_t bytes)
 {
+    const std::size_t end = bytes < 0 ? 0 : std::min(static_cast<std::size_t>(bytes), text.size());
+    if (fastScanFits(text.substr(0, end))) {
+        bool cut = false;
+        const std::size_t starts = gbk::characterStarts(gbk::bytes(text), end, cut);
+        // A lead byte at the very end of the text has no partner: it stands alone.
+        return static_cast<std::int32_t>(starts - (cut && end < text.size() ? 1 : 0));
+    }
     std::int32_t characters = 0;
     std::size_t i = 0;
-    const std::size_t end = bytes < 0 ? 0 : static_cast<std::size_t>(bytes);
     while (i < text.size() && i < end) {
         const std::size_t step = isLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
         if (i + step > end) break;
@@ -33,6 +53,10 @@ std::int32_t charactersInBytes(std::string_view text, std::int32_t bytes)
 
 std::int32_t bytesInCharacters(std::string_view text, std::int32_t characters)
 {
+    if (characters <= 0) return 0;
+    if (fastScanFits(text))
+        return static_cast<std::int32_t>(
+            gbk::characterStart(gbk::bytes(text), text.size(), static_cast<std::size_t>(characters)));
     std::size_t i = 0;
     for (std::int32_t n = 0; n < characters && i < text.size(); ++n)
         i += isLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;

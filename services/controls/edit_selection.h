@@ -10,6 +10,13 @@
 
 namespace wrivo {
 
+// A stretch of the edit box's text in bytes.
+struct EditRange {
+    std::int32_t start = 0;  // bytes
+    std::int32_t length = 0; // bytes
+    friend bool operator==(const EditRange&, const EditRange&) = default;
+};
+
 // Characters in the first `bytes` bytes of a GBK text (a character cut in half
 // at the end does not count).
 std::int32_t charactersInBytes(std::string_view text, std::int32_t bytes);

@@ -96,11 +96,8 @@ bool editControlCountsCharacters()
     return characters;
 }
 
-namespace {
-
-// The selection in bytes of `text`, the control's text as just read (only
-// looked at where the control counts characters).
-EditRange selectionIn(HWND edit, std::string_view text)
+// (The text is only looked at where the control counts characters.)
+EditRange editSelectionIn(HWND edit, std::string_view text)
 {
     DWORD start = 0, end = 0;
     SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
@@ -111,11 +108,9 @@ EditRange selectionIn(HWND edit, std::string_view text)
     return {startBytes, endBytes - startBytes};
 }
 
-} // namespace
-
 EditRange editSelection(HWND edit, std::size_t* lastLength)
 {
-    return selectionIn(edit, editControlCountsCharacters() ? editText(edit, lastLength) : std::string());
+    return editSelectionIn(edit, editControlCountsCharacters() ? editText(edit, lastLength) : std::string());
 }
 
 void selectEditRangeIn(HWND edit, EditRange range, std::string_view text)
@@ -139,7 +134,7 @@ void selectEditRange(HWND edit, EditRange range, std::size_t* lastLength)
 std::string selectedEditText(HWND edit, std::size_t* lastLength)
 {
     const std::string text = editText(edit, lastLength);
-    const EditRange range = selectionIn(edit, text);
+    const EditRange range = editSelectionIn(edit, text);
     const auto start = static_cast<std::size_t>(range.start);
     if (start >= text.size()) return {};
     return text.substr(start, static_cast<std::size_t>(range.length));
@@ -149,6 +144,20 @@ void replaceEditSelection(HWND edit, std::string_view text)
 {
     const std::string copy(text);
     SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(copy.c_str()));
+}
+
+void replaceEditRangeIn(HWND edit, std::string_view text, EditRange range, std::string_view replacement)
+{
+    std::int32_t start = range.start;
+    std::int32_t end = range.start + range.length;
+    if (editControlCountsCharacters()) {
+        const std::size_t startBytes = std::min(static_cast<std::size_t>(std::max(range.start, 0)), text.size());
+        start = toControlUnits(text, range.start);
+        end = start + charactersInBytes(text.substr(startBytes), range.length);
+    }
+    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+    const std::string copy(replacement);
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(copy.c_str()));
 }
 
 void appendEditText(HWND edit, std::initializer_list<std::string_view> texts)

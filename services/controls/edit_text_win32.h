@@ -9,12 +9,9 @@
 #include <string>
 #include <string_view>
 
-namespace wrivo {
+#include "services/edit_selection.h"
 
-struct EditRange {
-    std::int32_t start = 0;  // bytes
-    std::int32_t length = 0; // bytes
-};
+namespace wrivo {
 
 // The control's whole text. `lastLength` is the control's own memory of the
 // length its last read found (the edit box keeps one per unit): the read tries
@@ -40,8 +37,14 @@ void selectEditRange(HWND edit, EditRange range, std::size_t* lastLength = nullp
 void selectEditRangeIn(HWND edit, EditRange range, std::string_view text);
 // The bytes of the current selection.
 std::string selectedEditText(HWND edit, std::size_t* lastLength = nullptr);
+// The selection in bytes of `text`, the control's text as just read.
+EditRange editSelectionIn(HWND edit, std::string_view text);
 // Replaces the selection with the text (not undoable).
 void replaceEditSelection(HWND edit, std::string_view text);
+// Replaces `range` of `text` (the control's text as it stands) with
+// `replacement`, as one edit the control reports as a change. The control
+// keeps it as its own one undoable step, so that its context menu offers undo.
+void replaceEditRangeIn(HWND edit, std::string_view text, EditRange range, std::string_view replacement);
 // For each text in order: caret to the end of the text, scrolled into view,
 // and the text inserted there. The control reports each insertion as a change.
 void appendEditText(HWND edit, std::initializer_list<std::string_view> texts);

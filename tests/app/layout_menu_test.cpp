@@ -63,7 +63,7 @@ TEST(LayoutMenu, EveryEntryKeepsItsCommandNumberAndText)
 
     // The five top-level menus are popups on the bar; the popup "版权帮助"
     // shows no shortcut although one is stored.
-    for (int top : {20000, 20007, 20014, 20022, 20030}) {
+    for (int top : {20000, 20007, 20014, 20022, 20030, 20039}) {
         const MenuItemPlan* item = itemWithCommand(plan, top);
         ASSERT_NE(item, nullptr);
         EXPECT_TRUE(item->popup) << top;
@@ -77,18 +77,34 @@ TEST(LayoutMenu, EveryEntryKeepsItsCommandNumberAndText)
     EXPECT_EQ(std::count_if(plan.items.begin(), plan.items.end(), [](const MenuItemPlan& i) { return i.greyed; }), 1);
     EXPECT_TRUE(itemWithCommand(plan, 20002)->separator);
     EXPECT_TRUE(itemWithCommand(plan, 20034)->separator);
+
+    // The editing menu, last, shows its keys the way the menus before it do.
+    EXPECT_EQ(itemWithCommand(plan, 20040)->text, "查找文字\tCtrl+F3");
+    EXPECT_EQ(itemWithCommand(plan, 20041)->text, "查找下一个\tF3");
+    EXPECT_EQ(itemWithCommand(plan, 20042)->text, "查找上一个\tShift+F3");
+    EXPECT_EQ(itemWithCommand(plan, 20043)->text, "替换文字\tCtrl+H");
+    EXPECT_EQ(itemWithCommand(plan, 20045)->text, "转到段落\tCtrl+G");
+    EXPECT_EQ(itemWithCommand(plan, 20047)->text, "撤销\tAlt+Backspace");
+    EXPECT_EQ(itemWithCommand(plan, 20048)->text, "重做\tAlt+Shift+Backspace");
 }
 
 TEST(LayoutMenu, AcceleratorsChooseTheirOneEntry)
 {
     const MenuPlan plan = mainMenuPlan();
-    EXPECT_EQ(plan.accelerators.size(), 16u);
+    EXPECT_EQ(plan.accelerators.size(), 23u);
     EXPECT_EQ(commandsFor(plan, ctrl('R')), std::vector<int>{20020}); // 背景颜色, not the popup
     EXPECT_EQ(commandsFor(plan, ctrl('S')), std::vector<int>{20003});
     EXPECT_EQ(commandsFor(plan, ctrl('A')), std::vector<int>{20001});
     EXPECT_EQ(commandsFor(plan, ctrl('Z')), std::vector<int>{20029});
     EXPECT_EQ(commandsFor(plan, ctrl('I')), std::vector<int>{20031});
-    EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x2E, 0})), std::vector<int>{20013}); // Del
+    EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x2E, 0})), std::vector<int>{20013});                // Del
+    EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x72, acceleratorCtrl})), std::vector<int>{20040});  // Ctrl+F3
+    EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x72, 0})), std::vector<int>{20041});                // F3
+    EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x72, acceleratorShift})), std::vector<int>{20042}); // Shift+F3
+    EXPECT_EQ(commandsFor(plan, ctrl('H')), std::vector<int>{20043});
+    EXPECT_EQ(commandsFor(plan, ctrl('G')), std::vector<int>{20045});
+    EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x08, acceleratorAlt})), std::vector<int>{20047});
+    EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x08, acceleratorAlt | acceleratorShift})), std::vector<int>{20048});
     // The edit box keeps Ctrl+X, Ctrl+C and Ctrl+V.
     for (char letter : {'X', 'C', 'V'}) EXPECT_TRUE(commandsFor(plan, ctrl(letter)).empty()) << letter;
 }

@@ -18,7 +18,9 @@ TEST(Shortcuts, DisplayNamesFollowTheIndexTable)
     EXPECT_EQ(shortcutDisplayName(74), "Ctrl+Shift+F12");
     EXPECT_EQ(shortcutDisplayName(75), "Ins");
     EXPECT_EQ(shortcutDisplayName(76), "Del");
-    EXPECT_EQ(shortcutDisplayName(77), "（无）");
+    EXPECT_EQ(shortcutDisplayName(77), "Alt+Backspace");
+    EXPECT_EQ(shortcutDisplayName(78), "Alt+Shift+Backspace");
+    EXPECT_EQ(shortcutDisplayName(79), "（无）");
 }
 
 TEST(Shortcuts, KeysCarryCtrlAndShiftBits)
@@ -30,6 +32,9 @@ TEST(Shortcuts, KeysCarryCtrlAndShiftBits)
     EXPECT_EQ(shortcutKey(63), (ShortcutKey{0x70, acceleratorCtrl | acceleratorShift}));
     EXPECT_EQ(shortcutKey(75), (ShortcutKey{0x2D, 0}));
     EXPECT_EQ(shortcutKey(76), (ShortcutKey{0x2E, 0}));
+    EXPECT_EQ(shortcutKey(77), (ShortcutKey{0x08, acceleratorAlt}));
+    EXPECT_EQ(shortcutKey(78), (ShortcutKey{0x08, acceleratorAlt | acceleratorShift}));
+    EXPECT_EQ(shortcutKey(79), (ShortcutKey{}));
     EXPECT_EQ(shortcutKey(0), (ShortcutKey{}));
 }
 

@@ -1,0 +1,181 @@
+#include "app/edit_history.h"
+
+#include <algorithm>
+
+namespace wrivo {
+namespace {
+
+// A pause this long (or longer) between two typed characters ends a step.
+constexpr std::uint64_t runPauseMs = 1000;
+
+// One typed (or deleted) character: a byte below 0x80, a double-byte
+// character, or the line break Enter puts in.
+bool isOneCharacter(std::string_view bytes)
+{
+    if (bytes.size() == 1) return static_cast<unsigned char>(bytes[0]) < 0x80;
+    return bytes.size() == 2 && (static_cast<unsigned char>(bytes[0]) >= 0x80 || bytes == "\r\n");
+}
+
+ByteSelection caretAt(std::size_t offset)
+{
+    return {static_cast<std::int32_t>(offset), 0};
+}
+
+ByteSelection range(std::size_t offset, std::size_t length)
+{
+    return {static_cast<std::int32_t>(offset), static_cast<std::int32_t>(length)};
+}
+
+// Rebuilds a text place by place: from each place's start in `source`, the
+// bytes `take` says it had there are skipped and the ones `put` says are
+// written instead. `sourceOffset` turns a place into where it starts in source.
+template <typename SourceOffset>
+std::string rebuild(std::string_view source, const EditStep& step, bool forward, SourceOffset sourceOffset)
+{
+    std::string text;
+    const std::string_view put = forward ? step.inserted : step.removed;
+    text.reserve(source.size() + put.size());
+    std::size_t copied = 0, putAt = 0;
+    for (const TextChange& place : step.places) {
+        const std::size_t start = sourceOffset(place);
+        const std::size_t skipped = forward ? place.removedLength : place.insertedLength;
+        const std::size_t written = forward ? place.insertedLength : place.removedLength;
+        text.append(source, copied, start - copied);
+        text.append(put, putAt, written);
+        putAt += written;
+        copied = start + skipped;
+    }
+    text.append(source, copied, std::string_view::npos);
+    return text;
+}
+
+} // namespace
+
+EditStep EditStep::single(std::size_t offset, std::string_view removed, std::string_view inserted, ByteSelection before,
+                          ByteSelection after)
+{
+    EditStep step;
+    step.places.push_back({offset, removed.size(), inserted.size()});
+    step.removed = removed;
+    step.inserted = inserted;
+    step.selectionBefore = before;
+    step.selectionAfter = after;
+    return step;
+}
+
+std::size_t EditStep::bytes() const
+{
+    return sizeof(EditStep) + places.size() * sizeof(TextChange) + removed.size() + inserted.size();
+}
+
+std::string textAfterStep(std::string_view before, const EditStep& step)
+{
+    return rebuild(before, step, true, [](const TextChange& place) { return place.offset; });
+}
+
+std::string textBeforeStep(std::string_view after, const EditStep& step)
+{
+    // Each place stands shifted by what the places before it added or took away.
+    std::ptrdiff_t shift = 0;
+    return rebuild(after, step, false, [&shift](const TextChange& place) {
+        const std::size_t start = place.offset + static_cast<std::size_t>(shift);
+        shift += static_cast<std::ptrdiff_t>(place.insertedLength) - static_cast<std::ptrdiff_t>(place.removedLength);
+        return start;
+    });
+}
+
+void EditHistory::recordChange(std::string_view before, std::string_view after, std::uint64_t nowMs)
+{
+    const TextChange change = changedStretch(before, after);
+    if (change.removedLength == 0 && change.insertedLength == 0) return;
+    const std::string_view removed = before.substr(change.offset, change.removedLength);
+    const std::string_view inserted = after.substr(change.offset, change.insertedLength);
+    const bool continued = extendsRun(change, removed, inserted, nowMs);
+    lastChangeMs_ = nowMs;
+    if (continued) return;
+
+    Kind kind = Kind::other;
+    ByteSelection selectionBefore = range(change.offset, removed.size()); // a selection pasted over or cut
+    if (isOneCharacter(inserted)) {
+        kind = Kind::typing; // typed at the caret, or over a selection
+    } else if (inserted.empty() && isOneCharacter(removed)) {
+        kind = Kind::deleting; // Backspace: the caret stood after the character
+        selectionBefore = caretAt(change.offset + removed.size());
+    }
+    push(EditStep::single(change.offset, removed, inserted, selectionBefore, caretAt(change.offset + inserted.size())),
+         kind, after.size());
+    runOpen_ = kind != Kind::other;
+}
+
+bool EditHistory::extendsRun(const TextChange& change, std::string_view removed, std::string_view inserted,
+                             std::uint64_t nowMs)
+{
+    if (!runOpen_ || applied_ == 0 || applied_ != steps_.size() || nowMs - lastChangeMs_ >= runPauseMs) return false;
+    EditStep& step = steps_.back();
+    if (step.places.size() != 1) return false;
+    TextChange& place = step.places.front();
+    if (lastKind_ == Kind::typing && removed.empty() && isOneCharacter(inserted) &&
+        change.offset == place.offset + place.insertedLength) {
+        step.inserted += inserted;
+        place.insertedLength += inserted.size();
+        step.selectionAfter = caretAt(place.offset + place.insertedLength);
+    } else if (lastKind_ == Kind::deleting && inserted.empty() && isOneCharacter(removed) &&
+               change.offset + removed.size() == place.offset) {
+        step.removed.insert(0, removed);
+        place.offset = change.offset;
+        place.removedLength += removed.size();
+        step.selectionAfter = caretAt(place.offset);
+    } else {
+        return false;
+    }
+    bytes_ += inserted.size() + removed.size();
+    return true;
+}
+
+void EditHistory::recordStep(EditStep step, std::size_t documentBytes)
+{
+    push(std::move(step), Kind::other, documentBytes);
+    runOpen_ = false;
+}
+
+void EditHistory::push(EditStep step, Kind kind, std::size_t documentBytes)
+{
+    // What was undone can no longer be redone.
+    for (std::size_t i = applied_; i < steps_.size(); ++i) bytes_ -= steps_[i].bytes();
+    steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(applied_), steps_.end());
+    bytes_ += step.bytes();
+    steps_.push_back(std::move(step));
+    applied_ = steps_.size();
+    lastKind_ = kind;
+    // The newest step stays, however large.
+    const std::size_t budget = std::max(minByteBudget, 4 * documentBytes);
+    while (steps_.size() > maxSteps || (bytes_ > budget && steps_.size() > 1)) {
+        bytes_ -= steps_.front().bytes();
+        steps_.pop_front();
+        --applied_;
+    }
+}
+
+void EditHistory::clear()
+{
+    steps_.clear();
+    applied_ = 0;
+    bytes_ = 0;
+    runOpen_ = false;
+}
+
+const EditStep* EditHistory::undo()
+{
+    if (!canUndo()) return nullptr;
+    runOpen_ = false;
+    return &steps_[--applied_];
+}
+
+const EditStep* EditHistory::redo()
+{
+    if (!canRedo()) return nullptr;
+    runOpen_ = false;
+    return &steps_[applied_++];
+}
+
+} // namespace wrivo

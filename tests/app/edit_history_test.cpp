@@ -1,0 +1,147 @@
+#include "app/edit_history.h"
+
+#include <gtest/gtest.h>
+
+namespace wrivo {
+namespace {
+
+// A document and its history, changed the way the edit box changes it.
+struct Editor {
+    std::string text;
+    EditHistory history;
+    std::uint64_t clock = 100000;
+
+    void change(std::string after, std::uint64_t pauseMs = 100)
+    {
+        clock += pauseMs;
+        history.recordChange(text, after, clock);
+        text = std::move(after);
+    }
+    void type(std::string_view characters, std::size_t at)
+    {
+        for (char c : characters) {
+            change(text.substr(0, at) + c + text.substr(at));
+            ++at;
+        }
+    }
+    ByteSelection undo()
+    {
+        const EditStep* step = history.undo();
+        EXPECT_NE(step, nullptr);
+        text = textBeforeStep(text, *step);
+        return step->selectionBefore;
+    }
+    ByteSelection redo()
+    {
+        const EditStep* step = history.redo();
+        EXPECT_NE(step, nullptr);
+        text = textAfterStep(text, *step);
+        return step->selectionAfter;
+    }
+};
+
+TEST(EditHistory, TypingIsOneStepUntilAPauseACaretMoveOrAnotherKindOfChange)
+{
+    Editor e;
+    e.type("abc", 0);
+    e.change("abcd", 1000); // a pause of a second starts a new step
+    e.type("e", 4);
+    e.history.breakRun(); // the caret moved (and came back)
+    e.type("f", 5);
+    e.change("abcde"); // Backspace
+    e.change("abcd");  // and again: the same step
+    e.change("abcdX\r\n中");
+    e.type("g", 2); // typed elsewhere: a new step
+    EXPECT_EQ(e.text, "abgcdX\r\n中");
+    EXPECT_EQ(e.history.stepCount(), 6u);
+
+    const std::vector<std::string> before = {"abcdX\r\n中", "abcd", "abcdef", "abcde", "abc", ""};
+    for (const std::string& expected : before) {
+        e.undo();
+        EXPECT_EQ(e.text, expected);
+    }
+    EXPECT_FALSE(e.history.canUndo());
+    for (auto it = before.rbegin() + 1; it != before.rend(); ++it) {
+        e.redo();
+        EXPECT_EQ(e.text, *it);
+    }
+    e.redo();
+    EXPECT_EQ(e.text, "abgcdX\r\n中");
+    EXPECT_FALSE(e.history.canRedo());
+}
+
+TEST(EditHistory, UndoRestoresTheSelectionBeforeAndRedoTheOneAfter)
+{
+    Editor e;
+    e.change("一二三四");
+    e.type("x", 4);                             // typed after "一二"
+    EXPECT_EQ(e.undo(), (ByteSelection{4, 0})); // the caret where typing began
+    EXPECT_EQ(e.redo(), (ByteSelection{5, 0})); // and after the typed character
+    e.change("一二x三");                        // Backspace over "四"
+    EXPECT_EQ(e.undo(), (ByteSelection{9, 0})); // the caret after the deleted character
+    e.redo();
+    e.change("一y三");                          // "二x" selected, "y" typed over it
+    EXPECT_EQ(e.undo(), (ByteSelection{2, 3})); // the selection typed over
+    EXPECT_EQ(e.text, "一二x三");
+    // A new change drops what could have been redone.
+    e.type("z", 0);
+    EXPECT_FALSE(e.history.canRedo());
+    e.undo();
+    EXPECT_EQ(e.text, "一二x三");
+}
+
+TEST(EditHistory, AStepOfManyPlacesUndoesAndRedoesWhole)
+{
+    Editor e;
+    e.change("a张三b张三c");
+    EditStep step;
+    step.places = {{1, 4, 4}, {6, 4, 4}};
+    step.removed = "张三张三";
+    step.inserted = "李四李四";
+    e.history.recordStep(step, e.text.size());
+    e.text = textAfterStep(e.text, step);
+    EXPECT_EQ(e.text, "a李四b李四c");
+    e.undo();
+    EXPECT_EQ(e.text, "a张三b张三c");
+    e.redo();
+    EXPECT_EQ(e.text, "a李四b李四c");
+
+    // Places that change the length shift the ones after them.
+    EditStep growing = EditStep::single(0, "a", "", {}, {});
+    growing.places = {{0, 1, 3}, {5, 1, 0}, {10, 1, 2}};
+    growing.removed = "abc";
+    growing.inserted = "xyz"
+                       "uv";
+    const std::string before = "a李四b李四c";
+    const std::string after = textAfterStep(before, growing);
+    EXPECT_EQ(after, "xyz李四李四uv");
+    EXPECT_EQ(textBeforeStep(after, growing), before);
+}
+
+TEST(EditHistory, KeepsAThousandStepsAndItsByteBudgetDroppingTheOldestFirst)
+{
+    Editor e;
+    for (int i = 0; i < 1005; ++i) e.change(e.text + "ab", 2000);
+    EXPECT_EQ(e.history.stepCount(), EditHistory::maxSteps);
+    while (e.history.canUndo()) e.undo();
+    EXPECT_EQ(e.text.size(), 10u); // the five oldest steps are gone
+
+    // Steps of half the budget each, with a small document: only the newest stays.
+    EditHistory history;
+    const std::string big(EditHistory::minByteBudget / 2, 'x');
+    for (int i = 0; i < 3; ++i) history.recordStep(EditStep::single(0, "", big, {}, {}), 100);
+    EXPECT_EQ(history.stepCount(), 1u);
+    EXPECT_LE(history.byteCount(), EditHistory::minByteBudget);
+    // A document four times larger than that lets them all stay.
+    EditHistory roomy;
+    roomy.recordStep(EditStep::single(0, "", big, {}, {}), big.size() * 2);
+    roomy.recordStep(EditStep::single(0, big, "", {}, {}), big.size() * 2);
+    roomy.recordStep(EditStep::single(0, "", big, {}, {}), big.size() * 2);
+    EXPECT_EQ(roomy.stepCount(), 3u);
+    roomy.clear();
+    EXPECT_FALSE(roomy.canUndo());
+    EXPECT_EQ(roomy.byteCount(), 0u);
+}
+
+} // namespace
+} // namespace wrivo

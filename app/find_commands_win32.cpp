@@ -9,11 +9,11 @@
 #include "app/start_window.h"
 #include "app/statistics_handlers.h"
 #include "host/host.h"
-#include "services/control_operations.h"
-#include "services/edit_box_operations.h"
+#include "services/controls/control_operations.h"
+#include "services/controls/edit_box_operations.h"
+#include "services/controls/unit_properties.h"
 #include "services/number_dialog.h"
 #include "services/text_search.h"
-#include "services/unit_properties.h"
 
 namespace wrivo {
 namespace {

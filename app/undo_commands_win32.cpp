@@ -6,8 +6,8 @@
 #include "app/app_globals.h"
 #include "app/main_window.h"
 #include "host/host.h"
-#include "services/edit_box_operations.h"
-#include "services/unit_properties.h"
+#include "services/controls/edit_box_operations.h"
+#include "services/controls/unit_properties.h"
 
 namespace wrivo {
 namespace {

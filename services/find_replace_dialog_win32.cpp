@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "host/message_loop.h"
-#include "services/control_operations.h"
+#include "services/controls/control_operations.h"
 #include "services/gbk_scan.h"
 
 namespace wrivo {

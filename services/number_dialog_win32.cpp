@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "services/control_operations.h"
+#include "services/controls/control_operations.h"
 #include "services/text.h"
 
 namespace wrivo {

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "host/host_types.h"
-#include "services/edit_selection.h"
+#include "services/controls/edit_selection.h"
 
 namespace wrivo {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "services/edit_selection.h"
+#include "services/controls/edit_selection.h"
 
 namespace wrivo {
 

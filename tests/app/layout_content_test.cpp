@@ -48,9 +48,10 @@ TEST(LayoutContent, StoredBlockDecodesToExactlyTheContent)
     EXPECT_EQ(windows[1].id, WindowId::start);
 }
 
-// Each place of the handler table is bound by exactly one event or menu entry
-// of the layout, and nothing is bound outside the table.
-TEST(LayoutContent, EveryHandlerIndexIsAPlaceOfTheTableBoundOnce)
+// Each place of the handler table is bound by an event or menu entry of the
+// layout, and nothing is bound outside the table. A handler may serve more
+// than one binding (undo: its menu entry and the edit box's own undo).
+TEST(LayoutContent, EveryHandlerIndexIsAPlaceOfTheTableAndBound)
 {
     std::map<std::int32_t, int> bindings;
     for (const WindowLayout& window : decodedContent()) {
@@ -64,9 +65,8 @@ TEST(LayoutContent, EveryHandlerIndexIsAPlaceOfTheTableBoundOnce)
         }
     }
     for (const auto& [handler, count] : bindings) {
-        EXPECT_GE(handler, 0);
-        EXPECT_LT(handler, HandlerIndex::handlerCount);
-        EXPECT_EQ(count, 1) << "handler " << handler;
+        EXPECT_GE(handler, 0) << count << " bindings";
+        EXPECT_LT(handler, HandlerIndex::handlerCount) << count << " bindings";
     }
     EXPECT_EQ(bindings.size(), static_cast<std::size_t>(HandlerIndex::handlerCount)) << "a handler nothing runs";
 }

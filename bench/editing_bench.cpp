@@ -8,6 +8,7 @@
 // the GBK execution character set. Documents come from a fixed seed, as in text_bench: Chinese characters,
 // full-width punctuation, ASCII words and spaces, "\r\n" every 60 to 200 bytes.
 #include "app/edit_history.h"
+#include "bench/sample_document.h"
 #include "services/text.h"
 #include "services/text_change.h"
 #include "services/text_search.h"
@@ -22,43 +23,7 @@ namespace {
 
 using namespace wrivo;
 
-struct Random {
-    std::uint64_t state;
-    std::uint32_t next()
-    {
-        state ^= state << 13;
-        state ^= state >> 7;
-        state ^= state << 17;
-        return static_cast<std::uint32_t>(state >> 11);
-    }
-    std::uint32_t below(std::uint32_t n) { return next() % n; }
-};
-
-std::string makeDocument(std::size_t size)
-{
-    Random random{0x9E3779B97F4A7C15ull};
-    std::string doc;
-    doc.reserve(size + 256);
-    while (doc.size() < size) {
-        const std::size_t end = doc.size() + 60 + random.below(141);
-        while (doc.size() + 2 < end) {
-            const std::uint32_t kind = random.below(100);
-            if (kind < 70) {
-                doc += static_cast<char>(0xB0 + random.below(0xF7 - 0xB0 + 1));
-                doc += static_cast<char>(0xA1 + random.below(0xFE - 0xA1 + 1));
-            } else if (kind < 76) {
-                doc += kind < 73 ? "\xA3\xAC" : "\xA1\xA3";
-            } else if (kind < 90) {
-                for (std::uint32_t n = 2 + random.below(7); n > 0; --n)
-                    doc += static_cast<char>('a' + random.below(26));
-            } else {
-                doc += ' ';
-            }
-        }
-        doc += "\r\n";
-    }
-    return doc;
-}
+using bench::makeDocument;
 
 // The document with `word` put in at the start of `count` of its paragraphs
 // (the first ones, as many as it has, then again from the top).

@@ -150,6 +150,11 @@ struct CloseFileSearch {
 struct FreeLocalMemory {
     void operator()(void* block) const { LocalFree(block); }
 };
+// A library loaded by the caller itself (the binding table frees its own in
+// the clean-up, in its order).
+struct FreeLoadedLibrary {
+    void operator()(HMODULE library) const { FreeLibrary(library); }
+};
 // A block a COM or shell function allocated for the caller (SHGetKnownFolderPath's path).
 struct FreeTaskMemory {
     void operator()(void* block) const { CoTaskMemFree(block); }
@@ -170,6 +175,7 @@ using ScopedFile = ScopedHandle<HANDLE, CloseFileHandle>;
 using ScopedFileSearch = ScopedHandle<HANDLE, CloseFileSearch>;
 template <typename Block>
 using ScopedLocalMemory = ScopedHandle<Block*, FreeLocalMemory>;
+using ScopedLibrary = ScopedHandle<HMODULE, FreeLoadedLibrary>;
 template <typename Block>
 using ScopedTaskMemory = ScopedHandle<Block*, FreeTaskMemory>;
 

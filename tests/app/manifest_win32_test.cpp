@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "host/scoped_win32.h"
+
 namespace wrivo {
 namespace {
 
@@ -26,31 +28,25 @@ public:
         : module_(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE))
     {
     }
-    ~ResourceFile()
-    {
-        if (module_) FreeLibrary(module_);
-    }
-    ResourceFile(const ResourceFile&) = delete;
-    ResourceFile& operator=(const ResourceFile&) = delete;
 
-    HMODULE module() const { return module_; }
+    HMODULE module() const { return module_.get(); }
 
     // Whether the resource is there; its bytes into *bytes when asked for.
     bool find(LPCSTR type, LPCSTR name, std::string* bytes = nullptr) const
     {
-        HRSRC found = FindResourceA(module_, name, type);
+        HRSRC found = FindResourceA(module_.get(), name, type);
         if (!found) return false;
         if (bytes) {
-            HGLOBAL loaded = LoadResource(module_, found);
+            HGLOBAL loaded = LoadResource(module_.get(), found);
             const void* data = loaded ? LockResource(loaded) : nullptr;
             if (!data) return false;
-            bytes->assign(static_cast<const char*>(data), SizeofResource(module_, found));
+            bytes->assign(static_cast<const char*>(data), SizeofResource(module_.get(), found));
         }
         return true;
     }
 
 private:
-    HMODULE module_;
+    ScopedLibrary module_;
 };
 
 class Manifest : public testing::TestWithParam<const char*> { };

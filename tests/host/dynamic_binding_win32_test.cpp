@@ -2,6 +2,7 @@
 // in the program folder and a second build of it in bin\probe_alt.
 #include "host/dynamic_binding_win32.h"
 #include "host/runtime_error.h"
+#include "host/scoped_win32.h"
 #include "tests/host/error_capture.h"
 
 #include <gtest/gtest.h>
@@ -228,15 +229,14 @@ TEST_F(BindingTest, AWrongCallingConventionOrArgumentCountIsError6)
 
 TEST_F(BindingTest, AOneShotOverrideIsUsedOnceThenForgotten)
 {
-    HMODULE alt = LoadLibraryA((binFolder() + "probe_alt\\bind_probe.dll").c_str());
-    ASSERT_NE(alt, nullptr);
+    const ScopedLibrary alt(LoadLibraryA((binFolder() + "probe_alt\\bind_probe.dll").c_str()));
+    ASSERT_TRUE(alt);
     binding.setProgramFolder(binFolder().substr(0, binFolder().size() - 1));
-    binding.setOneShotOverride(alt);
+    binding.setOneShotOverride(alt.get());
     EXPECT_EQ(boundCall<int>(binding, 3), 2);
     EXPECT_EQ(boundCall<int>(binding, 3), 1);
-    binding.setOneShotOverride(alt, "#12");
+    binding.setOneShotOverride(alt.get(), "#12");
     EXPECT_EQ(boundCall<int>(binding, 3), 12);
-    FreeLibrary(alt);
 }
 
 } // namespace

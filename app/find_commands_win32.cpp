@@ -8,10 +8,10 @@
 #include "app/notices.h"
 #include "app/start_window.h"
 #include "app/statistics_handlers.h"
+#include "app/units.h"
 #include "host/host.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/edit_box_operations.h"
-#include "services/controls/unit_properties.h"
 #include "services/number_dialog.h"
 #include "services/text_search.h"
 
@@ -137,7 +137,7 @@ std::size_t replaceEveryMatch(const FindRequest& search)
         step.inserted += search.replacement;
     }
     step.selectionBefore = {selection.start, selection.length};
-    changeAsStep(std::move(step), [&] { writeProperty(editBoxRef, EditBoxProperty::content, std::move(result.text)); });
+    changeAsStep(std::move(step), [&] { editBox.setContent(std::move(result.text)); });
     refreshParagraphRows();
     return result.offsets.size();
 }
@@ -180,7 +180,7 @@ std::optional<std::int32_t> handlers::goToParagraph(const EventArguments&)
     if (!paragraph) return std::nullopt;
     appGlobals()->editHistory.breakRun();
     selectIn(editBoxRef, *statistics.document(), {paragraph->start, 0});
-    if (row < itemCount(listBoxRef)) writeProperty(listBoxRef, ListBoxProperty::currentSelection, std::int64_t{row});
+    if (row < itemCount(listBoxRef)) listBox.setCurrentSelection(row);
     setFocus(editBoxRef);
     return std::nullopt;
 }

@@ -5,9 +5,9 @@
 
 #include "app/app_globals.h"
 #include "app/main_window.h"
+#include "app/units.h"
 #include "host/host.h"
 #include "services/controls/edit_box_operations.h"
-#include "services/controls/unit_properties.h"
 
 namespace wrivo {
 namespace {
@@ -79,8 +79,7 @@ void replay(const EditStep& step, bool undo)
             // The control leaves the caret after what it put in.
             caretInPlace = selection == ByteSelection{static_cast<std::int32_t>(place.offset + replacement.size()), 0};
         } else {
-            writeProperty(editBoxRef, EditBoxProperty::content,
-                          undo ? textBeforeStep(*current, step) : textAfterStep(*current, step));
+            editBox.setContent(undo ? textBeforeStep(*current, step) : textAfterStep(*current, step));
         }
     }
     if (!caretInPlace) selectIn(editBoxRef, *appGlobals()->statistics.document(), {selection.start, selection.length});

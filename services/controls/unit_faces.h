@@ -83,6 +83,7 @@ public:
     std::int64_t textColour() const { return number(ListBoxProperty::textColour); }
     void setTextColour(std::int64_t colour) const { write(ListBoxProperty::textColour, colour); }
     void setBackgroundColour(std::int64_t colour) const { write(ListBoxProperty::backgroundColour, colour); }
+    void setCurrentSelection(std::int64_t row) const { write(ListBoxProperty::currentSelection, row); }
 };
 
 class ColorPickerFace : public UnitFace {

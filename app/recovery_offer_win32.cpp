@@ -25,9 +25,13 @@ std::string characterCountText(std::string_view text)
     return toText(Value{static_cast<double>(nonSpaceLength(text)) / 2.0});
 }
 
+// A copy that read whole: its record and the count its question shows. The
+// text itself is read again when it is wanted, so that several large copies
+// are never held at once.
 struct FoundCopy {
     StoredCopy stored;
-    RecoveredText recovered;
+    RecoveryRecord record;
+    std::string count;
 };
 
 // The copies that read; the others are set aside and reported together.
@@ -37,8 +41,9 @@ std::vector<FoundCopy> readCopiesSettingAsideDamaged()
     int damaged = 0;
     int moved = 0;
     for (StoredCopy& copy : recoveryCopiesLeftBehind()) {
-        if (std::optional<RecoveredText> recovered = readRecoveryCopy(copy)) {
-            found.push_back({std::move(copy), std::move(*recovered)});
+        if (const std::optional<RecoveredText> recovered = readRecoveryCopy(copy)) {
+            const std::string_view text(reinterpret_cast<const char*>(recovered->text.data()), recovered->text.size());
+            found.push_back({std::move(copy), recovered->record, characterCountText(text)});
             continue;
         }
         ++damaged;
@@ -63,24 +68,26 @@ void offerCopiesLeftBehind()
 {
     worker().waitIdle();
     tidyRecoveryStore();
-    std::vector<FoundCopy> copies = readCopiesSettingAsideDamaged();
+    const std::vector<FoundCopy> copies = readCopiesSettingAsideDamaged();
     bool restored = false;
     for (std::size_t k = 0; k < copies.size(); ++k) {
-        FoundCopy& copy = copies[k];
-        std::string text(copy.recovered.text.begin(), copy.recovered.text.end());
-        const RecoveryRecord& record = copy.recovered.record;
+        const FoundCopy& copy = copies[k];
         const bool yes =
-            ask(notices::recoveryOffer({record.timeText, record.fileName, characterCountText(text),
-                                        static_cast<int>(k + 1), static_cast<int>(copies.size()), restored}));
+            ask(notices::recoveryOffer({copy.record.timeText, copy.record.fileName, copy.count, static_cast<int>(k + 1),
+                                        static_cast<int>(copies.size()), restored}));
+        // Read again: a copy that stopped reading since (gone, changed) is
+        // left where it is, for the next start to look at.
+        std::optional<RecoveredText> recovered = readRecoveryCopy(copy.stored);
+        if (!recovered) continue;
         if (yes) {
-            document().restore(record.fileName, std::move(text));
+            document().restore(copy.record.fileName, std::string(recovered->text.begin(), recovered->text.end()));
             restored = true;
             // This program's own copy is on disk before the old one goes.
             keepCopyNow();
             worker().post([stored = copy.stored] { removeStoredCopy(stored); });
             continue;
         }
-        if (shelveText(copy.recovered.text, dateTimeFields(now()))) removeStoredCopy(copy.stored);
+        if (shelveText(recovered->text, dateTimeFields(now()))) removeStoredCopy(copy.stored);
     }
 }
 

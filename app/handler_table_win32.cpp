@@ -21,7 +21,7 @@ namespace {
 
 // A command the user chose from the menu or by its key: what the background
 // recovery copy met since the last one is said first, never in the middle of
-// typing.
+// typing. (Undo and redo are not wrapped: they are pressed while typing.)
 template <EventHandler handler>
 std::optional<std::int32_t> command(const EventArguments& arguments)
 {
@@ -64,11 +64,11 @@ std::array<EventHandler, HandlerIndex::handlerCount> makeHandlerTable()
     table[HandlerIndex::openPartnerSite3] = command<handlers::openPartnerSite3>;
     table[HandlerIndex::openPartnerSite4] = command<handlers::openPartnerSite4>;
     table[HandlerIndex::openDroppedFile] = handlers::openDroppedFile;
-    table[HandlerIndex::findText] = handlers::findText;
-    table[HandlerIndex::findNext] = handlers::findNext;
-    table[HandlerIndex::findPrevious] = handlers::findPrevious;
-    table[HandlerIndex::replaceText] = handlers::replaceText;
-    table[HandlerIndex::goToParagraph] = handlers::goToParagraph;
+    table[HandlerIndex::findText] = command<handlers::findText>;
+    table[HandlerIndex::findNext] = command<handlers::findNext>;
+    table[HandlerIndex::findPrevious] = command<handlers::findPrevious>;
+    table[HandlerIndex::replaceText] = command<handlers::replaceText>;
+    table[HandlerIndex::goToParagraph] = command<handlers::goToParagraph>;
     table[HandlerIndex::undoEdit] = handlers::undoEdit;
     table[HandlerIndex::redoEdit] = handlers::redoEdit;
     return table;

@@ -2,6 +2,7 @@
 // the process ends (the start window's skin object belongs to the skin engine).
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,15 @@ struct AppGlobals {
     // Undo and redo, and the last search (its term empty until the first).
     EditHistory editHistory;
     FindRequest lastSearch;
+    // What the edit box's next content change is: the user's own edit (it
+    // goes into the history), a step being replayed (it does not), or a step
+    // the editor makes itself (replace-all: it goes in as `ownStep`).
+    enum class NextChange {
+        userEdit,
+        replay,
+        ownStep
+    } nextChange = NextChange::userEdit;
+    std::optional<EditStep> ownStep;
     // The program's arguments as the start routine found them: the first
     // names a file to open once the main window is up.
     std::vector<std::wstring> commandLine;

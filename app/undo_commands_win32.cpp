@@ -17,23 +17,16 @@ EditHistory& history()
     return appGlobals()->editHistory;
 }
 
-// What the next content change is.
-enum class Expected {
-    userEdit,
-    replay,
-    ownStep
-};
-Expected expected = Expected::userEdit;
-std::optional<EditStep> ownStep;
+using NextChange = AppGlobals::NextChange;
 
 // For the length of a change the editor makes, its content change is known.
 class Expecting {
 public:
-    explicit Expecting(Expected what) { expected = what; }
+    explicit Expecting(NextChange what) { appGlobals()->nextChange = what; }
     ~Expecting()
     {
-        expected = Expected::userEdit;
-        ownStep.reset();
+        appGlobals()->nextChange = NextChange::userEdit;
+        appGlobals()->ownStep.reset();
     }
     Expecting(const Expecting&) = delete;
     Expecting& operator=(const Expecting&) = delete;
@@ -70,7 +63,7 @@ void replay(const EditStep& step, bool undo)
     const ByteSelection selection = undo ? step.selectionBefore : step.selectionAfter;
     bool caretInPlace = false;
     {
-        const Expecting replaying(Expected::replay);
+        const Expecting replaying(NextChange::replay);
         if (step.places.size() == 1) {
             const TextChange& place = step.places.front();
             const std::string_view replacement = undo ? step.removed : step.inserted;
@@ -89,20 +82,21 @@ void replay(const EditStep& step, bool undo)
 
 void recordDocumentChange(const std::string& before, const std::string& after)
 {
-    switch (expected) {
-    case Expected::replay: return;
-    case Expected::ownStep:
+    std::optional<EditStep>& ownStep = appGlobals()->ownStep;
+    switch (appGlobals()->nextChange) {
+    case NextChange::replay: return;
+    case NextChange::ownStep:
         if (ownStep) history().recordStep(std::move(*ownStep), after.size());
         ownStep.reset();
         return;
-    case Expected::userEdit: history().recordChange(before, after, steadyMilliseconds()); return;
+    case NextChange::userEdit: history().recordChange(before, after, steadyMilliseconds()); return;
     }
 }
 
 void changeAsStep(EditStep step, const std::function<void()>& change)
 {
-    const Expecting own(Expected::ownStep);
-    ownStep = std::move(step);
+    const Expecting own(NextChange::ownStep);
+    appGlobals()->ownStep = std::move(step);
     change();
 }
 

@@ -12,10 +12,6 @@ extern const UnitRef editBoxRef;
 extern const UnitRef listBoxRef;
 extern const UnitRef commonDialogRef;
 
-// Short for document().text() and document().file() (app/document.h).
-std::string documentText();
-std::string rememberedFile();
-
 // The key code of Esc in key-down events.
 inline constexpr std::int32_t escapeKey = 27;
 

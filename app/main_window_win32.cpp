@@ -1,6 +1,5 @@
 #include "app/main_window.h"
 
-#include "app/document.h"
 #include "app/layout_content.h"
 #include "app/start_window.h"
 #include "app/units.h"
@@ -13,16 +12,6 @@ namespace wrivo {
 const UnitRef editBoxRef{WindowId::main, UnitId::editBox, layout::kind::editBox};
 const UnitRef listBoxRef{WindowId::main, UnitId::listBox, layout::kind::listBox};
 const UnitRef commonDialogRef{WindowId::main, UnitId::commonDialog, layout::kind::commonDlg};
-
-std::string documentText()
-{
-    return document().text();
-}
-
-std::string rememberedFile()
-{
-    return document().file();
-}
 
 std::optional<std::int32_t> handlers::layoutOnResize(const EventArguments&)
 {

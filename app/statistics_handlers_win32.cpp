@@ -51,7 +51,7 @@ void refreshParagraphRows()
 std::optional<std::int32_t> handlers::refreshStatistics(const EventArguments&)
 {
     const std::shared_ptr<const std::string> before = statistics().document();
-    statistics().refresh(documentText());
+    statistics().refresh(document().text());
     recordDocumentChange(*before, *statistics().document());
     setCaption(statistics().caption());
     recovery::documentChanged();

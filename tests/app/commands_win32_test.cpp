@@ -7,6 +7,7 @@
 
 #include "app/app_globals.h"
 #include "app/commands.h"
+#include "app/document.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/notices.h"
@@ -73,7 +74,7 @@ TEST_F(Commands, EscHidesTheWindowNearlyTransparentOnTopAndEscShowsItAgain)
     EXPECT_FALSE(topmost());
     EXPECT_TRUE(IsWindowEnabled(handleOf(editBoxRef)));
     EXPECT_EQ(GetFocus(), handleOf(editBoxRef));
-    EXPECT_EQ(documentText(), "第一段\r\nabc");
+    EXPECT_EQ(document().text(), "第一段\r\nabc");
 }
 
 TEST_F(Commands, DateAndTimeGoToTheEndWithTwoSpacesEitherSide)
@@ -83,7 +84,7 @@ TEST_F(Commands, DateAndTimeGoToTheEndWithTwoSpacesEitherSide)
     const std::string before = dateTimeText(now());
     press('W', true);
     const std::string after = dateTimeText(now());
-    const std::string text = documentText();
+    const std::string text = document().text();
     ASSERT_TRUE(text == "开头\r\nend  " + before + "  " || text == "开头\r\nend  " + after + "  ") << text;
     EXPECT_NE(GetWindowTextLengthA(handleOf(mainWindowRef)), 0) << "the counts were refreshed";
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/app_globals.h"
+#include "app/document.h"
 #include "app/document_commands.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
@@ -62,7 +63,7 @@ TEST_F(DocumentCommands, SaveWritesTheDocumentsBytesAndRemembersTheFile)
     const std::string path = folder.file("稿件.txt");
     saveAs(path);
     EXPECT_EQ(fileBytes(path), text);
-    EXPECT_EQ(rememberedFile(), path);
+    EXPECT_EQ(document().file(), path);
     EXPECT_FALSE(isDocumentModified());
 
     setDocument(text + "x");
@@ -82,7 +83,7 @@ TEST_F(DocumentCommands, CancellingTheSaveDialogSaysTheDocumentWasNotSaved)
     ASSERT_EQ(driver.seen().size(), 2u);
     EXPECT_EQ(driver.seen()[1].title, "提醒：");
     EXPECT_EQ(driver.seen()[1].message(), "注意文档未保存&&");
-    EXPECT_EQ(rememberedFile(), "");
+    EXPECT_EQ(document().file(), "");
 }
 
 TEST_F(DocumentCommands, NewAsksOnlyWhenTheDocumentDiffersFromItsFile)
@@ -95,7 +96,7 @@ TEST_F(DocumentCommands, NewAsksOnlyWhenTheDocumentDiffersFromItsFile)
         EXPECT_TRUE(driver.finish()) << driver.report();
         EXPECT_TRUE(driver.seen().empty());
     }
-    EXPECT_EQ(documentText(), "");
+    EXPECT_EQ(document().text(), "");
 
     setDocument("typed afresh");
     DialogDriver driver;
@@ -104,7 +105,7 @@ TEST_F(DocumentCommands, NewAsksOnlyWhenTheDocumentDiffersFromItsFile)
     ASSERT_TRUE(driver.finish()) << driver.report();
     ASSERT_EQ(driver.seen().size(), 1u);
     EXPECT_EQ(driver.seen()[0].title, "提示：");
-    EXPECT_EQ(documentText(), "") << "No empties the document";
+    EXPECT_EQ(document().text(), "") << "No empties the document";
 }
 
 TEST_F(DocumentCommands, NewKeepsTheDocumentWhenTheSaveTheUserAskedForDidNotHappen)
@@ -122,7 +123,7 @@ TEST_F(DocumentCommands, NewKeepsTheDocumentWhenTheSaveTheUserAskedForDidNotHapp
     shortcut('A');
     ASSERT_TRUE(driver.finish()) << driver.report();
     EXPECT_EQ(driver.seen().back().message(), "注意文档未保存&&");
-    EXPECT_EQ(documentText(), "一段不能丢的文字\r\nsecond");
+    EXPECT_EQ(document().text(), "一段不能丢的文字\r\nsecond");
     EXPECT_EQ(windowText(mainWindowRef), captionBefore);
     EXPECT_EQ(SendMessageA(handleOf(listBoxRef), LB_GETCOUNT, 0, 0), 2);
 }
@@ -140,7 +141,7 @@ TEST_F(DocumentCommands, OpenWarnsBeforeReplacingAndLoadsTheFileWithItsRows)
         ASSERT_TRUE(driver.finish()) << driver.report();
         EXPECT_EQ(driver.seen().at(0).title, "温馨提示：");
     }
-    EXPECT_EQ(documentText(), "current");
+    EXPECT_EQ(document().text(), "current");
 
     DialogDriver driver;
     driver.press("Yes");
@@ -148,8 +149,8 @@ TEST_F(DocumentCommands, OpenWarnsBeforeReplacingAndLoadsTheFileWithItsRows)
     driver.press("Yes"); // load what comes before the zero byte?
     shortcut('D');
     ASSERT_TRUE(driver.finish()) << driver.report();
-    EXPECT_EQ(documentText(), "ab\r\n字\r\nxyz") << "loaded up to the zero byte";
-    EXPECT_EQ(rememberedFile(), path);
+    EXPECT_EQ(document().text(), "ab\r\n字\r\nxyz") << "loaded up to the zero byte";
+    EXPECT_EQ(document().file(), path);
     EXPECT_EQ(SendMessageA(handleOf(listBoxRef), LB_GETCOUNT, 0, 0), 3);
 }
 
@@ -168,7 +169,7 @@ TEST_F(DocumentCommands, AFileThatCannotBeReadLeavesTheDocumentAndSaysSo)
     lock.reset();
     ASSERT_EQ(driver.seen().size(), 2u);
     EXPECT_EQ(driver.seen()[1].title, "读取失败：");
-    EXPECT_EQ(documentText(), "");
+    EXPECT_EQ(document().text(), "");
 }
 
 TEST_F(DocumentCommands, AFileTooLargeToOpenLeavesTheDocumentAndSaysHowLarge)
@@ -179,7 +180,7 @@ TEST_F(DocumentCommands, AFileTooLargeToOpenLeavesTheDocumentAndSaysHowLarge)
     EXPECT_EQ(notice.title, "读取失败：");
     EXPECT_EQ(notice.message(),
               "文件太大:\r\n\r\n" + path + "\r\n\r\n70 MB, 超过了 Wrivo 能打开的 64 MB.\r\n\r\n当前文档保持不变。");
-    EXPECT_EQ(documentText(), "");
+    EXPECT_EQ(document().text(), "");
 }
 
 TEST_F(DocumentCommands, AFileOfAnotherEncodingIsOpenedWithAWarning)
@@ -190,8 +191,8 @@ TEST_F(DocumentCommands, AFileOfAnotherEncodingIsOpenedWithAWarning)
     EXPECT_EQ(notice.title, "注意：");
     EXPECT_EQ(notice.message(), "文件中有不是 GBK 编码的文字:\r\n\r\n" + path +
                                     "\r\n\r\n这些字节将显示为 ?，保存时按显示的文字写回，原来的字节不会保留。");
-    EXPECT_EQ(documentText().substr(0, 2), "ab") << "the file is still opened";
-    EXPECT_EQ(rememberedFile(), path);
+    EXPECT_EQ(document().text().substr(0, 2), "ab") << "the file is still opened";
+    EXPECT_EQ(document().file(), path);
 }
 
 // Pasted text may hold characters GBK cannot write; the save asks first, and
@@ -242,8 +243,8 @@ TEST_F(DocumentCommands, AppendJoinsTheFileToTheLastLine)
     driver.answer(chooseFile(path));
     shortcut('F');
     ASSERT_TRUE(driver.finish()) << driver.report();
-    EXPECT_EQ(documentText(), "headtail\r\nnext");
-    EXPECT_EQ(rememberedFile(), path);
+    EXPECT_EQ(document().text(), "headtail\r\nnext");
+    EXPECT_EQ(document().file(), path);
 }
 
 TEST_F(DocumentCommands, AFailedWriteKeepsTheOldFileAndNeverClaimsSuccess)
@@ -270,7 +271,7 @@ TEST_F(DocumentCommands, AFailedWriteKeepsTheOldFileAndNeverClaimsSuccess)
     EXPECT_NE(notice.find("磁盘上的原文件没有被改动。"), std::string::npos) << notice;
     for (const DialogRecord& seen : driver.seen()) EXPECT_NE(seen.title, "恭喜：");
     EXPECT_EQ(fileBytes(path), old);
-    EXPECT_EQ(documentText(), "a new draft that must not half-replace the old one");
+    EXPECT_EQ(document().text(), "a new draft that must not half-replace the old one");
 }
 
 TEST_F(DocumentCommands, AFailedSaveNamesTheReasonInUseOrDiskFull)
@@ -361,7 +362,7 @@ TEST_F(DocumentCommands, AnOverLongNameTypedIntoTheFileDialogCannotEndTheProgram
     // The dialog opens in the program's folder; that folder, a backslash and
     // the name make a path of at most 259 characters.
     EXPECT_LE(programDirectory().size() + 1 + typed.size(), 259u) << "the name field holds no more than a path can";
-    EXPECT_EQ(documentText(), "保留的草稿");
+    EXPECT_EQ(document().text(), "保留的草稿");
 }
 
 } // namespace

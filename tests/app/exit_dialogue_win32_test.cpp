@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app_globals.h"
+#include "app/document.h"
 #include "app/exit_dialogue.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
@@ -84,7 +85,7 @@ TEST_F(ExitDialogue, TheEndOfTheSessionAsksAsClosingDoesAndCanBeRefused)
     EXPECT_EQ(driver.seen()[0].title, "提示：");
     EXPECT_EQ(driver.seen()[1].title, "退出确认：");
     EXPECT_TRUE(windowLoaded(WindowId::main));
-    EXPECT_EQ(documentText(), "未保存的文字");
+    EXPECT_EQ(document().text(), "未保存的文字");
 }
 
 TEST_F(ExitDialogue, AModifiedDocumentIsOfferedForSavingFirst)

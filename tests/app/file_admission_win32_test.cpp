@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/app_globals.h"
+#include "app/document.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/start_window.h"
@@ -38,7 +39,7 @@ protected:
     std::vector<DialogRecord> run(char command, const std::string& path, std::vector<std::string> answers)
     {
         DialogDriver driver;
-        if (command == 'D' && !documentText().empty()) driver.press("Yes"); // "温馨提示：" replace the document?
+        if (command == 'D' && !document().text().empty()) driver.press("Yes"); // "温馨提示：" replace the document?
         driver.answer([path](DialogWindow& box) {
             box.typeFileName(path);
             box.press("OK");
@@ -71,12 +72,12 @@ TEST_F(FileAdmission, ZeroBytesAreAskedAboutAndYesLoadsWhatComesBeforeThem)
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].title, "注意：");
     EXPECT_EQ(seen[0].message(), question);
-    EXPECT_EQ(documentText(), "draft");
+    EXPECT_EQ(document().text(), "draft");
 
     seen = run('D', path, {"Yes"});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].message(), question);
-    EXPECT_EQ(documentText(), "abcdef");
+    EXPECT_EQ(document().text(), "abcdef");
     EXPECT_EQ(rows(), 1);
 }
 
@@ -100,11 +101,11 @@ TEST_F(FileAdmission, Utf16IsOfferedAsGbkWithTheCharactersItCannotHoldCounted)
     ASSERT_EQ(seen.size(), 1u) << "no zero-byte question, no notice about non-GBK bytes";
     EXPECT_EQ(seen[0].title, "注意：");
     EXPECT_EQ(seen[0].message(), question);
-    EXPECT_EQ(documentText(), "draft");
+    EXPECT_EQ(document().text(), "draft");
 
     seen = run('D', path, {"Yes"});
     EXPECT_EQ(seen.size(), 1u);
-    EXPECT_EQ(documentText(), "中文ab?\r\nc");
+    EXPECT_EQ(document().text(), "中文ab?\r\nc");
     EXPECT_EQ(rows(), 2);
 }
 
@@ -118,18 +119,18 @@ TEST_F(FileAdmission, Utf8IsOfferedAsGbkWhenAppendedWithOrWithoutItsMark)
     EXPECT_NE(seen[0].message().find("文件是 UTF-8(带字节顺序标记 BOM) 编码的文字"), std::string::npos)
         << seen[0].message();
     EXPECT_NE(seen[0].message().find("其中有 0 个字符"), std::string::npos) << seen[0].message();
-    EXPECT_EQ(documentText(), "head\r\n");
+    EXPECT_EQ(document().text(), "head\r\n");
 
     seen = run('F', marked, {"Yes"});
     EXPECT_EQ(seen.size(), 1u);
-    EXPECT_EQ(documentText(), "head\r\n第一章\r\n");
+    EXPECT_EQ(document().text(), "head\r\n第一章\r\n");
 
     const std::string plain = folder.file("plain.txt");
     putFileBytes(plain, "ab\xE4\xB8\xAD \xE6\x96\x87"); // "ab中 文", not GBK
     seen = run('F', plain, {"Yes"});
     ASSERT_EQ(seen.size(), 1u) << "the old notice about non-GBK bytes does not follow";
     EXPECT_NE(seen[0].message().find("文件是 UTF-8 编码的文字"), std::string::npos) << seen[0].message();
-    EXPECT_EQ(documentText(), "head\r\n第一章\r\nab中 文");
+    EXPECT_EQ(document().text(), "head\r\n第一章\r\nab中 文");
 }
 
 TEST_F(FileAdmission, LoneLineFeedsMakingALongLineAreOfferedAsCrLf)
@@ -146,11 +147,11 @@ TEST_F(FileAdmission, LoneLineFeedsMakingALongLineAreOfferedAsCrLf)
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_NE(seen[0].message().find("最长的一行将有 " + std::to_string(unix.size()) + " 个字节"), std::string::npos)
         << seen[0].message();
-    EXPECT_EQ(documentText(), "draft");
+    EXPECT_EQ(document().text(), "draft");
 
     seen = run('D', path, {"Yes"});
     EXPECT_EQ(seen.size(), 1u);
-    const std::string text = documentText();
+    const std::string text = document().text();
     const std::string start = "第1段 ab\r\n第2段";
     EXPECT_EQ(text.substr(0, start.size()), start);
     EXPECT_EQ(text.size(), unix.size() + static_cast<std::size_t>(paragraphs));
@@ -173,7 +174,7 @@ TEST_F(FileAdmission, ALongLineWithoutBreaksIsAskedAboutAndNoLeavesTheDocument)
                                      "\r\n\r\n编辑框排版这样长的一行很慢，读入可能要几分钟，程序在此期间没有响应。"
                                      "\r\n\r\n仍然读入吗？" +
                                      keepsDocument);
-    EXPECT_EQ(documentText(), "draft");
+    EXPECT_EQ(document().text(), "draft");
 }
 
 TEST_F(FileAdmission, AShortFileWithLoneLineEndsIsOfferedAsCrLfToo)
@@ -183,7 +184,7 @@ TEST_F(FileAdmission, AShortFileWithLoneLineEndsIsOfferedAsCrLfToo)
     const std::vector<DialogRecord> seen = run('D', path, {"Yes"});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_NE(seen[0].message().find("几行文字会连成一段"), std::string::npos) << seen[0].message();
-    EXPECT_EQ(documentText(), "第一段\r\n第二段\r\n第三段");
+    EXPECT_EQ(document().text(), "第一段\r\n第二段\r\n第三段");
     EXPECT_EQ(rows(), 3);
 }
 
@@ -199,8 +200,8 @@ TEST_F(FileAdmission, WhatIsRefusedLeavesTheDocumentAndTheRememberedFile)
     for (const char command : {'D', 'F'}) {
         run(command, longFile, {"No"});
         run(command, folder.file("nul.txt"), {"OK"});
-        EXPECT_EQ(documentText(), "draft") << command;
-        EXPECT_EQ(rememberedFile(), draft) << command;
+        EXPECT_EQ(document().text(), "draft") << command;
+        EXPECT_EQ(document().file(), draft) << command;
     }
 }
 
@@ -217,7 +218,7 @@ TEST_F(FileAdmission, ADeviceNameIsRefusedWithANotice)
                                    "不是文件。\r\n\r\n当前文档保持不变。"),
             std::string::npos)
             << seen[0].message();
-        EXPECT_EQ(documentText(), "draft");
+        EXPECT_EQ(document().text(), "draft");
     }
 }
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/document.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/named_files.h"
@@ -98,7 +99,7 @@ TEST_F(NamedFiles, TheMainWindowAcceptsDroppedFilesAlsoAfterBeingMadeTransparent
 
     const std::string path = put("after esc.txt", "still taken");
     drop({wide(path)});
-    EXPECT_EQ(documentText(), "still taken");
+    EXPECT_EQ(document().text(), "still taken");
 }
 
 TEST_F(NamedFiles, ADropOnAnEmptyDocumentOpensTheFirstFileUnasked)
@@ -109,8 +110,8 @@ TEST_F(NamedFiles, ADropOnAnEmptyDocumentOpensTheFirstFileUnasked)
     drop({wide(first), wide(second)});
     ASSERT_TRUE(driver.finish()) << driver.report();
     EXPECT_TRUE(driver.seen().empty());
-    EXPECT_EQ(documentText(), "一\r\n二\r\nthree");
-    EXPECT_EQ(rememberedFile(), first) << "the save dialog offers the dropped file";
+    EXPECT_EQ(document().text(), "一\r\n二\r\nthree");
+    EXPECT_EQ(document().file(), first) << "the save dialog offers the dropped file";
     EXPECT_EQ(SendMessageA(handleOf(listBoxRef), LB_GETCOUNT, 0, 0), 3);
 }
 
@@ -127,16 +128,16 @@ TEST_F(NamedFiles, ADropOnADocumentAsksFirstAndNoKeepsTheDocument)
         ASSERT_EQ(driver.seen().size(), 1u);
         EXPECT_EQ(driver.seen()[0].title, replaceTitle);
     }
-    EXPECT_EQ(documentText(), "my own words");
+    EXPECT_EQ(document().text(), "my own words");
     EXPECT_EQ(windowText(mainWindowRef), caption);
-    EXPECT_EQ(rememberedFile(), "");
+    EXPECT_EQ(document().file(), "");
 
     DialogDriver driver;
     driver.press("Yes");
     drop({wide(path)});
     ASSERT_TRUE(driver.finish()) << driver.report();
-    EXPECT_EQ(documentText(), "from the drop");
-    EXPECT_EQ(rememberedFile(), path);
+    EXPECT_EQ(document().text(), "from the drop");
+    EXPECT_EQ(document().file(), path);
 }
 
 TEST_F(NamedFiles, ANameGbkCannotSpellIsRefusedWithAWordAndNothingElse)
@@ -155,7 +156,7 @@ TEST_F(NamedFiles, ANameGbkCannotSpellIsRefusedWithAWordAndNothingElse)
         EXPECT_EQ(driver.seen()[0].title, "打开失败：");
         EXPECT_EQ(driver.seen()[0].message(), outsideGbk + shown + cannotOpen);
     }
-    EXPECT_EQ(documentText(), "kept");
+    EXPECT_EQ(document().text(), "kept");
 
     setDocument("");
     DialogDriver driver;
@@ -164,8 +165,8 @@ TEST_F(NamedFiles, ANameGbkCannotSpellIsRefusedWithAWordAndNothingElse)
     ASSERT_TRUE(driver.finish()) << driver.report();
     ASSERT_EQ(driver.seen().size(), 1u);
     EXPECT_EQ(driver.seen()[0].message(), outsideGbk + shown + cannotOpen);
-    EXPECT_EQ(documentText(), "") << "the first name is the one meant; the next is not tried";
-    EXPECT_EQ(rememberedFile(), "");
+    EXPECT_EQ(document().text(), "") << "the first name is the one meant; the next is not tried";
+    EXPECT_EQ(document().file(), "");
 }
 
 TEST_F(NamedFiles, TheCommandLinesFirstFileIsOpenedAndAMissingOneIsSaidSo)
@@ -177,8 +178,8 @@ TEST_F(NamedFiles, TheCommandLinesFirstFileIsOpenedAndAMissingOneIsSaidSo)
         ASSERT_TRUE(driver.finish()) << driver.report();
         EXPECT_TRUE(driver.seen().empty());
     }
-    EXPECT_EQ(documentText(), "第一行\r\n第二行");
-    EXPECT_EQ(rememberedFile(), path);
+    EXPECT_EQ(document().text(), "第一行\r\n第二行");
+    EXPECT_EQ(document().file(), path);
     EXPECT_EQ(SendMessageA(handleOf(listBoxRef), LB_GETCOUNT, 0, 0), 2);
 
     setDocument("");
@@ -190,7 +191,7 @@ TEST_F(NamedFiles, TheCommandLinesFirstFileIsOpenedAndAMissingOneIsSaidSo)
     ASSERT_EQ(driver.seen().size(), 1u);
     EXPECT_EQ(driver.seen()[0].title, "读取失败：");
     EXPECT_EQ(driver.seen()[0].message(), "无法读取文件:\r\n\r\n" + missing + "\r\n\r\n当前文档保持不变。");
-    EXPECT_EQ(documentText(), "");
+    EXPECT_EQ(document().text(), "");
 }
 
 TEST_F(NamedFiles, ACodePageOtherThanGbkIsPointedOutOnce)

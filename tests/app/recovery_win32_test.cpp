@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/document.h"
 #include "app/document_commands.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
@@ -147,7 +148,7 @@ TEST_F(Recovery, DiscardingCommandsShelveUnsavedTextOnly)
     setDocument("del 删掉的");
     press(VK_DELETE);
     settleRecovery();
-    EXPECT_EQ(documentText(), "");
+    EXPECT_EQ(document().text(), "");
     EXPECT_EQ(shelf(), std::vector<std::string>{"del 删掉的"});
 
     setDocument("new 新建");
@@ -168,7 +169,7 @@ TEST_F(Recovery, DiscardingCommandsShelveUnsavedTextOnly)
         ASSERT_TRUE(driver.finish()) << driver.report();
     }
     settleRecovery();
-    EXPECT_EQ(documentText(), "file text");
+    EXPECT_EQ(document().text(), "file text");
     EXPECT_EQ(shelf(), (std::vector<std::string>{"del 删掉的", "new 新建", "open 打开"}));
 
     // Opening over a saved document: nothing of it is lost, nothing shelved.
@@ -182,12 +183,12 @@ TEST_F(Recovery, DiscardingCommandsShelveUnsavedTextOnly)
         ASSERT_TRUE(driver.finish()) << driver.report();
     }
     settleRecovery();
-    EXPECT_EQ(documentText(), "other file");
+    EXPECT_EQ(document().text(), "other file");
     EXPECT_EQ(shelf().size(), 3u);
 
     press(VK_DELETE); // the document equals its file: nothing is lost
     settleRecovery();
-    EXPECT_EQ(documentText(), "");
+    EXPECT_EQ(document().text(), "");
     EXPECT_EQ(shelf().size(), 3u);
     EXPECT_TRUE(recoveryNames().empty());
 }
@@ -210,8 +211,8 @@ TEST_F(Recovery, YesGivesBackTextAndFileAsOpenWould)
     EXPECT_NE(message.find("2026年12月8日17时30分5秒"), std::string::npos) << message;
 
     pumpPending();
-    EXPECT_EQ(documentText(), text);
-    EXPECT_EQ(rememberedFile(), original);
+    EXPECT_EQ(document().text(), text);
+    EXPECT_EQ(document().file(), original);
     EXPECT_TRUE(isDocumentModified());
     EXPECT_NE(windowText(mainWindowRef).find("2  个段落,总字数为:  10  字"), std::string::npos)
         << windowText(mainWindowRef);
@@ -233,7 +234,7 @@ TEST_F(Recovery, NoShelvesTheCopyAndNothingIsAskedAgain)
         recovery::offerCopiesLeftBehind();
         ASSERT_TRUE(driver.finish()) << driver.report();
     }
-    EXPECT_EQ(documentText(), "");
+    EXPECT_EQ(document().text(), "");
     EXPECT_EQ(shelf(), std::vector<std::string>{"旧的 text"});
     EXPECT_TRUE(recoveryNames().empty());
 
@@ -265,7 +266,7 @@ TEST_F(Recovery, EachCopyIsOfferedInTurnAndWhatIsNotRestoredIsShelved)
     // Yes each time: the last one stays, the two restored before it are shelved.
     std::vector<std::string> all = shelf();
     EXPECT_EQ(all.size(), 2u);
-    all.push_back(documentText());
+    all.push_back(document().text());
     std::sort(all.begin(), all.end());
     EXPECT_EQ(all, (std::vector<std::string>{"first", "second", "third"}));
     EXPECT_EQ(recoveryNames(), (std::vector<std::string>{recoveryStem(currentProcess()) + ".copy"}));
@@ -287,7 +288,7 @@ TEST_F(Recovery, DamagedCopiesAreSetAsideTogetherAndToldOnce)
         EXPECT_NE(driver.seen()[0].message().find("2 份恢复副本已经损坏"), std::string::npos);
         EXPECT_NE(driver.seen()[0].message().find(recoveryDir() + "\\Damaged"), std::string::npos);
     }
-    EXPECT_EQ(documentText(), "");
+    EXPECT_EQ(document().text(), "");
     EXPECT_EQ(namesInFolder(recoveryDir() + "\\Damaged").size(), 2u) << "kept, not deleted";
     EXPECT_FALSE(fileExists(cut));
 
@@ -395,7 +396,7 @@ TEST_F(Recovery, AnUnwritableStoreIsToldAtStartNeverWhileTyping)
     ASSERT_TRUE(pumpUntil([&] { return recovery::ticksSoFar() >= ticks + 2; }, 5000));
     recovery::reportStoreTrouble(); // told at start already: not again
     EXPECT_TRUE(later.seen().empty());
-    EXPECT_EQ(documentText(), "second");
+    EXPECT_EQ(document().text(), "second");
     EXPECT_NE(windowText(mainWindowRef).find("总字数为:  3  字"), std::string::npos) << windowText(mainWindowRef);
 }
 

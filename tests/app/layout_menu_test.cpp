@@ -97,13 +97,8 @@ TEST(LayoutMenu, AcceleratorsChooseTheirOneEntry)
     EXPECT_EQ(commandsFor(plan, ctrl('A')), std::vector<int>{20001});
     EXPECT_EQ(commandsFor(plan, ctrl('Z')), std::vector<int>{20029});
     EXPECT_EQ(commandsFor(plan, ctrl('I')), std::vector<int>{20031});
-    EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x2E, 0})), std::vector<int>{20013});                // Del
-    EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x72, acceleratorCtrl})), std::vector<int>{20040});  // Ctrl+F3
-    EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x72, 0})), std::vector<int>{20041});                // F3
-    EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x72, acceleratorShift})), std::vector<int>{20042}); // Shift+F3
-    EXPECT_EQ(commandsFor(plan, ctrl('H')), std::vector<int>{20043});
-    EXPECT_EQ(commandsFor(plan, ctrl('G')), std::vector<int>{20045});
-    EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x08, acceleratorAlt})), std::vector<int>{20047});
+    EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x2E, 0})), std::vector<int>{20013}); // Del
+    // Alt and Shift reach the table too (the editing menu's undo and redo).
     EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x08, acceleratorAlt | acceleratorShift})), std::vector<int>{20048});
     // The edit box keeps Ctrl+X, Ctrl+C and Ctrl+V.
     for (char letter : {'X', 'C', 'V'}) EXPECT_TRUE(commandsFor(plan, ctrl(letter)).empty()) << letter;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "services/files.h"
 #include "services/recovery_record.h"
 
 namespace wrivo {
@@ -42,7 +43,7 @@ enum class CopyOutcome {
     tooLarge
 };
 CopyOutcome writeRecoveryCopy(RecoveryRecord record, std::span<const std::uint8_t> bytes);
-inline constexpr std::uint64_t largestRecoveryCopy = 64u << 20;
+inline constexpr std::uint64_t largestRecoveryCopy = largestReadableFile; // what open would take
 
 // Removes a program's copy. Nothing there is fine.
 void removeRecoveryCopy(const ProcessIdentity& owner);

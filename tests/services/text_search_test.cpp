@@ -51,22 +51,6 @@ TEST(TextSearch, CaseAppliesToAsciiLettersOnlyAndWholeWordsToAsciiWordCharacters
     EXPECT_EQ(allMatches("cat category _cat cat_ cat2 (cat) 猫cat猫", "cat", whole), (Offsets{0, 29, 36}));
 }
 
-TEST(TextSearch, FindWrapsOnceInEitherDirection)
-{
-    const std::string text = "one two one two one";
-    const SearchOptions options;
-    EXPECT_EQ(findWrapping(text, "one", 1, true, options), 8u);
-    EXPECT_EQ(findWrapping(text, "one", 17, true, options), 0u); // past the last: from the start
-    EXPECT_EQ(findWrapping(text, "two", 8, false, options), 4u);
-    EXPECT_EQ(findWrapping(text, "two", 4, false, options), 12u); // before the first: from the end
-    EXPECT_EQ(findWrapping(text, "one", 0, false, options), 16u);
-    EXPECT_EQ(findWrapping(text, "three", 5, true, options), std::nullopt);
-    EXPECT_EQ(findWrapping(text, "three", 5, false, options), std::nullopt);
-    // A single match is found again from wherever the search starts.
-    EXPECT_EQ(findWrapping("x一y", "一", 3, true, options), 1u);
-    EXPECT_EQ(findWrapping("x一y", "一", 1, false, options), 1u);
-}
-
 TEST(TextSearch, ReplaceAllCountsEveryMatchOnceWithoutOverlaps)
 {
     const Replacement none = replaceAll("abc", "x", "y", {});
@@ -82,8 +66,8 @@ TEST(TextSearch, ReplaceAllCountsEveryMatchOnceWithoutOverlaps)
     EXPECT_EQ(replaceAll("Cat cat catalog", "cat", "dog", {false, true}).text, "dog dog catalog");
 }
 
-// Random GBK texts of a few characters: every search and replacement agrees
-// with a plain walk over the characters.
+// Random GBK texts of a few characters: every search, wrapped search and
+// replacement agrees with a plain walk over the characters.
 TEST(TextSearch, AgreesWithACharacterByCharacterWalkOnRandomTexts)
 {
     std::mt19937 random(20);
@@ -127,7 +111,19 @@ TEST(TextSearch, AgreesWithACharacterByCharacterWalkOnRandomTexts)
             expected.push_back(s);
         }
         ASSERT_EQ(allMatches(text, term, options), expected) << text << " / " << term;
-        EXPECT_TRUE(expected.empty() || findBackward(text, term, text.size() + 1, options) == expected.back());
+
+        // Find wraps once: forward the first match at or after the start, else
+        // the first of all; backward the last before it, else the last of all.
+        const std::size_t start = random() % (text.size() + 1);
+        const auto after = std::lower_bound(expected.begin(), expected.end(), start);
+        const std::optional<std::size_t> first = expected.empty()          ? std::nullopt
+                                                 : after != expected.end() ? std::optional(*after)
+                                                                           : std::optional(expected.front());
+        const std::optional<std::size_t> last = expected.empty()            ? std::nullopt
+                                                : after != expected.begin() ? std::optional(*(after - 1))
+                                                                            : std::optional(expected.back());
+        EXPECT_EQ(findWrapping(text, term, start, true, options), first) << text << " / " << term << " @" << start;
+        EXPECT_EQ(findWrapping(text, term, start, false, options), last) << text << " / " << term << " @" << start;
 
         // Replacing and then reading the offsets back gives the text again.
         const Replacement replaced = replaceAll(text, term, "#", options);

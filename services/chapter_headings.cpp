@@ -133,15 +133,12 @@ bool englishHeading(std::string_view s)
     return i > word.size() && i < s.size() && s[i] >= '0' && s[i] <= '9';
 }
 
-// Whether a paragraph whose first non-space byte is c may be a heading at all:
-// most paragraphs are turned away here, before anything else is looked at.
-bool mayStartHeading(unsigned char c)
+// Whether a paragraph whose first character (after spaces) is at i may be a
+// heading at all: most paragraphs are turned away here, before anything else
+// is looked at.
+bool mayStartHeading(std::string_view s, std::size_t i)
 {
-    if (c == 'C' || c == 'c') return true;
-    if (c == static_cast<unsigned char>(openBracket[0]) || c == static_cast<unsigned char>("第"[0])) return true;
-    for (std::size_t k = 0; k < markers.size(); k += 2)
-        if (c == static_cast<unsigned char>(markers[k])) return true;
-    return false;
+    return s[i] == 'C' || s[i] == 'c' || wideIn(s, i, "第【") || wideIn(s, i, markers);
 }
 
 } // namespace
@@ -149,7 +146,7 @@ bool mayStartHeading(unsigned char c)
 HeadingKind headingKind(std::string_view paragraph)
 {
     const std::size_t start = leadingSpaces(paragraph);
-    if (start == paragraph.size() || !mayStartHeading(byteAt(paragraph, start))) return HeadingKind::none;
+    if (start == paragraph.size() || !mayStartHeading(paragraph, start)) return HeadingKind::none;
     const Body body = trimmedBody(paragraph, longestHeading);
     if (body.characters > longestHeading) return HeadingKind::none;
     std::string_view s = body.text;

@@ -199,7 +199,8 @@ struct BlockCounter {
         const std::uint64_t wideAlnum = pairs & m.a3 & following(m.wideAlnumTrail, next.wideAlnumTrail);
         const std::uint64_t ling = pairs & m.a9 & following(m.b96, next.b96);
         const std::int64_t hanzi = bitCount(pairs & (~m.row | ling));
-        const std::int64_t marks = bitCount((pairs & m.row & ~(space | wideAlnum | ling)) | (m.lead & ~pairable & ~seconds));
+        const std::int64_t marks =
+            bitCount((pairs & m.row & ~(space | wideAlnum | ling)) | (m.lead & ~pairable & ~seconds));
 
         // Runs: a carry from just after each letter or digit runs through the
         // run's other bytes and stops at the next letter or digit, or after

@@ -140,17 +140,23 @@ __attribute__((target("sse2"))) std::uint64_t mask64(const __m128i (&bits)[4])
     return mask;
 }
 
+__attribute__((target("sse2"))) __m128i is(__m128i v, int b)
+{
+    return _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(b)));
+}
+
+// lo <= v <= hi, unsigned: v - lo is at most hi - lo.
+__attribute__((target("sse2"))) __m128i within(__m128i v, int lo, int hi)
+{
+    const __m128i d = _mm_sub_epi8(v, _mm_set1_epi8(static_cast<char>(lo)));
+    return _mm_cmpeq_epi8(_mm_min_epu8(d, _mm_set1_epi8(static_cast<char>(hi - lo))), d);
+}
+
 __attribute__((target("sse2"))) BlockMasks blockMasks(const unsigned char* p)
 {
     __m128i lead[4], trail[4], run[4], alnum[4], row[4], a1[4], a3[4], a9[4], wide[4], b96[4];
     for (int k = 0; k < 4; ++k) {
         const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
-        auto is = [](__m128i v, int b) { return _mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(b))); };
-        // lo <= v <= hi, unsigned: v - lo is at most hi - lo.
-        auto within = [](__m128i v, int lo, int hi) {
-            const __m128i d = _mm_sub_epi8(v, _mm_set1_epi8(static_cast<char>(lo)));
-            return _mm_cmpeq_epi8(_mm_min_epu8(d, _mm_set1_epi8(static_cast<char>(hi - lo))), d);
-        };
         lead[k] = within(x, 0x81, 0xFE);
         trail[k] = _mm_andnot_si128(is(x, 0x7F), within(x, 0x40, 0xFE));
         run[k] = _mm_or_si128(within(x, 0x21, 0x7E), is(x, 0x80));

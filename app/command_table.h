@@ -19,8 +19,8 @@
 // n), so a new menu comes after the last one. A handler's place among the
 // EVENT and COMMAND lines is its index in the layout data.
 //
-// Adding a command: one COMMAND line here, and handlers::name declared beside
-// its kin and defined.
+// Adding a command: one COMMAND line here, and handlers::name defined (the
+// handler table declares it from this line).
 #pragma once
 
 // clang-format off

@@ -5,9 +5,7 @@
 #include <array>
 
 #include "app/appearance.h"
-#include "app/commands.h"
-#include "app/document_commands.h"
-#include "app/editing_commands.h"
+#include "app/command_handlers.h"
 #include "app/exit_dialogue.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
@@ -18,6 +16,7 @@
 #include "app/statistics_handlers.h"
 
 namespace wrivo {
+
 namespace {
 
 // A command the user chose from the menu or by its key: what the background
@@ -36,14 +35,14 @@ std::optional<std::int32_t> command(const EventArguments& arguments)
 #define WRIVO_RUNS_byEditBox(name) nullptr
 
 #define WRIVO_EVENT_PLACE(name, function) table[HandlerIndex::name] = function;
+#define WRIVO_NOTHING(...)
 #define WRIVO_COMMAND_PLACE(name, caption, level, shortcut, flags, runs) \
     table[HandlerIndex::name] = WRIVO_RUNS_##runs(name);
-#define WRIVO_NO_PLACE(...)
 
 std::array<EventHandler, HandlerIndex::handlerCount> makeHandlerTable()
 {
     std::array<EventHandler, HandlerIndex::handlerCount> table{};
-    WRIVO_HANDLERS(WRIVO_EVENT_PLACE, WRIVO_COMMAND_PLACE, WRIVO_NO_PLACE)
+    WRIVO_HANDLERS(WRIVO_EVENT_PLACE, WRIVO_COMMAND_PLACE, WRIVO_NOTHING)
     return table;
 }
 

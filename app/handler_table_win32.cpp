@@ -6,6 +6,7 @@
 
 #include "app/appearance.h"
 #include "app/command_handlers.h"
+#include "app/commands.h"
 #include "app/exit_dialogue.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"

@@ -43,6 +43,7 @@ struct CopyState {
     std::atomic<bool> copyFailed{false};
     std::atomic<bool> copyTooLarge{false};
     std::atomic<bool> shelfFailed{false};
+    std::atomic<bool> unshelvedKept{false}; // in the recovery folder instead
     bool copyFailureTold = false;
     bool copyTooLargeTold = false;
     bool shelfFailureTold = false;
@@ -58,18 +59,20 @@ CopyState& state()
 
 // Writes a copy of `document` when it differs from its file (the question
 // the document's isModified answers, asked of a text already at hand), else
-// removes the copy. Runs on the worker.
-void keepOrRemove(const std::string& document, const RecoveryRecord& record)
+// removes the copy. Runs on the worker. True when the text is safe on disk
+// (in the copy or in its file), or there is none.
+bool keepOrRemove(const std::string& document, const RecoveryRecord& record)
 {
     if (document.empty() || fileHoldsText(record.fileName, document, true)) {
         removeRecoveryCopy(currentProcess());
-        return;
+        return true;
     }
     switch (writeRecoveryCopy(record, textBytes(document))) {
-    case CopyOutcome::written: break;
+    case CopyOutcome::written: return true;
     case CopyOutcome::failed: state().copyFailed = true; break;
     case CopyOutcome::tooLarge: state().copyTooLarge = true; break;
     }
+    return false;
 }
 
 RecoveryRecord recordNow(std::string file)
@@ -108,7 +111,8 @@ void tick()
 }
 
 // Shelves the document's text (when `unsaved`) and then keeps a current copy
-// or removes it; a copy stays when the shelf could not take the text.
+// or removes it. Text the shelf could not take is kept under a name of its
+// own, which later copies of the document never replace.
 void shelveAndSettle(bool unsaved, bool keepCopy)
 {
     state().changed = false;
@@ -118,9 +122,14 @@ void shelveAndSettle(bool unsaved, bool keepCopy)
     }
     worker().post(
         [document = document().text(), record = recordNow(document().file()), time = dateTimeFields(now()), keepCopy] {
-            const bool shelved = shelveText(textBytes(document), time);
-            if (!shelved) state().shelfFailed = true;
-            if (keepCopy || !shelved)
+            if (!shelveText(textBytes(document), time)) {
+                state().shelfFailed = true;
+                if (keepUnshelvedText(record, textBytes(document)))
+                    state().unshelvedKept = true;
+                else
+                    state().copyFailed = true;
+            }
+            if (keepCopy)
                 keepOrRemove(document, record);
             else
                 removeRecoveryCopy(currentProcess());
@@ -150,6 +159,14 @@ void copyFromStatistics()
 void keepCopyNow()
 {
     postCopy(std::make_shared<const std::string>(document().text()));
+}
+
+void keepCopyReplacing(StoredCopy previous)
+{
+    state().changed = false;
+    worker().post([document = document().text(), record = recordNow(document().file()), previous] {
+        if (keepOrRemove(document, record)) removeStoredCopy(previous);
+    });
 }
 
 bool copyWaiting()
@@ -207,7 +224,8 @@ void reportStoreTrouble()
     CopyState& s = state();
     tellOnce(s.copyFailed, s.copyFailureTold, notices::recoveryUnwritable());
     tellOnce(s.copyTooLarge, s.copyTooLargeTold, notices::recoveryTooLarge(largestRecoveryCopy >> 20));
-    tellOnce(s.shelfFailed, s.shelfFailureTold, notices::shelfUnwritable());
+    tellOnce(s.shelfFailed, s.shelfFailureTold,
+             s.unshelvedKept ? notices::shelfUnwritableTextKept() : notices::shelfUnwritable());
 }
 
 void checkStoreAtStart()

@@ -61,7 +61,16 @@ void offerRecoveredCopies()
     if (offered) return;
     offered = true;
     checkStoreAtStart();
+    reportInterruptedSaves();
     offerCopiesLeftBehind();
+}
+
+void reportInterruptedSaves()
+{
+    for (const InterruptedSave& save : interruptedSaves()) {
+        tell(notices::interruptedSave(save.note.document, save.note.backup));
+        forgetInterruptedSave(save);
+    }
 }
 
 void offerCopiesLeftBehind()
@@ -82,9 +91,9 @@ void offerCopiesLeftBehind()
         if (yes) {
             document().restore(copy.record.fileName, std::string(recovered->text.begin(), recovered->text.end()));
             restored = true;
-            // This program's own copy is on disk before the old one goes.
-            keepCopyNow();
-            worker().post([stored = copy.stored] { removeStoredCopy(stored); });
+            // This program's own copy is on disk before the old one goes; on
+            // a full disk the old one stays for the next start.
+            keepCopyReplacing(copy.stored);
             continue;
         }
         if (shelveText(recovered->text, dateTimeFields(now()))) removeStoredCopy(copy.stored);

@@ -31,7 +31,6 @@
 #include "tests/support/host_harness_win32.h"
 #include "tests/support/main_window_scenario_win32.h"
 #include "tests/support/scratch_folder_win32.h"
-#include "tests/support/tiny_disk_win32.h"
 
 namespace wrivo {
 namespace {
@@ -43,19 +42,17 @@ std::span<const std::uint8_t> bytesOf(const std::string& text)
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-constexpr std::uint64_t oneDay = 24ull * 60 * 60 * 10'000'000; // in file-time units
-
-std::uint64_t fileTimeNow()
+// Now `days` on (back when negative), in the system's file-time units.
+std::uint64_t daysFromNow(int days)
 {
-    FILETIME time{};
-    GetSystemTimeAsFileTime(&time);
-    return std::uint64_t{time.dwHighDateTime} << 32 | time.dwLowDateTime;
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    return (std::uint64_t{now.dwHighDateTime} << 32 | now.dwLowDateTime) + days * 864'000'000'000ll;
 }
 
 void setWriteTime(const std::string& path, std::uint64_t fileTime)
 {
-    const ScopedFile file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, 0, nullptr));
+    const ScopedFile file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     const FILETIME time{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
     ASSERT_TRUE(file && SetFileTime(file.get(), nullptr, nullptr, &time)) << path;
 }
@@ -74,13 +71,14 @@ protected:
     {
         return recoveryDir() + "\\" + recoveryStem(owner) + ".copy";
     }
-    // The text of this program's copy; empty when there is none or it does not read.
-    std::string ownCopy() const
+    // The text of a copy (this program's); empty when there is none or it does not read.
+    static std::string copyText(const std::string& path)
     {
-        const std::string file = fileBytes(copyPath(currentProcess()));
+        const std::string file = fileBytes(path);
         const std::optional<ParsedCopy> copy = parseCopyFile(bytesOf(file));
         return copy ? std::string(copy->text.begin(), copy->text.end()) : std::string();
     }
+    std::string ownCopy() const { return copyText(copyPath(currentProcess())); }
 
     std::vector<std::string> shelf() const
     {
@@ -294,7 +292,7 @@ TEST_F(Recovery, EachCopyIsOfferedInTurnAndWhatIsNotRestoredIsShelved)
 TEST_F(Recovery, DamagedCopiesAreSetAsideTogetherAndToldOnce)
 {
     const std::string cut = putOrphan(endedProgram(), "一份被截断的副本", "", 6);
-    setWriteTime(cut, fileTimeNow() - 35 * oneDay); // left for five weeks
+    setWriteTime(cut, daysFromNow(-35)); // left for five weeks
     // A copy under another program's name is not that program's.
     const std::string foreign = putOrphan(earlierProgramWithOurId(), "another", "");
     MoveFileA(foreign.c_str(), copyPath({0xFFFFFFF2u, 3}).c_str());
@@ -311,12 +309,9 @@ TEST_F(Recovery, DamagedCopiesAreSetAsideTogetherAndToldOnce)
     EXPECT_EQ(document().text(), "");
     EXPECT_EQ(namesInFolder(recoveryDir() + "\\Damaged").size(), 2u) << "kept, not deleted";
     EXPECT_FALSE(fileExists(cut));
-    // Housekeeping counts from the move, whatever the copy's own dates say.
-    putFileBytes(recoveryDir() + "\\Damaged\\" + setAsideName("old.copy", fileTimeNow() - 31 * oneDay), "old");
+    putFileBytes(recoveryDir() + "\\Damaged\\" + setAsideName("old.copy", daysFromNow(-31)), "old");
     tidyRecoveryStore();
-    const std::vector<std::string> setAside = namesInFolder(recoveryDir() + "\\Damaged");
-    ASSERT_EQ(setAside.size(), 2u) << "only the one set aside 31 days ago goes";
-    for (const std::string& name : setAside) EXPECT_LT(fileTimeNow() - setAsideTime(name).value_or(0), oneDay) << name;
+    EXPECT_EQ(namesInFolder(recoveryDir() + "\\Damaged").size(), 2u) << "counted from the move: only this one goes";
 
     DialogDriver again(2000);
     again.press("OK"); // would catch a second notice
@@ -384,95 +379,54 @@ TEST(RecoveryShelf, TwoDiscardsInOneSecondTakeTwoNames)
     EXPECT_TRUE(fileExists(shelf + "\\20261209-100000-2 same.txt"));
 }
 
-TEST(RecoveryShelf, TheFileJustWrittenStaysWhenFiftyAreDatedAhead)
-{
-    ScratchFolder local;
-    SetEnvironmentVariableA("LOCALAPPDATA", local.path().c_str());
-    const std::string shelf = local.path() + "\\Wrivo\\Discarded";
-    for (int i = 0; i < 50; ++i)
-        ASSERT_TRUE(shelveText(bytesOf("ahead " + std::to_string(i)), DateTimeFields{{2027, 1, 1}, 0, 0, i}));
-    for (const std::string& name : namesInFolder(shelf))
-        setWriteTime(shelf + "\\" + name, fileTimeNow() + 365 * oneDay);
-    ASSERT_TRUE(shelveText(bytesOf("now"), DateTimeFields{{2026, 12, 9}, 10, 0, 0}));
-    EXPECT_EQ(namesInFolder(shelf).size(), 50u);
-    EXPECT_EQ(fileBytes(shelf + "\\20261209-100000 now.txt"), "now");
-}
-
-// Every folder of the store is probed as its writes make their files: a
-// folder that is not there, or a read-only medium, is found at start.
-TEST(RecoveryStore, TheProbeCoversEveryFolder)
-{
-    ScratchFolder local;
-    SetEnvironmentVariableA("LOCALAPPDATA", local.path().c_str());
-    EXPECT_TRUE(recoveryStoreWritable());
-    RemoveDirectoryA((local.path() + "\\Wrivo\\Recovery\\Damaged").c_str());
-    putFileBytes(local.path() + "\\Wrivo\\Recovery\\Damaged", "not a folder");
-    EXPECT_FALSE(recoveryStoreWritable());
-
-    TinyDisk disk(64 * 1024);
-    if (!disk.ready()) GTEST_SKIP() << "read-only store not tested: " << disk.whyNotReady();
-    SetEnvironmentVariableA("LOCALAPPDATA", disk.folder().c_str());
-    ASSERT_TRUE(recoveryStoreWritable());
-    ASSERT_TRUE(disk.makeReadOnly());
-    EXPECT_FALSE(recoveryStoreWritable());
-    SetEnvironmentVariableA("LOCALAPPDATA", local.path().c_str());
-}
-
-// A save the program ended in the middle of: killed while the document had
-// only its backup's name (1), or after the replace but before the backup
-// went (2). The next start says both paths once; the backup stays.
-struct EndedSave {
-    static BOOL WINAPI replace(LPCSTR replaced, LPCSTR replacement, LPCSTR backup, DWORD flags, LPVOID, LPVOID)
+// What the next start finds: a save killed while the document had only its
+// backup's name is told with both paths, once, and the backup stays; a
+// folder of the store that cannot be written.
+struct KilledSave {
+    static BOOL WINAPI replace(LPCSTR replaced, LPCSTR, LPCSTR backup, DWORD, LPVOID, LPVOID)
     {
-        if (std::getenv("WRIVO_END_SAVE")[0] == '2')
-            ReplaceFileA(replaced, replacement, backup, flags, nullptr, nullptr);
-        else
-            MoveFileA(replaced, backup);
-        TerminateProcess(GetCurrentProcess(), 9);
-        return FALSE;
+        MoveFileA(replaced, backup);
+        return TerminateProcess(GetCurrentProcess(), 9);
     }
 };
 
-TEST(RecoveryStore, ASaveEndedHalfWayIsToldWithBothPathsAndTheBackupStays)
+TEST(RecoveryStore, AtStartASaveKilledHalfWayIsToldAndEveryFolderIsProbed)
 {
-    if (std::getenv("WRIVO_END_SAVE")) {
-        replaceFileCallForTests(&EndedSave::replace);
+    if (const char* path = std::getenv("WRIVO_SAVE_PATH")) {
+        replaceFileCallForTests(&KilledSave::replace);
         WriteFailure failure;
-        writeFile(std::getenv("WRIVO_SAVE_PATH"), {bytesOf("new words")}, failure, &documentSaveNotes());
+        writeFile(path, {bytesOf("new words")}, failure, &documentSaveNotes());
         return;
     }
     ScratchFolder local;
     SetEnvironmentVariableA("LOCALAPPDATA", local.path().c_str());
-    for (const char* step : {"1", "2"}) {
-        ScratchFolder documents;
-        const std::string document = documents.file("稿件.txt");
-        putFileBytes(document, "old words");
-        SetEnvironmentVariableA("WRIVO_END_SAVE", step);
-        SetEnvironmentVariableA("WRIVO_SAVE_PATH", document.c_str());
-        ChildProcess child("recovery_win32_test.exe",
-                           "--gtest_filter=RecoveryStore.ASaveEndedHalfWayIsToldWithBothPathsAndTheBackupStays");
-        SetEnvironmentVariableA("WRIVO_END_SAVE", nullptr);
-        ASSERT_EQ(child.waitForExit(60000), std::optional<DWORD>{9}) << step;
-        EXPECT_EQ(fileBytes(document), step[0] == '1' ? "" : "new words");
-        std::vector<std::string> names = namesInFolder(documents.path()); // the temporary file may be left too
-        std::erase_if(names, [](const std::string& name) { return !name.ends_with(".bak"); });
-        ASSERT_EQ(names.size(), 1u) << step;
-        const std::string backup = documents.file(names[0]);
-        {
-            DialogDriver driver;
-            driver.press("OK");
-            recovery::reportInterruptedSaves();
-            ASSERT_TRUE(driver.finish()) << driver.report();
-            ASSERT_EQ(driver.seen().size(), 1u) << step;
-            EXPECT_NE(driver.seen()[0].message().find("文档：" + document), std::string::npos);
-            EXPECT_NE(driver.seen()[0].message().find("备份：" + backup), std::string::npos);
-        }
-        EXPECT_EQ(fileBytes(backup), "old words") << "never removed by the program";
-        DialogDriver again(2000);
-        again.press("OK"); // would catch a second notice
-        recovery::reportInterruptedSaves();
-        EXPECT_TRUE(again.seen().empty());
-    }
+    WriteFailure failure;
+    const std::string document = local.file("稿件.txt");
+    putFileBytes(document, "old words");
+    SetEnvironmentVariableA("WRIVO_SAVE_PATH", document.c_str());
+    ChildProcess child("recovery_win32_test.exe", "--gtest_filter=RecoveryStore.AtStartASaveKilled*");
+    SetEnvironmentVariableA("WRIVO_SAVE_PATH", nullptr);
+    ASSERT_EQ(child.waitForExit(60000), std::optional<DWORD>{9});
+    std::vector<std::string> names = namesInFolder(local.path()); // the temporary file is left too
+    std::erase_if(names, [](const std::string& name) { return !name.ends_with(".bak"); });
+    ASSERT_EQ(names.size(), 1u);
+    DialogDriver driver;
+    driver.press("OK");
+    recovery::reportInterruptedSaves();
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    ASSERT_EQ(driver.seen().size(), 1u);
+    const std::string message = driver.seen()[0].message();
+    EXPECT_NE(message.find("文档：" + document + "\r\n备份：" + local.file(names[0])), std::string::npos) << message;
+    EXPECT_EQ(fileBytes(local.file(names[0])), "old words") << "never removed by the program";
+    EXPECT_TRUE(interruptedSaves().empty()) << "told once";
+    putFileBytes(document, "again");
+    ASSERT_TRUE(writeFile(document, {bytesOf("new words")}, failure, &documentSaveNotes()));
+    EXPECT_FALSE(fileExists(local.path() + "\\Wrivo\\Recovery\\" + recoveryStem(currentProcess()) + ".save"));
+
+    EXPECT_TRUE(recoveryStoreWritable());
+    RemoveDirectoryA((local.path() + "\\Wrivo\\Recovery\\Damaged").c_str());
+    putFileBytes(local.path() + "\\Wrivo\\Recovery\\Damaged", "not a folder");
+    EXPECT_FALSE(recoveryStoreWritable());
 }
 
 TEST(RecoveryShelf, FiftyNewestDiscardsStay)
@@ -488,45 +442,34 @@ TEST(RecoveryShelf, FiftyNewestDiscardsStay)
     ASSERT_EQ(names.size(), 50u);
     for (const std::string& name : names) EXPECT_NE(fileBytes(shelf + "\\" + name), "discard 0") << "the oldest goes";
     EXPECT_TRUE(fileExists(shelf + "\\20261208-170050 discard 50.txt"));
+    // Fifty dated ahead by a clock since set back: the file just written stays all the same.
+    for (const std::string& name : names) setWriteTime(shelf + "\\" + name, daysFromNow(365));
+    ASSERT_TRUE(shelveText(bytesOf("now"), DateTimeFields{{2026, 12, 9}, 10, 0, 0}));
+    EXPECT_EQ(fileBytes(shelf + "\\20261209-100000 now.txt"), "now");
 }
 
-// The shelf cannot be written (a file where its folder goes): the text a
-// clear lets go is kept under a name of its own, which the copies of the
-// document that follow never remove, and the user is told where it is.
+// The shelf cannot take a cleared text (a file holds its folder's name): it
+// is kept under a name of its own that later copies never remove, and told.
 TEST_F(Recovery, TextTheShelfCouldNotTakeStaysUnderItsOwnNameUntilTold)
 {
     CreateDirectoryA((localData() + "\\Wrivo").c_str(), nullptr);
     putFileBytes(shelfDir(), "not a folder");
     setDocument("丢弃的文字");
-    press(VK_DELETE);
-    setDocument("next");
-    ASSERT_TRUE(pumpUntil([&] { return ownCopy() == "next"; }, 10000));
-    setDocument(""); // the next copy of the empty document removes this program's copy only
-    ASSERT_TRUE(pumpUntil(
-        [&] {
-            settleRecovery();
-            return !fileExists(copyPath(currentProcess()));
-        },
-        10000));
+    press(VK_DELETE); // the empty document's copy that follows removes this program's copy only
+    ASSERT_TRUE(pumpUntil([] { return !recovery::copyWaiting(); }, 10000));
+    settleRecovery();
     const std::string kept = keptCopyStem(currentProcess(), 1) + ".copy";
-    ASSERT_EQ(recoveryNames(), std::vector<std::string>{kept});
-    const std::string path = recoveryDir() + "\\" + kept;
-    const std::optional<RecoveredText> read = readRecoveryCopy({std::wstring(path.begin(), path.end())});
-    ASSERT_TRUE(read);
-    EXPECT_EQ(std::string(read->text.begin(), read->text.end()), "丢弃的文字");
-
+    EXPECT_EQ(recoveryNames(), std::vector<std::string>{kept});
+    EXPECT_EQ(copyText(recoveryDir() + "\\" + kept), "丢弃的文字");
     DialogDriver driver;
     driver.press("OK");
     recovery::reportStoreTrouble();
     ASSERT_TRUE(driver.finish()) << driver.report();
-    ASSERT_EQ(driver.seen().size(), 1u);
-    EXPECT_NE(driver.seen()[0].message().find("Wrivo\\Recovery"), std::string::npos) << driver.seen()[0].message();
+    EXPECT_NE(driver.seen().at(0).message().find("Wrivo\\Recovery"), std::string::npos);
 }
 
 // Yes while this program's copy cannot be written (a folder holds its name):
-// the copy left behind stays, so the text never exists only in memory. (The
-// failed copy is told at the next command; the next test's start notice
-// covers it.)
+// the copy left behind stays. (The failure is told by the next test's start.)
 TEST_F(Recovery, ARestoredCopyStaysUntilThisProgramsCopyIsWritten)
 {
     const std::string orphan = putOrphan(endedProgram(), "唯一的一份", "");
@@ -537,10 +480,7 @@ TEST_F(Recovery, ARestoredCopyStaysUntilThisProgramsCopyIsWritten)
     ASSERT_TRUE(driver.finish()) << driver.report();
     settleRecovery();
     EXPECT_EQ(document().text(), "唯一的一份");
-    const std::optional<ParsedCopy> left = parseCopyFile(bytesOf(fileBytes(orphan)));
-    ASSERT_TRUE(left) << "the copy left behind is still there, whole";
-    EXPECT_EQ(std::string(left->text.begin(), left->text.end()), "唯一的一份");
-    RemoveDirectoryA(copyPath(currentProcess()).c_str());
+    EXPECT_EQ(copyText(orphan), "唯一的一份");
 }
 
 // Last in the program: the notices of the run are given here.

@@ -257,11 +257,12 @@ private:
     std::string path_;
 };
 
+// Whether both files read and hold the same bytes (files too large to read
+// count as different: the user is told rather than not).
 bool sameBytes(const std::string& a, const std::string& b)
 {
-    const std::optional<std::vector<std::uint8_t>> first = tryReadFile(a, ~0u);
-    const std::optional<std::vector<std::uint8_t>> second = tryReadFile(b, ~0u);
-    return first && second && *first == *second;
+    const std::optional<std::vector<std::uint8_t>> first = tryReadFile(a);
+    return first && tryReadFile(b) == first;
 }
 
 } // namespace
@@ -425,10 +426,6 @@ bool shelveText(std::span<const std::uint8_t> bytes, const DateTimeFields& time)
     keepNewest(folder, L".txt", *name, [](const std::string&) { return true; });
     return true;
 }
-
-} // namespace wrivo
-
-namespace wrivo {
 
 BackupNotes& documentSaveNotes()
 {

@@ -59,20 +59,18 @@ CopyState& state()
 
 // Writes a copy of `document` when it differs from its file (the question
 // the document's isModified answers, asked of a text already at hand), else
-// removes the copy. Runs on the worker. True when the text is safe on disk
-// (in the copy or in its file), or there is none.
-bool keepOrRemove(const std::string& document, const RecoveryRecord& record)
+// removes the copy. Runs on the worker.
+void keepOrRemove(const std::string& document, const RecoveryRecord& record)
 {
     if (document.empty() || fileHoldsText(record.fileName, document, true)) {
         removeRecoveryCopy(currentProcess());
-        return true;
+        return;
     }
     switch (writeRecoveryCopy(record, textBytes(document))) {
-    case CopyOutcome::written: return true;
+    case CopyOutcome::written: break;
     case CopyOutcome::failed: state().copyFailed = true; break;
     case CopyOutcome::tooLarge: state().copyTooLarge = true; break;
     }
-    return false;
 }
 
 RecoveryRecord recordNow(std::string file)
@@ -159,14 +157,6 @@ void copyFromStatistics()
 void keepCopyNow()
 {
     postCopy(std::make_shared<const std::string>(document().text()));
-}
-
-void keepCopyReplacing(StoredCopy previous)
-{
-    state().changed = false;
-    worker().post([document = document().text(), record = recordNow(document().file()), previous] {
-        if (keepOrRemove(document, record)) removeStoredCopy(previous);
-    });
 }
 
 bool copyWaiting()

@@ -4,8 +4,6 @@
 #include <span>
 #include <string_view>
 
-#include "services/recovery_store.h"
-
 namespace wrivo {
 class BackgroundQueue;
 }
@@ -20,10 +18,6 @@ std::span<const std::uint8_t> textBytes(std::string_view text);
 // edit box.
 void copyFromStatistics();
 void keepCopyNow();
-// As keepCopyNow, then removes `previous` (a copy whose text the document now
-// holds) once the text is safe on disk: this program's copy written, or the
-// document equal to its file. A copy that could not be written leaves it.
-void keepCopyReplacing(StoredCopy previous);
 // Saves a program ended in the middle of, each told once with the document
 // and its backup (offerRecoveredCopies runs it once).
 void reportInterruptedSaves();

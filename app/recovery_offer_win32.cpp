@@ -91,9 +91,10 @@ void offerCopiesLeftBehind()
         if (yes) {
             document().restore(copy.record.fileName, std::string(recovered->text.begin(), recovered->text.end()));
             restored = true;
-            // This program's own copy is on disk before the old one goes; on
-            // a full disk the old one stays for the next start.
-            keepCopyReplacing(copy.stored);
+            // The old copy goes once this program's own copy is on disk (or
+            // the text is safe elsewhere); on a full disk it stays meanwhile.
+            worker().post([stored = copy.stored] { removeOnceOwnCopySettles(stored); });
+            keepCopyNow();
             continue;
         }
         if (shelveText(recovered->text, dateTimeFields(now()))) removeStoredCopy(copy.stored);

@@ -78,6 +78,14 @@ std::optional<RecoveredText> readRecoveryCopy(const StoredCopy& copy);
 // moment of the move (setAsideName); false when it could not be moved.
 bool setAsideRecoveryCopy(const StoredCopy& copy);
 
+// A copy whose text this program has taken over (restored into its
+// document) is removed when this program's own copy next settles: written,
+// or removed because its text is safe elsewhere (saved, shelved, equal to
+// its file, kept). Until then it stays, so a copy that cannot be written (a
+// full disk) never leaves the text only in memory. Called in order with the
+// copy's writes (on the worker that makes them).
+void removeOnceOwnCopySettles(const StoredCopy& copy);
+
 // Removes a copy found in the folder (after its text was taken or shelved).
 void removeStoredCopy(const StoredCopy& copy);
 

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <mutex>
+
 #include "host/scoped_win32.h"
 #include "services/code_page.h"
 #include "services/files.h"
@@ -259,6 +261,26 @@ private:
 
 // Whether both files read and hold the same bytes (files too large to read
 // count as different: the user is told rather than not).
+// Copies taken over by this program, removed when its own copy settles.
+struct TakenOver {
+    std::mutex lock;
+    std::vector<StoredCopy> copies;
+};
+
+TakenOver& takenOver()
+{
+    static TakenOver taken;
+    return taken;
+}
+
+void ownCopySettled()
+{
+    TakenOver& taken = takenOver();
+    const std::lock_guard<std::mutex> hold(taken.lock);
+    for (const StoredCopy& copy : taken.copies) removeStoredCopy(copy);
+    taken.copies.clear();
+}
+
 bool sameBytes(const std::string& a, const std::string& b)
 {
     const std::optional<std::vector<std::uint8_t>> first = tryReadFile(a);
@@ -328,7 +350,16 @@ CopyOutcome writeRecoveryCopy(RecoveryRecord record, std::span<const std::uint8_
     // One file through a temporary one renamed over the previous copy: the
     // record and its text arrive together or not at all, and the name always
     // holds one whole copy.
-    return writeOwnFile(path, {bytesOf(recordText(record)), bytes}) ? CopyOutcome::written : CopyOutcome::failed;
+    if (!writeOwnFile(path, {bytesOf(recordText(record)), bytes})) return CopyOutcome::failed;
+    if (record.owner == currentProcess()) ownCopySettled();
+    return CopyOutcome::written;
+}
+
+void removeOnceOwnCopySettles(const StoredCopy& copy)
+{
+    TakenOver& taken = takenOver();
+    const std::lock_guard<std::mutex> hold(taken.lock);
+    taken.copies.push_back(copy);
 }
 
 void removeRecoveryCopy(const ProcessIdentity& owner)
@@ -336,6 +367,7 @@ void removeRecoveryCopy(const ProcessIdentity& owner)
     // Not made on demand: there is nothing to remove from a folder not there.
     const std::string folder = dataSubfolder("Recovery", false);
     if (!folder.empty()) DeleteFileA((folder + "\\" + recoveryStem(owner) + ".copy").c_str());
+    if (owner == currentProcess()) ownCopySettled(); // its text is safe elsewhere
 }
 
 std::vector<StoredCopy> recoveryCopiesLeftBehind()

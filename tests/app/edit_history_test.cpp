@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "services/controls/edit_selection.h"
+
 namespace wrivo {
 namespace {
 
@@ -24,18 +28,36 @@ struct Editor {
             ++at;
         }
     }
+    // A step of one place goes back through the edit box's character
+    // offsets, as the editor replays it; more places give the whole text anew.
+    void replay(const EditStep& step, bool undo)
+    {
+        if (step.places.size() != 1) {
+            text = undo ? textBeforeStep(text, step) : textAfterStep(text, step);
+            return;
+        }
+        const TextChange& place = step.places.front();
+        const auto offset = static_cast<std::int32_t>(place.offset);
+        const std::int32_t start = charactersInBytes(text, offset);
+        const std::int32_t end =
+            start + charactersInBytes(std::string_view(text).substr(place.offset),
+                                      static_cast<std::int32_t>(undo ? place.insertedLength : place.removedLength));
+        const auto from = static_cast<std::size_t>(bytesInCharacters(text, start));
+        const auto to = static_cast<std::size_t>(bytesInCharacters(text, end));
+        text = text.substr(0, from) + (undo ? step.removed : step.inserted) + text.substr(to);
+    }
     ByteSelection undo()
     {
         const EditStep* step = history.undo();
         EXPECT_NE(step, nullptr);
-        text = textBeforeStep(text, *step);
+        replay(*step, true);
         return step->selectionBefore;
     }
     ByteSelection redo()
     {
         const EditStep* step = history.redo();
         EXPECT_NE(step, nullptr);
-        text = textAfterStep(text, *step);
+        replay(*step, false);
         return step->selectionAfter;
     }
 };
@@ -141,6 +163,58 @@ TEST(EditHistory, KeepsAThousandStepsAndItsByteBudgetDroppingTheOldestFirst)
     roomy.clear();
     EXPECT_FALSE(roomy.canUndo());
     EXPECT_EQ(roomy.byteCount(), 0u);
+}
+
+// Random edits of whole characters, with the euro sign (0x80) and 0xFF that
+// stand alone in the edit box, come back exactly through undo and redo.
+TEST(EditHistory, UndoAndRedoGiveBackEveryTextOfARandomEditWalk)
+{
+    Editor price;
+    price.change("售价99"
+                 "\x80"
+                 "，约合人民币750元");
+    price.type("x", 9); // after "，"
+    price.undo();
+    EXPECT_EQ(price.text, "售价99"
+                          "\x80"
+                          "，约合人民币750元");
+    price.redo();
+    EXPECT_EQ(price.text, "售价99"
+                          "\x80"
+                          "，x约合人民币750元");
+
+    std::mt19937 random(24);
+    const std::vector<std::string> pieces = {"a", " ", "\r\n", "\x80", "\xFF", "啊", "，", "\x81\x40", "\xE1\x61"};
+    for (int round = 0; round < 200; ++round) {
+        Editor e;
+        std::vector<std::string> texts = {""};
+        for (int edit = 0; edit < 12; ++edit) {
+            // Whole characters as the code page pairs them, as the control edits them.
+            std::vector<std::size_t> starts;
+            for (std::size_t i = 0; i < e.text.size();) {
+                starts.push_back(i);
+                i = static_cast<std::size_t>(bytesInCharacters(e.text, static_cast<std::int32_t>(starts.size())));
+            }
+            starts.push_back(e.text.size());
+            const std::size_t from = starts[random() % starts.size()];
+            const std::size_t to = random() % 3 == 0 ? starts[random() % starts.size()] : from;
+            std::string put;
+            for (auto n = random() % 3; n > 0; --n) put += pieces[random() % pieces.size()];
+            const std::size_t low = std::min(from, to), high = std::max(from, to);
+            e.change(e.text.substr(0, low) + put + e.text.substr(high), random() % 2 ? 100 : 2000);
+            if (e.text != texts.back()) texts.push_back(e.text);
+        }
+        // Steps may join typed characters, so each undo lands on one of the texts, in order.
+        std::size_t at = texts.size() - 1;
+        while (e.history.canUndo()) {
+            e.undo();
+            while (at > 0 && texts[at] != e.text) --at;
+            ASSERT_EQ(e.text, texts[at]) << round;
+        }
+        EXPECT_EQ(e.text, "") << round;
+        while (e.history.canRedo()) e.redo();
+        EXPECT_EQ(e.text, texts.back()) << round;
+    }
 }
 
 } // namespace

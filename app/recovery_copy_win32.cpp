@@ -116,15 +116,15 @@ void shelveAndSettle(bool unsaved, bool keepCopy)
         worker().post([] { removeRecoveryCopy(currentProcess()); });
         return;
     }
-    worker().post(
-        [document = document().text(), record = recordNow(document().file()), time = dateTimeFields(now()), keepCopy] {
-            const bool shelved = shelveText(textBytes(document), time);
-            if (!shelved) state().shelfFailed = true;
-            if (keepCopy || !shelved)
-                keepOrRemove(document, record);
-            else
-                removeRecoveryCopy(currentProcess());
-        });
+    worker().post([document = document().sharedText(), record = recordNow(document().file()),
+                   time = dateTimeFields(now()), keepCopy] {
+        const bool shelved = shelveText(textBytes(*document), time);
+        if (!shelved) state().shelfFailed = true;
+        if (keepCopy || !shelved)
+            keepOrRemove(*document, record);
+        else
+            removeRecoveryCopy(currentProcess());
+    });
 }
 
 } // namespace
@@ -144,12 +144,12 @@ std::span<const std::uint8_t> textBytes(std::string_view text)
 
 void copyFromStatistics()
 {
-    postCopy(appGlobals()->statistics.document());
+    postCopy(document().sharedText());
 }
 
 void keepCopyNow()
 {
-    postCopy(std::make_shared<const std::string>(document().text()));
+    postCopy(document().sharedText());
 }
 
 bool copyWaiting()

@@ -74,7 +74,9 @@ public:
     // leaves what was put in selected).
     void replaceRange(EditRange range, std::string_view replacement);
     // Every match, as one step, one content change and one rewrite of the
-    // strip. Answers how many were replaced (0: none, and nothing changed).
+    // strip; the selection stays on the same text (moved by the replacements
+    // before it), and redo puts it back there. Answers how many were
+    // replaced (0: none, and nothing changed).
     std::size_t replaceAll(std::string_view term, std::string_view replacement, SearchOptions options);
     // `text` after the end of the text (the date and time command), as one step.
     void appendAtEnd(std::string_view text);

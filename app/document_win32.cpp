@@ -232,10 +232,13 @@ std::size_t Document::replaceAll(std::string_view term, std::string_view replace
         step.inserted += replacement;
     }
     step.selectionBefore = {before.start, before.length};
+    // The writer's place stays where it was in the text, the replacements
+    // before it taken into account; redo puts it back there too.
+    const std::size_t start = offsetAfterStep(step, static_cast<std::size_t>(before.start));
+    const std::size_t end = offsetAfterStep(step, static_cast<std::size_t>(before.start + before.length));
+    step.selectionAfter = {static_cast<std::int32_t>(start), static_cast<std::int32_t>(end - start)};
     writeOwn([&] { editBox.setContent(std::move(result.text)); });
-    // Redo puts back the selection the replacement left.
-    const EditRange after = selection();
-    step.selectionAfter = {after.start, after.length};
+    selectIn(editBoxRef, text(), {step.selectionAfter.start, step.selectionAfter.length});
     history_.recordStep(std::move(step), text_->size());
     refreshParagraphRows();
     return result.offsets.size();

@@ -79,6 +79,18 @@ EditStep stepBetween(std::string_view before, std::string_view after)
                             range(change.offset, change.removedLength), caretAt(change.offset + change.insertedLength));
 }
 
+std::size_t offsetAfterStep(const EditStep& step, std::size_t offset)
+{
+    std::ptrdiff_t shift = 0;
+    for (const TextChange& place : step.places) {
+        if (place.offset >= offset) break;
+        if (place.offset + place.removedLength > offset)
+            return place.offset + static_cast<std::size_t>(shift) + place.insertedLength;
+        shift += static_cast<std::ptrdiff_t>(place.insertedLength) - static_cast<std::ptrdiff_t>(place.removedLength);
+    }
+    return offset + static_cast<std::size_t>(shift);
+}
+
 std::string textAfterStep(std::string_view before, const EditStep& step)
 {
     return rebuild(before, step, true, [](const TextChange& place) { return place.offset; });

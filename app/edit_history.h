@@ -47,6 +47,11 @@ struct EditStep {
 // stretch selected before it, the caret after what it put in.
 EditStep stepBetween(std::string_view before, std::string_view after);
 
+// Where a place of the text before the step stands after it: moved by what
+// the places before it added or took away; inside a replaced stretch, at the
+// end of what replaced it.
+std::size_t offsetAfterStep(const EditStep& step, std::size_t offset);
+
 // The text before the step, given the text after it, and the other way round.
 std::string textBeforeStep(std::string_view after, const EditStep& step);
 std::string textAfterStep(std::string_view before, const EditStep& step);

@@ -138,6 +138,13 @@ TEST(EditHistory, AStepOfManyPlacesUndoesAndRedoesWhole)
     const std::string after = textAfterStep(before, growing);
     EXPECT_EQ(after, "xyz李四李四uv");
     EXPECT_EQ(textBeforeStep(after, growing), before);
+    // A place of the text before moves with the places before it; inside a
+    // replaced stretch it goes to the end of what replaced it.
+    EXPECT_EQ(offsetAfterStep(growing, 0), 0u);
+    EXPECT_EQ(offsetAfterStep(growing, 1), 3u);
+    EXPECT_EQ(offsetAfterStep(growing, 6), 7u); // after "b"
+    EXPECT_EQ(offsetAfterStep(growing, 11), 13u);
+    EXPECT_EQ(offsetAfterStep(step, 3), 5u); // inside the first "张三"
 }
 
 TEST(EditHistory, KeepsAThousandStepsAndItsByteBudgetDroppingTheOldestFirst)

@@ -2,10 +2,12 @@
 // its undo history.
 //
 // The edit box holds the text; the common dialog's file-name property holds
-// the remembered file, which is what the next file dialog offers. This object
-// is the only one that writes either, and it does so in whole steps: a
-// transition either happens completely (text, file, history, rows, shelf and
-// recovery copy agree afterwards) or leaves everything as it was.
+// the remembered file, which is what the next file dialog offers (a file
+// dialog writes the user's choice there, and the command that showed it puts
+// the remembered file back at once). This object is the only one that
+// changes either, and it does so in whole steps: a transition either happens
+// completely (text, file, history, rows, shelf and recovery copy agree
+// afterwards) or leaves everything as it was.
 //
 // It also keeps the one snapshot of the text that everything else reads (the
 // counts and caption, find, undo, the recovery copy), taken at every content

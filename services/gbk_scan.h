@@ -157,7 +157,7 @@ inline constexpr auto bitCounts = [] {
 // Walks s a word at a time and calls onBlock(offset, single, wide) for each
 // block of wordBytes bytes (fewer at the end): bit j of `single` marks a space
 // (0x20) at offset + j, bit j of `wide` a full-width space (A1 A1) starting
-// there; both only where a character starts. Returns the length of s without
+// there; both only where a character starts by the count's rule. Returns the length of s without
 // an unpartnered last lead byte.
 //
 // Character starts come from a table over the block's high bits and the state

@@ -13,9 +13,9 @@ namespace wrivo::recovery {
 // The one worker that writes copies and shelf files, in order.
 BackgroundQueue& worker();
 std::span<const std::uint8_t> textBytes(std::string_view text);
-// Takes a copy of the document as it is now (written when it is unsaved):
-// from the statistics' copy of the text, as the timer does, or read from the
-// edit box.
+// Takes a copy of the document as it is now (written when it is unsaved),
+// from the document's own snapshot of the text: the timer's copy and one
+// asked for at once, which are the same now.
 void copyFromStatistics();
 void keepCopyNow();
 // The offer itself, each time it is called (offerRecoveredCopies runs it once).

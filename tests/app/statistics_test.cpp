@@ -6,10 +6,7 @@
 namespace wrivo {
 namespace {
 
-std::shared_ptr<const std::string> shared(std::string text)
-{
-    return std::make_shared<const std::string>(std::move(text));
-}
+const auto shared = [](std::string text) { return std::make_shared<const std::string>(std::move(text)); };
 
 std::string captionFor(const char* n, const char* m)
 {

@@ -179,8 +179,6 @@ TEST(EditHistory, UndoAndRedoGiveBackEveryTextOfARandomEditWalk)
     e.type("x", 9); // after "，"
     e.undo();
     EXPECT_EQ(e.text, price);
-    e.redo();
-    EXPECT_EQ(e.text, price.substr(0, 9) + "x" + price.substr(9));
 
     std::mt19937 random(24);
     const std::vector<std::string> pieces = {"a", " ", "\r\n", "\x80", "\xFF", "啊", "，", "\x81\x40", "\xE1\x61"};

@@ -1,5 +1,7 @@
 #include "app/document.h"
 
+#include <utility>
+
 #include "app/app_globals.h"
 #include "app/file_admission.h"
 #include "app/main_window.h"
@@ -98,8 +100,8 @@ void Document::select(EditRange range)
 
 void Document::contentChanged()
 {
-    const std::shared_ptr<const std::string> before = std::move(text_);
-    text_ = std::make_shared<const std::string>(editBox.content());
+    std::shared_ptr<const std::string> after = std::make_shared<const std::string>(editBox.content());
+    const std::shared_ptr<const std::string> before = std::exchange(text_, std::move(after));
     ++changeCount_;
     statistics_.refresh(text_);
     if (writing_ == 0) history_.recordChange(*before, *text_, steadyMilliseconds());

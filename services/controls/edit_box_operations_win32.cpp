@@ -37,4 +37,26 @@ void replaceRangeIn(const UnitRef& editBox, std::string_view text, EditRange ran
     replaceEditRangeIn(reinterpret_cast<HWND>(windowHandle(editBox)), text, range, replacement);
 }
 
+EditRange selectionIn(const UnitRef& editBox, const CharacterOffsets& offsets)
+{
+    return editSelectionIn(reinterpret_cast<HWND>(windowHandle(editBox)), offsets);
+}
+
+void selectIn(const UnitRef& editBox, const CharacterOffsets& offsets, EditRange range)
+{
+    selectEditRangeIn(reinterpret_cast<HWND>(windowHandle(editBox)), range, offsets);
+}
+
+void replaceRangeIn(const UnitRef& editBox, const CharacterOffsets& offsets, EditRange range,
+                    std::string_view replacement)
+{
+    replaceEditRangeIn(reinterpret_cast<HWND>(windowHandle(editBox)), offsets, range, replacement);
+}
+
+void replaceRangesIn(const UnitRef& editBox, const CharacterOffsets& offsets,
+                     std::span<const RangeReplacement> replacements)
+{
+    replaceEditRanges(reinterpret_cast<HWND>(windowHandle(editBox)), offsets, replacements);
+}
+
 } // namespace wrivo

@@ -25,7 +25,7 @@ namespace {
 
 // Up to this many places, a replace-all (and the undo or redo of one) puts
 // each replacement into the edit box where it belongs; beyond it the whole
-// text is set anew. Measured under Wine (bench/replace_bench.cpp): one
+// text is set anew. Measured under Wine (bench/find_replace_bench.cpp): one
 // replacement in place costs the control about 1/100 of setting the whole
 // text, at 1 MB as at 10 MB (both grow with the text), so below about 100
 // places in place is cheaper; 50 leaves room for the noise of the figures.

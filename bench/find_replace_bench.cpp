@@ -1,5 +1,6 @@
-// Times Replace All with few matches, and its undo and redo, through the
-// real editor (host, layout, handlers) beside the platform's own cost: the
+// Times F3 to a match at the end of 10 MB, and Replace All with few matches
+// and its undo and redo, through the real editor (host, layout, handlers)
+// beside the platform's own cost: the control's own select-and-scroll; the
 // same replacements made in place in a plain EDIT control with the same
 // styles, and the whole text set into it. Then the in-place cost per
 // replacement against setting the whole text, at 1 MB and 10 MB: the figures
@@ -180,6 +181,53 @@ void report(const char* what, double ms)
     std::fflush(stdout);
 }
 
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// F3 with the caret at the start and the one match at the end, until it is
+// selected (median of 5); then the control's own EM_SETSEL + EM_SCROLLCARET
+// to the same place.
+void findNext(const std::string& tenMb)
+{
+    const std::string marker = "Wrivo\xD6\xD5\xB5\xE3"; // "Wrivo" and two Chinese characters
+    std::printf("find next in a 10 MB document (%zu bytes)\n", tenMb.size() + marker.size());
+    writeProperty(editBoxRef, EditBoxProperty::content, tenMb + marker);
+    pumpPending();
+    appGlobals()->lastSearch.term = marker;
+    HWND edit = editBox();
+    SetFocus(edit);
+    auto timed = [&](auto&& act) {
+        std::vector<double> values;
+        for (int i = 0; i < 5; ++i) {
+            SendMessageA(edit, EM_SETSEL, 0, 0);
+            SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+            pumpPending();
+            const double start = nowMs();
+            act();
+            pumpPending();
+            values.push_back(nowMs() - start);
+        }
+        return median(values);
+    };
+    report("Wrivo: F3 -> the match at the end selected (median of 5)", timed([&] {
+               const LPARAM down = 1 | (static_cast<LPARAM>(MapVirtualKeyA(VK_F3, 0)) << 16);
+               PostMessageA(edit, WM_KEYDOWN, VK_F3, down);
+               pumpPending();
+               PostMessageA(edit, WM_KEYUP, VK_F3, down | (1u << 30) | (1u << 31));
+           }));
+    DWORD selected = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&selected), 0);
+    if (selected == 0) std::printf("  (nothing found)\n");
+    const LRESULT end = SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0);
+    report("the control's EM_SETSEL + EM_SCROLLCARET at the end (median of 5)", timed([&] {
+               SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(end), end);
+               SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+           }));
+}
+
 // Replace All of `count` terms through the editor, its undo and redo; the same
 // text set whole into the edit box; the plain EDIT's in-place and whole-text cost.
 void fewMatches(const char* size, const std::string& doc, std::size_t count, PlainEdit& plain)
@@ -216,14 +264,16 @@ void fewMatches(const char* size, const std::string& doc, std::size_t count, Pla
 
 } // namespace
 
-// With an argument, only the sizes it names run: "1mb" or "10mb".
+// With an argument, only that part runs: "find", "1mb" or "10mb" (Replace
+// All in a document of that size).
 int main(int argc, char** argv)
 {
     const std::string only = argc > 1 ? argv[1] : "";
     startEditor();
-    std::printf("replace_bench: the real main window, layout and handlers\n");
+    std::printf("find_replace_bench: the real main window, layout and handlers\n");
     PlainEdit plain;
     makePlainEdit(plain);
+    if (only.empty() || only == "find") findNext(bench::makeDocument(10u << 20));
     if (only.empty() || only == "1mb") {
         const std::string oneMb = bench::makeDocument(1u << 20);
         for (std::size_t count : {10, 100}) fewMatches("1 MB", oneMb, count, plain);
@@ -239,7 +289,7 @@ int main(int argc, char** argv)
 #include <cstdio>
 int main()
 {
-    std::puts("replace_bench: Win32 only (run the cross build's replace_bench.exe under Wine)");
+    std::puts("find_replace_bench: Win32 only (run the cross build's find_replace_bench.exe under Wine)");
     return 0;
 }
 #endif

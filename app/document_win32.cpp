@@ -151,7 +151,13 @@ void Document::contentChanged()
     }
     const std::shared_ptr<const std::string> before = std::exchange(text_, std::move(after));
     ++changeCount_;
-    statistics_.refresh(text_);
+    // Counted again only around the place that changed.
+    statistics_.refresh(text_, changedStretch(*before, *text_));
+#ifndef NDEBUG
+    DocumentStatistics whole = statistics_;
+    whole.refresh(text_);
+    assert(whole == statistics_);
+#endif
     if (writing_ == 0) history_.recordChange(*before, *text_, steadyMilliseconds());
 }
 

@@ -110,18 +110,14 @@ private:
     void changeAsOneStep(Write&& write, std::optional<FileChange> file = std::nullopt);
     void replay(const EditStep& step, bool undo);
     // Puts the replacements into the edit box where they belong, the content
-    // changes they raise held until the last is in; then one content change
-    // takes `after`, the text they make, as the new snapshot.
-    void replaceInPlace(std::span<const RangeReplacement> replacements, std::string after);
+    // changes they raise held until the last is in; then one content change.
+    void replaceInPlace(std::span<const RangeReplacement> replacements);
 
     std::shared_ptr<const std::string> text_ = std::make_shared<const std::string>();
     std::uint64_t changeCount_ = 0;
     DocumentStatistics statistics_;
     EditHistory history_;
     int writing_ = 0; // how deep the document is in writes of its own
-    // The text the next content change leaves, when the document made it
-    // itself and knows it without reading it back.
-    std::optional<std::string> known_;
     mutable std::optional<CharacterOffsets> offsets_;
     mutable std::shared_ptr<const std::string> offsetsText_; // the text offsets_ belongs to
 };

@@ -144,14 +144,16 @@ void Document::contentChanged()
     std::shared_ptr<const std::string> after = std::make_shared<const std::string>(editBox.content());
     const std::shared_ptr<const std::string> before = std::exchange(text_, std::move(after));
     ++changeCount_;
-    // Counted again only around the place that changed.
-    statistics_.refresh(text_, changedStretch(*before, *text_));
+    // Counted again only around the place that changed, which is found once
+    // for the count and the history.
+    const TextChange change = changedStretch(*before, *text_);
+    statistics_.refresh(text_, change);
 #ifndef NDEBUG
     DocumentStatistics whole = statistics_;
     whole.refresh(text_);
     assert(whole == statistics_);
 #endif
-    if (writing_ == 0) history_.recordChange(*before, *text_, steadyMilliseconds());
+    if (writing_ == 0) history_.recordChange(*before, *text_, change, steadyMilliseconds());
 }
 
 template <typename Write>

@@ -8,6 +8,7 @@
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "host/window_properties.h"
+#include "services/chapter_list_window.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/edit_box_operations.h"
 #include "services/datetime.h"
@@ -42,11 +43,13 @@ void hideWindow()
     setFocus(mainWindowRef);
     mainWindow.setTopmost(true);
     setWindowTransparency(windowHandle(mainWindowRef), hiddenAlpha);
+    setChapterListVisible(false);
 }
 
 void showWindow()
 {
     setWindowTransparency(windowHandle(mainWindowRef), shownAlpha);
+    setChapterListVisible(true);
     mainWindow.setTopmost(false);
     editBox.setDisabled(false);
     setFocus(editBoxRef);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "app/app_globals.h"
+#include "app/chapter_commands.h"
 #include "app/commands.h"
 #include "app/document.h"
 #include "app/editing_commands.h"
@@ -55,6 +56,7 @@ std::optional<std::int32_t> handlers::refreshStatistics(const EventArguments&)
     recordDocumentChange(*before, *statistics().document());
     setCaption(statistics().caption());
     recovery::documentChanged();
+    chapterDocumentChanged();
     return std::nullopt;
 }
 

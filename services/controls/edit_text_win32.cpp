@@ -131,6 +131,24 @@ void selectEditRange(HWND edit, EditRange range, std::size_t* lastLength)
     selectEditRangeIn(edit, range, editControlCountsCharacters() ? editText(edit, lastLength) : std::string());
 }
 
+void placeEditCaretAtTop(HWND edit, std::string_view text, std::int32_t offset)
+{
+    const std::int32_t at = toControlUnits(text, offset);
+    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(at), static_cast<LPARAM>(at));
+    // EM_LINEFROMCHAR takes the same units as EM_SETSEL and answers the
+    // line as wrapped on screen; EM_LINESCROLL scrolls by such lines.
+    const auto line = static_cast<int>(SendMessageA(edit, EM_LINEFROMCHAR, static_cast<WPARAM>(at), 0));
+    const auto first = static_cast<int>(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0));
+    if (line != first) SendMessageA(edit, EM_LINESCROLL, 0, static_cast<LPARAM>(line - first));
+}
+
+std::uint64_t editSelectionMark(HWND edit)
+{
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return (std::uint64_t{start} << 32) | end;
+}
+
 std::string selectedEditText(HWND edit, std::size_t* lastLength)
 {
     const std::string text = editText(edit, lastLength);

@@ -28,8 +28,7 @@ TEST(ChapterView, RowsShowTitlesAndCountsWithVolumesAndSectionsSetApart)
         "　　第一节 晨　" + words(parts[4]),
     };
     EXPECT_EQ(chapterListLines(parts), expected);
-    const std::int64_t whole = countWords(text).words;
-    EXPECT_EQ(chapterListSummary(parts), "共 2 章，" + std::to_string(whole) + " 字");
+    EXPECT_EQ(chapterListSummary(parts), "共 2 章，" + std::to_string(countWords(text).words) + " 字");
 
     const std::vector<ChapterPart> none = splitChapters("只有正文。");
     EXPECT_EQ(chapterListLines(none), std::vector<std::string>{"（全文）　" + words(none[0])});
@@ -40,10 +39,7 @@ TEST(ChapterView, TheChapterAroundASectionTakesItsChapterAndItsSections)
 {
     const std::vector<ChapterPart> parts =
         splitChapters("序\r\n第一章\r\n第一节\r\n第二节\r\n第一卷\r\n第一节\r\n第二章\r\n甲");
-    const HeadingKind kinds[] = {HeadingKind::none,   HeadingKind::chapter, HeadingKind::section, HeadingKind::section,
-                                 HeadingKind::volume, HeadingKind::section, HeadingKind::chapter};
-    ASSERT_EQ(parts.size(), std::size(kinds));
-    for (std::size_t i = 0; i < parts.size(); ++i) ASSERT_EQ(parts[i].kind, kinds[i]) << i;
+    ASSERT_EQ(parts.size(), 7u); // （开头）, a chapter, two sections, a volume, a section, a chapter
     using Span = std::pair<std::size_t, std::size_t>;
     auto span = [&](std::size_t index) {
         const PartSpan s = chapterAround(parts, index);
@@ -54,10 +50,7 @@ TEST(ChapterView, TheChapterAroundASectionTakesItsChapterAndItsSections)
     EXPECT_EQ(span(4), Span(4, 4)); // a volume is not a chapter
     EXPECT_EQ(span(5), Span(5, 5)); // a section under a volume stands alone
     EXPECT_EQ(span(6), Span(6, 6));
-    WordCount first = parts[1].count;
-    first += parts[2].count;
-    first += parts[3].count;
-    EXPECT_EQ(countOf(parts, {1, 3}), first);
+    EXPECT_EQ(countOf(parts, {1, 3}).words, parts[1].count.words + parts[2].count.words + parts[3].count.words);
 }
 
 // Random documents of headings, body lines and blank lines: from any offset,

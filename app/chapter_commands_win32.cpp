@@ -117,7 +117,8 @@ const std::vector<ChapterPart>& currentParts(const std::shared_ptr<const std::st
 void jumpTo(const std::shared_ptr<const std::string>& text, std::size_t offset)
 {
     appGlobals()->editHistory.breakRun();
-    placeCaretAtTop(editBoxRef, *text, static_cast<std::int32_t>(offset));
+    selectIn(editBoxRef, *text, {static_cast<std::int32_t>(offset), 0});
+    scrollCaretLineToTop(editBoxRef);
     if (chapterListOpen()) chooseChapterLine(static_cast<std::int32_t>(partAt(partsOf(text), offset)));
     noteSelection();
 }

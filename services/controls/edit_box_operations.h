@@ -28,9 +28,8 @@ void setFocus(const UnitRef& control);
 // read is needed where the control counts characters.
 EditRange selectionIn(const UnitRef& editBox, std::string_view text);
 void selectIn(const UnitRef& editBox, std::string_view text, EditRange range);
-// The caret at byte `offset` of `text` (the box's text as just read), nothing
-// selected, with its line scrolled to the top of the box.
-void placeCaretAtTop(const UnitRef& editBox, std::string_view text, std::int32_t offset);
+// The caret's line scrolled to the top of the box.
+void scrollCaretLineToTop(const UnitRef& editBox);
 // The selection in the control's own count, as one number that changes when
 // the caret or the selection moves; reading it reads no text.
 std::uint64_t selectionMark(const UnitRef& editBox);

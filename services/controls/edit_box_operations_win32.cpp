@@ -32,9 +32,9 @@ void selectIn(const UnitRef& editBox, std::string_view text, EditRange range)
     selectEditRangeIn(reinterpret_cast<HWND>(windowHandle(editBox)), range, text);
 }
 
-void placeCaretAtTop(const UnitRef& editBox, std::string_view text, std::int32_t offset)
+void scrollCaretLineToTop(const UnitRef& editBox)
 {
-    placeEditCaretAtTop(reinterpret_cast<HWND>(windowHandle(editBox)), text, offset);
+    scrollEditCaretLineToTop(reinterpret_cast<HWND>(windowHandle(editBox)));
 }
 
 std::uint64_t selectionMark(const UnitRef& editBox)

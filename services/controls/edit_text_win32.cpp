@@ -131,13 +131,10 @@ void selectEditRange(HWND edit, EditRange range, std::size_t* lastLength)
     selectEditRangeIn(edit, range, editControlCountsCharacters() ? editText(edit, lastLength) : std::string());
 }
 
-void placeEditCaretAtTop(HWND edit, std::string_view text, std::int32_t offset)
+void scrollEditCaretLineToTop(HWND edit)
 {
-    const std::int32_t at = toControlUnits(text, offset);
-    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(at), static_cast<LPARAM>(at));
-    // EM_LINEFROMCHAR takes the same units as EM_SETSEL and answers the
-    // line as wrapped on screen; EM_LINESCROLL scrolls by such lines.
-    const auto line = static_cast<int>(SendMessageA(edit, EM_LINEFROMCHAR, static_cast<WPARAM>(at), 0));
+    // Both count lines as wrapped on screen; -1 is the caret's line.
+    const auto line = static_cast<int>(SendMessageA(edit, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0));
     const auto first = static_cast<int>(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0));
     if (line != first) SendMessageA(edit, EM_LINESCROLL, 0, static_cast<LPARAM>(line - first));
 }

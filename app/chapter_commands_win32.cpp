@@ -6,6 +6,7 @@
 
 #include "app/app_globals.h"
 #include "app/chapter_view.h"
+#include "app/command_handlers.h"
 #include "app/main_window.h"
 #include "app/notices.h"
 #include "app/start_window.h"

@@ -112,6 +112,8 @@ void chooseCurrent()
     if (row >= 0 && openList().listener) openList().listener(row);
 }
 
+// Enter in the list comes as IDOK (the dialog has no default button), Esc
+// and the close box as IDCANCEL.
 void onCommand(WORD id, WORD code)
 {
     if (id == IDOK || (id == listId && code == LBN_DBLCLK)) chooseCurrent();

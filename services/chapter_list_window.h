@@ -42,7 +42,7 @@ void chooseChapterLine(std::int32_t line);
 std::int32_t chosenChapterLine();
 
 // Hidden while its owner hides (the Esc hide), shown again with it; a
-// closed list stays closed.
+// closed list stays closed, and one opened meanwhile waits for its owner.
 void setChapterListVisible(bool visible);
 
 // The native window (0 when closed), for tests and benchmarks.

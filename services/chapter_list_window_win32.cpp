@@ -23,8 +23,9 @@ struct OpenList {
     HWND owner = nullptr;
     ChapterLineListener listener = nullptr;
     std::vector<std::string> lines; // as the list shows them
-    bool hiddenWithOwner = false;
-    std::optional<RECT> lastPlace; // where the user left the last one (screen)
+    bool ownerHidden = false;       // the owner is hidden now (the Esc hide)
+    bool hiddenWithOwner = false;   // the open list is hidden for that
+    std::optional<RECT> lastPlace;  // where the user left the last one (screen)
 };
 
 OpenList& openList()
@@ -207,6 +208,10 @@ void openChapterList(const UnitRef& ownerRef, std::string_view title, const Chap
         MessageLoop::addModelessDialog(dialog, owner);
     }
     fill(content);
+    if (state.ownerHidden) {
+        state.hiddenWithOwner = true; // it comes up when its owner does
+        return;
+    }
     ShowWindow(state.dialog, SW_SHOW);
     SetFocus(list());
     UpdateWindow(state.dialog);
@@ -242,6 +247,7 @@ std::int32_t chosenChapterLine()
 void setChapterListVisible(bool visible)
 {
     OpenList& state = openList();
+    state.ownerHidden = !visible;
     if (!state.dialog) return;
     if (!visible && IsWindowVisible(state.dialog)) {
         ShowWindow(state.dialog, SW_HIDE);

@@ -17,7 +17,7 @@ std::vector<Notice> everyNotice()
     while (path.size() + 7 < 260) path += "长路径\\";
     path += "a.txt";
     const std::string many = "4294967295";
-    const std::int64_t many64 = 9223372036854775807;
+    const WordCount most{INT64_MAX, INT64_MAX, INT64_MAX, INT64_MAX};
     return {notices::hide(),
             notices::help(),
             notices::advertising(),
@@ -44,11 +44,7 @@ std::vector<Notice> everyNotice()
             notices::notFound(path),
             notices::replaced(4294967295u),
             notices::goToParagraph(2147483647),
-            notices::countDetails({{many64, many64, many64, many64},
-                                   2147483647,
-                                   WordCount{many64, many64, many64, many64},
-                                   std::string(80, '\xB0'),
-                                   WordCount{many64, many64, many64, many64}}),
+            notices::countDetails({most, 2147483647, most, std::string(80, '\xB0'), most}),
             notices::fileNameOutsideCodePage(path),
             notices::codePageNotGbk(65001),
             fileNotices::deviceName(path),

@@ -7,6 +7,7 @@
 #include "app/app_globals.h"
 #include "app/chapter_view.h"
 #include "app/command_handlers.h"
+#include "app/document.h"
 #include "app/main_window.h"
 #include "app/notices.h"
 #include "app/start_window.h"
@@ -46,7 +47,7 @@ ChapterState& state()
 
 std::shared_ptr<const std::string> currentText()
 {
-    return appGlobals()->statistics.document();
+    return document().sharedText();
 }
 
 const std::vector<ChapterPart>& partsOf(const std::shared_ptr<const std::string>& text)
@@ -59,16 +60,15 @@ const std::vector<ChapterPart>& partsOf(const std::shared_ptr<const std::string>
     return chapters.parts;
 }
 
-std::size_t caretIn(std::string_view text)
+std::size_t caret()
 {
-    return static_cast<std::size_t>(selectionIn(editBoxRef, text).start);
+    return static_cast<std::size_t>(document().selection().start);
 }
 
 ChapterListContent contentOf(const std::shared_ptr<const std::string>& text)
 {
     const std::vector<ChapterPart>& parts = partsOf(text);
-    return {chapterListLines(parts), chapterListSummary(parts),
-            static_cast<std::int32_t>(partAt(parts, caretIn(*text)))};
+    return {chapterListLines(parts), chapterListSummary(parts), static_cast<std::int32_t>(partAt(parts, caret()))};
 }
 
 void noteSelection()
@@ -87,7 +87,7 @@ void refreshList()
 void chooseCaretLine()
 {
     const std::shared_ptr<const std::string> text = currentText();
-    chooseChapterLine(static_cast<std::int32_t>(partAt(partsOf(text), caretIn(*text))));
+    chooseChapterLine(static_cast<std::int32_t>(partAt(partsOf(text), caret())));
     noteSelection();
 }
 
@@ -117,8 +117,7 @@ const std::vector<ChapterPart>& currentParts(const std::shared_ptr<const std::st
 // The caret at `offset`, its line at the top of the edit box.
 void jumpTo(const std::shared_ptr<const std::string>& text, std::size_t offset)
 {
-    appGlobals()->editHistory.breakRun();
-    selectIn(editBoxRef, *text, {static_cast<std::int32_t>(offset), 0});
+    document().select({static_cast<std::int32_t>(offset), 0});
     scrollCaretLineToTop(editBoxRef);
     if (chapterListOpen()) chooseChapterLine(static_cast<std::int32_t>(partAt(partsOf(text), offset)));
     noteSelection();
@@ -154,9 +153,9 @@ std::optional<std::int32_t> goToHeading(bool forward)
 {
     const std::shared_ptr<const std::string> text = currentText();
     const std::vector<ChapterPart>& parts = currentParts(text);
-    const std::size_t caret = caretIn(*text);
+    const std::size_t from = caret();
     const std::optional<std::size_t> heading =
-        forward ? nextHeading(*text, parts, caret) : previousHeading(*text, parts, caret);
+        forward ? nextHeading(*text, parts, from) : previousHeading(*text, parts, from);
     if (heading) jumpTo(text, *heading);
     return std::nullopt;
 }
@@ -201,8 +200,8 @@ std::optional<std::int32_t> handlers::countDetails(const EventArguments&)
     const std::vector<ChapterPart>& parts = currentParts(text);
     notices::CountDetails details;
     for (const ChapterPart& part : parts) details.whole += part.count;
-    details.paragraphs = appGlobals()->statistics.paragraphCount();
-    const EditRange selection = selectionIn(editBoxRef, *text);
+    details.paragraphs = document().statistics().paragraphCount();
+    const EditRange selection = document().selection();
     const bool headings = parts.size() > 1 || parts.front().kind != HeadingKind::none;
     if (headings) {
         const PartSpan chapter = chapterAround(parts, partAt(parts, static_cast<std::size_t>(selection.start)));

@@ -22,6 +22,7 @@
 #include "app/app_globals.h"
 #include "app/chapter_commands.h"
 #include "app/chapter_view.h"
+#include "app/document.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/start_routine.h"
@@ -253,7 +254,7 @@ void section(const char* size, const std::string& novel, int runs, int keystroke
     settle();
 
     openListMs();
-    const std::shared_ptr<const std::string> text = appGlobals()->statistics.document();
+    const std::shared_ptr<const std::string> text = document().sharedText();
     report("the recount at the pause: parts counted", times(runs, [&] {
                const double start = nowMs();
                const std::vector<ChapterPart> parts = splitChapters(*text);

@@ -68,7 +68,7 @@ int chosenRow()
 
 std::size_t caret()
 {
-    return static_cast<std::size_t>(selectionIn(editBoxRef, document().text()).start);
+    return static_cast<std::size_t>(document().selection().start);
 }
 
 // The caret's line is the first one the edit box shows.
@@ -88,10 +88,7 @@ protected:
     {
     }
 
-    void caretTo(std::size_t offset)
-    {
-        selectIn(editBoxRef, document().text(), {static_cast<std::int32_t>(offset), 0});
-    }
+    void caretTo(std::size_t offset) { document().select({static_cast<std::int32_t>(offset), 0}); }
 
     // Alt+key as the keyboard sends it: WM_SYSKEYDOWN with Alt held.
     void pressAlt(UINT key)
@@ -188,7 +185,7 @@ TEST_F(Chapters, CountDetailsGivesTheWholeTheChapterAndTheSelection)
     setDocument(novel);
     const std::size_t chapter = novel.find("第二章");
     const std::size_t selected = chapter + 20;
-    selectIn(editBoxRef, novel, {static_cast<std::int32_t>(selected), 30});
+    document().select({static_cast<std::int32_t>(selected), 30});
     DialogDriver driver;
     driver.press("OK");
     shortcut('K');
@@ -205,7 +202,7 @@ TEST_F(Chapters, CountDetailsGivesTheWholeTheChapterAndTheSelection)
     const WordCount all = countWords(novel), inChapter = countWords(std::string_view(novel).substr(chapter)),
                     inSelection = countWords(std::string_view(novel).substr(selected, 30));
     EXPECT_EQ(text.find(figure("字数", all.words), whole), text.find("\n", whole) + 1) << text;
-    EXPECT_NE(text.find(figure("段落", appGlobals()->statistics.paragraphCount())), std::string::npos) << text;
+    EXPECT_NE(text.find(figure("段落", document().statistics().paragraphCount())), std::string::npos) << text;
     EXPECT_EQ(text.find(figure("字数", inChapter.words), ofChapter), text.find("\n", ofChapter) + 1) << text;
     EXPECT_NE(text.find(figure("标点与符号", inSelection.punctuation), ofSelection), std::string::npos) << text;
 

@@ -20,6 +20,10 @@
 
 namespace wrivo {
 
+// %LOCALAPPDATA%\Wrivo itself, made when missing; empty when it cannot be
+// made. Everything of ours lives in it.
+std::string storeFolder();
+
 // The two folders, made when missing; empty when they cannot be made.
 std::string recoveryFolder();
 std::string shelfFolder();

@@ -2,6 +2,7 @@
 // the process ends (the start window's skin object belongs to the skin engine).
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,6 +12,10 @@
 #include "services/find_replace_dialog.h"
 
 namespace wrivo {
+
+namespace writing {
+struct Desk; // app/writing_desk_win32.cpp
+}
 
 struct AppGlobals {
     std::int32_t splashTicks = 0;
@@ -32,6 +37,9 @@ struct AppGlobals {
     // The program's arguments as the start routine found them: the first
     // names a file to open once the main window is up.
     std::vector<std::wstring> commandLine;
+    // The daily goal, the writing log and the tidy-up's choices, read from
+    // the store when first needed.
+    std::shared_ptr<writing::Desk> writingDesk;
 };
 
 // Null before the start routine made them and after the exit routine freed them.

@@ -7,6 +7,7 @@
 #include "app/recovery.h"
 #include "app/statistics_handlers.h"
 #include "app/units.h"
+#include "app/writing_desk.h"
 #include "host/host.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/edit_box_operations.h"
@@ -87,6 +88,7 @@ bool Document::open(const std::string& path)
 
 void Document::load(const std::string& path, std::string text)
 {
+    const writing::NotWritten loaded;
     // Shelved while the old file is still the remembered one: a saved
     // document is not unsaved text, however different the new file is.
     recovery::shelveUnsavedDocument();
@@ -101,6 +103,7 @@ bool Document::append(const std::string& path)
 {
     std::optional<std::string> text = readAdmitted(path);
     if (!text) return false;
+    const writing::NotWritten appended;
     setFile(path);
     appendText(editBoxRef, {*text});
     refreshParagraphRows();
@@ -123,6 +126,7 @@ bool Document::saveTo(const std::string& path)
 
 void Document::discardText()
 {
+    const writing::NotWritten discarded;
     recovery::shelveUnsavedDocument();
     setText("");
 }

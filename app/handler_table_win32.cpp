@@ -15,6 +15,7 @@
 #include "app/start_routine.h"
 #include "app/start_window.h"
 #include "app/statistics_handlers.h"
+#include "app/writing_desk.h"
 
 namespace wrivo {
 namespace {
@@ -26,6 +27,7 @@ template <EventHandler handler>
 std::optional<std::int32_t> command(const EventArguments& arguments)
 {
     recovery::reportStoreTrouble();
+    writing::tellPending();
     return handler(arguments);
 }
 
@@ -71,6 +73,8 @@ std::array<EventHandler, HandlerIndex::handlerCount> makeHandlerTable()
     table[HandlerIndex::goToParagraph] = command<handlers::goToParagraph>;
     table[HandlerIndex::undoEdit] = handlers::undoEdit;
     table[HandlerIndex::redoEdit] = handlers::redoEdit;
+    table[HandlerIndex::tidyManuscript] = command<handlers::tidyManuscript>;
+    table[HandlerIndex::dailyGoal] = command<handlers::dailyGoal>;
     return table;
 }
 

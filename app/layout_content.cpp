@@ -256,6 +256,13 @@ std::vector<MenuLine> menuTree()
         {"重做", 1, altShiftBackspace, 0, redoEdit},
     };
     lines.insert(lines.end(), editing.begin(), editing.end());
+    const std::vector<MenuLine> writing = {
+        {"写作", 0, none, 0, noHandler},
+        {"-", 1, none, 0, noHandler},
+        {"一键排版", 1, ctrl('L'), 0, tidyManuscript},
+        {"今日目标", 1, ctrl('B'), 0, dailyGoal},
+    };
+    lines.insert(lines.end(), writing.begin(), writing.end());
     return lines;
 }
 

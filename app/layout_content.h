@@ -33,7 +33,7 @@ inline constexpr std::uint32_t menuEntry(int n)
 }
 } // namespace UnitId
 
-inline constexpr int menuEntryCount = 49;
+inline constexpr int menuEntryCount = 53;
 
 // The application's handler table, in this order. The layout binds events to
 // these indexes; the application's table must list its handlers the same way.
@@ -84,6 +84,8 @@ enum : std::int32_t {
     goToParagraph,   // 转到段落
     undoEdit,        // 撤销, and the edit box's own undo request
     redoEdit,        // 重做
+    tidyManuscript,  // 一键排版
+    dailyGoal,       // 今日目标
     handlerCount
 };
 } // namespace HandlerIndex

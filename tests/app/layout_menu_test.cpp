@@ -91,7 +91,7 @@ TEST(LayoutMenu, EveryEntryKeepsItsCommandNumberAndText)
 TEST(LayoutMenu, AcceleratorsChooseTheirOneEntry)
 {
     const MenuPlan plan = mainMenuPlan();
-    EXPECT_EQ(plan.accelerators.size(), 23u);
+    EXPECT_EQ(plan.accelerators.size(), 25u);
     EXPECT_EQ(commandsFor(plan, ctrl('R')), std::vector<int>{20020}); // 背景颜色, not the popup
     EXPECT_EQ(commandsFor(plan, ctrl('S')), std::vector<int>{20003});
     EXPECT_EQ(commandsFor(plan, ctrl('A')), std::vector<int>{20001});

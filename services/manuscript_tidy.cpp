@@ -117,6 +117,7 @@ bool mayHoldMarks(std::string_view text)
 struct Scratch {
     std::vector<Code> codes;
     std::vector<std::uint32_t> offsets;       // of each character in the text, and its end
+    std::vector<std::uint32_t> specials;      // the characters that may be marks (ASCII marks, A1 xx)
     std::vector<std::uint32_t> doublesBefore; // double-byte characters before each one
     std::vector<std::uint8_t> pairedBracket;
     std::vector<std::uint32_t> openBrackets;
@@ -140,7 +141,15 @@ public:
         // A character grows by two bytes at most ("…" to "……").
         if (s_.buffer.size() < text.size() * 2 + 8) s_.buffer.resize(text.size() * 2 + 8);
         w_ = s_.buffer.data();
-        for (std::size_t i = 0; i < c_.size();) i = step(i);
+        // From one character that may be a mark to the next, the ones
+        // between copied whole.
+        std::size_t i = 0;
+        for (const std::uint32_t special : s_.specials) {
+            if (special < i) continue; // taken with the one before
+            copyPlain(i, special);
+            i = step(special);
+        }
+        copyPlain(i, c_.size());
         converted = std::string_view(s_.buffer.data(), static_cast<std::size_t>(w_ - s_.buffer.data()));
         return marks_;
     }
@@ -156,6 +165,7 @@ private:
         c_.resize(text.size());
         s_.offsets.resize(text.size() + 1);
         s_.pairedBracket.clear();
+        s_.specials.clear();
         std::size_t n = 0;
         bool doubleByte = false, mark = false, brackets = false, quotes = false;
         for (std::size_t at = 0; at < text.size();) {
@@ -169,6 +179,7 @@ private:
                     doubleByte = true;
                     continue;
                 }
+                s_.specials.push_back(static_cast<std::uint32_t>(n - 1));
                 doubleByte |= c != fullSpaceCode;
                 mark |= c == ellipsisCode;
                 quotes |= c == openDoubleCode || c == closeDoubleCode || c == openSingleCode || c == closeSingleCode;
@@ -177,6 +188,7 @@ private:
                 c_[n++] = lead;
                 ++at;
                 if (lead >= 0x80 || !markBytes[lead]) continue;
+                s_.specials.push_back(static_cast<std::uint32_t>(n - 1));
                 mark = true;
                 brackets |= lead == '(' || lead == ')';
                 quotes |= lead == '"' || lead == '\'';
@@ -218,7 +230,20 @@ private:
         }
     }
 
-    static bool isPlain(Code c) { return c > 0xFF ? (c >> 8) != 0xA1 : c >= 0x80 || !markBytes[c]; }
+    // Characters [i, j), none of them a mark, as they are.
+    void copyPlain(std::size_t i, std::size_t j)
+    {
+        if (i >= j) return;
+        for (; numeralsOnly_ && i < j; ++i) emit(c_[i]);
+        if (i == j) return;
+        w_ = std::copy(text_.data() + s_.offsets[i], text_.data() + s_.offsets[j], w_);
+        previous_ = kindOf(c_[j - 1]);
+        for (std::size_t k = j; k-- > i;)
+            if (!isBlank(c_[k])) {
+                previousNonBlank_ = kindOf(c_[k]);
+                break;
+            }
+    }
 
     // A ' between two letters ("don't") is no quote.
     bool isApostrophe(std::size_t i) const { return i > 0 && isAsciiLetter(c_[i - 1]) && isAsciiLetter(code(i + 1)); }
@@ -258,23 +283,6 @@ private:
     std::size_t step(std::size_t i)
     {
         const Code c = c_[i];
-        // Most characters are none of the marks: copied a run at a time.
-        if (isPlain(c)) {
-            if (numeralsOnly_) {
-                emit(c);
-                return i + 1;
-            }
-            std::size_t j = i + 1;
-            while (j < c_.size() && isPlain(c_[j])) ++j;
-            w_ = std::copy(text_.data() + s_.offsets[i], text_.data() + s_.offsets[j], w_);
-            previous_ = kindOf(c_[j - 1]);
-            for (std::size_t k = j; k-- > i;)
-                if (!isBlank(c_[k])) {
-                    previousNonBlank_ = kindOf(c_[k]);
-                    break;
-                }
-            return j;
-        }
         if (c == '.' || c == ellipsisCode) {
             const std::size_t next = dots(i);
             if (next != i) return next;

@@ -203,6 +203,11 @@ bool moveInto(const std::wstring& folder, const std::wstring& path)
 
 } // namespace
 
+std::string storeFolderPath()
+{
+    return storePath();
+}
+
 std::string storeFolder()
 {
     const std::string wrivo = storePath();

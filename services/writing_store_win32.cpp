@@ -55,7 +55,7 @@ ScopedFile takeLock(const std::string& path, bool& busy)
 
 std::string writingStoreName()
 {
-    const std::string folder = storeFolder();
+    const std::string folder = storeFolderPath();
     return folder.empty() ? "%LOCALAPPDATA%\\Wrivo" : folder;
 }
 

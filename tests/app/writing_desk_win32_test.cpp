@@ -12,6 +12,7 @@
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
 #include "tests/support/main_window_scenario_win32.h"
+#include "tests/support/scratch_folder_win32.h"
 
 namespace wrivo {
 namespace {
@@ -113,6 +114,37 @@ TEST_F(WritingDesk, GoalIsKeptAndItsReachedNoticeComesOnce)
     ASSERT_TRUE(again.finish()) << again.report();
     ASSERT_EQ(again.seen().size(), 1u);
     EXPECT_EQ(again.seen()[0].title, "今日目标");
+}
+
+// Where the store cannot be written the goal still works for the session,
+// and the notice comes once a run.
+TEST_F(WritingDesk, UnwritableStoreIsSaidOnce)
+{
+    putFileBytes(localData() + "\\Wrivo", "a file where the folder should be");
+    DialogDriver first;
+    first.press("OK");
+    first.answer([](DialogWindow& box) {
+        SetWindowTextA(box.control(goalField), "10");
+        box.press("确定");
+    });
+    shortcut('B');
+    ASSERT_TRUE(first.finish()) << first.report();
+    ASSERT_EQ(first.seen().size(), 2u);
+    EXPECT_EQ(first.seen()[0].message(),
+              "写作记录无法保存到 " + localData() + "\\Wrivo，本次运行的目标和字数不会保留。");
+
+    std::string goalShown;
+    DialogDriver again;
+    again.answer([&](DialogWindow& box) {
+        char text[16] = {};
+        GetWindowTextA(box.control(goalField), text, sizeof text);
+        goalShown = text;
+        box.press("取消");
+    });
+    shortcut('B');
+    ASSERT_TRUE(again.finish()) << again.report();
+    EXPECT_EQ(again.seen().size(), 1u);
+    EXPECT_EQ(goalShown, "10");
 }
 
 } // namespace

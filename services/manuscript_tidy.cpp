@@ -126,7 +126,7 @@ struct Scratch {
 };
 
 // The punctuation rules on a paragraph's text between its leading and
-// trailing blanks; the number of marks converted (0: `out` untouched).
+// trailing blanks; the number of marks converted (0: none).
 class PunctuationPass {
 public:
     explicit PunctuationPass(Scratch& scratch) : s_(scratch), c_(scratch.codes) { }

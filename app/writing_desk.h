@@ -12,6 +12,7 @@
 #include <optional>
 
 #include "host/host_types.h"
+#include "services/manuscript_tidy.h"
 
 namespace wrivo::writing {
 
@@ -26,6 +27,11 @@ public:
     NotWritten(const NotWritten&) = delete;
     NotWritten& operator=(const NotWritten&) = delete;
 };
+
+// The tidy-up of the document (the paragraphs the selection touches, else
+// all of it) as one step of the history, the caret kept in its paragraph:
+// the 一键排版 command without its dialog and notice. Answers what changed.
+TidyCounts tidyDocument(const TidyOptions& options);
 
 // What waits to be said at the next menu command: the goal reached today,
 // the folder that cannot be written (once a run).

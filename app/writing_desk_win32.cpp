@@ -77,8 +77,10 @@ ByteSelection asSelection(std::size_t start, std::size_t length)
     return {static_cast<std::int32_t>(start), static_cast<std::int32_t>(length)};
 }
 
-// The tidy-up as one step of the history and one change of the edit box;
-// answers what it changed (nothing: no step).
+} // namespace
+
+// One step of the history and one change of the edit box (none when nothing
+// changes).
 TidyCounts tidyDocument(const TidyOptions& options)
 {
     const std::shared_ptr<const std::string> text = appGlobals()->statistics.document();
@@ -102,8 +104,6 @@ TidyCounts tidyDocument(const TidyOptions& options)
     selectIn(editBoxRef, *appGlobals()->statistics.document(), {static_cast<std::int32_t>(result.caret), 0});
     return result.counts;
 }
-
-} // namespace
 
 void typingPaused()
 {

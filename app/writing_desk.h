@@ -1,5 +1,6 @@
-// The writer's desk in the "写作" menu: the one-key tidy-up and the daily
-// goal with its log of net 字数 per day.
+// The writer's desk in the "写作" menu: the one-key tidy-up (一键排版) and the
+// daily goal (今日目标) with its log of net 字数 per day; their handlers are
+// declared from app/command_table.h.
 //
 // Today's figure grows at each typing pause by the difference between the
 // document's 字数 then and at the last note. Typing, paste, cut, undo, redo,
@@ -38,8 +39,3 @@ TidyCounts tidyDocument(const TidyOptions& options);
 void tellPending();
 
 } // namespace wrivo::writing
-
-namespace wrivo::handlers {
-std::optional<std::int32_t> tidyManuscript(const EventArguments& arguments); // 一键排版
-std::optional<std::int32_t> dailyGoal(const EventArguments& arguments);      // 今日目标
-} // namespace wrivo::handlers

@@ -1,6 +1,7 @@
 #include "app/writing_desk.h"
 
 #include "app/app_globals.h"
+#include "app/command_handlers.h"
 #include "app/editing_commands.h"
 #include "app/main_window.h"
 #include "app/notices.h"

@@ -73,10 +73,23 @@ std::string untidyManuscript(std::size_t bytes)
     return out;
 }
 
+// The recovery copy and the writing log this run leaves go to a folder of
+// the bench's own, never the prefix user's, where a later start would offer
+// the copy back.
+void useScratchLocalData()
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string local = std::string(folder) + "wrivo-bench-local";
+    CreateDirectoryA(local.c_str(), nullptr);
+    SetEnvironmentVariableA("WRIVO_TEST_LOCALAPPDATA", local.c_str());
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    useScratchLocalData();
     const std::size_t megabytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 10;
     const std::string text = untidyManuscript(megabytes << 20);
 

@@ -283,6 +283,12 @@ private:
     std::size_t step(std::size_t i)
     {
         const Code c = c_[i];
+        // After a lead byte standing alone, a full-width mark's first byte
+        // would become its second: nothing there is converted.
+        if (i > 0 && c_[i - 1] >= 0x81 && c_[i - 1] <= 0xFE) {
+            emit(c);
+            return i + 1;
+        }
         if (c == '.' || c == ellipsisCode) {
             const std::size_t next = dots(i);
             if (next != i) return next;

@@ -2,13 +2,12 @@
 
 #include "app/app_globals.h"
 #include "app/command_handlers.h"
-#include "app/editing_commands.h"
+#include "app/document.h"
 #include "app/main_window.h"
 #include "app/notices.h"
 #include "app/start_window.h"
 #include "app/statistics_handlers.h"
 #include "app/units.h"
-#include "services/controls/edit_box_operations.h"
 #include "services/datetime.h"
 #include "services/manuscript_tidy.h"
 #include "services/word_count.h"
@@ -51,7 +50,7 @@ std::int64_t today()
 
 std::int64_t documentWords()
 {
-    return countWords(*appGlobals()->statistics.document()).words;
+    return countWords(document().text()).words;
 }
 
 void saveLog()
@@ -73,36 +72,24 @@ void saveSettings()
     if (!writeWritingSettings(desk().settings)) desk().storeFailed = true;
 }
 
-ByteSelection asSelection(std::size_t start, std::size_t length)
-{
-    return {static_cast<std::int32_t>(start), static_cast<std::int32_t>(length)};
-}
-
 } // namespace
 
-// One step of the history and one change of the edit box (none when nothing
-// changes).
+// One step of the history and one change of the edit box, through the
+// document (none when nothing changes).
 TidyCounts tidyDocument(const TidyOptions& options)
 {
-    const std::shared_ptr<const std::string> text = appGlobals()->statistics.document();
-    const EditRange selection = selectionIn(editBoxRef, *text);
+    Document& doc = document();
+    const std::shared_ptr<const std::string> text = doc.sharedText();
+    const EditRange selection = doc.selection();
     const auto start = static_cast<std::size_t>(selection.start);
     const auto end = start + static_cast<std::size_t>(selection.length);
     const TidyResult result = selection.length > 0 ? tidyManuscript(*text, start, end, start, options)
                                                    : tidyManuscript(*text, 0, text->size(), start, options);
     if (!result.changed()) return {};
-    const std::string_view removed = std::string_view(*text).substr(result.start, result.end - result.start);
-    const EditRange range{static_cast<std::int32_t>(result.start), static_cast<std::int32_t>(removed.size())};
-    changeAsStep(EditStep::single(result.start, removed, result.replacement, {selection.start, selection.length},
-                                  asSelection(result.caret, 0)),
-                 [&] {
-                     if (removed.size() == text->size())
-                         editBox.setContent(result.replacement); // the whole text: one write, no selection
-                     else
-                         replaceRangeIn(editBoxRef, *text, range, result.replacement);
-                 });
+    doc.replaceRange({static_cast<std::int32_t>(result.start), static_cast<std::int32_t>(result.end - result.start)},
+                     result.replacement);
     refreshParagraphRows();
-    selectIn(editBoxRef, *appGlobals()->statistics.document(), {static_cast<std::int32_t>(result.caret), 0});
+    doc.select({static_cast<std::int32_t>(result.caret), 0});
     return result.counts;
 }
 

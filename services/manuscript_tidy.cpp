@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "services/chapter_headings.h"
+#include "services/gbk_scan.h"
 #include "services/word_count.h"
 
 namespace wrivo {
@@ -14,11 +15,12 @@ constexpr std::string_view lineBreak = "\r\n";
 constexpr std::string_view fullWidthSpace = "　";
 constexpr std::string_view indentation = "　　";
 
-// Code page 936's own rule, the edit box's: 0x81-0xFE lead a character
-// whose second byte is 0x40-0x7E or 0x80-0xFE; every other byte stands alone.
+// Code page 936's own rule, the edit box's (gbk::CodePageRule): 0x81-0xFE
+// lead; with a second byte of 0x40-0x7E or 0x80-0xFE they are a character,
+// else they stand alone, as the 字数 takes them.
 bool isLeadByte(unsigned char c)
 {
-    return c >= 0x81 && c <= 0xFE;
+    return gbk::CodePageRule::leads(c);
 }
 
 bool isTrailByte(unsigned char c)
@@ -285,7 +287,7 @@ private:
         const Code c = c_[i];
         // After a lead byte standing alone, a full-width mark's first byte
         // would become its second: nothing there is converted.
-        if (i > 0 && c_[i - 1] >= 0x81 && c_[i - 1] <= 0xFE) {
+        if (i > 0 && c_[i - 1] <= 0xFF && isLeadByte(static_cast<unsigned char>(c_[i - 1]))) {
             emit(c);
             return i + 1;
         }

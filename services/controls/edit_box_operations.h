@@ -31,7 +31,9 @@ void setFocus(const UnitRef& control);
 EditRange selectionIn(const UnitRef& editBox, std::string_view text);
 void selectIn(const UnitRef& editBox, std::string_view text, EditRange range);
 // Replaces `range` of `text` (the box's text as it stands) with `replacement`:
-// one edit, which raises content-changed through the control's own notification.
+// one edit, which raises content-changed once (through the control's own
+// notification, or for the whole text as a content write), the caret after
+// what was put in.
 void replaceRangeIn(const UnitRef& editBox, std::string_view text, EditRange range, std::string_view replacement);
 
 } // namespace wrivo

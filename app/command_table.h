@@ -94,5 +94,8 @@
     COMMAND(previousChapter, "上一章", 1, "Alt+Up", 0, whileTyping) /* pressed while reading and writing */ \
     COMMAND(nextChapter, "下一章", 1, "Alt+Down", 0, whileTyping) \
     ENTRY("-", 1, "", 0) \
-    COMMAND(countDetails, "字数详情", 1, "Ctrl+K", 0, afterNotices)
+    COMMAND(countDetails, "字数详情", 1, "Ctrl+K", 0, afterNotices) \
+    ENTRY("-", 1, "", 0) \
+    COMMAND(tidyManuscript, "一键排版", 1, "Ctrl+L", 0, afterNotices) \
+    COMMAND(dailyGoal, "今日目标", 1, "Ctrl+B", 0, afterNotices)
 // clang-format on

@@ -68,8 +68,21 @@ HWND editBox()
     return reinterpret_cast<HWND>(windowHandle(editBoxRef));
 }
 
+// Recovery copies and the shelf go to a folder of the benchmark's own, never
+// the user's (nor a test prefix's, where a copy left behind would be offered
+// at the next start).
+void useScratchLocalData()
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    const std::string local = std::string(folder) + "wrivo-bench-local";
+    CreateDirectoryA(local.c_str(), nullptr);
+    SetEnvironmentVariableA("LOCALAPPDATA", local.c_str());
+}
+
 void startEditor()
 {
+    useScratchLocalData();
     registerServiceKinds();
     startHost({layoutDataBlock(), applicationHandlers()});
     createAppGlobals();

@@ -68,14 +68,14 @@ HWND editBox()
     return reinterpret_cast<HWND>(windowHandle(editBoxRef));
 }
 
-// Recovery copies and the shelf go to a folder of the benchmark's own, never
-// the user's (nor a test prefix's, where a copy left behind would be offered
-// at the next start).
+// Recovery copies and the shelf go to a folder of this run's own, never the
+// user's (nor a test prefix's, nor an earlier run's: a copy left behind
+// would be offered at the next start).
 void useScratchLocalData()
 {
     char folder[MAX_PATH];
     GetTempPathA(MAX_PATH, folder);
-    const std::string local = std::string(folder) + "wrivo-bench-local";
+    const std::string local = std::string(folder) + "wrivo-find-replace-bench-" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(local.c_str(), nullptr);
     SetEnvironmentVariableA("LOCALAPPDATA", local.c_str());
 }

@@ -4,15 +4,21 @@
 #include <vector>
 
 namespace wrivo::test {
+
+std::string thisTestProgram()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return path;
+}
+
 namespace {
 
 std::string besideTestProgram(const std::string& program)
 {
     if (program.find(':') != std::string::npos) return program; // a full path
 
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
+    std::string folder = thisTestProgram();
     folder.resize(folder.find_last_of('\\') + 1);
     return folder + program;
 }

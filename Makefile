@@ -78,7 +78,9 @@ bench: deps $(NATIVE)/Makefile $(CROSS)/Makefile
 	cmake --build $(CROSS) -j $(JOBS) --target bench
 	tools/run-benchmarks.sh $(NATIVE) $(CROSS)
 
+# clang and its sanitizers serve only the fuzzers, so only this installs them.
 fuzz: deps
+	bash tools/install-deps.sh fuzz
 	tools/fuzz.sh $(BUILD)/fuzz
 
 clean:

@@ -17,8 +17,8 @@ flock 9
 ready && exit 0
 
 rm -rf "$WINEPREFIX"
-# A prefix for a test slot (tools/run-tests.sh) is a copy of a ready one: a
-# second or a few, where making it afresh takes half a minute of both cores.
+# A prefix for a test slot (tools/run-tests.sh) is a copy of a ready one, made
+# in a few seconds where wineboot takes several times that.
 from=${WRIVO_PREFIX_FROM:-}
 if [ -n "$from" ] && [ "$(cat "$from/.wrivo-ready" 2>/dev/null)" = "$version" ]; then
   cp -a "$from" "$WINEPREFIX" && exit 0

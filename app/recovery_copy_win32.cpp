@@ -43,6 +43,7 @@ struct CopyState {
     std::atomic<bool> copyFailed{false};
     std::atomic<bool> copyTooLarge{false};
     std::atomic<bool> shelfFailed{false};
+    std::atomic<bool> unshelvedKept{false}; // in the recovery folder instead
     bool copyFailureTold = false;
     bool copyTooLargeTold = false;
     bool shelfFailureTold = false;
@@ -103,12 +104,13 @@ void tick()
     if (!appGlobals() || !windowLoaded(WindowId::main)) return; // before the editor is up, after it is gone
     if (s.changed) {
         const std::uint64_t moment = steadyMilliseconds();
-        if (moment - s.lastChange >= typingPause || moment - s.firstChange >= longestWait) copyFromStatistics();
+        if (moment - s.lastChange >= typingPause || moment - s.firstChange >= longestWait) copyNow();
     }
 }
 
 // Shelves the document's text (when `unsaved`) and then keeps a current copy
-// or removes it; a copy stays when the shelf could not take the text.
+// or removes it. Text the shelf could not take is kept under a name of its
+// own, which later copies of the document never replace.
 void shelveAndSettle(bool unsaved, bool keepCopy)
 {
     state().changed = false;
@@ -116,15 +118,20 @@ void shelveAndSettle(bool unsaved, bool keepCopy)
         worker().post([] { removeRecoveryCopy(currentProcess()); });
         return;
     }
-    worker().post(
-        [document = document().text(), record = recordNow(document().file()), time = dateTimeFields(now()), keepCopy] {
-            const bool shelved = shelveText(textBytes(document), time);
-            if (!shelved) state().shelfFailed = true;
-            if (keepCopy || !shelved)
-                keepOrRemove(document, record);
+    worker().post([document = document().sharedText(), record = recordNow(document().file()),
+                   time = dateTimeFields(now()), keepCopy] {
+        if (!shelveText(textBytes(*document), time)) {
+            state().shelfFailed = true;
+            if (keepUnshelvedText(record, textBytes(*document)))
+                state().unshelvedKept = true;
             else
-                removeRecoveryCopy(currentProcess());
-        });
+                state().copyFailed = true;
+        }
+        if (keepCopy)
+            keepOrRemove(*document, record);
+        else
+            removeRecoveryCopy(currentProcess());
+    });
 }
 
 } // namespace
@@ -142,14 +149,9 @@ std::span<const std::uint8_t> textBytes(std::string_view text)
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-void copyFromStatistics()
+void copyNow()
 {
-    postCopy(appGlobals()->statistics.document());
-}
-
-void keepCopyNow()
-{
-    postCopy(std::make_shared<const std::string>(document().text()));
+    postCopy(document().sharedText());
 }
 
 bool copyWaiting()
@@ -198,7 +200,7 @@ void sessionEnding(bool ending)
     // over: a later exit is an ordinary one again.
     state().sessionEnding = ending;
     if (!ending || !windowLoaded(WindowId::main)) return; // still the splash: no document yet
-    if (document().isModified()) keepCopyNow();
+    if (document().isModified()) copyNow();
     worker().waitIdle();
 }
 
@@ -207,7 +209,8 @@ void reportStoreTrouble()
     CopyState& s = state();
     tellOnce(s.copyFailed, s.copyFailureTold, notices::recoveryUnwritable());
     tellOnce(s.copyTooLarge, s.copyTooLargeTold, notices::recoveryTooLarge(largestRecoveryCopy >> 20));
-    tellOnce(s.shelfFailed, s.shelfFailureTold, notices::shelfUnwritable());
+    tellOnce(s.shelfFailed, s.shelfFailureTold,
+             s.unshelvedKept ? notices::shelfUnwritableTextKept() : notices::shelfUnwritable());
 }
 
 void checkStoreAtStart()

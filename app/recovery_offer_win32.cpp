@@ -61,7 +61,16 @@ void offerRecoveredCopies()
     if (offered) return;
     offered = true;
     checkStoreAtStart();
+    reportInterruptedSaves();
     offerCopiesLeftBehind();
+}
+
+void reportInterruptedSaves()
+{
+    for (const InterruptedSave& save : interruptedSaves()) {
+        tell(notices::interruptedSave(save.note.document, save.note.backup));
+        forgetInterruptedSave(save);
+    }
 }
 
 void offerCopiesLeftBehind()
@@ -82,9 +91,10 @@ void offerCopiesLeftBehind()
         if (yes) {
             document().restore(copy.record.fileName, std::string(recovered->text.begin(), recovered->text.end()));
             restored = true;
-            // This program's own copy is on disk before the old one goes.
-            keepCopyNow();
-            worker().post([stored = copy.stored] { removeStoredCopy(stored); });
+            // The old copy goes once this program's own copy is on disk (or
+            // the text is safe elsewhere); on a full disk it stays meanwhile.
+            worker().post([stored = copy.stored] { removeOnceOwnCopySettles(stored); });
+            copyNow();
             continue;
         }
         if (shelveText(recovered->text, dateTimeFields(now()))) removeStoredCopy(copy.stored);

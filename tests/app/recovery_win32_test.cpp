@@ -353,7 +353,7 @@ TEST(RecoveryStore, AKillAtAnyStepLeavesThePreviousCopyOrTheNewOne)
     for (const WriteStep step : {WriteStep::temporaryMade, WriteStep::bytesWritten, WriteStep::moved}) {
         const int index = static_cast<int>(step);
         SetEnvironmentVariableA("WRIVO_KILL_AT_WRITE_STEP", std::to_string(index).c_str());
-        ChildProcess child(thisTestProgram(),
+        ChildProcess child("recovery_win32_test.exe",
                            "--gtest_filter=RecoveryStore.AKillAtAnyStepLeavesThePreviousCopyOrTheNewOne");
         SetEnvironmentVariableA("WRIVO_KILL_AT_WRITE_STEP", nullptr);
         ASSERT_EQ(child.waitForExit(60000), std::optional<DWORD>{9}) << "killed at step " << index;

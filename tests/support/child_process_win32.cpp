@@ -4,21 +4,15 @@
 #include <vector>
 
 namespace wrivo::test {
-
-std::string thisTestProgram()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    return path;
-}
-
 namespace {
 
 std::string besideTestProgram(const std::string& program)
 {
     if (program.find(':') != std::string::npos) return program; // a full path
 
-    std::string folder = thisTestProgram();
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
     folder.resize(folder.find_last_of('\\') + 1);
     return folder + program;
 }

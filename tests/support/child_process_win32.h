@@ -10,9 +10,6 @@
 
 namespace wrivo::test {
 
-// The full path of the running test program (a folder's tests share one).
-std::string thisTestProgram();
-
 class ChildProcess {
 public:
     // Starts `program` (a file name beside the running test program, or a

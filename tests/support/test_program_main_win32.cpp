@@ -1,11 +1,16 @@
 // The entry point of a folder's Win32 test program. All the test files of one
 // folder are linked into one program (linking a statically linked program
 // per file cost much of the build), but each file's tests still run in a
-// process of their own: CTest starts the program once per file with
-//   --tests-of=NAME      only the tests written in NAME.cpp
-// so that a file whose tests end the process, check an exit code or leave
-// global state behind affects no other file's tests. Without it every test of
-// the program runs; --gtest_filter narrows either choice further.
+// process of their own. The build gives the program a second name for each of
+// its files (a hard link, NAME.exe for NAME.cpp), and started under such a name
+// it runs only the tests written in that file, as a program of its own would:
+// a file whose tests end the process, check an exit code or leave global
+// state behind affects no other file's tests, and a test that starts its own
+// program again by name finds it. Under the folder's name
+// (app_win32_tests.exe) every test of the folder runs, or, with
+//   --tests-of=NAME      only the tests written in NAME.cpp.
+// --gtest_filter narrows either choice further.
+#include <windows.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -16,6 +21,19 @@
 namespace {
 
 constexpr std::string_view optionName = "--tests-of=";
+constexpr std::string_view fileProgramSuffix = "_win32_test";
+
+// The base name of this program's file, without ".exe".
+std::string programName()
+{
+    char path[MAX_PATH] = {};
+    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name(path, length);
+    name.erase(0, name.find_last_of("\\/") + 1);
+    const std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos) name.erase(dot);
+    return name;
+}
 
 // GoogleTest's filter syntax: positive patterns, then "-" and negative ones,
 // separated by ':'; '*' matches any run of characters and '?' one.
@@ -64,7 +82,9 @@ bool writtenIn(const testing::TestInfo& test, std::string_view file)
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    const std::string name = programName();
     std::string_view file;
+    if (name.ends_with(fileProgramSuffix)) file = name;
     for (int i = 1; i < argc; ++i) {
         const std::string_view argument = argv[i];
         if (argument.starts_with(optionName)) {

@@ -87,5 +87,15 @@
     COMMAND(goToParagraph, "转到段落", 1, "Ctrl+G", 0, afterNotices) \
     ENTRY("-", 1, "", 0) \
     COMMAND(undoEdit, "撤销", 1, "Alt+Backspace", 0, whileTyping) /* also the edit box's own undo request */ \
-    COMMAND(redoEdit, "重做", 1, "Alt+Shift+Backspace", 0, whileTyping)
+    COMMAND(redoEdit, "重做", 1, "Alt+Shift+Backspace", 0, whileTyping) \
+    \
+    ENTRY("写作", 0, "", 0) \
+    COMMAND(chapterList, "章节目录", 1, "Ctrl+J", 0, afterNotices) \
+    COMMAND(previousChapter, "上一章", 1, "Alt+Up", 0, whileTyping) /* pressed while reading and writing */ \
+    COMMAND(nextChapter, "下一章", 1, "Alt+Down", 0, whileTyping) \
+    ENTRY("-", 1, "", 0) \
+    COMMAND(countDetails, "字数详情", 1, "Ctrl+K", 0, afterNotices) \
+    ENTRY("-", 1, "", 0) \
+    COMMAND(tidyManuscript, "一键排版", 1, "Ctrl+L", 0, afterNotices) \
+    COMMAND(dailyGoal, "今日目标", 1, "Ctrl+B", 0, afterNotices)
 // clang-format on

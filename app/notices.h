@@ -4,10 +4,13 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "services/file_checks.h"
+#include "services/manuscript_tidy.h"
+#include "services/word_count.h"
 
 namespace wrivo {
 
@@ -59,6 +62,18 @@ Notice goToParagraph(std::int32_t paragraphCount);
 inline constexpr std::string_view okLabel = "确定";
 inline constexpr std::string_view cancelLabel = "取消";
 
+// 字数详情: the exact 字数 of the whole text, with its paragraphs as the
+// caption counts them; of the chapter the caret is in, when the text has
+// headings; of the selection, when there is one.
+struct CountDetails {
+    WordCount whole;
+    std::int32_t paragraphs = 0;
+    std::optional<WordCount> chapter;
+    std::string_view chapterTitle;
+    std::optional<WordCount> selection;
+};
+Notice countDetails(const CountDetails& details);
+
 // Unsaved text kept on disk (app/recovery_*.cpp).
 // The offer of copy `index` (from 1) of `total`; `replacesRestored` when
 // another copy was restored before it and Yes would shelve that one.
@@ -74,6 +89,14 @@ Notice recoveryStoreUnusable();
 Notice recoveryUnwritable();
 Notice recoveryTooLarge(std::uint64_t limitMb);
 Notice shelfUnwritable();
+
+// The writer's menu: what the tidy-up changed, or that it changed nothing;
+// the daily goal reached (`goal` 字, `streak` days in a row); the writing
+// log's folder that cannot be written.
+Notice tidied(const TidyCounts& counts);
+Notice alreadyTidy();
+Notice goalReached(std::int64_t goal, int streak);
+Notice writingStoreUnwritable(std::string_view folder);
 
 // A file named on the command line or dropped whose name the code page
 // cannot spell; `shownName` has "?" for what it cannot show.

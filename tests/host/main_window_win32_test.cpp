@@ -145,7 +145,7 @@ TEST_F(MainWindow, MenuEntriesCarryTheirIdentifiersAndShortcutTexts)
 {
     HMENU bar = GetMenu(handleOf(mainWindow));
     ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(GetMenuItemCount(bar), 6); // the editing menu last
+    EXPECT_EQ(GetMenuItemCount(bar), 7); // the editing and writing menus last
     EXPECT_EQ(menuText(bar, 20003), "保存文档\tCtrl+S");
     EXPECT_EQ(menuText(bar, 20008), "剪切字符   Ctrl+X");
     EXPECT_EQ(menuText(bar, 20013), "清空字符\tDel");
@@ -159,6 +159,7 @@ TEST_F(MainWindow, MenuEntriesCarryTheirIdentifiersAndShortcutTexts)
     EXPECT_TRUE(GetMenuState(GetSubMenu(bar, 0), 1, MF_BYPOSITION) & MF_SEPARATOR);
     EXPECT_EQ(menuText(bar, 20040), "查找文字\tCtrl+F3");
     EXPECT_EQ(menuText(bar, 20047), "撤销\tAlt+Backspace");
+    EXPECT_EQ(menuText(bar, 20052), "下一章\tAlt+Down");
 }
 
 TEST_F(MainWindow, CtrlRChoosesTheBackgroundColourEntryOnly)

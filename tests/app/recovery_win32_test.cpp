@@ -64,6 +64,12 @@ protected:
                               HandlerIndex::saveDocument, HandlerIndex::openDocument, HandlerIndex::clearText})
     {
     }
+    // Each test starts as a new run: nothing met or told yet.
+    void SetUp() override
+    {
+        MainWindowScenario::SetUp();
+        recovery::forgetStoreTrouble();
+    }
 
     std::string recoveryDir() const { return localData() + "\\Wrivo\\Recovery"; }
     std::string shelfDir() const { return localData() + "\\Wrivo\\Discarded"; }
@@ -469,8 +475,8 @@ TEST_F(Recovery, TextTheShelfCouldNotTakeStaysUnderItsOwnNameUntilTold)
 }
 
 // Yes while this program's copy cannot be written (a folder holds its name):
-// the copy left behind stays until one is. (The failure is told by the next
-// test's start.)
+// the copy left behind stays until one is, and the failure is told at the
+// next command.
 TEST_F(Recovery, ARestoredCopyStaysUntilThisProgramsCopyIsWritten)
 {
     const std::string orphan = putOrphan(endedProgram(), "唯一的一份", "");
@@ -482,13 +488,17 @@ TEST_F(Recovery, ARestoredCopyStaysUntilThisProgramsCopyIsWritten)
     settleRecovery();
     EXPECT_EQ(document().text(), "唯一的一份");
     EXPECT_EQ(copyText(orphan), "唯一的一份");
+    DialogDriver told;
+    told.press("OK");
+    recovery::reportStoreTrouble();
+    ASSERT_TRUE(told.finish()) << told.report();
+    EXPECT_NE(told.seen().at(0).message().find("无法写入恢复副本"), std::string::npos) << told.report();
     RemoveDirectoryA(copyPath(currentProcess()).c_str()); // room again: the next copy takes over
     setDocument("唯一的一份，续");
     ASSERT_TRUE(pumpUntil([&] { return ownCopy() == "唯一的一份，续"; }, 10000));
     EXPECT_TRUE(pumpUntil([&] { return settleRecovery(), !fileExists(orphan); }, 10000));
 }
 
-// Last in the program: the notices of the run are given here.
 TEST_F(Recovery, AnUnwritableStoreIsToldAtStartNeverWhileTyping)
 {
     // A file where the Wrivo folder would go: nothing can be made under it.

@@ -57,6 +57,26 @@ protected:
     std::string file(const char* name) const { return fileBytes(localData() + "\\Wrivo\\" + name); }
 };
 
+// Answers the goal dialog with the goal `goal`.
+DialogDriver::Answer setGoal(const char* goal)
+{
+    return [goal](DialogWindow& box) {
+        SetWindowTextA(box.control(goalField), goal);
+        box.press("确定");
+    };
+}
+
+// Answers the goal dialog by reading the goal it shows into `shown`, then 取消.
+DialogDriver::Answer readGoal(std::string& shown)
+{
+    return [&shown](DialogWindow& box) {
+        char text[16] = {};
+        GetWindowTextA(box.control(goalField), text, sizeof text);
+        shown = text;
+        box.press("取消");
+    };
+}
+
 TEST_F(WritingDesk, TidyUpIsOneUndoStepAndSecondRunChangesNothing)
 {
     const std::string text = "他说,你好.\r\n第一章 风起\r\n  正文。";
@@ -74,15 +94,12 @@ TEST_F(WritingDesk, TidyUpIsOneUndoStepAndSecondRunChangesNothing)
 
 TEST_F(WritingDesk, GoalIsKeptAndItsReachedNoticeComesOnce)
 {
-    DialogDriver setGoal;
-    setGoal.answer([](DialogWindow& box) {
-        SetWindowTextA(box.control(goalField), "4");
-        box.press("确定");
-    });
+    DialogDriver first;
+    first.answer(setGoal("4"));
     shortcut('B');
-    ASSERT_TRUE(setGoal.finish()) << setGoal.report();
-    ASSERT_EQ(setGoal.seen().size(), 1u);
-    EXPECT_EQ(setGoal.seen()[0].title, "今日目标");
+    ASSERT_TRUE(first.finish()) << first.report();
+    ASSERT_EQ(first.seen().size(), 1u);
+    EXPECT_EQ(first.seen()[0].title, "今日目标");
     EXPECT_NE(file("writing.txt").find("goal=4\r\n"), std::string::npos);
 
     // A new run of the application reads its goal back from the store.
@@ -96,12 +113,7 @@ TEST_F(WritingDesk, GoalIsKeptAndItsReachedNoticeComesOnce)
     std::string goalShown;
     DialogDriver reached;
     reached.press("OK");
-    reached.answer([&](DialogWindow& box) {
-        char text[16] = {};
-        GetWindowTextA(box.control(goalField), text, sizeof text);
-        goalShown = text;
-        box.press("取消");
-    });
+    reached.answer(readGoal(goalShown));
     shortcut('B');
     ASSERT_TRUE(reached.finish()) << reached.report();
     ASSERT_EQ(reached.seen().size(), 2u);
@@ -123,10 +135,7 @@ TEST_F(WritingDesk, UnwritableStoreIsSaidOnce)
     putFileBytes(localData() + "\\Wrivo", "a file where the folder should be");
     DialogDriver first;
     first.press("OK");
-    first.answer([](DialogWindow& box) {
-        SetWindowTextA(box.control(goalField), "10");
-        box.press("确定");
-    });
+    first.answer(setGoal("10"));
     shortcut('B');
     ASSERT_TRUE(first.finish()) << first.report();
     ASSERT_EQ(first.seen().size(), 2u);
@@ -135,12 +144,7 @@ TEST_F(WritingDesk, UnwritableStoreIsSaidOnce)
 
     std::string goalShown;
     DialogDriver again;
-    again.answer([&](DialogWindow& box) {
-        char text[16] = {};
-        GetWindowTextA(box.control(goalField), text, sizeof text);
-        goalShown = text;
-        box.press("取消");
-    });
+    again.answer(readGoal(goalShown));
     shortcut('B');
     ASSERT_TRUE(again.finish()) << again.report();
     EXPECT_EQ(again.seen().size(), 1u);

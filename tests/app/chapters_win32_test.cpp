@@ -186,11 +186,7 @@ TEST_F(Chapters, CountDetailsGivesTheWholeTheChapterAndTheSelection)
     const std::size_t chapter = novel.find("第二章");
     const std::size_t selected = chapter + 20;
     document().select({static_cast<std::int32_t>(selected), 30});
-    DialogDriver driver;
-    driver.press("OK");
-    shortcut('K');
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    const DialogRecord notice = driver.seen().at(0);
+    const DialogRecord notice = answered([&] { shortcut('K'); }, {pressing("OK")}).at(0);
     EXPECT_EQ(notice.title, "字数详情");
     const std::string text = notice.message();
     const auto figure = [](const char* name, std::int64_t value) {
@@ -207,10 +203,8 @@ TEST_F(Chapters, CountDetailsGivesTheWholeTheChapterAndTheSelection)
     EXPECT_NE(text.find(figure("标点与符号", inSelection.punctuation), ofSelection), std::string::npos) << text;
 
     setDocument("只有正文。");
-    driver.press("OK");
-    shortcut('K');
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    EXPECT_EQ(driver.seen().at(1).message().find("\r\n\r\n"), std::string::npos) << "a section beside the whole";
+    const DialogRecord wholeOnly = answered([&] { shortcut('K'); }, {pressing("OK")}).at(0);
+    EXPECT_EQ(wholeOnly.message().find("\r\n\r\n"), std::string::npos) << "a section beside the whole";
     EXPECT_EQ(document().text(), "只有正文。") << "Ctrl+K reached the edit box";
 }
 

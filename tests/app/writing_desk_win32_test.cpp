@@ -94,12 +94,9 @@ TEST_F(WritingDesk, TidyUpIsOneUndoStepAndSecondRunChangesNothing)
 
 TEST_F(WritingDesk, GoalIsKeptAndItsReachedNoticeComesOnce)
 {
-    DialogDriver first;
-    first.answer(setGoal("4"));
-    shortcut('B');
-    ASSERT_TRUE(first.finish()) << first.report();
-    ASSERT_EQ(first.seen().size(), 1u);
-    EXPECT_EQ(first.seen()[0].title, "今日目标");
+    const std::vector<DialogRecord> first = answered([&] { shortcut('B'); }, {setGoal("4")});
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_EQ(first.at(0).title, "今日目标");
     EXPECT_NE(file("writing.txt").find("goal=4\r\n"), std::string::npos);
 
     // A new run of the application reads its goal back from the store.
@@ -111,21 +108,14 @@ TEST_F(WritingDesk, GoalIsKeptAndItsReachedNoticeComesOnce)
         << file("daily.txt");
 
     std::string goalShown;
-    DialogDriver reached;
-    reached.press("OK");
-    reached.answer(readGoal(goalShown));
-    shortcut('B');
-    ASSERT_TRUE(reached.finish()) << reached.report();
-    ASSERT_EQ(reached.seen().size(), 2u);
-    EXPECT_EQ(reached.seen()[0].message(), "今日目标 4 字已经完成，连续 1 天。");
+    const std::vector<DialogRecord> reached = answered([&] { shortcut('B'); }, {pressing("OK"), readGoal(goalShown)});
+    ASSERT_EQ(reached.size(), 2u);
+    EXPECT_EQ(reached.at(0).message(), "今日目标 4 字已经完成，连续 1 天。");
     EXPECT_EQ(goalShown, "4");
 
-    DialogDriver again;
-    again.press("取消");
-    shortcut('B');
-    ASSERT_TRUE(again.finish()) << again.report();
-    ASSERT_EQ(again.seen().size(), 1u);
-    EXPECT_EQ(again.seen()[0].title, "今日目标");
+    const std::vector<DialogRecord> again = answered([&] { shortcut('B'); }, {pressing("取消")});
+    ASSERT_EQ(again.size(), 1u);
+    EXPECT_EQ(again.at(0).title, "今日目标");
 }
 
 // Where the store cannot be written the goal still works for the session,
@@ -133,21 +123,13 @@ TEST_F(WritingDesk, GoalIsKeptAndItsReachedNoticeComesOnce)
 TEST_F(WritingDesk, UnwritableStoreIsSaidOnce)
 {
     putFileBytes(localData() + "\\Wrivo", "a file where the folder should be");
-    DialogDriver first;
-    first.press("OK");
-    first.answer(setGoal("10"));
-    shortcut('B');
-    ASSERT_TRUE(first.finish()) << first.report();
-    ASSERT_EQ(first.seen().size(), 2u);
-    EXPECT_EQ(first.seen()[0].message(),
-              "写作记录无法保存到 " + localData() + "\\Wrivo，本次运行的目标和字数不会保留。");
+    const std::vector<DialogRecord> first = answered([&] { shortcut('B'); }, {pressing("OK"), setGoal("10")});
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_EQ(first.at(0).message(), "写作记录无法保存到 " + localData() + "\\Wrivo，本次运行的目标和字数不会保留。");
 
     std::string goalShown;
-    DialogDriver again;
-    again.answer(readGoal(goalShown));
-    shortcut('B');
-    ASSERT_TRUE(again.finish()) << again.report();
-    EXPECT_EQ(again.seen().size(), 1u);
+    const std::vector<DialogRecord> again = answered([&] { shortcut('B'); }, {readGoal(goalShown)});
+    EXPECT_EQ(again.size(), 1u);
     EXPECT_EQ(goalShown, "10");
 }
 

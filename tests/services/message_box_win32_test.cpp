@@ -9,16 +9,17 @@
 namespace wrivo {
 namespace {
 
+using test::answered;
 using test::DialogDriver;
+using test::DialogRecord;
 using test::DialogWindow;
+using test::pressing;
 
 TEST(MessageBoxService, ShowsTheTextUnderTheDefaultTitleAndReturnsOk)
 {
-    DialogDriver driver;
-    driver.press("OK");
-    EXPECT_EQ(messageBox(Value{std::string("保存成功！！！")}, 64), MessageBoxResult::ok);
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    const auto seen = driver.seen();
+    const std::vector<DialogRecord> seen =
+        answered([&] { EXPECT_EQ(messageBox(Value{std::string("保存成功！！！")}, 64), MessageBoxResult::ok); },
+                 {pressing("OK")});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].title, "信息：");
     EXPECT_EQ(seen[0].message(), "保存成功！！！");
@@ -49,19 +50,19 @@ TEST(MessageBoxService, EveryButtonMapsToItsCode)
         {3, "Cancel", MessageBoxResult::cancel}, {5, "Retry", MessageBoxResult::retry},
     };
     for (const auto& c : cases) {
-        DialogDriver driver;
-        driver.press(c.button);
-        EXPECT_EQ(messageBox(Value{std::string("?")}, c.style), c.result) << "style " << c.style << ", " << c.button;
-        EXPECT_TRUE(driver.finish()) << driver.report();
+        answered(
+            [&] {
+                EXPECT_EQ(messageBox(Value{std::string("?")}, c.style), c.result)
+                    << "style " << c.style << ", " << c.button;
+            },
+            {pressing(c.button)});
     }
 }
 
 TEST(MessageBoxService, ClosingABoxWithCancelGivesOne)
 {
-    DialogDriver driver;
-    driver.answer([](DialogWindow& box) { box.pressCloseBox(); });
-    EXPECT_EQ(messageBox(Value{std::string("保存吗？")}, 3 + 32), MessageBoxResult::cancel);
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    answered([&] { EXPECT_EQ(messageBox(Value{std::string("保存吗？")}, 3 + 32), MessageBoxResult::cancel); },
+             {[](DialogWindow& box) { box.pressCloseBox(); }});
 }
 
 TEST(MessageBoxService, ContentOfAnyKindBecomesText)

@@ -37,16 +37,13 @@ TEST(WordCount, DoubleByteCharactersByRow)
     EXPECT_EQ(countWords("中　文").withoutPunctuation(), 2);
 }
 
-TEST(WordCount, SecondBytesThatLookLikeAsciiBelongToTheirCharacter)
+TEST(WordCount, BytesAfterALeadByte)
 {
     // 0x40-0x7E and 0x80 after a lead byte are second bytes, never letters.
     EXPECT_EQ(countWords("\x81\x41\x81\x7E\x81\x80"), counted(3, 0, 0));
     EXPECT_EQ(countWords("\260\141bc"), counted(1, 1, 0));
     EXPECT_EQ(countWords("\xA3\x41"), counted(0, 0, 1));
-}
-
-TEST(WordCount, LeadBytesWithoutSecondByteAreMarksOfTheirOwn)
-{
+    // A lead byte without a second byte is a mark of its own.
     EXPECT_EQ(countWords("\x81\x30"), counted(0, 1, 1)); // the "0" is read again
     EXPECT_EQ(countWords("\x81 \xFE\x7F\xA1\xFF"), counted(0, 0, 3));
     EXPECT_EQ(countWords("ab\xB0"), counted(0, 1, 1)); // the text ends

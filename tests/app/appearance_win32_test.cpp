@@ -232,25 +232,19 @@ TEST_F(Appearance, ChosenColoursAreAppliedAndStoredWithoutAWarning)
 TEST_F(Appearance, TheFontDialogsFaceAndSizeGoToTheEditBoxAndTheFile)
 {
     focusEditBox();
-    {
-        DialogDriver driver;
-        driver.answer([](DialogWindow& box) {
-            box.chooseFontSize(24);
-            box.press("OK");
-        });
-        postKey(handleOf(editBoxRef), 'T', true); // Ctrl+T: 字体大小
+    const auto ctrlT = [&] { // 字体大小
+        postKey(handleOf(editBoxRef), 'T', true);
         pumpPending();
-        ASSERT_TRUE(driver.finish()) << driver.report();
-    }
+    };
+    answered(ctrlT, {[](DialogWindow& box) {
+                 box.chooseFontSize(24);
+                 box.press("OK");
+             }});
     EXPECT_EQ(number(editBoxRef, EditBoxProperty::font, FontMember::size), 24);
     EXPECT_EQ(stored(fontSizeKey), "24");
     EXPECT_EQ(stored(fontFaceKey), propertyText(readProperty(editBoxRef, EditBoxProperty::font, FontMember::faceName)));
 
-    DialogDriver driver;
-    driver.press("Cancel");
-    postKey(handleOf(editBoxRef), 'T', true);
-    pumpPending();
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    answered(ctrlT, {pressing("Cancel")});
     EXPECT_EQ(number(editBoxRef, EditBoxProperty::font, FontMember::size), 24) << "a cancelled dialog changes nothing";
 }
 

@@ -168,15 +168,13 @@ TEST_F(Chapters, AltDownAndAltUpGoFromHeadingToHeadingAndScrollItToTheTop)
 {
     setDocument(novel);
     caretTo(0);
-    const std::size_t headings[] = {novel.find("第一卷"), novel.find("第一章"), novel.find("　第一节"),
-                                    novel.find("第二章")};
-    for (std::size_t heading : headings) {
+    for (const char* heading : {"第一卷", "第一章", "　第一节", "第二章"}) {
         pressAlt(VK_DOWN);
-        EXPECT_EQ(caret(), heading);
+        EXPECT_EQ(caret(), novel.find(heading)) << heading;
         EXPECT_TRUE(caretLineOnTop()) << heading;
     }
     pressAlt(VK_UP);
-    EXPECT_EQ(caret(), headings[2]);
+    EXPECT_EQ(caret(), novel.find("　第一节"));
     EXPECT_EQ(document().text(), novel);
 }
 

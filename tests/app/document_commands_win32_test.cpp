@@ -83,12 +83,7 @@ TEST_F(DocumentCommands, NewAsksOnlyWhenTheDocumentDiffersFromItsFile)
 {
     setDocument("saved text");
     saveAs(folder.file("a.txt"));
-    {
-        DialogDriver driver; // expects no dialog at all
-        shortcut('A');
-        EXPECT_TRUE(driver.finish()) << driver.report();
-        EXPECT_TRUE(driver.seen().empty());
-    }
+    EXPECT_TRUE(answered([&] { shortcut('A'); }, {}).empty()) << "no dialog at all";
     EXPECT_EQ(document().text(), "");
 
     setDocument("typed afresh");

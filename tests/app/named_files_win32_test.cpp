@@ -106,10 +106,7 @@ TEST_F(NamedFiles, ADropOnAnEmptyDocumentOpensTheFirstFileUnasked)
 {
     const std::string first = put("第 一 稿.txt", "一\r\n二\r\nthree");
     const std::string second = put("second.txt", "not this one");
-    DialogDriver driver; // expects no box at all
-    drop({wide(first), wide(second)});
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    EXPECT_TRUE(driver.seen().empty());
+    EXPECT_TRUE(answered([&] { drop({wide(first), wide(second)}); }, {}).empty()) << "no box at all";
     EXPECT_EQ(document().text(), "一\r\n二\r\nthree");
     EXPECT_EQ(document().file(), first) << "the save dialog offers the dropped file";
     EXPECT_EQ(SendMessageA(handleOf(listBoxRef), LB_GETCOUNT, 0, 0), 3);
@@ -165,10 +162,12 @@ TEST_F(NamedFiles, TheCommandLinesFirstFileIsOpenedAndAMissingOneIsSaidSo)
 {
     const std::string path = put("打开 我.txt", "第一行\r\n第二行");
     {
-        DialogDriver driver; // expects no box at all
-        openCommandLineFile({wide(path), L"C:\\elsewhere.txt"});
-        ASSERT_TRUE(driver.finish()) << driver.report();
-        EXPECT_TRUE(driver.seen().empty());
+        const std::vector<DialogRecord> seen = answered(
+            [&] {
+                openCommandLineFile({wide(path), L"C:\\elsewhere.txt"});
+            },
+            {});
+        EXPECT_TRUE(seen.empty()) << "no box at all";
     }
     EXPECT_EQ(document().text(), "第一行\r\n第二行");
     EXPECT_EQ(document().file(), path);
@@ -185,12 +184,7 @@ TEST_F(NamedFiles, TheCommandLinesFirstFileIsOpenedAndAMissingOneIsSaidSo)
 
 TEST_F(NamedFiles, ACodePageOtherThanGbkIsPointedOutOnce)
 {
-    {
-        DialogDriver driver; // GBK itself: no word
-        warnAboutCodePage(936);
-        ASSERT_TRUE(driver.finish()) << driver.report();
-        EXPECT_TRUE(driver.seen().empty());
-    }
+    EXPECT_TRUE(answered([&] { warnAboutCodePage(936); }, {}).empty()) << "GBK itself: no word";
     const std::vector<DialogRecord> seen = answered([&] { warnAboutCodePage(1252); }, {pressing("OK")});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen.at(0).title, "代码页提醒：");

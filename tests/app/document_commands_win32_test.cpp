@@ -116,10 +116,8 @@ TEST_F(DocumentCommands, OpenWarnsBeforeReplacingAndLoadsTheFileWithItsRows)
     putFileBytes(path, std::string("ab\r\n字\r\nxyz") + '\0' + "after the zero");
 
     setDocument("current");
-    {
-        const std::vector<DialogRecord> seen = answered([&] { shortcut('D'); }, {pressing("No")});
-        EXPECT_EQ(seen.at(0).title, "温馨提示：");
-    }
+    const std::vector<DialogRecord> seen = answered([&] { shortcut('D'); }, {pressing("No")});
+    EXPECT_EQ(seen.at(0).title, "温馨提示：");
     EXPECT_EQ(document().text(), "current");
 
     // Yes to the warning, the file, and Yes to loading what comes before the zero byte.
@@ -184,15 +182,13 @@ TEST_F(DocumentCommands, CharactersGbkCannotWriteAreAskedAboutBeforeSaving)
     const std::string path = folder.file("emoji.txt");
     const std::string question =
         "文档中有 1 个字符不在 GBK 编码之内(例如表情符号),\r\n\r\n保存后它们将变成 ?。\r\n\r\n仍然保存吗？";
-    {
-        // No to the question, then "注意文档未保存&&".
-        const std::vector<DialogRecord> seen = answered([&] { shortcut('S'); }, {pressing("No"), pressing("OK")});
-        ASSERT_EQ(seen.size(), 2u);
-        EXPECT_EQ(seen.at(0).title, "注意：");
-        EXPECT_EQ(seen.at(0).message(), question);
-        EXPECT_EQ(seen.at(1).title, "提醒：");
-        EXPECT_FALSE(fileExists(path));
-    }
+    // No to the question, then "注意文档未保存&&".
+    const std::vector<DialogRecord> seen = answered([&] { shortcut('S'); }, {pressing("No"), pressing("OK")});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen.at(0).title, "注意：");
+    EXPECT_EQ(seen.at(0).message(), question);
+    EXPECT_EQ(seen.at(1).title, "提醒：");
+    EXPECT_FALSE(fileExists(path));
     // Yes, the file, then "保存成功！！！".
     answered([&] { shortcut('S'); }, {pressing("Yes"), chooseFile(path), pressing("OK")});
     EXPECT_EQ(fileBytes(path).substr(0, 2), "ab");

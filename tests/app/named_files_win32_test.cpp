@@ -117,11 +117,9 @@ TEST_F(NamedFiles, ADropOnADocumentAsksFirstAndNoKeepsTheDocument)
     const std::string path = put("dropped.txt", "from the drop");
     setDocument("my own words");
     const std::string caption = windowText(mainWindowRef);
-    {
-        const std::vector<DialogRecord> seen = answered([&] { drop({wide(path)}); }, {pressing("No")});
-        ASSERT_EQ(seen.size(), 1u);
-        EXPECT_EQ(seen.at(0).title, replaceTitle);
-    }
+    const std::vector<DialogRecord> seen = answered([&] { drop({wide(path)}); }, {pressing("No")});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen.at(0).title, replaceTitle);
     EXPECT_EQ(document().text(), "my own words");
     EXPECT_EQ(windowText(mainWindowRef), caption);
     EXPECT_EQ(document().file(), "");

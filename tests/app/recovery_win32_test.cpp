@@ -282,13 +282,11 @@ TEST_F(Recovery, DamagedCopiesAreSetAsideTogetherAndToldOnce)
     // A copy under another program's name is not that program's.
     const std::string foreign = putOrphan(earlierProgramWithOurId(), "another", "");
     MoveFileA(foreign.c_str(), copyPath({0xFFFFFFF2u, 3}).c_str());
-    {
-        const std::vector<DialogRecord> seen = answered([&] { recovery::offerCopiesLeftBehind(); }, {pressing("OK")});
-        ASSERT_EQ(seen.size(), 1u) << "one notice for both";
-        EXPECT_EQ(seen.at(0).title, "恢复：");
-        EXPECT_NE(seen.at(0).message().find("2 份恢复副本已经损坏"), std::string::npos);
-        EXPECT_NE(seen.at(0).message().find(recoveryDir() + "\\Damaged"), std::string::npos);
-    }
+    const std::vector<DialogRecord> seen = answered([&] { recovery::offerCopiesLeftBehind(); }, {pressing("OK")});
+    ASSERT_EQ(seen.size(), 1u) << "one notice for both";
+    EXPECT_EQ(seen.at(0).title, "恢复：");
+    EXPECT_NE(seen.at(0).message().find("2 份恢复副本已经损坏"), std::string::npos);
+    EXPECT_NE(seen.at(0).message().find(recoveryDir() + "\\Damaged"), std::string::npos);
     EXPECT_EQ(document().text(), "");
     EXPECT_EQ(namesInFolder(recoveryDir() + "\\Damaged").size(), 2u) << "kept, not deleted";
     EXPECT_FALSE(fileExists(cut));
@@ -468,11 +466,9 @@ TEST_F(Recovery, AnUnwritableStoreIsToldAtStartNeverWhileTyping)
 {
     // A file where the Wrivo folder would go: nothing can be made under it.
     putFileBytes(localData() + "\\Wrivo", "not a folder");
-    {
-        const std::vector<DialogRecord> seen = answered([&] { recovery::checkStoreAtStart(); }, {pressing("OK")});
-        ASSERT_EQ(seen.size(), 1u);
-        EXPECT_EQ(seen.at(0).title, "注意：");
-    }
+    const std::vector<DialogRecord> seen = answered([&] { recovery::checkStoreAtStart(); }, {pressing("OK")});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen.at(0).title, "注意：");
 
     DialogDriver later(2000);
     later.press("OK"); // would catch any notice while typing

@@ -168,6 +168,13 @@ std::uint64_t ticksSoFar()
     return state().ticks;
 }
 
+void forgetStoreTrouble()
+{
+    CopyState& s = state();
+    s.copyFailed = s.copyTooLarge = s.shelfFailed = s.unshelvedKept = false;
+    s.copyFailureTold = s.copyTooLargeTold = s.shelfFailureTold = false;
+}
+
 void documentChanged()
 {
     CopyState& s = state();

@@ -25,5 +25,7 @@ void offerCopiesLeftBehind();
 // For tests: whether a change waits for its copy, and the timer's ticks so far.
 bool copyWaiting();
 std::uint64_t ticksSoFar();
+// For tests: the trouble met and told so far is forgotten, as at a new start.
+void forgetStoreTrouble();
 
 } // namespace wrivo::recovery

@@ -27,6 +27,7 @@
 #include "app/main_window.h"
 #include "app/start_routine.h"
 #include "app/start_window.h"
+#include "bench/bench_support.h"
 #include "bench/sample_document.h"
 #include "host/host.h"
 #include "host/message_loop.h"
@@ -39,18 +40,10 @@
 namespace {
 
 using namespace wrivo;
-
-double nowMs()
-{
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::nowMs;
+using bench::pumpPending;
+using bench::pumpUntil;
+using bench::windowText;
 
 // A novel of about `bytes`: the sample document's paragraphs with a chapter
 // heading ("第N章 风起") put before the paragraph at every 1/chapters of it.
@@ -78,41 +71,7 @@ HWND handleOf(const UnitRef& unit)
 
 std::string caption()
 {
-    char text[512] = {};
-    GetWindowTextA(handleOf(mainWindowRef), text, sizeof text);
-    return text;
-}
-
-void dispatchOne(MSG& message)
-{
-    if (!MessageLoop::preTranslate(message)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-void pumpPending()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message != WM_QUIT) dispatchOne(message);
-    }
-}
-
-template <typename Condition>
-bool pumpUntil(Condition condition, double timeoutMs)
-{
-    const double start = nowMs();
-    while (!condition()) {
-        if (nowMs() - start > timeoutMs) return false;
-        MSG message;
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message != WM_QUIT) dispatchOne(message);
-        } else {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        }
-    }
-    return true;
+    return windowText(handleOf(mainWindowRef));
 }
 
 // Past the typing pause and the timer's next look: the list has followed.

@@ -27,6 +27,7 @@
 #include "app/start_routine.h"
 #include "app/start_window.h"
 #include "app/statistics_handlers.h"
+#include "bench/bench_support.h"
 #include "host/host.h"
 #include "host/message_loop.h"
 #include "host/property_rules.h"
@@ -39,18 +40,10 @@
 namespace {
 
 using namespace wrivo;
-
-double nowMs()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::nowMs;
+using bench::pumpPending;
+using bench::pumpUntil;
+using bench::windowText;
 
 const double benchStart = nowMs();
 
@@ -128,49 +121,6 @@ HWND mainWindow()
 HWND editBox()
 {
     return handleOf(editBoxRef);
-}
-
-std::string windowText(HWND window)
-{
-    const int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    const int copied = GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(std::max(copied, 0)));
-    return text;
-}
-
-void dispatchOne(MSG& message)
-{
-    if (!MessageLoop::preTranslate(message)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-// Handles everything queued now (and what that queues).
-void pumpPending()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) continue;
-        dispatchOne(message);
-    }
-}
-
-template <typename Condition>
-bool pumpUntil(Condition condition, double timeoutMs)
-{
-    const double start = nowMs();
-    for (;;) {
-        if (condition()) return true;
-        if (nowMs() - start > timeoutMs) return false;
-        MSG message;
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message != WM_QUIT) dispatchOne(message);
-        } else {
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-        }
-    }
 }
 
 void caretToEnd(HWND edit)

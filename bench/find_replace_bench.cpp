@@ -22,6 +22,7 @@
 #include "app/start_routine.h"
 #include "app/start_window.h"
 #include "app/statistics_handlers.h"
+#include "bench/bench_support.h"
 #include "bench/sample_document.h"
 #include "host/host.h"
 #include "host/message_loop.h"
@@ -35,33 +36,11 @@
 namespace {
 
 using namespace wrivo;
+using bench::nowMs;
+using bench::pumpPending;
 
 const char* const term = "Wrivo";
 const char* const replacement = "\xCE\xD6\xD0\xB4"; // two Chinese characters
-
-double nowMs()
-{
-    static const LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void pumpPending()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) continue;
-        if (!MessageLoop::preTranslate(message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-}
 
 HWND editBox()
 {

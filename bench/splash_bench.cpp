@@ -2,6 +2,7 @@
 // timer does (decode + compose + push per frame) and reports milliseconds per
 // frame, with the three steps also timed on their own. Win32 only.
 #ifdef _WIN32
+#include "bench/bench_support.h"
 #include "skin/image_memory_win32.h"
 #include "skin/png_skin_window_win32.h"
 #include "skin/skin_module_win32.h"
@@ -10,25 +11,10 @@
 #include <windows.h>
 #include <cstdio>
 
-namespace {
-
-double nowMs()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-} // namespace
-
 int main()
 {
     using namespace wrivo;
+    using bench::nowMs;
     startSkinModule();
     HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 200, 150, 495, 354, nullptr, nullptr,
                                   GetModuleHandleA(nullptr), nullptr);

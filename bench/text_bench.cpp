@@ -6,6 +6,7 @@
 // Documents are generated from a fixed seed: Chinese characters (valid GBK),
 // full-width punctuation and spaces, ASCII words and spaces, with "\r\n" every
 // 60 to 200 bytes. Each figure is the best of several runs.
+#include "bench/bench_support.h"
 #include "bench/sample_document.h"
 #include "services/text.h"
 
@@ -23,30 +24,7 @@ using namespace wrivo;
 
 using bench::makeDocument;
 
-// Runs `work` until a second has passed (at least 5 times) and gives the best
-// time in seconds: the best run is the one least disturbed by other work on a
-// shared machine.
-double bestSeconds(const std::function<void()>& work)
-{
-    using Clock = std::chrono::steady_clock;
-    double best = 1e9, total = 0;
-    for (int run = 0; run < 5 || total < 1.0; ++run) {
-        auto start = Clock::now();
-        work();
-        double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        best = std::min(best, seconds);
-        total += seconds;
-    }
-    return best;
-}
-
 volatile std::size_t sink;
-
-void report(const char* name, std::size_t bytes, const std::function<void()>& work)
-{
-    double seconds = bestSeconds(work);
-    std::printf("  %-40s %9.1f MB/s  (%.3f ms)\n", name, bytes / seconds / 1e6, seconds * 1e3);
-}
 
 struct Totals {
     std::size_t paragraphs = 0, characters = 0;
@@ -87,20 +65,21 @@ void benchDocument(std::size_t megabytes)
         std::exit(1);
     }
 
-    report("split-and-measure (views)", n, [&] { sink = splitAndMeasure(doc).characters; });
-    report("split-and-measure (splitText, texts)", n, [&] { sink = splitAndMeasureWithTexts(doc).characters; });
-    report("forEachPiece at \\r\\n", n, [&] {
+    bench::reportThroughput("split-and-measure (views)", n, [&] { sink = splitAndMeasure(doc).characters; });
+    bench::reportThroughput("split-and-measure (splitText, texts)", n,
+                            [&] { sink = splitAndMeasureWithTexts(doc).characters; });
+    bench::reportThroughput("forEachPiece at \\r\\n", n, [&] {
         std::size_t count = 0;
         forEachPiece(doc, "\r\n", [&](std::string_view) { ++count; });
         sink = count;
     });
-    report("splitViews at \\r\\n", n, [&] { sink = splitViews(doc, "\r\n").size(); });
-    report("splitText at \\r\\n", n, [&] { sink = splitText(doc, "\r\n").size(); });
+    bench::reportThroughput("splitViews at \\r\\n", n, [&] { sink = splitViews(doc, "\r\n").size(); });
+    bench::reportThroughput("splitText at \\r\\n", n, [&] { sink = splitText(doc, "\r\n").size(); });
     // A1 is also the second byte of many characters, so every hit needs the boundary check.
-    report("splitViews at 。 (A1 A3)", n, [&] { sink = splitViews(doc, "\xA1\xA3").size(); });
-    report("nonSpaceLength of the whole text", n, [&] { sink = nonSpaceLength(doc); });
-    report("removeAllSpaces of the whole text", n, [&] { sink = removeAllSpaces(doc).size(); });
-    report("textLength of every paragraph", n, [&] {
+    bench::reportThroughput("splitViews at 。 (A1 A3)", n, [&] { sink = splitViews(doc, "\xA1\xA3").size(); });
+    bench::reportThroughput("nonSpaceLength of the whole text", n, [&] { sink = nonSpaceLength(doc); });
+    bench::reportThroughput("removeAllSpaces of the whole text", n, [&] { sink = removeAllSpaces(doc).size(); });
+    bench::reportThroughput("textLength of every paragraph", n, [&] {
         std::size_t total = 0;
         forEachPiece(doc, "\r\n", [&](std::string_view piece) { total += textLength(piece); });
         sink = total;

@@ -19,6 +19,7 @@
 #include "app/statistics_handlers.h"
 #include "app/units.h"
 #include "app/writing_desk.h"
+#include "bench/bench_support.h"
 #include "bench/sample_document.h"
 #include "host/host.h"
 #include "host/message_loop.h"
@@ -30,30 +31,12 @@
 namespace {
 
 using namespace wrivo;
-
-double nowMs()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+using bench::nowMs;
+using bench::pumpPending;
 
 HWND handleOf(const UnitRef& unit)
 {
     return reinterpret_cast<HWND>(windowHandle(unit));
-}
-
-void pumpPending()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) continue;
-        if (!MessageLoop::preTranslate(message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
 }
 
 // The sample manuscript with its commas and stops typed half-width and no

@@ -6,6 +6,7 @@
 // ("第N章 ...", written as bytes here: benchmarks are compiled without the
 // GBK literal flags) every size / 3,000 bytes, so 10 MB holds 3,000 chapters.
 // Each figure is the best of several runs.
+#include "bench/bench_support.h"
 #include "bench/sample_document.h"
 #include "services/chapter_headings.h"
 #include "services/word_count.h"
@@ -21,27 +22,7 @@ namespace {
 
 using namespace wrivo;
 
-double bestSeconds(const std::function<void()>& work)
-{
-    using Clock = std::chrono::steady_clock;
-    double best = 1e9, total = 0;
-    for (int run = 0; run < 5 || total < 1.0; ++run) {
-        auto start = Clock::now();
-        work();
-        double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        best = std::min(best, seconds);
-        total += seconds;
-    }
-    return best;
-}
-
 volatile std::int64_t sink;
-
-void report(const char* name, std::size_t bytes, const std::function<void()>& work)
-{
-    double seconds = bestSeconds(work);
-    std::printf("  %-40s %9.1f MB/s  (%.3f ms)\n", name, bytes / seconds / 1e6, seconds * 1e3);
-}
 
 // The sample with a heading paragraph after every `every` bytes of it.
 std::string withHeadings(const std::string& doc, std::size_t every)
@@ -69,13 +50,15 @@ void benchDocument(std::size_t megabytes)
     std::vector<ChapterPart> parts = splitChapters(doc);
     std::printf("%zu MB (%zu bytes, %zu parts, %lld words)\n", megabytes, doc.size(), parts.size(),
                 static_cast<long long>(countWords(doc).words));
-    report("countWords", doc.size(), [&] { sink = countWords(doc).words; });
-    report("splitChapters", doc.size(), [&] { sink = static_cast<std::int64_t>(splitChapters(doc).size()); });
+    bench::reportThroughput("countWords", doc.size(), [&] { sink = countWords(doc).words; });
+    bench::reportThroughput("splitChapters", doc.size(),
+                            [&] { sink = static_cast<std::int64_t>(splitChapters(doc).size()); });
     const std::string ascii(doc.size(), 'a');
     std::string mixed = doc;
     for (std::size_t i = 0; i < mixed.size(); i += 3) mixed[i] = ' ';
-    report("countWords, one ASCII run", ascii.size(), [&] { sink = countWords(ascii).words; });
-    report("countWords, a space every third byte", mixed.size(), [&] { sink = countWords(mixed).words; });
+    bench::reportThroughput("countWords, one ASCII run", ascii.size(), [&] { sink = countWords(ascii).words; });
+    bench::reportThroughput("countWords, a space every third byte", mixed.size(),
+                            [&] { sink = countWords(mixed).words; });
 }
 
 } // namespace

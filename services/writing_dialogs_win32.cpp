@@ -39,6 +39,21 @@ State* stateOf(HWND dialog, UINT message, LPARAM lParam)
     return reinterpret_cast<State*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
+// The OK and Cancel of a dialog's WM_COMMAND: OK closes it once `accept`
+// has taken its fields (true), Cancel closes it as it is; other commands are
+// not handled here.
+template <typename Accept>
+INT_PTR okOrCancel(HWND dialog, WPARAM wParam, Accept accept)
+{
+    switch (LOWORD(wParam)) {
+    case IDOK:
+        if (accept()) EndDialog(dialog, IDOK);
+        return TRUE;
+    case IDCANCEL: EndDialog(dialog, IDCANCEL); return TRUE;
+    default: return FALSE;
+    }
+}
+
 // ---- 一键排版 ---------------------------------------------------------------
 
 enum : WORD {
@@ -62,21 +77,15 @@ INT_PTR CALLBACK tidyProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         CheckRadioButton(dialog, keepRadio, noneRadio, keepRadio + static_cast<int>(options->blankLines));
         return TRUE;
     case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK) {
+        return okOrCancel(dialog, wParam, [&] {
             options->indent = IsDlgButtonChecked(dialog, indentBox) == BST_CHECKED;
             options->trimTrailing = IsDlgButtonChecked(dialog, trimBox) == BST_CHECKED;
             options->punctuation = IsDlgButtonChecked(dialog, punctuationBox) == BST_CHECKED;
             for (WORD radio : {keepRadio, oneRadio, noneRadio})
                 if (IsDlgButtonChecked(dialog, radio) == BST_CHECKED)
                     options->blankLines = static_cast<BlankLines>(radio - keepRadio);
-            EndDialog(dialog, IDOK);
-            return TRUE;
-        }
-        if (LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        }
-        return FALSE;
+            return true;
+        });
     default: return FALSE;
     }
 }
@@ -192,22 +201,16 @@ INT_PTR CALLBACK goalProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM 
             }
             return TRUE;
         }
-        if (LOWORD(wParam) == IDOK) {
+        return okOrCancel(dialog, wParam, [&] {
             if (const std::optional<std::int64_t> goal = goalIn(dialog)) {
                 state->goal = *goal;
-                EndDialog(dialog, IDOK);
-            } else {
-                MessageBeep(MB_OK);
-                SendDlgItemMessageA(dialog, goalField, EM_SETSEL, 0, -1);
-                SetFocus(GetDlgItem(dialog, goalField));
+                return true;
             }
-            return TRUE;
-        }
-        if (LOWORD(wParam) == IDCANCEL) {
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        }
-        return FALSE;
+            MessageBeep(MB_OK); // no goal in the field: it stays open on it
+            SendDlgItemMessageA(dialog, goalField, EM_SETSEL, 0, -1);
+            SetFocus(GetDlgItem(dialog, goalField));
+            return false;
+        });
     default: return FALSE;
     }
 }

@@ -145,13 +145,10 @@ TEST_F(Appearance, ABackgroundThatHidesTheTextIsRefusedWithAWarning)
     for (const Case c : {Case{0x00AA00, 0x00AA00}, Case{defaultTextColour, listTextColour},
                          Case{conflictBackgroundColour, conflictBackgroundColour}}) {
         writeProperty(editBoxRef, EditBoxProperty::textColour, c.textColour);
-        DialogDriver driver;
-        driver.press("OK");
-        chooseColour(c.chosen, false);
-        ASSERT_TRUE(driver.finish()) << driver.report();
-        ASSERT_EQ(driver.seen().size(), 1u);
-        EXPECT_EQ(driver.seen()[0].title, "!!!警告!!!");
-        EXPECT_NE(driver.seen()[0].message().find("刚才您设置的[背景颜色]与 正文 或 下方 的字体颜色重复."),
+        const std::vector<DialogRecord> seen = answered([&] { chooseColour(c.chosen, false); }, {pressing("OK")});
+        ASSERT_EQ(seen.size(), 1u);
+        EXPECT_EQ(seen.at(0).title, "!!!警告!!!");
+        EXPECT_NE(seen.at(0).message().find("刚才您设置的[背景颜色]与 正文 或 下方 的字体颜色重复."),
                   std::string::npos);
         expectBackground(conflictBackgroundColour);
     }
@@ -235,25 +232,19 @@ TEST_F(Appearance, ChosenColoursAreAppliedAndStoredWithoutAWarning)
 TEST_F(Appearance, TheFontDialogsFaceAndSizeGoToTheEditBoxAndTheFile)
 {
     focusEditBox();
-    {
-        DialogDriver driver;
-        driver.answer([](DialogWindow& box) {
-            box.chooseFontSize(24);
-            box.press("OK");
-        });
-        postKey(handleOf(editBoxRef), 'T', true); // Ctrl+T: 字体大小
+    const auto ctrlT = [&] { // 字体大小
+        postKey(handleOf(editBoxRef), 'T', true);
         pumpPending();
-        ASSERT_TRUE(driver.finish()) << driver.report();
-    }
+    };
+    answered(ctrlT, {[](DialogWindow& box) {
+                 box.chooseFontSize(24);
+                 box.press("OK");
+             }});
     EXPECT_EQ(number(editBoxRef, EditBoxProperty::font, FontMember::size), 24);
     EXPECT_EQ(stored(fontSizeKey), "24");
     EXPECT_EQ(stored(fontFaceKey), propertyText(readProperty(editBoxRef, EditBoxProperty::font, FontMember::faceName)));
 
-    DialogDriver driver;
-    driver.press("Cancel");
-    postKey(handleOf(editBoxRef), 'T', true);
-    pumpPending();
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    answered(ctrlT, {pressing("Cancel")});
     EXPECT_EQ(number(editBoxRef, EditBoxProperty::font, FontMember::size), 24) << "a cancelled dialog changes nothing";
 }
 

@@ -168,15 +168,13 @@ TEST_F(Chapters, AltDownAndAltUpGoFromHeadingToHeadingAndScrollItToTheTop)
 {
     setDocument(novel);
     caretTo(0);
-    const std::size_t headings[] = {novel.find("第一卷"), novel.find("第一章"), novel.find("　第一节"),
-                                    novel.find("第二章")};
-    for (std::size_t heading : headings) {
+    for (const char* heading : {"第一卷", "第一章", "　第一节", "第二章"}) {
         pressAlt(VK_DOWN);
-        EXPECT_EQ(caret(), heading);
+        EXPECT_EQ(caret(), novel.find(heading)) << heading;
         EXPECT_TRUE(caretLineOnTop()) << heading;
     }
     pressAlt(VK_UP);
-    EXPECT_EQ(caret(), headings[2]);
+    EXPECT_EQ(caret(), novel.find("　第一节"));
     EXPECT_EQ(document().text(), novel);
 }
 
@@ -186,11 +184,7 @@ TEST_F(Chapters, CountDetailsGivesTheWholeTheChapterAndTheSelection)
     const std::size_t chapter = novel.find("第二章");
     const std::size_t selected = chapter + 20;
     document().select({static_cast<std::int32_t>(selected), 30});
-    DialogDriver driver;
-    driver.press("OK");
-    shortcut('K');
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    const DialogRecord notice = driver.seen().at(0);
+    const DialogRecord notice = answered([&] { shortcut('K'); }, {pressing("OK")}).at(0);
     EXPECT_EQ(notice.title, "字数详情");
     const std::string text = notice.message();
     const auto figure = [](const char* name, std::int64_t value) {
@@ -207,10 +201,8 @@ TEST_F(Chapters, CountDetailsGivesTheWholeTheChapterAndTheSelection)
     EXPECT_NE(text.find(figure("标点与符号", inSelection.punctuation), ofSelection), std::string::npos) << text;
 
     setDocument("只有正文。");
-    driver.press("OK");
-    shortcut('K');
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    EXPECT_EQ(driver.seen().at(1).message().find("\r\n\r\n"), std::string::npos) << "a section beside the whole";
+    const DialogRecord wholeOnly = answered([&] { shortcut('K'); }, {pressing("OK")}).at(0);
+    EXPECT_EQ(wholeOnly.message().find("\r\n\r\n"), std::string::npos) << "a section beside the whole";
     EXPECT_EQ(document().text(), "只有正文。") << "Ctrl+K reached the edit box";
 }
 

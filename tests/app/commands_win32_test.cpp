@@ -52,11 +52,8 @@ protected:
     // Runs a menu shortcut and answers the notice it shows with OK.
     DialogRecord noticeOf(UINT key)
     {
-        DialogDriver driver;
-        driver.press("OK");
-        press(key, true);
-        EXPECT_TRUE(driver.finish()) << driver.report();
-        return driver.seen().empty() ? DialogRecord{} : driver.seen().front();
+        const std::vector<DialogRecord> seen = answered([&] { press(key, true); }, {pressing("OK")});
+        return seen.empty() ? DialogRecord{} : seen.front();
     }
 };
 

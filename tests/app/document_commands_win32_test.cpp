@@ -45,12 +45,7 @@ protected:
     // dialog, confirms the one notice that follows, and gives that notice.
     DialogRecord openWithANotice(const std::string& path)
     {
-        DialogDriver driver;
-        driver.answer(chooseFile(path));
-        driver.press("OK");
-        shortcut('D');
-        EXPECT_TRUE(driver.finish()) << driver.report();
-        const std::vector<DialogRecord> seen = driver.seen();
+        const std::vector<DialogRecord> seen = answered([&] { shortcut('D'); }, {chooseFile(path), pressing("OK")});
         EXPECT_EQ(seen.size(), 2u);
         return seen.empty() ? DialogRecord{} : seen.back();
     }
@@ -77,14 +72,10 @@ TEST_F(DocumentCommands, SaveWritesTheDocumentsBytesAndRemembersTheFile)
 TEST_F(DocumentCommands, CancellingTheSaveDialogSaysTheDocumentWasNotSaved)
 {
     setDocument("abc");
-    DialogDriver driver;
-    driver.press("Cancel");
-    driver.press("OK");
-    shortcut('S');
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    ASSERT_EQ(driver.seen().size(), 2u);
-    EXPECT_EQ(driver.seen()[1].title, "提醒：");
-    EXPECT_EQ(driver.seen()[1].message(), "注意文档未保存&&");
+    const std::vector<DialogRecord> seen = answered([&] { shortcut('S'); }, {pressing("Cancel"), pressing("OK")});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen.at(1).title, "提醒：");
+    EXPECT_EQ(seen.at(1).message(), "注意文档未保存&&");
     EXPECT_EQ(document().file(), "");
 }
 
@@ -92,21 +83,13 @@ TEST_F(DocumentCommands, NewAsksOnlyWhenTheDocumentDiffersFromItsFile)
 {
     setDocument("saved text");
     saveAs(folder.file("a.txt"));
-    {
-        DialogDriver driver; // expects no dialog at all
-        shortcut('A');
-        EXPECT_TRUE(driver.finish()) << driver.report();
-        EXPECT_TRUE(driver.seen().empty());
-    }
+    EXPECT_TRUE(answered([&] { shortcut('A'); }, {}).empty()) << "no dialog at all";
     EXPECT_EQ(document().text(), "");
 
     setDocument("typed afresh");
-    DialogDriver driver;
-    driver.press("No");
-    shortcut('A');
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    ASSERT_EQ(driver.seen().size(), 1u);
-    EXPECT_EQ(driver.seen()[0].title, "提示：");
+    const std::vector<DialogRecord> seen = answered([&] { shortcut('A'); }, {pressing("No")});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen.at(0).title, "提示：");
     EXPECT_EQ(document().text(), "") << "No empties the document";
 }
 
@@ -118,13 +101,10 @@ TEST_F(DocumentCommands, NewKeepsTheDocumentWhenTheSaveTheUserAskedForDidNotHapp
     setDocument("一段不能丢的文字\r\nsecond");
     const std::string captionBefore = windowText(mainWindowRef);
 
-    DialogDriver driver;
-    driver.press("Yes");    // save the changes?
-    driver.press("Cancel"); // the save dialog
-    driver.press("OK");     // "注意文档未保存&&"
-    shortcut('A');
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    EXPECT_EQ(driver.seen().back().message(), "注意文档未保存&&");
+    // Save the changes? Yes; the save dialog cancelled; "注意文档未保存&&".
+    const std::vector<DialogRecord> seen =
+        answered([&] { shortcut('A'); }, {pressing("Yes"), pressing("Cancel"), pressing("OK")});
+    EXPECT_EQ(seen.back().message(), "注意文档未保存&&");
     EXPECT_EQ(document().text(), "一段不能丢的文字\r\nsecond");
     EXPECT_EQ(windowText(mainWindowRef), captionBefore);
     EXPECT_EQ(SendMessageA(handleOf(listBoxRef), LB_GETCOUNT, 0, 0), 2);
@@ -136,21 +116,12 @@ TEST_F(DocumentCommands, OpenWarnsBeforeReplacingAndLoadsTheFileWithItsRows)
     putFileBytes(path, std::string("ab\r\n字\r\nxyz") + '\0' + "after the zero");
 
     setDocument("current");
-    {
-        DialogDriver driver;
-        driver.press("No");
-        shortcut('D');
-        ASSERT_TRUE(driver.finish()) << driver.report();
-        EXPECT_EQ(driver.seen().at(0).title, "温馨提示：");
-    }
+    const std::vector<DialogRecord> seen = answered([&] { shortcut('D'); }, {pressing("No")});
+    EXPECT_EQ(seen.at(0).title, "温馨提示：");
     EXPECT_EQ(document().text(), "current");
 
-    DialogDriver driver;
-    driver.press("Yes");
-    driver.answer(chooseFile(path));
-    driver.press("Yes"); // load what comes before the zero byte?
-    shortcut('D');
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    // Yes to the warning, the file, and Yes to loading what comes before the zero byte.
+    answered([&] { shortcut('D'); }, {pressing("Yes"), chooseFile(path), pressing("Yes")});
     EXPECT_EQ(document().text(), "ab\r\n字\r\nxyz") << "loaded up to the zero byte";
     EXPECT_EQ(document().file(), path);
     EXPECT_EQ(SendMessageA(handleOf(listBoxRef), LB_GETCOUNT, 0, 0), 3);
@@ -163,14 +134,11 @@ TEST_F(DocumentCommands, AFileThatCannotBeReadLeavesTheDocumentAndSaysSo)
     ScopedFile lock(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(lock);
 
-    DialogDriver driver;
-    driver.answer(chooseFile(path));
-    driver.press("OK");
-    shortcut('F'); // append
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    const std::vector<DialogRecord> seen =
+        answered([&] { shortcut('F'); }, {chooseFile(path), pressing("OK")}); // append
     lock.reset();
-    ASSERT_EQ(driver.seen().size(), 2u);
-    EXPECT_EQ(driver.seen()[1].title, "读取失败：");
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen.at(1).title, "读取失败：");
     EXPECT_EQ(document().text(), "");
 }
 
@@ -214,24 +182,15 @@ TEST_F(DocumentCommands, CharactersGbkCannotWriteAreAskedAboutBeforeSaving)
     const std::string path = folder.file("emoji.txt");
     const std::string question =
         "文档中有 1 个字符不在 GBK 编码之内(例如表情符号),\r\n\r\n保存后它们将变成 ?。\r\n\r\n仍然保存吗？";
-    {
-        DialogDriver driver;
-        driver.press("No");
-        driver.press("OK"); // "注意文档未保存&&"
-        shortcut('S');
-        ASSERT_TRUE(driver.finish()) << driver.report();
-        ASSERT_EQ(driver.seen().size(), 2u);
-        EXPECT_EQ(driver.seen()[0].title, "注意：");
-        EXPECT_EQ(driver.seen()[0].message(), question);
-        EXPECT_EQ(driver.seen()[1].title, "提醒：");
-        EXPECT_FALSE(fileExists(path));
-    }
-    DialogDriver driver;
-    driver.press("Yes");
-    driver.answer(chooseFile(path));
-    driver.press("OK"); // "保存成功！！！"
-    shortcut('S');
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    // No to the question, then "注意文档未保存&&".
+    const std::vector<DialogRecord> seen = answered([&] { shortcut('S'); }, {pressing("No"), pressing("OK")});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen.at(0).title, "注意：");
+    EXPECT_EQ(seen.at(0).message(), question);
+    EXPECT_EQ(seen.at(1).title, "提醒：");
+    EXPECT_FALSE(fileExists(path));
+    // Yes, the file, then "保存成功！！！".
+    answered([&] { shortcut('S'); }, {pressing("Yes"), chooseFile(path), pressing("OK")});
     EXPECT_EQ(fileBytes(path).substr(0, 2), "ab");
     EXPECT_EQ(fileBytes(path).substr(fileBytes(path).size() - 3), "c中") << "the rest of the text is kept";
 }
@@ -241,10 +200,7 @@ TEST_F(DocumentCommands, AppendJoinsTheFileToTheLastLine)
     const std::string path = folder.file("more.txt");
     putFileBytes(path, "tail\r\nnext");
     setDocument("head");
-    DialogDriver driver;
-    driver.answer(chooseFile(path));
-    shortcut('F');
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    answered([&] { shortcut('F'); }, {chooseFile(path)});
     EXPECT_EQ(document().text(), "headtail\r\nnext");
     EXPECT_EQ(document().file(), path);
 }
@@ -257,14 +213,8 @@ TEST_F(DocumentCommands, UndoingAnAppendGivesBackTheRememberedFile)
     const std::string second = folder.file("第二章.txt");
     putFileBytes(first, "第一章\r\n");
     putFileBytes(second, "第二章");
-    DialogDriver opening;
-    opening.answer(chooseFile(first));
-    shortcut('D');
-    ASSERT_TRUE(opening.finish()) << opening.report();
-    DialogDriver appending;
-    appending.answer(chooseFile(second));
-    shortcut('F');
-    ASSERT_TRUE(appending.finish()) << appending.report();
+    answered([&] { shortcut('D'); }, {chooseFile(first)});
+    answered([&] { shortcut('F'); }, {chooseFile(second)});
 
     handlers::undoEdit({});
     EXPECT_EQ(document().text(), "第一章\r\n");
@@ -359,12 +309,8 @@ TEST_F(DocumentCommands, AFailedSaveNamesTheReasonInUseOrDiskFull)
     std::string longDraft;
     for (int line = 0; line < 640; ++line) longDraft += std::string(98, 'x') + "\r\n"; // 64 KB
     setDocument(longDraft);
-    DialogDriver driver;
-    driver.answer(chooseFile(disk.file("新稿.txt")));
-    driver.press("OK");
-    shortcut('S');
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    const std::string notice = driver.seen().back().message();
+    seen = answered([&] { shortcut('S'); }, {chooseFile(disk.file("新稿.txt")), pressing("OK")});
+    const std::string notice = seen.back().message();
     EXPECT_NE(notice.find("磁盘已满。" + systemMessage(ERROR_DISK_FULL)), std::string::npos) << notice;
     EXPECT_EQ(notice.find("原文件"), std::string::npos) << notice;
     EXPECT_NE(notice.find("没有建立新文件"), std::string::npos) << notice;

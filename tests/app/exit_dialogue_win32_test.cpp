@@ -57,14 +57,11 @@ protected:
 
 TEST_F(ExitDialogue, DecliningTheExitKeepsTheWindowAndTheDocument)
 {
-    DialogDriver driver;
-    driver.press("No"); // 退出确认
-    driver.press("OK"); // 欢迎回来
-    closeMainWindow();
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    ASSERT_EQ(driver.seen().size(), 2u) << "an empty document asks no save question";
-    EXPECT_EQ(driver.seen()[0].title, "退出确认：");
-    EXPECT_EQ(driver.seen()[1].title, "欢迎回来：");
+    // No to 退出确认, then 欢迎回来.
+    const std::vector<DialogRecord> seen = answered([&] { closeMainWindow(); }, {pressing("No"), pressing("OK")});
+    ASSERT_EQ(seen.size(), 2u) << "an empty document asks no save question";
+    EXPECT_EQ(seen.at(0).title, "退出确认：");
+    EXPECT_EQ(seen.at(1).title, "欢迎回来：");
     EXPECT_TRUE(windowLoaded(WindowId::main));
     EXPECT_TRUE(IsWindowVisible(handleOf(mainWindowRef)));
 }
@@ -74,16 +71,15 @@ TEST_F(ExitDialogue, DecliningTheExitKeepsTheWindowAndTheDocument)
 TEST_F(ExitDialogue, TheEndOfTheSessionAsksAsClosingDoesAndCanBeRefused)
 {
     setDocument("未保存的文字");
-    DialogDriver driver;
-    driver.press("No"); // 提示: save?
-    driver.press("No"); // 退出确认
-    driver.press("OK"); // 欢迎回来
-    const LRESULT answer = SendMessageA(handleOf(mainWindowRef), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    // No to 提示 (save?), No to 退出确认, then 欢迎回来.
+    LRESULT answer = TRUE;
+    const std::vector<DialogRecord> seen =
+        answered([&] { answer = SendMessageA(handleOf(mainWindowRef), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF); },
+                 {pressing("No"), pressing("No"), pressing("OK")});
     EXPECT_EQ(answer, FALSE) << "the session may not end";
-    ASSERT_EQ(driver.seen().size(), 3u);
-    EXPECT_EQ(driver.seen()[0].title, "提示：");
-    EXPECT_EQ(driver.seen()[1].title, "退出确认：");
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen.at(0).title, "提示：");
+    EXPECT_EQ(seen.at(1).title, "退出确认：");
     EXPECT_TRUE(windowLoaded(WindowId::main));
     EXPECT_EQ(document().text(), "未保存的文字");
 }
@@ -91,18 +87,14 @@ TEST_F(ExitDialogue, TheEndOfTheSessionAsksAsClosingDoesAndCanBeRefused)
 TEST_F(ExitDialogue, AModifiedDocumentIsOfferedForSavingFirst)
 {
     writeProperty(editBoxRef, EditBoxProperty::content, std::string("未保存的文字"));
-    DialogDriver driver;
-    driver.press("Yes");    // save?
-    driver.press("Cancel"); // the save dialog
-    driver.press("OK");     // not saved
-    driver.press("No");     // exit? no
-    driver.press("OK");     // welcome back
-    closeMainWindow();
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    ASSERT_EQ(driver.seen().size(), 5u);
-    EXPECT_EQ(driver.seen()[0].title, "提示：");
-    EXPECT_EQ(driver.seen()[2].message(), "注意文档未保存&&");
-    EXPECT_EQ(driver.seen()[3].title, "退出确认：");
+    // Save? Yes; the save dialog cancelled; not saved; exit? No; welcome back.
+    const std::vector<DialogRecord> seen =
+        answered([&] { closeMainWindow(); },
+                 {pressing("Yes"), pressing("Cancel"), pressing("OK"), pressing("No"), pressing("OK")});
+    ASSERT_EQ(seen.size(), 5u);
+    EXPECT_EQ(seen.at(0).title, "提示：");
+    EXPECT_EQ(seen.at(2).message(), "注意文档未保存&&");
+    EXPECT_EQ(seen.at(3).title, "退出确认：");
     EXPECT_EQ(propertyText(readProperty(editBoxRef, EditBoxProperty::content)), "未保存的文字");
 }
 

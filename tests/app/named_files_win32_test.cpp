@@ -106,10 +106,7 @@ TEST_F(NamedFiles, ADropOnAnEmptyDocumentOpensTheFirstFileUnasked)
 {
     const std::string first = put("第 一 稿.txt", "一\r\n二\r\nthree");
     const std::string second = put("second.txt", "not this one");
-    DialogDriver driver; // expects no box at all
-    drop({wide(first), wide(second)});
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    EXPECT_TRUE(driver.seen().empty());
+    EXPECT_TRUE(answered([&] { drop({wide(first), wide(second)}); }, {}).empty()) << "no box at all";
     EXPECT_EQ(document().text(), "一\r\n二\r\nthree");
     EXPECT_EQ(document().file(), first) << "the save dialog offers the dropped file";
     EXPECT_EQ(SendMessageA(handleOf(listBoxRef), LB_GETCOUNT, 0, 0), 3);
@@ -120,22 +117,14 @@ TEST_F(NamedFiles, ADropOnADocumentAsksFirstAndNoKeepsTheDocument)
     const std::string path = put("dropped.txt", "from the drop");
     setDocument("my own words");
     const std::string caption = windowText(mainWindowRef);
-    {
-        DialogDriver driver;
-        driver.press("No");
-        drop({wide(path)});
-        ASSERT_TRUE(driver.finish()) << driver.report();
-        ASSERT_EQ(driver.seen().size(), 1u);
-        EXPECT_EQ(driver.seen()[0].title, replaceTitle);
-    }
+    const std::vector<DialogRecord> seen = answered([&] { drop({wide(path)}); }, {pressing("No")});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen.at(0).title, replaceTitle);
     EXPECT_EQ(document().text(), "my own words");
     EXPECT_EQ(windowText(mainWindowRef), caption);
     EXPECT_EQ(document().file(), "");
 
-    DialogDriver driver;
-    driver.press("Yes");
-    drop({wide(path)});
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    answered([&] { drop({wide(path)}); }, {pressing("Yes")});
     EXPECT_EQ(document().text(), "from the drop");
     EXPECT_EQ(document().file(), path);
 }
@@ -148,23 +137,21 @@ TEST_F(NamedFiles, ANameGbkCannotSpellIsRefusedWithAWordAndNothingElse)
     const std::string shown = folder.path() + "\\稿?.txt";
     setDocument("kept");
     {
-        DialogDriver driver;
-        driver.press("OK");
-        drop({name});
-        ASSERT_TRUE(driver.finish()) << driver.report();
-        ASSERT_EQ(driver.seen().size(), 1u) << "no warning about replacing before the refusal";
-        EXPECT_EQ(driver.seen()[0].title, "打开失败：");
-        EXPECT_EQ(driver.seen()[0].message(), outsideGbk + shown + cannotOpen);
+        const std::vector<DialogRecord> seen = answered([&] { drop({name}); }, {pressing("OK")});
+        ASSERT_EQ(seen.size(), 1u) << "no warning about replacing before the refusal";
+        EXPECT_EQ(seen.at(0).title, "打开失败：");
+        EXPECT_EQ(seen.at(0).message(), outsideGbk + shown + cannotOpen);
     }
     EXPECT_EQ(document().text(), "kept");
 
     setDocument("");
-    DialogDriver driver;
-    driver.press("OK");
-    openCommandLineFile({name, wide(put("fine.txt", "fine"))});
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    ASSERT_EQ(driver.seen().size(), 1u);
-    EXPECT_EQ(driver.seen()[0].message(), outsideGbk + shown + cannotOpen);
+    const std::vector<DialogRecord> seen = answered(
+        [&] {
+            openCommandLineFile({name, wide(put("fine.txt", "fine"))});
+        },
+        {pressing("OK")});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen.at(0).message(), outsideGbk + shown + cannotOpen);
     EXPECT_EQ(document().text(), "") << "the first name is the one meant; the next is not tried";
     EXPECT_EQ(document().file(), "");
 }
@@ -173,10 +160,12 @@ TEST_F(NamedFiles, TheCommandLinesFirstFileIsOpenedAndAMissingOneIsSaidSo)
 {
     const std::string path = put("打开 我.txt", "第一行\r\n第二行");
     {
-        DialogDriver driver; // expects no box at all
-        openCommandLineFile({wide(path), L"C:\\elsewhere.txt"});
-        ASSERT_TRUE(driver.finish()) << driver.report();
-        EXPECT_TRUE(driver.seen().empty());
+        const std::vector<DialogRecord> seen = answered(
+            [&] {
+                openCommandLineFile({wide(path), L"C:\\elsewhere.txt"});
+            },
+            {});
+        EXPECT_TRUE(seen.empty()) << "no box at all";
     }
     EXPECT_EQ(document().text(), "第一行\r\n第二行");
     EXPECT_EQ(document().file(), path);
@@ -184,31 +173,20 @@ TEST_F(NamedFiles, TheCommandLinesFirstFileIsOpenedAndAMissingOneIsSaidSo)
 
     setDocument("");
     const std::string missing = folder.file("不存在.txt");
-    DialogDriver driver;
-    driver.press("OK");
-    openCommandLineFile({wide(missing)});
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    ASSERT_EQ(driver.seen().size(), 1u);
-    EXPECT_EQ(driver.seen()[0].title, "读取失败：");
-    EXPECT_EQ(driver.seen()[0].message(), "无法读取文件:\r\n\r\n" + missing + "\r\n\r\n当前文档保持不变。");
+    const std::vector<DialogRecord> seen = answered([&] { openCommandLineFile({wide(missing)}); }, {pressing("OK")});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen.at(0).title, "读取失败：");
+    EXPECT_EQ(seen.at(0).message(), "无法读取文件:\r\n\r\n" + missing + "\r\n\r\n当前文档保持不变。");
     EXPECT_EQ(document().text(), "");
 }
 
 TEST_F(NamedFiles, ACodePageOtherThanGbkIsPointedOutOnce)
 {
-    {
-        DialogDriver driver; // GBK itself: no word
-        warnAboutCodePage(936);
-        ASSERT_TRUE(driver.finish()) << driver.report();
-        EXPECT_TRUE(driver.seen().empty());
-    }
-    DialogDriver driver;
-    driver.press("OK");
-    warnAboutCodePage(1252);
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    ASSERT_EQ(driver.seen().size(), 1u);
-    EXPECT_EQ(driver.seen()[0].title, "代码页提醒：");
-    EXPECT_EQ(driver.seen()[0].message(),
+    EXPECT_TRUE(answered([&] { warnAboutCodePage(936); }, {}).empty()) << "GBK itself: no word";
+    const std::vector<DialogRecord> seen = answered([&] { warnAboutCodePage(1252); }, {pressing("OK")});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen.at(0).title, "代码页提醒：");
+    EXPECT_EQ(seen.at(0).message(),
               "Wrivo 读写的是 GBK (简体中文) 编码的文字。\r\n\r\n这台 Windows 让 Wrivo 以另一种代码页 (1252) 运行,"
               "中文会显示错乱,保存时也会写错。\r\n\r\n解决办法(任选其一):\r\n1. 在 Windows 11 上使用 Wrivo;\r\n"
               "2. 在 控制面板 → 区域 → 管理 → 更改系统区域设置 中,把 非 Unicode 程序的语言 设为 中文(简体),"

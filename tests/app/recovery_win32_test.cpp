@@ -64,6 +64,12 @@ protected:
                               HandlerIndex::saveDocument, HandlerIndex::openDocument, HandlerIndex::clearText})
     {
     }
+    // Each test starts as a new run: nothing met or told yet.
+    void SetUp() override
+    {
+        MainWindowScenario::SetUp();
+        recovery::forgetStoreTrouble();
+    }
 
     std::string recoveryDir() const { return localData() + "\\Wrivo\\Recovery"; }
     std::string shelfDir() const { return localData() + "\\Wrivo\\Discarded"; }
@@ -169,22 +175,11 @@ TEST_F(Recovery, DiscardingCommandsShelveUnsavedTextOnly)
     EXPECT_EQ(shelf(), std::vector<std::string>{"del 删掉的"});
 
     setDocument("new 新建");
-    {
-        DialogDriver driver;
-        driver.press("No");
-        shortcut('A');
-        ASSERT_TRUE(driver.finish()) << driver.report();
-    }
+    answered([&] { shortcut('A'); }, {pressing("No")});
     const std::string file = folder.file("b.txt");
     putFileBytes(file, "file text");
     setDocument("open 打开");
-    {
-        DialogDriver driver;
-        driver.press("Yes"); // the warning before open
-        driver.answer(chooseFile(file));
-        shortcut('D');
-        ASSERT_TRUE(driver.finish()) << driver.report();
-    }
+    answered([&] { shortcut('D'); }, {pressing("Yes"), chooseFile(file)}); // Yes to the warning before open
     settleRecovery();
     EXPECT_EQ(document().text(), "file text");
     EXPECT_EQ(shelf(), (std::vector<std::string>{"del 删掉的", "new 新建", "open 打开"}));
@@ -192,13 +187,7 @@ TEST_F(Recovery, DiscardingCommandsShelveUnsavedTextOnly)
     // Opening over a saved document: nothing of it is lost, nothing shelved.
     const std::string other = folder.file("c.txt");
     putFileBytes(other, "other file");
-    {
-        DialogDriver driver;
-        driver.press("Yes");
-        driver.answer(chooseFile(other));
-        shortcut('D');
-        ASSERT_TRUE(driver.finish()) << driver.report();
-    }
+    answered([&] { shortcut('D'); }, {pressing("Yes"), chooseFile(other)});
     settleRecovery();
     EXPECT_EQ(document().text(), "other file");
     EXPECT_EQ(shelf().size(), 3u);
@@ -216,13 +205,10 @@ TEST_F(Recovery, YesGivesBackTextAndFileAsOpenWould)
     putFileBytes(original, "old");
     const std::string text = "恢复的文字\r\n第二段 ab";
     const std::string orphan = putOrphan(endedProgram(), text, original);
-    DialogDriver driver;
-    driver.press("Yes");
-    recovery::offerCopiesLeftBehind();
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    ASSERT_EQ(driver.seen().size(), 1u);
-    EXPECT_EQ(driver.seen()[0].title, "恢复：");
-    const std::string message = driver.seen()[0].message();
+    const std::vector<DialogRecord> seen = answered([&] { recovery::offerCopiesLeftBehind(); }, {pressing("Yes")});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen.at(0).title, "恢复：");
+    const std::string message = seen.at(0).message();
     EXPECT_NE(message.find("字数:  10"), std::string::npos) << message;
     EXPECT_NE(message.find(original), std::string::npos) << message;
     EXPECT_NE(message.find("2026年12月8日17时30分5秒"), std::string::npos) << message;
@@ -296,16 +282,11 @@ TEST_F(Recovery, DamagedCopiesAreSetAsideTogetherAndToldOnce)
     // A copy under another program's name is not that program's.
     const std::string foreign = putOrphan(earlierProgramWithOurId(), "another", "");
     MoveFileA(foreign.c_str(), copyPath({0xFFFFFFF2u, 3}).c_str());
-    {
-        DialogDriver driver;
-        driver.press("OK");
-        recovery::offerCopiesLeftBehind();
-        ASSERT_TRUE(driver.finish()) << driver.report();
-        ASSERT_EQ(driver.seen().size(), 1u) << "one notice for both";
-        EXPECT_EQ(driver.seen()[0].title, "恢复：");
-        EXPECT_NE(driver.seen()[0].message().find("2 份恢复副本已经损坏"), std::string::npos);
-        EXPECT_NE(driver.seen()[0].message().find(recoveryDir() + "\\Damaged"), std::string::npos);
-    }
+    const std::vector<DialogRecord> seen = answered([&] { recovery::offerCopiesLeftBehind(); }, {pressing("OK")});
+    ASSERT_EQ(seen.size(), 1u) << "one notice for both";
+    EXPECT_EQ(seen.at(0).title, "恢复：");
+    EXPECT_NE(seen.at(0).message().find("2 份恢复副本已经损坏"), std::string::npos);
+    EXPECT_NE(seen.at(0).message().find(recoveryDir() + "\\Damaged"), std::string::npos);
     EXPECT_EQ(document().text(), "");
     EXPECT_EQ(namesInFolder(recoveryDir() + "\\Damaged").size(), 2u) << "kept, not deleted";
     EXPECT_FALSE(fileExists(cut));
@@ -410,12 +391,9 @@ TEST(RecoveryStore, AtStartASaveKilledHalfWayIsToldAndEveryFolderIsProbed)
     std::vector<std::string> names = namesInFolder(local.path()); // the temporary file is left too
     std::erase_if(names, [](const std::string& name) { return !name.ends_with(".bak"); });
     ASSERT_EQ(names.size(), 1u);
-    DialogDriver driver;
-    driver.press("OK");
-    recovery::reportInterruptedSaves();
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    ASSERT_EQ(driver.seen().size(), 1u);
-    const std::string message = driver.seen()[0].message();
+    const std::vector<DialogRecord> seen = answered([&] { recovery::reportInterruptedSaves(); }, {pressing("OK")});
+    ASSERT_EQ(seen.size(), 1u);
+    const std::string message = seen.at(0).message();
     EXPECT_NE(message.find("文档：" + document + "\r\n备份：" + local.file(names[0])), std::string::npos) << message;
     EXPECT_EQ(fileBytes(local.file(names[0])), "old words") << "never removed by the program";
     EXPECT_TRUE(interruptedSaves().empty()) << "told once";
@@ -461,46 +439,36 @@ TEST_F(Recovery, TextTheShelfCouldNotTakeStaysUnderItsOwnNameUntilTold)
     const std::string kept = keptCopyStem(currentProcess(), 1) + ".copy";
     EXPECT_EQ(recoveryNames(), std::vector<std::string>{kept});
     EXPECT_EQ(copyText(recoveryDir() + "\\" + kept), "丢弃的文字");
-    DialogDriver driver;
-    driver.press("OK");
-    recovery::reportStoreTrouble();
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    EXPECT_NE(driver.seen().at(0).message().find("Wrivo\\Recovery"), std::string::npos);
+    const std::vector<DialogRecord> seen = answered([&] { recovery::reportStoreTrouble(); }, {pressing("OK")});
+    EXPECT_NE(seen.at(0).message().find("Wrivo\\Recovery"), std::string::npos);
 }
 
 // Yes while this program's copy cannot be written (a folder holds its name):
-// the copy left behind stays until one is. (The failure is told by the next
-// test's start.)
+// the copy left behind stays until one is, and the failure is told at the
+// next command.
 TEST_F(Recovery, ARestoredCopyStaysUntilThisProgramsCopyIsWritten)
 {
     const std::string orphan = putOrphan(endedProgram(), "唯一的一份", "");
     ASSERT_TRUE(CreateDirectoryA(copyPath(currentProcess()).c_str(), nullptr));
-    DialogDriver driver;
-    driver.press("Yes");
-    recovery::offerCopiesLeftBehind();
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    answered([&] { recovery::offerCopiesLeftBehind(); }, {pressing("Yes")});
     settleRecovery();
     EXPECT_EQ(document().text(), "唯一的一份");
     EXPECT_EQ(copyText(orphan), "唯一的一份");
+    const std::vector<DialogRecord> told = answered([&] { recovery::reportStoreTrouble(); }, {pressing("OK")});
+    EXPECT_NE(told.at(0).message().find("无法写入恢复副本"), std::string::npos);
     RemoveDirectoryA(copyPath(currentProcess()).c_str()); // room again: the next copy takes over
     setDocument("唯一的一份，续");
     ASSERT_TRUE(pumpUntil([&] { return ownCopy() == "唯一的一份，续"; }, 10000));
     EXPECT_TRUE(pumpUntil([&] { return settleRecovery(), !fileExists(orphan); }, 10000));
 }
 
-// Last in the program: the notices of the run are given here.
 TEST_F(Recovery, AnUnwritableStoreIsToldAtStartNeverWhileTyping)
 {
     // A file where the Wrivo folder would go: nothing can be made under it.
     putFileBytes(localData() + "\\Wrivo", "not a folder");
-    {
-        DialogDriver driver;
-        driver.press("OK");
-        recovery::checkStoreAtStart();
-        ASSERT_TRUE(driver.finish()) << driver.report();
-        ASSERT_EQ(driver.seen().size(), 1u);
-        EXPECT_EQ(driver.seen()[0].title, "注意：");
-    }
+    const std::vector<DialogRecord> seen = answered([&] { recovery::checkStoreAtStart(); }, {pressing("OK")});
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen.at(0).title, "注意：");
 
     DialogDriver later(2000);
     later.press("OK"); // would catch any notice while typing

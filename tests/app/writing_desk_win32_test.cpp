@@ -57,6 +57,26 @@ protected:
     std::string file(const char* name) const { return fileBytes(localData() + "\\Wrivo\\" + name); }
 };
 
+// Answers the goal dialog with the goal `goal`.
+DialogDriver::Answer setGoal(const char* goal)
+{
+    return [goal](DialogWindow& box) {
+        SetWindowTextA(box.control(goalField), goal);
+        box.press("确定");
+    };
+}
+
+// Answers the goal dialog by reading the goal it shows into `shown`, then 取消.
+DialogDriver::Answer readGoal(std::string& shown)
+{
+    return [&shown](DialogWindow& box) {
+        char text[16] = {};
+        GetWindowTextA(box.control(goalField), text, sizeof text);
+        shown = text;
+        box.press("取消");
+    };
+}
+
 TEST_F(WritingDesk, TidyUpIsOneUndoStepAndSecondRunChangesNothing)
 {
     const std::string text = "他说,你好.\r\n第一章 风起\r\n  正文。";
@@ -74,15 +94,9 @@ TEST_F(WritingDesk, TidyUpIsOneUndoStepAndSecondRunChangesNothing)
 
 TEST_F(WritingDesk, GoalIsKeptAndItsReachedNoticeComesOnce)
 {
-    DialogDriver setGoal;
-    setGoal.answer([](DialogWindow& box) {
-        SetWindowTextA(box.control(goalField), "4");
-        box.press("确定");
-    });
-    shortcut('B');
-    ASSERT_TRUE(setGoal.finish()) << setGoal.report();
-    ASSERT_EQ(setGoal.seen().size(), 1u);
-    EXPECT_EQ(setGoal.seen()[0].title, "今日目标");
+    const std::vector<DialogRecord> first = answered([&] { shortcut('B'); }, {setGoal("4")});
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_EQ(first.at(0).title, "今日目标");
     EXPECT_NE(file("writing.txt").find("goal=4\r\n"), std::string::npos);
 
     // A new run of the application reads its goal back from the store.
@@ -94,26 +108,14 @@ TEST_F(WritingDesk, GoalIsKeptAndItsReachedNoticeComesOnce)
         << file("daily.txt");
 
     std::string goalShown;
-    DialogDriver reached;
-    reached.press("OK");
-    reached.answer([&](DialogWindow& box) {
-        char text[16] = {};
-        GetWindowTextA(box.control(goalField), text, sizeof text);
-        goalShown = text;
-        box.press("取消");
-    });
-    shortcut('B');
-    ASSERT_TRUE(reached.finish()) << reached.report();
-    ASSERT_EQ(reached.seen().size(), 2u);
-    EXPECT_EQ(reached.seen()[0].message(), "今日目标 4 字已经完成，连续 1 天。");
+    const std::vector<DialogRecord> reached = answered([&] { shortcut('B'); }, {pressing("OK"), readGoal(goalShown)});
+    ASSERT_EQ(reached.size(), 2u);
+    EXPECT_EQ(reached.at(0).message(), "今日目标 4 字已经完成，连续 1 天。");
     EXPECT_EQ(goalShown, "4");
 
-    DialogDriver again;
-    again.press("取消");
-    shortcut('B');
-    ASSERT_TRUE(again.finish()) << again.report();
-    ASSERT_EQ(again.seen().size(), 1u);
-    EXPECT_EQ(again.seen()[0].title, "今日目标");
+    const std::vector<DialogRecord> again = answered([&] { shortcut('B'); }, {pressing("取消")});
+    ASSERT_EQ(again.size(), 1u);
+    EXPECT_EQ(again.at(0).title, "今日目标");
 }
 
 // Where the store cannot be written the goal still works for the session,
@@ -121,29 +123,13 @@ TEST_F(WritingDesk, GoalIsKeptAndItsReachedNoticeComesOnce)
 TEST_F(WritingDesk, UnwritableStoreIsSaidOnce)
 {
     putFileBytes(localData() + "\\Wrivo", "a file where the folder should be");
-    DialogDriver first;
-    first.press("OK");
-    first.answer([](DialogWindow& box) {
-        SetWindowTextA(box.control(goalField), "10");
-        box.press("确定");
-    });
-    shortcut('B');
-    ASSERT_TRUE(first.finish()) << first.report();
-    ASSERT_EQ(first.seen().size(), 2u);
-    EXPECT_EQ(first.seen()[0].message(),
-              "写作记录无法保存到 " + localData() + "\\Wrivo，本次运行的目标和字数不会保留。");
+    const std::vector<DialogRecord> first = answered([&] { shortcut('B'); }, {pressing("OK"), setGoal("10")});
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_EQ(first.at(0).message(), "写作记录无法保存到 " + localData() + "\\Wrivo，本次运行的目标和字数不会保留。");
 
     std::string goalShown;
-    DialogDriver again;
-    again.answer([&](DialogWindow& box) {
-        char text[16] = {};
-        GetWindowTextA(box.control(goalField), text, sizeof text);
-        goalShown = text;
-        box.press("取消");
-    });
-    shortcut('B');
-    ASSERT_TRUE(again.finish()) << again.report();
-    EXPECT_EQ(again.seen().size(), 1u);
+    const std::vector<DialogRecord> again = answered([&] { shortcut('B'); }, {readGoal(goalShown)});
+    EXPECT_EQ(again.size(), 1u);
     EXPECT_EQ(goalShown, "10");
 }
 

@@ -430,18 +430,13 @@ TEST_F(MainWindow, CommonDialogSavesToTheChosenPath)
     writeProperty(commonDialog, CommonDlgProperty::initialFolder, folder);
     writeProperty(commonDialog, CommonDlgProperty::fileName, std::string("之前.txt"));
 
-    test::DialogDriver driver;
-    driver.press("Cancel");
-    EXPECT_FALSE(openDialog(commonDialog));
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    test::answered([&] { EXPECT_FALSE(openDialog(commonDialog)); }, {test::pressing("Cancel")});
     EXPECT_EQ(propertyText(readProperty(commonDialog, CommonDlgProperty::fileName)), "之前.txt");
 
-    driver.answer([](test::DialogWindow& box) {
-        box.typeFileName("wrivo-unit-dialog-新稿.txt");
-        box.press("OK");
-    });
-    EXPECT_TRUE(openDialog(commonDialog));
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    test::answered([&] { EXPECT_TRUE(openDialog(commonDialog)); }, {[](test::DialogWindow& box) {
+                       box.typeFileName("wrivo-unit-dialog-新稿.txt");
+                       box.press("OK");
+                   }});
     EXPECT_EQ(propertyText(readProperty(commonDialog, CommonDlgProperty::fileName)),
               folder + "\\wrivo-unit-dialog-新稿.txt");
 }

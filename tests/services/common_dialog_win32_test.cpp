@@ -10,8 +10,28 @@
 namespace wrivo {
 namespace {
 
+using test::answered;
 using test::DialogDriver;
+using test::DialogRecord;
 using test::DialogWindow;
+using test::pressing;
+
+// Types `name` into a file dialog's name field, then presses `button`.
+DialogDriver::Answer typing(std::string name, std::string button)
+{
+    return [name, button](DialogWindow& box) {
+        box.typeFileName(name);
+        box.press(button);
+    };
+}
+
+// Shows `dialog` with its dialogs given `answers`; whether it was answered
+// with OK (`accepted`) is checked, the dialogs seen are given back.
+std::vector<DialogRecord> shown(CommonDialog& dialog, bool accepted,
+                                std::initializer_list<DialogDriver::Answer> answers)
+{
+    return answered([&] { EXPECT_EQ(openDialog(dialog, nullptr), accepted); }, answers);
+}
 
 // The file type list of a file dialog (cmb1) and its chosen entry.
 struct FileTypes {
@@ -57,16 +77,12 @@ TEST_F(FileDialogs, OpenTakesTheChosenFullPath)
 {
     dialog.title = "打开文档";
     FileTypes types;
-    DialogDriver driver;
-    driver.answer([&](DialogWindow& box) {
-        types = fileTypesOf(box);
-        box.typeFileName("稿件.txt");
-        box.press("OK");
-    });
-    EXPECT_TRUE(openDialog(dialog, nullptr));
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    const std::vector<DialogRecord> seen = shown(dialog, true, {[&](DialogWindow& box) {
+                                                     types = fileTypesOf(box);
+                                                     typing("稿件.txt", "OK")(box);
+                                                 }});
     EXPECT_EQ(dialog.fileName, folder.file("稿件.txt"));
-    EXPECT_EQ(driver.seen().at(0).title, "打开文档");
+    EXPECT_EQ(seen.at(0).title, "打开文档");
     EXPECT_EQ(types.items, std::vector<std::string>{"*.txt"}) << "one description";
 }
 
@@ -74,13 +90,7 @@ TEST_F(FileDialogs, CancelKeepsEveryProperty)
 {
     dialog.fileName = "之前.txt";
     const CommonDialog before = dialog;
-    DialogDriver driver;
-    driver.answer([](DialogWindow& box) {
-        box.typeFileName("另一个.txt");
-        box.press("Cancel");
-    });
-    EXPECT_FALSE(openDialog(dialog, nullptr));
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    shown(dialog, false, {typing("另一个.txt", "Cancel")});
     EXPECT_EQ(dialog.fileName, "之前.txt");
     EXPECT_EQ(dialog.filter, before.filter);
     EXPECT_EQ(dialog.initialFolder, before.initialFolder);
@@ -91,13 +101,10 @@ TEST_F(FileDialogs, FilterIndexChoosesThePairShownFirst)
     dialog.filter = "文本文件|*.txt|全部文件|*.*";
     dialog.filterIndex = 1;
     FileTypes types;
-    DialogDriver driver;
-    driver.answer([&](DialogWindow& box) {
-        types = fileTypesOf(box);
-        box.press("Cancel");
-    });
-    openDialog(dialog, nullptr);
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    shown(dialog, false, {[&](DialogWindow& box) {
+              types = fileTypesOf(box);
+              box.press("Cancel");
+          }});
     EXPECT_EQ(types.items, (std::vector<std::string>{"文本文件", "全部文件"}));
     EXPECT_EQ(types.selected, 1);
 }
@@ -107,16 +114,9 @@ TEST_F(FileDialogs, SaveAsksBeforeOverwriting)
     dialog.kind = CommonDialog::saveFile;
     dialog.filter = "文本文件|*.txt";
     dialog.defaultExtension = "txt";
-    DialogDriver driver;
-    driver.answer([](DialogWindow& box) {
-        box.typeFileName("稿件.txt");
-        box.press("OK");
-    });
-    driver.press("Yes"); // "replace it?"
-    EXPECT_TRUE(openDialog(dialog, nullptr));
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    // Yes to "replace it?"
+    EXPECT_EQ(shown(dialog, true, {typing("稿件.txt", "OK"), pressing("Yes")}).size(), 2u);
     EXPECT_EQ(dialog.fileName, folder.file("稿件.txt"));
-    EXPECT_EQ(driver.seen().size(), 2u);
 }
 
 TEST_F(FileDialogs, SaveAddsTheDefaultExtension)
@@ -125,13 +125,7 @@ TEST_F(FileDialogs, SaveAddsTheDefaultExtension)
     dialog.fileMustExist = false;
     dialog.filter = "文本文件|*.txt";
     dialog.defaultExtension = "txt";
-    DialogDriver driver;
-    driver.answer([](DialogWindow& box) {
-        box.typeFileName("新稿");
-        box.press("OK");
-    });
-    EXPECT_TRUE(openDialog(dialog, nullptr));
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    shown(dialog, true, {typing("新稿", "OK")});
     EXPECT_EQ(dialog.fileName, folder.file("新稿.txt"));
 }
 
@@ -140,13 +134,7 @@ TEST_F(FileDialogs, KeepCurrentFolderLeavesTheProcessFolderAlone)
     test::ScratchFolder elsewhere;
     ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.path().c_str()));
     dialog.keepCurrentFolder = true;
-    DialogDriver driver;
-    driver.answer([](DialogWindow& box) {
-        box.typeFileName("稿件.txt");
-        box.press("OK");
-    });
-    EXPECT_TRUE(openDialog(dialog, nullptr));
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    shown(dialog, true, {typing("稿件.txt", "OK")});
     char current[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, current);
     EXPECT_EQ(std::string(current), elsewhere.path());
@@ -159,21 +147,18 @@ TEST(FontDialog, StartsFromThePropertiesAndTakesTheAnswer)
     dialog.fontSize = 12;
     dialog.fontColour = 0x0000FF;
     std::string face;
-    DialogDriver driver;
-    driver.answer([&](DialogWindow& box) {
-        char text[64] = {};
-        GetWindowTextA(box.control(0x470), text, sizeof text);
-        HWND faces = box.control(0x470);
-        if (SendMessageA(faces, CB_GETCOUNT, 0, 0) > 0) {
-            SendMessageA(faces, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
-            face = text;
-            box.chooseFontFace(face);
-        }
-        box.chooseFontSize(18);
-        box.press("OK");
-    });
-    EXPECT_TRUE(openDialog(dialog, nullptr));
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    shown(dialog, true, {[&](DialogWindow& box) {
+              char text[64] = {};
+              GetWindowTextA(box.control(0x470), text, sizeof text);
+              HWND faces = box.control(0x470);
+              if (SendMessageA(faces, CB_GETCOUNT, 0, 0) > 0) {
+                  SendMessageA(faces, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
+                  face = text;
+                  box.chooseFontFace(face);
+              }
+              box.chooseFontSize(18);
+              box.press("OK");
+          }});
     ASSERT_FALSE(face.empty()) << "the font list was empty";
     EXPECT_EQ(dialog.fontName, face);
     EXPECT_EQ(dialog.fontSize, 18);
@@ -187,13 +172,10 @@ TEST(FontDialog, CancelChangesNothing)
     dialog.kind = CommonDialog::font;
     dialog.fontName = "宋体";
     dialog.fontSize = 14;
-    DialogDriver driver;
-    driver.answer([](DialogWindow& box) {
-        box.chooseFontSize(20);
-        box.press("Cancel");
-    });
-    EXPECT_FALSE(openDialog(dialog, nullptr));
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    shown(dialog, false, {[](DialogWindow& box) {
+              box.chooseFontSize(20);
+              box.press("Cancel");
+          }});
     EXPECT_EQ(dialog.fontName, "宋体");
     EXPECT_EQ(dialog.fontSize, 14);
 }

@@ -9,16 +9,17 @@
 namespace wrivo {
 namespace {
 
+using test::answered;
 using test::DialogDriver;
+using test::DialogRecord;
 using test::DialogWindow;
+using test::pressing;
 
 TEST(MessageBoxService, ShowsTheTextUnderTheDefaultTitleAndReturnsOk)
 {
-    DialogDriver driver;
-    driver.press("OK");
-    EXPECT_EQ(messageBox(Value{std::string("保存成功！！！")}, 64), MessageBoxResult::ok);
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    const auto seen = driver.seen();
+    const std::vector<DialogRecord> seen =
+        answered([&] { EXPECT_EQ(messageBox(Value{std::string("保存成功！！！")}, 64), MessageBoxResult::ok); },
+                 {pressing("OK")});
     ASSERT_EQ(seen.size(), 1u);
     EXPECT_EQ(seen[0].title, "信息：");
     EXPECT_EQ(seen[0].message(), "保存成功！！！");
@@ -27,14 +28,14 @@ TEST(MessageBoxService, ShowsTheTextUnderTheDefaultTitleAndReturnsOk)
 
 TEST(MessageBoxService, YesAndNoGiveFiveAndSix)
 {
-    DialogDriver driver;
-    driver.press("Yes");
-    driver.press("No");
-    EXPECT_EQ(messageBox(Value{std::string("继续吗？")}, 4, "确认"), MessageBoxResult::yes);
-    EXPECT_EQ(messageBox(Value{std::string("继续吗？")}, 4, "确认"), MessageBoxResult::no);
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    EXPECT_EQ(driver.seen().at(0).title, "确认");
-    EXPECT_EQ(driver.seen().at(0).buttons.size(), 2u);
+    const std::vector<DialogRecord> seen = answered(
+        [] {
+            EXPECT_EQ(messageBox(Value{std::string("继续吗？")}, 4, "确认"), MessageBoxResult::yes);
+            EXPECT_EQ(messageBox(Value{std::string("继续吗？")}, 4, "确认"), MessageBoxResult::no);
+        },
+        {pressing("Yes"), pressing("No")});
+    EXPECT_EQ(seen.at(0).title, "确认");
+    EXPECT_EQ(seen.at(0).buttons.size(), 2u);
 }
 
 TEST(MessageBoxService, EveryButtonMapsToItsCode)
@@ -49,32 +50,27 @@ TEST(MessageBoxService, EveryButtonMapsToItsCode)
         {3, "Cancel", MessageBoxResult::cancel}, {5, "Retry", MessageBoxResult::retry},
     };
     for (const auto& c : cases) {
-        DialogDriver driver;
-        driver.press(c.button);
-        EXPECT_EQ(messageBox(Value{std::string("?")}, c.style), c.result) << "style " << c.style << ", " << c.button;
-        EXPECT_TRUE(driver.finish()) << driver.report();
+        std::int32_t result = 0;
+        answered([&] { result = messageBox(Value{std::string("?")}, c.style); }, {pressing(c.button)});
+        EXPECT_EQ(result, c.result) << "style " << c.style << ", " << c.button;
     }
 }
 
 TEST(MessageBoxService, ClosingABoxWithCancelGivesOne)
 {
-    DialogDriver driver;
-    driver.answer([](DialogWindow& box) { box.pressCloseBox(); });
-    EXPECT_EQ(messageBox(Value{std::string("保存吗？")}, 3 + 32), MessageBoxResult::cancel);
-    ASSERT_TRUE(driver.finish()) << driver.report();
+    answered([&] { EXPECT_EQ(messageBox(Value{std::string("保存吗？")}, 3 + 32), MessageBoxResult::cancel); },
+             {[](DialogWindow& box) { box.pressCloseBox(); }});
 }
 
 TEST(MessageBoxService, ContentOfAnyKindBecomesText)
 {
-    DialogDriver driver;
-    driver.press("OK");
-    driver.press("OK");
-    driver.press("OK");
-    messageBox(Value{2.5}, 0);
-    messageBox(Value{ByteBlock{'x', 'y'}}, 0);
-    messageBox(Value{Logical{true}}, 0, "");
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    const auto seen = driver.seen();
+    const std::vector<DialogRecord> seen = answered(
+        [] {
+            messageBox(Value{2.5}, 0);
+            messageBox(Value{ByteBlock{'x', 'y'}}, 0);
+            messageBox(Value{Logical{true}}, 0, "");
+        },
+        {pressing("OK"), pressing("OK"), pressing("OK")});
     ASSERT_EQ(seen.size(), 3u);
     EXPECT_EQ(seen[0].message(), "2.5");
     EXPECT_EQ(seen[1].message(), "") << "a byte block shows an empty message";

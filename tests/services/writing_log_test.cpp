@@ -125,29 +125,21 @@ TEST(WritingChart, Geometry)
         const Chart chart = chartGeometry(days, today, goal, area);
         ASSERT_EQ(chart.bars.size(), static_cast<std::size_t>(chartDays));
         EXPECT_TRUE(chart.bars.back().today);
-        EXPECT_EQ(goal ? chart.goalLine >= area.top && chart.goalLine <= area.top + area.height : chart.goalLine == -1,
-                  true);
+        EXPECT_TRUE(goal ? chart.goalLine >= area.top && chart.goalLine <= area.top + area.height
+                         : chart.goalLine == -1);
         for (std::size_t i = 0; i < chart.bars.size(); ++i) {
             const ChartBar& bar = chart.bars[i];
             EXPECT_EQ(bar.day, today - chartDays + 1 + static_cast<std::int64_t>(i));
             EXPECT_EQ(bar.top + bar.height, area.top + area.height);
             EXPECT_GE(bar.top, area.top);
             EXPECT_GT(bar.width, 0);
-            if (i > 0) {
-                EXPECT_GE(bar.left, chart.bars[i - 1].left + chart.bars[i - 1].width);
-            }
+            EXPECT_TRUE(i == 0 || bar.left >= chart.bars[i - 1].left + chart.bars[i - 1].width) << i;
             EXPECT_LE(bar.left + bar.width, area.left + area.width);
             EXPECT_EQ(bar.belowZero, bar.words < 0);
-            if (bar.words <= 0) {
-                EXPECT_EQ(bar.height, 0);
-            }
-            if (goal && bar.words >= goal) {
-                EXPECT_LE(bar.top, chart.goalLine);
-            }
+            EXPECT_TRUE(bar.words > 0 || bar.height == 0) << bar.words;
+            EXPECT_TRUE(!goal || bar.words < goal || bar.top <= chart.goalLine) << bar.words;
             for (const ChartBar& other : chart.bars)
-                if (other.words > bar.words) {
-                    EXPECT_GE(other.height, bar.height);
-                }
+                EXPECT_TRUE(other.words <= bar.words || other.height >= bar.height) << other.words;
         }
     }
 }

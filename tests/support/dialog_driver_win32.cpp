@@ -1,5 +1,7 @@
 #include "tests/support/dialog_driver_win32.h"
 
+#include <gtest/gtest.h>
+
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
@@ -438,6 +440,21 @@ std::vector<DialogRecord> DialogDriver::seen() const
 {
     std::lock_guard lock(shared_->mutex);
     return shared_->seen;
+}
+
+DialogDriver::Answer pressing(std::string label)
+{
+    return [label](DialogWindow& box) { box.press(label); };
+}
+
+std::vector<DialogRecord> answered(const std::function<void()>& action,
+                                   std::initializer_list<DialogDriver::Answer> answers)
+{
+    DialogDriver driver;
+    for (const DialogDriver::Answer& answer : answers) driver.answer(answer);
+    action();
+    EXPECT_TRUE(driver.finish()) << driver.report();
+    return driver.seen();
 }
 
 } // namespace wrivo::test

@@ -22,6 +22,7 @@
 
 #include <deque>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -106,6 +107,13 @@ private:
     struct Shared;
     std::shared_ptr<Shared> shared_;
 };
+
+// Presses the button `label` of a dialog.
+DialogDriver::Answer pressing(std::string label);
+// Runs `action` while the dialogs it brings up are given `answers` in turn;
+// the dialogs seen. The test fails unless each answer met its dialog.
+std::vector<DialogRecord> answered(const std::function<void()>& action,
+                                   std::initializer_list<DialogDriver::Answer> answers);
 
 // Labels compared without accelerator marks: "是(&Y)" -> "是", "&Open" -> "Open".
 std::string withoutAcceleratorMark(std::string_view label);

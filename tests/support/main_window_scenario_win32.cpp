@@ -83,13 +83,10 @@ DialogDriver::Answer chooseFile(std::string path)
 
 void MainWindowScenario::saveAs(const std::string& path)
 {
-    DialogDriver driver;
-    driver.answer(chooseFile(path));
-    driver.press("OK"); // "保存成功！！！"
-    shortcut('S');
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    EXPECT_EQ(driver.seen().back().title, "恭喜：");
-    EXPECT_EQ(driver.seen().back().message(), "保存成功！！！");
+    const std::vector<DialogRecord> seen = answered([&] { shortcut('S'); }, {chooseFile(path), pressing("OK")});
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[1].title, "恭喜：");
+    EXPECT_EQ(seen[1].message(), "保存成功！！！");
 }
 
 } // namespace wrivo::test

@@ -35,38 +35,6 @@ std::string programName()
     return name;
 }
 
-// GoogleTest's filter syntax: positive patterns, then "-" and negative ones,
-// separated by ':'; '*' matches any run of characters and '?' one.
-bool globMatches(std::string_view pattern, std::string_view name)
-{
-    if (pattern.empty()) return name.empty();
-    if (pattern[0] == '*') {
-        for (std::size_t skip = 0; skip <= name.size(); ++skip)
-            if (globMatches(pattern.substr(1), name.substr(skip))) return true;
-        return false;
-    }
-    if (name.empty() || (pattern[0] != '?' && pattern[0] != name[0])) return false;
-    return globMatches(pattern.substr(1), name.substr(1));
-}
-
-bool anyMatches(std::string_view patterns, std::string_view name)
-{
-    while (true) {
-        const std::size_t colon = patterns.find(':');
-        if (globMatches(patterns.substr(0, colon), name)) return true;
-        if (colon == std::string_view::npos) return false;
-        patterns.remove_prefix(colon + 1);
-    }
-}
-
-bool filterMatches(std::string_view filter, std::string_view name)
-{
-    const std::size_t dash = filter.find('-');
-    const std::string_view positive = dash == std::string_view::npos ? filter : filter.substr(0, dash);
-    const bool included = positive.empty() || anyMatches(positive, name);
-    return included && (dash == std::string_view::npos || !anyMatches(filter.substr(dash + 1), name));
-}
-
 // Whether the test was written in the file named (its base name without
 // ".cpp"); the compiler's path may use either slash.
 bool writtenIn(const testing::TestInfo& test, std::string_view file)
@@ -95,24 +63,29 @@ int main(int argc, char** argv)
         }
     }
     if (!file.empty()) {
-        const std::string userFilter = GTEST_FLAG_GET(filter);
-        std::string chosen;
+        // GoogleTest's filter (positive patterns, then "-" and negative ones)
+        // is given the tests of the other files as negative patterns.
+        std::string others;
+        bool any = false;
         const testing::UnitTest& all = *testing::UnitTest::GetInstance();
         for (int s = 0; s < all.total_test_suite_count(); ++s) {
             const testing::TestSuite& suite = *all.GetTestSuite(s);
             for (int t = 0; t < suite.total_test_count(); ++t) {
                 const testing::TestInfo& test = *suite.GetTestInfo(t);
-                const std::string name = std::string(suite.name()) + "." + test.name();
-                if (!writtenIn(test, file) || !filterMatches(userFilter, name)) continue;
-                chosen += (chosen.empty() ? "" : ":") + name;
+                if (writtenIn(test, file))
+                    any = true;
+                else
+                    others += std::string(others.empty() ? "" : ":") + suite.name() + "." + test.name();
             }
         }
-        if (chosen.empty()) {
-            std::fprintf(stderr, "no test of %.*s.cpp is linked into this program (or matches the filter)\n",
-                         static_cast<int>(file.size()), file.data());
+        if (!any) {
+            std::fprintf(stderr, "no test of %.*s.cpp is linked into this program\n", static_cast<int>(file.size()),
+                         file.data());
             return 2;
         }
-        GTEST_FLAG_SET(filter, chosen);
+        std::string filter = GTEST_FLAG_GET(filter);
+        if (!others.empty()) filter += (filter.find('-') == std::string::npos ? "-" : ":") + others;
+        GTEST_FLAG_SET(filter, filter);
     }
     return RUN_ALL_TESTS();
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -99,7 +100,8 @@ private:
     bool loopStarted_ = false;
     std::uint32_t modalWindow_ = 0;
     bool started_ = false;
-    bool cleaningUp_ = false;
+    // Read by a thread that ends the process (endProcess from another thread).
+    std::atomic<bool> cleaningUp_ = false;
     bool reloading_ = false;
     ScopedOle ole_;
     DWORD uiThread_ = 0;

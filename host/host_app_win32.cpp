@@ -181,8 +181,12 @@ bool HostApp::idleStep(int idleCount)
 void HostApp::endProcess(int exitCode)
 {
     if (uiThread_ != 0 && GetCurrentThreadId() != uiThread_) {
+        // Unless the clean-up has begun, the process ends here at once. The
+        // end request is posted only when it has: posted first, it could be
+        // taken by the user-interface thread, which would start the clean-up
+        // before this thread ends the process.
+        if (!cleaningUp_.load()) ExitProcess(static_cast<UINT>(exitCode));
         PostMessageA(hiddenWindow(), HiddenWindow::endRequest, static_cast<WPARAM>(exitCode), 0);
-        if (!cleaningUp_) ExitProcess(static_cast<UINT>(exitCode));
         for (;;) Sleep(INFINITE); // the user-interface thread is ending the process
     }
     cleanUp();

@@ -2,6 +2,7 @@
 
 #include "app/editing_commands.h"
 #include "app/file_admission.h"
+#include "app/history.h"
 #include "app/main_window.h"
 #include "app/notices.h"
 #include "app/recovery.h"
@@ -111,12 +112,16 @@ bool Document::saveTo(const std::string& path)
 {
     setFile(path);
     const std::string document = text();
+    // The file's old bytes are read before the write replaces them; the
+    // worker keeps them as a version once the save has happened.
+    std::optional<history::ReplacedBytes> replaced = history::bytesBeforeSave(path, document);
     WriteFailure failure;
     if (!writeFile(path, {{reinterpret_cast<const std::uint8_t*>(document.data()), document.size()}}, failure)) {
         // The write goes to a temporary file first, so the file on disk is as it was.
         tell(notices::saveFailed(path, failure.systemError, systemMessage(failure.systemError), failure.targetExisted));
         return false;
     }
+    if (replaced) history::keepAfterSave(std::move(*replaced));
     recovery::documentSaved();
     return true;
 }

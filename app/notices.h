@@ -74,6 +74,8 @@ Notice recoveryStoreUnusable();
 Notice recoveryUnwritable();
 Notice recoveryTooLarge(std::uint64_t limitMb);
 Notice shelfUnwritable();
+// Versions of saved files that could not be written (said once a run).
+Notice versionsUnwritable();
 
 // A file named on the command line or dropped whose name the code page
 // cannot spell; `shownName` has "?" for what it cannot show.

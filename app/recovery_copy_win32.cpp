@@ -11,6 +11,7 @@
 
 #include "app/app_globals.h"
 #include "app/document.h"
+#include "app/history.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/notices.h"
@@ -208,6 +209,7 @@ void reportStoreTrouble()
     tellOnce(s.copyFailed, s.copyFailureTold, notices::recoveryUnwritable());
     tellOnce(s.copyTooLarge, s.copyTooLargeTold, notices::recoveryTooLarge(largestRecoveryCopy >> 20));
     tellOnce(s.shelfFailed, s.shelfFailureTold, notices::shelfUnwritable());
+    history::reportTrouble();
 }
 
 void checkStoreAtStart()

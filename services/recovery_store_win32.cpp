@@ -6,6 +6,8 @@
 #include "host/scoped_win32.h"
 #include "services/code_page.h"
 #include "services/files.h"
+#include "services/version_store.h"
+#include "services/word_count.h"
 
 namespace wrivo {
 namespace {
@@ -207,6 +209,17 @@ std::string shelfFolder()
     return dataSubfolder("Discarded");
 }
 
+std::string historyFolder()
+{
+    return dataSubfolder("History");
+}
+
+std::string storeFolder()
+{
+    const std::string base = localDataFolder();
+    return base.empty() ? base : base + (base.back() == '\\' ? "" : "\\") + "Wrivo";
+}
+
 std::string damagedCopiesFolder()
 {
     const std::string recovery = recoveryFolder();
@@ -346,12 +359,15 @@ bool shelveText(std::span<const std::uint8_t> bytes, const DateTimeFields& time)
     const std::string folder = shelfFolder();
     if (folder.empty()) return false;
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size() < 256 ? bytes.size() : 256);
+    // The 字数 in the name lets the history dialog list the shelf unread.
+    const std::int64_t words = countWords({reinterpret_cast<const char*>(bytes.data()), bytes.size()}).words;
     bool written = false;
     for (int duplicate = 1; !written && duplicate <= 1000; ++duplicate) {
         // The name is taken by the rename itself: another program shelving
         // in the same second gets the next one, never this file.
         WriteFailure failure;
-        written = writeNewFile(folder + "\\" + shelfFileName(time, text, duplicate), {bytes}, failure);
+        written = writeNewFile(folder + "\\" + shelfNameWithCount(shelfFileName(time, text, duplicate), words), {bytes},
+                               failure);
         if (!written && failure.systemError != ERROR_ALREADY_EXISTS && failure.systemError != ERROR_FILE_EXISTS)
             return false;
     }

@@ -110,6 +110,19 @@ std::optional<VersionName> parseVersionFileName(std::string_view name)
     return VersionName{*time, *words};
 }
 
+int nextDuplicate(const std::vector<std::string>& names, const DateTimeFields& time)
+{
+    const std::string name = versionFileName(time, 0);
+    std::string_view stamp = name;
+    const std::uint64_t second = readNameTime(stamp)->stamp;
+    int next = 1;
+    for (const std::string& name : names)
+        if (const std::optional<VersionName> version = parseVersionFileName(name);
+            version && version->time.stamp == second)
+            next = std::max(next, version->time.duplicate + 1);
+    return next;
+}
+
 std::vector<StoredVersion> versionsToRemove(std::vector<StoredVersion> versions, const VersionLimits& limits)
 {
     struct Entry {
@@ -160,8 +173,9 @@ std::vector<ListedVersion> listVersions(const std::vector<std::string>& names, s
     for (const std::string& name : names)
         if (const std::optional<VersionName> parsed = parseVersionFileName(name))
             listed.push_back({name, parsed->time, parsed->words, std::nullopt});
-    std::sort(listed.begin(), listed.end(),
-              [](const ListedVersion& a, const ListedVersion& b) { return newerFirst(a.time, b.time); });
+    std::sort(listed.begin(), listed.end(), [](const ListedVersion& a, const ListedVersion& b) {
+        return a.time != b.time ? newerFirst(a.time, b.time) : a.name > b.name;
+    });
     for (std::size_t i = 0; i + 1 < listed.size(); ++i) listed[i].change = listed[i].words - listed[i + 1].words;
     if (listed.size() > most) listed.resize(most);
     return listed;

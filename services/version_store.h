@@ -33,6 +33,11 @@ struct NameTime {
 // "20261209-233005-1234.txt", "20261209-233005-1234-2.txt".
 std::string versionFileName(const DateTimeFields& time, std::int64_t words, int duplicate = 1);
 
+// The number a version saved at `time` takes among `names`: one past the
+// last of that second, 1 when there is none (so that every version of one
+// second sorts after the one before, whatever its 字数).
+int nextDuplicate(const std::vector<std::string>& names, const DateTimeFields& time);
+
 struct VersionName {
     NameTime time;
     std::int64_t words = 0;

@@ -355,7 +355,7 @@ TEST(RecoveryShelf, TwoDiscardsInOneSecondTakeTwoNames)
     ASSERT_TRUE(shelveText(bytesOf("same"), time));
     const std::string shelf = local.path() + "\\Wrivo\\Discarded";
     EXPECT_EQ(namesInFolder(shelf).size(), 2u);
-    EXPECT_TRUE(fileExists(shelf + "\\20261209-100000-2 same.txt"));
+    EXPECT_TRUE(fileExists(shelf + "\\20261209-100000-2（1字） same.txt"));
 }
 
 TEST(RecoveryShelf, FiftyNewestDiscardsStay)
@@ -370,7 +370,7 @@ TEST(RecoveryShelf, FiftyNewestDiscardsStay)
     const std::vector<std::string> names = namesInFolder(shelf);
     ASSERT_EQ(names.size(), 50u);
     for (const std::string& name : names) EXPECT_NE(fileBytes(shelf + "\\" + name), "discard 0") << "the oldest goes";
-    EXPECT_TRUE(fileExists(shelf + "\\20261208-170050 discard 50.txt"));
+    EXPECT_TRUE(fileExists(shelf + "\\20261208-170050（2字） discard 50.txt"));
 }
 
 // Last in the program: the notices of the run are given here.

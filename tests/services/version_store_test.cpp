@@ -111,6 +111,8 @@ TEST(VersionStore, ListsNewestFirstWithTheChangeAndTheShelfWithItsCount)
     EXPECT_EQ(listed[0].change, 60);
     EXPECT_EQ(listed[1].change, -10);
     EXPECT_FALSE(listed[3].change);
+    EXPECT_EQ(nextDuplicate(names, at(5)), 3);
+    EXPECT_EQ(nextDuplicate(names, at(6)), 1);
     EXPECT_EQ(listVersions(names, 2).size(), 2u);
     EXPECT_EQ(listVersions(names, 2)[1].change, -10) << "the change is from the version before, listed or not";
 

@@ -12,6 +12,7 @@
 #include "app/history.h"
 #include "app/layout_content.h"
 #include "app/recovery.h"
+#include "services/files.h"
 #include "services/history_dialog.h"
 #include "services/version_history.h"
 #include "tests/support/dialog_driver_win32.h"
@@ -23,6 +24,13 @@ namespace wrivo {
 namespace {
 
 using namespace wrivo::test;
+
+std::wstring widened(const std::string& text)
+{
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), int(wide.size())) - 1);
+    return wide;
+}
 
 class History : public MainWindowScenario {
 protected:
@@ -123,6 +131,38 @@ TEST_F(History, AFilesVersionsStopAtTheLimitKeepingTheNewest)
     EXPECT_TRUE(fileExists(history + "\\path.txt"));
 }
 
+TEST_F(History, StrangeFilesAreListedAsTheyAreOrSkippedAndNeverRemoved)
+{
+    const std::string shelf = localData() + "\\Wrivo\\Discarded";
+    const std::string store = localData() + "\\Wrivo";
+    ASSERT_TRUE(CreateDirectoryA(store.c_str(), nullptr) && CreateDirectoryA(shelf.c_str(), nullptr));
+    putFileBytes(shelf + "\\说明.txt", "foreign");
+    putFileBytes(shelf + "\\20261209-100000 old.txt", "shelved before names carried the count");
+    putFileOfSize(shelf + "\\20261209-110000（5字） big.txt", largestReadableFile + 1);
+    // A name code page 936 cannot spell (Thai).
+    putFileBytes(shelf + "\\20261209-120000（2字） x.txt", "xy");
+    ASSERT_TRUE(MoveFileW((widened(shelf) + L"\\20261209-120000（2字） x.txt").c_str(),
+                          (widened(shelf) + L"\\20261209-120000（2字） \u0E01.txt").c_str()));
+
+    const std::vector<HistoryEntry> listed = listedShelf();
+    ASSERT_EQ(listed.size(), 3u);
+    std::uint64_t size = 0;
+    EXPECT_EQ(listed[0].shownPath, shelf + "\\20261209-120000（2字） ?.txt");
+    EXPECT_EQ(readHistoryEntry(listed[0], size), "xy");
+    EXPECT_FALSE(readHistoryEntry(listed[1], size));
+    EXPECT_GT(size, largestReadableFile);
+    EXPECT_FALSE(listed[2].words);
+    EXPECT_EQ(listed[2].head, "shelved before names") << "twenty characters";
+
+    // The store's own files get no versions; a file anywhere else does.
+    putFileBytes(shelf + "\\20261209-100000 old.txt", "changed");
+    EXPECT_FALSE(history::bytesBeforeSave(shelf + "\\20261209-100000 old.txt", "other"));
+    putFileBytes(folder.file("a.txt"), "changed");
+    EXPECT_TRUE(history::bytesBeforeSave(folder.file("a.txt"), "other"));
+    tidyHistory();
+    EXPECT_EQ(namesInFolder(shelf).size(), 4u);
+}
+
 // The Unix name of a Windows path, through Wine's own export.
 std::string unixPathOf(const std::string& path)
 {
@@ -130,9 +170,7 @@ std::string unixPathOf(const std::string& path)
     const auto unixName = reinterpret_cast<UnixName>(
         reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
     if (!unixName) return {};
-    std::wstring wide(path.size() + 1, L'\0');
-    wide.resize(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide.data(), int(wide.size())) - 1);
-    char* name = unixName(wide.c_str());
+    char* name = unixName(widened(path).c_str());
     const std::string result = name ? name : "";
     HeapFree(GetProcessHeap(), 0, name);
     return result;

@@ -273,7 +273,9 @@ std::optional<std::string> readHistoryEntry(const HistoryEntry& entry, std::uint
 void showInExplorer(const std::wstring& path)
 {
     // "explorer /select,<file>" opens the folder with the file chosen; a
-    // folder itself is opened with the "explore" verb (ShellExecuteW).
+    // folder itself is opened with the "explore" verb. ShellExecute may hand
+    // the work to shell extensions that need COM on the calling thread: the
+    // host has started OLE (a single-threaded apartment) on this one.
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
         ShellExecuteW(nullptr, L"explore", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);

@@ -33,8 +33,7 @@ Trouble& trouble()
     return *state;
 }
 
-constexpr HistoryDialogTexts dialogTexts{
-    "历史版本", "本文件的历史版本（保存前的内容）：", "丢弃的文字：", "打开", "打开文件夹", "关闭"};
+constexpr HistoryDialogTexts dialogTexts{"历史版本", "本文件的历史版本", "丢弃的文字", "打开", "打开文件夹", "关闭"};
 
 std::string versionLine(const HistoryEntry& entry)
 {

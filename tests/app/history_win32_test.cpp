@@ -82,6 +82,15 @@ TEST_F(History, SavesOfChangedTextKeepTheOldAndOpenBringsItBack)
     saveText("三稿 more words", path);
     EXPECT_EQ(versions(path).size(), 2u) << "an unchanged save keeps nothing";
 
+    {
+        DialogDriver closing;
+        closing.answer([](DialogWindow& box) {
+            PostMessageA(box.control(historyVersionsListId), WM_KEYDOWN, VK_ESCAPE, 0); // Esc closes
+        });
+        handlers::showHistory({});
+        ASSERT_TRUE(closing.finish()) << closing.report();
+        EXPECT_EQ(document().text(), "三稿 more words");
+    }
     DialogDriver driver;
     std::vector<std::string> lines;
     driver.answer([&](DialogWindow& box) {
@@ -92,7 +101,7 @@ TEST_F(History, SavesOfChangedTextKeepTheOldAndOpenBringsItBack)
             lines.push_back(line);
         }
         SendMessageA(list, LB_SETCURSEL, 1, 0);
-        box.press("打开");
+        PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0); // Enter opens
     });
     handlers::showHistory({});
     ASSERT_TRUE(driver.finish()) << driver.report();

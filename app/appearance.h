@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/command_handlers.h"
 #include "host/host_types.h"
 
 namespace wrivo {
@@ -19,12 +20,7 @@ inline constexpr std::int32_t conflictBackgroundColour = 16744576; // red 128, g
 
 namespace handlers {
 std::optional<std::int32_t> applySettings(const EventArguments& arguments);
-std::optional<std::int32_t> chooseTextColour(const EventArguments& arguments);
-std::optional<std::int32_t> chooseBackgroundColour(const EventArguments& arguments);
 std::optional<std::int32_t> applyChosenColour(const EventArguments& arguments);
-std::optional<std::int32_t> restoreDefaults(const EventArguments& arguments);
-// The font dialog; a confirmed face and size go to the edit box and the file.
-std::optional<std::int32_t> chooseFont(const EventArguments& arguments);
 } // namespace handlers
 
 } // namespace wrivo

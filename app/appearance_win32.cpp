@@ -96,6 +96,7 @@ std::optional<std::int32_t> handlers::applyChosenColour(const EventArguments&)
     return std::nullopt;
 }
 
+// The font dialog; a confirmed face and size go to the edit box and the file.
 std::optional<std::int32_t> handlers::chooseFont(const EventArguments&)
 {
     // The dialog starts from the font it last returned, not from the edit box's.

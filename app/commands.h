@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "app/command_handlers.h"
 #include "host/host_types.h"
 
 namespace wrivo {
@@ -16,18 +17,6 @@ void showWindow();
 
 namespace handlers {
 std::optional<std::int32_t> mainWindowKeyDown(const EventArguments& arguments);
-// The date and time, two spaces either side, at the end of the document.
-std::optional<std::int32_t> insertDateTime(const EventArguments& arguments);
-std::optional<std::int32_t> hideNotice(const EventArguments& arguments);
-std::optional<std::int32_t> helpNotice(const EventArguments& arguments);
-std::optional<std::int32_t> advertisingNotice(const EventArguments& arguments);
-std::optional<std::int32_t> feedbackNotice(const EventArguments& arguments);
-std::optional<std::int32_t> authorNotice(const EventArguments& arguments);
-std::optional<std::int32_t> openUpdatePage(const EventArguments& arguments);
-std::optional<std::int32_t> openPartnerSite1(const EventArguments& arguments);
-std::optional<std::int32_t> openPartnerSite2(const EventArguments& arguments);
-std::optional<std::int32_t> openPartnerSite3(const EventArguments& arguments);
-std::optional<std::int32_t> openPartnerSite4(const EventArguments& arguments);
 } // namespace handlers
 
 } // namespace wrivo

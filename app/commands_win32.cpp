@@ -58,6 +58,7 @@ std::optional<std::int32_t> handlers::mainWindowKeyDown(const EventArguments& ar
     return std::nullopt;
 }
 
+// The date and time, two spaces either side, at the end of the document.
 std::optional<std::int32_t> handlers::insertDateTime(const EventArguments&)
 {
     appendText(editBoxRef, {concatTexts("  ", toText(Value{now()}), "  ")});

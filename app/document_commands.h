@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "app/command_handlers.h"
 #include "host/host_types.h"
 
 namespace wrivo {
@@ -30,12 +31,5 @@ bool mayReplaceDocument();
 // rows follow. A file that cannot be read, or that the user declines, leaves
 // the document and the remembered file as they were.
 void openFileAsDocument(const std::string& path);
-
-namespace handlers {
-std::optional<std::int32_t> newDocument(const EventArguments& arguments);
-std::optional<std::int32_t> saveDocument(const EventArguments& arguments);
-std::optional<std::int32_t> openDocument(const EventArguments& arguments);
-std::optional<std::int32_t> appendDocument(const EventArguments& arguments);
-} // namespace handlers
 
 } // namespace wrivo

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "app/command_handlers.h"
 #include "app/edit_history.h"
 #include "host/host_types.h"
 #include "services/find_replace_dialog.h"
@@ -30,15 +31,5 @@ void startFreshHistory();
 // history, one content change and one rewrite of the strip. Answers how many
 // were replaced (0: none, and nothing changed).
 std::size_t replaceEveryMatch(const FindRequest& search);
-
-namespace handlers {
-std::optional<std::int32_t> undoEdit(const EventArguments& arguments);
-std::optional<std::int32_t> redoEdit(const EventArguments& arguments);
-std::optional<std::int32_t> findText(const EventArguments& arguments);
-std::optional<std::int32_t> findNext(const EventArguments& arguments);
-std::optional<std::int32_t> findPrevious(const EventArguments& arguments);
-std::optional<std::int32_t> replaceText(const EventArguments& arguments);
-std::optional<std::int32_t> goToParagraph(const EventArguments& arguments);
-} // namespace handlers
 
 } // namespace wrivo

@@ -3,7 +3,9 @@
 #include "app/settings_file.h"
 #include "host/host_types.h"
 #include "host/layout_writer.h"
+#include "host/shortcuts.h"
 
+#include <iterator>
 #include <string>
 
 namespace wrivo {
@@ -24,28 +26,6 @@ constexpr std::int32_t onGotFocus = UnitEvent::gotFocus;
 constexpr std::int32_t onKeyDown = UnitEvent::keyDown;
 constexpr std::int32_t onPrimary = UnitEvent::primary; // content changed, selection changed, colour chosen, tick
 constexpr std::int32_t onEditBoxUndo = UnitEvent::editBoxUndo;
-
-// Shortcut indexes.
-constexpr std::int32_t none = 0;
-constexpr std::int32_t ctrl(char letter)
-{
-    return letter - 'A' + 1;
-}
-constexpr std::int32_t del = 76;
-constexpr std::int32_t functionKey(int n)
-{
-    return 27 + n - 1;
-}
-constexpr std::int32_t ctrlFunctionKey(int n)
-{
-    return 39 + n - 1;
-}
-constexpr std::int32_t shiftFunctionKey(int n)
-{
-    return 51 + n - 1;
-}
-constexpr std::int32_t altBackspace = 77;
-constexpr std::int32_t altShiftBackspace = 78;
 
 struct Placement {
     std::int32_t left, top, width, height;
@@ -200,81 +180,32 @@ struct MenuLine {
 };
 
 // The menu tree; an entry's place here is its n in command 20000 + n.
-std::vector<MenuLine> menuTree()
-{
-    std::vector<MenuLine> lines = {
-        {"文件操作", 0, none, menuTicked, noHandler},
-        {"新建文档", 1, ctrl('A'), 0, newDocument},
-        {"-", 1, none, 0, noHandler},
-        {"保存文档", 1, ctrl('S'), 0, saveDocument},
-        {"-", 1, none, 0, noHandler},
-        {"打开文档", 1, ctrl('D'), 0, openDocument},
-        {"添加文档", 1, ctrl('F'), 0, appendDocument},
-        {"编辑菜单", 0, none, menuTicked, noHandler},
-        {"剪切字符   Ctrl+X", 1, none, 0, cutCharacters},
-        {"-", 1, none, 0, noHandler},
-        {"复制字符   Ctrl+C", 1, none, 0, copyCharacters},
-        {"粘贴字符   Ctrl+V", 1, none, 0, pasteCharacters},
-        {"-", 1, none, 0, noHandler},
-        {"清空字符", 1, del, 0, clearText},
-        {"功能设置", 0, none, menuTicked, noHandler},
-        {"壹键隐藏  *必看说明* ", 1, none, 0, hideNotice},
-        {"字数总计", 1, ctrl('Q'), 0, countReport},
-        {"日期时间", 1, ctrl('W'), 0, insertDateTime},
-        {"-", 1, none, 0, noHandler},
-        {"字体颜色", 1, ctrl('E'), 0, chooseTextColour},
-        {"背景颜色", 1, ctrl('R'), 0, chooseBackgroundColour},
-        {"字体大小", 1, ctrl('T'), 0, chooseFont},
-        // Its stored Ctrl+R makes no accelerator: a popup gets none.
-        {"版权帮助", 0, ctrl('R'), menuTicked, noHandler},
-        {"配置还原", 1, ctrl('P'), 0, restoreDefaults},
-        {"关于帮助", 1, ctrl('O'), 0, helpNotice},
-        {"-", 1, none, 0, noHandler},
-        {"广告合作", 1, ctrl('Y'), 0, advertisingNotice},
-        {"建议反馈", 1, ctrl('U'), 0, feedbackNotice},
-        {"-", 1, none, 0, noHandler},
-        {"作者版权", 1, ctrl('Z'), 0, authorNotice},
-        {"程序更新", 0, none, 0, noHandler},
-        {"官网更新下载 ", 1, ctrl('I'), 0, openUpdatePage},
-        {"-", 1, none, 0, noHandler},
-        {"官方指定合作下载站:", 1, none, menuDisabled, noHandler}, // a greyed heading
-        {"-", 1, none, 0, noHandler},
-    };
-    for (std::size_t i = 0; i < partnerSiteNames.size(); ++i)
-        lines.push_back({partnerSiteNames[i], 1, none, 0, static_cast<std::int32_t>(openPartnerSite1 + i)});
-    // After every menu above, so that each keeps its place and command number.
-    const std::vector<MenuLine> editing = {
-        {"查找替换", 0, none, 0, noHandler},
-        {"查找文字", 1, ctrlFunctionKey(3), 0, findText},
-        {"查找下一个", 1, functionKey(3), 0, findNext},
-        {"查找上一个", 1, shiftFunctionKey(3), 0, findPrevious},
-        {"替换文字", 1, ctrl('H'), 0, replaceText},
-        {"-", 1, none, 0, noHandler},
-        {"转到段落", 1, ctrl('G'), 0, goToParagraph},
-        {"-", 1, none, 0, noHandler},
-        {"撤销", 1, altBackspace, 0, undoEdit},
-        {"重做", 1, altShiftBackspace, 0, redoEdit},
-    };
-    lines.insert(lines.end(), editing.begin(), editing.end());
-    return lines;
-}
+#define WRIVO_NOT_A_MENU_LINE(...)
+#define WRIVO_COMMAND_LINE(name, caption, level, shortcut, flags, runs) \
+    {caption, level, shortcutIndex(shortcut), flags, HandlerIndex::name},
+#define WRIVO_ENTRY_LINE(caption, level, shortcut, flags) {caption, level, shortcutIndex(shortcut), flags, noHandler},
+constexpr MenuLine menuTree[] = {WRIVO_HANDLERS(WRIVO_NOT_A_MENU_LINE, WRIVO_COMMAND_LINE, WRIVO_ENTRY_LINE)};
+#undef WRIVO_NOT_A_MENU_LINE
+#undef WRIVO_COMMAND_LINE
+#undef WRIVO_ENTRY_LINE
+static_assert(std::size(menuTree) == menuEntryCount);
 
 WindowLayout mainWindow()
 {
     WindowLayout w;
     w.id = WindowId::main;
     w.units = {mainWindowUnit(), editBox(), listBox(), colorPicker(), commonDialog()};
-    const std::vector<MenuLine> lines = menuTree();
-    for (std::size_t n = 0; n < lines.size(); ++n) {
+    for (std::size_t n = 0; n < std::size(menuTree); ++n) {
+        const MenuLine& line = menuTree[n];
         LayoutUnit entry;
         entry.id = UnitId::menuEntry(static_cast<int>(n));
         entry.kind = kind::menu;
         MenuEntry settings;
-        settings.caption = lines[n].caption;
-        settings.level = lines[n].level;
-        settings.shortcut = lines[n].shortcut;
-        settings.flags = lines[n].flags;
-        settings.handler = lines[n].handler;
+        settings.caption = line.caption;
+        settings.level = line.level;
+        settings.shortcut = line.shortcut;
+        settings.flags = line.flags;
+        settings.handler = line.handler;
         entry.settings = std::move(settings);
         w.units.push_back(std::move(entry));
     }

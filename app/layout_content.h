@@ -1,12 +1,13 @@
 // The program's two windows as the layout data describes them: the start
 // window with its frame timer, and the main window with the edit box, the
 // count strip, the colour picker, the common dialog and the menu tree with
-// its shortcut keys. Handlers are named by their place in the application's
-// handler table (HandlerIndex); the host turns them into calls.
+// its shortcut keys (the menu lines come from app/command_table.h). Handlers
+// are named by their place in the application's handler table (HandlerIndex);
+// the host turns them into calls.
 #pragma once
+#include "app/command_table.h"
 #include "host/layout_data.h"
 
-#include <array>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -33,64 +34,26 @@ inline constexpr std::uint32_t menuEntry(int n)
 }
 } // namespace UnitId
 
-inline constexpr int menuEntryCount = 49;
-
-// The application's handler table, in this order. The layout binds events to
-// these indexes; the application's table must list its handlers the same way.
-// The names stay inside HandlerIndex (HandlerIndex::saveDocument), apart from
-// the handler functions of the same names; they are plain integers, as the
-// layout stores them.
+// The handler indexes, in the order of the handler and command lines of
+// app/command_table.h; the layout stores them as plain integers. The names
+// stay inside HandlerIndex (HandlerIndex::saveDocument), apart from the
+// handler functions of the same names.
+#define WRIVO_HANDLER_NAME(name, ...) name,
+#define WRIVO_NO_HANDLER(...)
 namespace HandlerIndex {
 enum : std::int32_t {
-    startSplash,            // start window created: attach the skin object
-    splashTick,             // 时钟1 tick: next frame, hand-over to the main window
-    layoutOnResize,         // main window size changed
-    exitDialogue,           // main window may close
-    mainWindowKeyDown,      // Esc: showWindow
-    editBoxKeyDown,         // Esc: hideWindow; Backspace and Enter: line-break rules
-    applySettings,          // edit box got focus
-    refreshStatistics,      // edit box content changed
-    selectParagraph,        // list box selection changed
-    applyChosenColour,      // colour picker colour chosen
-    newDocument,            // 新建文档
-    saveDocument,           // 保存文档
-    openDocument,           // 打开文档
-    appendDocument,         // 添加文档
-    cutCharacters,          // 剪切字符 (the edit box does the cutting)
-    copyCharacters,         // 复制字符
-    pasteCharacters,        // 粘贴字符
-    clearText,              // 清空字符
-    hideNotice,             // 壹键隐藏 notice
-    countReport,            // 字数总计
-    insertDateTime,         // 日期时间
-    chooseTextColour,       // 字体颜色
-    chooseBackgroundColour, // 背景颜色
-    chooseFont,             // 字体大小
-    restoreDefaults,        // 配置还原
-    helpNotice,             // 关于帮助
-    advertisingNotice,      // 广告合作
-    feedbackNotice,         // 建议反馈
-    authorNotice,           // 作者版权
-    openUpdatePage,         // 官网更新下载
-    openPartnerSite1,       // the four partner download sites, in menu order
-    openPartnerSite2,
-    openPartnerSite3,
-    openPartnerSite4,
-    openDroppedFile, // files dropped on the main window
-    findText,        // 查找文字
-    findNext,        // 查找下一个
-    findPrevious,    // 查找上一个
-    replaceText,     // 替换文字
-    goToParagraph,   // 转到段落
-    undoEdit,        // 撤销, and the edit box's own undo request
-    redoEdit,        // 重做
-    handlerCount
+    WRIVO_HANDLERS(WRIVO_HANDLER_NAME, WRIVO_HANDLER_NAME, WRIVO_NO_HANDLER) handlerCount
 };
 } // namespace HandlerIndex
+#undef WRIVO_HANDLER_NAME
+#undef WRIVO_NO_HANDLER
 
-// The captions of the four partner download-site entries (menu entries 35 to 38).
-inline constexpr std::array<std::string_view, 4> partnerSiteNames = {"墨香软件园", "青禾下载站", "云岫下载中心",
-                                                                     "星渡软件站"};
+// How many entries the main window's menu tree has.
+#define WRIVO_MENU_LINE(...) +1
+#define WRIVO_NO_MENU_LINE(...)
+inline constexpr int menuEntryCount = 0 WRIVO_HANDLERS(WRIVO_NO_MENU_LINE, WRIVO_MENU_LINE, WRIVO_MENU_LINE);
+#undef WRIVO_MENU_LINE
+#undef WRIVO_NO_MENU_LINE
 
 // The content, readable: the main window first, then the start window.
 std::vector<layout::WindowLayout> layoutContent();

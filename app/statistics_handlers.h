@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "app/command_handlers.h"
 #include "host/host_types.h"
 
 namespace wrivo {
@@ -16,8 +17,6 @@ std::optional<std::int32_t> refreshStatistics(const EventArguments& arguments);
 // Enter and Backspace keep the line-break count; Esc hides the window.
 std::optional<std::int32_t> editBoxKeyDown(const EventArguments& arguments);
 std::optional<std::int32_t> selectParagraph(const EventArguments& arguments);
-std::optional<std::int32_t> clearText(const EventArguments& arguments);
-std::optional<std::int32_t> countReport(const EventArguments& arguments);
 } // namespace handlers
 
 } // namespace wrivo

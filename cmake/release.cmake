@@ -15,8 +15,8 @@
 
 # The resource compiler does not know that the manifest and icon are part of
 # the resource file.
-set_source_files_properties(${CMAKE_SOURCE_DIR}/assets/wrivo.rc PROPERTIES
-  OBJECT_DEPENDS "${CMAKE_SOURCE_DIR}/assets/wrivo.manifest;${CMAKE_SOURCE_DIR}/assets/wrivo.ico")
+set_source_files_properties(${CMAKE_BINARY_DIR}/assets/wrivo.rc PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_BINARY_DIR}/assets/wrivo.manifest;${CMAKE_SOURCE_DIR}/assets/wrivo.ico")
 
 set(WRIVO_RELEASE_DIR ${CMAKE_BINARY_DIR}/release)
 set(WRIVO_DIST_DIR ${CMAKE_BINARY_DIR}/dist)

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "host/host_app.h"
+#include "host/scoped_win32.h"
 
 namespace wrivo {
 namespace {
@@ -59,10 +60,14 @@ void LiveWindow::keepAcceptingDrops(STYLESTRUCT& change)
 
 void LiveWindow::onDropFiles(HDROP drop)
 {
-    std::vector<std::wstring> names = namesIn(drop);
-    // The receiver of WM_DROPFILES gives the drop back with DragFinish, and
-    // the handler may run dialogs for a while: the names are copies.
-    DragFinish(drop);
+    // The receiver of WM_DROPFILES gives the drop back (DragFinish), and the
+    // handler may run dialogs for a while: the names are copies, and the drop
+    // goes back before it runs.
+    std::vector<std::wstring> names;
+    {
+        const ScopedDrop given(drop);
+        names = namesIn(given.get());
+    }
     if (names.empty()) return;
     EventArguments arguments;
     arguments.count = 1;

@@ -106,6 +106,9 @@ private:
     std::string programFolder_;
     std::string programFileName_;
     std::unique_ptr<class HiddenWindow> hidden_;
+    // Its native window: gone before the object, after the loaded windows
+    // (the ones it owns).
+    ScopedWindow hiddenNative_;
     std::vector<WindowSlot> windows_;
     std::vector<std::unique_ptr<LiveWindow>> discarded_;
     HandlerTable handlers_;

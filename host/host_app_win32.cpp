@@ -77,7 +77,7 @@ void HostApp::start(HostStartup startup)
     if (!programFolder_.empty()) SetCurrentDirectoryA(programFolder_.c_str());
 
     hidden_ = std::make_unique<HiddenWindow>(*this);
-    hidden_->createNative(0, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr);
+    hiddenNative_.reset(hidden_->createNative(0, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr));
     uiThread_ = GetCurrentThreadId();
     registerProgramConstants();
 
@@ -203,7 +203,7 @@ void HostApp::cleanUp()
         exitRoutine_ = nullptr;
         routine();
     }
-    if (hidden_ && hidden_->handle()) DestroyWindow(hidden_->handle());
+    hiddenNative_.reset();
     ole_.reset(); // last of all
 }
 

@@ -235,7 +235,7 @@ struct TimerSettings {
 
 // A menu entry has no kind data of its own; its record is this.
 struct MenuEntry {
-    std::int32_t shortcut = 0; // shortcut index 0..78 (menu_model.h)
+    std::int32_t shortcut = 0; // index of host/shortcuts.h, 0 for none
     std::int32_t level = 0;    // 0 top-level menu, 1 its item, 2.. deeper
     std::uint32_t flags = 0;   // MenuFlag
     std::string caption;       // "-" is a separator

@@ -1,50 +1,8 @@
 #include "host/menu_plan.h"
 
+#include "host/layout_data.h"
+
 namespace wrivo {
-namespace {
-
-constexpr std::uint16_t virtualKeyF1 = 0x70;
-constexpr std::uint16_t virtualKeyInsert = 0x2D;
-constexpr std::uint16_t virtualKeyDelete = 0x2E;
-constexpr std::uint16_t virtualKeyBackspace = 0x08;
-
-} // namespace
-
-std::string shortcutDisplayName(int index)
-{
-    if (index >= 1 && index <= 26) return std::string("Ctrl+") + static_cast<char>('A' + index - 1);
-    struct FunctionKeyGroup {
-        int first;
-        const char* prefix;
-    };
-    static constexpr FunctionKeyGroup groups[] = {{27, ""}, {39, "Ctrl+"}, {51, "Shift+"}, {63, "Ctrl+Shift+"}};
-    for (const auto& group : groups) {
-        if (index >= group.first && index < group.first + 12)
-            return std::string(group.prefix) + "F" + std::to_string(index - group.first + 1);
-    }
-    if (index == 75) return "Ins";
-    if (index == 76) return "Del";
-    if (index == 77) return "Alt+Backspace";
-    if (index == 78) return "Alt+Shift+Backspace";
-    return "（无）";
-}
-
-ShortcutKey shortcutKey(int index)
-{
-    if (index >= 1 && index <= 26) return {static_cast<std::uint16_t>('A' + index - 1), acceleratorCtrl};
-    static constexpr std::uint8_t groupModifiers[] = {0, acceleratorCtrl, acceleratorShift,
-                                                      acceleratorCtrl | acceleratorShift};
-    if (index >= 27 && index <= 74) {
-        int group = (index - 27) / 12;
-        auto key = static_cast<std::uint16_t>(virtualKeyF1 + (index - 27) % 12);
-        return {key, groupModifiers[group]};
-    }
-    if (index == 75) return {virtualKeyInsert, 0};
-    if (index == 76) return {virtualKeyDelete, 0};
-    if (index == 77) return {virtualKeyBackspace, acceleratorAlt};
-    if (index == 78) return {virtualKeyBackspace, acceleratorAlt | acceleratorShift};
-    return {};
-}
 
 MenuPlan planMenuBar(const std::vector<MenuEntryInput>& entries)
 {
@@ -63,7 +21,7 @@ MenuPlan planMenuBar(const std::vector<MenuEntryInput>& entries)
 
         if (hiddenBelowLevel >= 0 && level > hiddenBelowLevel) continue;
         hiddenBelowLevel = -1;
-        if (entry.flags & menuEntryHidden) {
+        if (entry.flags & layout::menuHidden) {
             hiddenBelowLevel = level;
             continue;
         }
@@ -83,8 +41,8 @@ MenuPlan planMenuBar(const std::vector<MenuEntryInput>& entries)
         item.command = command;
         item.parent = level == 0 ? -1 : openPopups[level - 1];
         item.separator = entry.caption == "-";
-        item.greyed = (entry.flags & menuEntryDisabled) != 0;
-        item.checked = (entry.flags & menuEntryTicked) != 0;
+        item.greyed = (entry.flags & layout::menuDisabled) != 0;
+        item.checked = (entry.flags & layout::menuTicked) != 0;
         if (!item.separator) item.text = entry.caption;
         plan.items.push_back(item);
         previousItem = static_cast<int>(plan.items.size()) - 1;

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <ole2.h>
+#include <shellapi.h>
 
 #include <utility>
 
@@ -131,6 +132,16 @@ struct DestroyMenuHandle {
 struct DestroyAccelerators {
     void operator()(HACCEL table) const { DestroyAcceleratorTable(table); }
 };
+// A window whose lifetime is not its parent's (a top-level or owned window,
+// or one being built): DestroyWindow also destroys its children and the
+// windows it owns. Only the thread that made it may destroy it.
+struct DestroyWindowHandle {
+    void operator()(HWND window) const { DestroyWindow(window); }
+};
+// The drop a WM_DROPFILES hands its receiver, which gives it back with DragFinish.
+struct FinishDrop {
+    void operator()(HDROP drop) const { DragFinish(drop); }
+};
 
 // Kernel objects: a process, thread or event (null when making it fails), a file
 // from CreateFile and a search from FindFirstFile (INVALID_HANDLE_VALUE when
@@ -167,6 +178,8 @@ using ScopedPen = ScopedHandle<HPEN, DeleteGdiObject>;
 using ScopedMemoryDC = ScopedHandle<HDC, DeleteMemoryDC>;
 using ScopedMenu = ScopedHandle<HMENU, DestroyMenuHandle>;
 using ScopedAccelerators = ScopedHandle<HACCEL, DestroyAccelerators>;
+using ScopedWindow = ScopedHandle<HWND, DestroyWindowHandle>;
+using ScopedDrop = ScopedHandle<HDROP, FinishDrop>;
 using ScopedSelection = BasicScopedSelection<SystemGdi>;
 using ScopedProcess = ScopedHandle<HANDLE, CloseKernelHandle>;
 using ScopedThread = ScopedHandle<HANDLE, CloseKernelHandle>;

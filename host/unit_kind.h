@@ -14,22 +14,6 @@
 
 namespace wrivo {
 
-// Kind numbers (the low half of a kind code; the library number is 1).
-namespace KindNumber {
-inline constexpr int window = 1;
-inline constexpr int menu = 3;
-inline constexpr int editBox = 5;
-inline constexpr int listBox = 15;
-inline constexpr int colorPicker = 28;
-inline constexpr int commonDlg = 31;
-inline constexpr int timer = 32;
-} // namespace KindNumber
-
-inline constexpr std::uint32_t kindCodeOf(int kindNumber)
-{
-    return 0x00010000u | static_cast<std::uint32_t>(kindNumber);
-}
-
 class LiveWindow;
 
 // A kind's own state for one live unit (brushes, fonts, cached settings).

@@ -139,12 +139,15 @@ LiveWindow* HostApp::build(std::uint32_t windowId, HWND owner)
     if (!owner && !settings.showInTaskbar) owner = hiddenWindow();
     LiveWindow* building = window.get();
     slot->live = std::move(window);
-    HWND native = building->createNative(frame.exStyle, settings.caption.c_str(), frame.style, x, y, own.width,
-                                         own.height, owner, building->menu());
+    // Until the window is whole, nothing of it may remain on a failure.
+    ScopedWindow pending(building->createNative(frame.exStyle, settings.caption.c_str(), frame.style, x, y, own.width,
+                                                own.height, owner, building->menu()));
+    HWND native = pending.get();
     building->windowUnit().handle = native;
     if (!native || !createControls(*building)) {
-        // Nothing of the window remains; no event is raised for its end.
-        if (building->handle()) DestroyWindow(building->handle());
+        // No event is raised for its end.
+        if (!building->handle()) pending.release(); // already gone
+        pending.reset();
         slot = findSlot(windowId);
         if (slot->live.get() == building) discarded_.push_back(std::move(slot->live));
         return nullptr;
@@ -153,6 +156,7 @@ LiveWindow* HostApp::build(std::uint32_t windowId, HWND owner)
     if (!settings.movable) DeleteMenu(GetSystemMenu(native, FALSE), SC_MOVE, MF_BYCOMMAND);
     if (building->acceptsDrops()) DragAcceptFiles(native, TRUE);
     completeControls(*building);
+    pending.release(); // the live window's from now on
     return building;
 }
 

@@ -1,6 +1,6 @@
 #include "services/common_dialog.h"
 
-#include "services/file_path.h"
+#include "host/file_path.h"
 
 #include <cstdlib>
 

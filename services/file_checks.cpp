@@ -4,7 +4,7 @@
 #include <array>
 #include <cstring>
 
-#include "services/file_path.h"
+#include "host/file_path.h"
 
 namespace wrivo {
 namespace {

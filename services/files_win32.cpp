@@ -2,9 +2,9 @@
 #include "services/files_win32.h"
 
 #include "host/dynamic_binding_win32.h"
+#include "host/file_path.h"
 #include "host/program_path.h"
 #include "host/scoped_win32.h"
-#include "services/file_path.h"
 
 #include <windows.h>
 

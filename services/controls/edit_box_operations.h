@@ -1,4 +1,6 @@
-// The edit box's two operations, on a unit reference.
+// What the application does to an edit box through its unit reference:
+// append text, count the characters the code page cannot write, give it the
+// focus (any control), and read, set and replace a selection in GBK bytes.
 #pragma once
 #include <cstdint>
 #include <initializer_list>

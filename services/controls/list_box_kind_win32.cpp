@@ -288,7 +288,7 @@ bool drawListBoxItem(LiveUnit& unit, const DRAWITEMSTRUCT& item)
 void rewriteItems(const UnitRef& listBox, std::vector<std::string> texts)
 {
     LiveUnit& unit = requireLiveUnit(listBox);
-    if (unit.kind->code != kindCodeOf(KindNumber::listBox) || texts.empty()) return; // no rows to rewrite
+    if (unit.kind->code != kind::listBox || texts.empty()) return; // no rows to rewrite
     HWND control = unit.handle;
     ListRows& rows = stateOf(unit).rows;
     const auto rewritten = static_cast<std::int32_t>(texts.size());

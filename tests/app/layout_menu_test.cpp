@@ -1,11 +1,12 @@
-// The main window's menu bar as the host plans it from the stored layout:
-// command identifiers, displayed texts and the accelerator table.
+// The main window's menu as the layout stores it and as the host plans it:
+// command numbers, captions, shortcuts, handlers and the accelerator table.
 #include "app/layout_content.h"
 #include "host/menu_plan.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <iterator>
+#include <string_view>
 
 namespace wrivo {
 
@@ -46,46 +47,98 @@ constexpr ShortcutKey ctrl(char letter)
 
 } // namespace
 
-TEST(LayoutMenu, EveryEntryKeepsItsCommandNumberAndText)
+namespace {
+
+// The menu as it is specified, written out entry by entry: its command
+// number, caption, level, shortcut, flags and the handler it runs.
+struct ExpectedEntry {
+    int command;
+    std::string_view caption;
+    std::int32_t level;
+    std::string_view shortcut;
+    std::uint32_t flags;
+    std::int32_t handler;
+};
+constexpr std::uint32_t ticked = layout::menuTicked;
+constexpr std::int32_t none = layout::noHandler;
+using namespace HandlerIndex;
+constexpr ExpectedEntry specifiedMenu[] = {
+    {20000, "文件操作", 0, "（无）", ticked, none},
+    {20001, "新建文档", 1, "Ctrl+A", 0, newDocument},
+    {20002, "-", 1, "（无）", 0, none},
+    {20003, "保存文档", 1, "Ctrl+S", 0, saveDocument},
+    {20004, "-", 1, "（无）", 0, none},
+    {20005, "打开文档", 1, "Ctrl+D", 0, openDocument},
+    {20006, "添加文档", 1, "Ctrl+F", 0, appendDocument},
+    {20007, "编辑菜单", 0, "（无）", ticked, none},
+    {20008, "剪切字符   Ctrl+X", 1, "（无）", 0, cutCharacters},
+    {20009, "-", 1, "（无）", 0, none},
+    {20010, "复制字符   Ctrl+C", 1, "（无）", 0, copyCharacters},
+    {20011, "粘贴字符   Ctrl+V", 1, "（无）", 0, pasteCharacters},
+    {20012, "-", 1, "（无）", 0, none},
+    {20013, "清空字符", 1, "Del", 0, clearText},
+    {20014, "功能设置", 0, "（无）", ticked, none},
+    {20015, "壹键隐藏  *必看说明* ", 1, "（无）", 0, hideNotice},
+    {20016, "字数总计", 1, "Ctrl+Q", 0, countReport},
+    {20017, "日期时间", 1, "Ctrl+W", 0, insertDateTime},
+    {20018, "-", 1, "（无）", 0, none},
+    {20019, "字体颜色", 1, "Ctrl+E", 0, chooseTextColour},
+    {20020, "背景颜色", 1, "Ctrl+R", 0, chooseBackgroundColour},
+    {20021, "字体大小", 1, "Ctrl+T", 0, chooseFont},
+    {20022, "版权帮助", 0, "Ctrl+R", ticked, none},
+    {20023, "配置还原", 1, "Ctrl+P", 0, restoreDefaults},
+    {20024, "关于帮助", 1, "Ctrl+O", 0, helpNotice},
+    {20025, "-", 1, "（无）", 0, none},
+    {20026, "广告合作", 1, "Ctrl+Y", 0, advertisingNotice},
+    {20027, "建议反馈", 1, "Ctrl+U", 0, feedbackNotice},
+    {20028, "-", 1, "（无）", 0, none},
+    {20029, "作者版权", 1, "Ctrl+Z", 0, authorNotice},
+    {20030, "程序更新", 0, "（无）", 0, none},
+    {20031, "官网更新下载 ", 1, "Ctrl+I", 0, openUpdatePage},
+    {20032, "-", 1, "（无）", 0, none},
+    {20033, "官方指定合作下载站:", 1, "（无）", layout::menuDisabled, none},
+    {20034, "-", 1, "（无）", 0, none},
+    {20035, "墨香软件园", 1, "（无）", 0, openPartnerSite1},
+    {20036, "青禾下载站", 1, "（无）", 0, openPartnerSite2},
+    {20037, "云岫下载中心", 1, "（无）", 0, openPartnerSite3},
+    {20038, "星渡软件站", 1, "（无）", 0, openPartnerSite4},
+    // Ours, after every specified menu.
+    {20039, "查找替换", 0, "（无）", 0, none},
+    {20040, "查找文字", 1, "Ctrl+F3", 0, findText},
+    {20041, "查找下一个", 1, "F3", 0, findNext},
+    {20042, "查找上一个", 1, "Shift+F3", 0, findPrevious},
+    {20043, "替换文字", 1, "Ctrl+H", 0, replaceText},
+    {20044, "-", 1, "（无）", 0, none},
+    {20045, "转到段落", 1, "Ctrl+G", 0, goToParagraph},
+    {20046, "-", 1, "（无）", 0, none},
+    {20047, "撤销", 1, "Alt+Backspace", 0, undoEdit},
+    {20048, "重做", 1, "Alt+Shift+Backspace", 0, redoEdit},
+};
+
+} // namespace
+
+TEST(LayoutMenu, TheStoredMenuIsTheSpecifiedOneEntryByEntry)
 {
-    const MenuPlan plan = mainMenuPlan();
-    ASSERT_EQ(plan.items.size(), static_cast<std::size_t>(menuEntryCount)); // nothing hidden
-
-    const MenuItemPlan* save = itemWithCommand(plan, 20003);
-    ASSERT_NE(save, nullptr);
-    EXPECT_EQ(save->text, "保存文档\tCtrl+S");
-    EXPECT_EQ(itemWithCommand(plan, 20013)->text, "清空字符\tDel");
-    EXPECT_EQ(itemWithCommand(plan, 20008)->text, "剪切字符   Ctrl+X");
-    EXPECT_EQ(itemWithCommand(plan, 20015)->text, "壹键隐藏  *必看说明* ");
-    EXPECT_EQ(itemWithCommand(plan, 20031)->text, "官网更新下载 \tCtrl+I");
-    EXPECT_EQ(itemWithCommand(plan, 20035)->text, partnerSiteNames[0]);
-    EXPECT_EQ(itemWithCommand(plan, 20038)->text, partnerSiteNames[3]);
-
-    // The five top-level menus are popups on the bar; the popup "版权帮助"
-    // shows no shortcut although one is stored.
-    for (int top : {20000, 20007, 20014, 20022, 20030, 20039}) {
-        const MenuItemPlan* item = itemWithCommand(plan, top);
-        ASSERT_NE(item, nullptr);
-        EXPECT_TRUE(item->popup) << top;
-        EXPECT_EQ(item->parent, -1) << top;
+    const auto windows = layout::decodeLayoutData(layoutDataBlock());
+    ASSERT_TRUE(windows);
+    const std::vector<const layout::MenuEntry*> entries = windows.value->front().menuEntries();
+    ASSERT_EQ(entries.size(), std::size(specifiedMenu));
+    EXPECT_EQ(menuEntryCount, static_cast<int>(std::size(specifiedMenu)));
+    for (std::size_t n = 0; n < entries.size(); ++n) {
+        const layout::MenuEntry& entry = *entries[n];
+        const ExpectedEntry& expected = specifiedMenu[n];
+        EXPECT_EQ(firstMenuCommand + static_cast<int>(n), expected.command);
+        EXPECT_EQ(entry.caption, expected.caption) << expected.command;
+        EXPECT_EQ(entry.level, expected.level) << expected.command;
+        EXPECT_EQ(shortcutDisplayName(entry.shortcut), expected.shortcut) << expected.command;
+        EXPECT_EQ(entry.flags, expected.flags) << expected.command;
+        EXPECT_EQ(entry.handler, expected.handler) << expected.command;
     }
+
+    // Nothing is hidden; a popup shows no key although one is stored.
+    const MenuPlan plan = mainMenuPlan();
+    ASSERT_EQ(plan.items.size(), static_cast<std::size_t>(menuEntryCount));
     EXPECT_EQ(itemWithCommand(plan, 20022)->text, "版权帮助");
-
-    const MenuItemPlan* heading = itemWithCommand(plan, 20033);
-    EXPECT_TRUE(heading->greyed);
-    EXPECT_EQ(heading->text, "官方指定合作下载站:");
-    EXPECT_EQ(std::count_if(plan.items.begin(), plan.items.end(), [](const MenuItemPlan& i) { return i.greyed; }), 1);
-    EXPECT_TRUE(itemWithCommand(plan, 20002)->separator);
-    EXPECT_TRUE(itemWithCommand(plan, 20034)->separator);
-
-    // The editing menu, last, shows its keys the way the menus before it do.
-    EXPECT_EQ(itemWithCommand(plan, 20040)->text, "查找文字\tCtrl+F3");
-    EXPECT_EQ(itemWithCommand(plan, 20041)->text, "查找下一个\tF3");
-    EXPECT_EQ(itemWithCommand(plan, 20042)->text, "查找上一个\tShift+F3");
-    EXPECT_EQ(itemWithCommand(plan, 20043)->text, "替换文字\tCtrl+H");
-    EXPECT_EQ(itemWithCommand(plan, 20045)->text, "转到段落\tCtrl+G");
-    EXPECT_EQ(itemWithCommand(plan, 20047)->text, "撤销\tAlt+Backspace");
-    EXPECT_EQ(itemWithCommand(plan, 20048)->text, "重做\tAlt+Shift+Backspace");
 }
 
 TEST(LayoutMenu, AcceleratorsChooseTheirOneEntry)

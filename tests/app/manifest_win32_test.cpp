@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 #include "host/scoped_win32.h"
@@ -78,7 +79,25 @@ TEST_P(Manifest, KeepsTheIconAndVersionResources)
     ResourceFile exe(besideThisProgram(GetParam()));
     ASSERT_NE(exe.module(), nullptr) << GetParam();
     EXPECT_TRUE(exe.find(RT_GROUP_ICON, "DEFAULT_ICON"));
-    EXPECT_TRUE(exe.find(RT_VERSION, MAKEINTRESOURCEA(VS_VERSION_INFO)));
+    std::string version;
+    ASSERT_TRUE(exe.find(RT_VERSION, MAKEINTRESOURCEA(VS_VERSION_INFO), &version));
+
+    // The file version, the product version and the manifest's assembly
+    // version are the project's version, which the build gives this test too.
+    const DWORD signature = 0xFEEF04BD; // VS_FIXEDFILEINFO's first member
+    const std::size_t at = version.find(std::string(reinterpret_cast<const char*>(&signature), sizeof signature));
+    ASSERT_NE(at, std::string::npos);
+    ASSERT_LE(at + sizeof(VS_FIXEDFILEINFO), version.size());
+    VS_FIXEDFILEINFO fixed{};
+    std::memcpy(&fixed, version.data() + at, sizeof fixed);
+    const DWORD projectVersion = MAKELONG(WRIVO_VERSION_MINOR, WRIVO_VERSION_MAJOR);
+    EXPECT_EQ(fixed.dwFileVersionMS, projectVersion);
+    EXPECT_EQ(fixed.dwProductVersionMS, projectVersion);
+    std::string manifest;
+    ASSERT_TRUE(exe.find(RT_MANIFEST, MAKEINTRESOURCEA(1), &manifest));
+    const std::string assemblyVersion =
+        "version=\"" + std::to_string(WRIVO_VERSION_MAJOR) + "." + std::to_string(WRIVO_VERSION_MINOR) + ".0.0\"";
+    EXPECT_NE(manifest.find(assemblyVersion), std::string::npos) << manifest;
 }
 
 // The program the tests run, and the stripped copy that ships.

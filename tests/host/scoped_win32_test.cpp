@@ -88,6 +88,28 @@ TEST(ScopedOwners, MenuAndAcceleratorTableAreDestroyed)
     EXPECT_EQ(CopyAcceleratorTableA(table, nullptr, 0), 0);
 }
 
+// A window goes with its owner, and so do the windows it owns; a released
+// window stays.
+TEST(ScopedOwners, WindowIsDestroyedWithTheWindowsItOwns)
+{
+    HWND kept = nullptr;
+    HWND owned = nullptr;
+    HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    {
+        const ScopedWindow owner(window);
+        owned = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, window, nullptr, nullptr, nullptr);
+        ScopedWindow released(
+            CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+        kept = released.release();
+        EXPECT_TRUE(IsWindow(window));
+        EXPECT_TRUE(IsWindow(owned));
+    }
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(IsWindow(owned));
+    EXPECT_TRUE(IsWindow(kept));
+    const ScopedWindow last(kept);
+}
+
 TEST(ScopedOwners, KernelHandlesAreClosedOnceAndAFailedOpenHoldsNothing)
 {
     char folder[MAX_PATH];

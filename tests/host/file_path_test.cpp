@@ -1,4 +1,4 @@
-#include "services/file_path.h"
+#include "host/file_path.h"
 
 #include <gtest/gtest.h>
 

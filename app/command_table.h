@@ -87,5 +87,9 @@
     COMMAND(goToParagraph, "转到段落", 1, "Ctrl+G", 0, afterNotices) \
     ENTRY("-", 1, "", 0) \
     COMMAND(undoEdit, "撤销", 1, "Alt+Backspace", 0, whileTyping) /* also the edit box's own undo request */ \
-    COMMAND(redoEdit, "重做", 1, "Alt+Shift+Backspace", 0, whileTyping)
+    COMMAND(redoEdit, "重做", 1, "Alt+Shift+Backspace", 0, whileTyping) \
+    \
+    ENTRY("写作", 0, "", 0) \
+    ENTRY("-", 1, "", 0) \
+    COMMAND(showHistory, "历史版本", 1, "F8", 0, afterNotices)
 // clang-format on

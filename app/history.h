@@ -8,8 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "host/host_types.h"
-
 namespace wrivo::history {
 
 // The bytes a save is about to replace, read before the replace.
@@ -32,9 +30,3 @@ void tidyAtStart();
 void reportTrouble();
 
 } // namespace wrivo::history
-
-namespace wrivo::handlers {
-// "历史版本": the dialog of versions and the shelf; "打开" makes the chosen
-// text the document.
-std::optional<std::int32_t> showHistory(const EventArguments& arguments);
-} // namespace wrivo::handlers

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstring>
 
+#include "app/command_handlers.h"
 #include "app/document.h"
 #include "app/document_commands.h"
 #include "app/file_admission.h"

@@ -35,8 +35,8 @@ std::wstring widened(const std::string& text)
 class History : public MainWindowScenario {
 protected:
     History()
-        : MainWindowScenario(
-              {HandlerIndex::refreshStatistics, HandlerIndex::editBoxKeyDown, HandlerIndex::saveDocument})
+        : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::editBoxKeyDown, HandlerIndex::saveDocument,
+                              HandlerIndex::showHistory})
     {
     }
 
@@ -87,7 +87,7 @@ TEST_F(History, SavesOfChangedTextKeepTheOldAndOpenBringsItBack)
         closing.answer([](DialogWindow& box) {
             PostMessageA(box.control(historyVersionsListId), WM_KEYDOWN, VK_ESCAPE, 0); // Esc closes
         });
-        handlers::showHistory({});
+        press(VK_F8);
         ASSERT_TRUE(closing.finish()) << closing.report();
         EXPECT_EQ(document().text(), "三稿 more words");
     }
@@ -103,7 +103,7 @@ TEST_F(History, SavesOfChangedTextKeepTheOldAndOpenBringsItBack)
         SendMessageA(list, LB_SETCURSEL, 1, 0);
         PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0); // Enter opens
     });
-    handlers::showHistory({});
+    press(VK_F8);
     ASSERT_TRUE(driver.finish()) << driver.report();
     EXPECT_EQ(driver.seen().at(0).title, "历史版本");
     ASSERT_EQ(lines.size(), 2u);

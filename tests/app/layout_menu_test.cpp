@@ -113,6 +113,9 @@ constexpr ExpectedEntry specifiedMenu[] = {
     {20046, "-", 1, "（无）", 0, none},
     {20047, "撤销", 1, "Alt+Backspace", 0, undoEdit},
     {20048, "重做", 1, "Alt+Shift+Backspace", 0, redoEdit},
+    {20049, "写作", 0, "（无）", 0, none},
+    {20050, "-", 1, "（无）", 0, none},
+    {20051, "历史版本", 1, "F8", 0, showHistory},
 };
 
 } // namespace
@@ -144,7 +147,7 @@ TEST(LayoutMenu, TheStoredMenuIsTheSpecifiedOneEntryByEntry)
 TEST(LayoutMenu, AcceleratorsChooseTheirOneEntry)
 {
     const MenuPlan plan = mainMenuPlan();
-    EXPECT_EQ(plan.accelerators.size(), 23u);
+    EXPECT_EQ(plan.accelerators.size(), 24u);
     EXPECT_EQ(commandsFor(plan, ctrl('R')), std::vector<int>{20020}); // 背景颜色, not the popup
     EXPECT_EQ(commandsFor(plan, ctrl('S')), std::vector<int>{20003});
     EXPECT_EQ(commandsFor(plan, ctrl('A')), std::vector<int>{20001});

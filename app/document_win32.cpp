@@ -15,6 +15,7 @@
 #include "services/file_text_match.h"
 #include "services/files.h"
 #include "services/message_box.h"
+#include "services/recovery_store.h"
 #include "services/text.h"
 
 namespace wrivo {
@@ -116,7 +117,8 @@ bool Document::saveTo(const std::string& path)
     // worker keeps them as a version once the save has happened.
     std::optional<history::ReplacedBytes> replaced = history::bytesBeforeSave(path, document);
     WriteFailure failure;
-    if (!writeFile(path, {{reinterpret_cast<const std::uint8_t*>(document.data()), document.size()}}, failure)) {
+    if (!writeFile(path, {{reinterpret_cast<const std::uint8_t*>(document.data()), document.size()}}, failure,
+                   &documentSaveNotes())) {
         // The write goes to a temporary file first, so the file on disk is as it was.
         tell(notices::saveFailed(path, failure.systemError, systemMessage(failure.systemError), failure.targetExisted));
         return false;

@@ -319,4 +319,19 @@ Notice notices::codePageNotGbk(std::uint32_t codePage)
                         "然后重新启动电脑。")};
 }
 
+Notice notices::shelfUnwritableTextKept()
+{
+    return {"注意：", "无法把丢弃的文字放进 %LOCALAPPDATA%\\Wrivo\\Discarded 文件夹。\r\n\r\n"
+                      "这些文字暂时留在 %LOCALAPPDATA%\\Wrivo\\Recovery 文件夹里，下次启动 Wrivo 时会问您是否恢复。"
+                      "\r\n\r\n本次运行不再提示。"};
+}
+
+Notice notices::interruptedSave(std::string_view document, std::string_view backup)
+{
+    return {"注意：", concatTexts("上次保存文档时程序意外结束，文档保存前的内容留在了备份文件里：\r\n\r\n文档：",
+                                  document, "\r\n备份：", backup,
+                                  "\r\n\r\n文档现在不在了，或者与备份不同。请打开两个文件核对；"
+                                  "需要时把备份文件改回文档的名字。\r\n\r\nWrivo 不会删除这个备份文件。")};
+}
+
 } // namespace wrivo

@@ -82,6 +82,13 @@ Notice versionsUnwritable();
 Notice fileNameOutsideCodePage(std::string_view shownName);
 // Once at start when the process's code page is not GBK (936).
 Notice codePageNotGbk(std::uint32_t codePage);
+
+// The shelf could not take discarded text, which waits in the recovery
+// folder for the next start instead.
+Notice shelfUnwritableTextKept();
+// A save the program ended in the middle of: the document and the backup
+// holding what it was before, which the program never removes.
+Notice interruptedSave(std::string_view document, std::string_view backup);
 } // namespace notices
 
 // What open and append say about a chosen file before loading it. The

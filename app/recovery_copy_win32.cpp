@@ -44,6 +44,7 @@ struct CopyState {
     std::atomic<bool> copyFailed{false};
     std::atomic<bool> copyTooLarge{false};
     std::atomic<bool> shelfFailed{false};
+    std::atomic<bool> unshelvedKept{false}; // in the recovery folder instead
     bool copyFailureTold = false;
     bool copyTooLargeTold = false;
     bool shelfFailureTold = false;
@@ -109,7 +110,8 @@ void tick()
 }
 
 // Shelves the document's text (when `unsaved`) and then keeps a current copy
-// or removes it; a copy stays when the shelf could not take the text.
+// or removes it. Text the shelf could not take is kept under a name of its
+// own, which later copies of the document never replace.
 void shelveAndSettle(bool unsaved, bool keepCopy)
 {
     state().changed = false;
@@ -119,9 +121,14 @@ void shelveAndSettle(bool unsaved, bool keepCopy)
     }
     worker().post(
         [document = document().text(), record = recordNow(document().file()), time = dateTimeFields(now()), keepCopy] {
-            const bool shelved = shelveText(textBytes(document), time);
-            if (!shelved) state().shelfFailed = true;
-            if (keepCopy || !shelved)
+            if (!shelveText(textBytes(document), time)) {
+                state().shelfFailed = true;
+                if (keepUnshelvedText(record, textBytes(document)))
+                    state().unshelvedKept = true;
+                else
+                    state().copyFailed = true;
+            }
+            if (keepCopy)
                 keepOrRemove(document, record);
             else
                 removeRecoveryCopy(currentProcess());
@@ -208,7 +215,8 @@ void reportStoreTrouble()
     CopyState& s = state();
     tellOnce(s.copyFailed, s.copyFailureTold, notices::recoveryUnwritable());
     tellOnce(s.copyTooLarge, s.copyTooLargeTold, notices::recoveryTooLarge(largestRecoveryCopy >> 20));
-    tellOnce(s.shelfFailed, s.shelfFailureTold, notices::shelfUnwritable());
+    tellOnce(s.shelfFailed, s.shelfFailureTold,
+             s.unshelvedKept ? notices::shelfUnwritableTextKept() : notices::shelfUnwritable());
     history::reportTrouble();
 }
 

@@ -18,6 +18,9 @@ std::span<const std::uint8_t> textBytes(std::string_view text);
 // edit box.
 void copyFromStatistics();
 void keepCopyNow();
+// Saves a program ended in the middle of, each told once with the document
+// and its backup (offerRecoveredCopies runs it once).
+void reportInterruptedSaves();
 // The offer itself, each time it is called (offerRecoveredCopies runs it once).
 void offerCopiesLeftBehind();
 // For tests: whether a change waits for its copy, and the timer's ticks so far.

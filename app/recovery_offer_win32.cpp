@@ -62,8 +62,17 @@ void offerRecoveredCopies()
     if (offered) return;
     offered = true;
     checkStoreAtStart();
+    reportInterruptedSaves();
     offerCopiesLeftBehind();
     history::tidyAtStart(); // after the offer, which waits for the worker
+}
+
+void reportInterruptedSaves()
+{
+    for (const InterruptedSave& save : interruptedSaves()) {
+        tell(notices::interruptedSave(save.note.document, save.note.backup));
+        forgetInterruptedSave(save);
+    }
 }
 
 void offerCopiesLeftBehind()
@@ -84,9 +93,10 @@ void offerCopiesLeftBehind()
         if (yes) {
             document().restore(copy.record.fileName, std::string(recovered->text.begin(), recovered->text.end()));
             restored = true;
-            // This program's own copy is on disk before the old one goes.
+            // The old copy goes once this program's own copy is on disk (or
+            // the text is safe elsewhere); on a full disk it stays meanwhile.
+            worker().post([stored = copy.stored] { removeOnceOwnCopySettles(stored); });
             keepCopyNow();
-            worker().post([stored = copy.stored] { removeStoredCopy(stored); });
             continue;
         }
         if (shelveText(recovered->text, dateTimeFields(now()))) removeStoredCopy(copy.stored);

@@ -3,8 +3,8 @@
 // Documents move between the edit box and the disk through these: a file is
 // read whole into a byte block, and written whole from one or more blocks.
 // Writing never leaves a half-written document behind: the bytes go to a
-// temporary file beside the target, which replaces the target only once all
-// of them are on the disk. A path through a symbolic link writes the file the
+// temporary file beside the target (made under a name no file has), which
+// replaces the target only once all of them are on the disk. A path through a symbolic link writes the file the
 // link points to, and the link stays a link.
 #pragma once
 #include <cstdint>
@@ -55,14 +55,36 @@ struct WriteFailure {
     std::uint32_t systemError = 0;
     bool targetExisted = false;
 };
+// While a document is replaced (ReplaceFile, with a backup name) there is a
+// moment in which it may be held under the backup's name alone. Told before
+// that moment with both names, and after it once the document has its own
+// name again; not told the second time when it has not (then the note is the
+// only trace of where the document went).
+class BackupNotes {
+public:
+    virtual void noteBackup(std::string_view document, std::string_view backup) = 0;
+    virtual void forgetBackup() = 0;
+
+protected:
+    ~BackupNotes() = default;
+};
 bool writeFile(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> blocks,
-               WriteFailure& failure);
+               WriteFailure& failure, BackupNotes* notes = nullptr);
+
+// As writeFile, for the program's own files (never a document): the new file
+// takes the name by one replacing rename, with nothing to keep of the old
+// one's attributes, so there is no moment in which the name holds no file.
+bool writeOwnFile(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> blocks);
 
 // As writeFile, but only under a name no file has yet: false, with the
 // system's ERROR_ALREADY_EXISTS (or another reason) in `failure`, when the
 // name is taken, also when another program takes it at the same moment.
 bool writeNewFile(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> blocks,
                   WriteFailure& failure);
+
+// 0 when a new file can be made in the folder (one is made and removed, the
+// way writeFile makes its temporary file), else the system's reason.
+std::uint32_t newFileRefusal(std::string_view folder);
 
 // The system's own text for an error code, without the closing line break;
 // empty when the system has none.

@@ -8,25 +8,56 @@
 
 #include <windows.h>
 
+#include <atomic>
+#include <cstdio>
+
 namespace wrivo {
 
 namespace {
 
-// A temporary file that is deleted unless it has been moved into place.
+// A temporary file, made under a name no file had and open for writing;
+// deleted unless it has been moved into place. CREATE_NEW is the only test
+// of the name: GetTempFileName is not used, since Wine's answers a number
+// even when it could not make the file, which then reads as "file not found"
+// instead of the folder's own refusal.
 class TemporaryFile {
 public:
-    explicit TemporaryFile(std::string path) : path_(std::move(path)) { }
+    // Made in `folder`; invalid, with the system's reason in `failure`, when
+    // the folder takes no new file.
+    TemporaryFile(const std::string& folder, DWORD& failure)
+    {
+        static std::atomic<unsigned> serial{GetTickCount()};
+        const std::string base = folder + (folder.empty() || folder.back() == '\\' ? "" : "\\");
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            char name[48];
+            std::snprintf(name, sizeof name, "~wrv%lx-%x.tmp", GetCurrentProcessId(), serial++);
+            std::string path = base + name;
+            file_.reset(
+                CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (file_) {
+                path_ = std::move(path);
+                failure = 0;
+                return;
+            }
+            failure = GetLastError();
+            if (failure != ERROR_FILE_EXISTS && failure != ERROR_ALREADY_EXISTS) return;
+        }
+    }
     TemporaryFile(const TemporaryFile&) = delete;
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     ~TemporaryFile()
     {
+        file_.reset();
         if (!path_.empty()) DeleteFileA(path_.c_str());
     }
+    explicit operator bool() const { return !path_.empty(); }
     const std::string& path() const { return path_; }
+    ScopedFile& file() { return file_; }
     void keep() { path_.clear(); }
 
 private:
     std::string path_;
+    ScopedFile file_;
 };
 
 bool writeAll(HANDLE file, std::span<const std::uint8_t> bytes)
@@ -75,37 +106,51 @@ void reachedStep(WriteStep step)
     if (writeStepHook) writeStepHook(step);
 }
 
-// Moves the written temporary file over the target; 0 or the system's reason.
-DWORD moveIntoPlace(const std::string& temporary, const std::string& target, bool targetExists)
+DWORD renameOver(const std::string& temporary, const std::string& target)
 {
-    if (!targetExists)
-        return MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
-                   ? 0
-                   : GetLastError();
-    // ReplaceFile keeps the document's attributes and creation time. With a
-    // backup name its documented failures leave the document findable:
-    // ERROR_UNABLE_TO_MOVE_REPLACEMENT and ERROR_UNABLE_TO_REMOVE_REPLACED keep
-    // both files under their own names; ERROR_UNABLE_TO_MOVE_REPLACEMENT_2
-    // leaves the document under the backup name, so it is moved back.
-    const std::string backup = temporary + ".bak";
-    if (replaceFileCall(target.c_str(), temporary.c_str(), backup.c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
-                        nullptr)) {
-        DeleteFileA(backup.c_str());
-        return 0;
-    }
-    const DWORD failure = GetLastError();
-    const bool documentMoved = GetFileAttributesA(target.c_str()) == INVALID_FILE_ATTRIBUTES &&
-                               GetFileAttributesA(backup.c_str()) != INVALID_FILE_ATTRIBUTES;
-    if (failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 || documentMoved) {
-        // Left under the backup name if even this fails: never deleted.
-        MoveFileExA(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-        return failure;
-    }
-    if (failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT || failure == ERROR_UNABLE_TO_REMOVE_REPLACED) return failure;
-    // Volumes without ReplaceFile's support: a plain replacing rename.
     return MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)
                ? 0
                : GetLastError();
+}
+
+bool exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Moves the written temporary file over an existing document; 0 or the
+// system's reason. ReplaceFile keeps the document's attributes and creation
+// time, and is given a backup name so that each of its documented failures
+// (learn.microsoft.com, ReplaceFileA, return value) leaves the document
+// findable: ERROR_UNABLE_TO_MOVE_REPLACEMENT ("the replaced and replacement
+// files retain their original file names") and ERROR_UNABLE_TO_REMOVE_REPLACED
+// (likewise) keep both under their own names; after
+// ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 the document "still exists with a
+// different name", the backup's, so it is moved back. While ReplaceFile runs
+// the document may have only the backup's name: `notes` hold both names on
+// disk meanwhile, for the next start should the program end right then.
+DWORD replaceDocument(const std::string& temporary, const std::string& target, BackupNotes* notes)
+{
+    const std::string backup = temporary + ".bak";
+    if (notes) notes->noteBackup(target, backup);
+    const DWORD failure = replaceFileCall(target.c_str(), temporary.c_str(), backup.c_str(),
+                                          REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                              ? 0
+                              : GetLastError();
+    if (failure == 0) {
+        DeleteFileA(backup.c_str()); // the old document, replaced as asked
+    } else if (failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 || (!exists(target) && exists(backup))) {
+        // Left under the backup name if even this fails: never deleted.
+        MoveFileExA(backup.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+    }
+    // The note goes once the document has its name again; else it stays for
+    // the next start to report.
+    if (notes && exists(target)) notes->forgetBackup();
+    if (failure == 0 || failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT || failure == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 ||
+        failure == ERROR_UNABLE_TO_REMOVE_REPLACED || !exists(target))
+        return failure;
+    // Volumes without ReplaceFile's support: a plain replacing rename.
+    return renameOver(temporary, target);
 }
 
 // The file a path finally names: a symbolic link's target, so that a save
@@ -196,81 +241,103 @@ bool writeFile(std::string_view path, std::initializer_list<std::span<const std:
 
 namespace {
 
-// Writes the blocks to a temporary file beside `target` and moves it into
-// place: over an existing file (`replace`) or only under a name still free.
-bool writeThroughTemporary(const std::string& target, bool targetExists, bool replace,
-                           std::initializer_list<std::span<const std::uint8_t>> blocks, WriteFailure& failure)
+// How the written temporary file takes its name.
+enum class Placing {
+    document,  // over the document if there is one, keeping its attributes
+    ownFile,   // one replacing rename
+    freshName, // only under a name still free
+};
+
+// The folder a file's temporary file goes into: beside it, so that a rename
+// can put it in place. "C:" alone would mean that drive's current folder.
+std::string folderOf(const std::string& target)
 {
-    // The temporary file goes beside the target, so that it can replace the
-    // target by a rename. "C:" alone would mean that drive's current folder.
     const std::size_t separator = lastSeparator(target);
     const bool driveRoot = separator == 2 && target[1] == ':';
-    const std::string folder =
-        separator == std::string::npos ? std::string(".") : target.substr(0, driveRoot ? separator + 1 : separator);
+    return separator == std::string::npos ? std::string(".") : target.substr(0, driveRoot ? separator + 1 : separator);
+}
+
+// Writes the blocks to a temporary file beside `target` and moves it into place.
+bool writeThroughTemporary(const std::string& target, bool targetExists, Placing placing, BackupNotes* notes,
+                           std::initializer_list<std::span<const std::uint8_t>> blocks, WriteFailure& failure)
+{
     auto fail = [&failure](DWORD reason) {
         failure.systemError = reason ? reason : ERROR_GEN_FAILURE;
         return false;
     };
-    char temporaryName[MAX_PATH] = {};
-    if (!GetTempFileNameA(folder.c_str(), "wrv", 0, temporaryName)) return fail(GetLastError());
-    TemporaryFile temporary(temporaryName);
+    DWORD refused = 0;
+    TemporaryFile temporary(folderOf(target), refused);
+    if (!temporary) return fail(refused);
     reachedStep(WriteStep::temporaryMade);
 
-    ScopedFile file(CreateFileA(temporary.path().c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return fail(GetLastError());
+    ScopedFile& file = temporary.file();
     for (const auto& block : blocks)
         if (!writeAll(file.get(), block)) return fail(GetLastError());
     if (!FlushFileBuffers(file.get()) || !file.close()) return fail(GetLastError());
     reachedStep(WriteStep::bytesWritten);
-    if (!replace) {
+    DWORD moved = 0;
+    if (placing == Placing::freshName) {
         // A rename that refuses an existing name: two programs never take the same one.
-        if (!MoveFileExA(temporary.path().c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return fail(GetLastError());
-    } else if (const DWORD moved = moveIntoPlace(temporary.path(), target, targetExists)) {
-        return fail(moved);
+        if (!MoveFileExA(temporary.path().c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) moved = GetLastError();
+    } else if (placing == Placing::document && targetExists) {
+        moved = replaceDocument(temporary.path(), target, notes);
+    } else {
+        moved = renameOver(temporary.path(), target);
     }
+    if (moved) return fail(moved);
     temporary.keep();
     reachedStep(WriteStep::moved);
     failure.systemError = 0;
     return true;
 }
 
-} // namespace
-
-namespace {
-
-// Over the file at `path` (`replace`), or only under a name still free.
 bool writeWhole(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> blocks,
-                WriteFailure& failure, bool replace)
+                WriteFailure& failure, Placing placing, BackupNotes* notes = nullptr)
 {
     failure = {};
     if (path.empty()) {
         failure.systemError = ERROR_INVALID_NAME;
         return false;
     }
-    if (!replace) return writeThroughTemporary(std::string(path), false, false, blocks, failure);
+    if (placing != Placing::document) {
+        failure.targetExisted = exists(std::string(path));
+        return writeThroughTemporary(std::string(path), failure.targetExisted, placing, nullptr, blocks, failure);
+    }
     const std::string target = finalPath(std::string(path));
     bool targetExists = false;
     DWORD error = 0;
     const bool writable = targetIsWritable(target, targetExists, error);
-    failure.targetExisted = targetExists || GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES;
+    failure.targetExisted = targetExists || exists(target);
     failure.systemError = error;
     if (!writable) return false;
-    return writeThroughTemporary(target, targetExists, true, blocks, failure);
+    return writeThroughTemporary(target, targetExists, placing, notes, blocks, failure);
 }
 
 } // namespace
 
 bool writeFile(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> blocks,
-               WriteFailure& failure)
+               WriteFailure& failure, BackupNotes* notes)
 {
-    return writeWhole(path, blocks, failure, true);
+    return writeWhole(path, blocks, failure, Placing::document, notes);
+}
+
+bool writeOwnFile(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> blocks)
+{
+    WriteFailure failure;
+    return writeWhole(path, blocks, failure, Placing::ownFile);
 }
 
 bool writeNewFile(std::string_view path, std::initializer_list<std::span<const std::uint8_t>> blocks,
                   WriteFailure& failure)
 {
-    return writeWhole(path, blocks, failure, false);
+    return writeWhole(path, blocks, failure, Placing::freshName);
+}
+
+std::uint32_t newFileRefusal(std::string_view folder)
+{
+    DWORD refused = 0;
+    const TemporaryFile probe{std::string(folder), refused}; // removed at once
+    return probe ? 0 : (refused ? refused : ERROR_GEN_FAILURE);
 }
 
 std::string systemMessage(std::uint32_t code)

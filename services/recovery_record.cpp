@@ -127,18 +127,91 @@ std::string recoveryStem(const ProcessIdentity& owner)
     return "wrivo-" + std::to_string(owner.id) + "-" + hexText(owner.started, 16);
 }
 
+std::string keptCopyStem(const ProcessIdentity& owner, int serial)
+{
+    return recoveryStem(owner) + "-" + std::to_string(serial);
+}
+
 std::optional<ProcessIdentity> ownerOfStem(std::string_view stem)
 {
     constexpr std::string_view prefix = "wrivo-";
     if (stem.substr(0, prefix.size()) != prefix) return std::nullopt;
+    const std::string_view whole = stem;
     stem.remove_prefix(prefix.size());
     const std::size_t dash = stem.find('-');
-    if (dash == std::string_view::npos || stem.size() - dash - 1 != 16) return std::nullopt;
+    if (dash == std::string_view::npos || stem.size() < dash + 17) return std::nullopt;
     const auto id = readNumber<std::uint32_t>(stem.substr(0, dash));
-    const auto started = readNumber<std::uint64_t>(stem.substr(dash + 1), 16);
-    if (!id || !started || recoveryStem({*id, *started}) != std::string(prefix) + std::string(stem))
+    const auto started = readNumber<std::uint64_t>(stem.substr(dash + 1, 16), 16);
+    if (!id || !started) return std::nullopt;
+    const ProcessIdentity owner{*id, *started};
+    const std::string_view serial = stem.substr(dash + 17);
+    const bool kept = !serial.empty();
+    const auto number = kept && serial[0] == '-' ? readNumber<int>(serial.substr(1)) : std::nullopt;
+    if (whole != (kept ? (number ? keptCopyStem(owner, *number) : std::string()) : recoveryStem(owner)))
         return std::nullopt;
-    return ProcessIdentity{*id, *started};
+    return owner;
+}
+
+bool isKeptCopyStem(std::string_view stem)
+{
+    return ownerOfStem(stem) && stem.size() > recoveryStem(*ownerOfStem(stem)).size();
+}
+
+namespace {
+constexpr std::uint64_t ticksPerSecond = 10'000'000;
+constexpr std::int64_t secondsPerDay = 24 * 60 * 60;
+const std::int64_t fileTimeEpoch = daysFromCivil({1601, 1, 1});
+} // namespace
+
+std::string setAsideName(std::string_view name, std::uint64_t fileTime)
+{
+    const std::uint64_t seconds = fileTime / ticksPerSecond;
+    const CivilDate date = civilFromDays(static_cast<std::int64_t>(seconds / secondsPerDay) + fileTimeEpoch);
+    const auto inDay = static_cast<int>(seconds % secondsPerDay);
+    char stamp[40];
+    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02dZ ", date.year % 10000, date.month, date.day,
+                  inDay / 3600, inDay / 60 % 60, inDay % 60);
+    return stamp + std::string(name);
+}
+
+std::optional<std::uint64_t> setAsideTime(std::string_view name)
+{
+    // "YYYYMMDD-hhmmssZ ": sixteen characters and a space.
+    if (name.size() < 17 || name[8] != '-' || name[15] != 'Z' || name[16] != ' ') return std::nullopt;
+    const auto day = readNumber<int>(name.substr(0, 8));
+    const auto time = readNumber<int>(name.substr(9, 6));
+    if (!day || !time) return std::nullopt;
+    const CivilDate date{*day / 10000, *day / 100 % 100, *day % 100};
+    const int hour = *time / 10000, minute = *time / 100 % 100, second = *time % 100;
+    const std::int64_t days = daysFromCivil(date) - fileTimeEpoch;
+    if (days < 0 || civilFromDays(daysFromCivil(date)) != date || hour > 23 || minute > 59 || second > 59)
+        return std::nullopt;
+    return (static_cast<std::uint64_t>(days) * secondsPerDay + hour * 3600 + minute * 60 + second) * ticksPerSecond;
+}
+
+namespace {
+constexpr std::string_view noteHeader = "Wrivo save 1";
+} // namespace
+
+std::string saveNoteText(const SaveNote& note)
+{
+    return std::string(noteHeader) + "\r\ndocument=" + note.document + "\r\nbackup=" + note.backup + "\r\n";
+}
+
+std::optional<SaveNote> parseSaveNote(std::string_view text)
+{
+    const std::string_view keys[] = {"document=", "backup="};
+    std::string_view values[2];
+    if (text.substr(0, noteHeader.size() + 2) != std::string(noteHeader) + "\r\n") return std::nullopt;
+    text.remove_prefix(noteHeader.size() + 2);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const std::size_t end = text.find("\r\n");
+        if (end == std::string_view::npos || text.substr(0, keys[i].size()) != keys[i]) return std::nullopt;
+        values[i] = text.substr(keys[i].size(), end - keys[i].size());
+        text.remove_prefix(end + 2);
+    }
+    if (!text.empty() || values[0].empty() || values[1].empty()) return std::nullopt;
+    return SaveNote{std::string(values[0]), std::string(values[1])};
 }
 
 std::string shelfFileName(const DateTimeFields& time, std::string_view text, int duplicate)
@@ -191,6 +264,7 @@ std::vector<std::string> shelfEntriesToRemove(std::vector<ShelfEntry> entries, s
                                               std::uint64_t keepBytes)
 {
     std::sort(entries.begin(), entries.end(), [](const ShelfEntry& a, const ShelfEntry& b) {
+        if (a.justWritten != b.justWritten) return b.justWritten;
         return a.writeTime != b.writeTime ? a.writeTime < b.writeTime : a.name < b.name;
     });
     std::uint64_t total = 0;

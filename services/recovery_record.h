@@ -62,8 +62,32 @@ inline constexpr std::size_t longestRecord = 64 * 1024;
 // "wrivo-<id>-<start time in hex>": one program's copy is this stem with
 // ".copy" (older versions: ".txt" and ".rec").
 std::string recoveryStem(const ProcessIdentity& owner);
-// The owner a stem names, or nothing when it is not such a stem.
+// A copy kept in place of a shelf file the program could not write: the
+// program's stem and "-<serial>", a name of its own that the program's
+// running copy never takes.
+std::string keptCopyStem(const ProcessIdentity& owner, int serial);
+// The owner a stem (or a kept copy's stem) names, or nothing when it is not
+// such a stem.
 std::optional<ProcessIdentity> ownerOfStem(std::string_view stem);
+bool isKeptCopyStem(std::string_view stem);
+
+// A damaged copy's name once set aside: the moment it was set aside (UTC,
+// 100 ns units since 1601, as the system's file times) and its own name,
+// "20261209-233000Z wrivo-….copy", so that housekeeping counts from the move
+// whatever the file's own dates say. The moment a name carries, or nothing
+// for a name without one (set aside by an older version).
+std::string setAsideName(std::string_view name, std::uint64_t fileTime);
+std::optional<std::uint64_t> setAsideTime(std::string_view name);
+
+// While a save replaces a document, a note of the document's path and the
+// backup name it may be held under; GBK text, one "key=value" a line.
+struct SaveNote {
+    std::string document;
+    std::string backup;
+    friend bool operator==(const SaveNote&, const SaveNote&) = default;
+};
+std::string saveNoteText(const SaveNote& note);
+std::optional<SaveNote> parseSaveNote(std::string_view text);
 
 // A shelf file's name: "20261208-173005 第一章 开头.txt", the time and the
 // first few characters of the text that a file name may hold (runs of
@@ -79,11 +103,13 @@ struct ShelfEntry {
     std::string name;
     std::uint64_t writeTime = 0; // the file's last write, 100 ns units
     std::uint64_t size = 0;
+    bool justWritten = false; // the newest, whatever the clock said
 };
 
 // The entries to remove, oldest first (by write time, then by name), until at
 // most `keep` stay and they hold at most `keepBytes` together. The newest
-// entry always stays, however large.
+// entry always stays, however large: the one just written when there is one
+// (files dated ahead by a clock since set back are older than it).
 std::vector<std::string> shelfEntriesToRemove(std::vector<ShelfEntry> entries, std::size_t keep = shelfCapacity,
                                               std::uint64_t keepBytes = shelfByteCapacity);
 

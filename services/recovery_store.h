@@ -7,7 +7,8 @@
 // previous one, so that a program ended at any instant leaves either its
 // previous complete copy or the new one. Copies that do not read are moved
 // into Recovery\Damaged\, never deleted at once; the store removes what it
-// set aside, and temporary files left by an ended write, after 30 days.
+// set aside, and temporary files left by an ended write, 30 days after they
+// were set aside or left.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -49,6 +50,14 @@ enum class CopyOutcome {
 CopyOutcome writeRecoveryCopy(RecoveryRecord record, std::span<const std::uint8_t> bytes);
 inline constexpr std::uint64_t largestRecoveryCopy = largestReadableFile; // what open would take
 
+// When the shelf cannot take a text the program is about to let go, it is
+// kept in the recovery folder instead, as a copy under a name of its own
+// that the program's running copy never replaces: offered at the next start
+// like any copy left behind. This program's kept copies are limited as the
+// shelf is (the one just written always stays). False when it could not be
+// written either.
+bool keepUnshelvedText(RecoveryRecord record, std::span<const std::uint8_t> bytes);
+
 // Removes a program's copy. Nothing there is fine.
 void removeRecoveryCopy(const ProcessIdentity& owner);
 
@@ -69,19 +78,44 @@ struct RecoveredText {
 };
 std::optional<RecoveredText> readRecoveryCopy(const StoredCopy& copy);
 
-// Moves a damaged copy into the damaged-copies folder; false when it could
-// not be moved.
+// Moves a damaged copy into the damaged-copies folder, its name led by the
+// moment of the move (setAsideName); false when it could not be moved.
 bool setAsideRecoveryCopy(const StoredCopy& copy);
+
+// A copy whose text this program has taken over (restored into its
+// document) is removed when this program's own copy next settles: written,
+// or removed because its text is safe elsewhere (saved, shelved, equal to
+// its file, kept). Until then it stays, so a copy that cannot be written (a
+// full disk) never leaves the text only in memory. Called in order with the
+// copy's writes (on the worker that makes them).
+void removeOnceOwnCopySettles(const StoredCopy& copy);
 
 // Removes a copy found in the folder (after its text was taken or shelved).
 void removeStoredCopy(const StoredCopy& copy);
 
-// Removes set-aside copies and temporary files older than 30 days.
+// Removes copies set aside more than 30 days ago and temporary files older
+// than that.
 void tidyRecoveryStore();
 
 // Puts the bytes on the shelf under a new name from the time and their first
 // characters, then keeps only the newest there (shelfCapacity files, at most
-// shelfByteCapacity bytes together).
+// shelfByteCapacity bytes together), the file just written always among them.
 bool shelveText(std::span<const std::uint8_t> bytes, const DateTimeFields& time);
+
+// The notes a document save keeps in the recovery folder while the document
+// may be held under its backup's name (writeFile's BackupNotes).
+BackupNotes& documentSaveNotes();
+
+// Saves that a program ended in the middle of, found in their notes: those
+// whose backup is still there beside a document that is missing or holds
+// other bytes. The other notes (the save finished, or was undone) are
+// removed here. The backup itself is never removed by the program.
+struct InterruptedSave {
+    SaveNote note;
+    std::string notePath;
+};
+std::vector<InterruptedSave> interruptedSaves();
+// Once the user has been told.
+void forgetInterruptedSave(const InterruptedSave& save);
 
 } // namespace wrivo

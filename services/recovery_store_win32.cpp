@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include <mutex>
+
 #include "host/scoped_win32.h"
 #include "services/code_page.h"
 #include "services/files.h"
@@ -192,9 +194,99 @@ std::optional<RecoveredText> readLegacyCopy(const std::wstring& path, const Proc
     return RecoveredText{std::move(*record), std::move(*text)};
 }
 
-bool moveInto(const std::wstring& folder, const std::wstring& path)
+// Moves the file into the folder under its name with the moment of the move
+// in front: housekeeping counts from then.
+bool moveInto(const std::wstring& folder, const std::wstring& path, std::uint64_t moment)
 {
-    return MoveFileExW(path.c_str(), (folder + L"\\" + nameOf(path)).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    const std::wstring name = widened(setAsideName(spelled(nameOf(path)).value_or("copy"), moment));
+    return MoveFileExW(path.c_str(), (folder + L"\\" + name).c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+// Writes the blocks under the first name `nameFor(1, 2, …)` no file has,
+// and answers it. The name is taken by the rename itself: another program
+// writing the same name at the same moment gets the next one, never this file.
+template <typename NameFor>
+std::optional<std::string> writeUnderFreeName(const std::string& folder, NameFor nameFor,
+                                              std::initializer_list<std::span<const std::uint8_t>> blocks)
+{
+    for (int duplicate = 1; duplicate <= 1000; ++duplicate) {
+        WriteFailure failure;
+        std::string name = nameFor(duplicate);
+        if (writeNewFile(folder + "\\" + name, blocks, failure)) return name;
+        if (failure.systemError != ERROR_ALREADY_EXISTS && failure.systemError != ERROR_FILE_EXISTS) break;
+    }
+    return std::nullopt;
+}
+
+// Keeps the newest files of the folder that end in `extension` and are
+// `counted`, by the shelf's rule; `written` (just written) always stays.
+template <typename Counted>
+void keepNewest(const std::string& folder, std::wstring_view extension, const std::string& written, Counted counted)
+{
+    std::vector<ShelfEntry> entries;
+    forEachFile(folder, extension, [&](const std::wstring& name, const WIN32_FIND_DATAW& data) {
+        const std::optional<std::string> narrow = spelled(name);
+        if (narrow && counted(*narrow))
+            entries.push_back({*narrow, fileTimeValue(data.ftLastWriteTime),
+                               std::uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow, *narrow == written});
+    });
+    for (const std::string& name : shelfEntriesToRemove(std::move(entries)))
+        DeleteFileA((folder + "\\" + name).c_str());
+}
+
+std::string saveNotePath()
+{
+    const std::string folder = recoveryFolder();
+    return folder.empty() ? std::string() : folder + "\\" + recoveryStem(currentProcess()) + ".save";
+}
+
+// Notes of this program's document saves in the recovery folder.
+class SaveNotes final : public BackupNotes {
+public:
+    void noteBackup(std::string_view document, std::string_view backup) override
+    {
+        path_ = saveNotePath();
+        // Without a note the save goes on all the same: an unwritable store
+        // was told at start.
+        const std::string text = saveNoteText({std::string(document), std::string(backup)});
+        if (!path_.empty() && !writeOwnFile(path_, {bytesOf(text)})) path_.clear();
+    }
+    void forgetBackup() override
+    {
+        if (!path_.empty()) DeleteFileA(path_.c_str());
+        path_.clear();
+    }
+
+private:
+    std::string path_;
+};
+
+// Whether both files read and hold the same bytes (files too large to read
+// count as different: the user is told rather than not).
+// Copies taken over by this program, removed when its own copy settles.
+struct TakenOver {
+    std::mutex lock;
+    std::vector<StoredCopy> copies;
+};
+
+TakenOver& takenOver()
+{
+    static TakenOver taken;
+    return taken;
+}
+
+void ownCopySettled()
+{
+    TakenOver& taken = takenOver();
+    const std::lock_guard<std::mutex> hold(taken.lock);
+    for (const StoredCopy& copy : taken.copies) removeStoredCopy(copy);
+    taken.copies.clear();
+}
+
+bool sameBytes(const std::string& a, const std::string& b)
+{
+    const std::optional<std::vector<std::uint8_t>> first = tryReadFile(a);
+    return first && tryReadFile(b) == first;
 }
 
 } // namespace
@@ -230,13 +322,11 @@ std::string damagedCopiesFolder()
 
 bool recoveryStoreWritable()
 {
-    // A file made and removed in each folder: a folder that exists may
-    // still refuse new files (rights, a read-only medium).
-    for (const std::string& folder : {recoveryFolder(), shelfFolder()}) {
-        char probe[MAX_PATH] = {};
-        if (folder.empty() || !GetTempFileNameA(folder.c_str(), "wrv", 0, probe)) return false;
-        DeleteFileA(probe);
-    }
+    // A file made and removed in each folder, as every write of the store
+    // makes its temporary file: a folder that exists may still refuse new
+    // files (rights, a read-only medium).
+    for (const std::string& folder : {recoveryFolder(), damagedCopiesFolder(), shelfFolder()})
+        if (folder.empty() || newFileRefusal(folder) != 0) return false;
     return true;
 }
 
@@ -270,9 +360,19 @@ CopyOutcome writeRecoveryCopy(RecoveryRecord record, std::span<const std::uint8_
     record.byteCount = bytes.size();
     record.checksum = recoveryChecksum(bytes);
     const std::string path = folder + "\\" + recoveryStem(record.owner) + ".copy";
-    // One file through a temporary one (writeFile): the record and its text
-    // arrive together or not at all.
-    return writeFile(path, {bytesOf(recordText(record)), bytes}) ? CopyOutcome::written : CopyOutcome::failed;
+    // One file through a temporary one renamed over the previous copy: the
+    // record and its text arrive together or not at all, and the name always
+    // holds one whole copy.
+    if (!writeOwnFile(path, {bytesOf(recordText(record)), bytes})) return CopyOutcome::failed;
+    if (record.owner == currentProcess()) ownCopySettled();
+    return CopyOutcome::written;
+}
+
+void removeOnceOwnCopySettles(const StoredCopy& copy)
+{
+    TakenOver& taken = takenOver();
+    const std::lock_guard<std::mutex> hold(taken.lock);
+    taken.copies.push_back(copy);
 }
 
 void removeRecoveryCopy(const ProcessIdentity& owner)
@@ -280,6 +380,7 @@ void removeRecoveryCopy(const ProcessIdentity& owner)
     // Not made on demand: there is nothing to remove from a folder not there.
     const std::string folder = dataSubfolder("Recovery", false);
     if (!folder.empty()) DeleteFileA((folder + "\\" + recoveryStem(owner) + ".copy").c_str());
+    if (owner == currentProcess()) ownCopySettled(); // its text is safe elsewhere
 }
 
 std::vector<StoredCopy> recoveryCopiesLeftBehind()
@@ -319,11 +420,12 @@ bool setAsideRecoveryCopy(const StoredCopy& copy)
     const std::string damaged = damagedCopiesFolder();
     if (damaged.empty()) return false;
     const std::wstring folder = widened(damaged);
+    const std::uint64_t moment = timeNow();
     if (copy.legacy) {
         const std::wstring record = legacyRecordPath(copy.path);
-        if (GetFileAttributesW(record.c_str()) != INVALID_FILE_ATTRIBUTES) moveInto(folder, record);
+        if (GetFileAttributesW(record.c_str()) != INVALID_FILE_ATTRIBUTES) moveInto(folder, record, moment);
     }
-    return moveInto(folder, copy.path);
+    return moveInto(folder, copy.path, moment);
 }
 
 void removeStoredCopy(const StoredCopy& copy)
@@ -340,7 +442,11 @@ void tidyRecoveryStore()
     auto removeOld = [oldest](const std::string& in, std::wstring_view extension) {
         const std::wstring wideFolder = widened(in);
         forEachFile(in, extension, [&](const std::wstring& name, const WIN32_FIND_DATAW& data) {
-            if (fileTimeValue(data.ftLastWriteTime) < oldest) DeleteFileW((wideFolder + L"\\" + name).c_str());
+            // Set aside: from the moment its name carries; else its last write.
+            const std::optional<std::string> narrow = spelled(name);
+            const std::uint64_t moment =
+                (narrow ? setAsideTime(*narrow) : std::nullopt).value_or(fileTimeValue(data.ftLastWriteTime));
+            if (moment < oldest) DeleteFileW((wideFolder + L"\\" + name).c_str());
         });
     };
     removeOld(folder + "\\Damaged", L"");
@@ -361,25 +467,66 @@ bool shelveText(std::span<const std::uint8_t> bytes, const DateTimeFields& time)
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size() < 256 ? bytes.size() : 256);
     // The 字数 in the name lets the history dialog list the shelf unread.
     const std::int64_t words = countWords({reinterpret_cast<const char*>(bytes.data()), bytes.size()}).words;
-    bool written = false;
-    for (int duplicate = 1; !written && duplicate <= 1000; ++duplicate) {
-        // The name is taken by the rename itself: another program shelving
-        // in the same second gets the next one, never this file.
-        WriteFailure failure;
-        written = writeNewFile(folder + "\\" + shelfNameWithCount(shelfFileName(time, text, duplicate), words), {bytes},
-                               failure);
-        if (!written && failure.systemError != ERROR_ALREADY_EXISTS && failure.systemError != ERROR_FILE_EXISTS)
-            return false;
-    }
-    if (!written) return false;
-    std::vector<ShelfEntry> entries;
-    forEachFile(folder, L".txt", [&](const std::wstring& name, const WIN32_FIND_DATAW& data) {
-        if (std::optional<std::string> narrow = spelled(name))
-            entries.push_back({*narrow, fileTimeValue(data.ftLastWriteTime),
-                               std::uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow});
+    const std::optional<std::string> name = writeUnderFreeName(
+        folder, [&](int duplicate) { return shelfNameWithCount(shelfFileName(time, text, duplicate), words); },
+        {bytes});
+    if (!name) return false;
+    keepNewest(folder, L".txt", *name, [](const std::string&) { return true; });
+    return true;
+}
+
+BackupNotes& documentSaveNotes()
+{
+    static SaveNotes notes;
+    return notes;
+}
+
+std::vector<InterruptedSave> interruptedSaves()
+{
+    std::vector<InterruptedSave> found;
+    const std::string folder = dataSubfolder("Recovery", false);
+    if (folder.empty()) return found;
+    const ProcessIdentity self = currentProcess();
+    forEachFile(folder, L".save", [&](const std::wstring& name, const WIN32_FIND_DATAW&) {
+        const std::optional<ProcessIdentity> owner = ownerOfName(name, L".save");
+        if (!owner || *owner == self || processRunning(*owner)) return; // a save may be under way
+        const std::string path = folder + "\\" + *spelled(name);
+        const std::optional<std::vector<std::uint8_t>> bytes = tryReadFile(path, longestRecord);
+        const std::optional<SaveNote> note =
+            bytes ? parseSaveNote({reinterpret_cast<const char*>(bytes->data()), bytes->size()}) : std::nullopt;
+        // The document's own name holds it (or the backup is gone): nothing
+        // was left half done. The backup, if any, is the user's to remove.
+        const bool backupLeft = note && GetFileAttributesA(note->backup.c_str()) != INVALID_FILE_ATTRIBUTES;
+        const bool documentThere = note && GetFileAttributesA(note->document.c_str()) != INVALID_FILE_ATTRIBUTES;
+        if (backupLeft && !(documentThere && sameBytes(note->document, note->backup)))
+            found.push_back({*note, path});
+        else
+            DeleteFileA(path.c_str());
     });
-    for (const std::string& name : shelfEntriesToRemove(std::move(entries)))
-        DeleteFileA((folder + "\\" + name).c_str());
+    return found;
+}
+
+void forgetInterruptedSave(const InterruptedSave& save)
+{
+    DeleteFileA(save.notePath.c_str());
+}
+
+bool keepUnshelvedText(RecoveryRecord record, std::span<const std::uint8_t> bytes)
+{
+    const std::string folder = recoveryFolder();
+    if (folder.empty() || bytes.size() > largestRecoveryCopy) return false;
+    if (record.owner == ProcessIdentity{}) record.owner = currentProcess();
+    record.byteCount = bytes.size();
+    record.checksum = recoveryChecksum(bytes);
+    const std::string head = recordText(record);
+    const std::optional<std::string> name = writeUnderFreeName(
+        folder, [&](int serial) { return keptCopyStem(record.owner, serial) + ".copy"; }, {bytesOf(head), bytes});
+    if (!name) return false;
+    // Only this program's: another's are offered once it has ended.
+    keepNewest(folder, copyExtension, *name, [&](const std::string& other) {
+        const std::string_view stem = std::string_view(other).substr(0, other.size() - copyExtension.size());
+        return isKeptCopyStem(stem) && ownerOfStem(stem) == record.owner;
+    });
     return true;
 }
 

@@ -116,7 +116,7 @@ std::string fileHistoryFolder(std::string_view documentPath, bool make)
             WideCharToMultiByte(CP_UTF8, 0, full.data(), static_cast<int>(full.size()), utf8.data() + 3, size, nullptr,
                                 nullptr);
         utf8 += "\r\n";
-        if (!writeFile(named, {{reinterpret_cast<const std::uint8_t*>(utf8.data()), utf8.size()}})) return {};
+        if (!writeOwnFile(named, {{reinterpret_cast<const std::uint8_t*>(utf8.data()), utf8.size()}})) return {};
     }
     return folder;
 }

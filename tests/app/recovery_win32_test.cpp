@@ -21,6 +21,7 @@
 #include "app/start_window.h"
 #include "host/host.h"
 #include "host/property_rules.h"
+#include "host/scoped_win32.h"
 #include "services/controls/unit_properties.h"
 #include "services/files_win32.h"
 #include "services/recovery_record.h"
@@ -41,6 +42,21 @@ std::span<const std::uint8_t> bytesOf(const std::string& text)
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
+// Now `days` on (back when negative), in the system's file-time units.
+std::uint64_t daysFromNow(int days)
+{
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    return (std::uint64_t{now.dwHighDateTime} << 32 | now.dwLowDateTime) + days * 864'000'000'000ll;
+}
+
+void setWriteTime(const std::string& path, std::uint64_t fileTime)
+{
+    const ScopedFile file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    const FILETIME time{static_cast<DWORD>(fileTime), static_cast<DWORD>(fileTime >> 32)};
+    ASSERT_TRUE(file && SetFileTime(file.get(), nullptr, nullptr, &time)) << path;
+}
+
 class Recovery : public MainWindowScenario {
 protected:
     Recovery()
@@ -55,13 +71,14 @@ protected:
     {
         return recoveryDir() + "\\" + recoveryStem(owner) + ".copy";
     }
-    // The text of this program's copy; empty when there is none or it does not read.
-    std::string ownCopy() const
+    // The text of a copy (this program's); empty when there is none or it does not read.
+    static std::string copyText(const std::string& path)
     {
-        const std::string file = fileBytes(copyPath(currentProcess()));
+        const std::string file = fileBytes(path);
         const std::optional<ParsedCopy> copy = parseCopyFile(bytesOf(file));
         return copy ? std::string(copy->text.begin(), copy->text.end()) : std::string();
     }
+    std::string ownCopy() const { return copyText(copyPath(currentProcess())); }
 
     std::vector<std::string> shelf() const
     {
@@ -275,6 +292,7 @@ TEST_F(Recovery, EachCopyIsOfferedInTurnAndWhatIsNotRestoredIsShelved)
 TEST_F(Recovery, DamagedCopiesAreSetAsideTogetherAndToldOnce)
 {
     const std::string cut = putOrphan(endedProgram(), "一份被截断的副本", "", 6);
+    setWriteTime(cut, daysFromNow(-35)); // left for five weeks
     // A copy under another program's name is not that program's.
     const std::string foreign = putOrphan(earlierProgramWithOurId(), "another", "");
     MoveFileA(foreign.c_str(), copyPath({0xFFFFFFF2u, 3}).c_str());
@@ -291,6 +309,9 @@ TEST_F(Recovery, DamagedCopiesAreSetAsideTogetherAndToldOnce)
     EXPECT_EQ(document().text(), "");
     EXPECT_EQ(namesInFolder(recoveryDir() + "\\Damaged").size(), 2u) << "kept, not deleted";
     EXPECT_FALSE(fileExists(cut));
+    putFileBytes(recoveryDir() + "\\Damaged\\" + setAsideName("old.copy", daysFromNow(-31)), "old");
+    tidyRecoveryStore();
+    EXPECT_EQ(namesInFolder(recoveryDir() + "\\Damaged").size(), 2u) << "counted from the move: only this one goes";
 
     DialogDriver again(2000);
     again.press("OK"); // would catch a second notice
@@ -358,6 +379,56 @@ TEST(RecoveryShelf, TwoDiscardsInOneSecondTakeTwoNames)
     EXPECT_TRUE(fileExists(shelf + "\\20261209-100000-2（1字） same.txt"));
 }
 
+// What the next start finds: a save killed while the document had only its
+// backup's name is told with both paths, once, and the backup stays; a
+// folder of the store that cannot be written.
+struct KilledSave {
+    static BOOL WINAPI replace(LPCSTR replaced, LPCSTR, LPCSTR backup, DWORD, LPVOID, LPVOID)
+    {
+        MoveFileA(replaced, backup);
+        return TerminateProcess(GetCurrentProcess(), 9);
+    }
+};
+
+TEST(RecoveryStore, AtStartASaveKilledHalfWayIsToldAndEveryFolderIsProbed)
+{
+    if (const char* path = std::getenv("WRIVO_SAVE_PATH")) {
+        replaceFileCallForTests(&KilledSave::replace);
+        WriteFailure failure;
+        writeFile(path, {bytesOf("new words")}, failure, &documentSaveNotes());
+        return;
+    }
+    ScratchFolder local;
+    SetEnvironmentVariableA("LOCALAPPDATA", local.path().c_str());
+    WriteFailure failure;
+    const std::string document = local.file("稿件.txt");
+    putFileBytes(document, "old words");
+    SetEnvironmentVariableA("WRIVO_SAVE_PATH", document.c_str());
+    ChildProcess child("recovery_win32_test.exe", "--gtest_filter=RecoveryStore.AtStartASaveKilled*");
+    SetEnvironmentVariableA("WRIVO_SAVE_PATH", nullptr);
+    ASSERT_EQ(child.waitForExit(60000), std::optional<DWORD>{9});
+    std::vector<std::string> names = namesInFolder(local.path()); // the temporary file is left too
+    std::erase_if(names, [](const std::string& name) { return !name.ends_with(".bak"); });
+    ASSERT_EQ(names.size(), 1u);
+    DialogDriver driver;
+    driver.press("OK");
+    recovery::reportInterruptedSaves();
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    ASSERT_EQ(driver.seen().size(), 1u);
+    const std::string message = driver.seen()[0].message();
+    EXPECT_NE(message.find("文档：" + document + "\r\n备份：" + local.file(names[0])), std::string::npos) << message;
+    EXPECT_EQ(fileBytes(local.file(names[0])), "old words") << "never removed by the program";
+    EXPECT_TRUE(interruptedSaves().empty()) << "told once";
+    putFileBytes(document, "again");
+    ASSERT_TRUE(writeFile(document, {bytesOf("new words")}, failure, &documentSaveNotes()));
+    EXPECT_FALSE(fileExists(local.path() + "\\Wrivo\\Recovery\\" + recoveryStem(currentProcess()) + ".save"));
+
+    EXPECT_TRUE(recoveryStoreWritable());
+    RemoveDirectoryA((local.path() + "\\Wrivo\\Recovery\\Damaged").c_str());
+    putFileBytes(local.path() + "\\Wrivo\\Recovery\\Damaged", "not a folder");
+    EXPECT_FALSE(recoveryStoreWritable());
+}
+
 TEST(RecoveryShelf, FiftyNewestDiscardsStay)
 {
     ScratchFolder local;
@@ -371,6 +442,50 @@ TEST(RecoveryShelf, FiftyNewestDiscardsStay)
     ASSERT_EQ(names.size(), 50u);
     for (const std::string& name : names) EXPECT_NE(fileBytes(shelf + "\\" + name), "discard 0") << "the oldest goes";
     EXPECT_TRUE(fileExists(shelf + "\\20261208-170050（2字） discard 50.txt"));
+    // Fifty dated ahead by a clock since set back: the file just written stays all the same.
+    for (const std::string& name : names) setWriteTime(shelf + "\\" + name, daysFromNow(365));
+    ASSERT_TRUE(shelveText(bytesOf("now"), DateTimeFields{{2026, 12, 9}, 10, 0, 0}));
+    EXPECT_EQ(fileBytes(shelf + "\\20261209-100000（1字） now.txt"), "now");
+}
+
+// The shelf cannot take a cleared text (a file holds its folder's name): it
+// is kept under a name of its own that later copies never remove, and told.
+TEST_F(Recovery, TextTheShelfCouldNotTakeStaysUnderItsOwnNameUntilTold)
+{
+    CreateDirectoryA((localData() + "\\Wrivo").c_str(), nullptr);
+    putFileBytes(shelfDir(), "not a folder");
+    setDocument("丢弃的文字");
+    press(VK_DELETE); // the empty document's copy that follows removes this program's copy only
+    ASSERT_TRUE(pumpUntil([] { return !recovery::copyWaiting(); }, 10000));
+    settleRecovery();
+    const std::string kept = keptCopyStem(currentProcess(), 1) + ".copy";
+    EXPECT_EQ(recoveryNames(), std::vector<std::string>{kept});
+    EXPECT_EQ(copyText(recoveryDir() + "\\" + kept), "丢弃的文字");
+    DialogDriver driver;
+    driver.press("OK");
+    recovery::reportStoreTrouble();
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    EXPECT_NE(driver.seen().at(0).message().find("Wrivo\\Recovery"), std::string::npos);
+}
+
+// Yes while this program's copy cannot be written (a folder holds its name):
+// the copy left behind stays until one is. (The failure is told by the next
+// test's start.)
+TEST_F(Recovery, ARestoredCopyStaysUntilThisProgramsCopyIsWritten)
+{
+    const std::string orphan = putOrphan(endedProgram(), "唯一的一份", "");
+    ASSERT_TRUE(CreateDirectoryA(copyPath(currentProcess()).c_str(), nullptr));
+    DialogDriver driver;
+    driver.press("Yes");
+    recovery::offerCopiesLeftBehind();
+    ASSERT_TRUE(driver.finish()) << driver.report();
+    settleRecovery();
+    EXPECT_EQ(document().text(), "唯一的一份");
+    EXPECT_EQ(copyText(orphan), "唯一的一份");
+    RemoveDirectoryA(copyPath(currentProcess()).c_str()); // room again: the next copy takes over
+    setDocument("唯一的一份，续");
+    ASSERT_TRUE(pumpUntil([&] { return ownCopy() == "唯一的一份，续"; }, 10000));
+    EXPECT_TRUE(pumpUntil([&] { return settleRecovery(), !fileExists(orphan); }, 10000));
 }
 
 // Last in the program: the notices of the run are given here.

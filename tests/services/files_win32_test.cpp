@@ -355,6 +355,22 @@ TEST(WriteFileOnAFullDisk, NoRoomForTheTemporaryFileLeavesTheDocumentAlone)
     EXPECT_EQ(namesInFolder(disk.folder()), std::vector<std::string>{"only.txt"});
 }
 
+// A read-only medium: the save and the store's probe give the permission reason.
+TEST(TemporaryFile, AReadOnlyFolderRefusesWithThePermissionReason)
+{
+    test::TinyDisk disk(64 * 1024);
+    if (!disk.ready()) GTEST_SKIP() << "read-only folder not tested: " << disk.whyNotReady();
+    EXPECT_EQ(newFileRefusal(disk.folder()), 0u);
+    EXPECT_TRUE(namesInFolder(disk.folder()).empty()) << "the probe removes its file";
+    putFileBytes(disk.file("kept.txt"), "kept");
+    ASSERT_TRUE(disk.makeReadOnly());
+    auto permission = [](std::uint32_t code) { return code == ERROR_ACCESS_DENIED || code == ERROR_WRITE_PROTECT; };
+    WriteFailure failure;
+    EXPECT_FALSE(writeFile(disk.file("new.txt"), {bytesOf("x")}, failure));
+    EXPECT_TRUE(permission(failure.systemError) && permission(newFileRefusal(disk.folder()))) << failure.systemError;
+    EXPECT_EQ(namesInFolder(disk.folder()), std::vector<std::string>{"kept.txt"});
+}
+
 TEST(ProgramDirectory, IsTheFolderOfThisExecutable)
 {
     char module[MAX_PATH] = {};

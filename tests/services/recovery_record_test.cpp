@@ -80,6 +80,31 @@ TEST(RecoveryRecord, StemNamesTheProgramByIdAndStartTime)
     EXPECT_FALSE(ownerOfStem("wrivo-36-01d9c0b1f2e3a4bx"));
     EXPECT_FALSE(ownerOfStem("other-36-01d9c0b1f2e3a4b5"));
     EXPECT_FALSE(ownerOfStem("wrivo-36"));
+    // A copy kept for a shelf that could not be written: a name of its own.
+    const ProcessIdentity owner{0x24, 0x1d9c0b1f2e3a4b5ull};
+    EXPECT_EQ(keptCopyStem(owner, 2), "wrivo-36-01d9c0b1f2e3a4b5-2");
+    EXPECT_EQ(ownerOfStem(keptCopyStem(owner, 2)), owner);
+    EXPECT_TRUE(isKeptCopyStem(keptCopyStem(owner, 2)));
+    EXPECT_FALSE(ownerOfStem("wrivo-36-01d9c0b1f2e3a4b5-02"));
+}
+
+TEST(RecoveryRecord, SetAsideNamesCarryTheMomentOfTheMove)
+{
+    const std::string name = "20261209-233000Z wrivo-36-01d9c0b1f2e3a4b5.copy";
+    const std::optional<std::uint64_t> moment = setAsideTime(name); // file-time units, from 1601
+    ASSERT_TRUE(moment);
+    EXPECT_EQ(*moment / 10'000'000 / 86400, daysFromCivil({2026, 12, 9}) - daysFromCivil({1601, 1, 1}));
+    EXPECT_EQ(setAsideName("wrivo-36-01d9c0b1f2e3a4b5.copy", *moment + 1234), name);
+    EXPECT_FALSE(setAsideTime("wrivo-36-01d9c0b1f2e3a4b5.copy")); // set aside by an older version
+    EXPECT_FALSE(setAsideTime("20261332-233000Z x.copy"));        // no such day
+}
+
+TEST(RecoveryRecord, SaveNoteReadsBackAndNothingOnceCut)
+{
+    const SaveNote note{"D:\\文档\\草稿.txt", "D:\\文档\\~wrv1a-2.tmp.bak"};
+    const std::string text = saveNoteText(note);
+    EXPECT_EQ(parseSaveNote(text), note);
+    for (std::size_t cut = 0; cut < text.size(); ++cut) EXPECT_FALSE(parseSaveNote(text.substr(0, cut))) << cut;
 }
 
 TEST(ShelfFileName, TimeAndTheFirstSafeCharacters)
@@ -111,6 +136,10 @@ TEST(ShelfFileName, FiftyNewestStay)
     EXPECT_TRUE(shelfEntriesToRemove(entries).empty());
     // The same write time: the name decides.
     EXPECT_EQ(shelfEntriesToRemove({{"b", 5}, {"a", 5}, {"c", 5}}, 2), std::vector<std::string>{"a"});
+    // Fifty dated ahead by a clock since set back: the file just written stays all the same.
+    for (ShelfEntry& entry : entries) entry.writeTime += 1'000'000;
+    entries.push_back({"new", 1000, 0, true});
+    EXPECT_EQ(shelfEntriesToRemove(entries), std::vector<std::string>{"f100"});
 }
 
 TEST(ShelfFileName, TheOldestGoUntilTheShelfHoldsTwoHundredMegabytesButTheNewestStays)

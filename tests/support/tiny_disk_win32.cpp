@@ -36,6 +36,11 @@ TinyDisk::TinyDisk(unsigned sizeBytes, unsigned fileCount)
     windowsFolder_ = windowsPathOfUnixPath(unixFolder_);
 }
 
+bool TinyDisk::makeReadOnly()
+{
+    return mounted_ && runUnixCommand("mount -o remount,ro " + shellQuoted(unixFolder_)) == 0;
+}
+
 TinyDisk::~TinyDisk()
 {
     if (!mounted_) return;

@@ -21,6 +21,9 @@ public:
     // The mounted folder as a Windows path, e.g. "Z:\tmp\wrivo-disk-abc".
     const std::string& folder() const { return windowsFolder_; }
     std::string file(const std::string& name) const { return windowsFolder_ + "\\" + name; }
+    // Mounts it again read-only: every folder on it refuses new files, as a
+    // read-only medium does (root ignores permission bits, so chmod would not).
+    bool makeReadOnly();
 
 private:
     bool mounted_ = false;

@@ -1,34 +1,30 @@
 // The application's own state, created by the start routine and living until
-// the process ends (the start window's skin object belongs to the skin engine).
+// the exit routine (the start window's skin object belongs to the skin
+// engine). Handlers are plain functions the host calls by index, with no
+// object of their own to carry state from one call to the next: what must
+// outlive a call and has no better home is here, each with its one user.
 #pragma once
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "app/edit_history.h"
-#include "app/statistics.h"
+#include "app/document.h"
 #include "services/find_replace_dialog.h"
 
 namespace wrivo {
 
 struct AppGlobals {
+    // The editor's one document (reached through document()): every command
+    // and the edit box's content-changed event act on the same one.
+    Document document;
+    // The start window's frame count: one splash tick after another.
     std::int32_t splashTicks = 0;
-    // The paragraphs of the last recount and the tracked line breaks.
-    DocumentStatistics statistics;
+    // Whether the colour dialog now open chooses the text's colour (else the
+    // background's): asked in one command, applied in the colour event.
     bool colourTarget = false;
-    // Undo and redo, and the last search (its term empty until the first).
-    EditHistory editHistory;
+    // The last search (its term empty until the first): F3 and Shift+F3
+    // repeat it, and the find dialogs start from it.
     FindRequest lastSearch;
-    // What the edit box's next content change is: the user's own edit (it
-    // goes into the history), a step being replayed (it does not), or a step
-    // the editor makes itself (replace-all: it goes in as `ownStep`).
-    enum class NextChange {
-        userEdit,
-        replay,
-        ownStep
-    } nextChange = NextChange::userEdit;
-    std::optional<EditStep> ownStep;
     // The program's arguments as the start routine found them: the first
     // names a file to open once the main window is up.
     std::vector<std::wstring> commandLine;

@@ -1,5 +1,7 @@
 #include "app/commands.h"
 
+#include "app/document.h"
+
 #include "app/main_window.h"
 #include "app/maker_info.h"
 #include "app/notices.h"
@@ -61,7 +63,7 @@ std::optional<std::int32_t> handlers::mainWindowKeyDown(const EventArguments& ar
 // The date and time, two spaces either side, at the end of the document.
 std::optional<std::int32_t> handlers::insertDateTime(const EventArguments&)
 {
-    appendText(editBoxRef, {concatTexts("  ", toText(Value{now()}), "  ")});
+    document().appendAtEnd(concatTexts("  ", toText(Value{now()}), "  "));
     return std::nullopt;
 }
 

@@ -1,7 +1,6 @@
 #include "app/document_commands.h"
 
 #include "app/document.h"
-#include "app/editing_commands.h"
 #include "app/main_window.h"
 #include "app/notices.h"
 #include "app/units.h"
@@ -74,9 +73,8 @@ std::optional<std::int32_t> handlers::newDocument(const EventArguments&)
     // Emptying the document after the user asked to keep it would lose it:
     // a save that did not happen ends the command here.
     if (isDocumentModified() && askToSaveChanges() && !saveWithDialog()) return std::nullopt;
-    document().discardText();
+    document().startNew();
     clearList(listBoxRef);
-    startFreshHistory();
     return std::nullopt;
 }
 

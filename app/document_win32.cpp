@@ -1,6 +1,8 @@
 #include "app/document.h"
 
-#include "app/editing_commands.h"
+#include <utility>
+
+#include "app/app_globals.h"
 #include "app/file_admission.h"
 #include "app/history.h"
 #include "app/main_window.h"
@@ -26,6 +28,25 @@ void setText(std::string text)
     editBox.setContent(std::move(text));
 }
 
+EditRange asRange(std::size_t offset, std::size_t length)
+{
+    return {static_cast<std::int32_t>(offset), static_cast<std::int32_t>(length)};
+}
+
+// Whether the step's places lie inside the text as it stands (they always
+// do while every change goes into the history; a history that does not fit
+// is not applied).
+bool fits(const EditStep& step, std::size_t textBytes, bool undo)
+{
+    std::ptrdiff_t shift = 0;
+    for (const TextChange& place : step.places) {
+        const std::size_t start = undo ? place.offset + static_cast<std::size_t>(shift) : place.offset;
+        if (start + (undo ? place.insertedLength : place.removedLength) > textBytes) return false;
+        shift += static_cast<std::ptrdiff_t>(place.insertedLength) - static_cast<std::ptrdiff_t>(place.removedLength);
+    }
+    return true;
+}
+
 // The file's text to load, or nothing when it cannot be read or the user
 // declined it (see file_admission.h).
 std::optional<std::string> readAdmitted(const std::string& path)
@@ -46,18 +67,12 @@ std::optional<std::string> readAdmitted(const std::string& path)
 
 Document& document()
 {
-    static Document theDocument;
-    return theDocument;
+    return appGlobals()->document;
 }
 
 std::string Document::file() const
 {
     return commonDialog.fileName();
-}
-
-std::string Document::text() const
-{
-    return editBox.content();
 }
 
 bool Document::isEmpty() const
@@ -67,11 +82,56 @@ bool Document::isEmpty() const
 
 bool Document::isModified() const
 {
-    const std::string document = text();
+    const std::string& document = text();
     if (compareBytes(document, "") == 0) return false;
     // Compared in pieces: a document grown past the largest file read whole
     // still matches the file it was just saved to.
     return !fileHoldsText(file(), document);
+}
+
+EditRange Document::selection() const
+{
+    return selectionIn(editBoxRef, text());
+}
+
+void Document::select(EditRange range)
+{
+    history_.breakRun();
+    selectIn(editBoxRef, text(), range);
+}
+
+void Document::contentChanged()
+{
+    std::shared_ptr<const std::string> after = std::make_shared<const std::string>(editBox.content());
+    const std::shared_ptr<const std::string> before = std::exchange(text_, std::move(after));
+    ++changeCount_;
+    statistics_.refresh(text_);
+    if (writing_ == 0) history_.recordChange(*before, *text_, steadyMilliseconds());
+}
+
+template <typename Write>
+void Document::writeOwn(Write&& write)
+{
+    struct Writing {
+        int& depth;
+        explicit Writing(int& d) : depth(++d) { }
+        ~Writing() { --depth; }
+        Writing(const Writing&) = delete;
+        Writing& operator=(const Writing&) = delete;
+    } writing(writing_);
+    write();
+}
+
+template <typename Write>
+void Document::changeAsOneStep(Write&& write, std::optional<FileChange> file)
+{
+    const std::shared_ptr<const std::string> before = text_;
+    writeOwn(write);
+    EditStep step = stepBetween(*before, *text_);
+    const TextChange& place = step.places.front();
+    if (place.removedLength == 0 && place.insertedLength == 0 && !file) return;
+    step.file = std::move(file);
+    history_.recordStep(std::move(step), text_->size());
 }
 
 void Document::setFile(const std::string& path)
@@ -93,18 +153,21 @@ void Document::load(const std::string& path, std::string text)
     // document is not unsaved text, however different the new file is.
     recovery::shelveUnsavedDocument();
     setFile(path);
-    setText("");
-    setText(std::move(text));
+    writeOwn([&] {
+        setText("");
+        setText(std::move(text));
+    });
     refreshParagraphRows();
-    startFreshHistory(); // what was undoable belonged to the text now gone
+    history_.clear(); // what was undoable belonged to the text now gone
 }
 
 bool Document::append(const std::string& path)
 {
     std::optional<std::string> text = readAdmitted(path);
     if (!text) return false;
+    FileChange remembered{file(), path};
     setFile(path);
-    appendText(editBoxRef, {*text});
+    changeAsOneStep([&] { appendText(editBoxRef, {*text}); }, std::move(remembered));
     refreshParagraphRows();
     return true;
 }
@@ -112,12 +175,12 @@ bool Document::append(const std::string& path)
 bool Document::saveTo(const std::string& path)
 {
     setFile(path);
-    const std::string document = text();
+    const std::shared_ptr<const std::string> document = text_;
     // The file's old bytes are read before the write replaces them; the
     // worker keeps them as a version once the save has happened.
-    std::optional<history::ReplacedBytes> replaced = history::bytesBeforeSave(path, document);
+    std::optional<history::ReplacedBytes> replaced = history::bytesBeforeSave(path, *document);
     WriteFailure failure;
-    if (!writeFile(path, {{reinterpret_cast<const std::uint8_t*>(document.data()), document.size()}}, failure,
+    if (!writeFile(path, {{reinterpret_cast<const std::uint8_t*>(document->data()), document->size()}}, failure,
                    &documentSaveNotes())) {
         // The write goes to a temporary file first, so the file on disk is as it was.
         tell(notices::saveFailed(path, failure.systemError, systemMessage(failure.systemError), failure.targetExisted));
@@ -128,10 +191,17 @@ bool Document::saveTo(const std::string& path)
     return true;
 }
 
+void Document::startNew()
+{
+    recovery::shelveUnsavedDocument();
+    writeOwn([] { setText(""); });
+    history_.clear();
+}
+
 void Document::discardText()
 {
     recovery::shelveUnsavedDocument();
-    setText("");
+    changeAsOneStep([] { setText(""); });
 }
 
 void Document::restore(const std::string& path, std::string text)
@@ -139,6 +209,91 @@ void Document::restore(const std::string& path, std::string text)
     // The text differs from the file (that is why it was kept), so it
     // counts as modified and the save dialog offers the file.
     load(path, std::move(text));
+}
+
+void Document::replaceRange(EditRange range, std::string_view replacement)
+{
+    const std::shared_ptr<const std::string> current = text_;
+    const auto start = static_cast<std::size_t>(range.start);
+    if (range.start < 0 || range.length < 0 || start + static_cast<std::size_t>(range.length) > current->size()) return;
+    EditStep step = EditStep::single(
+        start, std::string_view(*current).substr(start, static_cast<std::size_t>(range.length)), replacement,
+        {range.start, range.length}, {range.start, static_cast<std::int32_t>(replacement.size())});
+    const std::uint64_t changes = changeCount_;
+    writeOwn([&] { replaceRangeIn(editBoxRef, *current, range, replacement); });
+    if (changeCount_ != changes) history_.recordStep(std::move(step), text_->size());
+}
+
+std::size_t Document::replaceAll(std::string_view term, std::string_view replacement, SearchOptions options)
+{
+    const std::shared_ptr<const std::string> current = text_;
+    Replacement result = wrivo::replaceAll(*current, term, replacement, options);
+    if (result.offsets.empty()) return 0;
+    const std::size_t termLength = searchableTerm(term).size();
+    const EditRange before = selection();
+    EditStep step;
+    step.places.reserve(result.offsets.size());
+    step.removed.reserve(result.offsets.size() * termLength);
+    step.inserted.reserve(result.offsets.size() * replacement.size());
+    for (std::size_t offset : result.offsets) {
+        step.places.push_back({offset, termLength, replacement.size()});
+        step.removed.append(*current, offset, termLength);
+        step.inserted += replacement;
+    }
+    step.selectionBefore = {before.start, before.length};
+    // The writer's place stays where it was in the text, the replacements
+    // before it taken into account; redo puts it back there too.
+    const std::size_t start = offsetAfterStep(step, static_cast<std::size_t>(before.start));
+    const std::size_t end = offsetAfterStep(step, static_cast<std::size_t>(before.start + before.length));
+    step.selectionAfter = {static_cast<std::int32_t>(start), static_cast<std::int32_t>(end - start)};
+    writeOwn([&] { editBox.setContent(std::move(result.text)); });
+    selectIn(editBoxRef, text(), {step.selectionAfter.start, step.selectionAfter.length});
+    history_.recordStep(std::move(step), text_->size());
+    refreshParagraphRows();
+    return result.offsets.size();
+}
+
+void Document::appendAtEnd(std::string_view text)
+{
+    changeAsOneStep([&] { appendText(editBoxRef, {text}); });
+}
+
+void Document::undo()
+{
+    if (const EditStep* step = history_.undo()) replay(*step, true);
+}
+
+void Document::redo()
+{
+    if (const EditStep* step = history_.redo()) replay(*step, false);
+}
+
+// One place is put back as one replacement in the edit box, which the
+// control keeps as its own undoable edit; many (a replace-all) give the
+// whole text anew.
+void Document::replay(const EditStep& step, bool undo)
+{
+    const std::shared_ptr<const std::string> current = text_;
+    if (!fits(step, current->size(), undo)) {
+        history_.clear();
+        return;
+    }
+    const ByteSelection selection = undo ? step.selectionBefore : step.selectionAfter;
+    bool caretInPlace = false;
+    writeOwn([&] {
+        if (step.places.size() == 1) {
+            const TextChange& place = step.places.front();
+            const std::string_view replacement = undo ? step.removed : step.inserted;
+            replaceRangeIn(editBoxRef, *current,
+                           asRange(place.offset, undo ? place.insertedLength : place.removedLength), replacement);
+            // The control leaves the caret after what it put in.
+            caretInPlace = selection == ByteSelection{static_cast<std::int32_t>(place.offset + replacement.size()), 0};
+        } else {
+            editBox.setContent(undo ? textBeforeStep(*current, step) : textAfterStep(*current, step));
+        }
+    });
+    if (step.file) setFile(undo ? step.file->before : step.file->after);
+    if (!caretInPlace) selectIn(editBoxRef, text(), {selection.start, selection.length});
 }
 
 } // namespace wrivo

@@ -2,18 +2,20 @@
 
 #include <algorithm>
 
+#include "services/gbk_scan.h"
+
 namespace wrivo {
 namespace {
 
 // A pause this long (or longer) between two typed characters ends a step.
 constexpr std::uint64_t runPauseMs = 1000;
 
-// One typed (or deleted) character: a byte below 0x80, a double-byte
-// character, or the line break Enter puts in.
+// One typed (or deleted) character as the edit box has it: a byte that leads
+// nothing, a double-byte character, or the line break Enter puts in.
 bool isOneCharacter(std::string_view bytes)
 {
-    if (bytes.size() == 1) return static_cast<unsigned char>(bytes[0]) < 0x80;
-    return bytes.size() == 2 && (static_cast<unsigned char>(bytes[0]) >= 0x80 || bytes == "\r\n");
+    if (bytes.size() == 1) return !gbk::CodePageRule::leads(static_cast<unsigned char>(bytes[0]));
+    return bytes.size() == 2 && (gbk::CodePageRule::leads(static_cast<unsigned char>(bytes[0])) || bytes == "\r\n");
 }
 
 ByteSelection caretAt(std::size_t offset)
@@ -65,7 +67,28 @@ EditStep EditStep::single(std::size_t offset, std::string_view removed, std::str
 
 std::size_t EditStep::bytes() const
 {
-    return sizeof(EditStep) + places.size() * sizeof(TextChange) + removed.size() + inserted.size();
+    return sizeof(EditStep) + places.size() * sizeof(TextChange) + removed.size() + inserted.size() +
+           (file ? file->before.size() + file->after.size() : 0);
+}
+
+EditStep stepBetween(std::string_view before, std::string_view after)
+{
+    const TextChange change = changedStretch(before, after);
+    return EditStep::single(change.offset, before.substr(change.offset, change.removedLength),
+                            after.substr(change.offset, change.insertedLength),
+                            range(change.offset, change.removedLength), caretAt(change.offset + change.insertedLength));
+}
+
+std::size_t offsetAfterStep(const EditStep& step, std::size_t offset)
+{
+    std::ptrdiff_t shift = 0;
+    for (const TextChange& place : step.places) {
+        if (place.offset >= offset) break;
+        if (place.offset + place.removedLength > offset)
+            return place.offset + static_cast<std::size_t>(shift) + place.insertedLength;
+        shift += static_cast<std::ptrdiff_t>(place.insertedLength) - static_cast<std::ptrdiff_t>(place.removedLength);
+    }
+    return offset + static_cast<std::size_t>(shift);
 }
 
 std::string textAfterStep(std::string_view before, const EditStep& step)

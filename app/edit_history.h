@@ -7,11 +7,13 @@
 // another kind of change; a run of Backspaces likewise. Undo restores the
 // text and selection before a step, redo reapplies it; a new change drops
 // what could have been redone. At most 1,000 steps and max(64 MB, four times
-// the document) bytes are kept, the oldest going first.
+// the document) bytes are kept, the oldest going first. A step that changed
+// the remembered file (an append) changes it back and forth with the text.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +23,11 @@
 
 namespace wrivo {
 
+struct FileChange {
+    std::string before;
+    std::string after;
+};
+
 struct EditStep {
     // In the order of the text, offsets into the text before the step.
     std::vector<TextChange> places;
@@ -28,12 +35,22 @@ struct EditStep {
     std::string inserted; // the inserted bytes likewise
     ByteSelection selectionBefore;
     ByteSelection selectionAfter;
+    std::optional<FileChange> file; // the remembered file, when the step changed it
 
     // One place: `removed` at `offset` becomes `inserted`.
     static EditStep single(std::size_t offset, std::string_view removed, std::string_view inserted,
                            ByteSelection before, ByteSelection after);
     std::size_t bytes() const;
 };
+
+// The one stretch in which `after` differs from `before`, as a step: the
+// stretch selected before it, the caret after what it put in.
+EditStep stepBetween(std::string_view before, std::string_view after);
+
+// Where a place of the text before the step stands after it: moved by what
+// the places before it added or took away; inside a replaced stretch, at the
+// end of what replaced it.
+std::size_t offsetAfterStep(const EditStep& step, std::size_t offset);
 
 // The text before the step, given the text after it, and the other way round.
 std::string textBeforeStep(std::string_view after, const EditStep& step);

@@ -1,9 +1,10 @@
-// Find, find next and previous, replace and replace all on the document as
-// the count last read it (every change is followed by that read, so it is the
-// edit box's text), and going to a paragraph.
+// Find, find next and previous, replace and replace all on the document's
+// text, and going to a paragraph. The replacements are the document's own
+// steps; these commands only decide where.
 #include "app/editing_commands.h"
 
 #include "app/app_globals.h"
+#include "app/document.h"
 #include "app/main_window.h"
 #include "app/notices.h"
 #include "app/start_window.h"
@@ -21,11 +22,6 @@ namespace {
 FindRequest& lastSearch()
 {
     return appGlobals()->lastSearch;
-}
-
-std::shared_ptr<const std::string> document()
-{
-    return appGlobals()->statistics.document();
 }
 
 SearchOptions optionsOf(const FindRequest& search)
@@ -49,8 +45,7 @@ std::string_view selectedIn(std::string_view text, EditRange selection)
 FindRequest dialogStart()
 {
     FindRequest start = lastSearch();
-    const std::shared_ptr<const std::string> text = document();
-    const std::string_view selected = selectedIn(*text, selectionIn(editBoxRef, *text));
+    const std::string_view selected = selectedIn(document().text(), document().selection());
     if (!selected.empty() && selected.find("\r\n") == std::string_view::npos) start.term = selected;
     return start;
 }
@@ -59,34 +54,30 @@ FindRequest dialogStart()
 void findFromSelection(bool forward)
 {
     const FindRequest& search = lastSearch();
-    const std::shared_ptr<const std::string> text = document();
-    const EditRange selection = selectionIn(editBoxRef, *text);
+    const EditRange selection = document().selection();
     const std::size_t from = static_cast<std::size_t>(selection.start) + (forward ? selection.length : 0);
-    const std::optional<std::size_t> match = findWrapping(*text, search.term, from, forward, optionsOf(search));
+    const std::optional<std::size_t> match =
+        findWrapping(document().text(), search.term, from, forward, optionsOf(search));
     if (!match) {
         tell(notices::notFound(search.term));
         return;
     }
-    appGlobals()->editHistory.breakRun();
-    selectIn(editBoxRef, *text, asRange(*match, searchableTerm(search.term).size()));
+    document().select(asRange(*match, searchableTerm(search.term).size()));
 }
 
 // The selection, when it is a match, is replaced; then the next match is found.
 void replaceSelection()
 {
     const FindRequest& search = lastSearch();
-    const std::shared_ptr<const std::string> text = document();
-    const EditRange selection = selectionIn(editBoxRef, *text);
+    const std::string& text = document().text();
+    const EditRange selection = document().selection();
     const std::string_view term = searchableTerm(search.term);
-    const std::string_view selected = selectedIn(*text, selection);
+    const std::string_view selected = selectedIn(text, selection);
     const auto start = static_cast<std::size_t>(selection.start);
-    if (!term.empty() && selected.size() == term.size() &&
-        findForward(*text, term, start, optionsOf(search)) == start && selected != search.replacement) {
-        const EditRange replaced = asRange(start, search.replacement.size());
-        changeAsStep(EditStep::single(start, selected, search.replacement, {selection.start, selection.length},
-                                      {replaced.start, replaced.length}),
-                     [&] { replaceRangeIn(editBoxRef, *text, selection, search.replacement); });
-        selectIn(editBoxRef, *document(), {replaced.start + replaced.length, 0});
+    if (!term.empty() && selected.size() == term.size() && findForward(text, term, start, optionsOf(search)) == start &&
+        selected != search.replacement) {
+        document().replaceRange(selection, search.replacement);
+        document().select(asRange(start + search.replacement.size(), 0));
     }
     findFromSelection(true);
 }
@@ -118,28 +109,9 @@ std::optional<std::int32_t> findAgain(bool forward)
 
 } // namespace
 
-// Every match in one pass, one step of the history, one content change (so
-// one recount) and the strip rewritten once.
 std::size_t replaceEveryMatch(const FindRequest& search)
 {
-    const std::shared_ptr<const std::string> text = document();
-    Replacement result = replaceAll(*text, search.term, search.replacement, optionsOf(search));
-    if (result.offsets.empty()) return 0;
-    const std::size_t termLength = searchableTerm(search.term).size();
-    const EditRange selection = selectionIn(editBoxRef, *text);
-    EditStep step;
-    step.places.reserve(result.offsets.size());
-    step.removed.reserve(result.offsets.size() * termLength);
-    step.inserted.reserve(result.offsets.size() * search.replacement.size());
-    for (std::size_t offset : result.offsets) {
-        step.places.push_back({offset, termLength, search.replacement.size()});
-        step.removed.append(*text, offset, termLength);
-        step.inserted += search.replacement;
-    }
-    step.selectionBefore = {selection.start, selection.length};
-    changeAsStep(std::move(step), [&] { editBox.setContent(std::move(result.text)); });
-    refreshParagraphRows();
-    return result.offsets.size();
+    return document().replaceAll(search.term, search.replacement, optionsOf(search));
 }
 
 std::optional<std::int32_t> handlers::findText(const EventArguments&)
@@ -168,7 +140,7 @@ std::optional<std::int32_t> handlers::replaceText(const EventArguments&)
 // its row in the strip chosen when the strip has that row.
 std::optional<std::int32_t> handlers::goToParagraph(const EventArguments&)
 {
-    const DocumentStatistics& statistics = appGlobals()->statistics;
+    const DocumentStatistics& statistics = document().statistics();
     const std::int32_t count = statistics.paragraphCount();
     if (count == 0) return std::nullopt; // no paragraph to go to
     const Notice question = notices::goToParagraph(count);
@@ -178,8 +150,7 @@ std::optional<std::int32_t> handlers::goToParagraph(const EventArguments&)
     const std::int32_t row = *number - 1;
     const std::optional<ByteSelection> paragraph = statistics.paragraphSelection(row);
     if (!paragraph) return std::nullopt;
-    appGlobals()->editHistory.breakRun();
-    selectIn(editBoxRef, *statistics.document(), {paragraph->start, 0});
+    document().select({paragraph->start, 0});
     if (row < itemCount(listBoxRef)) listBox.setCurrentSelection(row);
     setFocus(editBoxRef);
     return std::nullopt;

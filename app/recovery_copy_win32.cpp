@@ -105,7 +105,7 @@ void tick()
     if (!appGlobals() || !windowLoaded(WindowId::main)) return; // before the editor is up, after it is gone
     if (s.changed) {
         const std::uint64_t moment = steadyMilliseconds();
-        if (moment - s.lastChange >= typingPause || moment - s.firstChange >= longestWait) copyFromStatistics();
+        if (moment - s.lastChange >= typingPause || moment - s.firstChange >= longestWait) copyNow();
     }
 }
 
@@ -119,20 +119,20 @@ void shelveAndSettle(bool unsaved, bool keepCopy)
         worker().post([] { removeRecoveryCopy(currentProcess()); });
         return;
     }
-    worker().post(
-        [document = document().text(), record = recordNow(document().file()), time = dateTimeFields(now()), keepCopy] {
-            if (!shelveText(textBytes(document), time)) {
-                state().shelfFailed = true;
-                if (keepUnshelvedText(record, textBytes(document)))
-                    state().unshelvedKept = true;
-                else
-                    state().copyFailed = true;
-            }
-            if (keepCopy)
-                keepOrRemove(document, record);
+    worker().post([document = document().sharedText(), record = recordNow(document().file()),
+                   time = dateTimeFields(now()), keepCopy] {
+        if (!shelveText(textBytes(*document), time)) {
+            state().shelfFailed = true;
+            if (keepUnshelvedText(record, textBytes(*document)))
+                state().unshelvedKept = true;
             else
-                removeRecoveryCopy(currentProcess());
-        });
+                state().copyFailed = true;
+        }
+        if (keepCopy)
+            keepOrRemove(*document, record);
+        else
+            removeRecoveryCopy(currentProcess());
+    });
 }
 
 } // namespace
@@ -150,14 +150,9 @@ std::span<const std::uint8_t> textBytes(std::string_view text)
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
-void copyFromStatistics()
+void copyNow()
 {
-    postCopy(appGlobals()->statistics.document());
-}
-
-void keepCopyNow()
-{
-    postCopy(std::make_shared<const std::string>(document().text()));
+    postCopy(document().sharedText());
 }
 
 bool copyWaiting()
@@ -206,7 +201,7 @@ void sessionEnding(bool ending)
     // over: a later exit is an ordinary one again.
     state().sessionEnding = ending;
     if (!ending || !windowLoaded(WindowId::main)) return; // still the splash: no document yet
-    if (document().isModified()) keepCopyNow();
+    if (document().isModified()) copyNow();
     worker().waitIdle();
 }
 

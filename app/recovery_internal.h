@@ -13,11 +13,10 @@ namespace wrivo::recovery {
 // The one worker that writes copies and shelf files, in order.
 BackgroundQueue& worker();
 std::span<const std::uint8_t> textBytes(std::string_view text);
-// Takes a copy of the document as it is now (written when it is unsaved):
-// from the statistics' copy of the text, as the timer does, or read from the
-// edit box.
-void copyFromStatistics();
-void keepCopyNow();
+// Takes a copy of the document as it is now (written when it is unsaved),
+// from the document's own snapshot of the text: the timer's copy, and one
+// asked for at once.
+void copyNow();
 // Saves a program ended in the middle of, each told once with the document
 // and its backup (offerRecoveredCopies runs it once).
 void reportInterruptedSaves();

@@ -96,7 +96,7 @@ void offerCopiesLeftBehind()
             // The old copy goes once this program's own copy is on disk (or
             // the text is safe elsewhere); on a full disk it stays meanwhile.
             worker().post([stored = copy.stored] { removeOnceOwnCopySettles(stored); });
-            keepCopyNow();
+            copyNow();
             continue;
         }
         if (shelveText(recovered->text, dateTimeFields(now()))) removeStoredCopy(copy.stored);

@@ -7,8 +7,9 @@
 // breaks are subtracted, so the count can read 12.5 or even -2.
 //
 // The whole document is re-measured on every change. To keep that cheap for a
-// novel-length document the paragraphs are views into one copy of the text,
-// and a paragraph's own count is measured only when its row is written.
+// novel-length document the paragraphs are views into the document's own
+// snapshot of the text, and a paragraph's own count is measured only when its
+// row is written.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -28,8 +29,8 @@ struct ByteSelection {
 
 class DocumentStatistics {
 public:
-    // Takes the document as the edit box now holds it, after a content change.
-    void refresh(std::string document);
+    // Takes the document's text as it now stands, after a content change.
+    void refresh(std::shared_ptr<const std::string> document);
 
     // The Enter key (before the edit box acts on it).
     void enterPressed() { ++lineBreakCount_; }
@@ -41,10 +42,6 @@ public:
     void resetLineBreaks() { lineBreakCount_ = 0; }
 
     std::int32_t lineBreakCount() const { return lineBreakCount_; }
-    // The document as the last refresh took it, shared: the recovery copy is
-    // written from it on another thread without copying it or reading the
-    // edit box again (a refresh takes a new text, never changes this one).
-    std::shared_ptr<const std::string> document() const { return document_; }
     std::int32_t paragraphCount() const { return static_cast<std::int32_t>(paragraphs_.size()); }
     std::string_view paragraph(std::size_t index) const { return paragraphs_[index]; }
     // M: the document's characters less the tracked line breaks.
@@ -59,8 +56,8 @@ public:
     std::optional<ByteSelection> paragraphSelection(std::int32_t row) const;
 
 private:
-    std::shared_ptr<const std::string> document_ = std::make_shared<const std::string>();
-    std::vector<std::string_view> paragraphs_; // into *document_
+    std::shared_ptr<const std::string> document_ = std::make_shared<const std::string>(); // kept for the views
+    std::vector<std::string_view> paragraphs_;                                            // into *document_
     std::size_t documentNonSpaceBytes_ = 0;
     std::int32_t lineBreakCount_ = 0;
 };

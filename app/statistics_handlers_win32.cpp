@@ -2,10 +2,8 @@
 
 #include <windows.h>
 
-#include "app/app_globals.h"
 #include "app/commands.h"
 #include "app/document.h"
-#include "app/editing_commands.h"
 #include "app/main_window.h"
 #include "app/notices.h"
 #include "app/recovery.h"
@@ -26,7 +24,7 @@ constexpr std::int32_t backspaceKey = 8;
 
 DocumentStatistics& statistics()
 {
-    return appGlobals()->statistics;
+    return document().statistics();
 }
 
 void setCaption(std::string caption)
@@ -50,9 +48,7 @@ void refreshParagraphRows()
 
 std::optional<std::int32_t> handlers::refreshStatistics(const EventArguments&)
 {
-    const std::shared_ptr<const std::string> before = statistics().document();
-    statistics().refresh(document().text());
-    recordDocumentChange(*before, *statistics().document());
+    document().contentChanged();
     setCaption(statistics().caption());
     recovery::documentChanged();
     return std::nullopt;

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/app_globals.h"
+#include "app/document.h"
 #include "app/editing_commands.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
@@ -435,7 +436,7 @@ void recoveryCopySection(const char* size)
     for (int i = 0; i < 3; ++i) {
         keystrokeMs(); // the text differs from the last copy
         const double start = nowMs();
-        recovery::copyFromStatistics();
+        recovery::copyNow();
         ui.push_back(nowMs() - start);
         const double written = nowMs();
         recovery::worker().waitIdle();
@@ -501,14 +502,15 @@ void keystrokeParts(const char* size)
            }));
     const std::string text = std::get<std::string>(readProperty(editBoxRef, EditBoxProperty::content));
     report("Wrivo: statistics recount (split + measure)", repeat(3, 10, [&] {
-               std::string copy = text;
+               auto copy = std::make_shared<const std::string>(text);
+               DocumentStatistics statistics;
                const double start = nowMs();
-               appGlobals()->statistics.refresh(std::move(copy));
+               statistics.refresh(std::move(copy));
                return nowMs() - start;
            }));
     report("Wrivo: caption written", repeat(3, 10, [&] {
                const double start = nowMs();
-               writeProperty(mainWindowRef, WindowProperty::caption, appGlobals()->statistics.caption());
+               writeProperty(mainWindowRef, WindowProperty::caption, document().statistics().caption());
                return nowMs() - start;
            }));
 }
@@ -691,16 +693,15 @@ int main(int argc, char** argv)
         std::printf("  peak private memory above the empty start: %.1f MB (the benchmark itself holds 11 MB of\n"
                     "  source text beside the editor)\n",
                     privateMemoryMb().second - baselineMb);
-        // Where it goes: the count strip's rows and the statistics' copy of
-        // the text are let go one after the other; what stays is the edit box.
+        // Where it goes: the count strip's rows are let go, the document's
+        // snapshot of the text is its size; what stays is the edit box.
         const double loaded = privateMemoryMb().first;
         clearList(listBoxRef);
         pumpPending();
         const double withoutRows = privateMemoryMb().first;
-        appGlobals()->statistics.refresh(std::string());
-        const double withoutCopy = privateMemoryMb().first;
-        std::printf("  of that: count strip rows %.1f MB, the statistics' text %.1f MB, the rest %.1f MB\n",
-                    loaded - withoutRows, withoutRows - withoutCopy, withoutCopy - baselineMb - 11.0);
+        const double snapshot = static_cast<double>(document().text().capacity()) / (1 << 20);
+        std::printf("  of that: count strip rows %.1f MB, the document's snapshot %.1f MB, the rest %.1f MB\n",
+                    loaded - withoutRows, snapshot, withoutRows - snapshot - baselineMb - 11.0);
         // What the system's EDIT control alone takes for the same text: the
         // part of the figure above that is not the editor's own.
         const double beforePlain = privateMemoryMb().first;
@@ -766,7 +767,7 @@ int main(int argc, char** argv)
         const std::string text = makeParagraphs(paragraphs);
         clearList(listBoxRef); // no rows left over from the longer document before
         const double open = loadDocument(text);
-        std::printf("  (document opened, %d rows written, in %.2f s)\n", appGlobals()->statistics.paragraphCount(),
+        std::printf("  (document opened, %d rows written, in %.2f s)\n", document().statistics().paragraphCount(),
                     open / 1000.0);
         const int times = elapsedSeconds() > 150 ? 1 : (paragraphs > 10000 ? 1 : 5);
         report("Wrivo: Enter -> rows rewritten, line break in, idle", repeat(times, 30, enterMs));

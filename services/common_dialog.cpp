@@ -1,17 +1,13 @@
 #include "services/common_dialog.h"
 
 #include "host/file_path.h"
+#include "services/gbk_scan.h"
 
 #include <cstdlib>
 
 namespace wrivo {
 
 namespace {
-bool isLead(unsigned char byte)
-{
-    return byte >= 0x81 && byte <= 0xFE;
-}
-
 std::int32_t clamped(std::int64_t value, std::int64_t low, std::int64_t high)
 {
     return static_cast<std::int32_t>(value < low ? low : value > high ? high : value);
@@ -50,7 +46,7 @@ std::string platformFilter(std::string_view filter)
     std::string strings(filter);
     if (!(strings.size() >= 2 && strings.ends_with("||"))) strings += "||";
     for (std::size_t i = 0; i < strings.size(); ++i) {
-        if (isLead(static_cast<unsigned char>(strings[i])) && i + 1 < strings.size())
+        if (gbk::CodePageRule::leads(static_cast<unsigned char>(strings[i])) && i + 1 < strings.size())
             ++i;
         else if (strings[i] == '|')
             strings[i] = '\0';
@@ -64,7 +60,7 @@ std::string fittedFileName(std::string_view fileName)
     if (fileName.size() <= limit) return std::string(fileName);
     std::size_t end = 0;
     while (end < limit) {
-        const std::size_t step = isLead(static_cast<unsigned char>(fileName[end])) ? 2 : 1;
+        const std::size_t step = gbk::CodePageRule::leads(static_cast<unsigned char>(fileName[end])) ? 2 : 1;
         if (end + step > limit) break;
         end += step;
     }

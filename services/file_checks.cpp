@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "host/file_path.h"
+#include "services/gbk_scan.h"
 
 namespace wrivo {
 namespace {
@@ -122,11 +123,12 @@ bool isWellFormedGbk(std::string_view bytes)
     std::size_t i = 0;
     while (i < bytes.size()) {
         const unsigned char lead = byteAt(bytes, i);
-        if (lead <= 0x80) {
+        if (lead == 0xFF) return false;
+        if (!gbk::CodePageRule::leads(lead)) {
             ++i;
             continue;
         }
-        if (lead == 0xFF || i + 1 == bytes.size()) return false;
+        if (i + 1 == bytes.size()) return false;
         const unsigned char trail = byteAt(bytes, i + 1);
         if (trail < 0x40 || trail == 0x7F || trail == 0xFF) return false;
         i += 2;

@@ -40,9 +40,9 @@ std::size_t byteOrderMarkLength(TextEncoding encoding);
 // past U+10FFFF.
 bool isWellFormedUtf8(std::string_view bytes);
 
-// The shape of code page 936: bytes below 0x80 and 0x80 (the euro sign) stand
-// alone; 0x81-0xFE lead a character whose second byte is 0x40-0x7E or
-// 0x80-0xFE; 0xFF is never text.
+// The shape of code page 936: the lead bytes of its rule (gbk::CodePageRule,
+// 0x81-0xFE) start a character whose second byte is 0x40-0x7E or 0x80-0xFE;
+// bytes below 0x80 and 0x80 (the euro sign) stand alone; 0xFF is never text.
 bool isWellFormedGbk(std::string_view bytes);
 
 // The bytes from the first zero byte to the end, which the edit box cannot

@@ -14,7 +14,7 @@ namespace {
 std::string_view withoutLoneLead(std::string_view text)
 {
     std::size_t run = 0;
-    while (run < text.size() && gbk::isLead(static_cast<unsigned char>(text[text.size() - 1 - run]))) ++run;
+    while (run < text.size() && gbk::CountRule::leads(static_cast<unsigned char>(text[text.size() - 1 - run]))) ++run;
     if (run % 2 == 1) text.remove_suffix(1);
     return text;
 }
@@ -45,7 +45,7 @@ bool FileTextMatch::feed(std::span<const std::uint8_t> piece)
     matched_ += common;
     // Past the text only one lead byte may follow, the file's text ending there.
     for (std::size_t i = common; i < piece.size(); ++i) {
-        if (loneLeadAfter_ || !gbk::isLead(piece[i])) {
+        if (loneLeadAfter_ || !gbk::CountRule::leads(piece[i])) {
             differs_ = true;
             return false;
         }

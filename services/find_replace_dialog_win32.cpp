@@ -41,7 +41,8 @@ UINT findMessage()
 
 void copyTerm(char (&buffer)[longestFindTerm + 1], std::string_view text)
 {
-    const std::string_view fitted = text.substr(0, gbk::wholeLength(text.substr(0, longestFindTerm)));
+    const std::string_view fitted =
+        text.substr(0, gbk::wholeLength<gbk::CodePageRule>(text.substr(0, longestFindTerm)));
     std::memset(buffer, 0, sizeof buffer);
     std::memcpy(buffer, fitted.data(), fitted.size());
 }

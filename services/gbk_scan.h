@@ -1,14 +1,22 @@
 // Character boundaries in GBK byte strings, found quickly.
 //
-// A byte of 0x80 or above is a lead byte: it and the byte after it are one
-// character, whatever that byte is. A lead byte that is the last byte of a text
-// has no partner; it ends the scan and is left out of any text built from it.
+// Which bytes lead a double-byte character follows one of two rules, each
+// named once here and chosen by every caller:
+//  - CountRule: every byte of 0x80 or above leads. The caption's character
+//    count and the paragraph split count this way, and keep doing so.
+//  - CodePageRule: code page 936's own rule, which the edit control follows.
+//    Only 0x81-0xFE lead; 0x80 (the euro sign "€") and 0xFF stand alone.
+//    Whatever must agree with the control (its character offsets, search and
+//    replace, the history's changed stretch) takes this one.
+// Under either rule a lead byte and the byte after it, whatever that byte is,
+// are one character. A lead byte that is the last byte of a text has no
+// partner; it ends the scan and is left out of any text built from it.
 //
 // Two facts make fast scanning possible:
-//  - a byte below 0x80 always ends a character (it is a character of its own or
-//    the second byte of one), so the position after it is a boundary;
-//  - from a boundary, a run of bytes all 0x80 or above pairs up two by two.
-// So whether a position is a boundary depends only on the run of high bytes just
+//  - a byte that does not lead always ends a character (it is a character of
+//    its own or the second byte of one), so the position after it is a boundary;
+//  - from a boundary, a run of lead bytes pairs up two by two.
+// So whether a position is a boundary depends only on the run of lead bytes just
 // before it, which lets the splitter jump with memchr and check afterwards.
 #pragma once
 #include <bit>
@@ -20,11 +28,6 @@
 namespace wrivo::gbk {
 
 static_assert(std::endian::native == std::endian::little, "word scanning assumes little-endian");
-
-inline bool isLead(unsigned char c)
-{
-    return c >= 0x80;
-}
 
 inline const unsigned char* bytes(std::string_view s)
 {
@@ -50,33 +53,50 @@ inline Word loadWord(const unsigned char* p)
     return w;
 }
 
-// Start of the run of high bytes that ends just before pos, not going below
-// `boundary` (a known character boundary).
-inline std::size_t highRunStart(const unsigned char* p, std::size_t boundary, std::size_t pos)
-{
-    while (pos - boundary >= wordBytes && (loadWord(p + pos - wordBytes) & highBits) == highBits) pos -= wordBytes;
-    while (pos > boundary && isLead(p[pos - 1])) --pos;
-    return pos;
-}
-
-// Whether pos starts a character, given that `boundary` <= pos does.
-inline bool isBoundary(const unsigned char* p, std::size_t boundary, std::size_t pos)
-{
-    return (pos - highRunStart(p, boundary, pos)) % 2 == 0;
-}
-
-// Length of s without a last lead byte that has no partner.
-inline std::size_t wholeLength(std::string_view s)
-{
-    return isBoundary(bytes(s), 0, s.size()) ? s.size() : s.size() - 1;
-}
-
 // One bit (the high bit of each byte) for every byte of w that equals b.
 inline Word byteMatches(Word w, unsigned char b)
 {
     Word x = w ^ everyByte(b);
     Word nonZero = ((x & ~highBits) + ~highBits) | x;
     return ~nonZero & highBits;
+}
+
+struct CountRule {
+    static constexpr bool leads(unsigned char c) { return c >= 0x80; }
+    // Whether every byte of w leads.
+    static bool allLead(Word w) { return (w & highBits) == highBits; }
+};
+
+struct CodePageRule {
+    static constexpr bool leads(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+    static bool allLead(Word w)
+    {
+        return (w & highBits) == highBits && (byteMatches(w, 0x80) | byteMatches(w, 0xFF)) == 0;
+    }
+};
+
+// Start of the run of lead bytes that ends just before pos, not going below
+// `boundary` (a known character boundary).
+template <class Rule>
+std::size_t leadRunStart(const unsigned char* p, std::size_t boundary, std::size_t pos)
+{
+    while (pos - boundary >= wordBytes && Rule::allLead(loadWord(p + pos - wordBytes))) pos -= wordBytes;
+    while (pos > boundary && Rule::leads(p[pos - 1])) --pos;
+    return pos;
+}
+
+// Whether pos starts a character, given that `boundary` <= pos does.
+template <class Rule>
+bool isBoundary(const unsigned char* p, std::size_t boundary, std::size_t pos)
+{
+    return (pos - leadRunStart<Rule>(p, boundary, pos)) % 2 == 0;
+}
+
+// Length of s without a last lead byte that has no partner.
+template <class Rule>
+std::size_t wholeLength(std::string_view s)
+{
+    return isBoundary<Rule>(bytes(s), 0, s.size()) ? s.size() : s.size() - 1;
 }
 
 // The high bits of the bytes of m gathered into the low bits (byte j -> bit j):
@@ -137,7 +157,7 @@ inline constexpr auto bitCounts = [] {
 // Walks s a word at a time and calls onBlock(offset, single, wide) for each
 // block of wordBytes bytes (fewer at the end): bit j of `single` marks a space
 // (0x20) at offset + j, bit j of `wide` a full-width space (A1 A1) starting
-// there; both only where a character starts. Returns the length of s without
+// there; both only where a character starts by the count's rule. Returns the length of s without
 // an unpartnered last lead byte.
 //
 // Character starts come from a table over the block's high bits and the state

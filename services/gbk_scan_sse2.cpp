@@ -36,7 +36,7 @@ struct Walk {
 Walk walkCharacters(const unsigned char* p, std::size_t i, std::size_t n, std::size_t starts, std::size_t index)
 {
     while (i < n && starts < index) {
-        i += isLead(p[i]) ? 2 : 1;
+        i += CountRule::leads(p[i]) ? 2 : 1;
         ++starts;
     }
     return {i, starts};

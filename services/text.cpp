@@ -42,7 +42,7 @@ int takeCharacter(std::string_view s, std::size_t& at, bool caseSensitive)
 {
     if (at >= s.size()) return -1;
     auto c = static_cast<unsigned char>(s[at]);
-    if (gbk::isLead(c)) {
+    if (gbk::CountRule::leads(c)) {
         if (at + 1 >= s.size()) return -1;
         auto trail = static_cast<unsigned char>(s[at + 1]);
         at += 2;
@@ -121,7 +121,7 @@ bool PieceScanner::next(std::string_view& piece)
         const unsigned char* hit = gbk::findByte(p + at, static_cast<unsigned char>(delimiter_[0]), n - m + 1 - at);
         if (!hit) break;
         std::size_t k = static_cast<std::size_t>(hit - p);
-        if (!gbk::isBoundary(p, at, k)) {
+        if (!gbk::isBoundary<gbk::CountRule>(p, at, k)) {
             at = k + 1;
             continue;
         }
@@ -131,7 +131,7 @@ bool PieceScanner::next(std::string_view& piece)
             done_ = --piecesLeft_ == 0;
             return true;
         }
-        std::size_t width = gbk::isLead(p[k]) ? 2 : 1;
+        std::size_t width = gbk::CountRule::leads(p[k]) ? 2 : 1;
         if (k + width > n) {
             at = k; // an unpartnered lead byte ends the scan
             break;
@@ -139,7 +139,7 @@ bool PieceScanner::next(std::string_view& piece)
         at = k + width;
     }
     done_ = true;
-    std::size_t end = gbk::isBoundary(p, at, n) ? n : n - 1;
+    std::size_t end = gbk::isBoundary<gbk::CountRule>(p, at, n) ? n : n - 1;
     if (pieceStart_ >= end) return false;
     piece = text_.substr(pieceStart_, end - pieceStart_);
     return true;

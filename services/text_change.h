@@ -1,5 +1,7 @@
 // Where a text changed: the one stretch in which the text after a change
-// differs from the text before it, on character boundaries of both.
+// differs from the text before it, on character boundaries of both as the
+// edit box's code page pairs the bytes (gbk::CodePageRule), so that the
+// stretch can be put back through the control's character offsets.
 #pragma once
 #include <cstddef>
 #include <string_view>

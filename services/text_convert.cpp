@@ -75,7 +75,7 @@ std::string normaliseFullWidth(std::string_view text)
     const unsigned char* p = gbk::bytes(text);
     for (std::size_t i = 0; i < text.size(); ++i) {
         unsigned char c = p[i];
-        if (!gbk::isLead(c)) {
+        if (!gbk::CountRule::leads(c)) {
             out += static_cast<char>(c);
             continue;
         }

@@ -37,9 +37,9 @@ public:
         firstBytes_[1] = !options.matchCase && isAsciiLetter(first) ? static_cast<unsigned char>(first ^ 0x20) : first;
     }
 
-    // The next match at or after the position reached; the search then goes
-    // on from `step` bytes after it (1 for every match, the term's length for
-    // matches that do not overlap).
+    // The next match at or after the position reached. The search then goes
+    // on from the byte after it when matches may overlap (every match is
+    // found), else from the match's end.
     std::optional<std::size_t> next(bool overlapping)
     {
         const std::size_t m = term_.size();
@@ -48,7 +48,7 @@ public:
             const std::optional<std::size_t> candidate = nextCandidate();
             if (!candidate || *candidate + m > text_.size()) break;
             const std::size_t c = *candidate;
-            if (!gbk::isBoundary(p_, boundary_, c)) {
+            if (!gbk::isBoundary<gbk::CodePageRule>(p_, boundary_, c)) {
                 // c is the second byte of a character, so the next one starts after it.
                 boundary_ = position_ = c + 1;
                 continue;
@@ -89,7 +89,7 @@ private:
         if (options_.matchCase) return text_.compare(c, m, term_) == 0;
         for (std::size_t i = 0; i < m;) {
             const auto t = static_cast<unsigned char>(term_[i]);
-            if (gbk::isLead(t)) {
+            if (gbk::CodePageRule::leads(t)) {
                 // A double-byte character, which has no case: both bytes as they are.
                 if (p_[c + i] != t || p_[c + i + 1] != static_cast<unsigned char>(term_[i + 1])) return false;
                 i += 2;
@@ -109,7 +109,7 @@ private:
         // 0x80 there is one of its own.
         if (end < text_.size() && isWordByte(p_[end])) return false;
         // Before it, a byte below 0x80 may be the second byte of a character.
-        return c == 0 || !isWordByte(p_[c - 1]) || !gbk::isBoundary(p_, 0, c - 1);
+        return c == 0 || !isWordByte(p_[c - 1]) || !gbk::isBoundary<gbk::CodePageRule>(p_, 0, c - 1);
     }
 
     static constexpr std::size_t unknown = static_cast<std::size_t>(-1);
@@ -129,7 +129,7 @@ private:
 
 std::string_view searchableTerm(std::string_view term)
 {
-    return term.substr(0, gbk::wholeLength(term));
+    return term.substr(0, gbk::wholeLength<gbk::CodePageRule>(term));
 }
 
 std::optional<std::size_t> findForward(std::string_view text, std::string_view term, std::size_t from,

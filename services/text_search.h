@@ -1,7 +1,9 @@
 // Finding and replacing a term in a GBK text.
 //
-// A match starts on a character boundary and covers whole characters, so the
-// bytes of "啊" standing across the two characters of "陌、" are no match.
+// A match starts on a character boundary and covers whole characters, as the
+// edit box's code page pairs the bytes (gbk::CodePageRule: 0x80, the euro
+// sign, stands alone), so the bytes of "啊" standing across the two characters
+// of "陌、" are no match.
 // Without matchCase, ASCII letters match either case; Chinese characters have
 // none. A whole word is neither preceded nor followed by an ASCII letter,
 // digit or underscore. Offsets are bytes of the text.

@@ -10,11 +10,6 @@
 namespace wrivo {
 
 namespace {
-bool isLead(unsigned char byte)
-{
-    return byte >= 0x81 && byte <= 0xFE;
-}
-
 std::int32_t clampedInt(std::int64_t value)
 {
     return value > std::numeric_limits<std::int32_t>::max() ? std::numeric_limits<std::int32_t>::max()
@@ -22,9 +17,9 @@ std::int32_t clampedInt(std::int64_t value)
 }
 } // namespace
 
-// The control's code page takes 0x81 to 0xFE as lead bytes; 0x80 and 0xFF
-// stand alone. Text without those two (nearly all GBK text) is counted by
-// the fast scan, whose lead bytes are all from 0x80 up.
+// The control follows the code page's rule (0x80 and 0xFF stand alone). Text
+// without those two bytes (nearly all GBK text) is counted by the fast scan,
+// which follows the count's rule: without them the two rules agree.
 static bool fastScanFits(std::string_view text)
 {
     const unsigned char* p = gbk::bytes(text);
@@ -43,7 +38,8 @@ std::int32_t charactersInBytes(std::string_view text, std::int32_t bytes)
     std::int32_t characters = 0;
     std::size_t i = 0;
     while (i < text.size() && i < end) {
-        const std::size_t step = isLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        const std::size_t step =
+            gbk::CodePageRule::leads(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
         if (i + step > end) break;
         i += step;
         ++characters;
@@ -59,7 +55,7 @@ std::int32_t bytesInCharacters(std::string_view text, std::int32_t characters)
             gbk::characterStart(gbk::bytes(text), text.size(), static_cast<std::size_t>(characters)));
     std::size_t i = 0;
     for (std::int32_t n = 0; n < characters && i < text.size(); ++n)
-        i += isLead(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
+        i += gbk::CodePageRule::leads(static_cast<unsigned char>(text[i])) && i + 1 < text.size() ? 2 : 1;
     return static_cast<std::int32_t>(i);
 }
 

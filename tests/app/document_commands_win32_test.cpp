@@ -10,6 +10,7 @@
 #include "app/app_globals.h"
 #include "app/document.h"
 #include "app/document_commands.h"
+#include "app/editing_commands.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/start_window.h"
@@ -35,7 +36,8 @@ class DocumentCommands : public MainWindowScenario {
 protected:
     DocumentCommands()
         : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::editBoxKeyDown, HandlerIndex::newDocument,
-                              HandlerIndex::saveDocument, HandlerIndex::openDocument, HandlerIndex::appendDocument})
+                              HandlerIndex::saveDocument, HandlerIndex::openDocument, HandlerIndex::appendDocument,
+                              HandlerIndex::undoEdit, HandlerIndex::redoEdit})
     {
     }
 
@@ -245,6 +247,49 @@ TEST_F(DocumentCommands, AppendJoinsTheFileToTheLastLine)
     ASSERT_TRUE(driver.finish()) << driver.report();
     EXPECT_EQ(document().text(), "headtail\r\nnext");
     EXPECT_EQ(document().file(), path);
+}
+
+// An append taken back gives back the file remembered before it, so that the
+// next save offers that file, not the appended one; redo appends it again.
+TEST_F(DocumentCommands, UndoingAnAppendGivesBackTheRememberedFile)
+{
+    const std::string first = folder.file("第一章.txt");
+    const std::string second = folder.file("第二章.txt");
+    putFileBytes(first, "第一章\r\n");
+    putFileBytes(second, "第二章");
+    DialogDriver opening;
+    opening.answer(chooseFile(first));
+    shortcut('D');
+    ASSERT_TRUE(opening.finish()) << opening.report();
+    DialogDriver appending;
+    appending.answer(chooseFile(second));
+    shortcut('F');
+    ASSERT_TRUE(appending.finish()) << appending.report();
+
+    handlers::undoEdit({});
+    EXPECT_EQ(document().text(), "第一章\r\n");
+    EXPECT_EQ(document().file(), first);
+    handlers::redoEdit({});
+    EXPECT_EQ(document().text(), "第一章\r\n第二章");
+    EXPECT_EQ(document().file(), second);
+}
+
+// A replace-all leaves the selection on the same text, and its redo puts it back there.
+TEST_F(DocumentCommands, RedoOfReplaceAllPutsBackTheSelectionItLeft)
+{
+    setDocument("张三说：张三、Zhang 张三丰。");
+    document().select({8, 4}); // the second "张三"
+    FindRequest search;
+    search.term = "张三";
+    search.replacement = "李";
+    ASSERT_EQ(replaceEveryMatch(search), 3u);
+    const EditRange left{6, 2}; // the "李" after "李说："
+    EXPECT_EQ(document().selection(), left);
+    handlers::undoEdit({});
+    EXPECT_EQ(document().selection(), (EditRange{8, 4}));
+    handlers::redoEdit({});
+    EXPECT_EQ(document().text(), "李说：李、Zhang 李丰。");
+    EXPECT_EQ(document().selection(), left);
 }
 
 TEST_F(DocumentCommands, AFailedWriteKeepsTheOldFileAndNeverClaimsSuccess)

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "services/controls/edit_selection.h"
+
 namespace wrivo {
 namespace {
 
@@ -24,18 +28,33 @@ struct Editor {
             ++at;
         }
     }
+    // A step of one place goes back through the edit box's character
+    // offsets, as the editor replays it; more places give the whole text anew.
+    void replay(const EditStep& step, bool undo)
+    {
+        if (step.places.size() != 1) {
+            text = undo ? textBeforeStep(text, step) : textAfterStep(text, step);
+            return;
+        }
+        const TextChange& place = step.places.front();
+        const auto length = static_cast<std::int32_t>(undo ? place.insertedLength : place.removedLength);
+        const std::int32_t start = charactersInBytes(text, static_cast<std::int32_t>(place.offset));
+        const std::int32_t end = start + charactersInBytes(text.substr(place.offset), length);
+        text = text.substr(0, bytesInCharacters(text, start)) + (undo ? step.removed : step.inserted) +
+               text.substr(bytesInCharacters(text, end));
+    }
     ByteSelection undo()
     {
         const EditStep* step = history.undo();
         EXPECT_NE(step, nullptr);
-        text = textBeforeStep(text, *step);
+        replay(*step, true);
         return step->selectionBefore;
     }
     ByteSelection redo()
     {
         const EditStep* step = history.redo();
         EXPECT_NE(step, nullptr);
-        text = textAfterStep(text, *step);
+        replay(*step, false);
         return step->selectionAfter;
     }
 };
@@ -116,6 +135,13 @@ TEST(EditHistory, AStepOfManyPlacesUndoesAndRedoesWhole)
     const std::string after = textAfterStep(before, growing);
     EXPECT_EQ(after, "xyz李四李四uv");
     EXPECT_EQ(textBeforeStep(after, growing), before);
+    // A place of the text before moves with the places before it; inside a
+    // replaced stretch it goes to the end of what replaced it.
+    EXPECT_EQ(offsetAfterStep(growing, 0), 0u);
+    EXPECT_EQ(offsetAfterStep(growing, 1), 3u);
+    EXPECT_EQ(offsetAfterStep(growing, 6), 7u); // after "b"
+    EXPECT_EQ(offsetAfterStep(growing, 11), 13u);
+    EXPECT_EQ(offsetAfterStep(step, 3), 5u); // inside the first "张三"
 }
 
 TEST(EditHistory, KeepsAThousandStepsAndItsByteBudgetDroppingTheOldestFirst)
@@ -141,6 +167,48 @@ TEST(EditHistory, KeepsAThousandStepsAndItsByteBudgetDroppingTheOldestFirst)
     roomy.clear();
     EXPECT_FALSE(roomy.canUndo());
     EXPECT_EQ(roomy.byteCount(), 0u);
+}
+
+// Random edits of whole characters, with the euro sign (0x80) and 0xFF that
+// stand alone in the edit box, come back exactly through undo and redo.
+TEST(EditHistory, UndoAndRedoGiveBackEveryTextOfARandomEditWalk)
+{
+    Editor e;
+    const std::string price = std::string("售价99") + '\x80' + "，约合人民币750元";
+    e.change(price);
+    e.type("x", 9); // after "，"
+    e.undo();
+    EXPECT_EQ(e.text, price);
+
+    std::mt19937 random(24);
+    const std::vector<std::string> pieces = {"a", " ", "\r\n", "\x80", "\xFF", "啊", "，", "\x81\x40", "\xE1\x61"};
+    for (int round = 0; round < 200; ++round) {
+        e = Editor();
+        std::vector<std::string> texts = {""};
+        for (int edit = 0; edit < 12; ++edit) {
+            // Whole characters as the code page pairs them, as the control edits them.
+            const std::int32_t characters = charactersInBytes(e.text, static_cast<std::int32_t>(e.text.size()));
+            auto boundary = [&] {
+                return static_cast<std::size_t>(bytesInCharacters(e.text, random() % (characters + 1)));
+            };
+            const std::size_t from = boundary(), to = random() % 3 == 0 ? boundary() : from;
+            std::string put;
+            for (auto n = random() % 3; n > 0; --n) put += pieces[random() % pieces.size()];
+            const std::size_t low = std::min(from, to), high = std::max(from, to);
+            e.change(e.text.substr(0, low) + put + e.text.substr(high), random() % 2 ? 100 : 2000);
+            if (e.text != texts.back()) texts.push_back(e.text);
+        }
+        // Steps may join typed characters, so each undo lands on one of the texts, in order.
+        std::size_t at = texts.size() - 1;
+        while (e.history.canUndo()) {
+            e.undo();
+            while (at > 0 && texts[at] != e.text) --at;
+            ASSERT_EQ(e.text, texts[at]) << round;
+        }
+        EXPECT_EQ(e.text, "") << round;
+        while (e.history.canRedo()) e.redo();
+        EXPECT_EQ(e.text, texts.back()) << round;
+    }
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app_globals.h"
+#include "app/document.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/start_window.h"
@@ -44,7 +45,7 @@ std::vector<std::string> rows()
 
 std::int32_t lineBreaks()
 {
-    return appGlobals()->statistics.lineBreakCount();
+    return document().statistics().lineBreakCount();
 }
 
 class Statistics : public MainWindowScenario {

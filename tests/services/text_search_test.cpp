@@ -66,12 +66,29 @@ TEST(TextSearch, ReplaceAllCountsEveryMatchOnceWithoutOverlaps)
     EXPECT_EQ(replaceAll("Cat cat catalog", "cat", "dog", {false, true}).text, "dog dog catalog");
 }
 
+// The euro sign (0x80) stands alone, as in the edit box: it pairs with no byte after it.
+TEST(TextSearch, TheEuroSignIsACharacterOfItsOwn)
+{
+    const std::string price = std::string("售价99") + '\x80' + "，约合人民币750元";
+    EXPECT_EQ(allMatches(price, "人民币"), Offsets{13});
+    EXPECT_EQ(allMatches(price, "，"), Offsets{7});
+    EXPECT_EQ(replaceAll(price, "\x80", "欧元", {}).text, "售价99欧元，约合人民币750元");
+    // "形" is D0 CE, the second byte of "中" and the first of "文".
+    EXPECT_EQ(allMatches("\x80中文", "形"), Offsets{});
+}
+
 // Random GBK texts of a few characters: every search, wrapped search and
-// replacement agrees with a plain walk over the characters.
+// replacement agrees with a plain walk over the characters, which pairs the
+// bytes as the code page does.
 TEST(TextSearch, AgreesWithACharacterByCharacterWalkOnRandomTexts)
 {
     std::mt19937 random(20);
-    const std::vector<std::string> pieces = {"a", "A", "b", "_", " ", "啊", "陌", "、", "\xE1\x61", "\x81\x40", "\r\n"};
+    const std::vector<std::string> pieces = {"a",  "A",        "b",        "_",    " ",    "啊",  "陌",
+                                             "、", "\xE1\x61", "\x81\x40", "\r\n", "\x80", "\xFF"};
+    auto step = [](std::string_view s, std::size_t i) {
+        const auto b = static_cast<unsigned char>(s[i]);
+        return b >= 0x81 && b <= 0xFE && i + 1 < s.size() ? 2 : 1;
+    };
     auto randomText = [&](int characters) {
         std::string text;
         for (int i = 0; i < characters; ++i) text += pieces[random() % pieces.size()];
@@ -83,11 +100,10 @@ TEST(TextSearch, AgreesWithACharacterByCharacterWalkOnRandomTexts)
         const SearchOptions options{random() % 2 == 0, random() % 2 == 0};
         // The character starts of the text, by walking it.
         std::vector<std::size_t> starts;
-        for (std::size_t i = 0; i < text.size(); i += static_cast<unsigned char>(text[i]) >= 0x80 ? 2 : 1)
-            starts.push_back(i);
+        for (std::size_t i = 0; i < text.size(); i += step(text, i)) starts.push_back(i);
         auto fold = [&](std::string s) {
             if (options.matchCase) return s;
-            for (std::size_t i = 0; i < s.size(); i += static_cast<unsigned char>(s[i]) >= 0x80 ? 2 : 1) {
+            for (std::size_t i = 0; i < s.size(); i += step(s, i)) {
                 if (s[i] >= 'A' && s[i] <= 'Z') s[i] = static_cast<char>(s[i] + 32);
             }
             return s;

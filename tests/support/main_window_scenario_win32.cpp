@@ -40,7 +40,9 @@ void MainWindowScenario::SetUp()
     resetHandlers();
     createAppGlobals();
     const HandlerTable application = applicationHandlers();
+    // The layout, and the document keeping its text, run in every scenario.
     setHandler(HandlerIndex::layoutOnResize, application[HandlerIndex::layoutOnResize]);
+    setHandler(HandlerIndex::refreshStatistics, application[HandlerIndex::refreshStatistics]);
     for (int index : handlers_) setHandler(index, application[static_cast<std::size_t>(index)]);
     ASSERT_TRUE(loadWindow(WindowId::main, std::nullopt, false));
     writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});

@@ -25,7 +25,8 @@ DialogDriver::Answer chooseFile(std::string path);
 class MainWindowScenario : public ::testing::Test {
 protected:
     // `handlers`: HandlerIndex places bound to the application's handlers;
-    // layoutOnResize always is.
+    // layoutOnResize and refreshStatistics (which keeps the document's text)
+    // always are.
     explicit MainWindowScenario(std::initializer_list<int> handlers) : handlers_(handlers) { }
     void SetUp() override;
     void TearDown() override;

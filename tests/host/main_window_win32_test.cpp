@@ -145,7 +145,7 @@ TEST_F(MainWindow, MenuEntriesCarryTheirIdentifiersAndShortcutTexts)
 {
     HMENU bar = GetMenu(handleOf(mainWindow));
     ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(GetMenuItemCount(bar), 6); // the editing menu last
+    EXPECT_EQ(GetMenuItemCount(bar), 7); // the editing and writing menus last
     EXPECT_EQ(menuText(bar, 20003), "保存文档\tCtrl+S");
     EXPECT_EQ(menuText(bar, 20008), "剪切字符   Ctrl+X");
     EXPECT_EQ(menuText(bar, 20013), "清空字符\tDel");

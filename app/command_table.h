@@ -90,6 +90,11 @@
     COMMAND(redoEdit, "重做", 1, "Alt+Shift+Backspace", 0, whileTyping) \
     \
     ENTRY("写作", 0, "", 0) \
+    COMMAND(chapterList, "章节目录", 1, "Ctrl+J", 0, afterNotices) \
+    COMMAND(previousChapter, "上一章", 1, "Alt+Up", 0, whileTyping) /* pressed while reading and writing */ \
+    COMMAND(nextChapter, "下一章", 1, "Alt+Down", 0, whileTyping) \
+    ENTRY("-", 1, "", 0) \
+    COMMAND(countDetails, "字数详情", 1, "Ctrl+K", 0, afterNotices) \
     ENTRY("-", 1, "", 0) \
     COMMAND(showHistory, "历史版本", 1, "F8", 0, afterNotices)
 // clang-format on

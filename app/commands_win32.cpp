@@ -10,6 +10,7 @@
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "host/window_properties.h"
+#include "services/chapter_list_window.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/edit_box_operations.h"
 #include "services/datetime.h"
@@ -44,11 +45,13 @@ void hideWindow()
     setFocus(mainWindowRef);
     mainWindow.setTopmost(true);
     setWindowTransparency(windowHandle(mainWindowRef), hiddenAlpha);
+    setChapterListVisible(false);
 }
 
 void showWindow()
 {
     setWindowTransparency(windowHandle(mainWindowRef), shownAlpha);
+    setChapterListVisible(true);
     mainWindow.setTopmost(false);
     editBox.setDisabled(false);
     setFocus(editBoxRef);

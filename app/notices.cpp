@@ -174,6 +174,29 @@ Notice notices::replaced(std::size_t count)
     return {"查找替换", concatTexts("已替换 ", std::to_string(count), " 处")};
 }
 
+namespace {
+// One figure a line, under the section's heading.
+std::string countLines(std::string_view heading, const WordCount& count)
+{
+    auto line = [](std::string_view name, std::int64_t value) {
+        return concatTexts("\r\n　", name, "：", std::to_string(value));
+    };
+    return concatTexts(heading, line("字数", count.words), line("不含标点", count.withoutPunctuation()),
+                       line("汉字", count.hanzi), line("标点与符号", count.punctuation),
+                       line("英文与数字", count.latinAndDigits));
+}
+} // namespace
+
+Notice notices::countDetails(const CountDetails& details)
+{
+    std::string text =
+        concatTexts(countLines("全文", details.whole), "\r\n　段落：", std::to_string(details.paragraphs));
+    if (details.chapter)
+        text += concatTexts("\r\n\r\n", countLines(concatTexts("本章：", details.chapterTitle), *details.chapter));
+    if (details.selection) text += concatTexts("\r\n\r\n", countLines("选定内容", *details.selection));
+    return {"字数详情", std::move(text)};
+}
+
 Notice notices::goToParagraph(std::int32_t paragraphCount)
 {
     return {"转到段落", concatTexts("段落号(1 - ", toText(Value{paragraphCount}), "):")};

@@ -4,10 +4,12 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "services/file_checks.h"
+#include "services/word_count.h"
 
 namespace wrivo {
 
@@ -58,6 +60,18 @@ Notice replaced(std::size_t count);     // "已替换 N 处"
 Notice goToParagraph(std::int32_t paragraphCount);
 inline constexpr std::string_view okLabel = "确定";
 inline constexpr std::string_view cancelLabel = "取消";
+
+// 字数详情: the exact 字数 of the whole text, with its paragraphs as the
+// caption counts them; of the chapter the caret is in, when the text has
+// headings; of the selection, when there is one.
+struct CountDetails {
+    WordCount whole;
+    std::int32_t paragraphs = 0;
+    std::optional<WordCount> chapter;
+    std::string_view chapterTitle;
+    std::optional<WordCount> selection;
+};
+Notice countDetails(const CountDetails& details);
 
 // Unsaved text kept on disk (app/recovery_*.cpp).
 // The offer of copy `index` (from 1) of `total`; `replacesRestored` when

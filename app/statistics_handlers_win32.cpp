@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "app/chapter_commands.h"
 #include "app/commands.h"
 #include "app/document.h"
 #include "app/main_window.h"
@@ -51,6 +52,7 @@ std::optional<std::int32_t> handlers::refreshStatistics(const EventArguments&)
     document().contentChanged();
     setCaption(statistics().caption());
     recovery::documentChanged();
+    chapterDocumentChanged();
     return std::nullopt;
 }
 

@@ -73,6 +73,7 @@ public:
     void setIdleWanted(bool wanted) { idleWanted_ = wanted; }
 
     bool preTranslate(MSG& message) override;
+    bool translateAccelerator(MSG& message) override;
 
 protected:
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

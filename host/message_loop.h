@@ -29,8 +29,11 @@ public:
     // keys (Tab, Enter, Esc) work as in any dialog.
     static bool preTranslate(MSG& message);
 
-    // Modeless dialogs open now (the find and replace dialogs).
-    static void addModelessDialog(HWND dialog);
+    // Modeless dialogs open now (the find and replace dialogs, the chapter
+    // list). With `acceleratorWindow`, that window's accelerators are tried
+    // first for the dialog's keys: a tool window that leaves the main
+    // window's shortcuts working while it has the focus.
+    static void addModelessDialog(HWND dialog, HWND acceleratorWindow = nullptr);
     static void removeModelessDialog(HWND dialog);
 
 private:

@@ -2,38 +2,57 @@
 
 #include "host/window_object.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace wrivo {
 namespace {
 
-std::vector<HWND>& modelessDialogs()
+struct ModelessDialog {
+    HWND dialog;
+    HWND acceleratorWindow;
+};
+
+std::vector<ModelessDialog>& modelessDialogs()
 {
-    static std::vector<HWND> dialogs;
+    static std::vector<ModelessDialog> dialogs;
     return dialogs;
+}
+
+bool isDialogOrInside(HWND window, HWND dialog)
+{
+    return window == dialog || IsChild(dialog, window);
 }
 
 } // namespace
 
-void MessageLoop::addModelessDialog(HWND dialog)
+void MessageLoop::addModelessDialog(HWND dialog, HWND acceleratorWindow)
 {
-    if (dialog && std::find(modelessDialogs().begin(), modelessDialogs().end(), dialog) == modelessDialogs().end())
-        modelessDialogs().push_back(dialog);
+    if (!dialog) return;
+    for (const ModelessDialog& open : modelessDialogs()) {
+        if (open.dialog == dialog) return;
+    }
+    modelessDialogs().push_back({dialog, acceleratorWindow});
 }
 
 void MessageLoop::removeModelessDialog(HWND dialog)
 {
-    std::erase(modelessDialogs(), dialog);
+    std::erase_if(modelessDialogs(), [dialog](const ModelessDialog& open) { return open.dialog == dialog; });
 }
 
 MessageLoop::MessageLoop(IdleStep idle, StopCondition stop) : idle_(std::move(idle)), stop_(std::move(stop)) { }
 
 bool MessageLoop::preTranslate(MSG& message)
 {
-    // IsDialogMessage answers FALSE for messages of other windows.
-    for (HWND dialog : modelessDialogs()) {
-        if (IsWindow(dialog) && IsDialogMessageA(dialog, &message)) return true;
+    // IsDialogMessage answers FALSE for messages of other windows. By index,
+    // each taken by value: an accelerator's command may close a dialog.
+    for (std::size_t n = 0; n < modelessDialogs().size(); ++n) {
+        const ModelessDialog open = modelessDialogs()[n];
+        if (!IsWindow(open.dialog)) continue;
+        if (open.acceleratorWindow && isDialogOrInside(message.hwnd, open.dialog)) {
+            WindowObject* owner = WindowObject::fromHandle(open.acceleratorWindow);
+            if (owner && owner->translateAccelerator(message)) return true;
+        }
+        if (IsDialogMessageA(open.dialog, &message)) return true;
     }
     for (HWND window = message.hwnd; window; window = GetAncestor(window, GA_PARENT)) {
         if (WindowObject* object = WindowObject::fromHandle(window)) {

@@ -55,16 +55,7 @@ bool LiveWindow::preTranslate(MSG& message)
     // 2. A left button press ends pending menu and capture modes.
     if (message.message == WM_LBUTTONDOWN && GetCapture() && GetCapture() != message.hwnd) ReleaseCapture();
     // 4. Accelerators.
-    if (isKeyboardMessage(message.message) && menuBar_.accelerators &&
-        TranslateAcceleratorA(self, menuBar_.accelerators.get(), &message)) {
-        // A shortcut with Alt (Alt+Backspace): the default handling still
-        // sees that a key went with Alt, or some systems (Wine) open the menu
-        // bar when Alt is let go. For keys other than Tab and Enter it does
-        // nothing else (Microsoft's WM_SYSKEYDOWN page).
-        if (message.message == WM_SYSKEYDOWN && message.wParam != VK_TAB && message.wParam != VK_RETURN)
-            DefWindowProcA(self, message.message, message.wParam, message.lParam);
-        return true;
-    }
+    if (translateAccelerator(message)) return true;
     // 6. Drag anywhere.
     if (message.message == WM_LBUTTONDOWN && message.hwnd == self && settings().dragAnywhere) {
         ReleaseCapture();
@@ -80,6 +71,21 @@ bool LiveWindow::preTranslate(MSG& message)
     }
     // 8. Generic events.
     return raiseInputEvent(message);
+}
+
+bool LiveWindow::translateAccelerator(MSG& message)
+{
+    HWND self = handle();
+    if (!self || !isKeyboardMessage(message.message) || !menuBar_.accelerators ||
+        !TranslateAcceleratorA(self, menuBar_.accelerators.get(), &message))
+        return false;
+    // A shortcut with Alt (Alt+Backspace): the default handling still sees
+    // that a key went with Alt, or some systems (Wine) open the menu bar when
+    // Alt is let go. For keys other than Tab and Enter it does nothing else
+    // (Microsoft's WM_SYSKEYDOWN page).
+    if (message.message == WM_SYSKEYDOWN && message.wParam != VK_TAB && message.wParam != VK_RETURN)
+        DefWindowProcA(self, message.message, message.wParam, message.lParam);
+    return true;
 }
 
 bool LiveWindow::translateDialogKey(MSG& message, LiveUnit* focused)

@@ -32,6 +32,13 @@ public:
         (void)message;
         return false;
     }
+    // The window's accelerators alone, for a key pressed in a tool window it
+    // owns; true = the key was a shortcut and its command has gone out.
+    virtual bool translateAccelerator(MSG& message)
+    {
+        (void)message;
+        return false;
+    }
 
 protected:
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);

@@ -2,19 +2,22 @@
 
 namespace wrivo {
 
-DialogTemplate::DialogTemplate(DWORD style, short width, short height, std::string_view title, WORD pointSize,
-                               std::string_view face)
+// The layout is DLGTEMPLATE's: WORDs, each item on a DWORD boundary.
+DialogTemplate::DialogTemplate(DWORD style, DWORD exStyle, short width, short height, std::string_view title,
+                               WORD pointSize, std::string_view face)
 {
     addDword(style);
-    addDword(0); // extended style
+    addDword(exStyle);
     countAt_ = words_.size();
     words_.push_back(0); // item count, filled in as items come
     for (short value : {short{0}, short{0}, width, height}) words_.push_back(static_cast<WORD>(value));
     words_.push_back(0); // no menu
     words_.push_back(0); // the standard dialog class
     addText(title);
-    words_.push_back(pointSize);
-    addText(face);
+    if (style & DS_SETFONT) {
+        words_.push_back(pointSize);
+        addText(face);
+    }
 }
 
 void DialogTemplate::addItem(WORD itemClass, DWORD style, short x, short y, short width, short height, WORD id,

@@ -1,6 +1,11 @@
-// A dialog template built in memory (DLGTEMPLATE and DLGITEMTEMPLATE) for
-// DialogBoxIndirectParamA and CreateDialogIndirectParamA: the small dialogs
-// of the program need no resource file.
+// A dialog template in memory (DLGTEMPLATE followed by its DLGITEMTEMPLATEs),
+// for the program's own small dialogs: no resource file, the texts given in
+// GBK and stored in UTF-16 as the template wants them whichever function
+// reads it.
+//
+//   DialogTemplate form(DS_MODALFRAME | WS_CAPTION, 0, 186, 70, "转到段落", 9, "宋体");
+//   form.addItem(DialogTemplate::staticClass, SS_LEFT, 8, 8, 170, 10, 0xFFFF, "段落：");
+//   DialogBoxIndirectParamA(instance, form.get(), owner, procedure, 0);
 #pragma once
 #include <windows.h>
 
@@ -9,17 +14,19 @@
 
 namespace wrivo {
 
-// Predefined control classes, by their atoms.
-inline constexpr WORD dialogButton = 0x0080, dialogEdit = 0x0081, dialogStatic = 0x0082, dialogListBox = 0x0083;
-
-// A dialog template in memory (DLGTEMPLATE and DLGITEMTEMPLATE): WORDs, its
-// texts in UTF-16 whichever function reads it, each item on a DWORD boundary.
 class DialogTemplate {
 public:
-    DialogTemplate(DWORD style, short width, short height, std::string_view title, WORD pointSize,
+    // The predefined control classes, by their atoms.
+    static constexpr WORD buttonClass = 0x0080, editClass = 0x0081, staticClass = 0x0082, listBoxClass = 0x0083;
+
+    // Sizes are in dialog units; `pointSize` and `face` need DS_SETFONT in `style`.
+    DialogTemplate(DWORD style, DWORD exStyle, short width, short height, std::string_view title, WORD pointSize,
                    std::string_view face);
+
+    // A child control (WS_CHILD and WS_VISIBLE are added).
     void addItem(WORD itemClass, DWORD style, short x, short y, short width, short height, WORD id,
                  std::string_view text);
+
     const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(words_.data()); }
 
 private:

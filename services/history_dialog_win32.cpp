@@ -113,15 +113,16 @@ std::optional<HistoryChoice> chooseFromHistory(const UnitRef& owner, const Histo
 {
     constexpr DWORD listStyle =
         WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_USETABSTOPS | LBS_NOINTEGRALHEIGHT;
-    DialogTemplate form(DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 340, 262,
+    DialogTemplate form(DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 340, 262,
                         texts.title, 9, "宋体");
-    form.addItem(dialogStatic, SS_LEFT, 8, 6, 324, 10, 0xFFFF, texts.versionsLabel);
-    form.addItem(dialogListBox, listStyle, 8, 18, 324, 100, historyVersionsListId, "");
-    form.addItem(dialogStatic, SS_LEFT, 8, 124, 324, 10, 0xFFFF, texts.shelfLabel);
-    form.addItem(dialogListBox, listStyle, 8, 136, 324, 100, historyShelfListId, "");
-    form.addItem(dialogButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 150, 242, 56, 14, IDOK, texts.openLabel);
-    form.addItem(dialogButton, BS_PUSHBUTTON | WS_TABSTOP, 212, 242, 60, 14, historyFolderButtonId, texts.folderLabel);
-    form.addItem(dialogButton, BS_PUSHBUTTON | WS_TABSTOP, 278, 242, 54, 14, IDCANCEL, texts.closeLabel);
+    form.addItem(DialogTemplate::staticClass, SS_LEFT, 8, 6, 324, 10, 0xFFFF, texts.versionsLabel);
+    form.addItem(DialogTemplate::listBoxClass, listStyle, 8, 18, 324, 100, historyVersionsListId, "");
+    form.addItem(DialogTemplate::staticClass, SS_LEFT, 8, 124, 324, 10, 0xFFFF, texts.shelfLabel);
+    form.addItem(DialogTemplate::listBoxClass, listStyle, 8, 136, 324, 100, historyShelfListId, "");
+    form.addItem(DialogTemplate::buttonClass, BS_DEFPUSHBUTTON | WS_TABSTOP, 150, 242, 56, 14, IDOK, texts.openLabel);
+    form.addItem(DialogTemplate::buttonClass, BS_PUSHBUTTON | WS_TABSTOP, 212, 242, 60, 14, historyFolderButtonId,
+                 texts.folderLabel);
+    form.addItem(DialogTemplate::buttonClass, BS_PUSHBUTTON | WS_TABSTOP, 278, 242, 54, 14, IDCANCEL, texts.closeLabel);
     Choosing choosing{&versions, &shelf, &showFolder};
     const INT_PTR result =
         DialogBoxIndirectParamA(GetModuleHandleA(nullptr), form.get(), reinterpret_cast<HWND>(windowHandle(owner)),

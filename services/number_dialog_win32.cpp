@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "services/controls/control_operations.h"
 #include "services/dialog_template_win32.h"
@@ -62,12 +63,14 @@ INT_PTR CALLBACK numberDialogProcedure(HWND dialog, UINT message, WPARAM wParam,
 
 std::optional<std::int32_t> askNumber(const UnitRef& owner, const NumberQuestion& question)
 {
-    DialogTemplate form(DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 186, 70,
+    DialogTemplate form(DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 186, 70,
                         question.title, 9, "宋体");
-    form.addItem(dialogStatic, SS_LEFT, 8, 8, 170, 10, 0xFFFF, question.prompt);
-    form.addItem(dialogEdit, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER, 8, 22, 170, 13, numberField, "");
-    form.addItem(dialogButton, BS_DEFPUSHBUTTON | WS_TABSTOP, 70, 46, 50, 15, IDOK, question.okLabel);
-    form.addItem(dialogButton, BS_PUSHBUTTON | WS_TABSTOP, 128, 46, 50, 15, IDCANCEL, question.cancelLabel);
+    form.addItem(DialogTemplate::staticClass, SS_LEFT, 8, 8, 170, 10, 0xFFFF, question.prompt);
+    form.addItem(DialogTemplate::editClass, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER, 8, 22, 170, 13,
+                 numberField, "");
+    form.addItem(DialogTemplate::buttonClass, BS_DEFPUSHBUTTON | WS_TABSTOP, 70, 46, 50, 15, IDOK, question.okLabel);
+    form.addItem(DialogTemplate::buttonClass, BS_PUSHBUTTON | WS_TABSTOP, 128, 46, 50, 15, IDCANCEL,
+                 question.cancelLabel);
     Asking asking{&question};
     const INT_PTR result =
         DialogBoxIndirectParamA(GetModuleHandleA(nullptr), form.get(), reinterpret_cast<HWND>(windowHandle(owner)),

@@ -30,6 +30,11 @@ void setFocus(const UnitRef& control);
 // read is needed where the control counts characters.
 EditRange selectionIn(const UnitRef& editBox, std::string_view text);
 void selectIn(const UnitRef& editBox, std::string_view text, EditRange range);
+// The caret's line scrolled to the top of the box.
+void scrollCaretLineToTop(const UnitRef& editBox);
+// The selection in the control's own count, as one number that changes when
+// the caret or the selection moves; reading it reads no text.
+std::uint64_t selectionMark(const UnitRef& editBox);
 // Replaces `range` of `text` (the box's text as it stands) with `replacement`:
 // one edit, which raises content-changed through the control's own notification.
 void replaceRangeIn(const UnitRef& editBox, std::string_view text, EditRange range, std::string_view replacement);

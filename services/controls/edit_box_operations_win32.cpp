@@ -32,6 +32,16 @@ void selectIn(const UnitRef& editBox, std::string_view text, EditRange range)
     selectEditRangeIn(reinterpret_cast<HWND>(windowHandle(editBox)), range, text);
 }
 
+void scrollCaretLineToTop(const UnitRef& editBox)
+{
+    scrollEditCaretLineToTop(reinterpret_cast<HWND>(windowHandle(editBox)));
+}
+
+std::uint64_t selectionMark(const UnitRef& editBox)
+{
+    return editSelectionMark(reinterpret_cast<HWND>(windowHandle(editBox)));
+}
+
 void replaceRangeIn(const UnitRef& editBox, std::string_view text, EditRange range, std::string_view replacement)
 {
     replaceEditRangeIn(reinterpret_cast<HWND>(windowHandle(editBox)), text, range, replacement);

@@ -131,6 +131,21 @@ void selectEditRange(HWND edit, EditRange range, std::size_t* lastLength)
     selectEditRangeIn(edit, range, editControlCountsCharacters() ? editText(edit, lastLength) : std::string());
 }
 
+void scrollEditCaretLineToTop(HWND edit)
+{
+    // Both count lines as wrapped on screen; -1 is the caret's line.
+    const auto line = static_cast<int>(SendMessageA(edit, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0));
+    const auto first = static_cast<int>(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0));
+    if (line != first) SendMessageA(edit, EM_LINESCROLL, 0, static_cast<LPARAM>(line - first));
+}
+
+std::uint64_t editSelectionMark(HWND edit)
+{
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return (std::uint64_t{start} << 32) | end;
+}
+
 std::string selectedEditText(HWND edit, std::size_t* lastLength)
 {
     const std::string text = editText(edit, lastLength);

@@ -35,6 +35,12 @@ EditRange editSelection(HWND edit, std::size_t* lastLength = nullptr);
 void selectEditRange(HWND edit, EditRange range, std::size_t* lastLength = nullptr);
 // The same with the control's text already at hand, as just read.
 void selectEditRangeIn(HWND edit, EditRange range, std::string_view text);
+// The line holding the caret scrolled to the top of the control (as far as
+// the lines below it let the view go).
+void scrollEditCaretLineToTop(HWND edit);
+// The selection as the control counts it, both ends in one number: cheap, for
+// noticing that the caret moved without reading the text.
+std::uint64_t editSelectionMark(HWND edit);
 // The bytes of the current selection.
 std::string selectedEditText(HWND edit, std::size_t* lastLength = nullptr);
 // The selection in bytes of `text`, the control's text as just read.

@@ -114,8 +114,13 @@ constexpr ExpectedEntry specifiedMenu[] = {
     {20047, "撤销", 1, "Alt+Backspace", 0, undoEdit},
     {20048, "重做", 1, "Alt+Shift+Backspace", 0, redoEdit},
     {20049, "写作", 0, "（无）", 0, none},
-    {20050, "-", 1, "（无）", 0, none},
-    {20051, "历史版本", 1, "F8", 0, showHistory},
+    {20050, "章节目录", 1, "Ctrl+J", 0, chapterList},
+    {20051, "上一章", 1, "Alt+Up", 0, previousChapter},
+    {20052, "下一章", 1, "Alt+Down", 0, nextChapter},
+    {20053, "-", 1, "（无）", 0, none},
+    {20054, "字数详情", 1, "Ctrl+K", 0, countDetails},
+    {20055, "-", 1, "（无）", 0, none},
+    {20056, "历史版本", 1, "F8", 0, showHistory},
 };
 
 } // namespace
@@ -147,7 +152,7 @@ TEST(LayoutMenu, TheStoredMenuIsTheSpecifiedOneEntryByEntry)
 TEST(LayoutMenu, AcceleratorsChooseTheirOneEntry)
 {
     const MenuPlan plan = mainMenuPlan();
-    EXPECT_EQ(plan.accelerators.size(), 24u);
+    EXPECT_EQ(plan.accelerators.size(), 28u);
     EXPECT_EQ(commandsFor(plan, ctrl('R')), std::vector<int>{20020}); // 背景颜色, not the popup
     EXPECT_EQ(commandsFor(plan, ctrl('S')), std::vector<int>{20003});
     EXPECT_EQ(commandsFor(plan, ctrl('A')), std::vector<int>{20001});
@@ -156,6 +161,7 @@ TEST(LayoutMenu, AcceleratorsChooseTheirOneEntry)
     EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x2E, 0})), std::vector<int>{20013}); // Del
     // Alt and Shift reach the table too (the editing menu's undo and redo).
     EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x08, acceleratorAlt | acceleratorShift})), std::vector<int>{20048});
+    EXPECT_EQ(commandsFor(plan, (ShortcutKey{0x28, acceleratorAlt})), std::vector<int>{20052}); // Alt+Down
     // The edit box keeps Ctrl+X, Ctrl+C and Ctrl+V.
     for (char letter : {'X', 'C', 'V'}) EXPECT_TRUE(commandsFor(plan, ctrl(letter)).empty()) << letter;
 }

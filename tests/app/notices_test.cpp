@@ -17,6 +17,7 @@ std::vector<Notice> everyNotice()
     while (path.size() + 7 < 260) path += "长路径\\";
     path += "a.txt";
     const std::string many = "4294967295";
+    const WordCount most{INT64_MAX, INT64_MAX, INT64_MAX, INT64_MAX};
     return {notices::hide(),
             notices::help(),
             notices::advertising(),
@@ -44,6 +45,7 @@ std::vector<Notice> everyNotice()
             notices::notFound(path),
             notices::replaced(4294967295u),
             notices::goToParagraph(2147483647),
+            notices::countDetails({most, 2147483647, most, std::string(80, '\xB0'), most}),
             notices::fileNameOutsideCodePage(path),
             notices::codePageNotGbk(65001),
             fileNotices::deviceName(path),

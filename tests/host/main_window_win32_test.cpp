@@ -159,6 +159,7 @@ TEST_F(MainWindow, MenuEntriesCarryTheirIdentifiersAndShortcutTexts)
     EXPECT_TRUE(GetMenuState(GetSubMenu(bar, 0), 1, MF_BYPOSITION) & MF_SEPARATOR);
     EXPECT_EQ(menuText(bar, 20040), "查找文字\tCtrl+F3");
     EXPECT_EQ(menuText(bar, 20047), "撤销\tAlt+Backspace");
+    EXPECT_EQ(menuText(bar, 20052), "下一章\tAlt+Down");
 }
 
 TEST_F(MainWindow, CtrlRChoosesTheBackgroundColourEntryOnly)

@@ -5,6 +5,7 @@
 // outlive a call and has no better home is here, each with its one user.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,10 @@
 #include "services/find_replace_dialog.h"
 
 namespace wrivo {
+
+namespace writing {
+struct Desk; // app/writing_desk_win32.cpp
+}
 
 struct AppGlobals {
     // The editor's one document (reached through document()): every command
@@ -28,6 +33,9 @@ struct AppGlobals {
     // The program's arguments as the start routine found them: the first
     // names a file to open once the main window is up.
     std::vector<std::wstring> commandLine;
+    // The daily goal, the writing log and the tidy-up's choices, read from
+    // the store when first needed.
+    std::shared_ptr<writing::Desk> writingDesk;
 };
 
 // Null before the start routine made them and after the exit routine freed them.

@@ -10,6 +10,7 @@
 #include "app/recovery.h"
 #include "app/statistics_handlers.h"
 #include "app/units.h"
+#include "app/writing_desk.h"
 #include "host/host.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/edit_box_operations.h"
@@ -149,6 +150,7 @@ bool Document::open(const std::string& path)
 
 void Document::load(const std::string& path, std::string text)
 {
+    const writing::NotWritten loaded;
     // Shelved while the old file is still the remembered one: a saved
     // document is not unsaved text, however different the new file is.
     recovery::shelveUnsavedDocument();
@@ -165,6 +167,7 @@ bool Document::append(const std::string& path)
 {
     std::optional<std::string> text = readAdmitted(path);
     if (!text) return false;
+    const writing::NotWritten appended;
     FileChange remembered{file(), path};
     setFile(path);
     changeAsOneStep([&] { appendText(editBoxRef, {*text}); }, std::move(remembered));
@@ -193,6 +196,7 @@ bool Document::saveTo(const std::string& path)
 
 void Document::startNew()
 {
+    const writing::NotWritten emptied;
     recovery::shelveUnsavedDocument();
     writeOwn([] { setText(""); });
     history_.clear();
@@ -200,6 +204,7 @@ void Document::startNew()
 
 void Document::discardText()
 {
+    const writing::NotWritten discarded;
     recovery::shelveUnsavedDocument();
     changeAsOneStep([] { setText(""); });
 }

@@ -5,6 +5,7 @@
 #include "app/notices.h"
 #include "app/recovery.h"
 #include "app/settings_file.h"
+#include "app/writing_desk.h"
 #include "host/host.h"
 #include "services/datetime.h"
 #include "services/text.h"
@@ -36,6 +37,7 @@ std::optional<std::int32_t> handlers::exitDialogue(const EventArguments&)
         tell(questions::stay());
         return 0; // the window stays open
     }
+    writing::typingPaused(); // what was written since the last pause counts too
     recovery::shelveBeforeExit(saveFailed);
     monthlyPage();
     endProcess(0);

@@ -15,18 +15,20 @@
 #include "app/start_routine.h"
 #include "app/start_window.h"
 #include "app/statistics_handlers.h"
+#include "app/writing_desk.h"
 
 namespace wrivo {
 
 namespace {
 
 // A command the user chose from the menu or by its key: what the background
-// recovery copy met since the last one is said first, never in the middle of
-// typing.
+// recovery copy met since the last one, and the daily goal reached, are said
+// first, never in the middle of typing.
 template <EventHandler handler>
 std::optional<std::int32_t> command(const EventArguments& arguments)
 {
     recovery::reportStoreTrouble();
+    writing::tellPending();
     return handler(arguments);
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/maker_info.h"
 #include "services/file_checks.h"
+#include "services/manuscript_tidy.h"
 #include "services/message_box.h"
 #include "services/text.h"
 
@@ -195,6 +196,30 @@ Notice notices::countDetails(const CountDetails& details)
         text += concatTexts("\r\n\r\n", countLines(concatTexts("本章：", details.chapterTitle), *details.chapter));
     if (details.selection) text += concatTexts("\r\n\r\n", countLines("选定内容", *details.selection));
     return {"字数详情", std::move(text)};
+}
+
+Notice notices::tidied(const TidyCounts& counts)
+{
+    return {"一键排版", concatTexts("已整理：缩进 ", std::to_string(counts.indented), " 段，空行 +",
+                                    std::to_string(counts.blankAdded), "/-", std::to_string(counts.blankRemoved),
+                                    "，段尾空格 ", std::to_string(counts.trailingTrimmed), " 处，标点 ",
+                                    std::to_string(counts.punctuation), " 处")};
+}
+
+Notice notices::alreadyTidy()
+{
+    return {"一键排版", "文档已经很整齐，没有改动。"};
+}
+
+Notice notices::goalReached(std::int64_t goal, int streak)
+{
+    return {"今日目标",
+            concatTexts("今日目标 ", std::to_string(goal), " 字已经完成，连续 ", std::to_string(streak), " 天。")};
+}
+
+Notice notices::writingStoreUnwritable(std::string_view folder)
+{
+    return {"注意：", concatTexts("写作记录无法保存到 ", folder, "，本次运行的目标和字数不会保留。")};
 }
 
 Notice notices::goToParagraph(std::int32_t paragraphCount)

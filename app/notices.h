@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "services/file_checks.h"
+#include "services/manuscript_tidy.h"
 #include "services/word_count.h"
 
 namespace wrivo {
@@ -90,6 +91,14 @@ Notice recoveryTooLarge(std::uint64_t limitMb);
 Notice shelfUnwritable();
 // Versions of saved files that could not be written (said once a run).
 Notice versionsUnwritable();
+
+// The writer's menu: what the tidy-up changed, or that it changed nothing;
+// the daily goal reached (`goal` 字, `streak` days in a row); the writing
+// log's folder that cannot be written.
+Notice tidied(const TidyCounts& counts);
+Notice alreadyTidy();
+Notice goalReached(std::int64_t goal, int streak);
+Notice writingStoreUnwritable(std::string_view folder);
 
 // A file named on the command line or dropped whose name the code page
 // cannot spell; `shownName` has "?" for what it cannot show.

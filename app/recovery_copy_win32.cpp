@@ -15,6 +15,7 @@
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/notices.h"
+#include "app/writing_desk.h"
 #include "host/host.h"
 #include "services/background_queue.h"
 #include "services/controls/unit_properties.h"
@@ -105,7 +106,10 @@ void tick()
     if (!appGlobals() || !windowLoaded(WindowId::main)) return; // before the editor is up, after it is gone
     if (s.changed) {
         const std::uint64_t moment = steadyMilliseconds();
-        if (moment - s.lastChange >= typingPause || moment - s.firstChange >= longestWait) copyNow();
+        if (moment - s.lastChange >= typingPause || moment - s.firstChange >= longestWait) {
+            copyNow();
+            writing::typingPaused();
+        }
     }
 }
 

@@ -21,6 +21,13 @@
 
 namespace wrivo {
 
+// %LOCALAPPDATA%\Wrivo itself, made when missing; empty when it cannot be
+// made. Everything of ours lives in it.
+std::string storeFolder();
+// Where that folder is or would be, made or not; empty when the user's
+// local data folder is unknown.
+std::string storeFolderPath();
+
 // The two folders, made when missing; empty when they cannot be made.
 std::string recoveryFolder();
 std::string shelfFolder();

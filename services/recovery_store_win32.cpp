@@ -74,13 +74,19 @@ bool makeFolder(const std::string& path)
     return CreateDirectoryA(path.c_str(), nullptr) || isFolder(path);
 }
 
+std::string storePath()
+{
+    const std::string base = localDataFolder();
+    if (base.empty()) return {};
+    return base + (base.back() == '\\' ? "" : "\\") + "Wrivo";
+}
+
 // %LOCALAPPDATA%\Wrivo\<name>, made when `make` is set; empty when there
 // is no such folder (or it cannot be made).
 std::string dataSubfolder(const char* name, bool make = true)
 {
-    const std::string base = localDataFolder();
-    if (base.empty()) return {};
-    const std::string wrivo = base + (base.back() == '\\' ? "" : "\\") + "Wrivo";
+    const std::string wrivo = storePath();
+    if (wrivo.empty()) return {};
     const std::string folder = wrivo + "\\" + name;
     if (!make) return isFolder(folder) ? folder : std::string();
     if (!makeFolder(wrivo) || !makeFolder(folder)) return {};
@@ -290,6 +296,17 @@ bool sameBytes(const std::string& a, const std::string& b)
 }
 
 } // namespace
+
+std::string storeFolderPath()
+{
+    return storePath();
+}
+
+std::string storeFolder()
+{
+    const std::string wrivo = storePath();
+    return !wrivo.empty() && makeFolder(wrivo) ? wrivo : std::string();
+}
 
 std::string recoveryFolder()
 {

@@ -36,7 +36,9 @@ void scrollCaretLineToTop(const UnitRef& editBox);
 // the caret or the selection moves; reading it reads no text.
 std::uint64_t selectionMark(const UnitRef& editBox);
 // Replaces `range` of `text` (the box's text as it stands) with `replacement`:
-// one edit, which raises content-changed through the control's own notification.
+// one edit, which raises content-changed once (through the control's own
+// notification, or for the whole text as a content write), the caret after
+// what was put in.
 void replaceRangeIn(const UnitRef& editBox, std::string_view text, EditRange range, std::string_view replacement);
 
 } // namespace wrivo

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include "app/maker_info.h"
+#include "services/manuscript_tidy.h"
 #include "services/text.h"
 
 #include <vector>
@@ -46,6 +47,10 @@ std::vector<Notice> everyNotice()
             notices::replaced(4294967295u),
             notices::goToParagraph(2147483647),
             notices::countDetails({most, 2147483647, most, std::string(80, '\xB0'), most}),
+            notices::tidied({2147483647, 2147483647, 2147483647, 2147483647, 2147483647}),
+            notices::alreadyTidy(),
+            notices::goalReached(1000000, 400),
+            notices::writingStoreUnwritable(path),
             notices::fileNameOutsideCodePage(path),
             notices::codePageNotGbk(65001),
             fileNotices::deviceName(path),

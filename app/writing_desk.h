@@ -1,0 +1,41 @@
+// The writer's desk in the "写作" menu: the one-key tidy-up (一键排版) and the
+// daily goal (今日目标) with its log of net 字数 per day; their handlers are
+// declared from app/command_table.h.
+//
+// Today's figure grows at each typing pause by the difference between the
+// document's 字数 then and at the last note. Typing, paste, cut, undo, redo,
+// replace and the tidy-up change the document between two notes and so
+// count; loading a text (open, append, a restored copy, New, Del) is wrapped
+// in a NotWritten, which notes the figure before and after it and adds only
+// what came before.
+#pragma once
+#include <cstdint>
+#include <optional>
+
+#include "host/host_types.h"
+#include "services/manuscript_tidy.h"
+
+namespace wrivo::writing {
+
+// At a typing pause (the recovery copy's): notes the 字数 and writes the log.
+void typingPaused();
+
+// Around a transition that loads text rather than writing it.
+class NotWritten {
+public:
+    NotWritten();
+    ~NotWritten();
+    NotWritten(const NotWritten&) = delete;
+    NotWritten& operator=(const NotWritten&) = delete;
+};
+
+// The tidy-up of the document (the paragraphs the selection touches, else
+// all of it) as one step of the history, the caret kept in its paragraph:
+// the 一键排版 command without its dialog and notice. Answers what changed.
+TidyCounts tidyDocument(const TidyOptions& options);
+
+// What waits to be said at the next menu command: the goal reached today,
+// the folder that cannot be written (once a run).
+void tellPending();
+
+} // namespace wrivo::writing

@@ -1,0 +1,178 @@
+#include "app/writing_desk.h"
+
+#include "app/app_globals.h"
+#include "app/command_handlers.h"
+#include "app/document.h"
+#include "app/main_window.h"
+#include "app/notices.h"
+#include "app/start_window.h"
+#include "app/statistics_handlers.h"
+#include "app/units.h"
+#include "services/datetime.h"
+#include "services/manuscript_tidy.h"
+#include "services/word_count.h"
+#include "services/writing_dialogs.h"
+#include "services/writing_store.h"
+
+namespace wrivo::writing {
+namespace {
+
+constexpr int averagedDays = 30;
+
+} // namespace
+
+// With the application's state, made when first needed.
+struct Desk {
+    WritingSettings settings = readWritingSettings();
+    WritingLog log;
+    WordMeter meter;
+    bool reachedToTell = false; // today's goal reached since the last command
+    bool storeFailed = false;
+    bool storeFailureTold = false;
+};
+
+namespace {
+
+Desk& desk()
+{
+    std::shared_ptr<Desk>& slot = appGlobals()->writingDesk;
+    if (!slot) {
+        slot = std::make_shared<Desk>();
+        slot->log.setStored(readDailyLog());
+    }
+    return *slot;
+}
+
+std::int64_t today()
+{
+    return writingDay(dateTimeFields(now()));
+}
+
+std::int64_t documentWords()
+{
+    return countWords(document().text()).words;
+}
+
+void saveLog()
+{
+    Desk& d = desk();
+    if (d.log.hasPending() && saveDailyLog(d.log) == LogWrite::failed) d.storeFailed = true;
+}
+
+// The difference since the last note goes to today.
+void noteWords()
+{
+    Desk& d = desk();
+    const std::int64_t difference = d.meter.difference(documentWords());
+    if (difference != 0 && d.log.add(today(), difference, d.settings.goal)) d.reachedToTell = true;
+}
+
+void saveSettings()
+{
+    if (!writeWritingSettings(desk().settings)) desk().storeFailed = true;
+}
+
+} // namespace
+
+// One step of the history and one change of the edit box, through the
+// document (none when nothing changes).
+TidyCounts tidyDocument(const TidyOptions& options)
+{
+    Document& doc = document();
+    const std::shared_ptr<const std::string> text = doc.sharedText();
+    const EditRange selection = doc.selection();
+    const auto start = static_cast<std::size_t>(selection.start);
+    const auto end = start + static_cast<std::size_t>(selection.length);
+    const TidyResult result = selection.length > 0 ? tidyManuscript(*text, start, end, start, options)
+                                                   : tidyManuscript(*text, 0, text->size(), start, options);
+    if (!result.changed()) return {};
+    doc.replaceRange({static_cast<std::int32_t>(result.start), static_cast<std::int32_t>(result.end - result.start)},
+                     result.replacement);
+    refreshParagraphRows();
+    doc.select({static_cast<std::int32_t>(result.caret), 0});
+    return result.counts;
+}
+
+void typingPaused()
+{
+    noteWords();
+    saveLog();
+}
+
+NotWritten::NotWritten()
+{
+    if (appGlobals()) noteWords();
+}
+
+NotWritten::~NotWritten()
+{
+    if (!appGlobals()) return;
+    desk().meter.reset(documentWords());
+    saveLog();
+}
+
+void tellPending()
+{
+    if (!appGlobals()) return;
+    Desk& d = desk();
+    if (d.storeFailed && !d.storeFailureTold) {
+        d.storeFailureTold = true;
+        tell(notices::writingStoreUnwritable(writingStoreName()));
+    }
+    if (d.reachedToTell) {
+        d.reachedToTell = false;
+        const std::int64_t day = today();
+        tell(notices::goalReached(d.log.day(day).goal, d.log.streak(day)));
+    }
+}
+
+} // namespace wrivo::writing
+
+namespace wrivo {
+
+std::optional<std::int32_t> handlers::tidyManuscript(const EventArguments&)
+{
+    writing::tellPending();
+    writing::Desk& d = writing::desk();
+    const std::optional<TidyOptions> options = askTidyOptions(mainWindowRef, d.settings.tidy);
+    if (!options) return std::nullopt;
+    if (*options != d.settings.tidy) {
+        d.settings.tidy = *options;
+        writing::saveSettings();
+    }
+    const TidyCounts counts = writing::tidyDocument(*options);
+    tell(counts.any() ? notices::tidied(counts) : notices::alreadyTidy());
+    writing::tellPending();
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> handlers::dailyGoal(const EventArguments&)
+{
+    using namespace writing;
+    noteWords(); // today's figure as it stands
+    tellPending();
+    Desk& d = desk();
+    // Another program may have added to today since: read it in as well.
+    if (saveDailyLog(d.log) == LogWrite::failed) {
+        d.storeFailed = true;
+        tellPending();
+    }
+    const std::int64_t day = today();
+    GoalSummary summary;
+    summary.today = day;
+    summary.written = d.log.day(day).words;
+    summary.goal = d.settings.goal;
+    summary.streak = d.log.streak(day);
+    summary.average = d.log.average(day, averagedDays);
+    summary.days = d.log.days();
+    const std::optional<std::int64_t> goal = askDailyGoal(mainWindowRef, summary);
+    if (!goal || *goal == d.settings.goal) return std::nullopt;
+    d.settings.goal = *goal;
+    saveSettings();
+    d.log.setGoal(day, *goal); // today's goal; the days before keep theirs
+    saveLog();
+    tellPending();
+    return std::nullopt;
+}
+
+} // namespace wrivo

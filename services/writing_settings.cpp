@@ -1,0 +1,72 @@
+#include "services/writing_settings.h"
+
+#include <algorithm>
+#include <charconv>
+#include <optional>
+
+namespace wrivo {
+namespace {
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
+    return text;
+}
+
+std::optional<std::int64_t> numberIn(std::string_view text, std::int64_t largest)
+{
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > largest) return std::nullopt;
+    return value;
+}
+
+void setSwitch(bool& choice, std::string_view value)
+{
+    if (value == "0" || value == "1") choice = value == "1";
+}
+
+constexpr std::string_view blankLineNames[] = {"keep", "one", "none"};
+
+} // namespace
+
+WritingSettings parseWritingSettings(std::string_view text)
+{
+    WritingSettings settings;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        const std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos) continue;
+        const std::string_view key = trimmed(line.substr(0, equals)), value = trimmed(line.substr(equals + 1));
+        if (key == "goal") {
+            if (const std::optional<std::int64_t> goal = numberIn(value, largestDailyGoal)) settings.goal = *goal;
+        } else if (key == "indent") {
+            setSwitch(settings.tidy.indent, value);
+        } else if (key == "trim_trailing") {
+            setSwitch(settings.tidy.trimTrailing, value);
+        } else if (key == "punctuation") {
+            setSwitch(settings.tidy.punctuation, value);
+        } else if (key == "blank_lines") {
+            const auto* name = std::find(std::begin(blankLineNames), std::end(blankLineNames), value);
+            if (name != std::end(blankLineNames))
+                settings.tidy.blankLines = static_cast<BlankLines>(name - std::begin(blankLineNames));
+        }
+    }
+    return settings;
+}
+
+std::string writingSettingsText(const WritingSettings& settings)
+{
+    auto line = [](std::string_view key, std::string_view value) {
+        return std::string(key) + "=" + std::string(value) + "\r\n";
+    };
+    const TidyOptions& tidy = settings.tidy;
+    return line("goal", std::to_string(settings.goal)) + line("indent", tidy.indent ? "1" : "0") +
+           line("blank_lines", blankLineNames[static_cast<int>(tidy.blankLines)]) +
+           line("trim_trailing", tidy.trimTrailing ? "1" : "0") + line("punctuation", tidy.punctuation ? "1" : "0");
+}
+
+} // namespace wrivo

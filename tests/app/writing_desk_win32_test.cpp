@@ -1,0 +1,151 @@
+// The writer's desk on the real main window: Ctrl+L and its one undo step,
+// Ctrl+B's dialog with the goal kept in writing.txt, and the reached-goal
+// notice said once, at the next command.
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include "app/app_globals.h"
+#include "app/layout_content.h"
+#include "app/main_window.h"
+#include "app/units.h"
+#include "services/manuscript_tidy.h"
+#include "tests/support/dialog_driver_win32.h"
+#include "tests/support/host_harness_win32.h"
+#include "tests/support/main_window_scenario_win32.h"
+#include "tests/support/scratch_folder_win32.h"
+
+namespace wrivo {
+namespace {
+
+using namespace wrivo::test;
+
+constexpr int goalField = 202;            // the goal dialog's edit field
+constexpr int keepBlankLinesChoice = 111; // the tidy-up's 保留
+
+class WritingDesk : public MainWindowScenario {
+protected:
+    WritingDesk()
+        : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::editBoxKeyDown, HandlerIndex::undoEdit,
+                              HandlerIndex::tidyManuscript, HandlerIndex::dailyGoal})
+    {
+    }
+
+    // Ctrl+L, with the dialog's choices as they are or the button `choice`
+    // clicked first; the notice that follows.
+    DialogRecord tidyUp(int choice = 0)
+    {
+        DialogDriver driver;
+        driver.answer([choice](DialogWindow& box) {
+            if (choice) SendMessageA(box.control(choice), BM_CLICK, 0, 0);
+            box.press("确定");
+        });
+        driver.press("OK");
+        shortcut('L');
+        EXPECT_TRUE(driver.finish()) << driver.report();
+        const std::vector<DialogRecord> seen = driver.seen();
+        EXPECT_EQ(seen.size(), 2u);
+        EXPECT_EQ(seen.front().title, "一键排版");
+        return seen.empty() ? DialogRecord{} : seen.back();
+    }
+
+    void undo()
+    {
+        SendMessageA(handleOf(editBoxRef), WM_UNDO, 0, 0);
+        pumpPending();
+    }
+
+    std::string file(const char* name) const { return fileBytes(localData() + "\\Wrivo\\" + name); }
+};
+
+TEST_F(WritingDesk, TidyUpIsOneUndoStepAndSecondRunChangesNothing)
+{
+    const std::string text = "他说,你好.\r\n第一章 风起\r\n  正文。";
+    setDocument(text);
+    EXPECT_EQ(tidyUp().message(), "已整理：缩进 2 段，空行 +2/-0，段尾空格 0 处，标点 2 处");
+    const std::string tidied = editBox.content();
+    EXPECT_EQ(tidied, tidiedText(text, TidyOptions{}));
+    // Blank lines kept as they are now: the choice is remembered, the text stays.
+    EXPECT_EQ(tidyUp(keepBlankLinesChoice).message(), "文档已经很整齐，没有改动。");
+    EXPECT_EQ(editBox.content(), tidied);
+    EXPECT_NE(file("writing.txt").find("blank_lines=keep\r\n"), std::string::npos);
+    undo(); // the second run recorded no step: one undo gives back the text before the first
+    EXPECT_EQ(editBox.content(), text);
+}
+
+TEST_F(WritingDesk, GoalIsKeptAndItsReachedNoticeComesOnce)
+{
+    DialogDriver setGoal;
+    setGoal.answer([](DialogWindow& box) {
+        SetWindowTextA(box.control(goalField), "4");
+        box.press("确定");
+    });
+    shortcut('B');
+    ASSERT_TRUE(setGoal.finish()) << setGoal.report();
+    ASSERT_EQ(setGoal.seen().size(), 1u);
+    EXPECT_EQ(setGoal.seen()[0].title, "今日目标");
+    EXPECT_NE(file("writing.txt").find("goal=4\r\n"), std::string::npos);
+
+    // A new run of the application reads its goal back from the store.
+    releaseAppGlobals();
+    createAppGlobals();
+    setDocument("一二三四五六");
+    // The typing pause adds the six 字 to today, the goal the day has.
+    ASSERT_TRUE(pumpUntil([&] { return file("daily.txt").find(" 6 4\r\n") != std::string::npos; }, 15000))
+        << file("daily.txt");
+
+    std::string goalShown;
+    DialogDriver reached;
+    reached.press("OK");
+    reached.answer([&](DialogWindow& box) {
+        char text[16] = {};
+        GetWindowTextA(box.control(goalField), text, sizeof text);
+        goalShown = text;
+        box.press("取消");
+    });
+    shortcut('B');
+    ASSERT_TRUE(reached.finish()) << reached.report();
+    ASSERT_EQ(reached.seen().size(), 2u);
+    EXPECT_EQ(reached.seen()[0].message(), "今日目标 4 字已经完成，连续 1 天。");
+    EXPECT_EQ(goalShown, "4");
+
+    DialogDriver again;
+    again.press("取消");
+    shortcut('B');
+    ASSERT_TRUE(again.finish()) << again.report();
+    ASSERT_EQ(again.seen().size(), 1u);
+    EXPECT_EQ(again.seen()[0].title, "今日目标");
+}
+
+// Where the store cannot be written the goal still works for the session,
+// and the notice comes once a run.
+TEST_F(WritingDesk, UnwritableStoreIsSaidOnce)
+{
+    putFileBytes(localData() + "\\Wrivo", "a file where the folder should be");
+    DialogDriver first;
+    first.press("OK");
+    first.answer([](DialogWindow& box) {
+        SetWindowTextA(box.control(goalField), "10");
+        box.press("确定");
+    });
+    shortcut('B');
+    ASSERT_TRUE(first.finish()) << first.report();
+    ASSERT_EQ(first.seen().size(), 2u);
+    EXPECT_EQ(first.seen()[0].message(),
+              "写作记录无法保存到 " + localData() + "\\Wrivo，本次运行的目标和字数不会保留。");
+
+    std::string goalShown;
+    DialogDriver again;
+    again.answer([&](DialogWindow& box) {
+        char text[16] = {};
+        GetWindowTextA(box.control(goalField), text, sizeof text);
+        goalShown = text;
+        box.press("取消");
+    });
+    shortcut('B');
+    ASSERT_TRUE(again.finish()) << again.report();
+    EXPECT_EQ(again.seen().size(), 1u);
+    EXPECT_EQ(goalShown, "10");
+}
+
+} // namespace
+} // namespace wrivo

@@ -1,0 +1,149 @@
+#include "services/manuscript_tidy.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+namespace wrivo {
+namespace {
+
+TidyOptions only(bool indent, BlankLines blank, bool trim, bool punctuation)
+{
+    return {indent, blank, trim, punctuation};
+}
+
+const TidyOptions marksOnly = only(false, BlankLines::keep, false, true);
+
+TEST(ManuscriptTidy, PunctuationInChineseOnly)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"他说,你好.", "他说，你好。"},
+        {"你好, 世界!真的?是的:好;", "你好，世界！真的？是的：好；"},
+        {"iPhone,很好", "iPhone,很好"},
+        {"圆周率3.14很长", "圆周率3.14很长"},
+        {"例如e.g.这样", "例如e.g.这样"},
+        {"见http://a.b/c。", "见http://a.b/c。"},
+        {"plain, English.", "plain, English."},
+        {"一.概述", "一、概述"},
+        {"十二. 小结", "十二、小结"},
+        {"他想...", "他想……"},
+        {"他想…", "他想……"},
+        {"他想……", "他想……"},
+        {"3...5", "3...5"},
+        {"他--我", "他——我"},
+        {"他---我", "他---我"},
+        {"------", "------"},
+        {"(注释)和f(x)", "（注释）和f(x)"},
+        {"(未配对", "(未配对"},
+        {"他说\"你好\"又说\"再见", "他说“你好”又说\"再见"},
+        {"“你好\"", "“你好”"},
+        {"他说'好'，don't", "他说‘好’，don't"},
+    };
+    for (const auto& [in, out] : cases) {
+        EXPECT_EQ(tidiedText(in, marksOnly), out) << in;
+        EXPECT_EQ(tidiedText(out, marksOnly), out) << out;
+    }
+}
+
+// A Chinese character's second byte may be 0x40-0x7E: it is never read as
+// an ASCII letter beside a mark, nor converted itself.
+TEST(ManuscriptTidy, SecondBytesAreNeverAscii)
+{
+    const std::string trailA = "\x81\x61"; // a character whose second byte is 'a'
+    EXPECT_EQ(tidiedText(trailA + ",", marksOnly), trailA + "，");
+    EXPECT_EQ(tidiedText("\x81\x7E.", marksOnly), "\x81\x7E。");
+    EXPECT_EQ(tidiedText(trailA + "\x81\x5B(" + trailA + ")", marksOnly), trailA + "\x81\x5B（" + trailA + "）");
+    // A lead byte standing alone would pair with a full-width mark's first byte.
+    EXPECT_EQ(tidiedText("你\x81,好\x81--他\x81\"说\"", marksOnly), "你\x81,好\x81--他\x81\"说\"");
+}
+
+// The characters of a text other than blanks and the marks the tidy-up
+// converts or makes, read by the code page's rule.
+std::vector<std::string> wordsOf(std::string_view text)
+{
+    static const std::string_view marks[] = {"，", "。", "？", "！", "：", "；", "、", "…",
+                                             "—",  "（", "）", "“",  "”",  "‘",  "’",  "　"};
+    std::vector<std::string> words;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        const auto next = at + 1 < text.size() ? static_cast<unsigned char>(text[at + 1]) : 0;
+        const std::size_t length = lead >= 0x81 && lead <= 0xFE && next >= 0x40 && next != 0x7F && next != 0xFF ? 2 : 1;
+        const std::string_view c = text.substr(at, length);
+        at += length;
+        if (std::string_view(" \t\r\n,.?!:;()\"'-").find(c) != std::string_view::npos && length == 1) continue;
+        if (std::find(std::begin(marks), std::end(marks), c) == std::end(marks)) words.emplace_back(c);
+    }
+    return words;
+}
+
+TEST(ManuscriptTidy, IndentationAndHeadings)
+{
+    const TidyOptions indentOnly = only(true, BlankLines::keep, true, false);
+    EXPECT_EQ(tidiedText("  正文\r\n\t　第一章 风起  \r\n　　　正文\r\n***\r\n ", indentOnly),
+              "　　正文\r\n第一章 风起\r\n　　正文\r\n***\r\n");
+    // A heading keeps its marks when converting them would make it text.
+    EXPECT_EQ(tidiedText("第二回.开始", only(true, BlankLines::keep, true, true)), "第二回.开始");
+    const TidyResult r = tidyManuscript(" a \r\n　　b", 0, 8, 0, indentOnly);
+    EXPECT_EQ((TidyCounts{1, 0, 0, 1, 0}), r.counts);
+}
+
+TEST(ManuscriptTidy, BlankLines)
+{
+    const std::string text = "\r\n\r\na\r\nb\r\n  \r\n\r\nc\r\n\r\n\r\n";
+    const TidyOptions one = only(false, BlankLines::one, true, false);
+    const TidyResult r = tidyManuscript(text, 0, text.size(), 0, one);
+    EXPECT_EQ(r.replacement, "a\r\n\r\nb\r\n\r\nc\r\n");
+    EXPECT_EQ(r.counts.blankAdded, 1);
+    EXPECT_EQ(r.counts.blankRemoved, 5);
+    EXPECT_EQ(tidiedText(text, only(false, BlankLines::none, true, false)), "a\r\nb\r\nc");
+    EXPECT_EQ(tidiedText(text, only(false, BlankLines::keep, true, false)), "\r\n\r\na\r\nb\r\n\r\n\r\nc\r\n\r\n\r\n");
+}
+
+// Only the paragraphs the selection touches change; the caret stays in its
+// paragraph.
+TEST(ManuscriptTidy, SelectionOnly)
+{
+    const std::string text = "甲,乙\r\n丙,丁\r\n戊,己\r\n庚,辛";
+    const std::size_t second = text.find("丙"), third = text.find("戊");
+    const TidyResult r = tidyManuscript(text, second + 2, third, third + 2, TidyOptions{});
+    EXPECT_EQ(r.start, second);
+    EXPECT_EQ(r.end, third - 2);
+    EXPECT_EQ(r.replacement, "　　丙，丁");
+    EXPECT_EQ(r.caret, third + 7); // after the range: moved with the text, still on the third paragraph's mark
+
+    const TidyResult whole = tidyManuscript(text, 0, 0, third + 2, TidyOptions{});
+    EXPECT_EQ(whole.start, 0u);
+    EXPECT_EQ(whole.replacement.substr(0, whole.replacement.find("\r\n")), "　　甲，乙");
+    EXPECT_EQ(whole.end, text.find("\r\n"));
+}
+
+// Over random GBK text: a second tidy-up changes nothing and counts nothing,
+// the counts say whether the text changed, and only blanks and marks change.
+TEST(ManuscriptTidy, IdempotentOverRandomText)
+{
+    const std::vector<std::string> pieces = {
+        "你",  "好", "一", "第一章", "\x81\x61", "\x81\x7E", "　", " ",    "\t",   "\r\n", "\r\n\r\n", ",",  ".",
+        "...", "?",  "!",  ":",      ";",        "(",        ")",  "\"",   "'",    "-",    "--",       "…",  "“",
+        "”",   "a",  "Z",  "7",      "e.g.",     "*",        "=",  "\x80", "\xFF", "\x81", "。",       "\r", "\n"};
+    std::mt19937 random(27);
+    const TidyOptions choices[] = {TidyOptions{}, only(true, BlankLines::none, false, true),
+                                   only(false, BlankLines::keep, true, true),
+                                   only(true, BlankLines::one, false, false)};
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        const int length = static_cast<int>(random() % 40);
+        for (int i = 0; i < length; ++i) text += pieces[random() % pieces.size()];
+        const TidyOptions& options = choices[round % 4];
+        const TidyResult first = tidyManuscript(text, 0, text.size(), random() % (text.size() + 1), options);
+        EXPECT_EQ(first.changed(), first.replacement != text) << text;
+        EXPECT_EQ(wordsOf(first.replacement), wordsOf(text)) << text; // no character made or lost
+        EXPECT_LE(first.caret, first.replacement.size());
+        const TidyResult second = tidyManuscript(first.replacement, 0, first.replacement.size(), 0, options);
+        EXPECT_FALSE(second.changed()) << text << " -> " << first.replacement;
+        EXPECT_EQ(second.replacement, first.replacement) << text;
+    }
+}
+
+} // namespace
+} // namespace wrivo

@@ -1,0 +1,85 @@
+// writing.txt and daily.txt on the real file system: a damaged log read back,
+// two programs' figures added up through the file, the lock another program
+// holds, and a store folder that cannot be made.
+#include "services/writing_store.h"
+
+#include <windows.h>
+#include <gtest/gtest.h>
+
+#include "host/scoped_win32.h"
+#include "tests/support/scratch_folder_win32.h"
+
+namespace wrivo {
+namespace {
+
+using test::fileBytes;
+using test::putFileBytes;
+
+class WritingStore : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetEnvironmentVariableA("WRIVO_TEST_LOCALAPPDATA", nullptr);
+        SetEnvironmentVariableA("LOCALAPPDATA", local.path().c_str());
+        CreateDirectoryA(store().c_str(), nullptr);
+    }
+    std::string store() const { return local.file("Wrivo"); }
+    std::string daily() const { return store() + "\\daily.txt"; }
+
+    test::ScratchFolder local;
+};
+
+TEST_F(WritingStore, DamagedLogReadsBackAndTwoProgramsAddUp)
+{
+    putFileBytes(daily(), "2026-12-08 500 3000\r\n\xFF\xFE garbage\r\n2026-12-09 100 3000\r\n2026-13-01 1 1\r\n");
+    const std::int64_t ninth = daysFromCivil({2026, 12, 9});
+    EXPECT_EQ(readDailyLog(), (std::vector<DayRecord>{{ninth - 1, 500, 3000}, {ninth, 100, 3000}}));
+
+    WritingLog first, second;
+    first.add(ninth, 40, 3000);
+    second.add(ninth, -15, 3000);
+    second.add(ninth + 1, 7, 2000);
+    EXPECT_EQ(saveDailyLog(first), LogWrite::written);
+    EXPECT_EQ(saveDailyLog(second), LogWrite::written);
+    EXPECT_FALSE(first.hasPending());
+    EXPECT_EQ(fileBytes(daily()), "2026-12-08 500 3000\r\n2026-12-09 125 3000\r\n2026-12-10 7 2000\r\n");
+    EXPECT_EQ(second.days(), readDailyLog());
+
+    const WritingSettings settings{1234, {false, BlankLines::keep, true, false}};
+    ASSERT_TRUE(writeWritingSettings(settings));
+    EXPECT_EQ(readWritingSettings(), settings);
+}
+
+// While another program holds daily.lock the figures wait, then go in.
+TEST_F(WritingStore, HeldLockKeepsTheFiguresPending)
+{
+    WritingLog log;
+    log.add(46000, 9, 3000);
+    {
+        const ScopedFile held(CreateFileA((store() + "\\daily.lock").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                          OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_EQ(saveDailyLog(log), LogWrite::busy);
+        EXPECT_TRUE(log.hasPending());
+        EXPECT_EQ(fileBytes(daily()), "");
+    }
+    EXPECT_EQ(saveDailyLog(log), LogWrite::written);
+    EXPECT_EQ(readDailyLog().at(0).words, 9);
+}
+
+// A file where the folder should be: nothing can be written, and the
+// writer's figures stay with the program for the session.
+TEST_F(WritingStore, UnwritableStoreFailsAndKeepsTheFigures)
+{
+    RemoveDirectoryA(store().c_str());
+    putFileBytes(store(), "not a folder");
+    WritingLog log;
+    log.add(46000, 9, 3000);
+    EXPECT_EQ(saveDailyLog(log), LogWrite::failed);
+    EXPECT_FALSE(writeWritingSettings({}));
+    EXPECT_EQ(log.day(46000).words, 9);
+    EXPECT_EQ(readWritingSettings().goal, defaultDailyGoal);
+}
+
+} // namespace
+} // namespace wrivo

@@ -323,12 +323,6 @@ std::string historyFolder()
     return dataSubfolder("History");
 }
 
-std::string storeFolder()
-{
-    const std::string base = localDataFolder();
-    return base.empty() ? base : base + (base.back() == '\\' ? "" : "\\") + "Wrivo";
-}
-
 std::string damagedCopiesFolder()
 {
     const std::string recovery = recoveryFolder();

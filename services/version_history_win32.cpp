@@ -150,7 +150,7 @@ bool newestHolds(const std::string& folder, FolderNames& found, std::span<const 
 
 bool isStoreFile(std::string_view path)
 {
-    const std::string store = storeFolder();
+    const std::string store = storeFolderPath();
     if (store.empty() || path.empty()) return false;
     const std::wstring folded = foldedFullPath(path);
     const std::wstring storeFolded = foldedFullPath(store) + L"\\";

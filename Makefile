@@ -51,10 +51,11 @@ dist: deps $(CROSS)/Makefile
 test-native: native
 	cd $(NATIVE) && ctest --output-on-failure
 
-# One private display for the whole Win32 run; the Wine prefix lives in $(CROSS).
-# The programs run one at a time: they share one display, one keyboard focus and
-# one mouse pointer, and a test that drags or types must not have another
-# test's window under its pointer.
+# The Win32 tests run $(SLOTS) at a time, each slot with a private display and
+# a Wine prefix of its own (tools/run-tests.sh): two tests side by side never
+# share a keyboard focus, a mouse pointer or a Wine server, so a test that
+# drags or types never has another test's window under its pointer. The
+# tests mostly wait on Wine, so slots beyond the cores still pay.
 #
 # Where i386 runs emulated (qemu-user through binfmt_misc), Wine's start-up now
 # and then stalls for good; a test that failed is then run once more, from a
@@ -63,9 +64,9 @@ test-native: native
 # for a stalled Wine only (tools/run-tests.sh says which test and why).
 EMULATED := $(shell grep -qs enabled /proc/sys/fs/binfmt_misc/qemu-i386 && echo yes)
 REPEAT  := $(if $(EMULATED),--repeat until-pass:2)
+SLOTS   ?= 3
 test-win32: win32 dist
-	WINEPREFIX=$(abspath $(CROSS))/wineprefix tools/wine-prefix.sh
-	tools/xvfb-session.sh --private tools/run-tests.sh $(CROSS) --output-on-failure $(REPEAT)
+	tools/run-tests.sh $(CROSS) --slots $(SLOTS) --output-on-failure $(REPEAT)
 
 test: test-native test-win32
 
@@ -77,7 +78,9 @@ bench: deps $(NATIVE)/Makefile $(CROSS)/Makefile
 	cmake --build $(CROSS) -j $(JOBS) --target bench
 	tools/run-benchmarks.sh $(NATIVE) $(CROSS)
 
+# clang and its sanitizers serve only the fuzzers, so only this installs them.
 fuzz: deps
+	bash tools/install-deps.sh fuzz
 	tools/fuzz.sh $(BUILD)/fuzz
 
 clean:

@@ -17,11 +17,15 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "app/edit_history.h"
 #include "app/statistics.h"
+#include "services/controls/character_offsets.h"
+#include "services/controls/edit_box_operations.h"
 #include "services/controls/edit_selection.h"
 #include "services/text_search.h"
 
@@ -47,6 +51,10 @@ public:
     // (which the Enter and Backspace keys keep).
     const DocumentStatistics& statistics() const { return statistics_; }
     DocumentStatistics& statistics() { return statistics_; }
+
+    // Byte and character offsets of the text, for an edit control that
+    // counts characters; kept until the text changes.
+    const CharacterOffsets& offsets() const;
 
     // The edit box's selection in bytes of the text, and selecting (scrolled
     // into view). Selecting ends a run of typing: the next typed character
@@ -101,12 +109,17 @@ private:
     template <typename Write>
     void changeAsOneStep(Write&& write, std::optional<FileChange> file = std::nullopt);
     void replay(const EditStep& step, bool undo);
+    // Puts the replacements into the edit box where they belong, the content
+    // changes they raise held until the last is in; then one content change.
+    void replaceInPlace(std::span<const RangeReplacement> replacements);
 
     std::shared_ptr<const std::string> text_ = std::make_shared<const std::string>();
     std::uint64_t changeCount_ = 0;
     DocumentStatistics statistics_;
     EditHistory history_;
     int writing_ = 0; // how deep the document is in writes of its own
+    mutable std::optional<CharacterOffsets> offsets_;
+    mutable std::shared_ptr<const std::string> offsetsText_; // the text offsets_ belongs to
 };
 
 // The editor's one document (while the application's state lives).

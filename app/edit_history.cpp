@@ -109,7 +109,12 @@ std::string textBeforeStep(std::string_view after, const EditStep& step)
 
 void EditHistory::recordChange(std::string_view before, std::string_view after, std::uint64_t nowMs)
 {
-    const TextChange change = changedStretch(before, after);
+    recordChange(before, after, changedStretch(before, after), nowMs);
+}
+
+void EditHistory::recordChange(std::string_view before, std::string_view after, const TextChange& change,
+                               std::uint64_t nowMs)
+{
     if (change.removedLength == 0 && change.insertedLength == 0) return;
     const std::string_view removed = before.substr(change.offset, change.removedLength);
     const std::string_view inserted = after.substr(change.offset, change.insertedLength);

@@ -64,6 +64,8 @@ public:
     // A change the user made in the edit box, found by comparing the text
     // before it with the text after it. `nowMs` is a steady clock.
     void recordChange(std::string_view before, std::string_view after, std::uint64_t nowMs);
+    // The same with the stretch already found (changedStretch of the two).
+    void recordChange(std::string_view before, std::string_view after, const TextChange& change, std::uint64_t nowMs);
     // A change the editor made itself, described whole.
     void recordStep(EditStep step, std::size_t documentBytes);
     // The caret moved: the next typed character starts a new step.

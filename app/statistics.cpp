@@ -1,9 +1,31 @@
 #include "app/statistics.h"
 
+#include <algorithm>
+
 #include "app/notices.h"
 #include "services/text.h"
 
 namespace wrivo {
+namespace {
+
+// Under the count's rule (every byte from 0x80 up leads) the place after a
+// byte below 0x80 is always a character boundary: that byte is a character
+// of its own or the second of a pair. So a change is measured from the one
+// such place before it to the one after it, in which the pairs of the
+// changed bytes' neighbours are all found again.
+std::size_t boundaryBefore(std::string_view text, std::size_t offset)
+{
+    while (offset > 0 && static_cast<unsigned char>(text[offset - 1]) >= 0x80) --offset;
+    return offset;
+}
+
+std::size_t boundaryAfter(std::string_view text, std::size_t offset)
+{
+    while (offset < text.size() && static_cast<unsigned char>(text[offset]) >= 0x80) ++offset;
+    return offset < text.size() ? offset + 1 : offset;
+}
+
+} // namespace
 
 void DocumentStatistics::refresh(std::shared_ptr<const std::string> document)
 {
@@ -16,6 +38,51 @@ void DocumentStatistics::refresh(std::shared_ptr<const std::string> document)
     // The "\r\n" pairs stay in the measured text: each counts 1.0 until the
     // tracked line breaks are subtracted.
     documentNonSpaceBytes_ = nonSpaceLength(*document_);
+}
+
+void DocumentStatistics::refresh(std::shared_ptr<const std::string> document, const TextChange& change)
+{
+    const std::string_view before = *document_;
+    const std::string_view after = *document;
+    if (change.offset + change.removedLength > before.size() || change.offset + change.insertedLength > after.size()) {
+        refresh(std::move(document)); // not a change between these two texts
+        return;
+    }
+    const std::ptrdiff_t shift =
+        static_cast<std::ptrdiff_t>(change.insertedLength) - static_cast<std::ptrdiff_t>(change.removedLength);
+    // The bytes without spaces: the measured stretch out, the same stretch of
+    // the new text in.
+    const std::size_t start = boundaryBefore(before, change.offset);
+    const std::size_t endBefore = boundaryAfter(before, change.offset + change.removedLength);
+    const std::size_t endAfter = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(endBefore) + shift);
+    documentNonSpaceBytes_ = documentNonSpaceBytes_ - nonSpaceLength(before.substr(start, endBefore - start)) +
+                             nonSpaceLength(after.substr(start, endAfter - start));
+
+    // The paragraphs: those from the last one that starts two bytes before
+    // the stretch (a "\r\n" across its start is found again) to the first that
+    // starts two bytes after it (the "\r\n" before that one lies where both
+    // texts pair alike) are cut again from the new text; those before keep
+    // their place, those after move by the change.
+    auto startsAfter = [this](std::size_t offset) {
+        return std::upper_bound(paragraphs_.begin(), paragraphs_.end(), offset,
+                                [this](std::size_t o, std::string_view p) { return o < offsetOf(p); });
+    };
+    auto first = startsAfter(start >= 2 ? start - 2 : 0);
+    if (first != paragraphs_.begin()) --first;
+    const auto last = startsAfter(endBefore + 1); // the first starting at endBefore + 2 or later
+    const std::size_t from = first == paragraphs_.end() ? start : std::min(offsetOf(*first), start);
+    const std::size_t toBefore = last == paragraphs_.end() ? before.size() : offsetOf(*last);
+    const std::size_t toAfter = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(toBefore) + shift);
+
+    std::vector<std::string_view> paragraphs;
+    paragraphs.reserve(paragraphs_.size() + 16);
+    for (auto p = paragraphs_.begin(); p != first; ++p) paragraphs.push_back(after.substr(offsetOf(*p), p->size()));
+    forEachPiece(after.substr(from, toAfter - from), "\r\n", [&](std::string_view p) { paragraphs.push_back(p); });
+    for (auto p = last; p != paragraphs_.end(); ++p)
+        paragraphs.push_back(
+            after.substr(static_cast<std::size_t>(static_cast<std::ptrdiff_t>(offsetOf(*p)) + shift), p->size()));
+    paragraphs_ = std::move(paragraphs);
+    document_ = std::move(document);
 }
 
 void DocumentStatistics::backspacePressed()

@@ -6,8 +6,9 @@
 // ASCII byte (line breaks included) 0.5, spaces nothing. The tracked line
 // breaks are subtracted, so the count can read 12.5 or even -2.
 //
-// The whole document is re-measured on every change. To keep that cheap for a
-// novel-length document the paragraphs are views into the document's own
+// A change is measured where it happened: only the stretch around it is split
+// and counted again (a debug build checks the result against a whole recount
+// after every change). The paragraphs are views into the document's own
 // snapshot of the text, and a paragraph's own count is measured only when its
 // row is written.
 #pragma once
@@ -19,6 +20,8 @@
 #include <string_view>
 #include <vector>
 
+#include "services/text_change.h"
+
 namespace wrivo {
 
 struct ByteSelection {
@@ -29,8 +32,11 @@ struct ByteSelection {
 
 class DocumentStatistics {
 public:
-    // Takes the document's text as it now stands, after a content change.
+    // Takes the document's text as it now stands, after a content change:
+    // measured whole, or, given where it differs from the text of the last
+    // refresh (`change`, offsets into both), only around that place.
     void refresh(std::shared_ptr<const std::string> document);
+    void refresh(std::shared_ptr<const std::string> document, const TextChange& change);
 
     // The Enter key (before the edit box acts on it).
     void enterPressed() { ++lineBreakCount_; }
@@ -55,7 +61,18 @@ public:
     // refresh, or nothing when that row has no paragraph.
     std::optional<ByteSelection> paragraphSelection(std::int32_t row) const;
 
+    friend bool operator==(const DocumentStatistics& a, const DocumentStatistics& b)
+    {
+        return a.paragraphs_ == b.paragraphs_ && a.documentNonSpaceBytes_ == b.documentNonSpaceBytes_ &&
+               a.lineBreakCount_ == b.lineBreakCount_;
+    }
+
 private:
+    std::size_t offsetOf(std::string_view paragraph) const
+    {
+        return static_cast<std::size_t>(paragraph.data() - document_->data());
+    }
+
     std::shared_ptr<const std::string> document_ = std::make_shared<const std::string>(); // kept for the views
     std::vector<std::string_view> paragraphs_;                                            // into *document_
     std::size_t documentNonSpaceBytes_ = 0;

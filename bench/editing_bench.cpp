@@ -1,13 +1,14 @@
 // Speed of the editing core on large documents, apart from any window:
 // find next and previous across a 10 MB document, replace-all of 100,000
 // matches in 10 MB (the new text, the undo step, and the text its undo gives
-// back), and what recording a keystroke's step costs beside what the count
-// already does on every keystroke (split and measure), at 1 MB and 10 MB.
+// back), and what recording a keystroke's step and counting again around it
+// cost beside a whole recount (split and measure), at 1 MB and 10 MB.
 //
 // Chinese text is written as its GBK bytes: benchmarks are compiled without
 // the GBK execution character set. Documents come from a fixed seed, as in text_bench: Chinese characters,
 // full-width punctuation, ASCII words and spaces, "\r\n" every 60 to 200 bytes.
 #include "app/edit_history.h"
+#include "app/statistics.h"
 #include "bench/sample_document.h"
 #include "services/text.h"
 #include "services/text_change.h"
@@ -17,6 +18,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace {
@@ -142,6 +144,15 @@ void keystrokeSection(const char* size, const std::string& doc)
     report("the changed stretch, a letter typed at the end", bestMs([&] { sink = changedStretch(doc, atEnd).offset; }));
     report("the changed stretch, a letter typed in the middle",
            bestMs([&] { sink = changedStretch(doc, inMiddle).offset; }));
+    DocumentStatistics counted;
+    counted.refresh(std::make_shared<const std::string>(doc));
+    const auto typed = std::make_shared<const std::string>(atEnd);
+    report("stretch + count again around a letter typed at the end", bestMs([&] {
+               DocumentStatistics statistics = counted;
+               const double before = statistics.characterCount();
+               statistics.refresh(typed, changedStretch(doc, atEnd));
+               sink = static_cast<std::size_t>(statistics.characterCount() - before);
+           }));
     report("recording it in the history (stretch + step)", bestMs([&] {
                EditHistory history;
                history.recordChange(doc, inMiddle, 0);

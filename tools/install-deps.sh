@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Installs what building, running and testing Wrivo needs on Debian 12.
 # Idempotent: when everything is present it only checks and returns.
+#   install-deps.sh          what make run and make test need
+#   install-deps.sh fuzz     also clang and its sanitizer run-times (make fuzz)
 set -euo pipefail
 
 need_apt=()
 
 # A mirror in the middle of a sync serves an index whose size does not match
 # its release file, and apt-get update then fails as a whole. Such an index is
-# tried again a few times after a pause; after that the install goes on with
+# tried once more after a pause (a sync takes minutes, so waiting longer
+# seldom helps); after that the install goes on with
 # the lists apt has. If the install cannot be worked out with them (a newer
 # security update whose i386 twin is in the index that did not come), it is
 # tried once more without the archives whose indexes failed; only a failing
@@ -16,11 +19,11 @@ failed_archives=()
 apt_update() {
   local attempt log
   log=$(mktemp)
-  for attempt in 1 2 3 4; do
+  for attempt in 1 2; do
     if apt-get update -qq 2>&1 | tee "$log" >&2 && ! grep -q '^E: ' "$log"; then failed_archives=(); rm -f "$log"; return 0; fi
     # "Failed to fetch http://host/archive/dists/..." names the archive.
     mapfile -t failed_archives < <(sed -n 's|.*Failed to fetch \([a-z]*://[^ ]*\)/dists/.*|\1|p' "$log" | sort -u)
-    [ "$attempt" -lt 4 ] && { echo "install-deps: a package index could not be fetched; trying again in $((attempt * 10)) s" >&2; sleep $((attempt * 10)); }
+    [ "$attempt" -lt 2 ] && { echo "install-deps: a package index could not be fetched; trying again in 10 s" >&2; sleep 10; }
   done
   rm -f "$log"
   echo "install-deps: going on with the package lists already fetched" >&2
@@ -47,15 +50,18 @@ apt_install() {
 
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
+# Only what make run and make test use: clang-format-14 checks the house
+# format (the format test), nsis makes the installer that the tests install.
 packages=(
-  cmake make ccache g++ clang clang-format-14 libclang-rt-14-dev googletest
+  cmake make ccache g++ clang-format-14 googletest
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
   wine wine32:i386
-  xvfb xauth xdotool x11-utils imagemagick
+  xvfb xauth xdotool x11-utils
   locales fonts-wqy-microhei
   python3
   zip nsis
 )
+if [ "${1:-}" = fuzz ]; then packages+=(clang libclang-rt-14-dev); fi
 
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   dpkg --add-architecture i386

@@ -10,14 +10,61 @@
 #     warning: the repeat did what it is there for;
 #   - a test that passed on its repeat after failing by itself fails the run:
 #     it is flaky, whatever the repeat says.
+#
+#   run-tests.sh BUILD_DIR --slots N CTEST_ARGS...
+# runs the Win32 tests N at a time. Each of N slots has a display of its own
+# (a private Xvfb started here) and a Wine prefix of its own (the build's
+# wineprefix for the first, copies of it named wineprefix-1 ... for the
+# others), so that tests running side by side share no keyboard focus, mouse
+# pointer, window or Wine server; a test takes a slot through CTest's
+# resource allocation (the RESOURCE_GROUPS "slot:1" of the Win32 tests) and
+# tools/wine-test.sh gives it the slot's display and prefix.
 set -u
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=$(cd "$1" && pwd)
 shift
+slots=0
+if [ "${1:-}" = "--slots" ]; then
+  slots=$2
+  shift 2
+fi
 export WRIVO_TEST_ATTEMPTS=$build/Testing/failed-runs.log
 mkdir -p "$build/Testing/Temporary"
 rm -f "$WRIVO_TEST_ATTEMPTS" "$build/Testing/Temporary/LastTestsFailed.log"
 
-(cd "$build" && ctest "$@")
+slot_args=()
+if [ "$slots" -gt 0 ]; then
+  xvfb_pids=()
+  stop_displays() { for pid in "${xvfb_pids[@]}"; do kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null; done; }
+  trap stop_displays EXIT
+  trap 'exit 130' INT TERM
+  base=$build/wineprefix
+  WINEPREFIX=$base "$here/wine-prefix.sh" || exit 1
+  displays=""
+  spec='{"version": {"major": 1, "minor": 0}, "local": [{"slot": ['
+  for ((slot = 0; slot < slots; ++slot)); do
+    if [ $slot -gt 0 ]; then
+      WINEPREFIX=$base-$slot WRIVO_PREFIX_FROM=$base "$here/wine-prefix.sh" || exit 1
+    fi
+    # -displayfd: Xvfb picks a free display number and says which.
+    fifo_dir=$(mktemp -d)
+    mkfifo "$fifo_dir/fd"
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$fifo_dir/fd" >/dev/null 2>&1 &
+    xvfb_pids+=($!)
+    number=""
+    read -r -t 20 number <"$fifo_dir/fd"
+    rm -rf "$fifo_dir"
+    [ -n "$number" ] || { echo "run-tests: Xvfb did not start" >&2; exit 125; }
+    for _ in $(seq 1 100); do xdpyinfo -display ":$number" >/dev/null 2>&1 && break; sleep 0.1; done
+    displays="$displays :$number"
+    spec="$spec$([ $slot -gt 0 ] && echo ,) {\"id\": \"$slot\", \"slots\": 1}"
+  done
+  export WRIVO_SLOT_DISPLAYS=$displays
+  echo "$spec]}]}" >"$build/Testing/slots.json"
+  slot_args=(-j "$slots" --resource-spec-file "$build/Testing/slots.json")
+fi
+
+(cd "$build" && ctest "${slot_args[@]}" "$@")
 status=$?
 
 # Tests that failed for good are CTest's own report; the rest of the failed

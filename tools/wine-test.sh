@@ -24,6 +24,23 @@ set -u
 : "${WINEPREFIX:?}"
 stale=60
 
+# Run in parallel by tools/run-tests.sh, a test holds one slot (CTest's
+# resource "slot", given as CTEST_RESOURCE_GROUP_0_SLOT=id:N,slots:1): the
+# slot's own display from WRIVO_SLOT_DISPLAYS and, for every slot but the
+# first, its own prefix beside the build's. Within a slot tests run one at a
+# time as before. The script starts itself again with them, so that its own
+# environment names the slot's prefix and the checks below never take it (or
+# another slot's script) for a process of the wrong prefix.
+if [ -n "${CTEST_RESOURCE_GROUP_0_SLOT:-}" ] && [ -n "${WRIVO_SLOT_DISPLAYS:-}" ]; then
+  slot=${CTEST_RESOURCE_GROUP_0_SLOT#id:}
+  slot=${slot%%,*}
+  read -r -a slot_displays <<<"$WRIVO_SLOT_DISPLAYS"
+  export DISPLAY=${slot_displays[$slot]:?no display for slot $slot}
+  [ "$slot" = 0 ] || export WINEPREFIX=$WINEPREFIX-$slot
+  unset CTEST_RESOURCE_GROUP_0_SLOT
+  exec "$0" "$@"
+fi
+
 # This script and the processes that started it (ctest, make, a shell that
 # exported WINEPREFIX) are never ended.
 ancestors=" "

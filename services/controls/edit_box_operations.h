@@ -4,9 +4,11 @@
 #pragma once
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string_view>
 
 #include "host/host_types.h"
+#include "services/controls/character_offsets.h"
 #include "services/controls/edit_selection.h"
 
 namespace wrivo {
@@ -40,5 +42,23 @@ std::uint64_t selectionMark(const UnitRef& editBox);
 // notification, or for the whole text as a content write), the caret after
 // what was put in.
 void replaceRangeIn(const UnitRef& editBox, std::string_view text, EditRange range, std::string_view replacement);
+
+// The same with the offsets of the box's text (as it stands) at hand, which
+// spare the scan of the text up to the place where the control counts characters.
+EditRange selectionIn(const UnitRef& editBox, const CharacterOffsets& offsets);
+void selectIn(const UnitRef& editBox, const CharacterOffsets& offsets, EditRange range);
+void replaceRangeIn(const UnitRef& editBox, const CharacterOffsets& offsets, EditRange range,
+                    std::string_view replacement);
+
+// One of several replacements made in one go.
+struct RangeReplacement {
+    EditRange range; // bytes of the text before any of them
+    std::string_view replacement;
+};
+// Each range (in the order of the text, not overlapping) of the box's text
+// becomes its replacement, in place, the drawing held until the last is in.
+// Each raises content-changed through the control's notification.
+void replaceRangesIn(const UnitRef& editBox, const CharacterOffsets& offsets,
+                     std::span<const RangeReplacement> replacements);
 
 } // namespace wrivo

@@ -22,6 +22,60 @@ std::int32_t toBytes(std::string_view text, std::int32_t units)
     return editControlCountsCharacters() ? bytesInCharacters(text, units) : units;
 }
 
+std::int32_t toControlUnits(const CharacterOffsets& offsets, std::int32_t bytes)
+{
+    return editControlCountsCharacters() ? offsets.charactersInBytes(bytes) : bytes;
+}
+
+std::int32_t toBytes(const CharacterOffsets& offsets, std::int32_t units)
+{
+    return editControlCountsCharacters() ? offsets.bytesInCharacters(units) : units;
+}
+
+// The selection in the control's units, and selecting in them.
+std::pair<std::int32_t, std::int32_t> controlSelection(HWND edit)
+{
+    DWORD start = 0, end = 0;
+    SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {static_cast<std::int32_t>(start), static_cast<std::int32_t>(end)};
+}
+
+void selectInUnits(HWND edit, std::int32_t start, std::int32_t end)
+{
+    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
+    SendMessageA(edit, EM_SCROLLCARET, 0, 0);
+}
+
+std::int32_t endOf(EditRange range)
+{
+    const std::int64_t end = std::int64_t{range.start} + range.length;
+    return end > INT32_MAX ? INT32_MAX : static_cast<std::int32_t>(end);
+}
+
+// Holds the control's drawing while it lives, then has it drawn once. As
+// Microsoft's WM_SETREDRAW page has it: redraw off, the changes, redraw on,
+// then RedrawWindow with RDW_ERASE | RDW_FRAME | RDW_INVALIDATE |
+// RDW_ALLCHILDREN (the edit box may have a border of its own). Redraw on
+// shows a hidden window, so a hidden control is left alone.
+class HeldDrawing {
+public:
+    explicit HeldDrawing(HWND edit) : edit_(IsWindowVisible(edit) ? edit : nullptr)
+    {
+        if (edit_) SendMessageA(edit_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~HeldDrawing()
+    {
+        if (!edit_) return;
+        SendMessageA(edit_, WM_SETREDRAW, TRUE, 0);
+        RedrawWindow(edit_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    }
+    HeldDrawing(const HeldDrawing&) = delete;
+    HeldDrawing& operator=(const HeldDrawing&) = delete;
+
+private:
+    HWND edit_;
+};
+
 } // namespace
 
 std::string editText(HWND edit, std::size_t* lastLength)
@@ -173,6 +227,39 @@ void replaceEditRangeIn(HWND edit, std::string_view text, EditRange range, std::
     SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(start), static_cast<LPARAM>(end));
     const std::string copy(replacement);
     SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(copy.c_str()));
+}
+
+EditRange editSelectionIn(HWND edit, const CharacterOffsets& offsets)
+{
+    const auto [start, end] = controlSelection(edit);
+    const std::int32_t startBytes = toBytes(offsets, start);
+    return {startBytes, toBytes(offsets, end) - startBytes};
+}
+
+void selectEditRangeIn(HWND edit, EditRange range, const CharacterOffsets& offsets)
+{
+    selectInUnits(edit, toControlUnits(offsets, range.start), toControlUnits(offsets, endOf(range)));
+}
+
+void replaceEditRangeIn(HWND edit, const CharacterOffsets& offsets, EditRange range, std::string_view replacement)
+{
+    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(toControlUnits(offsets, range.start)),
+                 static_cast<LPARAM>(toControlUnits(offsets, endOf(range))));
+    const std::string copy(replacement);
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(copy.c_str()));
+}
+
+void replaceEditRanges(HWND edit, const CharacterOffsets& offsets, std::span<const RangeReplacement> replacements)
+{
+    const HeldDrawing held(edit);
+    std::string copy;
+    for (auto place = replacements.rbegin(); place != replacements.rend(); ++place) {
+        // The text before this place is still as it was, so its offsets hold.
+        SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(toControlUnits(offsets, place->range.start)),
+                     static_cast<LPARAM>(toControlUnits(offsets, endOf(place->range))));
+        copy.assign(place->replacement);
+        SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(copy.c_str()));
+    }
 }
 
 void appendEditText(HWND edit, std::initializer_list<std::string_view> texts)

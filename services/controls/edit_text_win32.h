@@ -6,9 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "services/controls/edit_box_operations.h"
 #include "services/controls/edit_selection.h"
 
 namespace wrivo {
@@ -54,5 +56,18 @@ void replaceEditRangeIn(HWND edit, std::string_view text, EditRange range, std::
 // For each text in order: caret to the end of the text, scrolled into view,
 // and the text inserted there. The control reports each insertion as a change.
 void appendEditText(HWND edit, std::initializer_list<std::string_view> texts);
+
+// The same three with the offsets of the control's text (as it stands) at
+// hand: a conversion scans a short stretch, not the text up to the place.
+EditRange editSelectionIn(HWND edit, const CharacterOffsets& offsets);
+void selectEditRangeIn(HWND edit, EditRange range, const CharacterOffsets& offsets);
+void replaceEditRangeIn(HWND edit, const CharacterOffsets& offsets, EditRange range, std::string_view replacement);
+
+// Replaces each range (in the order of the text, not overlapping) of the
+// control's text, whose offsets are given, from the last to the first, so
+// that the places still to go keep their offsets; drawing is held until the
+// last is in. Not undoable in the control; the control reports each as a
+// change.
+void replaceEditRanges(HWND edit, const CharacterOffsets& offsets, std::span<const RangeReplacement> replacements);
 
 } // namespace wrivo

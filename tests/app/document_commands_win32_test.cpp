@@ -275,6 +275,7 @@ TEST_F(DocumentCommands, UndoingAnAppendGivesBackTheRememberedFile)
 }
 
 // A replace-all leaves the selection on the same text, and its redo puts it back there.
+// The caption follows each.
 TEST_F(DocumentCommands, RedoOfReplaceAllPutsBackTheSelectionItLeft)
 {
     setDocument("张三说：张三、Zhang 张三丰。");
@@ -283,12 +284,19 @@ TEST_F(DocumentCommands, RedoOfReplaceAllPutsBackTheSelectionItLeft)
     search.term = "张三";
     search.replacement = "李";
     ASSERT_EQ(replaceEveryMatch(search), 3u);
+    // Replaced in place in the edit box: the document's text is the box's.
+    const std::string replaced = "李说：李、Zhang 李丰。";
+    EXPECT_EQ(windowText(editBoxRef), replaced);
+    EXPECT_EQ(document().text(), replaced);
+    EXPECT_EQ(windowText(mainWindowRef), document().statistics().caption());
     const EditRange left{6, 2}; // the "李" after "李说："
     EXPECT_EQ(document().selection(), left);
     handlers::undoEdit({});
+    EXPECT_EQ(document().text(), windowText(editBoxRef));
     EXPECT_EQ(document().selection(), (EditRange{8, 4}));
     handlers::redoEdit({});
-    EXPECT_EQ(document().text(), "李说：李、Zhang 李丰。");
+    EXPECT_EQ(windowText(editBoxRef), replaced);
+    EXPECT_EQ(document().text(), replaced);
     EXPECT_EQ(document().selection(), left);
 }
 

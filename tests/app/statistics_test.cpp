@@ -1,6 +1,8 @@
 #include "app/statistics.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 #include "services/text.h"
 
 namespace wrivo {
@@ -147,4 +149,46 @@ TEST(Statistics, RowCountsAreWrittenAsTheDoubleTextWouldBe)
 }
 
 } // namespace
+
+// A random walk of edits (high bytes, 0x80, 0xFF, full-width spaces, "\r\n"
+// pairs split and joined) measured only where each happened agrees with a
+// whole recount after every edit: paragraphs, their places, the count.
+TEST(Statistics, MeasuringOnlyTheChangedStretchAgreesWithAWholeRecount)
+{
+    std::mt19937 random(29);
+    const std::string pieces[] = {"a", " ", "\r\n", "\r", "\n", "\x80", "\xFF", "\xB0\xA1", "\xA1\xA1", "\xA1", "\xB0"};
+    auto randomText = [&](int most) {
+        std::string text;
+        for (int n = static_cast<int>(random() % static_cast<unsigned>(most + 1)); n > 0; --n)
+            text += pieces[random() % std::size(pieces)];
+        return text;
+    };
+    DocumentStatistics walked;
+    std::string text = randomText(40);
+    walked.refresh(shared(text));
+    for (int step = 0; step < 20000; ++step) {
+        const std::size_t offset = random() % (text.size() + 1);
+        const std::size_t removed = std::min<std::size_t>(random() % 5, text.size() - offset);
+        const std::string inserted = random() % 3 == 0 ? std::string() : randomText(3);
+        std::string next = text;
+        next.replace(offset, removed, inserted);
+        const bool fresh = next.size() > 400;
+        if (fresh) next = randomText(40); // a new document now and then
+        // Told the edit as made, or the stretch found by comparing the texts.
+        const TextChange change =
+            !fresh && random() % 2 ? TextChange{offset, removed, inserted.size()} : changedStretch(text, next);
+        walked.refresh(shared(next), change);
+        DocumentStatistics whole;
+        whole.refresh(shared(next));
+        ASSERT_EQ(walked.paragraphCount(), whole.paragraphCount()) << step;
+        ASSERT_EQ(walked.characterCount(), whole.characterCount()) << step;
+        for (std::int32_t k = 0; k < whole.paragraphCount(); ++k) {
+            ASSERT_EQ(walked.paragraph(static_cast<std::size_t>(k)), whole.paragraph(static_cast<std::size_t>(k)))
+                << step;
+            ASSERT_EQ(walked.paragraphSelection(k), whole.paragraphSelection(k)) << step;
+        }
+        text = std::move(next);
+    }
+}
+
 } // namespace wrivo

@@ -4,7 +4,10 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "app/app_globals.h"
 #include "app/document.h"
@@ -17,6 +20,7 @@
 #include "host/window_properties.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/unit_properties.h"
+#include "services/text.h"
 #include "tests/support/host_harness_win32.h"
 #include "tests/support/main_window_scenario_win32.h"
 
@@ -52,7 +56,7 @@ class Statistics : public MainWindowScenario {
 protected:
     Statistics()
         : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::editBoxKeyDown,
-                              HandlerIndex::selectParagraph, HandlerIndex::clearText})
+                              HandlerIndex::selectParagraph, HandlerIndex::clearText, HandlerIndex::undoEdit})
     {
     }
 
@@ -134,6 +138,57 @@ TEST_F(Statistics, DeleteClearsTheWholeDocumentTheCountAndTheRows)
     EXPECT_EQ(lineBreaks(), 0);
     EXPECT_TRUE(rows().empty());
     EXPECT_EQ(windowText(mainWindowRef), "Wrivo  3.7              ⊙△⊙ 亲    已为您清空了统计数据!!!");
+}
+
+// The caption after typed keys (ASCII and Chinese), Enter and Backspace, a
+// paste, a cut and an undo, in a text of high bytes, 0x80, 0xFF and line
+// breaks split and joined, is what a whole recount of the box's text gives.
+TEST_F(Statistics, TheCaptionAfterEveryKindOfEditIsTheWholeRecount)
+{
+    HWND edit = handleOf(editBoxRef);
+    SetFocus(edit);
+    setDocument("字字 ab\r\n\x80x\xFFy　\r\n\r\ncd");
+    auto caretAt = [&](int start, int end) {
+        SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(start), end);
+        pumpPending();
+    };
+    std::string last = document().text();
+    auto expectWholeRecount = [&](const char* after) {
+        pumpPending();
+        const std::string text = propertyText(readProperty(editBoxRef, EditBoxProperty::content));
+        EXPECT_NE(text, std::exchange(last, text)) << after << " changed nothing";
+        DocumentStatistics whole;
+        whole.refresh(std::make_shared<const std::string>(text));
+        EXPECT_EQ(windowText(mainWindowRef), countCaption(toText(Value{whole.paragraphCount()}).c_str(),
+                                                          toText(Value{whole.characterCount() - lineBreaks()}).c_str()))
+            << "after " << after;
+    };
+    caretAt(1, 1); // inside the first line (the control counts characters or bytes: both start there)
+    type('q');
+    expectWholeRecount("a letter");
+    PostMessageW(edit, WM_CHAR, 0x5B57, 1);    // 字
+    expectWholeRecount("a Chinese character"); // (the caption is read after the queue is handled)
+    caretAt(4, 4);
+    press(VK_RETURN);
+    expectWholeRecount("Enter");
+    press(VK_BACK);
+    expectWholeRecount("Backspace joining the lines");
+    ASSERT_TRUE(OpenClipboard(edit));
+    EmptyClipboard();
+    const char pasted[] = "\xB0\xA1\r\nz\xFF";
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, sizeof pasted);
+    std::memcpy(GlobalLock(memory), pasted, sizeof pasted);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory); // the clipboard owns it now
+    CloseClipboard();
+    caretAt(2, 6);
+    SendMessageA(edit, WM_PASTE, 0, 0);
+    expectWholeRecount("a paste over a selection");
+    caretAt(3, 9); // across a line break
+    SendMessageA(edit, WM_CUT, 0, 0);
+    expectWholeRecount("a cut");
+    SendMessageA(edit, WM_UNDO, 0, 0);
+    expectWholeRecount("undo");
 }
 
 } // namespace

@@ -5,9 +5,12 @@ example:
   tools/xvfb-session.sh --private env WRIVO_EXE=build/win32/bin/Wrivo.exe \\
       WRIVO_WINE_RUN=tools/wine-run.sh WINEPREFIX=$PWD/build/win32/wineprefix \\
       python3 tests/e2e/take_screenshots.py docs
+It grabs the screen with ImageMagick's `import`, which only this script uses,
+so make test does not install it: apt-get install imagemagick first.
 """
 
 import os
+import shutil
 import subprocess
 import sys
 import time
@@ -22,6 +25,8 @@ def grab(window, path):
 
 
 def main(folder):
+    if not shutil.which("import"):
+        sys.exit("take_screenshots: ImageMagick's import is missing (apt-get install imagemagick)")
     os.makedirs(folder, exist_ok=True)
     with wrivo.Session() as session:
         splash = session.wait_splash()

@@ -326,7 +326,3 @@ def pointer_position():
 def windows_path(path):
     """The Windows name of a Unix path: Wine's Z: drive is the Unix root."""
     return "Z:" + path.replace("/", "\\")
-
-
-def screenshot(path):
-    subprocess.run(["import", "-window", "root", path], check=True)

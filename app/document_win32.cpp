@@ -5,6 +5,7 @@
 
 #include "app/app_globals.h"
 #include "app/file_admission.h"
+#include "app/history.h"
 #include "app/main_window.h"
 #include "app/notices.h"
 #include "app/recovery.h"
@@ -226,6 +227,9 @@ bool Document::saveTo(const std::string& path)
 {
     setFile(path);
     const std::shared_ptr<const std::string> document = text_;
+    // The file's old bytes are read before the write replaces them; the
+    // worker keeps them as a version once the save has happened.
+    std::optional<history::ReplacedBytes> replaced = history::bytesBeforeSave(path, *document);
     WriteFailure failure;
     if (!writeFile(path, {{reinterpret_cast<const std::uint8_t*>(document->data()), document->size()}}, failure,
                    &documentSaveNotes())) {
@@ -233,6 +237,7 @@ bool Document::saveTo(const std::string& path)
         tell(notices::saveFailed(path, failure.systemError, systemMessage(failure.systemError), failure.targetExisted));
         return false;
     }
+    if (replaced) history::keepAfterSave(std::move(*replaced));
     recovery::documentSaved();
     return true;
 }

@@ -341,6 +341,12 @@ Notice notices::shelfUnwritable()
                       "丢弃的文字没有留底。\r\n\r\n本次运行不再提示。"};
 }
 
+Notice notices::versionsUnwritable()
+{
+    return {"注意：", "无法把文件保存前的内容写入 %LOCALAPPDATA%\\Wrivo\\History 文件夹：文件照常保存，"
+                      "但没有留下历史版本。\r\n\r\n本次运行不再提示。"};
+}
+
 Notice notices::fileNameOutsideCodePage(std::string_view shownName)
 {
     return {"打开失败：",

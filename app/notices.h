@@ -89,6 +89,8 @@ Notice recoveryStoreUnusable();
 Notice recoveryUnwritable();
 Notice recoveryTooLarge(std::uint64_t limitMb);
 Notice shelfUnwritable();
+// Versions of saved files that could not be written (said once a run).
+Notice versionsUnwritable();
 
 // The writer's menu: what the tidy-up changed, or that it changed nothing;
 // the daily goal reached (`goal` 字, `streak` days in a row); the writing

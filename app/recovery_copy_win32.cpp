@@ -11,6 +11,7 @@
 
 #include "app/app_globals.h"
 #include "app/document.h"
+#include "app/history.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/notices.h"
@@ -222,6 +223,7 @@ void reportStoreTrouble()
     tellOnce(s.copyTooLarge, s.copyTooLargeTold, notices::recoveryTooLarge(largestRecoveryCopy >> 20));
     tellOnce(s.shelfFailed, s.shelfFailureTold,
              s.unshelvedKept ? notices::shelfUnwritableTextKept() : notices::shelfUnwritable());
+    history::reportTrouble();
 }
 
 void checkStoreAtStart()

@@ -7,6 +7,7 @@
 #include "app/recovery_internal.h"
 
 #include "app/document.h"
+#include "app/history.h"
 #include "app/notices.h"
 #include "services/background_queue.h"
 #include "services/controls/unit_properties.h"
@@ -63,6 +64,7 @@ void offerRecoveredCopies()
     checkStoreAtStart();
     reportInterruptedSaves();
     offerCopiesLeftBehind();
+    history::tidyAtStart(); // after the offer, which waits for the worker
 }
 
 void reportInterruptedSaves()

@@ -33,6 +33,8 @@ std::string recoveryFolder();
 std::string shelfFolder();
 // Where damaged copies are moved (inside the recovery folder).
 std::string damagedCopiesFolder();
+// The versions of saved files, made when missing; empty when it cannot be.
+std::string historyFolder();
 
 // Whether both folders can be made and written: asked once at start.
 bool recoveryStoreWritable();

@@ -8,6 +8,8 @@
 #include "host/scoped_win32.h"
 #include "services/code_page.h"
 #include "services/files.h"
+#include "services/version_store.h"
+#include "services/word_count.h"
 
 namespace wrivo {
 namespace {
@@ -316,6 +318,11 @@ std::string shelfFolder()
     return dataSubfolder("Discarded");
 }
 
+std::string historyFolder()
+{
+    return dataSubfolder("History");
+}
+
 std::string damagedCopiesFolder()
 {
     const std::string recovery = recoveryFolder();
@@ -469,8 +476,11 @@ bool shelveText(std::span<const std::uint8_t> bytes, const DateTimeFields& time)
     const std::string folder = shelfFolder();
     if (folder.empty()) return false;
     const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size() < 256 ? bytes.size() : 256);
-    const std::optional<std::string> name =
-        writeUnderFreeName(folder, [&](int duplicate) { return shelfFileName(time, text, duplicate); }, {bytes});
+    // The 字数 in the name lets the history dialog list the shelf unread.
+    const std::int64_t words = countWords({reinterpret_cast<const char*>(bytes.data()), bytes.size()}).words;
+    const std::optional<std::string> name = writeUnderFreeName(
+        folder, [&](int duplicate) { return shelfNameWithCount(shelfFileName(time, text, duplicate), words); },
+        {bytes});
     if (!name) return false;
     keepNewest(folder, L".txt", *name, [](const std::string&) { return true; });
     return true;

@@ -122,6 +122,8 @@ constexpr ExpectedEntry specifiedMenu[] = {
     {20055, "-", 1, "（无）", 0, none},
     {20056, "一键排版", 1, "Ctrl+L", 0, tidyManuscript},
     {20057, "今日目标", 1, "Ctrl+B", 0, dailyGoal},
+    {20058, "-", 1, "（无）", 0, none},
+    {20059, "历史版本", 1, "F8", 0, showHistory},
 };
 
 } // namespace
@@ -153,7 +155,7 @@ TEST(LayoutMenu, TheStoredMenuIsTheSpecifiedOneEntryByEntry)
 TEST(LayoutMenu, AcceleratorsChooseTheirOneEntry)
 {
     const MenuPlan plan = mainMenuPlan();
-    EXPECT_EQ(plan.accelerators.size(), 29u);
+    EXPECT_EQ(plan.accelerators.size(), 30u);
     EXPECT_EQ(commandsFor(plan, ctrl('R')), std::vector<int>{20020}); // 背景颜色, not the popup
     EXPECT_EQ(commandsFor(plan, ctrl('S')), std::vector<int>{20003});
     EXPECT_EQ(commandsFor(plan, ctrl('A')), std::vector<int>{20001});

@@ -42,6 +42,7 @@ std::vector<Notice> everyNotice()
             notices::recoveryUnwritable(),
             notices::recoveryTooLarge(4294967295u),
             notices::shelfUnwritable(),
+            notices::versionsUnwritable(),
             notices::notFound(path),
             notices::replaced(4294967295u),
             notices::goToParagraph(2147483647),

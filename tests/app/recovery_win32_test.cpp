@@ -357,7 +357,7 @@ TEST(RecoveryShelf, TwoDiscardsInOneSecondTakeTwoNames)
     ASSERT_TRUE(shelveText(bytesOf("same"), time));
     const std::string shelf = local.path() + "\\Wrivo\\Discarded";
     EXPECT_EQ(namesInFolder(shelf).size(), 2u);
-    EXPECT_TRUE(fileExists(shelf + "\\20261209-100000-2 same.txt"));
+    EXPECT_TRUE(fileExists(shelf + "\\20261209-100000-2（1字） same.txt"));
 }
 
 // What the next start finds: a save killed while the document had only its
@@ -419,11 +419,11 @@ TEST(RecoveryShelf, FiftyNewestDiscardsStay)
     const std::vector<std::string> names = namesInFolder(shelf);
     ASSERT_EQ(names.size(), 50u);
     for (const std::string& name : names) EXPECT_NE(fileBytes(shelf + "\\" + name), "discard 0") << "the oldest goes";
-    EXPECT_TRUE(fileExists(shelf + "\\20261208-170050 discard 50.txt"));
+    EXPECT_TRUE(fileExists(shelf + "\\20261208-170050（2字） discard 50.txt"));
     // Fifty dated ahead by a clock since set back: the file just written stays all the same.
     for (const std::string& name : names) setWriteTime(shelf + "\\" + name, daysFromNow(365));
     ASSERT_TRUE(shelveText(bytesOf("now"), DateTimeFields{{2026, 12, 9}, 10, 0, 0}));
-    EXPECT_EQ(fileBytes(shelf + "\\20261209-100000 now.txt"), "now");
+    EXPECT_EQ(fileBytes(shelf + "\\20261209-100000（1字） now.txt"), "now");
 }
 
 // The shelf cannot take a cleared text (a file holds its folder's name): it

@@ -1,0 +1,32 @@
+// Earlier versions of saved files, and the "历史版本" command that lists them
+// beside the shelf. A save reads the file's bytes before replacing it; the
+// worker keeps them as a version while the editor goes on.
+#pragma once
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace wrivo::history {
+
+// The bytes a save is about to replace, read before the replace.
+struct ReplacedBytes {
+    std::string path;
+    std::vector<std::uint8_t> bytes;
+};
+// Before the document's `text` is written to `path`: the file's bytes now,
+// when they are to be kept (there is such a file, it reads, it differs from
+// the text, and it is not one of the store's own).
+std::optional<ReplacedBytes> bytesBeforeSave(const std::string& path, std::string_view text);
+// After the save succeeded: the worker keeps them as the newest version.
+void keepAfterSave(ReplacedBytes replaced);
+
+// At start: the history is tidied, on the worker.
+void tidyAtStart();
+
+// Versions that could not be kept are said once a run, before the next
+// command the user chooses.
+void reportTrouble();
+
+} // namespace wrivo::history

@@ -1,0 +1,297 @@
+#include "services/version_history.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <map>
+
+#include "host/scoped_win32.h"
+#include "services/files.h"
+#include "services/recovery_store.h"
+
+namespace wrivo {
+namespace {
+
+constexpr std::uint64_t oneDay = 24ull * 60 * 60 * 10'000'000; // 100 ns units
+constexpr DWORD shelfHeadBytes = 512;                          // room for 20 characters and the spaces between
+
+std::wstring widened(std::string_view text)
+{
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+    if (size > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
+    return wide;
+}
+
+// In the code page, with "?" for what it cannot spell.
+std::string narrowed(std::wstring_view text)
+{
+    const int size =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, "?", nullptr);
+    std::string narrow(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), size, "?", nullptr);
+    return narrow;
+}
+
+// The full path, upper-cased the way the file system compares names
+// (LCMapStringW with LCMAP_UPPERCASE and the invariant locale: linguistic
+// rules of no one language).
+std::wstring foldedFullPath(std::string_view path)
+{
+    std::wstring full = fullPath(widened(path));
+    if (full.empty()) return full;
+    std::wstring folded(full.size(), L'\0');
+    const int length = LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, full.data(), static_cast<int>(full.size()),
+                                    folded.data(), static_cast<int>(folded.size()));
+    if (length <= 0) return full;
+    folded.resize(static_cast<std::size_t>(length));
+    return folded;
+}
+
+std::uint64_t fileTimeValue(const FILETIME& time)
+{
+    return std::uint64_t{time.dwHighDateTime} << 32 | time.dwLowDateTime;
+}
+
+struct FoundFile {
+    std::wstring name;
+    std::uint64_t size = 0;
+    std::uint64_t writeTime = 0;
+    bool folder = false;
+};
+
+std::vector<FoundFile> filesIn(const std::wstring& folder)
+{
+    std::vector<FoundFile> found;
+    WIN32_FIND_DATAW data;
+    const ScopedFileSearch search(FindFirstFileW((folder + L"\\*").c_str(), &data));
+    if (!search) return found;
+    do {
+        const std::wstring name = data.cFileName;
+        if (name == L"." || name == L"..") continue;
+        found.push_back({name, std::uint64_t{data.nFileSizeHigh} << 32 | data.nFileSizeLow,
+                         fileTimeValue(data.ftLastWriteTime), (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+    } while (FindNextFileW(search.get(), &data));
+    return found;
+}
+
+// Up to `most` bytes from the start of the file (fewer when it is shorter);
+// nothing when it cannot be opened.
+std::optional<std::string> headOf(const std::wstring& path, DWORD most)
+{
+    const ScopedFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    std::string bytes(most, '\0');
+    DWORD got = 0;
+    if (!ReadFile(file.get(), bytes.data(), most, &got, nullptr)) return std::nullopt;
+    bytes.resize(got);
+    return bytes;
+}
+
+std::string folderNameOf(std::string_view documentPath)
+{
+    const std::wstring folded = foldedFullPath(documentPath);
+    return wrivo::historyFolderName(
+        std::u16string_view(reinterpret_cast<const char16_t*>(folded.data()), folded.size()));
+}
+
+// The file's folder in the history, with its path.txt (the full path in
+// UTF-8, for a person looking in the folder); made when `make` is set.
+std::string fileHistoryFolder(std::string_view documentPath, bool make)
+{
+    const std::string history = historyFolder();
+    if (history.empty()) return {};
+    const std::string folder = history + "\\" + folderNameOf(documentPath);
+    if (!make) return folder;
+    if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return {};
+    const std::string named = folder + "\\path.txt";
+    if (GetFileAttributesA(named.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        const std::wstring full = fullPath(widened(documentPath));
+        const int size =
+            WideCharToMultiByte(CP_UTF8, 0, full.data(), static_cast<int>(full.size()), nullptr, 0, nullptr, nullptr);
+        std::string utf8 = "\xEF\xBB\xBF" + std::string(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+        if (size > 0)
+            WideCharToMultiByte(CP_UTF8, 0, full.data(), static_cast<int>(full.size()), utf8.data() + 3, size, nullptr,
+                                nullptr);
+        utf8 += "\r\n";
+        if (!writeOwnFile(named, {{reinterpret_cast<const std::uint8_t*>(utf8.data()), utf8.size()}})) return {};
+    }
+    return folder;
+}
+
+struct FolderNames {
+    std::vector<std::string> names;
+    std::map<std::string, std::uint64_t> sizes;
+};
+
+FolderNames namesIn(const std::string& folder)
+{
+    FolderNames found;
+    for (const FoundFile& file : filesIn(widened(folder)))
+        if (!file.folder) {
+            found.names.push_back(narrowed(file.name));
+            found.sizes[found.names.back()] = file.size;
+        }
+    return found;
+}
+
+// Whether the newest version in the folder holds exactly these bytes.
+bool newestHolds(const std::string& folder, FolderNames& found, std::span<const std::uint8_t> bytes)
+{
+    const std::vector<ListedVersion> newest = listVersions(found.names, 1);
+    if (newest.empty() || found.sizes[newest[0].name] != bytes.size()) return false;
+    const std::optional<std::vector<std::uint8_t>> kept = tryReadFile(folder + "\\" + newest[0].name, bytes.size());
+    return kept && std::equal(kept->begin(), kept->end(), bytes.begin(), bytes.end());
+}
+
+} // namespace
+
+bool isStoreFile(std::string_view path)
+{
+    const std::string store = storeFolderPath();
+    if (store.empty() || path.empty()) return false;
+    const std::wstring folded = foldedFullPath(path);
+    const std::wstring storeFolded = foldedFullPath(store) + L"\\";
+    return folded.compare(0, storeFolded.size(), storeFolded) == 0;
+}
+
+VersionOutcome keepVersion(std::string_view documentPath, std::span<const std::uint8_t> bytes, std::int64_t words,
+                           const DateTimeFields& time)
+{
+    const std::string folder = fileHistoryFolder(documentPath, true);
+    if (folder.empty()) return VersionOutcome::failed;
+    FolderNames found = namesIn(folder);
+    if (newestHolds(folder, found, bytes)) return VersionOutcome::alreadyKept;
+    bool written = false;
+    const int first = nextDuplicate(found.names, time);
+    for (int duplicate = first; !written && duplicate < first + 1000; ++duplicate) {
+        // Through a temporary file and a rename that takes a free name only:
+        // a second save in the same second, here or in another program, gets
+        // the next name.
+        WriteFailure failure;
+        written = writeNewFile(folder + "\\" + versionFileName(time, words, duplicate), {bytes}, failure);
+        if (!written && failure.systemError != ERROR_ALREADY_EXISTS && failure.systemError != ERROR_FILE_EXISTS)
+            return VersionOutcome::failed;
+    }
+    tidyHistory();
+    return written ? VersionOutcome::kept : VersionOutcome::failed;
+}
+
+void tidyHistory()
+{
+    const std::string history = historyFolder();
+    if (history.empty()) return;
+    const std::wstring root = widened(history);
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    std::vector<StoredVersion> versions;
+    for (const FoundFile& folder : filesIn(root)) {
+        if (!folder.folder) continue;
+        const std::wstring path = root + L"\\" + folder.name;
+        for (const FoundFile& file : filesIn(path)) {
+            if (file.folder) continue;
+            const std::string name = narrowed(file.name);
+            if (name.ends_with(".tmp") && file.writeTime + oneDay < fileTimeValue(now))
+                DeleteFileW((path + L"\\" + file.name).c_str());
+            else
+                versions.push_back({narrowed(folder.name), name, file.size});
+        }
+    }
+    for (const StoredVersion& old : versionsToRemove(std::move(versions)))
+        DeleteFileA((history + "\\" + old.folder + "\\" + old.name).c_str());
+}
+
+std::vector<HistoryEntry> listedVersionsOf(std::string_view documentPath)
+{
+    std::vector<HistoryEntry> entries;
+    if (documentPath.empty()) return entries;
+    const std::string folder = fileHistoryFolder(documentPath, false);
+    if (folder.empty()) return entries;
+    std::vector<std::string> names;
+    for (const FoundFile& file : filesIn(widened(folder)))
+        if (!file.folder) names.push_back(narrowed(file.name));
+    for (const ListedVersion& version : listVersions(names))
+        entries.push_back({widened(folder + "\\" + version.name),
+                           folder + "\\" + version.name,
+                           version.time,
+                           version.words,
+                           version.change,
+                           {}});
+    return entries;
+}
+
+std::vector<HistoryEntry> listedShelf()
+{
+    std::vector<HistoryEntry> entries;
+    const std::string folder = shelfFolder();
+    if (folder.empty()) return entries;
+    const std::wstring wideFolder = widened(folder);
+    std::vector<std::string> names;
+    std::map<std::string, std::wstring> wideNames; // a name "?" stands in for still opens
+    for (const FoundFile& file : filesIn(wideFolder))
+        if (!file.folder) {
+            names.push_back(narrowed(file.name));
+            wideNames.emplace(names.back(), file.name);
+        }
+    for (const ListedShelfFile& file : listShelf(names)) {
+        HistoryEntry entry{wideFolder + L"\\" + wideNames[file.name],
+                           folder + "\\" + file.name,
+                           file.time,
+                           file.words,
+                           std::nullopt,
+                           {}};
+        entry.head = firstCharacters(headOf(entry.path, shelfHeadBytes).value_or(std::string()));
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+std::optional<std::string> readHistoryEntry(const HistoryEntry& entry, std::uint64_t& fileSize)
+{
+    fileSize = 0;
+    const ScopedFile file(CreateFileW(entry.path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.get(), &size)) return std::nullopt;
+    fileSize = static_cast<std::uint64_t>(size.QuadPart);
+    if (fileSize > largestReadableFile) return std::nullopt;
+    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    DWORD total = 0;
+    while (total < bytes.size()) {
+        DWORD got = 0;
+        if (!ReadFile(file.get(), bytes.data() + total, static_cast<DWORD>(bytes.size()) - total, &got, nullptr))
+            return std::nullopt;
+        if (got == 0) break;
+        total += got;
+    }
+    bytes.resize(total);
+    return bytes;
+}
+
+void showInExplorer(const std::wstring& path)
+{
+    // "explorer /select,<file>" opens the folder with the file chosen; a
+    // folder itself is opened with the "explore" verb. ShellExecute may hand
+    // the work to shell extensions that need COM on the calling thread: the
+    // host has started OLE (a single-threaded apartment) on this one.
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        ShellExecuteW(nullptr, L"explore", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    else
+        ShellExecuteW(nullptr, L"open", L"explorer.exe", (L"/select,\"" + path + L"\"").c_str(), nullptr,
+                      SW_SHOWNORMAL);
+}
+
+std::wstring historyFolderOf(std::string_view documentPath)
+{
+    return documentPath.empty() ? std::wstring() : widened(fileHistoryFolder(documentPath, true));
+}
+
+std::wstring shelfListFolder()
+{
+    return widened(shelfFolder());
+}
+
+} // namespace wrivo

@@ -130,7 +130,7 @@ bool isWellFormedGbk(std::string_view bytes)
         }
         if (i + 1 == bytes.size()) return false;
         const unsigned char trail = byteAt(bytes, i + 1);
-        if (trail < 0x40 || trail == 0x7F || trail == 0xFF) return false;
+        if (!gbk::CodePageRule::trails(trail)) return false;
         i += 2;
     }
     return true;

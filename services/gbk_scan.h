@@ -69,6 +69,9 @@ struct CountRule {
 
 struct CodePageRule {
     static constexpr bool leads(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
+    // The second byte of a character: 0x40 to 0xFE, but not 0x7F.
+    static constexpr bool trails(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
+    static constexpr bool pairs(unsigned char lead, unsigned char trail) { return leads(lead) && trails(trail); }
     static bool allLead(Word w)
     {
         return (w & highBits) == highBits && (byteMatches(w, 0x80) | byteMatches(w, 0xFF)) == 0;

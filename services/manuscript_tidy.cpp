@@ -23,15 +23,10 @@ bool isLeadByte(unsigned char c)
     return gbk::CodePageRule::leads(c);
 }
 
-bool isTrailByte(unsigned char c)
-{
-    return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFE);
-}
-
 std::size_t characterLength(std::string_view s, std::size_t at)
 {
-    return at + 1 < s.size() && isLeadByte(static_cast<unsigned char>(s[at])) &&
-                   isTrailByte(static_cast<unsigned char>(s[at + 1]))
+    return at + 1 < s.size() &&
+                   gbk::CodePageRule::pairs(static_cast<unsigned char>(s[at]), static_cast<unsigned char>(s[at + 1]))
                ? 2
                : 1;
 }

@@ -1,4 +1,5 @@
 #include "services/recovery_record.h"
+#include "services/gbk_scan.h"
 
 #include <algorithm>
 #include <charconv>
@@ -31,11 +32,6 @@ std::string hexText(std::uint64_t value, int digits)
 bool unsafeInFileName(unsigned char c)
 {
     return c < 0x20 || std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos;
-}
-
-bool validGbkPair(unsigned char lead, unsigned char trail)
-{
-    return lead >= 0x81 && lead <= 0xFE && trail >= 0x40 && trail <= 0xFE && trail != 0x7F;
 }
 
 } // namespace
@@ -235,7 +231,7 @@ std::string shelfFileName(const DateTimeFields& time, std::string_view text, int
                 spacePending = true;
                 continue;
             }
-            if (!validGbkPair(c, trail)) continue;
+            if (!gbk::CodePageRule::pairs(c, trail)) continue;
             if (spacePending && !words.empty()) words += ' ', ++characters;
             spacePending = false;
             words += static_cast<char>(c);

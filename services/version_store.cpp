@@ -1,4 +1,5 @@
 #include "services/version_store.h"
+#include "services/gbk_scan.h"
 
 #include <algorithm>
 #include <charconv>
@@ -234,7 +235,7 @@ std::string firstCharacters(std::string_view head, std::size_t count)
         const auto c = static_cast<unsigned char>(head[i]);
         if (c >= 0x81 && c <= 0xFE && i + 1 >= head.size()) break; // cut off by the end of the head
         const auto trail = i + 1 < head.size() ? static_cast<unsigned char>(head[i + 1]) : 0u;
-        const bool lead = c >= 0x81 && c <= 0xFE && trail >= 0x40 && trail != 0x7F && trail != 0xFF;
+        const bool lead = gbk::CodePageRule::pairs(c, static_cast<unsigned char>(trail));
         const std::size_t width = lead ? 2 : 1;
         const bool space = c == ' ' || c == '\t' || c == '\r' || c == '\n' || (c == 0xA1 && trail == 0xA1);
         if (space || c < 0x20 || c == 0x7F || (c >= 0x81 && !lead)) {

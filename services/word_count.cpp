@@ -1,4 +1,5 @@
 #include "services/word_count.h"
+#include "services/gbk_scan.h"
 
 #include <array>
 #include <cstddef>
@@ -34,7 +35,7 @@ constexpr std::array<unsigned char, 256> byteClasses = [] {
 // The second byte of a code page 936 character.
 constexpr std::array<bool, 256> trailBytes = [] {
     std::array<bool, 256> trail{};
-    for (unsigned b = 0x40; b <= 0xFE; ++b) trail[b] = b != 0x7F;
+    for (unsigned b = 0; b < 256; ++b) trail[b] = gbk::CodePageRule::trails(static_cast<unsigned char>(b));
     return trail;
 }();
 

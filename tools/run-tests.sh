@@ -41,7 +41,7 @@ if [ "$slots" -gt 0 ]; then
   base=$build/wineprefix
   WINEPREFIX=$base "$here/wine-prefix.sh" || exit 1
   displays=""
-  spec='{"version": {"major": 1, "minor": 0}, "local": [{"slot": ['
+  resources='{"version": {"major": 1, "minor": 0}, "local": [{"slot": ['
   for ((slot = 0; slot < slots; ++slot)); do
     if [ $slot -gt 0 ]; then
       WINEPREFIX=$base-$slot WRIVO_PREFIX_FROM=$base "$here/wine-prefix.sh" || exit 1
@@ -57,10 +57,10 @@ if [ "$slots" -gt 0 ]; then
     [ -n "$number" ] || { echo "run-tests: Xvfb did not start" >&2; exit 125; }
     for _ in $(seq 1 100); do xdpyinfo -display ":$number" >/dev/null 2>&1 && break; sleep 0.1; done
     displays="$displays :$number"
-    spec="$spec$([ $slot -gt 0 ] && echo ,) {\"id\": \"$slot\", \"slots\": 1}"
+    resources="$resources$([ $slot -gt 0 ] && echo ,) {\"id\": \"$slot\", \"slots\": 1}"
   done
   export WRIVO_SLOT_DISPLAYS=$displays
-  echo "$spec]}]}" >"$build/Testing/slots.json"
+  echo "$resources]}]}" >"$build/Testing/slots.json"
   slot_args=(-j "$slots" --resource-spec-file "$build/Testing/slots.json")
 fi
 

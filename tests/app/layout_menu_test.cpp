@@ -49,7 +49,7 @@ constexpr ShortcutKey ctrl(char letter)
 
 namespace {
 
-// The menu as it is specified, written out entry by entry: its command
+// The menu bar as the program has always had it, written out entry by entry: its command
 // number, caption, level, shortcut, flags and the handler it runs.
 struct ExpectedEntry {
     int command;
@@ -62,7 +62,7 @@ struct ExpectedEntry {
 constexpr std::uint32_t ticked = layout::menuTicked;
 constexpr std::int32_t none = layout::noHandler;
 using namespace HandlerIndex;
-constexpr ExpectedEntry specifiedMenu[] = {
+constexpr ExpectedEntry expectedMenu[] = {
     {20000, "文件操作", 0, "（无）", ticked, none},
     {20001, "新建文档", 1, "Ctrl+A", 0, newDocument},
     {20002, "-", 1, "（无）", 0, none},
@@ -102,7 +102,7 @@ constexpr ExpectedEntry specifiedMenu[] = {
     {20036, "青禾下载站", 1, "（无）", 0, openPartnerSite2},
     {20037, "云岫下载中心", 1, "（无）", 0, openPartnerSite3},
     {20038, "星渡软件站", 1, "（无）", 0, openPartnerSite4},
-    // Ours, after every specified menu.
+    // Ours, after every menu the program always had.
     {20039, "查找替换", 0, "（无）", 0, none},
     {20040, "查找文字", 1, "Ctrl+F3", 0, findText},
     {20041, "查找下一个", 1, "F3", 0, findNext},
@@ -128,16 +128,16 @@ constexpr ExpectedEntry specifiedMenu[] = {
 
 } // namespace
 
-TEST(LayoutMenu, TheStoredMenuIsTheSpecifiedOneEntryByEntry)
+TEST(LayoutMenu, TheStoredMenuIsTheExpectedOneEntryByEntry)
 {
     const auto windows = layout::decodeLayoutData(layoutDataBlock());
     ASSERT_TRUE(windows);
     const std::vector<const layout::MenuEntry*> entries = windows.value->front().menuEntries();
-    ASSERT_EQ(entries.size(), std::size(specifiedMenu));
-    EXPECT_EQ(menuEntryCount, static_cast<int>(std::size(specifiedMenu)));
+    ASSERT_EQ(entries.size(), std::size(expectedMenu));
+    EXPECT_EQ(menuEntryCount, static_cast<int>(std::size(expectedMenu)));
     for (std::size_t n = 0; n < entries.size(); ++n) {
         const layout::MenuEntry& entry = *entries[n];
-        const ExpectedEntry& expected = specifiedMenu[n];
+        const ExpectedEntry& expected = expectedMenu[n];
         EXPECT_EQ(firstMenuCommand + static_cast<int>(n), expected.command);
         EXPECT_EQ(entry.caption, expected.caption) << expected.command;
         EXPECT_EQ(entry.level, expected.level) << expected.command;

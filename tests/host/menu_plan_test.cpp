@@ -11,7 +11,7 @@ namespace wrivo {
 namespace {
 
 // Each index has its own name and its own key, and the name leads back to
-// the index; the specified names and keys are spot-checked in every group.
+// the index; the known names and keys are spot-checked in every group.
 TEST(Shortcuts, EveryIndexHasOneNameAndOneKey)
 {
     EXPECT_EQ(shortcutCount, 81);
@@ -30,7 +30,7 @@ TEST(Shortcuts, EveryIndexHasOneNameAndOneKey)
     EXPECT_EQ(shortcuts::findShortcut(""), 0);
     for (const char* unknown : {"Ctrl+", "F13", "Ctrl+a", "Alt+Left"}) EXPECT_EQ(shortcuts::findShortcut(unknown), -1);
 
-    const std::pair<int, ShortcutKey> specified[] = {
+    const std::pair<int, ShortcutKey> known[] = {
         {18, {'R', acceleratorCtrl}},
         {27, {0x70, 0}},
         {50, {0x7B, acceleratorCtrl}},
@@ -43,7 +43,7 @@ TEST(Shortcuts, EveryIndexHasOneNameAndOneKey)
         {79, {0x26, acceleratorAlt}},
         {80, {0x28, acceleratorAlt}},
     };
-    for (const auto& [index, key] : specified) EXPECT_EQ(shortcutKey(index), key) << index;
+    for (const auto& [index, key] : known) EXPECT_EQ(shortcutKey(index), key) << index;
     EXPECT_EQ(shortcutDisplayName(74), "Ctrl+Shift+F12");
     EXPECT_EQ(shortcutDisplayName(75), "Ins");
     EXPECT_EQ(shortcutDisplayName(79), "Alt+Up");

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -32,6 +33,14 @@ inline double bestSeconds(const std::function<void()>& work)
         total += seconds;
     }
     return best;
+}
+
+// The middle of the values (the mean of the two middle ones for an even count).
+inline double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 // One line of throughput: `bytes` through `work`, its best run.

@@ -28,6 +28,7 @@
 #include "app/start_routine.h"
 #include "app/start_window.h"
 #include "bench/bench_support.h"
+#include "bench/editor_session.h"
 #include "bench/sample_document.h"
 #include "host/host.h"
 #include "host/message_loop.h"
@@ -40,9 +41,12 @@
 namespace {
 
 using namespace wrivo;
+using bench::handleOf;
+using bench::median;
 using bench::nowMs;
 using bench::pumpPending;
 using bench::pumpUntil;
+using bench::startEditor;
 using bench::windowText;
 
 // A novel of about `bytes`: the sample document's paragraphs with a chapter
@@ -64,11 +68,6 @@ std::string makeNovel(std::size_t bytes, int chapters)
     return text;
 }
 
-HWND handleOf(const UnitRef& unit)
-{
-    return reinterpret_cast<HWND>(windowHandle(unit));
-}
-
 std::string caption()
 {
     return windowText(handleOf(mainWindowRef));
@@ -78,18 +77,6 @@ std::string caption()
 void settle()
 {
     pumpUntil([] { return false; }, 1000);
-}
-
-void startEditor()
-{
-    registerServiceKinds();
-    startHost({layoutDataBlock(), applicationHandlers()});
-    createAppGlobals();
-    loadWindow(WindowId::main, std::nullopt, false);
-    writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
-    SetForegroundWindow(handleOf(mainWindowRef));
-    SetFocus(handleOf(editBoxRef));
-    pumpPending();
 }
 
 void caretToEnd()
@@ -130,13 +117,6 @@ double openListMs()
     keys[VK_CONTROL] = keys[VK_LCONTROL] = 0;
     SetKeyboardState(keys);
     return ms;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
 void report(const char* what, const std::vector<double>& values)

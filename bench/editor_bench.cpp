@@ -28,6 +28,7 @@
 #include "app/start_window.h"
 #include "app/statistics_handlers.h"
 #include "bench/bench_support.h"
+#include "bench/editor_session.h"
 #include "host/host.h"
 #include "host/message_loop.h"
 #include "host/property_rules.h"
@@ -40,9 +41,14 @@
 namespace {
 
 using namespace wrivo;
+using bench::editBoxHandle;
+using bench::handleOf;
+using bench::mainWindowHandle;
+using bench::median;
 using bench::nowMs;
 using bench::pumpPending;
 using bench::pumpUntil;
+using bench::startEditor;
 using bench::windowText;
 
 const double benchStart = nowMs();
@@ -109,36 +115,10 @@ std::string makeParagraphs(int paragraphs)
 
 // ---- the host ----
 
-HWND handleOf(const UnitRef& unit)
-{
-    return reinterpret_cast<HWND>(windowHandle(unit));
-}
-
-HWND mainWindow()
-{
-    return handleOf(mainWindowRef);
-}
-HWND editBox()
-{
-    return handleOf(editBoxRef);
-}
-
 void caretToEnd(HWND edit)
 {
     SendMessageA(edit, EM_SETSEL, 0x7FFFFFFF, 0x7FFFFFFF);
     SendMessageA(edit, EM_SCROLLCARET, 0, 0);
-    pumpPending();
-}
-
-void startEditor()
-{
-    registerServiceKinds();
-    startHost({layoutDataBlock(), applicationHandlers()});
-    createAppGlobals();
-    loadWindow(WindowId::main, std::nullopt, false);
-    writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
-    SetForegroundWindow(mainWindow());
-    SetFocus(editBox());
     pumpPending();
 }
 
@@ -156,13 +136,13 @@ double loadDocument(const std::string& text)
 // 'a' typed at the end until the caption changes; milliseconds.
 double keystrokeMs()
 {
-    HWND edit = editBox();
+    HWND edit = editBoxHandle();
     SetFocus(edit);
     caretToEnd(edit);
-    const std::string before = windowText(mainWindow());
+    const std::string before = windowText(mainWindowHandle());
     const double start = nowMs();
     PostMessageA(edit, WM_CHAR, 'a', 1);
-    const bool changed = pumpUntil([&] { return windowText(mainWindow()) != before; }, 120000);
+    const bool changed = pumpUntil([&] { return windowText(mainWindowHandle()) != before; }, 120000);
     const double ms = nowMs() - start;
     if (!changed) std::printf("  (caption did not change within 120 s)\n");
     return ms;
@@ -173,7 +153,7 @@ double keystrokeMs()
 // need not change: an empty last paragraph adds no count.)
 double enterMs()
 {
-    HWND edit = editBox();
+    HWND edit = editBoxHandle();
     SetFocus(edit);
     caretToEnd(edit);
     const double start = nowMs();
@@ -192,7 +172,7 @@ double focusReturnMs()
     SetFocus(handleOf(listBoxRef));
     pumpPending();
     const double start = nowMs();
-    SetFocus(editBox());
+    SetFocus(editBoxHandle());
     pumpPending();
     return nowMs() - start;
 }
@@ -207,9 +187,9 @@ struct PlainEdit {
 PlainEdit makePlainEdit(DWORD removeStyle = 0, DWORD addStyle = 0)
 {
     RECT box;
-    GetClientRect(editBox(), &box);
-    const LONG style = GetWindowLongA(editBox(), GWL_STYLE);
-    const LONG exStyle = GetWindowLongA(editBox(), GWL_EXSTYLE);
+    GetClientRect(editBoxHandle(), &box);
+    const LONG style = GetWindowLongA(editBoxHandle(), GWL_STYLE);
+    const LONG exStyle = GetWindowLongA(editBoxHandle(), GWL_EXSTYLE);
     PlainEdit plain;
     plain.frame = CreateWindowExA(0, "STATIC", "plain", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, box.right + 40,
                                   box.bottom + 60, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
@@ -218,7 +198,7 @@ PlainEdit makePlainEdit(DWORD removeStyle = 0, DWORD addStyle = 0)
                         0, box.right, box.bottom, plain.frame, nullptr, GetModuleHandleA(nullptr), nullptr);
     SendMessageA(plain.edit, EM_SETLIMITTEXT, 0, 0);
     // The same font as the editor's, so that the lines break alike.
-    SendMessageA(plain.edit, WM_SETFONT, SendMessageA(editBox(), WM_GETFONT, 0, 0), TRUE);
+    SendMessageA(plain.edit, WM_SETFONT, SendMessageA(editBoxHandle(), WM_GETFONT, 0, 0), TRUE);
     pumpPending();
     return plain;
 }
@@ -283,13 +263,6 @@ double variantSetTextMs(const char* what, DWORD removeStyle, DWORD addStyle, boo
 }
 
 // ---- figures ----
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 template <typename Measure>
 std::vector<double> repeat(int times, double budgetSeconds, Measure measure)
@@ -366,16 +339,6 @@ std::pair<double, double> privateMemoryMb()
     return {counters.PagefileUsage / 1048576.0, counters.PeakPagefileUsage / 1048576.0};
 }
 
-// Copies go to a folder of the benchmark's own, never the user's.
-void useScratchLocalData()
-{
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    const std::string local = std::string(folder) + "wrivo-bench-local";
-    CreateDirectoryA(local.c_str(), nullptr);
-    SetEnvironmentVariableA("LOCALAPPDATA", local.c_str());
-}
-
 // With the document loaded and just typed into: what the timer's copy costs
 // the user-interface thread (the text handed to the worker), and how long the
 // worker takes to compare and write it.
@@ -409,7 +372,7 @@ void keystrokeSection(const char* size, const std::string& text, PlainEdit& plai
     if (!loaded) plainSetTextMs(plain.edit, text);
     report("plain EDIT: WM_CHAR 'a' handled", repeat(times, 20, [&] { return plainKeystrokeMs(plain.edit); }));
     report("GetWindowTextA of the document (Wrivo's edit box)",
-           repeat(times, 20, [&] { return getTextMs(editBox()); }));
+           repeat(times, 20, [&] { return getTextMs(editBoxHandle()); }));
 }
 
 // The parts of a keystroke's cost that are the program's: reading the text
@@ -417,7 +380,7 @@ void keystrokeSection(const char* size, const std::string& text, PlainEdit& plai
 void keystrokeParts(const char* size)
 {
     std::printf("where a keystroke's own time goes, %s [t=%.0f s]\n", size, elapsedSeconds());
-    HWND edit = editBox();
+    HWND edit = editBoxHandle();
     report("GetWindowTextLengthA", repeat(3, 10, [&] {
                const double start = nowMs();
                volatile int length = GetWindowTextLengthA(edit);
@@ -471,10 +434,10 @@ void keystrokeParts(const char* size)
 // runs the same handler) until the caption shows the counts again.
 double undoMs()
 {
-    const std::string before = windowText(mainWindow());
+    const std::string before = windowText(mainWindowHandle());
     const double start = nowMs();
-    PostMessageA(editBox(), WM_UNDO, 0, 0);
-    if (!pumpUntil([&] { return windowText(mainWindow()) != before; }, 600000))
+    PostMessageA(editBoxHandle(), WM_UNDO, 0, 0);
+    if (!pumpUntil([&] { return windowText(mainWindowHandle()) != before; }, 600000))
         std::printf("  (caption did not change within 600 s)\n");
     return nowMs() - start;
 }
@@ -497,7 +460,7 @@ void findNextSection(const std::string& term)
 {
     std::printf("find next in a 10 MB document [t=%.0f s]\n", elapsedSeconds());
     appGlobals()->lastSearch.term = term;
-    HWND edit = editBox();
+    HWND edit = editBoxHandle();
     SetFocus(edit);
     report("Wrivo: F3 -> the match at the end selected", repeat(5, 60, [&] {
                SendMessageA(edit, EM_SETSEL, 0, 0);
@@ -613,7 +576,6 @@ int main(int argc, char** argv)
 {
     const std::string only = argc > 1 ? argv[1] : "";
     auto wanted = [&](const char* part) { return only.empty() || only == part; };
-    useScratchLocalData();
     startEditor();
     std::printf("editor_bench: the real main window, layout and handlers\n");
     const double baselineMb = privateMemoryMb().first;

@@ -23,6 +23,7 @@
 #include "app/start_window.h"
 #include "app/statistics_handlers.h"
 #include "bench/bench_support.h"
+#include "bench/editor_session.h"
 #include "bench/sample_document.h"
 #include "host/host.h"
 #include "host/message_loop.h"
@@ -36,41 +37,14 @@
 namespace {
 
 using namespace wrivo;
+using bench::editBoxHandle;
+using bench::median;
 using bench::nowMs;
 using bench::pumpPending;
+using bench::startEditor;
 
 const char* const term = "Wrivo";
 const char* const replacement = "\xCE\xD6\xD0\xB4"; // two Chinese characters
-
-HWND editBox()
-{
-    return reinterpret_cast<HWND>(windowHandle(editBoxRef));
-}
-
-// Recovery copies and the shelf go to a folder of this run's own, never the
-// user's (nor a test prefix's, nor an earlier run's: a copy left behind
-// would be offered at the next start).
-void useScratchLocalData()
-{
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    const std::string local = std::string(folder) + "wrivo-find-replace-bench-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(local.c_str(), nullptr);
-    SetEnvironmentVariableA("LOCALAPPDATA", local.c_str());
-}
-
-void startEditor()
-{
-    useScratchLocalData();
-    registerServiceKinds();
-    startHost({layoutDataBlock(), applicationHandlers()});
-    createAppGlobals();
-    loadWindow(WindowId::main, std::nullopt, false);
-    writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
-    SetForegroundWindow(reinterpret_cast<HWND>(windowHandle(mainWindowRef)));
-    SetFocus(editBox());
-    pumpPending();
-}
 
 // The document with the term at the start of `count` paragraphs spread
 // evenly through it.
@@ -101,15 +75,15 @@ struct PlainEdit {
 void makePlainEdit(PlainEdit& plain)
 {
     RECT box;
-    GetClientRect(editBox(), &box);
-    const LONG style = GetWindowLongA(editBox(), GWL_STYLE);
+    GetClientRect(editBoxHandle(), &box);
+    const LONG style = GetWindowLongA(editBoxHandle(), GWL_STYLE);
     plain.frame = CreateWindowExA(0, "STATIC", "plain", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, box.right + 40,
                                   box.bottom + 60, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    plain.edit = CreateWindowExA(GetWindowLongA(editBox(), GWL_EXSTYLE), "EDIT", "",
+    plain.edit = CreateWindowExA(GetWindowLongA(editBoxHandle(), GWL_EXSTYLE), "EDIT", "",
                                  ((style | WS_CHILD | WS_VISIBLE) & ~WS_POPUP), 0, 0, box.right, box.bottom,
                                  plain.frame, nullptr, GetModuleHandleA(nullptr), nullptr);
     SendMessageA(plain.edit, EM_SETLIMITTEXT, 0, 0);
-    SendMessageA(plain.edit, WM_SETFONT, SendMessageA(editBox(), WM_GETFONT, 0, 0), TRUE);
+    SendMessageA(plain.edit, WM_SETFONT, SendMessageA(editBoxHandle(), WM_GETFONT, 0, 0), TRUE);
     pumpPending();
 }
 
@@ -159,7 +133,7 @@ double historyMs(bool undo)
     const std::string before = captionText();
     const double start = nowMs();
     if (undo)
-        SendMessageA(editBox(), WM_UNDO, 0, 0);
+        SendMessageA(editBoxHandle(), WM_UNDO, 0, 0);
     else
         document().redo();
     pumpPending();
@@ -171,12 +145,6 @@ void report(const char* what, double ms)
 {
     std::printf("  %-64s %10.1f ms\n", what, ms);
     std::fflush(stdout);
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 // F3 with the caret at the start and the one match at the end, until it is
@@ -191,7 +159,7 @@ void findNext(const std::string& tenMb)
     writeProperty(editBoxRef, EditBoxProperty::content, tenMb + marker);
     pumpPending();
     appGlobals()->lastSearch.term = marker;
-    HWND edit = editBox();
+    HWND edit = editBoxHandle();
     SetFocus(edit);
     auto timed = [&](auto&& act) {
         SendMessageA(edit, EM_SETSEL, 0, 0);

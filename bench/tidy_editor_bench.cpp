@@ -20,6 +20,7 @@
 #include "app/units.h"
 #include "app/writing_desk.h"
 #include "bench/bench_support.h"
+#include "bench/editor_session.h"
 #include "bench/sample_document.h"
 #include "host/host.h"
 #include "host/message_loop.h"
@@ -31,13 +32,10 @@
 namespace {
 
 using namespace wrivo;
+using bench::handleOf;
 using bench::nowMs;
 using bench::pumpPending;
-
-HWND handleOf(const UnitRef& unit)
-{
-    return reinterpret_cast<HWND>(windowHandle(unit));
-}
+using bench::startEditor;
 
 // The sample manuscript with its commas and stops typed half-width and no
 // indentation: every paragraph changes.
@@ -56,33 +54,14 @@ std::string untidyManuscript(std::size_t bytes)
     return out;
 }
 
-// The recovery copy and the writing log this run leaves go to a folder of
-// the bench's own, never the prefix user's, where a later start would offer
-// the copy back.
-void useScratchLocalData()
-{
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    const std::string local = std::string(folder) + "wrivo-bench-local";
-    CreateDirectoryA(local.c_str(), nullptr);
-    SetEnvironmentVariableA("WRIVO_TEST_LOCALAPPDATA", local.c_str());
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
-    useScratchLocalData();
     const std::size_t megabytes = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 10;
     const std::string text = untidyManuscript(megabytes << 20);
 
-    registerServiceKinds();
-    startHost({layoutDataBlock(), applicationHandlers()});
-    createAppGlobals();
-    loadWindow(WindowId::main, std::nullopt, false);
-    writeProperty(mainWindowRef, CommonProperty::visible, std::int64_t{1});
-    SetFocus(handleOf(editBoxRef));
-    pumpPending();
+    startEditor();
 
     double start = nowMs();
     writeProperty(editBoxRef, EditBoxProperty::content, text);

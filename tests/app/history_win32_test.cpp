@@ -31,6 +31,22 @@ std::wstring widened(const std::string& text)
     return wide;
 }
 
+// Answers the history dialog: its lines read into `lines`, line `pick`
+// chosen, then `key` (Enter opens, Esc closes) on the list.
+DialogDriver::Answer keyOnList(WPARAM key, std::vector<std::string>& lines, int pick = 0)
+{
+    return [key, pick, &lines](DialogWindow& box) {
+        HWND list = box.control(historyVersionsListId);
+        for (int i = 0; i < SendMessageA(list, LB_GETCOUNT, 0, 0); ++i) {
+            char line[256] = {};
+            SendMessageA(list, LB_GETTEXT, i, LPARAM(line));
+            lines.push_back(line);
+        }
+        SendMessageA(list, LB_SETCURSEL, pick, 0);
+        PostMessageA(list, WM_KEYDOWN, key, 0);
+    };
+}
+
 class History : public MainWindowScenario {
 protected:
     History()
@@ -81,34 +97,14 @@ TEST_F(History, SavesOfChangedTextKeepTheOldAndOpenBringsItBack)
     saveText("三稿 more words", path);
     EXPECT_EQ(versions(path).size(), 2u) << "an unchanged save keeps nothing";
 
-    {
-        DialogDriver closing;
-        closing.answer([](DialogWindow& box) {
-            PostMessageA(box.control(historyVersionsListId), WM_KEYDOWN, VK_ESCAPE, 0); // Esc closes
-        });
-        press(VK_F8);
-        ASSERT_TRUE(closing.finish()) << closing.report();
-        EXPECT_EQ(document().text(), "三稿 more words");
-    }
-    DialogDriver driver;
     std::vector<std::string> lines;
-    driver.answer([&](DialogWindow& box) {
-        HWND list = box.control(historyVersionsListId);
-        for (int i = 0, count = int(SendMessageA(list, LB_GETCOUNT, 0, 0)); i < count; ++i) {
-            char line[256] = {};
-            SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(line));
-            lines.push_back(line);
-        }
-        SendMessageA(list, LB_SETCURSEL, 1, 0);
-        PostMessageA(list, WM_KEYDOWN, VK_RETURN, 0); // Enter opens
-    });
-    press(VK_F8);
-    ASSERT_TRUE(driver.finish()) << driver.report();
-    EXPECT_EQ(driver.seen().at(0).title, "历史版本");
+    answered([&] { press(VK_F8); }, {keyOnList(VK_ESCAPE, lines)});
+    EXPECT_EQ(document().text(), "三稿 more words");
+    lines.clear();
+    EXPECT_EQ(answered([&] { press(VK_F8); }, {keyOnList(VK_RETURN, lines, 1)}).at(0).title, "历史版本");
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[0].find("\t3 字\t+1 字"), std::string::npos) << lines[0];
     EXPECT_NE(lines[1].find("\t2 字\t"), std::string::npos) << lines[1];
-
     EXPECT_EQ(document().text(), "一稿");
     EXPECT_EQ(document().file(), path);
     EXPECT_TRUE(document().isModified());
@@ -133,8 +129,8 @@ TEST_F(History, AFilesVersionsStopAtTheLimitKeepingTheNewest)
     saveText("v2", path);
     const std::vector<std::string> kept = versions(path);
     ASSERT_EQ(kept.size(), versionsPerFile);
-    EXPECT_EQ(kept[0], "v1");
-    EXPECT_EQ(kept[1], "v0");
+    EXPECT_EQ(std::vector<std::string>(kept.begin(), kept.begin() + 3),
+              (std::vector<std::string>{"v1", "v0", "old 99"}));
     EXPECT_EQ(kept.back(), "old 2") << "the two oldest went";
     EXPECT_TRUE(fileExists(history + "\\path.txt"));
 }
@@ -202,13 +198,8 @@ TEST_F(History, AnUnwritableHistoryLetsTheSaveHappenAndSaysSoOnce)
     saveText("two", path);
     settleRecovery();
     EXPECT_EQ(fileBytes(path), "two");
-    {
-        DialogDriver driver;
-        driver.press("OK");
-        recovery::reportStoreTrouble();
-        ASSERT_TRUE(driver.finish()) << driver.report();
-        EXPECT_NE(driver.seen().at(0).message().find("History"), std::string::npos);
-    }
+    EXPECT_NE(answered(recovery::reportStoreTrouble, {pressing("OK")}).at(0).message().find("History"),
+              std::string::npos);
     saveText("three", path);
     settleRecovery();
     EXPECT_EQ(fileBytes(path), "three");

@@ -62,38 +62,34 @@ TEST(VersionStore, HousekeepingKeepsTheNewestWithinEveryLimit)
         store.push_back({"a", "path.txt", 1000});
         const std::vector<StoredVersion> removed = versionsToRemove(store, limits);
 
-        std::vector<StoredVersion> kept;
-        for (const StoredVersion& version : store)
-            if (std::find(removed.begin(), removed.end(), version) == removed.end()) kept.push_back(version);
-        auto newer = [](const StoredVersion& a, const StoredVersion& b) {
-            return parseVersionFileName(a.name)->time > parseVersionFileName(b.name)->time;
+        auto gone = [&](const StoredVersion& v) {
+            return std::find(removed.begin(), removed.end(), v) != removed.end();
         };
+        std::sort(store.begin(), store.end() - 1, [](const StoredVersion& a, const StoredVersion& b) {
+            return parseVersionFileName(a.name)->time > parseVersionFileName(b.name)->time;
+        });
         std::uint64_t total = 0;
-        std::size_t files = 0;
-        for (const std::string folder : {"a", "b", "c"}) {
-            std::vector<StoredVersion> all, stays;
-            for (const StoredVersion& v : store)
-                if (v.folder == folder && parseVersionFileName(v.name)) all.push_back(v);
-            for (const StoredVersion& v : kept)
-                if (v.folder == folder && parseVersionFileName(v.name)) stays.push_back(v);
-            std::sort(all.begin(), all.end(), newer);
-            std::sort(stays.begin(), stays.end(), newer);
-            if (all.empty()) continue;
-            ++files;
-            ASSERT_FALSE(stays.empty());
-            EXPECT_EQ(stays.front(), all.front()) << "the newest stays";
+        std::size_t files = 0, kept = 0;
+        for (const char* folder : {"a", "b", "c"}) {
             std::uint64_t bytes = 0;
-            for (const StoredVersion& v : stays) bytes += v.size;
-            total += bytes;
-            EXPECT_TRUE(stays.size() == 1 || (stays.size() <= limits.perFile && bytes <= limits.bytesPerFile));
-            // Nothing older is kept once one is removed.
-            for (const StoredVersion& gone : removed)
-                if (gone.folder == folder) {
-                    EXPECT_TRUE(newer(stays.back(), gone));
+            std::size_t count = 0, seen = 0;
+            for (const StoredVersion& v : store) { // newest first
+                if (v.folder != folder || !parseVersionFileName(v.name)) continue;
+                ++seen;
+                if (gone(v)) {
+                    EXPECT_NE(seen, 1u) << "the newest stays";
+                    continue;
                 }
+                EXPECT_EQ(++count, seen) << "nothing older is kept once one is removed";
+                bytes += v.size;
+            }
+            EXPECT_TRUE(count <= 1 || (count <= limits.perFile && bytes <= limits.bytesPerFile));
+            total += bytes;
+            kept += count;
+            files += count > 0;
         }
-        EXPECT_TRUE(total <= limits.bytesInAll || kept.size() == files + 1) << "only the newest may exceed the total";
-        EXPECT_TRUE(std::find(kept.begin(), kept.end(), store.back()) != kept.end()) << "path.txt is not a version";
+        EXPECT_TRUE(total <= limits.bytesInAll || kept == files) << "only the newest may exceed the total";
+        EXPECT_FALSE(gone(store.back())) << "path.txt is not a version";
     }
 }
 

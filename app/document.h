@@ -14,6 +14,11 @@
 // change of the edit box. A content change that arrives while the document is
 // not writing the edit box itself is the user's own edit, and goes into the
 // history as one.
+//
+// A change the box's control made as one edit of its own (a key, a paste, a
+// cut, a replacement) is taken by reading only the stretch it touched; the
+// whole text is read for any other, and again before the text goes to disk
+// and once typing pauses, so that what is kept is always what the box holds.
 #pragma once
 #include <cstdint>
 #include <memory>
@@ -27,6 +32,7 @@
 #include "services/controls/character_offsets.h"
 #include "services/controls/edit_box_operations.h"
 #include "services/controls/edit_selection.h"
+#include "services/text_change.h"
 #include "services/text_search.h"
 
 namespace wrivo {
@@ -98,8 +104,28 @@ public:
     // snapshot, and goes into the history as the user's edit unless the
     // document is writing it itself.
     void contentChanged();
+    // When the snapshot was last taken from a stretch: reads the whole text
+    // and counts it whole; should either differ (no known edit does that),
+    // the box's text is taken as a content change and the whole count shown.
+    // Before the text is written anywhere, and once typing pauses.
+    void confirm();
+    // Whether the snapshot was last taken from the whole text.
+    bool confirmed() const { return confirmed_; }
 
 private:
+    struct Edited {
+        std::shared_ptr<std::string> text;
+        TextChange change;
+    };
+    // The text after the box's last change, when that was the control's own
+    // edit and the only change since the snapshot: the snapshot with the
+    // stretch the edit touched read anew from the box.
+    std::optional<Edited> readEdit();
+    void take(Edited edited);
+    // The snapshot with `from`..`to` replaced by `inserted`, as a new
+    // snapshot: the one before the last change brought up to date with that
+    // change and this one, where nothing reads it any more; else a copy.
+    std::shared_ptr<std::string> textWith(std::size_t from, std::size_t to, std::string_view inserted);
     void setFile(const std::string& path);
     void load(const std::string& path, std::string text);
     // Runs `write`, which writes the edit box, as the document's own change.
@@ -113,11 +139,20 @@ private:
     // changes they raise held until the last is in; then one content change.
     void replaceInPlace(std::span<const RangeReplacement> replacements);
 
-    std::shared_ptr<const std::string> text_ = std::make_shared<const std::string>();
+    std::shared_ptr<std::string> text_ = std::make_shared<std::string>(); // never changed once taken
+    // The snapshot before it and the change that made the current one of it
+    // (what it put in kept, unless that was much).
+    struct Spare {
+        std::shared_ptr<std::string> text;
+        TextChange change;
+        std::string inserted;
+    } spare_;
     std::uint64_t changeCount_ = 0;
     DocumentStatistics statistics_;
     EditHistory history_;
-    int writing_ = 0; // how deep the document is in writes of its own
+    int writing_ = 0;                      // how deep the document is in writes of its own
+    std::uint32_t controlChangesSeen_ = 0; // the box's control's change count at the snapshot
+    bool confirmed_ = true;                // the snapshot was read whole
     mutable std::optional<CharacterOffsets> offsets_;
     mutable std::shared_ptr<const std::string> offsetsText_; // the text offsets_ belongs to
 };

@@ -118,6 +118,7 @@ void tick()
 // own, which later copies of the document never replace.
 void shelveAndSettle(bool unsaved, bool keepCopy)
 {
+    document().confirm();
     state().changed = false;
     if (!unsaved) {
         worker().post([] { removeRecoveryCopy(currentProcess()); });
@@ -156,6 +157,7 @@ std::span<const std::uint8_t> textBytes(std::string_view text)
 
 void copyNow()
 {
+    document().confirm();
     postCopy(document().sharedText());
 }
 

@@ -27,6 +27,16 @@ std::size_t boundaryAfter(std::string_view text, std::size_t offset)
 
 } // namespace
 
+// The paragraphs of `text`, a stretch of the document's text that begins a
+// paragraph, at their places in the document.
+void DocumentStatistics::split(std::string_view text, std::vector<Place>& into) const
+{
+    const char* const base = document_->data();
+    forEachPiece(text, "\r\n", [&](std::string_view p) {
+        into.push_back({static_cast<std::size_t>(p.data() - base), p.size()});
+    });
+}
+
 void DocumentStatistics::refresh(std::shared_ptr<const std::string> document)
 {
     document_ = std::move(document);
@@ -34,7 +44,7 @@ void DocumentStatistics::refresh(std::shared_ptr<const std::string> document)
     // slower): the paragraphs, found by jumping from one carriage return to
     // the next, and the bytes without spaces, a word at a time.
     paragraphs_.clear(); // keeps its capacity from one keystroke to the next
-    forEachPiece(*document_, "\r\n", [this](std::string_view p) { paragraphs_.push_back(p); });
+    split(*document_, paragraphs_);
     // The "\r\n" pairs stay in the measured text: each counts 1.0 until the
     // tracked line breaks are subtracted.
     documentNonSpaceBytes_ = nonSpaceLength(*document_);
@@ -65,24 +75,25 @@ void DocumentStatistics::refresh(std::shared_ptr<const std::string> document, co
     // their place, those after move by the change.
     auto startsAfter = [this](std::size_t offset) {
         return std::upper_bound(paragraphs_.begin(), paragraphs_.end(), offset,
-                                [this](std::size_t o, std::string_view p) { return o < offsetOf(p); });
+                                [](std::size_t o, const Place& p) { return o < p.start; });
     };
     auto first = startsAfter(start >= 2 ? start - 2 : 0);
     if (first != paragraphs_.begin()) --first;
     const auto last = startsAfter(endBefore + 1); // the first starting at endBefore + 2 or later
-    const std::size_t from = first == paragraphs_.end() ? start : std::min(offsetOf(*first), start);
-    const std::size_t toBefore = last == paragraphs_.end() ? before.size() : offsetOf(*last);
+    const std::size_t from = first == paragraphs_.end() ? start : std::min(first->start, start);
+    const std::size_t toBefore = last == paragraphs_.end() ? before.size() : last->start;
     const std::size_t toAfter = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(toBefore) + shift);
 
-    std::vector<std::string_view> paragraphs;
-    paragraphs.reserve(paragraphs_.size() + 16);
-    for (auto p = paragraphs_.begin(); p != first; ++p) paragraphs.push_back(after.substr(offsetOf(*p), p->size()));
-    forEachPiece(after.substr(from, toAfter - from), "\r\n", [&](std::string_view p) { paragraphs.push_back(p); });
-    for (auto p = last; p != paragraphs_.end(); ++p)
-        paragraphs.push_back(
-            after.substr(static_cast<std::size_t>(static_cast<std::ptrdiff_t>(offsetOf(*p)) + shift), p->size()));
-    paragraphs_ = std::move(paragraphs);
+    const auto firstIndex = static_cast<std::size_t>(first - paragraphs_.begin());
+    const auto lastIndex = static_cast<std::size_t>(last - paragraphs_.begin());
+    for (std::size_t k = lastIndex; k < paragraphs_.size(); ++k)
+        paragraphs_[k].start = static_cast<std::size_t>(static_cast<std::ptrdiff_t>(paragraphs_[k].start) + shift);
     document_ = std::move(document);
+    std::vector<Place> cut;
+    split(after.substr(from, toAfter - from), cut);
+    paragraphs_.erase(paragraphs_.begin() + static_cast<std::ptrdiff_t>(firstIndex),
+                      paragraphs_.begin() + static_cast<std::ptrdiff_t>(lastIndex));
+    paragraphs_.insert(paragraphs_.begin() + static_cast<std::ptrdiff_t>(firstIndex), cut.begin(), cut.end());
 }
 
 void DocumentStatistics::backspacePressed()
@@ -119,15 +130,14 @@ std::string halfCountText(std::uint64_t bytes)
 
 std::string DocumentStatistics::rowText(std::size_t index) const
 {
-    return halfCountText(nonSpaceLength(paragraphs_[index]));
+    return halfCountText(nonSpaceLength(paragraph(index)));
 }
 
 std::optional<ByteSelection> DocumentStatistics::paragraphSelection(std::int32_t row) const
 {
     if (row < 0 || row >= paragraphCount()) return std::nullopt;
-    std::int32_t start = 0;
-    for (std::int32_t k = 0; k < row; ++k) start += textLength(paragraphs_[k]) + 2;
-    return ByteSelection{start, textLength(paragraphs_[row])};
+    const Place& place = paragraphs_[static_cast<std::size_t>(row)];
+    return ByteSelection{static_cast<std::int32_t>(place.start), static_cast<std::int32_t>(place.length)};
 }
 
 } // namespace wrivo

@@ -8,9 +8,9 @@
 //
 // A change is measured where it happened: only the stretch around it is split
 // and counted again (a debug build checks the result against a whole recount
-// after every change). The paragraphs are views into the document's own
-// snapshot of the text, and a paragraph's own count is measured only when its
-// row is written.
+// after every change), and the paragraphs after it only move. The paragraphs
+// are places in the document's own snapshot of the text, and a paragraph's
+// own count is measured only when its row is written.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -49,7 +49,10 @@ public:
 
     std::int32_t lineBreakCount() const { return lineBreakCount_; }
     std::int32_t paragraphCount() const { return static_cast<std::int32_t>(paragraphs_.size()); }
-    std::string_view paragraph(std::size_t index) const { return paragraphs_[index]; }
+    std::string_view paragraph(std::size_t index) const
+    {
+        return std::string_view(*document_).substr(paragraphs_[index].start, paragraphs_[index].length);
+    }
     // M: the document's characters less the tracked line breaks.
     double characterCount() const;
     // "Orvanne提醒您: ... N ... M ... 字。"
@@ -68,13 +71,15 @@ public:
     }
 
 private:
-    std::size_t offsetOf(std::string_view paragraph) const
-    {
-        return static_cast<std::size_t>(paragraph.data() - document_->data());
-    }
+    struct Place {
+        std::size_t start = 0; // in *document_
+        std::size_t length = 0;
+        friend bool operator==(const Place&, const Place&) = default;
+    };
+    void split(std::string_view text, std::vector<Place>& into) const;
 
-    std::shared_ptr<const std::string> document_ = std::make_shared<const std::string>(); // kept for the views
-    std::vector<std::string_view> paragraphs_;                                            // into *document_
+    std::shared_ptr<const std::string> document_ = std::make_shared<const std::string>();
+    std::vector<Place> paragraphs_;
     std::size_t documentNonSpaceBytes_ = 0;
     std::int32_t lineBreakCount_ = 0;
 };

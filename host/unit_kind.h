@@ -78,6 +78,11 @@ struct UnitKind {
 };
 
 void registerUnitKind(const UnitKind& kind);
+
+// From a kind's message hook: the message as the control handles it without
+// the hook (the rest of its window procedures). The hook answers true with
+// what this gave.
+LRESULT passToControl(LiveUnit& unit, UINT message, WPARAM wParam, LPARAM lParam);
 const UnitKind* findKindOperations(std::uint32_t code);
 
 // Raises an event of the unit (its window and identifier filled in).

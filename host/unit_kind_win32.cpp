@@ -68,6 +68,12 @@ void registerUnitKind(const UnitKind& kind)
     kindTable()[kind.code] = kind;
 }
 
+LRESULT passToControl(LiveUnit& unit, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Called from within unitSubclassProcedure, as DefSubclassProc must be.
+    return DefSubclassProc(unit.handle, message, wParam, lParam);
+}
+
 const UnitKind* findKindOperations(std::uint32_t code)
 {
     auto found = kindTable().find(code);

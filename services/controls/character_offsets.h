@@ -3,13 +3,15 @@
 // every conversion: the character count is kept at a character boundary
 // about every `spacing` bytes, so a conversion scans at most that much.
 // The marks are found in one pass over the text at the first conversion (a
-// control that counts bytes never asks for one); a changed text needs a new
-// object.
+// control that counts bytes never asks for one); a changed text takes the
+// marks of the text before it, found again only around the change.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
+
+#include "services/text_change.h"
 
 namespace wrivo {
 
@@ -24,6 +26,12 @@ public:
     {
     }
 
+    // The offsets of `after`, which is this text with `change` made (on
+    // character boundaries of both, as changedStretch finds it): the marks
+    // before the change keep their place, those after it move with it, and
+    // only the stretch between them is counted again.
+    CharacterOffsets afterChange(std::string_view after, const TextChange& change) const;
+
     std::string_view text() const { return text_; }
     // The same answers as charactersInBytes(text(), bytes) and
     // bytesInCharacters(text(), characters) (edit_selection.h).
@@ -31,12 +39,15 @@ public:
     std::int32_t bytesInCharacters(std::int32_t characters) const;
 
 private:
-    void findMarks() const;
-
     struct Mark {
         std::size_t byte;       // a character boundary
         std::int32_t character; // characters before it
     };
+    void findMarks() const;
+    // Marks from `mark` on, about every `spacing_` bytes, up to `end` (or the
+    // end of the text); answers the last one, at `end` itself when given.
+    Mark markUntil(Mark mark, std::size_t end) const;
+
     std::string_view text_;
     std::size_t spacing_ = defaultSpacing;
     mutable std::vector<Mark> marks_; // once found: marks_[0] = {0, 0}, ascending

@@ -1,10 +1,12 @@
 // The edit box kind: creates the EDIT control from the unit's settings,
 // paints it in its colours and font, raises content-changed, claims Enter
 // when it is a writable multi-line box, and serves its properties.
+#include "host/live_window.h"
 #include "host/unit_access.h"
 #include "services/controls/control_colours.h"
 #include "services/controls/edit_selection.h"
 #include "services/controls/edit_text_win32.h"
+#include "services/controls/edit_watch_win32.h"
 #include "services/controls/unit_properties.h"
 
 namespace wrivo {
@@ -18,6 +20,7 @@ struct EditBoxState : UnitState {
     ControlPaint paint;
     RememberedSelection selection; // as last written, in bytes
     std::size_t textLength = 0;    // at the last read of the text: room for the next (editText)
+    EditWatch watch;
 };
 
 EditBoxSettings& settingsOf(LiveUnit& unit)
@@ -111,18 +114,26 @@ bool editBoxClaimsKey(LiveUnit& unit, const MSG& message)
 }
 
 // The control's own undo (WM_UNDO, as its context menu sends; EM_UNDO) is
-// the editor's: the request is raised and the control's single step stays unused.
-bool editBoxMessage(LiveUnit& unit, UINT message, WPARAM, LPARAM, LRESULT& result)
+// the editor's: the request is raised and the control's single step stays
+// unused. The messages by which the control edits its text are watched.
+bool editBoxMessage(LiveUnit& unit, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    if (message != WM_UNDO && message != EM_UNDO) return false;
-    raiseUnitEvent(unit, UnitEvent::editBoxUndo);
-    result = TRUE;
+    if (message == WM_UNDO || message == EM_UNDO) {
+        raiseUnitEvent(unit, UnitEvent::editBoxUndo);
+        result = TRUE;
+        return true;
+    }
+    if (!EditWatch::edits(message)) return false;
+    const EditWatch::Around watched(stateOf(unit).watch, unit.handle, message);
+    result = passToControl(unit, message, wParam, lParam);
     return true;
 }
 
 void editBoxNotified(LiveUnit& unit, int code)
 {
-    if (code == EN_CHANGE) raiseUnitEvent(unit, UnitEvent::primary);
+    if (code != EN_CHANGE) return;
+    stateOf(unit).watch.changed(unit.handle);
+    raiseUnitEvent(unit, UnitEvent::primary);
 }
 
 PropertyValue getEditBoxProperty(LiveUnit& unit, int number)
@@ -240,6 +251,13 @@ bool setEditBoxProperty(LiveUnit& unit, int number, const PropertyValue& value)
 }
 
 } // namespace
+
+const EditWatch* editWatchOf(HWND edit)
+{
+    LiveUnit* unit = liveUnitOfControl(edit);
+    if (!unit || unit->record.kind != kind::editBox) return nullptr;
+    return &stateOf(*unit).watch;
+}
 
 void registerEditBoxKind()
 {

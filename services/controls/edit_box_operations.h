@@ -4,11 +4,14 @@
 #pragma once
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "host/host_types.h"
 #include "services/controls/character_offsets.h"
+#include "services/controls/control_edit.h"
 #include "services/controls/edit_selection.h"
 
 namespace wrivo {
@@ -49,6 +52,24 @@ EditRange selectionIn(const UnitRef& editBox, const CharacterOffsets& offsets);
 void selectIn(const UnitRef& editBox, const CharacterOffsets& offsets, EditRange range);
 void replaceRangeIn(const UnitRef& editBox, const CharacterOffsets& offsets, EditRange range,
                     std::string_view replacement);
+
+// How many content changes the box's control has reported, and the last one
+// when it was an edit the control made of its own text (a key, a paste, a
+// cut, a replacement of the selection): see control_edit.h. A reader that saw
+// the change before it (its number less one) knows it is the only one since.
+std::uint32_t controlChanges(const UnitRef& editBox);
+std::optional<ControlEdit> lastControlEdit(const UnitRef& editBox);
+// The bytes of the box's text between two offsets as its control counts
+// them, read without the rest of the text; nothing where that cannot be done
+// exactly (the caller reads the whole text then).
+// `textLength` (as the control counts), where known, speeds up a stretch near
+// the end.
+std::optional<std::string> textStretch(const UnitRef& editBox, std::int32_t start, std::int32_t end,
+                                       std::int32_t textLength = -1);
+// A byte offset of the box's text (whose offsets are given) as its control
+// counts, and back.
+std::int32_t controlOffset(const CharacterOffsets& offsets, std::int32_t bytes);
+std::int32_t byteOffset(const CharacterOffsets& offsets, std::int32_t controlOffset);
 
 // One of several replacements made in one go.
 struct RangeReplacement {

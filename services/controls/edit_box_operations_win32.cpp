@@ -3,6 +3,7 @@
 #include "host/host.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/edit_text_win32.h"
+#include "services/controls/edit_watch_win32.h"
 #include "services/controls/unit_properties.h"
 
 #include <windows.h>
@@ -42,6 +43,25 @@ void scrollCaretLineToTop(const UnitRef& editBox)
 std::uint64_t selectionMark(const UnitRef& editBox)
 {
     return editSelectionMark(reinterpret_cast<HWND>(windowHandle(editBox)));
+}
+
+std::uint32_t controlChanges(const UnitRef& editBox)
+{
+    const EditWatch* watch = editWatchOf(reinterpret_cast<HWND>(windowHandle(editBox)));
+    return watch ? watch->changes() : 0;
+}
+
+std::optional<ControlEdit> lastControlEdit(const UnitRef& editBox)
+{
+    HWND edit = reinterpret_cast<HWND>(windowHandle(editBox));
+    const EditWatch* watch = editWatchOf(edit);
+    return watch ? watch->lastEdit(edit) : std::nullopt;
+}
+
+std::optional<std::string> textStretch(const UnitRef& editBox, std::int32_t start, std::int32_t end,
+                                       std::int32_t textLength)
+{
+    return editTextStretch(reinterpret_cast<HWND>(windowHandle(editBox)), start, end, textLength);
 }
 
 namespace {

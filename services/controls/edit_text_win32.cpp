@@ -22,16 +22,6 @@ std::int32_t toBytes(std::string_view text, std::int32_t units)
     return editControlCountsCharacters() ? bytesInCharacters(text, units) : units;
 }
 
-std::int32_t toControlUnits(const CharacterOffsets& offsets, std::int32_t bytes)
-{
-    return editControlCountsCharacters() ? offsets.charactersInBytes(bytes) : bytes;
-}
-
-std::int32_t toBytes(const CharacterOffsets& offsets, std::int32_t units)
-{
-    return editControlCountsCharacters() ? offsets.bytesInCharacters(units) : units;
-}
-
 // The selection in the control's units, and selecting in them.
 std::pair<std::int32_t, std::int32_t> controlSelection(HWND edit)
 {
@@ -78,6 +68,16 @@ private:
 
 } // namespace
 
+std::int32_t controlOffset(const CharacterOffsets& offsets, std::int32_t bytes)
+{
+    return editControlCountsCharacters() ? offsets.charactersInBytes(bytes) : bytes;
+}
+
+std::int32_t byteOffset(const CharacterOffsets& offsets, std::int32_t controlOffset)
+{
+    return editControlCountsCharacters() ? offsets.bytesInCharacters(controlOffset) : controlOffset;
+}
+
 std::string editText(HWND edit, std::size_t* lastLength)
 {
     // Asking for the length first costs a pass over the whole text (the
@@ -102,6 +102,100 @@ std::string editText(HWND edit, std::size_t* lastLength)
     }
     if (lastLength) *lastLength = text.size();
     return text;
+}
+
+std::int32_t editLength(HWND edit)
+{
+    // Asked through the window's ANSI procedure, the length of a control that
+    // keeps UTF-16 would be its GBK length, found by converting the text.
+    if (!editControlCountsCharacters()) return static_cast<std::int32_t>(SendMessageA(edit, WM_GETTEXTLENGTH, 0, 0));
+    const auto procedure = reinterpret_cast<WNDPROC>(GetClassLongPtrW(edit, GCLP_WNDPROC));
+    return procedure ? static_cast<std::int32_t>(CallWindowProcW(procedure, edit, WM_GETTEXTLENGTH, 0, 0)) : -1;
+}
+
+std::optional<std::string> editTextStretch(HWND edit, std::int32_t start, std::int32_t end, std::int32_t textLength)
+{
+    // More lines than this are read whole: each line's messages walk the
+    // control's lines from the first where it keeps them in a list (Wine).
+    constexpr int mostLines = 8;
+    // EM_GETLINE's room is given in a WORD.
+    constexpr std::size_t mostBytes = 0xFFFF;
+    constexpr std::int32_t nearTheEnd = 1024;
+    // A longer stretch spans more lines than are read one by one (or one
+    // longer than a read can take).
+    constexpr std::int32_t mostUnits = 4096;
+    if (start < 0 || end < start || end - start > mostUnits || !(GetWindowLongA(edit, GWL_STYLE) & ES_MULTILINE))
+        return std::nullopt;
+    const bool characters = editControlCountsCharacters();
+    auto unitsIn = [characters](std::string_view bytes, std::int32_t count) {
+        return characters ? charactersInBytes(bytes, count) : count;
+    };
+    auto bytesIn = [characters](std::string_view bytes, std::int32_t units) {
+        return characters ? bytesInCharacters(bytes, units) : std::min(units, static_cast<std::int32_t>(bytes.size()));
+    };
+    const auto lines = static_cast<std::int32_t>(SendMessageA(edit, EM_GETLINECOUNT, 0, 0));
+    std::string stretch, piece;
+    // Writing goes on at the end of a text, mostly. With the text's length
+    // at hand, the last line's start is its length less the last line's: a
+    // stretch on it is read with one walk of the lines.
+    if (textLength >= 0 && textLength - start < nearTheEnd) {
+        piece.assign(mostBytes, '\0');
+        *reinterpret_cast<WORD*>(piece.data()) = static_cast<WORD>(mostBytes);
+        const LRESULT copied =
+            SendMessageA(edit, EM_GETLINE, static_cast<WPARAM>(lines - 1), reinterpret_cast<LPARAM>(piece.data()));
+        piece.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, static_cast<LRESULT>(mostBytes))));
+        const std::int32_t index = textLength - unitsIn(piece, static_cast<std::int32_t>(piece.size()));
+        if (piece.size() < mostBytes && index <= start && end <= textLength) {
+            const std::int32_t from = bytesIn(piece, start - index);
+            return piece.substr(static_cast<std::size_t>(from),
+                                static_cast<std::size_t>(bytesIn(piece, end - index) - from));
+        }
+    }
+    auto line = static_cast<std::int32_t>(SendMessageA(edit, EM_LINEFROMCHAR, static_cast<WPARAM>(start), 0));
+    auto index = static_cast<std::int32_t>(SendMessageA(edit, EM_LINEINDEX, static_cast<WPARAM>(line), 0));
+    if (line < 0 || index < 0 || index > start) return std::nullopt;
+    for (int read = 0; read < mostLines; ++read) {
+        // The line's characters, then the break to the next line: none where
+        // the line wraps, "\r\n" where a paragraph ends. The last line has
+        // no break, and its length is what the read gives (the length would
+        // cost one more walk of the lines): with room for any line, a read
+        // that fills it may have been cut.
+        const bool last = line + 1 >= lines;
+        std::int32_t length = 0, next = 0;
+        std::size_t room = mostBytes;
+        if (!last) {
+            length = static_cast<std::int32_t>(SendMessageA(edit, EM_LINELENGTH, static_cast<WPARAM>(index), 0));
+            next = static_cast<std::int32_t>(SendMessageA(edit, EM_LINEINDEX, static_cast<WPARAM>(line + 1), 0));
+            const std::int32_t gap = next - index - length;
+            if (length < 0 || (gap != 0 && gap != 2)) return std::nullopt;
+            // A character is at most two bytes of GBK; the room's word needs two.
+            room = std::max<std::size_t>(static_cast<std::size_t>(length) * (characters ? 2 : 1), 2);
+            if (room > mostBytes) return std::nullopt;
+        }
+        piece.assign(room, '\0');
+        *reinterpret_cast<WORD*>(piece.data()) = static_cast<WORD>(room);
+        const LRESULT copied =
+            SendMessageA(edit, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(piece.data()));
+        piece.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, static_cast<LRESULT>(room))));
+        const std::int32_t units = unitsIn(piece, static_cast<std::int32_t>(piece.size()));
+        if (last) {
+            if (piece.size() >= mostBytes) return std::nullopt;
+            length = units;
+            next = index + length;
+        } else if (units != length) {
+            return std::nullopt;
+        }
+        if (next - index - length == 2) piece += "\r\n";
+        // The part of this line's stretch [index, next) inside [start, end).
+        const std::int32_t from = bytesIn(piece, std::max(start, index) - index);
+        const std::int32_t to = bytesIn(piece, std::min(end, next) - index);
+        if (to > from) stretch.append(piece, static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
+        if (next >= end) return stretch;
+        if (last) return std::nullopt; // the stretch ends beyond the text
+        ++line;
+        index = next;
+    }
+    return std::nullopt;
 }
 
 std::int32_t editCharactersOutsideCodePage(HWND edit)
@@ -232,19 +326,19 @@ void replaceEditRangeIn(HWND edit, std::string_view text, EditRange range, std::
 EditRange editSelectionIn(HWND edit, const CharacterOffsets& offsets)
 {
     const auto [start, end] = controlSelection(edit);
-    const std::int32_t startBytes = toBytes(offsets, start);
-    return {startBytes, toBytes(offsets, end) - startBytes};
+    const std::int32_t startBytes = byteOffset(offsets, start);
+    return {startBytes, byteOffset(offsets, end) - startBytes};
 }
 
 void selectEditRangeIn(HWND edit, EditRange range, const CharacterOffsets& offsets)
 {
-    selectInUnits(edit, toControlUnits(offsets, range.start), toControlUnits(offsets, endOf(range)));
+    selectInUnits(edit, controlOffset(offsets, range.start), controlOffset(offsets, endOf(range)));
 }
 
 void replaceEditRangeIn(HWND edit, const CharacterOffsets& offsets, EditRange range, std::string_view replacement)
 {
-    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(toControlUnits(offsets, range.start)),
-                 static_cast<LPARAM>(toControlUnits(offsets, endOf(range))));
+    SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(controlOffset(offsets, range.start)),
+                 static_cast<LPARAM>(controlOffset(offsets, endOf(range))));
     const std::string copy(replacement);
     SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(copy.c_str()));
 }
@@ -255,8 +349,8 @@ void replaceEditRanges(HWND edit, const CharacterOffsets& offsets, std::span<con
     std::string copy;
     for (auto place = replacements.rbegin(); place != replacements.rend(); ++place) {
         // The text before this place is still as it was, so its offsets hold.
-        SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(toControlUnits(offsets, place->range.start)),
-                     static_cast<LPARAM>(toControlUnits(offsets, endOf(place->range))));
+        SendMessageA(edit, EM_SETSEL, static_cast<WPARAM>(controlOffset(offsets, place->range.start)),
+                     static_cast<LPARAM>(controlOffset(offsets, endOf(place->range))));
         copy.assign(place->replacement);
         SendMessageA(edit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(copy.c_str()));
     }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -19,6 +20,22 @@ namespace wrivo {
 // length its last read found (the edit box keeps one per unit): the read tries
 // room for about that much at once. Without it the read starts from no guess.
 std::string editText(HWND edit, std::size_t* lastLength = nullptr);
+
+// The length of the control's text as it counts offsets, without reading the
+// text: where it counts characters, its UTF-16 length, which is what its
+// offsets count.
+std::int32_t editLength(HWND edit);
+// The bytes of the control's text from offset `start` to `end` (as it counts
+// them), read line by line without the rest of the text. Nothing where the
+// lines do not give the stretch exactly: a box of one line, a stretch of more
+// than a few lines or a few thousand characters, a line longer than one read
+// can take, a break between
+// lines other than "\r\n", a line whose bytes do not count as the control
+// counts it. `textLength`, the text's length as the control counts, lets a
+// stretch near the end be found with less work where the caller knows it; it
+// must be right.
+std::optional<std::string> editTextStretch(HWND edit, std::int32_t start, std::int32_t end,
+                                           std::int32_t textLength = -1);
 
 // Characters of the control's text that the code page cannot hold (see
 // charactersOutsideCodePage).

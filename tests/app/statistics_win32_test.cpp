@@ -140,9 +140,11 @@ TEST_F(Statistics, DeleteClearsTheWholeDocumentTheCountAndTheRows)
     EXPECT_EQ(windowText(mainWindowRef), "Wrivo  3.7              ⊙△⊙ 亲    已为您清空了统计数据!!!");
 }
 
-// The caption after typed keys (ASCII and Chinese), Enter and Backspace, a
-// paste, a cut and an undo, in a text of high bytes, 0x80, 0xFF and line
-// breaks split and joined, is what a whole recount of the box's text gives.
+// The caption after typed keys (ASCII and Chinese), Enter, Backspace and
+// Delete, a paste, a cut and an undo, in a text of high bytes, 0x80, 0xFF and
+// line breaks split and joined, is what a whole recount of the box's text
+// gives; and the document's text, read only where each edit happened, is
+// the box's text byte for byte.
 TEST_F(Statistics, TheCaptionAfterEveryKindOfEditIsTheWholeRecount)
 {
     HWND edit = handleOf(editBoxRef);
@@ -157,6 +159,8 @@ TEST_F(Statistics, TheCaptionAfterEveryKindOfEditIsTheWholeRecount)
         pumpPending();
         const std::string text = propertyText(readProperty(editBoxRef, EditBoxProperty::content));
         EXPECT_NE(text, std::exchange(last, text)) << after << " changed nothing";
+        EXPECT_EQ(document().text(), text) << "after " << after;
+        EXPECT_FALSE(document().confirmed()) << after << " read the whole text";
         DocumentStatistics whole;
         whole.refresh(std::make_shared<const std::string>(text));
         EXPECT_EQ(windowText(mainWindowRef), countCaption(toText(Value{whole.paragraphCount()}).c_str(),
@@ -189,6 +193,23 @@ TEST_F(Statistics, TheCaptionAfterEveryKindOfEditIsTheWholeRecount)
     expectWholeRecount("a cut");
     SendMessageA(edit, WM_UNDO, 0, 0);
     expectWholeRecount("undo");
+    caretAt(0, 0);
+    // The control's own Delete, forward (the key itself is the clear command's).
+    SendMessageA(edit, WM_KEYDOWN, VK_DELETE, 1 | (MapVirtualKeyA(VK_DELETE, 0) << 16));
+    expectWholeRecount("Delete");
+    caretAt(0x7FFFFFFF, 0x7FFFFFFF); // at the end, where writing goes on
+    type('e');
+    expectWholeRecount("a letter at the end");
+    press(VK_RETURN);
+    expectWholeRecount("Enter at the end");
+    PostMessageW(edit, WM_CHAR, 0x5B57, 1);
+    expectWholeRecount("a Chinese character on the new last line");
+    press(VK_BACK);
+    expectWholeRecount("Backspace at the end");
+    // Before the text goes anywhere, it is read whole once.
+    document().confirm();
+    EXPECT_TRUE(document().confirmed());
+    EXPECT_EQ(document().text(), last);
 }
 
 } // namespace

@@ -5,8 +5,11 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "services/controls/edit_selection.h"
 
 namespace wrivo {
 namespace {
@@ -189,6 +192,45 @@ TEST_F(EditBoxWindow, TwoBoxesReadInTurnEachReadTheirTextAtOnce)
     RemoveWindowSubclass(longBox, recordTextReads, 1);
     RemoveWindowSubclass(edit, recordTextReads, 1);
     DestroyWindow(longBox);
+}
+
+// Stretches read line by line, across wrapped lines (broken at spaces and
+// inside runs of Chinese), paragraph ends and empty paragraphs, with and
+// without the text's length at hand, are the same stretches of the whole
+// text; only long stretches are left to the whole read.
+TEST_F(EditBoxWindow, AStretchReadLineByLineIsThatStretchOfTheWholeText)
+{
+    std::string text;
+    for (int paragraph = 0; paragraph < 12; ++paragraph) {
+        for (int word = 0; word < paragraph * 7 % 23; ++word) text += word % 3 ? "汉字测试\x80 " : "words ";
+        text += paragraph % 4 == 3 ? "\r\n\r\n" : "\r\n";
+    }
+    text += "尾";
+    SetWindowTextA(edit, text.c_str());
+    ASSERT_GT(SendMessageA(edit, EM_GETLINECOUNT, 0, 0), 20) << "the text should wrap";
+    const std::string whole = editText(edit);
+    const bool characters = editControlCountsCharacters();
+    const std::int32_t length = editLength(edit);
+    ASSERT_EQ(length, characters ? charactersInBytes(whole, static_cast<std::int32_t>(whole.size()))
+                                 : static_cast<std::int32_t>(whole.size()));
+    auto bytesAt = [&](std::int32_t units) { return characters ? bytesInCharacters(whole, units) : units; };
+    int read = 0, tried = 0;
+    for (std::int32_t start = 0; start <= length; start += 13) {
+        for (std::int32_t span : {0, 1, 2, 30, 90, length - start}) {
+            const std::int32_t end = std::min(length, start + span);
+            const auto expected = whole.substr(static_cast<std::size_t>(bytesAt(start)),
+                                               static_cast<std::size_t>(bytesAt(end) - bytesAt(start)));
+            for (std::int32_t known : {-1, length}) {
+                const std::optional<std::string> stretch = editTextStretch(edit, start, end, known);
+                ++tried;
+                if (!stretch) continue;
+                ++read;
+                ASSERT_EQ(*stretch, expected) << start << ".." << end << " known length " << known;
+            }
+        }
+    }
+    EXPECT_GT(read, tried / 2) << "short stretches are read line by line";
+    EXPECT_FALSE(editTextStretch(edit, 0, length)) << "the whole text is not read line by line";
 }
 
 } // namespace

@@ -51,8 +51,9 @@ public:
     std::string file() const;
     bool isEmpty() const;
     // True when the document is not empty and differs from its file as the
-    // file is on disk now (read anew every time).
-    bool isModified() const;
+    // file is on disk now (read anew every time). Asked of the text as the
+    // box holds it (confirm).
+    bool isModified();
     // The paragraphs and counts of the text, and the tracked line breaks
     // (which the Enter and Backspace keys keep).
     const DocumentStatistics& statistics() const { return statistics_; }

@@ -112,8 +112,9 @@ bool Document::isEmpty() const
     return compareBytes(text(), "") == 0;
 }
 
-bool Document::isModified() const
+bool Document::isModified()
 {
+    confirm();
     const std::string& document = text();
     if (compareBytes(document, "") == 0) return false;
     // Compared in pieces: a document grown past the largest file read whole

@@ -428,7 +428,7 @@ void keystrokeParts(const char* size)
                return nowMs() - start;
            }));
     // What a keystroke reads instead of the whole text.
-    report("Wrivo: last edit with the control's length (lastControlEdit)", repeat(3, 10, [&] {
+    report("Wrivo: the last edit as the edit box saw it (lastControlEdit)", repeat(3, 10, [&] {
                const double start = nowMs();
                volatile bool known = lastControlEdit(editBoxRef).has_value();
                (void)known;

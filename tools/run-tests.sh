@@ -16,9 +16,10 @@
 # (a private Xvfb started here) and a Wine prefix of its own (the build's
 # wineprefix for the first, copies of it named wineprefix-1 ... for the
 # others), so that tests running side by side share no keyboard focus, mouse
-# pointer, window or Wine server; a test takes a slot through CTest's
-# resource allocation (the RESOURCE_GROUPS "slot:1" of the Win32 tests) and
-# tools/wine-test.sh gives it the slot's display and prefix.
+# pointer, window or Wine server. CTest runs at most N tests at once, and
+# tools/wine-test.sh gives each the first free slot: it holds a lock on the
+# slot's file in $WRIVO_SLOT_LOCKS while the test runs, and gives the test the
+# slot's display and prefix.
 set -u
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 build=$(cd "$1" && pwd)
@@ -41,7 +42,9 @@ if [ "$slots" -gt 0 ]; then
   base=$build/wineprefix
   WINEPREFIX=$base "$here/wine-prefix.sh" || exit 1
   displays=""
-  resources='{"version": {"major": 1, "minor": 0}, "local": [{"slot": ['
+  export WRIVO_SLOT_LOCKS=$build/Testing/slots
+  rm -rf "$WRIVO_SLOT_LOCKS"
+  mkdir -p "$WRIVO_SLOT_LOCKS"
   for ((slot = 0; slot < slots; ++slot)); do
     if [ $slot -gt 0 ]; then
       WINEPREFIX=$base-$slot WRIVO_PREFIX_FROM=$base "$here/wine-prefix.sh" || exit 1
@@ -57,11 +60,9 @@ if [ "$slots" -gt 0 ]; then
     [ -n "$number" ] || { echo "run-tests: Xvfb did not start" >&2; exit 125; }
     for _ in $(seq 1 100); do xdpyinfo -display ":$number" >/dev/null 2>&1 && break; sleep 0.1; done
     displays="$displays :$number"
-    resources="$resources$([ $slot -gt 0 ] && echo ,) {\"id\": \"$slot\", \"slots\": 1}"
   done
   export WRIVO_SLOT_DISPLAYS=$displays
-  echo "$resources]}]}" >"$build/Testing/slots.json"
-  slot_args=(-j "$slots" --resource-spec-file "$build/Testing/slots.json")
+  slot_args=(-j "$slots")
 fi
 
 (cd "$build" && ctest "${slot_args[@]}" "$@")

@@ -24,20 +24,33 @@ set -u
 : "${WINEPREFIX:?}"
 stale=60
 
-# Run in parallel by tools/run-tests.sh, a test holds one slot (CTest's
-# resource "slot", given as CTEST_RESOURCE_GROUP_0_SLOT=id:N,slots:1): the
-# slot's own display from WRIVO_SLOT_DISPLAYS and, for every slot but the
-# first, its own prefix beside the build's. Within a slot tests run one at a
-# time as before. The script starts itself again with them, so that its own
-# environment names the slot's prefix and the checks below never take it (or
-# another slot's script) for a process of the wrong prefix.
-if [ -n "${CTEST_RESOURCE_GROUP_0_SLOT:-}" ] && [ -n "${WRIVO_SLOT_DISPLAYS:-}" ]; then
-  slot=${CTEST_RESOURCE_GROUP_0_SLOT#id:}
-  slot=${slot%%,*}
+# Run in parallel by tools/run-tests.sh, a test holds one slot: the slot's
+# own display from WRIVO_SLOT_DISPLAYS and, for every slot but the first, its
+# own prefix beside the build's. The first slot whose lock file (in
+# WRIVO_SLOT_LOCKS) this script can lock is taken; the lock is held on
+# descriptor 9 while the script runs and is never handed to the test, so a
+# Wine server that outlives the test holds no slot. Within a slot tests run
+# one at a time as before. The script starts itself again with the slot, so
+# that its own environment names the slot's prefix and the checks below never
+# take it (or another slot's script) for a process of the wrong prefix.
+if [ -n "${WRIVO_SLOT_DISPLAYS:-}" ] && [ -n "${WRIVO_SLOT_LOCKS:-}" ] && [ -z "${WRIVO_SLOT:-}" ]; then
   read -r -a slot_displays <<<"$WRIVO_SLOT_DISPLAYS"
-  export DISPLAY=${slot_displays[$slot]:?no display for slot $slot}
+  # CTest runs no more tests at once than there are slots: one is free, or
+  # about to be as a test's script ends.
+  slot=""
+  while [ -z "$slot" ]; do
+    for ((candidate = 0; candidate < ${#slot_displays[@]}; ++candidate)); do
+      exec 9>"$WRIVO_SLOT_LOCKS/slot-$candidate.lock"
+      if flock -n 9; then
+        slot=$candidate
+        break
+      fi
+      exec 9>&-
+    done
+    [ -n "$slot" ] || sleep 0.2
+  done
+  export WRIVO_SLOT=$slot DISPLAY=${slot_displays[$slot]}
   [ "$slot" = 0 ] || export WINEPREFIX=$WINEPREFIX-$slot
-  unset CTEST_RESOURCE_GROUP_0_SLOT
   exec "$0" "$@"
 fi
 
@@ -101,6 +114,7 @@ stalled_wineboot && end_stalled_wine
 # none of the test's output open, or CTest would wait for them.)
 (
   trap - EXIT
+  exec 9>&-
   ancestors="$ancestors$BASHPID "
   exec 3>&2 2>/dev/null
   while sleep 10 </dev/null >/dev/null 3>&-; do
@@ -112,7 +126,7 @@ stalled_wineboot && end_stalled_wine
 ) &
 watcher=$!
 
-"$@"
+"$@" 9>&-
 status=$?
 {
   pkill -P "$watcher"

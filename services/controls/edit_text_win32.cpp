@@ -127,12 +127,6 @@ std::optional<std::string> editTextStretch(HWND edit, std::int32_t start, std::i
     if (start < 0 || end < start || end - start > mostUnits || !(GetWindowLongA(edit, GWL_STYLE) & ES_MULTILINE))
         return std::nullopt;
     const bool characters = editControlCountsCharacters();
-    auto unitsIn = [characters](std::string_view bytes, std::int32_t count) {
-        return characters ? charactersInBytes(bytes, count) : count;
-    };
-    auto bytesIn = [characters](std::string_view bytes, std::int32_t units) {
-        return characters ? bytesInCharacters(bytes, units) : std::min(units, static_cast<std::int32_t>(bytes.size()));
-    };
     const auto lines = static_cast<std::int32_t>(SendMessageA(edit, EM_GETLINECOUNT, 0, 0));
     std::string stretch, piece;
     // Writing goes on at the end of a text, mostly. With the text's length
@@ -144,11 +138,11 @@ std::optional<std::string> editTextStretch(HWND edit, std::int32_t start, std::i
         const LRESULT copied =
             SendMessageA(edit, EM_GETLINE, static_cast<WPARAM>(lines - 1), reinterpret_cast<LPARAM>(piece.data()));
         piece.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, static_cast<LRESULT>(mostBytes))));
-        const std::int32_t index = textLength - unitsIn(piece, static_cast<std::int32_t>(piece.size()));
+        const std::int32_t index = textLength - toControlUnits(piece, static_cast<std::int32_t>(piece.size()));
         if (piece.size() < mostBytes && index <= start && end <= textLength) {
-            const std::int32_t from = bytesIn(piece, start - index);
+            const std::int32_t from = toBytes(piece, start - index);
             return piece.substr(static_cast<std::size_t>(from),
-                                static_cast<std::size_t>(bytesIn(piece, end - index) - from));
+                                static_cast<std::size_t>(toBytes(piece, end - index) - from));
         }
     }
     auto line = static_cast<std::int32_t>(SendMessageA(edit, EM_LINEFROMCHAR, static_cast<WPARAM>(start), 0));
@@ -177,7 +171,7 @@ std::optional<std::string> editTextStretch(HWND edit, std::int32_t start, std::i
         const LRESULT copied =
             SendMessageA(edit, EM_GETLINE, static_cast<WPARAM>(line), reinterpret_cast<LPARAM>(piece.data()));
         piece.resize(static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, static_cast<LRESULT>(room))));
-        const std::int32_t units = unitsIn(piece, static_cast<std::int32_t>(piece.size()));
+        const std::int32_t units = toControlUnits(piece, static_cast<std::int32_t>(piece.size()));
         if (last) {
             if (piece.size() >= mostBytes) return std::nullopt;
             length = units;
@@ -187,8 +181,8 @@ std::optional<std::string> editTextStretch(HWND edit, std::int32_t start, std::i
         }
         if (next - index - length == 2) piece += "\r\n";
         // The part of this line's stretch [index, next) inside [start, end).
-        const std::int32_t from = bytesIn(piece, std::max(start, index) - index);
-        const std::int32_t to = bytesIn(piece, std::min(end, next) - index);
+        const std::int32_t from = toBytes(piece, std::max(start, index) - index);
+        const std::int32_t to = toBytes(piece, std::min(end, next) - index);
         if (to > from) stretch.append(piece, static_cast<std::size_t>(from), static_cast<std::size_t>(to - from));
         if (next >= end) return stretch;
         if (last) return std::nullopt; // the stretch ends beyond the text
@@ -204,9 +198,8 @@ std::int32_t editCharactersOutsideCodePage(HWND edit)
     // The UTF-16 text as the control holds it: asked through the window's
     // ANSI procedure it would already have become GBK, "?" included.
     const auto procedure = reinterpret_cast<WNDPROC>(GetClassLongPtrW(edit, GCLP_WNDPROC));
-    if (!procedure) return 0;
-    const LRESULT length = CallWindowProcW(procedure, edit, WM_GETTEXTLENGTH, 0, 0);
-    if (length <= 0) return 0;
+    const std::int32_t length = editLength(edit);
+    if (!procedure || length <= 0) return 0;
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     const LRESULT copied =
         CallWindowProcW(procedure, edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));

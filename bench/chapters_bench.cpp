@@ -218,13 +218,7 @@ void section(const char* size, const std::string& novel, int runs, int keystroke
 
 int main()
 {
-    // Recovery copies go to a folder of the benchmark's own, never the user's.
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    const std::string local = std::string(folder) + "wrivo-bench-local";
-    CreateDirectoryA(local.c_str(), nullptr);
-    SetEnvironmentVariableA("LOCALAPPDATA", local.c_str());
-    startEditor();
+    startEditor(); // its recovery copies and writer's files in a folder of the run's own
     std::printf("chapters_bench: the real main window, layout and handlers\n");
     section("1 MB", makeNovel(1u << 20, 300), 5, 9);
     section("10 MB", makeNovel(10u << 20, 3000), 5, 9);

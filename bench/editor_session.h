@@ -38,14 +38,15 @@ inline HWND editBoxHandle()
 
 // The recovery copies, the shelf, versions and the writer's files of a run go
 // to a folder of that run's own, never to the user's (or a test prefix's),
-// where a later start would offer them.
-inline void useScratchLocalData()
+// where a later start would offer them. Answers that folder.
+inline std::string useScratchLocalData()
 {
     char folder[MAX_PATH];
     GetTempPathA(MAX_PATH, folder);
     const std::string local = std::string(folder) + "wrivo-bench-" + std::to_string(GetCurrentProcessId());
     CreateDirectoryA(local.c_str(), nullptr);
     SetEnvironmentVariableA("WRIVO_TEST_LOCALAPPDATA", local.c_str());
+    return local;
 }
 
 inline void startEditor()

@@ -13,6 +13,7 @@
 
 #include "app/history.h"
 #include "app/recovery_internal.h"
+#include "bench/editor_session.h"
 #include "bench/sample_document.h"
 #include "services/background_queue.h"
 #include "services/files.h"
@@ -100,11 +101,7 @@ void largeSave(const std::string& document)
 
 int main()
 {
-    char temporary[MAX_PATH];
-    GetTempPathA(MAX_PATH, temporary);
-    const std::string local = std::string(temporary) + "wrivo-history-bench-" + std::to_string(GetTickCount());
-    CreateDirectoryA(local.c_str(), nullptr);
-    SetEnvironmentVariableA("WRIVO_TEST_LOCALAPPDATA", local.c_str());
+    const std::string local = bench::useScratchLocalData();
     const std::string sample = bench::makeDocument(64000);
     listing(local + "\\listed.txt", sample);
     largeSave(local + "\\large.txt");

@@ -142,11 +142,10 @@ private:
 
     std::shared_ptr<std::string> text_ = std::make_shared<std::string>(); // never changed once taken
     // The snapshot before it and the change that made the current one of it
-    // (what it put in kept, unless that was much).
+    // (what the change put in is in the current one).
     struct Spare {
         std::shared_ptr<std::string> text;
         TextChange change;
-        std::string inserted;
     } spare_;
     std::uint64_t changeCount_ = 0;
     DocumentStatistics statistics_;

@@ -188,22 +188,22 @@ std::optional<Document::Edited> Document::readEdit()
 std::shared_ptr<std::string> Document::textWith(std::size_t from, std::size_t to, std::string_view inserted)
 {
     const std::string& current = *text_;
-    std::shared_ptr<std::string> after;
+    const std::size_t size = current.size() - (to - from) + inserted.size();
     // Only this object holds the spare: no reader can come to share it any
     // more. Two replacements where the text changed cost next to nothing
     // beside a copy of all of it (2 ms at 10 MB).
-    if (spare_.text && spare_.text.use_count() == 1) {
-        after = std::exchange(spare_.text, nullptr);
-        after->replace(spare_.change.offset, spare_.change.removedLength, spare_.inserted);
-        assert(*after == current);
-        after->replace(from, to - from, inserted);
+    const bool spare = spare_.text && spare_.text.use_count() == 1;
+    std::shared_ptr<std::string> after = spare ? std::exchange(spare_.text, nullptr) : std::make_shared<std::string>();
+    // With room to grow, so that the snapshots that follow fit the same memory.
+    if (after->capacity() < size) after->reserve(size + size / 64 + 4096);
+    if (!spare) {
+        after->assign(current, 0, from).append(inserted).append(current, to);
         return after;
     }
-    after = std::make_shared<std::string>();
-    // With room to grow, so that the snapshots that follow fit the same memory.
-    const std::size_t size = current.size() - (to - from) + inserted.size();
-    after->reserve(size + size / 64 + 4096);
-    after->assign(current, 0, from).append(inserted).append(current, to);
+    after->replace(spare_.change.offset, spare_.change.removedLength, current, spare_.change.offset,
+                   spare_.change.insertedLength);
+    assert(*after == current);
+    after->replace(from, to - from, inserted);
     return after;
 }
 
@@ -226,12 +226,7 @@ void Document::take(Edited edited)
     assert(whole == statistics_);
 #endif
     if (writing_ == 0) history_.recordChange(*before, *text_, change, steadyMilliseconds());
-    // What the change put in is kept for the spare unless that was much (a
-    // file read whole): then the spare is not brought up to date but copied.
-    constexpr std::size_t mostKept = 64u << 10;
-    spare_.text = change.insertedLength <= mostKept ? std::move(before) : nullptr;
-    spare_.change = change;
-    if (spare_.text) spare_.inserted.assign(*text_, change.offset, change.insertedLength);
+    spare_ = {std::move(before), change};
 }
 
 void Document::confirm()

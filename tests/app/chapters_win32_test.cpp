@@ -47,18 +47,7 @@ HWND rowsBox()
 
 std::vector<std::string> rows()
 {
-    std::vector<std::string> texts(static_cast<std::size_t>(SendMessageA(rowsBox(), LB_GETCOUNT, 0, 0)));
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        texts[i].resize(static_cast<std::size_t>(SendMessageA(rowsBox(), LB_GETTEXTLEN, i, 0)));
-        SendMessageA(rowsBox(), LB_GETTEXT, i, reinterpret_cast<LPARAM>(texts[i].data()));
-    }
-    return texts;
-}
-
-std::string textOf(HWND window)
-{
-    char text[128] = {};
-    return std::string(text, static_cast<std::size_t>(GetWindowTextA(window, text, sizeof text)));
+    return listRows(rowsBox());
 }
 
 int chosenRow()
@@ -113,12 +102,12 @@ TEST_F(Chapters, TheListOpensOnTheCaretsPartJumpsOnEnterAndLeavesTheMainWindowsK
     shortcut('J');
     ASSERT_NE(chapterList(), nullptr);
     EXPECT_TRUE(IsWindowVisible(chapterList()));
-    EXPECT_EQ(textOf(chapterList()), "章节目录");
+    EXPECT_EQ(windowText(chapterList()), "章节目录");
     EXPECT_EQ(GetWindow(chapterList(), GW_OWNER), handleOf(mainWindowRef));
 
     const std::vector<ChapterPart> parts = splitChapters(novel);
     EXPECT_EQ(rows(), chapterListLines(parts));
-    EXPECT_EQ(textOf(FindWindowExA(chapterList(), nullptr, "Static", nullptr)), chapterListSummary(parts));
+    EXPECT_EQ(windowText(FindWindowExA(chapterList(), nullptr, "Static", nullptr)), chapterListSummary(parts));
     EXPECT_EQ(chosenRow(), 3);
     EXPECT_EQ(GetFocus(), rowsBox());
 

@@ -37,11 +37,7 @@ DialogDriver::Answer keyOnList(WPARAM key, std::vector<std::string>& lines, int 
 {
     return [key, pick, &lines](DialogWindow& box) {
         HWND list = box.control(historyVersionsListId);
-        for (int i = 0; i < SendMessageA(list, LB_GETCOUNT, 0, 0); ++i) {
-            char line[256] = {};
-            SendMessageA(list, LB_GETTEXT, i, LPARAM(line));
-            lines.push_back(line);
-        }
+        lines = listRows(list);
         SendMessageA(list, LB_SETCURSEL, pick, 0);
         PostMessageA(list, WM_KEYDOWN, key, 0);
     };
@@ -100,7 +96,6 @@ TEST_F(History, SavesOfChangedTextKeepTheOldAndOpenBringsItBack)
     std::vector<std::string> lines;
     answered([&] { press(VK_F8); }, {keyOnList(VK_ESCAPE, lines)});
     EXPECT_EQ(document().text(), "三稿 more words");
-    lines.clear();
     EXPECT_EQ(answered([&] { press(VK_F8); }, {keyOnList(VK_RETURN, lines, 1)}).at(0).title, "历史版本");
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_NE(lines[0].find("\t3 字\t+1 字"), std::string::npos) << lines[0];

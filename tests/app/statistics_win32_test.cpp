@@ -36,15 +36,7 @@ std::string countCaption(const char* n, const char* m)
 
 std::vector<std::string> rows()
 {
-    HWND list = handleOf(listBoxRef);
-    std::vector<std::string> texts;
-    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[64] = {};
-        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-        texts.push_back(text);
-    }
-    return texts;
+    return listRows(handleOf(listBoxRef));
 }
 
 std::int32_t lineBreaks()

@@ -306,7 +306,9 @@ TEST_F(MainWindow, FontPropertiesWorkByMember)
 {
     const int dpi = GetDeviceCaps(ScopedGetDC(nullptr).get(), LOGPIXELSY);
     EXPECT_EQ(propertyText(readProperty(editBox, EditBoxProperty::font, 6)), "宋体");
-    if (dpi == 96) EXPECT_EQ(number(editBox, EditBoxProperty::font, 5), 18);
+    if (dpi == 96) {
+        EXPECT_EQ(number(editBox, EditBoxProperty::font, 5), 18);
+    }
 
     writeProperty(editBox, EditBoxProperty::font, std::int64_t{12}, 5);
     Bytes block = propertyBytes(readProperty(editBox, EditBoxProperty::font));

@@ -10,16 +10,26 @@
 
 namespace wrivo::test {
 
-namespace {
-
-constexpr unsigned pollMs = 10;
-
 std::string windowText(HWND window)
 {
     char buffer[1024] = {};
     GetWindowTextA(window, buffer, sizeof buffer);
     return buffer;
 }
+
+std::vector<std::string> listRows(HWND list)
+{
+    std::vector<std::string> rows(static_cast<std::size_t>(SendMessageA(list, LB_GETCOUNT, 0, 0)));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i].resize(static_cast<std::size_t>(SendMessageA(list, LB_GETTEXTLEN, i, 0)));
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(rows[i].data()));
+    }
+    return rows;
+}
+
+namespace {
+
+constexpr unsigned pollMs = 10;
 
 std::string classOf(HWND window)
 {

@@ -30,6 +30,10 @@
 
 namespace wrivo::test {
 
+// A window's text, and the rows of a list box, as they stand.
+std::string windowText(HWND window);
+std::vector<std::string> listRows(HWND list);
+
 // What a dialog showed when the driver met it.
 struct DialogRecord {
     std::string title;

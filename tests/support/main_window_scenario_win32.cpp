@@ -22,9 +22,7 @@ HWND handleOf(const UnitRef& unit)
 
 std::string windowText(const UnitRef& unit)
 {
-    char text[512] = {};
-    GetWindowTextA(handleOf(unit), text, sizeof text);
-    return text;
+    return windowText(handleOf(unit));
 }
 
 void MainWindowScenario::settleRecovery()

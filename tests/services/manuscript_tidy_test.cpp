@@ -60,7 +60,7 @@ std::vector<std::string> wordsOf(std::string_view text)
     return words;
 }
 
-TEST(ManuscriptTidy, IndentationAndHeadings)
+TEST(ManuscriptTidy, IndentationHeadingsAndBlankLines)
 {
     const TidyOptions indentOnly{true, BlankLines::keep, true, false};
     EXPECT_EQ(tidiedText("  正文\r\n\t　第一章 风起  \r\n　　　正文\r\n***\r\n ", indentOnly),
@@ -68,10 +68,7 @@ TEST(ManuscriptTidy, IndentationAndHeadings)
     // A heading keeps its marks when converting them would make it text.
     EXPECT_EQ(tidiedText("第二回.开始", TidyOptions{true, BlankLines::keep, true, true}), "第二回.开始");
     EXPECT_EQ((TidyCounts{1, 0, 0, 1, 0}), tidyManuscript(" a \r\n　　b", 0, 8, 0, indentOnly).counts);
-}
 
-TEST(ManuscriptTidy, BlankLines)
-{
     const std::string text = "\r\n\r\na\r\nb\r\n  \r\n\r\nc\r\n\r\n\r\n";
     const TidyResult r = tidyManuscript(text, 0, text.size(), 0, {false, BlankLines::one, true, false});
     EXPECT_EQ(r.replacement, "a\r\n\r\nb\r\n\r\nc\r\n");

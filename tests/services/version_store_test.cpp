@@ -62,9 +62,7 @@ TEST(VersionStore, HousekeepingKeepsTheNewestWithinEveryLimit)
         store.push_back({"a", "path.txt", 1000});
         const std::vector<StoredVersion> removed = versionsToRemove(store, limits);
 
-        auto gone = [&](const StoredVersion& v) {
-            return std::find(removed.begin(), removed.end(), v) != removed.end();
-        };
+        auto gone = [&](const StoredVersion& v) { return std::ranges::find(removed, v) != removed.end(); };
         std::sort(store.begin(), store.end() - 1, [](const StoredVersion& a, const StoredVersion& b) {
             return parseVersionFileName(a.name)->time > parseVersionFileName(b.name)->time;
         });

@@ -61,8 +61,7 @@ TEST(WritingLog, DailyFileReadBackAfterDamage)
 {
     std::vector<DayRecord> days;
     for (int i = 0; i < 450; ++i) days.push_back({45000 + i, i - 3, i % 2 ? 3000 : 0});
-    const std::string text = dailyLogText(days);
-    EXPECT_EQ(parseDailyLog(text), std::vector<DayRecord>(days.end() - daysKept, days.end()));
+    EXPECT_EQ(parseDailyLog(dailyLogText(days)), std::vector<DayRecord>(days.end() - daysKept, days.end()));
 
     const std::string damaged = "2026-12-01 100 3000\r\n2026-12-02 x 3000\r\n2026-02-30 5 5\n\xB5\xDA\r\n"
                                 "2026-12-03 7 -1\n2026-12-04 200 3000\n2026-12-01 150 2000\n2026-12-05 9";

@@ -14,7 +14,7 @@ DateTimeFields at(int second, int minute = 30)
     return {{2026, 12, 9}, 23, minute, second};
 }
 
-TEST(VersionStore, NamesReadBackAndForeignNamesAreNotVersions)
+TEST(VersionStore, NamesReadBackAndAreListedNewestFirst)
 {
     EXPECT_EQ(versionFileName(at(5), 1234), "20261209-233005-1234.txt");
     std::mt19937 random(7);
@@ -44,6 +44,34 @@ TEST(VersionStore, NamesReadBackAndForeignNamesAreNotVersions)
         folders.insert(folder);
     }
     EXPECT_EQ(folders.size(), 4u);
+
+    // Listed newest first with the change; the shelf with its count.
+    const std::vector<std::string> names = {versionFileName(at(5), 100), "path.txt", versionFileName(at(5), 90, 2),
+                                            versionFileName(at(7), 150), versionFileName(at(1), 120)};
+    const std::vector<ListedVersion> listed = listVersions(names);
+    ASSERT_EQ(listed.size(), 4u);
+    const std::vector<std::int64_t> words = {150, 90, 100, 120};
+    for (std::size_t i = 0; i < listed.size(); ++i) EXPECT_EQ(listed[i].words, words[i]);
+    EXPECT_EQ(listed[0].change, 60);
+    EXPECT_EQ(listed[1].change, -10);
+    EXPECT_FALSE(listed[3].change);
+    EXPECT_EQ(nextDuplicate(names, at(5)), 3);
+    EXPECT_EQ(nextDuplicate(names, at(6)), 1);
+    EXPECT_EQ(listVersions(names, 2).size(), 2u);
+    EXPECT_EQ(listVersions(names, 2)[1].change, -10) << "the change is from the version before, listed or not";
+
+    const std::string counted = shelfNameWithCount("20261209-233005-2 第一章 风起.txt", 3215);
+    EXPECT_EQ(counted, "20261209-233005-2（3215字） 第一章 风起.txt");
+    const std::vector<ListedShelfFile> shelf =
+        listShelf({"20261209-233005 12字 旧.txt", counted, shelfNameWithCount("20261209-233006.txt", 0), "说明.txt"});
+    ASSERT_EQ(shelf.size(), 3u);
+    EXPECT_EQ(shelf[0].words, 0);
+    EXPECT_EQ(shelf[1].words, 3215);
+    EXPECT_FALSE(shelf[2].words) << "an older name carries no count";
+    EXPECT_EQ(nameTimeText(shelf[1].time), "2026-12-09 23:30:05");
+
+    EXPECT_EQ(firstCharacters("  第一章\r\n\r\n　风起云涌, abc", 7), "第一章 风起云");
+    EXPECT_EQ(firstCharacters("abc\xD6", 20), "abc") << "a character cut by the head's end";
 }
 
 // A random store against a slow oracle: what stays is, per file, the newest
@@ -61,7 +89,6 @@ TEST(VersionStore, HousekeepingKeepsTheNewestWithinEveryLimit)
                              random() % 60});
         store.push_back({"a", "path.txt", 1000});
         const std::vector<StoredVersion> removed = versionsToRemove(store, limits);
-
         auto gone = [&](const StoredVersion& v) { return std::ranges::find(removed, v) != removed.end(); };
         std::sort(store.begin(), store.end() - 1, [](const StoredVersion& a, const StoredVersion& b) {
             return parseVersionFileName(a.name)->time > parseVersionFileName(b.name)->time;
@@ -89,36 +116,6 @@ TEST(VersionStore, HousekeepingKeepsTheNewestWithinEveryLimit)
         EXPECT_TRUE(total <= limits.bytesInAll || kept == files) << "only the newest may exceed the total";
         EXPECT_FALSE(gone(store.back())) << "path.txt is not a version";
     }
-}
-
-TEST(VersionStore, ListsNewestFirstWithTheChangeAndTheShelfWithItsCount)
-{
-    const std::vector<std::string> names = {versionFileName(at(5), 100), "path.txt", versionFileName(at(5), 90, 2),
-                                            versionFileName(at(7), 150), versionFileName(at(1), 120)};
-    const std::vector<ListedVersion> listed = listVersions(names);
-    ASSERT_EQ(listed.size(), 4u);
-    const std::vector<std::int64_t> words = {150, 90, 100, 120};
-    for (std::size_t i = 0; i < listed.size(); ++i) EXPECT_EQ(listed[i].words, words[i]);
-    EXPECT_EQ(listed[0].change, 60);
-    EXPECT_EQ(listed[1].change, -10);
-    EXPECT_FALSE(listed[3].change);
-    EXPECT_EQ(nextDuplicate(names, at(5)), 3);
-    EXPECT_EQ(nextDuplicate(names, at(6)), 1);
-    EXPECT_EQ(listVersions(names, 2).size(), 2u);
-    EXPECT_EQ(listVersions(names, 2)[1].change, -10) << "the change is from the version before, listed or not";
-
-    const std::string counted = shelfNameWithCount("20261209-233005-2 第一章 风起.txt", 3215);
-    EXPECT_EQ(counted, "20261209-233005-2（3215字） 第一章 风起.txt");
-    const std::vector<ListedShelfFile> shelf =
-        listShelf({"20261209-233005 12字 旧.txt", counted, shelfNameWithCount("20261209-233006.txt", 0), "说明.txt"});
-    ASSERT_EQ(shelf.size(), 3u);
-    EXPECT_EQ(shelf[0].words, 0);
-    EXPECT_EQ(shelf[1].words, 3215);
-    EXPECT_FALSE(shelf[2].words) << "an older name carries no count";
-    EXPECT_EQ(nameTimeText(shelf[1].time), "2026-12-09 23:30:05");
-
-    EXPECT_EQ(firstCharacters("  第一章\r\n\r\n　风起云涌, abc", 7), "第一章 风起云");
-    EXPECT_EQ(firstCharacters("abc\xD6", 20), "abc") << "a character cut by the head's end";
 }
 
 } // namespace

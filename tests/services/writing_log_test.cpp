@@ -16,7 +16,7 @@ DateTimeFields at(int day, int hour, int minute = 0)
 
 // The day starts at 04:00: a night's work after midnight belongs to the day
 // before, and a document open across 04:00 goes on adding to the new day.
-TEST(WritingLog, DayStartsAtFourInTheMorning)
+TEST(WritingLog, DayStartsAtFourThenGoalsStreakAndAverage)
 {
     const std::int64_t ninth = daysFromCivil({2026, 12, 9});
     EXPECT_EQ(writingDay(at(10, 3, 59)), ninth);
@@ -33,11 +33,9 @@ TEST(WritingLog, DayStartsAtFourInTheMorning)
     log.add(writingDay(at(10, 6)), meter.difference(50010), 3000);
     EXPECT_EQ(log.day(ninth).words, 300);
     EXPECT_EQ(log.day(ninth + 1).words, 610);
-}
 
-TEST(WritingLog, GoalsStreakAndAverage)
-{
-    WritingLog log;
+    // Goals, the streak of days that reached theirs, and the average, in a new log.
+    log = WritingLog();
     const std::int64_t today = 46000;
     log.setStored({{today - 3, 3100, 3000}, {today - 2, 2000, 2000}, {today - 1, 2999, 3000}, {today - 5, -40, 3000}});
     EXPECT_EQ(log.streak(today), 0);
@@ -57,7 +55,7 @@ TEST(WritingLog, GoalsStreakAndAverage)
 
 // Lines that are no day are skipped, never the rest; a day named twice is
 // its last line; 400 days at most, the newest.
-TEST(WritingLog, DailyFileReadBackAfterDamage)
+TEST(WritingLog, DailyFileReadBackAfterDamageAndFromTwoWriters)
 {
     std::vector<DayRecord> days;
     for (int i = 0; i < 450; ++i) days.push_back({45000 + i, i - 3, i % 2 ? 3000 : 0});
@@ -74,12 +72,9 @@ TEST(WritingLog, DailyFileReadBackAfterDamage)
     EXPECT_EQ(settings.tidy, (TidyOptions{false, BlankLines::none, true, false}));
     EXPECT_EQ(parseWritingSettings(writingSettingsText(settings)), settings);
     EXPECT_EQ(parseWritingSettings("goal=abc").goal, defaultDailyGoal);
-}
 
-// Two programs add to the same days through one file: whatever order their
-// writes take, the file ends with the sum of both.
-TEST(WritingLog, TwoWritersAddUp)
-{
+    // Two programs add to the same days through one file: whatever order their
+    // writes take, the file ends with the sum of both.
     std::mt19937 random(7);
     std::string file;
     WritingLog a, b;

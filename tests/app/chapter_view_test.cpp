@@ -9,15 +9,12 @@
 namespace wrivo {
 namespace {
 
-std::string words(const ChapterPart& part)
-{
-    return std::to_string(part.count.words) + " 字";
-}
+const auto words = [](const ChapterPart& part) { return std::to_string(part.count.words) + " 字"; };
 
-TEST(ChapterView, RowsShowTitlesAndCountsWithVolumesAndSectionsSetApart)
+TEST(ChapterView, RowsSetVolumesAndSectionsApartAndChaptersTakeTheirSections)
 {
     const std::string text = "引文在此。\r\n第一章 风起\r\n甲乙\r\n第一卷 山\r\n第二章\r\n第一节 晨\r\n丙 abc\r\n";
-    const std::vector<ChapterPart> parts = splitChapters(text);
+    std::vector<ChapterPart> parts = splitChapters(text);
     ASSERT_EQ(parts.size(), 5u);
     const std::int64_t volume = parts[2].count.words + parts[3].count.words + parts[4].count.words;
     const std::vector<std::string> expected = {
@@ -33,12 +30,9 @@ TEST(ChapterView, RowsShowTitlesAndCountsWithVolumesAndSectionsSetApart)
     const std::vector<ChapterPart> none = splitChapters("只有正文。");
     EXPECT_EQ(chapterListLines(none), std::vector<std::string>{"（全文）　" + words(none[0])});
     EXPECT_EQ(chapterListSummary(none), "共 0 章，" + std::to_string(none[0].count.words) + " 字");
-}
 
-TEST(ChapterView, TheChapterAroundASectionTakesItsChapterAndItsSections)
-{
-    const std::vector<ChapterPart> parts =
-        splitChapters("序\r\n第一章\r\n第一节\r\n第二节\r\n第一卷\r\n第一节\r\n第二章\r\n甲");
+    // The chapter around a section takes its chapter and its sections.
+    parts = splitChapters("序\r\n第一章\r\n第一节\r\n第二节\r\n第一卷\r\n第一节\r\n第二章\r\n甲");
     ASSERT_EQ(parts.size(), 7u); // （开头）, a chapter, two sections, a volume, a section, a chapter
     // A part, then the first and last of the parts around it: a volume is not a
     // chapter, and a section under a volume stands alone.

@@ -9,10 +9,7 @@
 namespace wrivo {
 namespace {
 
-DateTimeFields at(int second, int minute = 30)
-{
-    return {{2026, 12, 9}, 23, minute, second};
-}
+const auto at = [](int second, int minute = 30) { return DateTimeFields{{2026, 12, 9}, 23, minute, second}; };
 
 TEST(VersionStore, NamesReadBackAndAreListedNewestFirst)
 {

@@ -9,10 +9,7 @@
 namespace wrivo {
 namespace {
 
-DateTimeFields at(int day, int hour, int minute = 0)
-{
-    return {{2026, 12, day}, hour, minute, 0};
-}
+const auto at = [](int day, int hour, int minute = 0) { return DateTimeFields{{2026, 12, day}, hour, minute, 0}; };
 
 // The day starts at 04:00: a night's work after midnight belongs to the day
 // before, and a document open across 04:00 goes on adding to the new day.

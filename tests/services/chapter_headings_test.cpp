@@ -12,9 +12,9 @@ using enum HeadingKind;
 
 // Numbered headings by their unit, marked and English headings, and lines
 // that only look like one.
-TEST(ChapterHeadings, KindsAndAtMostFortyCharacters)
+TEST(ChapterHeadings, KindsTitlesAndParts)
 {
-    const std::pair<HeadingKind, std::vector<const char*>> kinds[] = {
+    const std::pair<HeadingKind, std::vector<const char*>> examples[] = {
         {chapter,
          {"第一章风起", "第12回 初见", "第３集", "  　\t第二十章：归来", "【第一章】风起", "【第二回】", "第廿三回",
           "第两百零一集—终", "第1回", "序章", "楔子 ", "尾声：归途", "番外1", "番外二 雪夜", "后记", "【序言】",
@@ -25,7 +25,7 @@ TEST(ChapterHeadings, KindsAndAtMostFortyCharacters)
          {"第二回合开始了", "第一节课下课后", "第三部电影", "第章", "第一", "这是第一章", "第a章", "", "序言是这样写的",
           "后记得那天", "番外篇", "引子里", "Chapter one", "Chapters 1", "Chapter1"}},
     };
-    for (const auto& [kind, lines] : kinds)
+    for (const auto& [kind, lines] : examples)
         for (const char* line : lines) EXPECT_EQ(headingKind(line), kind) << line;
 
     // At most forty characters, without the surrounding spaces.
@@ -36,10 +36,8 @@ TEST(ChapterHeadings, KindsAndAtMostFortyCharacters)
     EXPECT_EQ(headingTitle("　 " + forty + " 　"), forty);
     // A title is cut after forty characters, never inside one.
     EXPECT_EQ(headingTitle("x" + forty), "x" + forty.substr(0, forty.size() - 2));
-}
 
-TEST(ChapterHeadings, PartsRunFromHeadingToHeading)
-{
+    // Parts run from heading to heading.
     const std::string text = "引文\r\n 第一卷 山\r\n第一章 风起\r\nab\r\n第一节\r\n。\r\n第二章\r\n";
     const std::vector<ChapterPart> parts = splitChapters(text);
     ASSERT_EQ(parts.size(), 5u);

@@ -60,7 +60,7 @@ std::vector<std::string> wordsOf(std::string_view text)
     return words;
 }
 
-TEST(ManuscriptTidy, IndentationHeadingsAndBlankLines)
+TEST(ManuscriptTidy, IndentationHeadingsBlankLinesAndSelection)
 {
     const TidyOptions indentOnly{true, BlankLines::keep, true, false};
     EXPECT_EQ(tidiedText("  正文\r\n\t　第一章 风起  \r\n　　　正文\r\n***\r\n ", indentOnly),
@@ -69,19 +69,15 @@ TEST(ManuscriptTidy, IndentationHeadingsAndBlankLines)
     EXPECT_EQ(tidiedText("第二回.开始", TidyOptions{true, BlankLines::keep, true, true}), "第二回.开始");
     EXPECT_EQ((TidyCounts{1, 0, 0, 1, 0}), tidyManuscript(" a \r\n　　b", 0, 8, 0, indentOnly).counts);
 
-    const std::string text = "\r\n\r\na\r\nb\r\n  \r\n\r\nc\r\n\r\n\r\n";
-    const TidyResult r = tidyManuscript(text, 0, text.size(), 0, {false, BlankLines::one, true, false});
-    EXPECT_EQ(r.replacement, "a\r\n\r\nb\r\n\r\nc\r\n");
-    EXPECT_EQ(r.counts.blankAdded, 1);
-    EXPECT_EQ(r.counts.blankRemoved, 5);
-    EXPECT_EQ(tidiedText(text, {false, BlankLines::none, true, false}), "a\r\nb\r\nc");
-    EXPECT_EQ(tidiedText(text, {false, BlankLines::keep, true, false}), "\r\n\r\na\r\nb\r\n\r\n\r\nc\r\n\r\n\r\n");
-}
+    const std::string blanks = "\r\n\r\na\r\nb\r\n  \r\n\r\nc\r\n\r\n\r\n";
+    const TidyResult one = tidyManuscript(blanks, 0, blanks.size(), 0, {false, BlankLines::one, true, false});
+    EXPECT_EQ(one.replacement, "a\r\n\r\nb\r\n\r\nc\r\n");
+    EXPECT_EQ(one.counts.blankAdded, 1);
+    EXPECT_EQ(one.counts.blankRemoved, 5);
+    EXPECT_EQ(tidiedText(blanks, {false, BlankLines::none, true, false}), "a\r\nb\r\nc");
+    EXPECT_EQ(tidiedText(blanks, {false, BlankLines::keep, true, false}), "\r\n\r\na\r\nb\r\n\r\n\r\nc\r\n\r\n\r\n");
 
-// Only the paragraphs the selection touches change; the caret stays in its
-// paragraph.
-TEST(ManuscriptTidy, SelectionOnly)
-{
+    // Only the paragraphs the selection touches change; the caret stays in its paragraph.
     const std::string text = "甲,乙\r\n丙,丁\r\n戊,己\r\n庚,辛";
     const std::size_t second = text.find("丙"), third = text.find("戊");
     const TidyResult r = tidyManuscript(text, second + 2, third, third + 2, TidyOptions{});

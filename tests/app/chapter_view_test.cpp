@@ -9,15 +9,12 @@
 namespace wrivo {
 namespace {
 
-std::string words(const ChapterPart& part)
-{
-    return std::to_string(part.count.words) + " 字";
-}
+const auto words = [](const ChapterPart& part) { return std::to_string(part.count.words) + " 字"; };
 
-TEST(ChapterView, RowsShowTitlesAndCountsWithVolumesAndSectionsSetApart)
+TEST(ChapterView, RowsSetVolumesAndSectionsApartAndChaptersTakeTheirSections)
 {
     const std::string text = "引文在此。\r\n第一章 风起\r\n甲乙\r\n第一卷 山\r\n第二章\r\n第一节 晨\r\n丙 abc\r\n";
-    const std::vector<ChapterPart> parts = splitChapters(text);
+    std::vector<ChapterPart> parts = splitChapters(text);
     ASSERT_EQ(parts.size(), 5u);
     const std::int64_t volume = parts[2].count.words + parts[3].count.words + parts[4].count.words;
     const std::vector<std::string> expected = {
@@ -33,22 +30,17 @@ TEST(ChapterView, RowsShowTitlesAndCountsWithVolumesAndSectionsSetApart)
     const std::vector<ChapterPart> none = splitChapters("只有正文。");
     EXPECT_EQ(chapterListLines(none), std::vector<std::string>{"（全文）　" + words(none[0])});
     EXPECT_EQ(chapterListSummary(none), "共 0 章，" + std::to_string(none[0].count.words) + " 字");
-}
 
-TEST(ChapterView, TheChapterAroundASectionTakesItsChapterAndItsSections)
-{
-    const std::vector<ChapterPart> parts =
-        splitChapters("序\r\n第一章\r\n第一节\r\n第二节\r\n第一卷\r\n第一节\r\n第二章\r\n甲");
+    // The chapter around a section takes its chapter and its sections.
+    parts = splitChapters("序\r\n第一章\r\n第一节\r\n第二节\r\n第一卷\r\n第一节\r\n第二章\r\n甲");
     ASSERT_EQ(parts.size(), 7u); // （开头）, a chapter, two sections, a volume, a section, a chapter
-    using Span = std::pair<std::size_t, std::size_t>;
-    auto span = [&](std::size_t index) {
-        const PartSpan s = chapterAround(parts, index);
-        return Span(s.first, s.last);
-    };
-    EXPECT_EQ(span(0), Span(0, 0));
-    for (std::size_t i : {1, 2, 3}) EXPECT_EQ(span(i), Span(1, 3)) << i;
-    EXPECT_EQ(span(4), Span(4, 4)); // a volume is not a chapter
-    EXPECT_EQ(span(5), Span(5, 5)); // a section under a volume stands alone
+    // A part, then the first and last of the parts around it: a volume is not a
+    // chapter, and a section under a volume stands alone.
+    const std::size_t spans[][3] = {{0, 0, 0}, {1, 1, 3}, {2, 1, 3}, {3, 1, 3}, {4, 4, 4}, {5, 5, 5}};
+    for (const auto& [index, first, last] : spans) {
+        EXPECT_EQ(chapterAround(parts, index).first, first) << index;
+        EXPECT_EQ(chapterAround(parts, index).last, last) << index;
+    }
     EXPECT_EQ(countOf(parts, {1, 3}).words, parts[1].count.words + parts[2].count.words + parts[3].count.words);
 }
 

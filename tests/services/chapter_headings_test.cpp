@@ -10,31 +10,25 @@ namespace {
 
 using enum HeadingKind;
 
-TEST(ChapterHeadings, NumberedHeadingsByTheirUnit)
+// Numbered headings by their unit, marked and English headings, and lines
+// that only look like one.
+TEST(ChapterHeadings, KindsTitlesAndParts)
 {
-    for (const char* line : {"第一章风起", "第12回 初见", "第３集", "  　\t第二十章：归来", "【第一章】风起",
-                             "【第二回】", "第廿三回", "第两百零一集—终", "第1回"})
-        EXPECT_EQ(headingKind(line), chapter) << line;
-    for (const char* line : {"第二卷风云", "第三部：山", "第十二篇", "第一部、"})
-        EXPECT_EQ(headingKind(line), volume) << line;
-    EXPECT_EQ(headingKind("第一节 晨"), section);
-    for (const char* line :
-         {"第二回合开始了", "第一节课下课后", "第三部电影", "第章", "第一", "这是第一章", "第a章", ""})
-        EXPECT_EQ(headingKind(line), none) << line;
-}
+    const std::pair<HeadingKind, std::vector<const char*>> examples[] = {
+        {chapter,
+         {"第一章风起", "第12回 初见", "第３集", "  　\t第二十章：归来", "【第一章】风起", "【第二回】", "第廿三回",
+          "第两百零一集—终", "第1回", "序章", "楔子 ", "尾声：归途", "番外1", "番外二 雪夜", "后记", "【序言】",
+          "Chapter 1", "CHAPTER  12 The End", "chapter 3"}},
+        {volume, {"第二卷风云", "第三部：山", "第十二篇", "第一部、"}},
+        {section, {"第一节 晨"}},
+        {none,
+         {"第二回合开始了", "第一节课下课后", "第三部电影", "第章", "第一", "这是第一章", "第a章", "", "序言是这样写的",
+          "后记得那天", "番外篇", "引子里", "Chapter one", "Chapters 1", "Chapter1"}},
+    };
+    for (const auto& [kind, lines] : examples)
+        for (const char* line : lines) EXPECT_EQ(headingKind(line), kind) << line;
 
-TEST(ChapterHeadings, MarkedAndEnglishHeadings)
-{
-    for (const char* line : {"序章", "楔子 ", "尾声：归途", "番外1", "番外二 雪夜", "后记", "【序言】", "Chapter 1",
-                             "CHAPTER  12 The End", "chapter 3"})
-        EXPECT_EQ(headingKind(line), chapter) << line;
-    for (const char* line :
-         {"序言是这样写的", "后记得那天", "番外篇", "引子里", "Chapter one", "Chapters 1", "Chapter1"})
-        EXPECT_EQ(headingKind(line), none) << line;
-}
-
-TEST(ChapterHeadings, AtMostFortyCharactersWithoutTheSurroundingSpaces)
-{
+    // At most forty characters, without the surrounding spaces.
     const std::string forty = "第一章" + std::string(17, 'x') + std::string(40, '\xB0'); // 3 + 17 + 20
     EXPECT_EQ(headingKind(forty), chapter);
     EXPECT_EQ(headingKind("　 " + forty + " 　\t"), chapter);
@@ -42,10 +36,8 @@ TEST(ChapterHeadings, AtMostFortyCharactersWithoutTheSurroundingSpaces)
     EXPECT_EQ(headingTitle("　 " + forty + " 　"), forty);
     // A title is cut after forty characters, never inside one.
     EXPECT_EQ(headingTitle("x" + forty), "x" + forty.substr(0, forty.size() - 2));
-}
 
-TEST(ChapterHeadings, PartsRunFromHeadingToHeading)
-{
+    // Parts run from heading to heading.
     const std::string text = "引文\r\n 第一卷 山\r\n第一章 风起\r\nab\r\n第一节\r\n。\r\n第二章\r\n";
     const std::vector<ChapterPart> parts = splitChapters(text);
     ASSERT_EQ(parts.size(), 5u);

@@ -8,13 +8,10 @@
 namespace wrivo {
 namespace {
 
-TidyOptions only(bool indent, BlankLines blank, bool trim, bool punctuation)
-{
-    return {indent, blank, trim, punctuation};
-}
+const TidyOptions marksOnly{false, BlankLines::keep, false, true};
 
-const TidyOptions marksOnly = only(false, BlankLines::keep, false, true);
-
+// A Chinese character's second byte may be 0x40-0x7E: it is never read as an
+// ASCII letter beside a mark ("\x81\x61" ends in 'a'), nor converted itself.
 TEST(ManuscriptTidy, PunctuationInChineseOnly)
 {
     const std::pair<const char*, const char*> cases[] = {
@@ -29,27 +26,19 @@ TEST(ManuscriptTidy, PunctuationInChineseOnly)
         {"他说\"你好\"又说\"再见", "他说“你好”又说\"再见"},
         {"“你好\"", "“你好”"},
         {"他说'好'，don't", "他说‘好’，don't"},
+        {"\x81\x61,", "\x81\x61，"},
+        {"\x81\x7E.", "\x81\x7E。"},
+        {"\x81\x61\x81\x5B(\x81\x61)", "\x81\x61\x81\x5B（\x81\x61）"},
     };
     for (const auto& [in, out] : cases) {
         EXPECT_EQ(tidiedText(in, marksOnly), out) << in;
         EXPECT_EQ(tidiedText(out, marksOnly), out) << out;
     }
     // Beside no Chinese, already full-width, or no pair of marks: left as it is.
-    for (const char* kept : {"iPhone,很好", "圆周率3.14很长", "例如e.g.这样", "见http://a.b/c。", "plain, English.",
-                             "他想……", "3...5", "他---我", "------", "(未配对"})
-        EXPECT_EQ(tidiedText(kept, marksOnly), kept) << kept;
-}
-
-// A Chinese character's second byte may be 0x40-0x7E: it is never read as
-// an ASCII letter beside a mark, nor converted itself.
-TEST(ManuscriptTidy, SecondBytesAreNeverAscii)
-{
-    const std::string trailA = "\x81\x61"; // a character whose second byte is 'a'
-    EXPECT_EQ(tidiedText(trailA + ",", marksOnly), trailA + "，");
-    EXPECT_EQ(tidiedText("\x81\x7E.", marksOnly), "\x81\x7E。");
-    EXPECT_EQ(tidiedText(trailA + "\x81\x5B(" + trailA + ")", marksOnly), trailA + "\x81\x5B（" + trailA + "）");
     // A lead byte standing alone would pair with a full-width mark's first byte.
-    EXPECT_EQ(tidiedText("你\x81,好\x81--他\x81\"说\"", marksOnly), "你\x81,好\x81--他\x81\"说\"");
+    for (const char* kept : {"iPhone,很好", "圆周率3.14很长", "例如e.g.这样", "见http://a.b/c。", "plain, English.",
+                             "他想……", "3...5", "他---我", "------", "(未配对", "你\x81,好\x81--他\x81\"说\""})
+        EXPECT_EQ(tidiedText(kept, marksOnly), kept) << kept;
 }
 
 // The characters of a text other than blanks and the marks the tidy-up
@@ -71,33 +60,24 @@ std::vector<std::string> wordsOf(std::string_view text)
     return words;
 }
 
-TEST(ManuscriptTidy, IndentationAndHeadings)
+TEST(ManuscriptTidy, IndentationHeadingsBlankLinesAndSelection)
 {
-    const TidyOptions indentOnly = only(true, BlankLines::keep, true, false);
+    const TidyOptions indentOnly{true, BlankLines::keep, true, false};
     EXPECT_EQ(tidiedText("  正文\r\n\t　第一章 风起  \r\n　　　正文\r\n***\r\n ", indentOnly),
               "　　正文\r\n第一章 风起\r\n　　正文\r\n***\r\n");
     // A heading keeps its marks when converting them would make it text.
-    EXPECT_EQ(tidiedText("第二回.开始", only(true, BlankLines::keep, true, true)), "第二回.开始");
-    const TidyResult r = tidyManuscript(" a \r\n　　b", 0, 8, 0, indentOnly);
-    EXPECT_EQ((TidyCounts{1, 0, 0, 1, 0}), r.counts);
-}
+    EXPECT_EQ(tidiedText("第二回.开始", TidyOptions{true, BlankLines::keep, true, true}), "第二回.开始");
+    EXPECT_EQ((TidyCounts{1, 0, 0, 1, 0}), tidyManuscript(" a \r\n　　b", 0, 8, 0, indentOnly).counts);
 
-TEST(ManuscriptTidy, BlankLines)
-{
-    const std::string text = "\r\n\r\na\r\nb\r\n  \r\n\r\nc\r\n\r\n\r\n";
-    const TidyOptions one = only(false, BlankLines::one, true, false);
-    const TidyResult r = tidyManuscript(text, 0, text.size(), 0, one);
-    EXPECT_EQ(r.replacement, "a\r\n\r\nb\r\n\r\nc\r\n");
-    EXPECT_EQ(r.counts.blankAdded, 1);
-    EXPECT_EQ(r.counts.blankRemoved, 5);
-    EXPECT_EQ(tidiedText(text, only(false, BlankLines::none, true, false)), "a\r\nb\r\nc");
-    EXPECT_EQ(tidiedText(text, only(false, BlankLines::keep, true, false)), "\r\n\r\na\r\nb\r\n\r\n\r\nc\r\n\r\n\r\n");
-}
+    const std::string blanks = "\r\n\r\na\r\nb\r\n  \r\n\r\nc\r\n\r\n\r\n";
+    const TidyResult one = tidyManuscript(blanks, 0, blanks.size(), 0, {false, BlankLines::one, true, false});
+    EXPECT_EQ(one.replacement, "a\r\n\r\nb\r\n\r\nc\r\n");
+    EXPECT_EQ(one.counts.blankAdded, 1);
+    EXPECT_EQ(one.counts.blankRemoved, 5);
+    EXPECT_EQ(tidiedText(blanks, {false, BlankLines::none, true, false}), "a\r\nb\r\nc");
+    EXPECT_EQ(tidiedText(blanks, {false, BlankLines::keep, true, false}), "\r\n\r\na\r\nb\r\n\r\n\r\nc\r\n\r\n\r\n");
 
-// Only the paragraphs the selection touches change; the caret stays in its
-// paragraph.
-TEST(ManuscriptTidy, SelectionOnly)
-{
+    // Only the paragraphs the selection touches change; the caret stays in its paragraph.
     const std::string text = "甲,乙\r\n丙,丁\r\n戊,己\r\n庚,辛";
     const std::size_t second = text.find("丙"), third = text.find("戊");
     const TidyResult r = tidyManuscript(text, second + 2, third, third + 2, TidyOptions{});
@@ -121,13 +101,13 @@ TEST(ManuscriptTidy, IdempotentOverRandomText)
         "...", "?",  "!",  ":",      ";",        "(",        ")",  "\"",   "'",    "-",    "--",       "…",  "“",
         "”",   "a",  "Z",  "7",      "e.g.",     "*",        "=",  "\x80", "\xFF", "\x81", "。",       "\r", "\n"};
     std::mt19937 random(27);
-    const TidyOptions choices[] = {TidyOptions{}, only(true, BlankLines::none, false, true),
-                                   only(false, BlankLines::keep, true, true),
-                                   only(true, BlankLines::one, false, false)};
+    const TidyOptions choices[] = {TidyOptions{},
+                                   {true, BlankLines::none, false, true},
+                                   {false, BlankLines::keep, true, true},
+                                   {true, BlankLines::one, false, false}};
     for (int round = 0; round < 20000; ++round) {
         std::string text;
-        const int length = static_cast<int>(random() % 40);
-        for (int i = 0; i < length; ++i) text += pieces[random() % pieces.size()];
+        for (int n = static_cast<int>(random() % 40); n > 0; --n) text += pieces[random() % pieces.size()];
         const TidyOptions& options = choices[round % 4];
         const TidyResult first = tidyManuscript(text, 0, text.size(), random() % (text.size() + 1), options);
         EXPECT_EQ(first.changed(), first.replacement != text) << text;

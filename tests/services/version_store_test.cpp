@@ -9,12 +9,9 @@
 namespace wrivo {
 namespace {
 
-DateTimeFields at(int second, int minute = 30)
-{
-    return {{2026, 12, 9}, 23, minute, second};
-}
+const auto at = [](int second, int minute = 30) { return DateTimeFields{{2026, 12, 9}, 23, minute, second}; };
 
-TEST(VersionStore, NamesReadBackAndForeignNamesAreNotVersions)
+TEST(VersionStore, NamesReadBackAndAreListedNewestFirst)
 {
     EXPECT_EQ(versionFileName(at(5), 1234), "20261209-233005-1234.txt");
     std::mt19937 random(7);
@@ -44,57 +41,8 @@ TEST(VersionStore, NamesReadBackAndForeignNamesAreNotVersions)
         folders.insert(folder);
     }
     EXPECT_EQ(folders.size(), 4u);
-}
 
-// A random store against a slow oracle: what stays is, per file, the newest
-// run that fits both per-file limits, then the whole store trimmed oldest
-// first; the newest of each file never goes.
-TEST(VersionStore, HousekeepingKeepsTheNewestWithinEveryLimit)
-{
-    std::mt19937 random(11);
-    for (int round = 0; round < 200; ++round) {
-        const VersionLimits limits{1 + random() % 6, 50 + random() % 100, 100 + random() % 400};
-        std::vector<StoredVersion> store;
-        for (int i = 0, count = int(random() % 30); i < count; ++i)
-            store.push_back({std::string(1, char('a' + random() % 3)),
-                             versionFileName(at(int(random() % 60), int(random() % 60)), 1, 1 + int(random() % 3)),
-                             random() % 60});
-        store.push_back({"a", "path.txt", 1000});
-        const std::vector<StoredVersion> removed = versionsToRemove(store, limits);
-
-        auto gone = [&](const StoredVersion& v) {
-            return std::find(removed.begin(), removed.end(), v) != removed.end();
-        };
-        std::sort(store.begin(), store.end() - 1, [](const StoredVersion& a, const StoredVersion& b) {
-            return parseVersionFileName(a.name)->time > parseVersionFileName(b.name)->time;
-        });
-        std::uint64_t total = 0;
-        std::size_t files = 0, kept = 0;
-        for (const char* folder : {"a", "b", "c"}) {
-            std::uint64_t bytes = 0;
-            std::size_t count = 0, seen = 0;
-            for (const StoredVersion& v : store) { // newest first
-                if (v.folder != folder || !parseVersionFileName(v.name)) continue;
-                ++seen;
-                if (gone(v)) {
-                    EXPECT_NE(seen, 1u) << "the newest stays";
-                    continue;
-                }
-                EXPECT_EQ(++count, seen) << "nothing older is kept once one is removed";
-                bytes += v.size;
-            }
-            EXPECT_TRUE(count <= 1 || (count <= limits.perFile && bytes <= limits.bytesPerFile));
-            total += bytes;
-            kept += count;
-            files += count > 0;
-        }
-        EXPECT_TRUE(total <= limits.bytesInAll || kept == files) << "only the newest may exceed the total";
-        EXPECT_FALSE(gone(store.back())) << "path.txt is not a version";
-    }
-}
-
-TEST(VersionStore, ListsNewestFirstWithTheChangeAndTheShelfWithItsCount)
-{
+    // Listed newest first with the change; the shelf with its count.
     const std::vector<std::string> names = {versionFileName(at(5), 100), "path.txt", versionFileName(at(5), 90, 2),
                                             versionFileName(at(7), 150), versionFileName(at(1), 120)};
     const std::vector<ListedVersion> listed = listVersions(names);
@@ -121,6 +69,50 @@ TEST(VersionStore, ListsNewestFirstWithTheChangeAndTheShelfWithItsCount)
 
     EXPECT_EQ(firstCharacters("  第一章\r\n\r\n　风起云涌, abc", 7), "第一章 风起云");
     EXPECT_EQ(firstCharacters("abc\xD6", 20), "abc") << "a character cut by the head's end";
+}
+
+// A random store against a slow oracle: what stays is, per file, the newest
+// run that fits both per-file limits, then the whole store trimmed oldest
+// first; the newest of each file never goes.
+TEST(VersionStore, HousekeepingKeepsTheNewestWithinEveryLimit)
+{
+    std::mt19937 random(11);
+    for (int round = 0; round < 200; ++round) {
+        const VersionLimits limits{1 + random() % 6, 50 + random() % 100, 100 + random() % 400};
+        std::vector<StoredVersion> store;
+        for (int i = 0, count = int(random() % 30); i < count; ++i)
+            store.push_back({std::string(1, char('a' + random() % 3)),
+                             versionFileName(at(int(random() % 60), int(random() % 60)), 1, 1 + int(random() % 3)),
+                             random() % 60});
+        store.push_back({"a", "path.txt", 1000});
+        const std::vector<StoredVersion> removed = versionsToRemove(store, limits);
+        auto gone = [&](const StoredVersion& v) { return std::ranges::find(removed, v) != removed.end(); };
+        std::sort(store.begin(), store.end() - 1, [](const StoredVersion& a, const StoredVersion& b) {
+            return parseVersionFileName(a.name)->time > parseVersionFileName(b.name)->time;
+        });
+        std::uint64_t total = 0;
+        std::size_t files = 0, kept = 0;
+        for (const char* folder : {"a", "b", "c"}) {
+            std::uint64_t bytes = 0;
+            std::size_t count = 0, seen = 0;
+            for (const StoredVersion& v : store) { // newest first
+                if (v.folder != folder || !parseVersionFileName(v.name)) continue;
+                ++seen;
+                if (gone(v)) {
+                    EXPECT_NE(seen, 1u) << "the newest stays";
+                    continue;
+                }
+                EXPECT_EQ(++count, seen) << "nothing older is kept once one is removed";
+                bytes += v.size;
+            }
+            EXPECT_TRUE(count <= 1 || (count <= limits.perFile && bytes <= limits.bytesPerFile));
+            total += bytes;
+            kept += count;
+            files += count > 0;
+        }
+        EXPECT_TRUE(total <= limits.bytesInAll || kept == files) << "only the newest may exceed the total";
+        EXPECT_FALSE(gone(store.back())) << "path.txt is not a version";
+    }
 }
 
 } // namespace

@@ -14,31 +14,25 @@ WordCount counted(std::int64_t hanzi, std::int64_t latin, std::int64_t marks)
     return {hanzi + latin + marks, hanzi, latin, marks};
 }
 
-TEST(WordCount, WesternWordsAreRunsWithALetterOrDigit)
+TEST(WordCount, WesternWordsCharactersByRowAndBytesAfterALeadByte)
 {
-    // (Octal escapes: "\2005" is 0x80 then "5".)
+    // Western words are runs with a letter or digit. (Octal escapes: "\2005" is 0x80 then "5".)
     for (const char* word : {"Wrivo", "3.14", "e.g.,", "COVID-19", "(a)", "\2005", "5\200", "a\200b"})
         EXPECT_EQ(countWords(word), counted(0, 1, 0)) << word;
-    for (const char* nothing : {"...", ",", "\x80", "\xFF", " \t\r\n", "\x7F", ""})
+    for (const char* nothing : {"...", ",", "\x80", "\xFF", " \t\r\n", "\x7F", "", "　　"})
         EXPECT_EQ(countWords(nothing), WordCount{}) << nothing;
     // Spaces, control bytes, 0xFF and characters end a run.
     EXPECT_EQ(countWords("a b\tc\r\nd\001e\377f\177g"), counted(0, 7, 0));
     EXPECT_EQ(countWords("中abc文。"), counted(2, 1, 1));
-}
 
-TEST(WordCount, DoubleByteCharactersByRow)
-{
+    // Double-byte characters by their row.
     EXPECT_EQ(countWords("中文〇"), counted(3, 0, 0));
     EXPECT_EQ(countWords("０９ＡＺａｚ"), counted(0, 6, 0));
     EXPECT_EQ(countWords("，。“”！（）"), counted(0, 0, 7));
-    EXPECT_EQ(countWords("　　"), WordCount{});
     // Rows A1-A9 beside the few that are not marks: ／ (A3 AF), ＠ (A3 C0), ｛ (A3 FB), ㈠ (A2 E5).
     EXPECT_EQ(countWords("／＠｛㈠"), counted(0, 0, 4));
     EXPECT_EQ(countWords("中　文").withoutPunctuation(), 2);
-}
 
-TEST(WordCount, BytesAfterALeadByte)
-{
     // 0x40-0x7E and 0x80 after a lead byte are second bytes, never letters.
     EXPECT_EQ(countWords("\x81\x41\x81\x7E\x81\x80"), counted(3, 0, 0));
     EXPECT_EQ(countWords("\260\141bc"), counted(1, 1, 0));
@@ -50,22 +44,17 @@ TEST(WordCount, BytesAfterALeadByte)
     EXPECT_EQ(countWords("\x81\r\n"), counted(0, 0, 1));
 }
 
-// Text from bytes that meet at the rule's edges, in every order.
-std::string edgeText(std::mt19937& random, std::size_t length)
+// Over text from bytes that meet at the rule's edges, in every order: the
+// block count is the count a character at a time, and lines add up.
+TEST(WordCount, BlocksCountAsCharactersAndLinesAddUp)
 {
     static const unsigned char edges[] = {' ',  '\t', '\r', '\n', 'a',  'Z',  '5',  '.',  0x00, 0x1F, 0x21, 0x3F, 0x40,
                                           0x7E, 0x7F, 0x80, 0x81, 0x96, 0xA1, 0xA3, 0xA9, 0xB0, 0xC1, 0xFE, 0xFF};
-    std::string text;
-    for (std::size_t i = 0; i < length; ++i)
-        text += static_cast<char>(random() % 4 ? edges[random() % sizeof edges] : random() % 256);
-    return text;
-}
-
-TEST(WordCount, BlocksCountAsCharactersAndLinesAddUp)
-{
     std::mt19937 random(25);
     for (int round = 0; round < 3000; ++round) {
-        const std::string text = edgeText(random, random() % 400);
+        std::string text;
+        for (std::size_t n = random() % 400; n > 0; --n)
+            text += static_cast<char>(random() % 4 ? edges[random() % sizeof edges] : random() % 256);
         const WordCount whole = countWords(text);
         ASSERT_EQ(whole, countWordsByCharacters(text)) << round;
         ASSERT_EQ(whole.words, whole.hanzi + whole.latinAndDigits + whole.punctuation);

@@ -9,14 +9,11 @@
 namespace wrivo {
 namespace {
 
-DateTimeFields at(int day, int hour, int minute = 0)
-{
-    return {{2026, 12, day}, hour, minute, 0};
-}
+const auto at = [](int day, int hour, int minute = 0) { return DateTimeFields{{2026, 12, day}, hour, minute, 0}; };
 
 // The day starts at 04:00: a night's work after midnight belongs to the day
 // before, and a document open across 04:00 goes on adding to the new day.
-TEST(WritingLog, DayStartsAtFourInTheMorning)
+TEST(WritingLog, DayStartsAtFourThenGoalsStreakAndAverage)
 {
     const std::int64_t ninth = daysFromCivil({2026, 12, 9});
     EXPECT_EQ(writingDay(at(10, 3, 59)), ninth);
@@ -33,11 +30,9 @@ TEST(WritingLog, DayStartsAtFourInTheMorning)
     log.add(writingDay(at(10, 6)), meter.difference(50010), 3000);
     EXPECT_EQ(log.day(ninth).words, 300);
     EXPECT_EQ(log.day(ninth + 1).words, 610);
-}
 
-TEST(WritingLog, GoalsStreakAndAverage)
-{
-    WritingLog log;
+    // Goals, the streak of days that reached theirs, and the average, in a new log.
+    log = WritingLog();
     const std::int64_t today = 46000;
     log.setStored({{today - 3, 3100, 3000}, {today - 2, 2000, 2000}, {today - 1, 2999, 3000}, {today - 5, -40, 3000}});
     EXPECT_EQ(log.streak(today), 0);
@@ -57,12 +52,11 @@ TEST(WritingLog, GoalsStreakAndAverage)
 
 // Lines that are no day are skipped, never the rest; a day named twice is
 // its last line; 400 days at most, the newest.
-TEST(WritingLog, DailyFileReadBackAfterDamage)
+TEST(WritingLog, DailyFileReadBackAfterDamageAndFromTwoWriters)
 {
     std::vector<DayRecord> days;
     for (int i = 0; i < 450; ++i) days.push_back({45000 + i, i - 3, i % 2 ? 3000 : 0});
-    const std::string text = dailyLogText(days);
-    EXPECT_EQ(parseDailyLog(text), std::vector<DayRecord>(days.end() - daysKept, days.end()));
+    EXPECT_EQ(parseDailyLog(dailyLogText(days)), std::vector<DayRecord>(days.end() - daysKept, days.end()));
 
     const std::string damaged = "2026-12-01 100 3000\r\n2026-12-02 x 3000\r\n2026-02-30 5 5\n\xB5\xDA\r\n"
                                 "2026-12-03 7 -1\n2026-12-04 200 3000\n2026-12-01 150 2000\n2026-12-05 9";
@@ -75,12 +69,9 @@ TEST(WritingLog, DailyFileReadBackAfterDamage)
     EXPECT_EQ(settings.tidy, (TidyOptions{false, BlankLines::none, true, false}));
     EXPECT_EQ(parseWritingSettings(writingSettingsText(settings)), settings);
     EXPECT_EQ(parseWritingSettings("goal=abc").goal, defaultDailyGoal);
-}
 
-// Two programs add to the same days through one file: whatever order their
-// writes take, the file ends with the sum of both.
-TEST(WritingLog, TwoWritersAddUp)
-{
+    // Two programs add to the same days through one file: whatever order their
+    // writes take, the file ends with the sum of both.
     std::mt19937 random(7);
     std::string file;
     WritingLog a, b;

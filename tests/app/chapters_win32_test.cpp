@@ -14,7 +14,6 @@
 #include "app/main_window.h"
 #include "app/start_window.h"
 #include "services/chapter_list_window.h"
-#include "services/controls/edit_box_operations.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
 #include "tests/support/main_window_scenario_win32.h"
@@ -35,39 +34,6 @@ std::string body(int lines)
 const std::string novel = "这是开头。\r\n" + body(3) + "第一卷 山河\r\n第一章 风起\r\n" + body(60) + "　第一节 夜\r\n" +
                           body(60) + "第二章 云涌\r\n" + body(60);
 
-HWND chapterList()
-{
-    return reinterpret_cast<HWND>(chapterListWindow());
-}
-
-HWND rowsBox()
-{
-    return FindWindowExA(chapterList(), nullptr, "ListBox", nullptr);
-}
-
-std::vector<std::string> rows()
-{
-    return listRows(rowsBox());
-}
-
-int chosenRow()
-{
-    return static_cast<int>(SendMessageA(rowsBox(), LB_GETCURSEL, 0, 0));
-}
-
-std::size_t caret()
-{
-    return static_cast<std::size_t>(document().selection().start);
-}
-
-// The caret's line is the first one the edit box shows.
-bool caretLineOnTop()
-{
-    const HWND edit = handleOf(editBoxRef);
-    return SendMessageA(edit, EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0) ==
-           SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0);
-}
-
 class Chapters : public MainWindowScenario {
 protected:
     Chapters()
@@ -77,7 +43,13 @@ protected:
     {
     }
 
+    static HWND chapterList() { return reinterpret_cast<HWND>(chapterListWindow()); }
+    static HWND rowsBox() { return FindWindowExA(chapterList(), nullptr, "ListBox", nullptr); }
+    static int chosenRow() { return static_cast<int>(SendMessageA(rowsBox(), LB_GETCURSEL, 0, 0)); }
+    static std::size_t caret() { return static_cast<std::size_t>(document().selection().start); }
     void caretTo(std::size_t offset) { document().select({static_cast<std::int32_t>(offset), 0}); }
+    static LRESULT askEdit(UINT message, WPARAM value) { return SendMessageA(handleOf(editBoxRef), message, value, 0); }
+    static bool caretLineOnTop() { return askEdit(EM_LINEFROMCHAR, WPARAM(-1)) == askEdit(EM_GETFIRSTVISIBLELINE, 0); }
 
     // Alt+key as the keyboard sends it: WM_SYSKEYDOWN with Alt held.
     void pressAlt(UINT key)
@@ -95,9 +67,18 @@ protected:
     }
 };
 
-TEST_F(Chapters, TheListOpensOnTheCaretsPartJumpsOnEnterAndLeavesTheMainWindowsKeysWorking)
+TEST_F(Chapters, AltKeysAndTheListGoToHeadingsTheListFollowsEditsAndLeavesTheMainWindowsKeysWorking)
 {
     setDocument(novel);
+    caretTo(0);
+    for (const char* heading : {"第一卷", "第一章", "　第一节", "第二章"}) {
+        pressAlt(VK_DOWN);
+        EXPECT_EQ(caret(), novel.find(heading)) << heading;
+        EXPECT_TRUE(caretLineOnTop()) << heading;
+    }
+    pressAlt(VK_UP);
+    EXPECT_EQ(caret(), novel.find("　第一节"));
+
     caretTo(novel.find("第一节") + 40);
     shortcut('J');
     ASSERT_NE(chapterList(), nullptr);
@@ -106,7 +87,7 @@ TEST_F(Chapters, TheListOpensOnTheCaretsPartJumpsOnEnterAndLeavesTheMainWindowsK
     EXPECT_EQ(GetWindow(chapterList(), GW_OWNER), handleOf(mainWindowRef));
 
     const std::vector<ChapterPart> parts = splitChapters(novel);
-    EXPECT_EQ(rows(), chapterListLines(parts));
+    EXPECT_EQ(listRows(rowsBox()), chapterListLines(parts));
     EXPECT_EQ(windowText(FindWindowExA(chapterList(), nullptr, "Static", nullptr)), chapterListSummary(parts));
     EXPECT_EQ(chosenRow(), 3);
     EXPECT_EQ(GetFocus(), rowsBox());
@@ -130,18 +111,15 @@ TEST_F(Chapters, TheListOpensOnTheCaretsPartJumpsOnEnterAndLeavesTheMainWindowsK
     press(VK_ESCAPE);
     EXPECT_EQ(chapterList(), nullptr);
     EXPECT_EQ(GetFocus(), handleOf(editBoxRef));
-    EXPECT_EQ(document().text(), novel) << "Enter, Esc or Ctrl+J reached the edit box";
-}
+    EXPECT_EQ(document().text(), novel) << "Alt, Enter, Esc or Ctrl+J reached the edit box";
 
-TEST_F(Chapters, TheListFollowsAnEditAtThePauseAndTheCaretWhenItMoves)
-{
-    setDocument(novel);
+    // The list follows an edit at the pause, and the caret when it moves.
     caretTo(0);
     shortcut('J');
     SetFocus(handleOf(editBoxRef));
     const std::string edited = novel + "第三章 雨歇\r\n" + body(2);
     setDocument(edited);
-    EXPECT_TRUE(pumpUntil([&] { return rows() == chapterListLines(splitChapters(edited)); }))
+    EXPECT_TRUE(pumpUntil([&] { return listRows(rowsBox()) == chapterListLines(splitChapters(edited)); }))
         << "the list did not follow the edit";
     caretTo(edited.find("雨歇"));
     EXPECT_TRUE(pumpUntil([] { return chosenRow() == 5; })) << chosenRow();
@@ -153,20 +131,6 @@ TEST_F(Chapters, TheListFollowsAnEditAtThePauseAndTheCaretWhenItMoves)
     EXPECT_TRUE(IsWindowVisible(chapterList()));
 }
 
-TEST_F(Chapters, AltDownAndAltUpGoFromHeadingToHeadingAndScrollItToTheTop)
-{
-    setDocument(novel);
-    caretTo(0);
-    for (const char* heading : {"第一卷", "第一章", "　第一节", "第二章"}) {
-        pressAlt(VK_DOWN);
-        EXPECT_EQ(caret(), novel.find(heading)) << heading;
-        EXPECT_TRUE(caretLineOnTop()) << heading;
-    }
-    pressAlt(VK_UP);
-    EXPECT_EQ(caret(), novel.find("　第一节"));
-    EXPECT_EQ(document().text(), novel);
-}
-
 TEST_F(Chapters, CountDetailsGivesTheWholeTheChapterAndTheSelection)
 {
     setDocument(novel);
@@ -176,9 +140,7 @@ TEST_F(Chapters, CountDetailsGivesTheWholeTheChapterAndTheSelection)
     const DialogRecord notice = answered([&] { shortcut('K'); }, {pressing("OK")}).at(0);
     EXPECT_EQ(notice.title, "字数详情");
     const std::string text = notice.message();
-    const auto figure = [](const char* name, std::int64_t value) {
-        return std::string("　") + name + "：" + std::to_string(value);
-    };
+    const auto figure = [](std::string name, std::int64_t value) { return "　" + name + "：" + std::to_string(value); };
     const std::size_t whole = text.find("全文"), ofChapter = text.find("本章：第二章 云涌"),
                       ofSelection = text.find("选定内容");
     ASSERT_TRUE(whole < ofChapter && ofChapter < ofSelection && ofSelection != std::string::npos) << text;

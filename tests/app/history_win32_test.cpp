@@ -1,7 +1,5 @@
-// Versions kept at save and the history dialog on the real main window: what
-// saves keep, "打开" of an older version and its save, the limit of a file's
-// versions, names the shelf cannot read, and a history folder that cannot be
-// written.
+// Versions kept at save and the history dialog on the real main window: what saves keep, "打开" of an older
+// version and its save, the limit of a file's versions, names the shelf cannot read, and an unwritable history folder.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -31,8 +29,7 @@ std::wstring widened(const std::string& text)
     return wide;
 }
 
-// Answers the history dialog: its lines read into `lines`, line `pick`
-// chosen, then `key` (Enter opens, Esc closes) on the list.
+// Answers the history dialog: its lines read into `lines`, line `pick` chosen, then `key` (Enter opens, Esc closes).
 DialogDriver::Answer keyOnList(WPARAM key, std::vector<std::string>& lines, int pick = 0)
 {
     return [key, pick, &lines](DialogWindow& box) {
@@ -56,16 +53,16 @@ protected:
     {
         settleRecovery();
         std::vector<std::string> texts;
-        for (const HistoryEntry& entry : listedVersionsOf(path)) {
-            std::uint64_t size = 0;
+        std::uint64_t size = 0;
+        for (const HistoryEntry& entry : listedVersionsOf(path))
             texts.push_back(readHistoryEntry(entry, size).value_or("(unreadable)"));
-        }
         return texts;
     }
 
-    // Ctrl+S to `path` through the save dialog, replacing the file when it is there.
-    void saveOver(const std::string& path)
+    // Ctrl+S to `path` through the save dialog (replacing the file when it is there), of `text` when given.
+    void save(const std::string& path, const char* text = nullptr)
     {
+        if (text) setDocument(text);
         DialogDriver driver;
         driver.answer(chooseFile(path));
         if (fileExists(path)) driver.press("Yes"); // replace it?
@@ -74,11 +71,6 @@ protected:
         ASSERT_TRUE(driver.finish()) << driver.report();
         EXPECT_EQ(driver.seen().back().title, "恭喜：");
     }
-    void saveText(const std::string& text, const std::string& path)
-    {
-        setDocument(text);
-        saveOver(path);
-    }
 
     ScratchFolder folder;
 };
@@ -86,11 +78,9 @@ protected:
 TEST_F(History, SavesOfChangedTextKeepTheOldAndOpenBringsItBack)
 {
     const std::string path = folder.file("第一章.txt");
-    saveText("一稿", path);
-    saveText("二稿 more", path);
-    saveText("三稿 more words", path);
+    for (const char* draft : {"一稿", "二稿 more", "三稿 more words"}) save(path, draft);
     EXPECT_EQ(versions(path), (std::vector<std::string>{"二稿 more", "一稿"}));
-    saveText("三稿 more words", path);
+    save(path, "三稿 more words");
     EXPECT_EQ(versions(path).size(), 2u) << "an unchanged save keeps nothing";
 
     std::vector<std::string> lines;
@@ -104,7 +94,7 @@ TEST_F(History, SavesOfChangedTextKeepTheOldAndOpenBringsItBack)
     EXPECT_EQ(document().file(), path);
     EXPECT_TRUE(document().isModified());
     EXPECT_EQ(fileBytes(path), "三稿 more words") << "written only when the user saves";
-    saveOver(path);
+    save(path);
     EXPECT_EQ(fileBytes(path), "一稿");
 
     // The file's versions stop at the limit, the oldest going first.
@@ -113,7 +103,7 @@ TEST_F(History, SavesOfChangedTextKeepTheOldAndOpenBringsItBack)
     for (int i = 0; i < 100; ++i)
         putFileBytes(history + "\\" + versionFileName({{2020, 1, 1}, 0, i / 60, i % 60}, 1),
                      "old " + std::to_string(i));
-    saveText("四稿", path);
+    save(path, "四稿");
     const std::vector<std::string> kept = versions(path);
     ASSERT_EQ(kept.size(), versionsPerFile);
     EXPECT_EQ(std::vector<std::string>(kept.begin(), kept.begin() + 5),
@@ -157,13 +147,12 @@ TEST_F(History, AnUnwritableHistoryLetsTheSaveHappenAndSaysSoOnce)
     ASSERT_TRUE(CreateDirectoryA((localData() + "\\Wrivo").c_str(), nullptr));
     putFileBytes(localData() + "\\Wrivo\\History", "not a folder");
     const std::string path = folder.file("稿.txt");
-    saveText("one", path);
-    saveText("two", path);
+    for (const char* draft : {"one", "two"}) save(path, draft);
     settleRecovery();
     EXPECT_EQ(fileBytes(path), "two");
     EXPECT_NE(answered(recovery::reportStoreTrouble, {pressing("OK")}).at(0).message().find("History"),
               std::string::npos);
-    saveText("three", path);
+    save(path, "three");
     settleRecovery();
     EXPECT_EQ(fileBytes(path), "three");
     DialogDriver quiet(2000);

@@ -1,6 +1,5 @@
-// The writer's desk on the real main window: Ctrl+L and its one undo step,
-// Ctrl+B's dialog with the goal kept in writing.txt, and the reached-goal
-// notice said once, at the next command.
+// The writer's desk on the real main window: Ctrl+L and its one undo step, Ctrl+B's dialog with the goal kept in
+// writing.txt, and the reached-goal notice said once, at the next command.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -30,16 +29,14 @@ protected:
     {
     }
 
-    // Ctrl+L, with the dialog's choices as they are or the button `choice`
-    // clicked first; the notice that follows.
+    // Ctrl+L, with the dialog's choices as they are or the button `choice` clicked first; the notice that follows.
     DialogRecord tidyUp(int choice = 0)
     {
-        const std::vector<DialogRecord> seen =
-            answered([&] { shortcut('L'); }, {[choice](DialogWindow& box) {
-                                                  if (choice) SendMessageA(box.control(choice), BM_CLICK, 0, 0);
-                                                  box.press("确定");
-                                              },
-                                              pressing("OK")});
+        const auto choose = [choice](DialogWindow& box) {
+            if (choice) SendMessageA(box.control(choice), BM_CLICK, 0, 0);
+            box.press("确定");
+        };
+        const std::vector<DialogRecord> seen = answered([&] { shortcut('L'); }, {choose, pressing("OK")});
         EXPECT_EQ(seen.size(), 2u);
         return seen.empty() ? DialogRecord{} : seen.back();
     }
@@ -47,14 +44,11 @@ protected:
     std::string file(const char* name) const { return fileBytes(localData() + "\\Wrivo\\" + name); }
 };
 
-// Answers the goal dialog: the goal it shows read into `shown`, then `goal`
-// typed and 确定, or 取消 when there is none.
+// Answers the goal dialog: the goal it shows read into `shown`, then `goal` typed and 确定, or 取消 when there is none.
 DialogDriver::Answer goalDialog(std::string& shown, const char* goal = nullptr)
 {
     return [&shown, goal](DialogWindow& box) {
-        char text[16] = {};
-        GetWindowTextA(box.control(goalField), text, sizeof text);
-        shown = text;
+        shown = windowText(box.control(goalField));
         if (goal) SetWindowTextA(box.control(goalField), goal);
         box.press(goal ? "确定" : "取消");
     };
@@ -99,8 +93,7 @@ TEST_F(WritingDesk, GoalIsKeptAndItsReachedNoticeComesOnce)
     EXPECT_EQ(answered([&] { shortcut('B'); }, {pressing("取消")}).size(), 1u) << "the notice came once";
 }
 
-// Where the store cannot be written the goal still works for the session,
-// and the notice comes once a run.
+// Where the store cannot be written the goal still works for the session, and the notice comes once a run.
 TEST_F(WritingDesk, UnwritableStoreIsSaidOnce)
 {
     putFileBytes(localData() + "\\Wrivo", "a file where the folder should be");

@@ -1,6 +1,5 @@
-// writing.txt and daily.txt on the real file system: a damaged log read back,
-// two programs' figures added up through the file, the lock another program
-// holds, and a store folder that cannot be made.
+// writing.txt and daily.txt on the real file system: a damaged log read back, two programs' figures added up
+// through the file, the lock another program holds, and a store folder that cannot be made.
 #include "services/writing_store.h"
 
 #include <windows.h>
@@ -61,8 +60,7 @@ TEST_F(WritingStore, DamagedLogReadsBackTwoProgramsAddUpAndAHeldLockWaits)
     EXPECT_EQ(readWritingSettings(), settings);
 }
 
-// A file where the folder should be: nothing can be written, and the
-// writer's figures stay with the program for the session.
+// A file where the folder should be: nothing can be written, and the writer's figures stay for the session.
 TEST_F(WritingStore, UnwritableStoreFailsAndKeepsTheFigures)
 {
     RemoveDirectoryA(store().c_str());

@@ -134,8 +134,7 @@ TEST_F(Chapters, AltKeysAndTheListGoToHeadingsTheListFollowsEditsAndLeavesTheMai
 TEST_F(Chapters, CountDetailsGivesTheWholeTheChapterAndTheSelection)
 {
     setDocument(novel);
-    const std::size_t chapter = novel.find("第二章");
-    const std::size_t selected = chapter + 20;
+    const std::size_t chapter = novel.find("第二章"), selected = chapter + 20;
     document().select({static_cast<std::int32_t>(selected), 30});
     const DialogRecord notice = answered([&] { shortcut('K'); }, {pressing("OK")}).at(0);
     EXPECT_EQ(notice.title, "字数详情");

@@ -13,6 +13,7 @@ namespace {
 
 using test::fileBytes;
 using test::putFileBytes;
+using test::removeFolderTree;
 
 class WritingStore : public ::testing::Test {
 protected:
@@ -28,7 +29,7 @@ protected:
     test::ScratchFolder local;
 };
 
-TEST_F(WritingStore, DamagedLogReadsBackTwoProgramsAddUpAndAHeldLockWaits)
+TEST_F(WritingStore, DamagedLogReadsBackTwoProgramsAddUpAHeldLockWaitsAndAnUnwritableStoreKeepsTheFigures)
 {
     putFileBytes(daily(), "2026-12-08 500 3000\r\n\xFF\xFE garbage\r\n2026-12-09 100 3000\r\n");
     const std::int64_t ninth = daysFromCivil({2026, 12, 9});
@@ -58,12 +59,9 @@ TEST_F(WritingStore, DamagedLogReadsBackTwoProgramsAddUpAndAHeldLockWaits)
     const WritingSettings settings{1234, {false, BlankLines::keep, true, false}};
     ASSERT_TRUE(writeWritingSettings(settings));
     EXPECT_EQ(readWritingSettings(), settings);
-}
 
-// A file where the folder should be: nothing can be written, and the writer's figures stay for the session.
-TEST_F(WritingStore, UnwritableStoreFailsAndKeepsTheFigures)
-{
-    RemoveDirectoryA(store().c_str());
+    // A file where the folder should be: nothing can be written, and the writer's figures stay for the session.
+    removeFolderTree(store());
     putFileBytes(store(), "not a folder");
     WritingLog log;
     log.add(46000, 9, 3000);

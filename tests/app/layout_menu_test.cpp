@@ -55,28 +55,27 @@ struct ExpectedEntry {
     std::uint32_t flags;
     std::int32_t handler;
 };
-constexpr std::uint32_t ticked = layout::menuTicked;
 constexpr std::int32_t none = layout::noHandler;
 using namespace HandlerIndex;
 constexpr ExpectedEntry expectedMenu[] = {
-    {20000, "文件操作", 0, "（无）", ticked, none},
+    {20000, "文件操作", 0, "（无）", layout::menuTicked, none},
     {20001, "新建文档", 1, "Ctrl+A", 0, newDocument},
     {20003, "保存文档", 1, "Ctrl+S", 0, saveDocument},
     {20005, "打开文档", 1, "Ctrl+D", 0, openDocument},
     {20006, "添加文档", 1, "Ctrl+F", 0, appendDocument},
-    {20007, "编辑菜单", 0, "（无）", ticked, none},
+    {20007, "编辑菜单", 0, "（无）", layout::menuTicked, none},
     {20008, "剪切字符   Ctrl+X", 1, "（无）", 0, cutCharacters},
     {20010, "复制字符   Ctrl+C", 1, "（无）", 0, copyCharacters},
     {20011, "粘贴字符   Ctrl+V", 1, "（无）", 0, pasteCharacters},
     {20013, "清空字符", 1, "Del", 0, clearText},
-    {20014, "功能设置", 0, "（无）", ticked, none},
+    {20014, "功能设置", 0, "（无）", layout::menuTicked, none},
     {20015, "壹键隐藏  *必看说明* ", 1, "（无）", 0, hideNotice},
     {20016, "字数总计", 1, "Ctrl+Q", 0, countReport},
     {20017, "日期时间", 1, "Ctrl+W", 0, insertDateTime},
     {20019, "字体颜色", 1, "Ctrl+E", 0, chooseTextColour},
     {20020, "背景颜色", 1, "Ctrl+R", 0, chooseBackgroundColour},
     {20021, "字体大小", 1, "Ctrl+T", 0, chooseFont},
-    {20022, "版权帮助", 0, "Ctrl+R", ticked, none},
+    {20022, "版权帮助", 0, "Ctrl+R", layout::menuTicked, none},
     {20023, "配置还原", 1, "Ctrl+P", 0, restoreDefaults},
     {20024, "关于帮助", 1, "Ctrl+O", 0, helpNotice},
     {20026, "广告合作", 1, "Ctrl+Y", 0, advertisingNotice},
@@ -122,16 +121,15 @@ TEST(LayoutMenu, TheStoredMenuIsTheExpectedOneEntryByEntry)
     EXPECT_EQ(menuEntryCount, static_cast<int>(entries.size()));
     const ExpectedEntry* next = expectedMenu;
     for (std::size_t n = 0; n < entries.size(); ++n) {
-        const layout::MenuEntry& entry = *entries[n];
         const int command = firstMenuCommand + static_cast<int>(n);
         const bool separator = std::find(std::begin(separators), std::end(separators), command) != std::end(separators);
         const ExpectedEntry expected = separator ? ExpectedEntry{command, "-", 1, "（无）", 0, none} : *next++;
         EXPECT_EQ(command, expected.command);
-        EXPECT_EQ(entry.caption, expected.caption) << expected.command;
-        EXPECT_EQ(entry.level, expected.level) << expected.command;
-        EXPECT_EQ(shortcutDisplayName(entry.shortcut), expected.shortcut) << expected.command;
-        EXPECT_EQ(entry.flags, expected.flags) << expected.command;
-        EXPECT_EQ(entry.handler, expected.handler) << expected.command;
+        EXPECT_EQ(entries[n]->caption, expected.caption) << command;
+        EXPECT_EQ(entries[n]->level, expected.level) << command;
+        EXPECT_EQ(shortcutDisplayName(entries[n]->shortcut), expected.shortcut) << command;
+        EXPECT_EQ(entries[n]->flags, expected.flags) << command;
+        EXPECT_EQ(entries[n]->handler, expected.handler) << command;
     }
 
     // Nothing is hidden; a popup shows no key although one is stored.

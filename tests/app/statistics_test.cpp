@@ -151,9 +151,8 @@ TEST(Statistics, RowCountsAreWrittenAsTheDoubleTextWouldBe)
         EXPECT_EQ(halfCountText(bytes), toText(Value{static_cast<double>(bytes) / 2.0})) << bytes;
 }
 
-// A random walk of edits (high bytes, 0x80, 0xFF, full-width spaces, "\r\n"
-// pairs split and joined) measured only where each happened agrees with a
-// whole recount after every edit: paragraphs, their places, the count.
+// A random walk of edits (high bytes, 0x80, 0xFF, full-width spaces, "\r\n" pairs split and joined) measured only
+// where each happened agrees with a whole recount after every edit: paragraphs, their places, the count.
 TEST(Statistics, MeasuringOnlyTheChangedStretchAgreesWithAWholeRecount)
 {
     std::mt19937 random(29);

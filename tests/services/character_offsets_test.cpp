@@ -10,11 +10,9 @@
 
 namespace wrivo {
 
-// With marks every few bytes, every offset of random texts (0x80 and 0xFF
-// standing alone, lead bytes at the ends of stretches) converts as the
-// scan from the start does, both ways; and so it does after each of a walk
-// of random edits taken into the offsets of the text before it (marks found
-// or not yet).
+// With marks every few bytes, every offset of random texts (0x80 and 0xFF standing alone, lead bytes at the
+// ends of stretches) converts as the scan from the start does, both ways; and so it does after each of a walk
+// of random edits taken into the offsets of the text before it (marks found or not yet).
 TEST(CharacterOffsets, AgreeWithTheScanFromTheStartThroughEveryChange)
 {
     auto some = [](std::mt19937& random, std::string_view bytes, unsigned most) {

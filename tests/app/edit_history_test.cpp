@@ -1,9 +1,7 @@
 #include "app/edit_history.h"
 
 #include <gtest/gtest.h>
-
 #include <random>
-
 #include "services/controls/edit_selection.h"
 
 namespace wrivo {
@@ -137,10 +135,8 @@ TEST(EditHistory, AStepOfManyPlacesUndoesAndRedoesWhole)
     EXPECT_EQ(textBeforeStep(after, growing), before);
     // A place of the text before moves with the places before it; inside a
     // replaced stretch it goes to the end of what replaced it.
-    EXPECT_EQ(offsetAfterStep(growing, 0), 0u);
-    EXPECT_EQ(offsetAfterStep(growing, 1), 3u);
-    EXPECT_EQ(offsetAfterStep(growing, 6), 7u); // after "b"
-    EXPECT_EQ(offsetAfterStep(growing, 11), 13u);
+    const std::size_t moves[][2] = {{0, 0}, {1, 3}, {6, 7} /* after "b" */, {11, 13}};
+    for (const auto& move : moves) EXPECT_EQ(offsetAfterStep(growing, move[0]), move[1]) << move[0];
     EXPECT_EQ(offsetAfterStep(step, 3), 5u); // inside the first "张三"
 }
 
@@ -188,9 +184,7 @@ TEST(EditHistory, UndoAndRedoGiveBackEveryTextOfARandomEditWalk)
         for (int edit = 0; edit < 12; ++edit) {
             // Whole characters as the code page pairs them, as the control edits them.
             const std::int32_t characters = charactersInBytes(e.text, static_cast<std::int32_t>(e.text.size()));
-            auto boundary = [&] {
-                return static_cast<std::size_t>(bytesInCharacters(e.text, random() % (characters + 1)));
-            };
+            auto boundary = [&]() -> std::size_t { return bytesInCharacters(e.text, random() % (characters + 1)); };
             const std::size_t from = boundary(), to = random() % 3 == 0 ? boundary() : from;
             std::string put;
             for (auto n = random() % 3; n > 0; --n) put += pieces[random() % pieces.size()];

@@ -32,6 +32,11 @@ TEST(RecoveryRecord, ReadsBackWhatItWrote)
     RecoveryRecord unnamed = record;
     unnamed.fileName.clear(); // a document never saved
     EXPECT_EQ(parseRecord(recordText(unnamed)), unnamed);
+    // So does the note left while saving, and nothing once cut short.
+    const SaveNote note{"D:\\文档\\草稿.txt", "D:\\文档\\~wrv1a-2.tmp.bak"};
+    const std::string text = saveNoteText(note);
+    EXPECT_EQ(parseSaveNote(text), note);
+    for (std::size_t cut = 0; cut < text.size(); ++cut) EXPECT_FALSE(parseSaveNote(text.substr(0, cut))) << cut;
 }
 
 TEST(RecoveryRecord, DamagedRecordsReadAsNothing)
@@ -86,10 +91,7 @@ TEST(RecoveryRecord, StemNamesTheProgramByIdAndStartTime)
     EXPECT_EQ(ownerOfStem(keptCopyStem(owner, 2)), owner);
     EXPECT_TRUE(isKeptCopyStem(keptCopyStem(owner, 2)));
     EXPECT_FALSE(ownerOfStem("wrivo-36-01d9c0b1f2e3a4b5-02"));
-}
-
-TEST(RecoveryRecord, SetAsideNamesCarryTheMomentOfTheMove)
-{
+    // A copy set aside: its name begins with the moment of the move.
     const std::string name = "20261209-233000Z wrivo-36-01d9c0b1f2e3a4b5.copy";
     const std::optional<std::uint64_t> moment = setAsideTime(name); // file-time units, from 1601
     ASSERT_TRUE(moment);
@@ -97,14 +99,6 @@ TEST(RecoveryRecord, SetAsideNamesCarryTheMomentOfTheMove)
     EXPECT_EQ(setAsideName("wrivo-36-01d9c0b1f2e3a4b5.copy", *moment + 1234), name);
     EXPECT_FALSE(setAsideTime("wrivo-36-01d9c0b1f2e3a4b5.copy")); // set aside by an older version
     EXPECT_FALSE(setAsideTime("20261332-233000Z x.copy"));        // no such day
-}
-
-TEST(RecoveryRecord, SaveNoteReadsBackAndNothingOnceCut)
-{
-    const SaveNote note{"D:\\文档\\草稿.txt", "D:\\文档\\~wrv1a-2.tmp.bak"};
-    const std::string text = saveNoteText(note);
-    EXPECT_EQ(parseSaveNote(text), note);
-    for (std::size_t cut = 0; cut < text.size(); ++cut) EXPECT_FALSE(parseSaveNote(text.substr(0, cut))) << cut;
 }
 
 TEST(ShelfFileName, TimeAndTheFirstSafeCharacters)

@@ -38,6 +38,13 @@ TEST(TextSearch, MatchesStartOnCharacterBoundariesAndCoverWholeCharacters)
     EXPECT_EQ(searchableTerm("ab\xB0"), "ab");
     EXPECT_EQ(allMatches("xab", "ab\xB0"), Offsets{1});
     EXPECT_EQ(allMatches("abc", ""), Offsets{});
+    // The euro sign (0x80) stands alone, as in the edit box: it pairs with no byte after it.
+    const std::string price = std::string("售价99") + '\x80' + "，约合人民币750元";
+    EXPECT_EQ(allMatches(price, "人民币"), Offsets{13});
+    EXPECT_EQ(allMatches(price, "，"), Offsets{7});
+    EXPECT_EQ(replaceAll(price, "\x80", "欧元", {}).text, "售价99欧元，约合人民币750元");
+    // "形" is D0 CE, the second byte of "中" and the first of "文".
+    EXPECT_EQ(allMatches("\x80中文", "形"), Offsets{});
 }
 
 TEST(TextSearch, CaseAppliesToAsciiLettersOnlyAndWholeWordsToAsciiWordCharacters)
@@ -66,26 +73,14 @@ TEST(TextSearch, ReplaceAllCountsEveryMatchOnceWithoutOverlaps)
     EXPECT_EQ(replaceAll("Cat cat catalog", "cat", "dog", {false, true}).text, "dog dog catalog");
 }
 
-// The euro sign (0x80) stands alone, as in the edit box: it pairs with no byte after it.
-TEST(TextSearch, TheEuroSignIsACharacterOfItsOwn)
-{
-    const std::string price = std::string("售价99") + '\x80' + "，约合人民币750元";
-    EXPECT_EQ(allMatches(price, "人民币"), Offsets{13});
-    EXPECT_EQ(allMatches(price, "，"), Offsets{7});
-    EXPECT_EQ(replaceAll(price, "\x80", "欧元", {}).text, "售价99欧元，约合人民币750元");
-    // "形" is D0 CE, the second byte of "中" and the first of "文".
-    EXPECT_EQ(allMatches("\x80中文", "形"), Offsets{});
-}
-
 // Random GBK texts of a few characters: every search, wrapped search and
-// replacement agrees with a plain walk over the characters, which pairs the
-// bytes as the code page does.
+// replacement agrees with a plain walk over the characters.
 TEST(TextSearch, AgreesWithACharacterByCharacterWalkOnRandomTexts)
 {
     std::mt19937 random(20);
     const std::vector<std::string> pieces = {"a",  "A",        "b",        "_",    " ",    "啊",  "陌",
                                              "、", "\xE1\x61", "\x81\x40", "\r\n", "\x80", "\xFF"};
-    auto step = [](std::string_view s, std::size_t i) {
+    auto step = [](std::string_view s, std::size_t i) { // the bytes of a character, as the code page pairs them
         const auto b = static_cast<unsigned char>(s[i]);
         return b >= 0x81 && b <= 0xFE && i + 1 < s.size() ? 2 : 1;
     };

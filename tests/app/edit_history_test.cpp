@@ -1,7 +1,9 @@
 #include "app/edit_history.h"
 
 #include <gtest/gtest.h>
+
 #include <random>
+
 #include "services/controls/edit_selection.h"
 
 namespace wrivo {

@@ -24,4 +24,9 @@ struct CodePageName {
 };
 CodePageName toCodePageName(std::wstring_view name);
 
+// `text` in UTF-16, read in `codePage`: by default the process's ANSI code
+// page, in which the ANSI file functions read names; 936 for Wrivo's own GBK
+// texts, whatever the system's. Bytes the code page cannot read become U+FFFD.
+std::wstring widened(std::string_view text, std::uint32_t codePage = 0 /* CP_ACP */);
+
 } // namespace wrivo

@@ -30,6 +30,15 @@ std::uint32_t activeCodePage()
     return GetACP();
 }
 
+std::wstring widened(std::string_view text, std::uint32_t codePage)
+{
+    const int bytes = static_cast<int>(text.size());
+    const int size = text.empty() ? 0 : MultiByteToWideChar(codePage, 0, text.data(), bytes, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
+    if (size > 0) MultiByteToWideChar(codePage, 0, text.data(), bytes, wide.data(), size);
+    return wide;
+}
+
 CodePageName toCodePageName(std::wstring_view name)
 {
     CodePageName result;

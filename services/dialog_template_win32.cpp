@@ -1,5 +1,7 @@
 #include "services/dialog_template_win32.h"
 
+#include "services/code_page.h"
+
 namespace wrivo {
 
 // The layout is DLGTEMPLATE's: WORDs, each item on a DWORD boundary.
@@ -43,12 +45,9 @@ void DialogTemplate::addDword(DWORD value)
 
 void DialogTemplate::addText(std::string_view gbk)
 {
-    const int length = MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), nullptr, 0);
-    const std::size_t at = words_.size();
-    words_.resize(at + static_cast<std::size_t>(length > 0 ? length : 0) + 1, 0);
-    if (length > 0)
-        MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()),
-                            reinterpret_cast<wchar_t*>(words_.data() + at), length);
+    const std::wstring wide = widened(gbk, 936);
+    words_.insert(words_.end(), wide.begin(), wide.end());
+    words_.push_back(0);
 }
 
 } // namespace wrivo

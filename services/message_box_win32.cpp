@@ -2,21 +2,9 @@
 
 #include <windows.h>
 
+#include "services/code_page.h"
+
 namespace wrivo {
-namespace {
-
-std::wstring fromGbk(std::string_view text)
-{
-    if (text.empty()) return {};
-    const int length = static_cast<int>(text.size());
-    const int size = MultiByteToWideChar(936, 0, text.data(), length, nullptr, 0);
-    if (size <= 0) return {};
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(936, 0, text.data(), length, wide.data(), size);
-    return wide;
-}
-
-} // namespace
 
 std::int32_t messageBox(const Value& content, std::int32_t style, std::optional<std::string_view> title)
 {
@@ -28,8 +16,8 @@ std::int32_t messageBox(const Value& content, std::int32_t style, std::optional<
 
 std::int32_t messageBoxFromGbk(std::string_view text, std::int32_t style, std::string_view title)
 {
-    const std::wstring wideText = fromGbk(text);
-    const std::wstring wideTitle = fromGbk(title);
+    const std::wstring wideText = widened(text, 936);
+    const std::wstring wideTitle = widened(title, 936);
     const int pressed = MessageBoxW(nullptr, wideText.c_str(), wideTitle.c_str(), platformMessageBoxStyle(style));
     return messageBoxResultOf(pressed);
 }

@@ -27,14 +27,6 @@ std::optional<std::string> spelled(std::wstring_view name)
     return std::move(narrow.text);
 }
 
-std::wstring widened(std::string_view text)
-{
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-    if (size > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
-
 std::optional<std::string> environmentFolder(const wchar_t* name)
 {
     std::wstring value(longestPath, L'\0');
@@ -141,11 +133,6 @@ std::optional<ProcessIdentity> ownerOfName(std::wstring_view name, std::wstring_
         stem += static_cast<char>(c);
     }
     return ownerOfStem(stem);
-}
-
-std::wstring folderOf(const std::wstring& path)
-{
-    return path.substr(0, path.rfind(L'\\'));
 }
 
 std::wstring nameOf(const std::wstring& path)

@@ -6,6 +6,7 @@
 #include <map>
 
 #include "host/scoped_win32.h"
+#include "services/code_page.h"
 #include "services/files.h"
 #include "services/recovery_store.h"
 
@@ -14,14 +15,6 @@ namespace {
 
 constexpr std::uint64_t oneDay = 24ull * 60 * 60 * 10'000'000; // 100 ns units
 constexpr DWORD shelfHeadBytes = 512;                          // room for 20 characters and the spaces between
-
-std::wstring widened(std::string_view text)
-{
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size > 0 ? size : 0), L'\0');
-    if (size > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-    return wide;
-}
 
 // In the code page, with "?" for what it cannot spell.
 std::string narrowed(std::wstring_view text)

@@ -10,6 +10,7 @@
 #include "app/history.h"
 #include "app/layout_content.h"
 #include "app/recovery.h"
+#include "services/code_page.h"
 #include "services/files.h"
 #include "services/history_dialog.h"
 #include "services/version_history.h"
@@ -21,13 +22,6 @@ namespace wrivo {
 namespace {
 
 using namespace wrivo::test;
-
-std::wstring widened(const std::string& text)
-{
-    std::wstring wide(text.size() + 1, L'\0');
-    wide.resize(MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide.data(), int(wide.size())) - 1);
-    return wide;
-}
 
 // Answers the history dialog: its lines read into `lines`, line `pick` chosen, then `key` (Enter opens, Esc closes).
 DialogDriver::Answer keyOnList(WPARAM key, std::vector<std::string>& lines, int pick = 0)

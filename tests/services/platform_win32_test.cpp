@@ -35,9 +35,9 @@ TEST(Platform, CodePageTextIsWhatTheEditControlGivesBackUnchanged)
     HWND edit = CreateWindowExA(0, "EDIT", "", WS_POPUP | ES_MULTILINE, 0, 0, 200, 100, nullptr, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(edit, nullptr);
-    for (const std::string text : {std::string("中文 abc\r\n"), std::string("a\x80z"), std::string("a\xA2\xA0z"),
-                                   std::string(""), std::string("a\x81 z"), std::string("a\x81\x7Fz"),
-                                   std::string("a\x81"), std::string("\xD6\xD0\r\n\xE4\xB8\xAD")}) {
+    for (const std::string& text : {std::string("中文 abc\r\n"), std::string("a\x80z"), std::string("a\xA2\xA0z"),
+                                    std::string(""), std::string("a\x81 z"), std::string("a\x81\x7Fz"),
+                                    std::string("a\x81"), std::string("\xD6\xD0\r\n\xE4\xB8\xAD")}) {
         SetWindowTextA(edit, text.c_str());
         char back[64] = {};
         const int length = GetWindowTextA(edit, back, sizeof back);

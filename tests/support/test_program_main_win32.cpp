@@ -1,20 +1,13 @@
-// The entry point of a folder's Win32 test program. All the test files of one
-// folder are linked into one program (linking a statically linked program
-// per file cost much of the build), but each file's tests still run in a
-// process of their own. The build gives the program a second name for each of
-// its files (a hard link, NAME.exe for NAME.cpp), and started under such a name
-// it runs only the tests written in that file, as a program of its own would:
-// a file whose tests end the process, check an exit code or leave global
-// state behind affects no other file's tests, and a test that starts its own
-// program again by name finds it. Under the folder's name
-// (app_win32_tests.exe) every test of the folder runs, or, with
-//   --tests-of=NAME      only the tests written in NAME.cpp.
-// --gtest_filter narrows either choice further.
+// The entry point of a folder's Win32 test program (one program per folder links faster than one per file).
+// Started under a file's own name (NAME.exe, a hard link the build makes for NAME.cpp) it runs only that
+// file's tests, in a process of their own as a program of that file would; under the folder's name
+// (app_win32_tests.exe) every test, or with --tests-of=NAME only NAME.cpp's. --gtest_filter narrows further.
 #include <windows.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -27,12 +20,8 @@ constexpr std::string_view fileProgramSuffix = "_win32_test";
 std::string programName()
 {
     char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string name(path, length);
-    name.erase(0, name.find_last_of("\\/") + 1);
-    const std::size_t dot = name.rfind('.');
-    if (dot != std::string::npos) name.erase(dot);
-    return name;
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::filesystem::path(path).stem().string();
 }
 
 // Whether the test was written in the file named (its base name without

@@ -222,6 +222,13 @@ Notice notices::writingStoreUnwritable(std::string_view folder)
     return {"注意：", concatTexts("写作记录无法保存到 ", folder, "，本次运行的目标和字数不会保留。")};
 }
 
+Notice notices::writingFileUnreadable(std::string_view path)
+{
+    return {"注意：", concatTexts("写作记录无法完整读取：\r\n\r\n", path,
+                                  "\r\n\r\n为了不覆盖其中的记录，暂不写入这个文件：本次运行的目标和字数先留在程序里，"
+                                  "文件能读取时再写入。")};
+}
+
 Notice notices::goToParagraph(std::int32_t paragraphCount)
 {
     return {"转到段落", concatTexts("段落号(1 - ", toText(Value{paragraphCount}), "):")};
@@ -315,11 +322,12 @@ Notice notices::recoveryDamaged(int count, int moved, std::string_view folder)
                                   moved > 0 ? concatTexts("已移到:\r\n", folder) : std::string(), stuck)};
 }
 
-Notice notices::recoveryStoreUnusable()
+Notice notices::recoveryStoreUnusable(bool writingLost)
 {
     return {"注意：",
-            "无法写入 %LOCALAPPDATA%\\Wrivo 文件夹。\r\n\r\n编辑照常进行, 但没有保存的文字在程序意外结束后将无法恢复, "
-            "丢弃的文字也不会留底。\r\n\r\n本次运行不再提示。"};
+            concatTexts("无法写入 %LOCALAPPDATA%\\Wrivo 文件夹。\r\n\r\n编辑照常进行, "
+                        "但没有保存的文字在程序意外结束后将无法恢复, 丢弃的文字也不会留底",
+                        writingLost ? ", 本次运行的写作目标和字数也不会保留" : "", "。\r\n\r\n本次运行不再提示。")};
 }
 
 Notice notices::recoveryUnwritable()

@@ -85,7 +85,8 @@ struct RecoveryOffer {
 Notice recoveryOffer(const RecoveryOffer& offer);
 // `count` damaged copies, `moved` of them into `folder`.
 Notice recoveryDamaged(int count, int moved, std::string_view folder);
-Notice recoveryStoreUnusable();
+// `writingLost`: the writer's goal and figures are not kept either.
+Notice recoveryStoreUnusable(bool writingLost);
 Notice recoveryUnwritable();
 Notice recoveryTooLarge(std::uint64_t limitMb);
 Notice shelfUnwritable();
@@ -94,11 +95,13 @@ Notice versionsUnwritable();
 
 // The writer's menu: what the tidy-up changed, or that it changed nothing;
 // the daily goal reached (`goal` 字, `streak` days in a row); the writing
-// log's folder that cannot be written.
+// log's folder that cannot be written; one of its files there that does not
+// read and so is not written over.
 Notice tidied(const TidyCounts& counts);
 Notice alreadyTidy();
 Notice goalReached(std::int64_t goal, int streak);
 Notice writingStoreUnwritable(std::string_view folder);
+Notice writingFileUnreadable(std::string_view path);
 
 // A file named on the command line or dropped whose name the code page
 // cannot spell; `shownName` has "?" for what it cannot show.

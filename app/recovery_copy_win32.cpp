@@ -24,6 +24,7 @@
 #include "services/message_box.h"
 #include "services/recovery_store.h"
 #include "services/text.h"
+#include "services/writing_store.h"
 
 namespace wrivo::recovery {
 namespace {
@@ -233,7 +234,10 @@ void checkStoreAtStart()
     CopyState& s = state();
     if (recoveryStoreWritable() || s.copyFailureTold) return;
     s.copyFailureTold = s.shelfFailureTold = true;
-    tell(notices::recoveryStoreUnusable());
+    // The folder itself refusing takes the writer's goal and figures too: one notice says all.
+    const bool writingLost = !writingStoreWritable();
+    if (writingLost) writing::storeTroubleToldAtStart();
+    tell(notices::recoveryStoreUnusable(writingLost));
 }
 
 } // namespace wrivo::recovery

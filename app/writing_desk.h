@@ -35,7 +35,12 @@ public:
 TidyCounts tidyDocument(const TidyOptions& options);
 
 // What waits to be said at the next menu command: the goal reached today,
-// the folder that cannot be written (once a run).
+// the folder that cannot be written and a file of it that does not read
+// (each once a run).
 void tellPending();
+
+// The start-up notice has said that the store folder cannot be written, the
+// goal and the figures included: the desk does not say it again this run.
+void storeTroubleToldAtStart();
 
 } // namespace wrivo::writing

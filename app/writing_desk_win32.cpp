@@ -21,14 +21,23 @@ constexpr int averagedDays = 30;
 
 } // namespace
 
+// A file of the store that did not read, whose writes wait: said once a run.
+struct Held {
+    bool now = false;
+    bool told = false;
+};
+
 // With the application's state, made when first needed.
 struct Desk {
-    WritingSettings settings = readWritingSettings();
+    WritingSettings settings = readWritingSettings().value_or(WritingSettings{});
+    WritingSettings settingsRead = settings; // as last read or written
+    bool settingsWaiting = false;            // a change not yet written
     WritingLog log;
     WordMeter meter;
     bool reachedToTell = false; // today's goal reached since the last command
     bool storeFailed = false;
     bool storeFailureTold = false;
+    Held logHeld, settingsHeld;
 };
 
 namespace {
@@ -38,9 +47,23 @@ Desk& desk()
     std::shared_ptr<Desk>& slot = appGlobals()->writingDesk;
     if (!slot) {
         slot = std::make_shared<Desk>();
-        slot->log.setStored(readDailyLog());
+        // A log that does not read shows as empty until it does.
+        slot->log.setStored(readDailyLog().value_or(DailyLog{}).days);
     }
     return *slot;
+}
+
+void noteOutcome(StoreWrite outcome, Held& held)
+{
+    held.now = outcome == StoreWrite::unreadable;
+    if (outcome == StoreWrite::failed) desk().storeFailed = true;
+}
+
+void tellHeld(Held& held, const char* file)
+{
+    if (!held.now || held.told) return;
+    held.told = true;
+    tell(notices::writingFileUnreadable(writingStoreFile(file)));
 }
 
 std::int64_t today()
@@ -53,10 +76,20 @@ std::int64_t documentWords()
     return countWords(document().text()).words;
 }
 
+void saveSettings()
+{
+    Desk& d = desk();
+    const StoreWrite outcome = saveWritingSettings(d.settingsRead, d.settings);
+    d.settingsWaiting = outcome != StoreWrite::written;
+    noteOutcome(outcome, d.settingsHeld);
+}
+
+// Settings that waited for their file go with the log.
 void saveLog()
 {
     Desk& d = desk();
-    if (d.log.hasPending() && saveDailyLog(d.log) == LogWrite::failed) d.storeFailed = true;
+    if (d.settingsWaiting) saveSettings();
+    if (d.log.hasPending()) noteOutcome(saveDailyLog(d.log), d.logHeld);
 }
 
 // The difference since the last note goes to today.
@@ -65,11 +98,6 @@ void noteWords()
     Desk& d = desk();
     const std::int64_t difference = d.meter.difference(documentWords());
     if (difference != 0 && d.log.add(today(), difference, d.settings.goal)) d.reachedToTell = true;
-}
-
-void saveSettings()
-{
-    if (!writeWritingSettings(desk().settings)) desk().storeFailed = true;
 }
 
 } // namespace
@@ -119,11 +147,18 @@ void tellPending()
         d.storeFailureTold = true;
         tell(notices::writingStoreUnwritable(writingStoreName()));
     }
+    tellHeld(d.logHeld, "daily.txt");
+    tellHeld(d.settingsHeld, "writing.txt");
     if (d.reachedToTell) {
         d.reachedToTell = false;
         const std::int64_t day = today();
         tell(notices::goalReached(d.log.day(day).goal, d.log.streak(day)));
     }
+}
+
+void storeTroubleToldAtStart()
+{
+    if (appGlobals()) desk().storeFailureTold = true;
 }
 
 } // namespace wrivo::writing
@@ -153,10 +188,8 @@ std::optional<std::int32_t> handlers::dailyGoal(const EventArguments&)
     tellPending();
     Desk& d = desk();
     // Another program may have added to today since: read it in as well.
-    if (saveDailyLog(d.log) == LogWrite::failed) {
-        d.storeFailed = true;
-        tellPending();
-    }
+    noteOutcome(saveDailyLog(d.log), d.logHeld);
+    tellPending();
     const std::int64_t day = today();
     GoalSummary summary;
     summary.today = day;

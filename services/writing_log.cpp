@@ -66,35 +66,40 @@ std::int64_t writingDay(const DateTimeFields& localTime)
     return daysFromCivil(localTime.date) - (localTime.hour < dayStartHour ? 1 : 0);
 }
 
-std::vector<DayRecord> parseDailyLog(std::string_view text)
+DailyLog parseDailyLog(std::string_view text)
 {
-    std::vector<DayRecord> days;
+    DailyLog log;
     while (!text.empty()) {
         const std::size_t end = std::min(text.find('\n'), text.size());
         std::string_view line = text.substr(0, end);
         text.remove_prefix(std::min(end + 1, text.size()));
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         const std::vector<std::string_view> fields = fieldsOf(line);
-        if (fields.size() != 3) continue;
-        const std::optional<std::int64_t> day = dayIn(fields[0]), words = numberIn(fields[1]),
-                                          goal = numberIn(fields[2]);
-        if (!day || !words || !goal || *goal < 0) continue;
-        days.push_back({*day, *words, *goal});
+        if (fields.empty()) continue;
+        const std::optional<std::int64_t> day = dayIn(fields[0]),
+                                          words = fields.size() == 3 ? numberIn(fields[1]) : std::nullopt,
+                                          goal = fields.size() == 3 ? numberIn(fields[2]) : std::nullopt;
+        if (day && words && goal && *words >= -largestFigure && *words <= largestFigure && *goal >= 0 &&
+            *goal <= largestFigure)
+            log.days.push_back({*day, *words, *goal});
+        else
+            log.unread.emplace_back(line);
     }
-    settle(days);
-    return days;
+    settle(log.days);
+    return log;
 }
 
-std::string dailyLogText(const std::vector<DayRecord>& days)
+std::string dailyLogText(const DailyLog& log)
 {
     std::string text;
-    for (const DayRecord& record : days) {
+    for (const DayRecord& record : log.days) {
         const CivilDate date = civilFromDays(record.day);
         char line[80];
         std::snprintf(line, sizeof line, "%04d-%02d-%02d %lld %lld\r\n", date.year, date.month, date.day,
                       static_cast<long long>(record.words), static_cast<long long>(record.goal));
         text += line;
     }
+    for (const std::string& line : log.unread) text += line + "\r\n";
     return text;
 }
 
@@ -119,8 +124,9 @@ std::vector<DayRecord> WritingLog::withPending(const std::vector<DayRecord>& onD
     for (const auto& [day, pending] : pending_) {
         auto record = std::find_if(days.begin(), days.end(), [day = day](const DayRecord& r) { return r.day == day; });
         if (record == days.end()) record = days.insert(days.end(), DayRecord{day, 0, pending.goalIfNew});
-        record->words += pending.words;
-        if (pending.goal) record->goal = *pending.goal;
+        // Held within what a read takes back, or the day would be lost to it.
+        record->words = std::clamp(record->words + pending.words, -largestFigure, largestFigure);
+        if (pending.goal) record->goal = std::clamp(*pending.goal, std::int64_t{0}, largestFigure);
     }
     settle(days);
     return days;

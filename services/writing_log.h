@@ -31,12 +31,22 @@ struct DayRecord {
 };
 
 inline constexpr std::size_t daysKept = 400;
+// A day's figure and goal lie within this either side of 0.
+inline constexpr std::int64_t largestFigure = 10'000'000;
 
 // daily.txt: one line per day, "2026-12-09 3120 3000" (the date, the net
-// 字数, the goal). Reading skips what is not such a line; a day named twice
-// counts as its last line. Days come out in order, the newest daysKept.
-std::vector<DayRecord> parseDailyLog(std::string_view text);
-std::string dailyLogText(const std::vector<DayRecord>& days);
+// 字数, the goal). A day named twice counts as its last line. Days come out
+// in order, the newest daysKept. A line that is no such day (damaged, a
+// figure past largestFigure, more fields than these) counts for nothing and
+// is written back as it stands, after the days: a later program may add
+// fields without this one deleting them.
+struct DailyLog {
+    std::vector<DayRecord> days;
+    std::vector<std::string> unread;
+    friend bool operator==(const DailyLog&, const DailyLog&) = default;
+};
+DailyLog parseDailyLog(std::string_view text);
+std::string dailyLogText(const DailyLog& log);
 
 class WritingLog {
 public:

@@ -31,7 +31,7 @@ constexpr std::string_view blankLineNames[] = {"keep", "one", "none"};
 
 } // namespace
 
-WritingSettings parseWritingSettings(std::string_view text)
+WritingSettings parseWritingSettings(std::string_view text, std::vector<std::string>* unknown)
 {
     WritingSettings settings;
     while (!text.empty()) {
@@ -39,8 +39,8 @@ WritingSettings parseWritingSettings(std::string_view text)
         const std::string_view line = text.substr(0, end);
         text.remove_prefix(std::min(end + 1, text.size()));
         const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos) continue;
-        const std::string_view key = trimmed(line.substr(0, equals)), value = trimmed(line.substr(equals + 1));
+        const std::string_view key = trimmed(line.substr(0, std::min(equals, line.size())));
+        const std::string_view value = equals == std::string_view::npos ? "" : trimmed(line.substr(equals + 1));
         if (key == "goal") {
             if (const std::optional<std::int64_t> goal = numberIn(value, largestDailyGoal)) settings.goal = *goal;
         } else if (key == "indent") {
@@ -53,20 +53,40 @@ WritingSettings parseWritingSettings(std::string_view text)
             const auto* name = std::find(std::begin(blankLineNames), std::end(blankLineNames), value);
             if (name != std::end(blankLineNames))
                 settings.tidy.blankLines = static_cast<BlankLines>(name - std::begin(blankLineNames));
+        } else if (unknown && !trimmed(line).empty()) {
+            unknown->emplace_back(trimmed(line));
         }
     }
     return settings;
 }
 
-std::string writingSettingsText(const WritingSettings& settings)
+std::string writingSettingsText(const WritingSettings& settings, const std::vector<std::string>& unknown)
 {
     auto line = [](std::string_view key, std::string_view value) {
         return std::string(key) + "=" + std::string(value) + "\r\n";
     };
     const TidyOptions& tidy = settings.tidy;
-    return line("goal", std::to_string(settings.goal)) + line("indent", tidy.indent ? "1" : "0") +
-           line("blank_lines", blankLineNames[static_cast<int>(tidy.blankLines)]) +
-           line("trim_trailing", tidy.trimTrailing ? "1" : "0") + line("punctuation", tidy.punctuation ? "1" : "0");
+    std::string text = line("goal", std::to_string(settings.goal)) + line("indent", tidy.indent ? "1" : "0") +
+                       line("blank_lines", blankLineNames[static_cast<int>(tidy.blankLines)]) +
+                       line("trim_trailing", tidy.trimTrailing ? "1" : "0") +
+                       line("punctuation", tidy.punctuation ? "1" : "0");
+    for (const std::string& kept : unknown) text += kept + "\r\n";
+    return text;
+}
+
+WritingSettings settingsChangedOver(const WritingSettings& base, const WritingSettings& mine,
+                                    const WritingSettings& onDisk)
+{
+    WritingSettings merged = onDisk;
+    const auto take = [](auto& into, const auto& was, const auto& now) {
+        if (now != was) into = now;
+    };
+    take(merged.goal, base.goal, mine.goal);
+    take(merged.tidy.indent, base.tidy.indent, mine.tidy.indent);
+    take(merged.tidy.blankLines, base.tidy.blankLines, mine.tidy.blankLines);
+    take(merged.tidy.trimTrailing, base.tidy.trimTrailing, mine.tidy.trimTrailing);
+    take(merged.tidy.punctuation, base.tidy.punctuation, mine.tidy.punctuation);
+    return merged;
 }
 
 } // namespace wrivo

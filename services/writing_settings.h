@@ -10,10 +10,13 @@
 //
 // Reading is lenient: an unknown key, a line that is no "key=value" or a
 // value out of range is skipped and the default (or an earlier line) stays.
+// Lines of keys this program does not know are kept when it writes the file
+// again, so that a later program's settings outlive an earlier one.
 #pragma once
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "services/manuscript_tidy.h"
 
@@ -28,7 +31,14 @@ struct WritingSettings {
     friend bool operator==(const WritingSettings&, const WritingSettings&) = default;
 };
 
-WritingSettings parseWritingSettings(std::string_view text);
-std::string writingSettingsText(const WritingSettings& settings);
+// `unknown`, when given, receives the lines of keys this program does not
+// know and the lines that are no "key=value".
+WritingSettings parseWritingSettings(std::string_view text, std::vector<std::string>* unknown = nullptr);
+std::string writingSettingsText(const WritingSettings& settings, const std::vector<std::string>& unknown = {});
+
+// What this program changed since it read `base`, over what the file holds
+// now: another program's change to a setting this one left alone stays.
+WritingSettings settingsChangedOver(const WritingSettings& base, const WritingSettings& mine,
+                                    const WritingSettings& onDisk);
 
 } // namespace wrivo

@@ -19,12 +19,18 @@ std::string pathOf(const char* name)
     return folder.empty() ? std::string() : folder + "\\" + name;
 }
 
-std::string readText(const char* name)
+// The file's text, the empty text when there is no file; nothing when it is
+// there and does not read whole.
+std::optional<std::string> readText(const char* name)
 {
     const std::string path = pathOf(name);
-    if (path.empty()) return {};
-    const std::optional<std::vector<std::uint8_t>> bytes = tryReadFile(path, largestWritingFile);
-    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
+    if (path.empty()) return std::string();
+    if (const std::optional<std::vector<std::uint8_t>> bytes = tryReadFile(path, largestWritingFile))
+        return std::string(bytes->begin(), bytes->end());
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return std::string();
+    return std::nullopt;
 }
 
 bool writeText(const char* name, const std::string& text)
@@ -59,32 +65,55 @@ std::string writingStoreName()
     return folder.empty() ? "%LOCALAPPDATA%\\Wrivo" : folder;
 }
 
-WritingSettings readWritingSettings()
+std::string writingStoreFile(const char* name)
 {
-    return parseWritingSettings(readText("writing.txt"));
+    return writingStoreName() + "\\" + name;
 }
 
-bool writeWritingSettings(const WritingSettings& settings)
+bool writingStoreWritable()
 {
-    return writeText("writing.txt", writingSettingsText(settings));
+    const std::string folder = storeFolder();
+    return !folder.empty() && newFileRefusal(folder) == 0;
 }
 
-std::vector<DayRecord> readDailyLog()
+std::optional<WritingSettings> readWritingSettings()
 {
-    return parseDailyLog(readText("daily.txt"));
+    const std::optional<std::string> text = readText("writing.txt");
+    if (!text) return std::nullopt;
+    return parseWritingSettings(*text);
 }
 
-LogWrite saveDailyLog(WritingLog& log)
+std::optional<DailyLog> readDailyLog()
+{
+    const std::optional<std::string> text = readText("daily.txt");
+    if (!text) return std::nullopt;
+    return parseDailyLog(*text);
+}
+
+StoreWrite saveDailyLog(WritingLog& log)
 {
     const std::string lockPath = pathOf("daily.lock");
-    if (lockPath.empty()) return LogWrite::failed;
+    if (lockPath.empty()) return StoreWrite::failed;
     bool busy = false;
     const ScopedFile lock = takeLock(lockPath, busy);
-    if (!lock) return busy ? LogWrite::busy : LogWrite::failed;
-    std::vector<DayRecord> merged = log.withPending(readDailyLog());
-    if (!writeText("daily.txt", dailyLogText(merged))) return LogWrite::failed;
-    log.written(std::move(merged));
-    return LogWrite::written;
+    if (!lock) return busy ? StoreWrite::busy : StoreWrite::failed;
+    std::optional<DailyLog> file = readDailyLog();
+    if (!file) return StoreWrite::unreadable;
+    file->days = log.withPending(file->days);
+    if (!writeText("daily.txt", dailyLogText(*file))) return StoreWrite::failed;
+    log.written(std::move(file->days));
+    return StoreWrite::written;
+}
+
+StoreWrite saveWritingSettings(WritingSettings& base, WritingSettings& mine)
+{
+    const std::optional<std::string> text = readText("writing.txt");
+    if (!text) return StoreWrite::unreadable;
+    std::vector<std::string> unknown;
+    const WritingSettings merged = settingsChangedOver(base, mine, parseWritingSettings(*text, &unknown));
+    if (!writeText("writing.txt", writingSettingsText(merged, unknown))) return StoreWrite::failed;
+    base = mine = merged;
+    return StoreWrite::written;
 }
 
 } // namespace wrivo

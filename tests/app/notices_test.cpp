@@ -38,7 +38,7 @@ std::vector<Notice> everyNotice()
             notices::backgroundConflict(),
             notices::recoveryOffer({"2026-12-08 17:30:05", path, many, 2147483647, 2147483647, true}),
             notices::recoveryDamaged(2147483647, 2147483646, path),
-            notices::recoveryStoreUnusable(),
+            notices::recoveryStoreUnusable(true),
             notices::recoveryUnwritable(),
             notices::recoveryTooLarge(4294967295u),
             notices::shelfUnwritable(),

@@ -50,25 +50,48 @@ TEST(WritingLog, DayStartsAtFourThenGoalsStreakAndAverage)
     EXPECT_EQ(WritingLog().average(today, 30), 0);
 }
 
-// Lines that are no day are skipped, never the rest; a day named twice is
-// its last line; 400 days at most, the newest.
+// Lines that are no day count for nothing and are written back as they
+// stand, after the days; a day named twice is its last line; 400 days at most,
+// the newest; a figure never grows past what a read takes back.
 TEST(WritingLog, DailyFileReadBackAfterDamageAndFromTwoWriters)
 {
     std::vector<DayRecord> days;
     for (int i = 0; i < 450; ++i) days.push_back({45000 + i, i - 3, i % 2 ? 3000 : 0});
-    EXPECT_EQ(parseDailyLog(dailyLogText(days)), std::vector<DayRecord>(days.end() - daysKept, days.end()));
+    EXPECT_EQ(parseDailyLog(dailyLogText({days, {}})).days, std::vector<DayRecord>(days.end() - daysKept, days.end()));
 
-    const std::string damaged = "2026-12-01 100 3000\r\n2026-12-02 x 3000\r\n2026-02-30 5 5\n\xB5\xDA\r\n"
-                                "2026-12-03 7 -1\n2026-12-04 200 3000\n2026-12-01 150 2000\n2026-12-05 9";
+    const std::string damaged = "2026-12-01 100 3000\r\n2026-12-02 x 3000\r\n2026-02-30 5 5\n\xB5\xDA\r\n\r\n"
+                                "2026-12-03 7 -1\n2026-12-04 200 3000\n2026-12-01 150 2000\n2026-12-05 9\n"
+                                "2026-12-06 10000001 0\n2026-12-07 -10000000 10000000\n2026-12-08 5 3000 12";
     const std::int64_t first = daysFromCivil({2026, 12, 1});
-    EXPECT_EQ(parseDailyLog(damaged), (std::vector<DayRecord>{{first, 150, 2000}, {first + 3, 200, 3000}}));
+    const DailyLog read = parseDailyLog(damaged);
+    EXPECT_EQ(read.days, (std::vector<DayRecord>{
+                             {first, 150, 2000}, {first + 3, 200, 3000}, {first + 6, -10'000'000, 10'000'000}}));
+    EXPECT_EQ(read.unread,
+              (std::vector<std::string>{"2026-12-02 x 3000", "2026-02-30 5 5", "\xB5\xDA", "2026-12-03 7 -1",
+                                        "2026-12-05 9", "2026-12-06 10000001 0", "2026-12-08 5 3000 12"}));
+    EXPECT_EQ(parseDailyLog(dailyLogText(read)), read);
+    WritingLog past;
+    past.add(first + 6, -1, 3000);
+    past.setGoal(first + 6, 20'000'000);
+    EXPECT_EQ(past.withPending(read.days).back(), (DayRecord{first + 6, -10'000'000, 10'000'000}));
 
+    std::vector<std::string> unknown;
     const WritingSettings settings = parseWritingSettings(
-        "goal=5000\r\nindent=0\nblank_lines=none\nbogus\n=1\ntrim_trailing=2\npunctuation = 0\nunknown=1\ngoal=-4\n");
+        "goal=5000\r\nindent=0\nblank_lines=none\nbogus\n=1\ntrim_trailing=2\npunctuation = 0\nunknown=1\ngoal=-4\n",
+        &unknown);
     EXPECT_EQ(settings.goal, 5000);
     EXPECT_EQ(settings.tidy, (TidyOptions{false, BlankLines::none, true, false}));
-    EXPECT_EQ(parseWritingSettings(writingSettingsText(settings)), settings);
+    EXPECT_EQ(unknown, (std::vector<std::string>{"bogus", "=1", "unknown=1"}));
+    std::vector<std::string> unknownAgain;
+    EXPECT_EQ(parseWritingSettings(writingSettingsText(settings, unknown), &unknownAgain), settings);
+    EXPECT_EQ(unknownAgain, unknown);
     EXPECT_EQ(parseWritingSettings("goal=abc").goal, defaultDailyGoal);
+    // This program changed the goal; another changed the blank lines meanwhile: both stay.
+    WritingSettings mine = settings, theirs = settings;
+    mine.goal = 800;
+    theirs.tidy.blankLines = BlankLines::keep;
+    EXPECT_EQ(settingsChangedOver(settings, mine, theirs),
+              (WritingSettings{800, {false, BlankLines::keep, true, false}}));
 
     // Two programs add to the same days through one file: whatever order their
     // writes take, the file ends with the sum of both.
@@ -76,8 +99,8 @@ TEST(WritingLog, DailyFileReadBackAfterDamageAndFromTwoWriters)
     std::string file;
     WritingLog a, b;
     auto pause = [&](WritingLog& writer) { // this one takes the lock and writes
-        const std::vector<DayRecord> merged = writer.withPending(parseDailyLog(file));
-        file = dailyLogText(merged);
+        const std::vector<DayRecord> merged = writer.withPending(parseDailyLog(file).days);
+        file = dailyLogText({merged, {}});
         writer.written(merged);
     };
     std::map<std::int64_t, std::int64_t> expected;
@@ -91,8 +114,8 @@ TEST(WritingLog, DailyFileReadBackAfterDamageAndFromTwoWriters)
     }
     pause(a);
     pause(b);
-    for (const DayRecord& record : parseDailyLog(file)) EXPECT_EQ(record.words, expected[record.day]);
-    EXPECT_EQ(parseDailyLog(file).size(), expected.size());
+    for (const DayRecord& record : parseDailyLog(file).days) EXPECT_EQ(record.words, expected[record.day]);
+    EXPECT_EQ(parseDailyLog(file).days.size(), expected.size());
 }
 
 // Bars tile the area left to right, stand on its bottom, never leave it,

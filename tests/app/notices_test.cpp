@@ -51,6 +51,7 @@ std::vector<Notice> everyNotice()
             notices::alreadyTidy(),
             notices::goalReached(1000000, 400),
             notices::writingStoreUnwritable(path),
+            notices::writingFileUnreadable(path),
             notices::fileNameOutsideCodePage(path),
             notices::codePageNotGbk(65001),
             fileNotices::deviceName(path),

@@ -1,11 +1,13 @@
 // The writer's desk on the real main window: Ctrl+L and its one undo step, Ctrl+B's dialog with the goal kept in
-// writing.txt, and the reached-goal notice said once, at the next command.
+// writing.txt, the reached-goal notice said once, at the next command, and a log that does not read left alone.
 #include <windows.h>
 #include <gtest/gtest.h>
 
 #include "app/app_globals.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
+#include "app/recovery.h"
+#include "app/recovery_internal.h"
 #include "app/units.h"
 #include "services/manuscript_tidy.h"
 #include "tests/support/dialog_driver_win32.h"
@@ -105,6 +107,30 @@ TEST_F(WritingDesk, UnwritableStoreIsSaidOnce)
 
     EXPECT_EQ(answered([&] { shortcut('B'); }, {goalDialog(goalShown)}).size(), 1u);
     EXPECT_EQ(goalShown, "10");
+}
+
+// A log that does not read whole is left as it is: the figure waits, the writer is told once with the file's path at
+// the next command, and it goes in once the file reads again.
+TEST_F(WritingDesk, AnUnreadableLogIsNeverWrittenOver)
+{
+    const std::string daily = localData() + "\\Wrivo\\daily.txt", large(1u << 20, '#');
+    CreateDirectoryA((localData() + "\\Wrivo").c_str(), nullptr);
+    putFileBytes(daily, large + "\r\n2020-01-01 100 3000\r\n");
+    setDocument("一二三");
+    ASSERT_TRUE(pumpUntil([] { return !recovery::copyWaiting(); }, 15000)); // the pause has been
+    EXPECT_EQ(file("daily.txt"), large + "\r\n2020-01-01 100 3000\r\n");
+
+    std::string goalShown;
+    const std::vector<DialogRecord> told = answered([&] { shortcut('B'); }, {pressing("OK"), goalDialog(goalShown)});
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told.at(0).message().find("写作记录无法完整读取：\r\n\r\n" + daily + "\r\n"), 0u) << told.at(0).message();
+    EXPECT_EQ(answered([&] { shortcut('B'); }, {goalDialog(goalShown)}).size(), 1u) << "told once";
+
+    putFileBytes(daily, "2020-01-01 100 3000\r\n");
+    setDocument("一二三四");
+    ASSERT_TRUE(pumpUntil([&] { return file("daily.txt").find(" 4 3000\r\n") != std::string::npos; }, 15000))
+        << file("daily.txt");
+    EXPECT_EQ(file("daily.txt").find("2020-01-01 100 3000\r\n"), 0u);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // writing.txt and daily.txt on the real file system: a damaged log read back, two programs' figures added up
-// through the file, the lock another program holds, and a store folder that cannot be made.
+// through the file, the lock another program holds, files that do not read kept as they are, and a store folder that
+// cannot be made.
 #include "services/writing_store.h"
 
 #include <windows.h>
@@ -37,11 +38,12 @@ TEST_F(WritingStore, DamagedLogReadsBackTwoProgramsAddUpAHeldLockWaitsAndAnUnwri
     first.add(ninth, 40, 3000);
     second.add(ninth, -15, 3000);
     second.add(ninth + 1, 7, 2000);
-    EXPECT_EQ(saveDailyLog(first), LogWrite::written);
-    EXPECT_EQ(saveDailyLog(second), LogWrite::written);
+    EXPECT_EQ(saveDailyLog(first), StoreWrite::written);
+    EXPECT_EQ(saveDailyLog(second), StoreWrite::written);
     EXPECT_FALSE(first.hasPending());
-    EXPECT_EQ(fileBytes(daily()), "2026-12-08 500 3000\r\n2026-12-09 125 3000\r\n2026-12-10 7 2000\r\n");
-    EXPECT_EQ(second.days(), readDailyLog());
+    EXPECT_EQ(fileBytes(daily()),
+              "2026-12-08 500 3000\r\n2026-12-09 125 3000\r\n2026-12-10 7 2000\r\n\xFF\xFE garbage\r\n");
+    EXPECT_EQ(second.days(), readDailyLog()->days);
 
     // While another program holds daily.lock the figures wait, then go in.
     first.add(ninth, 9, 3000);
@@ -49,26 +51,45 @@ TEST_F(WritingStore, DamagedLogReadsBackTwoProgramsAddUpAHeldLockWaitsAndAnUnwri
         const ScopedFile held(CreateFileA((store() + "\\daily.lock").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held);
-        EXPECT_EQ(saveDailyLog(first), LogWrite::busy);
+        EXPECT_EQ(saveDailyLog(first), StoreWrite::busy);
         EXPECT_TRUE(first.hasPending());
-        EXPECT_EQ(readDailyLog().at(1).words, 125);
+        EXPECT_EQ(readDailyLog()->days.at(1).words, 125);
     }
-    EXPECT_EQ(saveDailyLog(first), LogWrite::written);
-    EXPECT_EQ(readDailyLog().at(1).words, 134);
+    EXPECT_EQ(saveDailyLog(first), StoreWrite::written);
+    EXPECT_EQ(readDailyLog()->days.at(1).words, 134);
 
-    const WritingSettings settings{1234, {false, BlankLines::keep, true, false}};
-    ASSERT_TRUE(writeWritingSettings(settings));
-    EXPECT_EQ(readWritingSettings(), settings);
+    // A file over 1 MB does not read and is never written over: the figures and settings wait until it reads again,
+    // and then the lines and keys this program does not know go back as they were.
+    const std::string large((1u << 20) + 1, '#'), writing = store() + "\\writing.txt";
+    putFileBytes(daily(), large + "\r\n");
+    putFileBytes(writing, large);
+    EXPECT_FALSE(readDailyLog());
+    EXPECT_FALSE(readWritingSettings());
+    first.add(ninth, 1, 3000);
+    WritingSettings base, mine{1234, {false, BlankLines::keep, true, false}};
+    EXPECT_EQ(saveDailyLog(first), StoreWrite::unreadable);
+    EXPECT_EQ(saveWritingSettings(base, mine), StoreWrite::unreadable);
+    EXPECT_EQ(fileBytes(daily()), large + "\r\n");
+    EXPECT_EQ(fileBytes(writing), large);
+    EXPECT_TRUE(first.hasPending());
+    putFileBytes(daily(), "2026-12-09 10 3000 later\r\n");
+    putFileBytes(writing, "indent=0\r\nlater=1\r\n");
+    EXPECT_EQ(saveDailyLog(first), StoreWrite::written);
+    EXPECT_EQ(fileBytes(daily()), "2026-12-09 1 3000\r\n2026-12-09 10 3000 later\r\n");
+    ASSERT_EQ(saveWritingSettings(base, mine), StoreWrite::written);
+    EXPECT_EQ(readWritingSettings(), mine);
+    EXPECT_EQ(base, mine);
+    EXPECT_NE(fileBytes(writing).find("\r\nlater=1\r\n"), std::string::npos);
 
     // A file where the folder should be: nothing can be written, and the writer's figures stay for the session.
     removeFolderTree(store());
     putFileBytes(store(), "not a folder");
     WritingLog log;
     log.add(46000, 9, 3000);
-    EXPECT_EQ(saveDailyLog(log), LogWrite::failed);
-    EXPECT_FALSE(writeWritingSettings({}));
+    EXPECT_EQ(saveDailyLog(log), StoreWrite::failed);
+    EXPECT_EQ(saveWritingSettings(base, mine), StoreWrite::failed);
     EXPECT_EQ(log.day(46000).words, 9);
-    EXPECT_EQ(readWritingSettings().goal, defaultDailyGoal);
+    EXPECT_EQ(readWritingSettings().value_or(mine).goal, defaultDailyGoal);
 }
 
 } // namespace

@@ -347,6 +347,13 @@ Notice notices::versionsUnwritable()
                       "但没有留下历史版本。\r\n\r\n本次运行不再提示。"};
 }
 
+Notice notices::versionNotKept(std::string_view path, std::uint64_t limitMb)
+{
+    return {"注意：",
+            concatTexts("文件保存前的内容读不出或超过 ", std::to_string(limitMb),
+                        " MB：文件照常保存，但没有留下历史版本。\r\n\r\n", path, "\r\n\r\n本次运行不再提示。")};
+}
+
 Notice notices::fileNameOutsideCodePage(std::string_view shownName)
 {
     return {"打开失败：",

@@ -138,8 +138,10 @@ std::vector<StoredVersion> versionsToRemove(std::vector<StoredVersion> versions,
 
     std::vector<Entry> removed, kept;
     for (auto& [folder, entries] : files) {
-        std::sort(entries.begin(), entries.end(),
-                  [](const Entry& a, const Entry& b) { return newerFirst(a.time, b.time); });
+        std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+            if (a.version.justWritten != b.version.justWritten) return a.version.justWritten;
+            return newerFirst(a.time, b.time);
+        });
         std::uint64_t bytes = 0;
         bool over = false;
         for (std::size_t i = 0; i < entries.size(); ++i) {

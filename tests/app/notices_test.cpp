@@ -43,6 +43,7 @@ std::vector<Notice> everyNotice()
             notices::recoveryTooLarge(4294967295u),
             notices::shelfUnwritable(),
             notices::versionsUnwritable(),
+            notices::versionNotKept(path, 4294967295u),
             notices::notFound(path),
             notices::replaced(4294967295u),
             notices::goToParagraph(2147483647),

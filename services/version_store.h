@@ -67,8 +67,10 @@ struct VersionLimits {
 // The versions to remove, oldest first: within a file, every version older
 // than the first one past the file's limits; then, over all files, the oldest
 // until the rest fit the total. The newest version of each file always stays:
-// the one just written when there is one (versions dated ahead by a clock
-// since set back are older than it).
+// the one just written when there is one. Versions dated after the one just
+// written were named by a clock that was ahead and has since been set back:
+// they are older than every other and go first, so that each save keeps the
+// text it replaced however many such names there are.
 // Names that are not versions are neither counted nor removed.
 std::vector<StoredVersion> versionsToRemove(std::vector<StoredVersion> versions, const VersionLimits& limits = {});
 

@@ -88,9 +88,16 @@ TEST(VersionStore, HousekeepingKeepsTheNewestWithinEveryLimit)
         store.push_back({"a", "path.txt", 1000});
         const std::vector<StoredVersion> removed = versionsToRemove(store, limits);
         auto gone = [&](const StoredVersion& v) { return std::ranges::find(removed, v) != removed.end(); };
-        std::sort(store.begin(), store.end() - 1, [](const StoredVersion& a, const StoredVersion& b) {
+        // Names dated after the one just written (a clock that was ahead) are the oldest of their file.
+        const auto time = [](const StoredVersion& v) { return parseVersionFileName(v.name)->time; };
+        const StoredVersion first = store.front(); // the one just written, in half the rounds
+        const auto ahead = [&](const StoredVersion& v) {
+            return first.justWritten && v.folder == first.folder && time(v) > time(first);
+        };
+        std::sort(store.begin(), store.end() - 1, [&](const StoredVersion& a, const StoredVersion& b) {
             if (a.justWritten != b.justWritten) return a.justWritten;
-            return parseVersionFileName(a.name)->time > parseVersionFileName(b.name)->time;
+            if (ahead(a) != ahead(b)) return ahead(b);
+            return time(a) > time(b);
         });
         std::uint64_t total = 0;
         std::size_t files = 0, kept = 0;

@@ -110,6 +110,9 @@ bool mayHoldMarks(std::string_view text)
 // (":)", "--", "...") counted once and a ' inside a word ("don't") not at all.
 std::int64_t marksLeftIn(std::string_view text)
 {
+    if (std::none_of(text.begin(), text.end(),
+                     [](char c) { return c != '\xA1' && markBytes[static_cast<unsigned char>(c)]; }))
+        return 0;
     std::int64_t places = 0;
     bool chinese = false, inRun = false;
     Code before = 0;
@@ -155,6 +158,12 @@ enum Pair : std::uint8_t {
 class PunctuationPass {
 public:
     explicit PunctuationPass(Scratch& scratch) : s_(scratch), c_(scratch.codes) { }
+
+    // Whether a mark was left for what this round may change: a half-width
+    // mark past blanks, after "…", or a mark or space outside a bracket or
+    // quote. Every other rule looks at what touches a mark, and a half-width
+    // mark there keeps both as they are.
+    bool mayConvertMore = false;
 
     // The converted text is in the scratch's buffer; answers the number of
     // marks converted (0: none).
@@ -237,8 +246,15 @@ private:
     // outside, and one of them is half-width.
     void pairIfPlain(std::size_t open, std::size_t close)
     {
-        const bool outsideOpen = open == 0 || isDoubleByte(c_[open - 1]);
-        const bool outsideClose = close + 1 == c_.size() || isDoubleByte(c_[close + 1]);
+        const auto plainOutside = [this](std::size_t i) {
+            if (i >= c_.size()) return true;
+            // A half-width mark there may yet be converted (beside a curly
+            // quote), a space go after one converted.
+            if (c_[i] == ' ' || c_[i] == '\t' || (c_[i] < 0x80 && markBytes[c_[i]])) mayConvertMore = true;
+            return isDoubleByte(c_[i]);
+        };
+        const bool outsideOpen = open == 0 || plainOutside(open - 1);
+        const bool outsideClose = plainOutside(close + 1);
         const bool halfWidth = c_[open] < 0x80 || c_[close] < 0x80;
         if (outsideOpen && outsideClose && halfWidth && s_.chineseBefore[close] > s_.chineseBefore[open + 1] &&
             !afterLoneLead(open) && !afterLoneLead(close)) {
@@ -292,9 +308,12 @@ private:
             }
     }
 
-    bool nextNonBlankIsDouble(std::size_t i) const
+    // A half-width mark found here may be converted in this round, which
+    // the next round then sees.
+    bool nextNonBlankIsDouble(std::size_t i)
     {
         while (i < c_.size() && isBlank(c_[i])) ++i;
+        if (i < c_.size() && c_[i] < 0x80 && markBytes[c_[i]]) mayConvertMore = true;
         return i < c_.size() && isDoubleByte(c_[i]);
     }
 
@@ -379,6 +398,8 @@ private:
             convert("……");
             return j;
         }
+        // A run ending in "…" lets the half-width mark after it convert.
+        if (ellipses && j < c_.size() && c_[j] < 0x80 && markBytes[c_[j]]) mayConvertMore = true;
         for (std::size_t k = i; k < j; ++k) emit(c_[k]);
         return j;
     }
@@ -411,6 +432,7 @@ struct ParagraphChange {
     bool trimmed = false;
     std::int64_t marks = 0;
     std::int64_t marksLeft = 0; // after the last round
+    bool again = false;         // another round may convert more
 };
 
 // The blanks a paragraph starts with and ends with, in bytes.
@@ -465,6 +487,7 @@ void tidyOnce(std::string_view p, const TidyOptions& options, ParagraphChange& c
               std::string& out)
 {
     const Edges edges = edgesOf(p);
+    change.again = false;
     if (edges.blank) {
         if (options.trimTrailing && !p.empty()) change.trimmed = true;
         if (!options.trimTrailing) out += p;
@@ -485,7 +508,8 @@ void tidyOnce(std::string_view p, const TidyOptions& options, ParagraphChange& c
             marks = 0;
             newBody = body;
         }
-        change.marksLeft = mayHoldMarks(newBody) ? marksLeftIn(newBody) : 0;
+        change.again = marks && pass.mayConvertMore;
+        change.marksLeft = marksLeftIn(newBody);
     }
     // Decided on the converted text, which a second run sees: converting
     // can bring a paragraph within a heading's length.
@@ -502,19 +526,17 @@ void tidyOnce(std::string_view p, const TidyOptions& options, ParagraphChange& c
 
 // The paragraph tidied until another round changes nothing, appended to
 // `out`. Only converted marks can make another round do more (a converted
-// mark is a double-byte character its neighbours then see), and only to
-// half-width marks left over.
+// mark is a double-byte character its neighbours then see), and only where
+// the pass said so.
 void tidyParagraph(std::string_view p, const TidyOptions& options, ParagraphChange& change, Scratch& scratch,
                    std::string& out)
 {
     const std::size_t from = out.size();
     tidyOnce(p, options, change, scratch, out);
-    while (change.marks && change.marksLeft) {
-        const std::int64_t before = change.marks;
+    while (change.again) {
         scratch.again.assign(out, from);
         out.resize(from);
         tidyOnce(scratch.again, options, change, scratch, out);
-        if (change.marks == before) break;
     }
 }
 

@@ -200,10 +200,12 @@ Notice notices::countDetails(const CountDetails& details)
 
 Notice notices::tidied(const TidyCounts& counts)
 {
-    return {"一键排版", concatTexts("已整理：缩进 ", std::to_string(counts.indented), " 段，空行 +",
-                                    std::to_string(counts.blankAdded), "/-", std::to_string(counts.blankRemoved),
-                                    "，段尾空格 ", std::to_string(counts.trailingTrimmed), " 处，标点 ",
-                                    std::to_string(counts.punctuation), " 处")};
+    return {"一键排版",
+            concatTexts("已整理：缩进 ", std::to_string(counts.indented), " 段，空行 +",
+                        std::to_string(counts.blankAdded), "/-", std::to_string(counts.blankRemoved), "，段尾空格 ",
+                        std::to_string(counts.trailingTrimmed), " 处，标点 ", std::to_string(counts.punctuation), " 处",
+                        counts.marksLeft ? concatTexts("，另有 ", std::to_string(counts.marksLeft), " 处半角标点未改")
+                                         : std::string())};
 }
 
 Notice notices::alreadyTidy()

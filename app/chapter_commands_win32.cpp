@@ -1,6 +1,7 @@
 #include "app/chapter_commands.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,9 +28,10 @@ constexpr std::uint32_t tickMilliseconds = 250;
 constexpr std::string_view listTitle = "章节目录";
 
 struct ChapterState {
-    // The text the parts were found in. Weak: a text the document has left
-    // behind is freed, and then it is known to be stale.
-    std::weak_ptr<const std::string> text;
+    // The document's change number when the parts were found. Never its
+    // text's address: the document builds a new snapshot in the memory of an
+    // older one, so an address comes back while a number never does.
+    std::optional<std::uint64_t> foundAt;
     std::vector<ChapterPart> parts;
     bool changed = false; // since the list was last filled
     std::uint64_t lastChange = 0;
@@ -50,12 +52,18 @@ std::shared_ptr<const std::string> currentText()
     return document().sharedText();
 }
 
+bool partsStale()
+{
+    return state().foundAt != document().changeCount();
+}
+
+// The parts of `text`, which is the document's current one.
 const std::vector<ChapterPart>& partsOf(const std::shared_ptr<const std::string>& text)
 {
     ChapterState& chapters = state();
-    if (chapters.text.lock() != text) {
+    if (partsStale()) {
         chapters.parts = splitChapters(*text);
-        chapters.text = text;
+        chapters.foundAt = document().changeCount();
     }
     return chapters.parts;
 }
@@ -108,7 +116,7 @@ void tick()
 // ones is brought up to date with them.
 const std::vector<ChapterPart>& currentParts(const std::shared_ptr<const std::string>& text)
 {
-    const bool stale = state().text.lock() != text;
+    const bool stale = partsStale();
     const std::vector<ChapterPart>& parts = partsOf(text);
     if (stale && chapterListOpen()) refreshList();
     return parts;
@@ -140,7 +148,7 @@ void onLineChosen(std::int32_t line)
 {
     const std::shared_ptr<const std::string> text = currentText();
     const auto row = static_cast<std::size_t>(line);
-    const bool stale = state().text.lock() != text;
+    const bool stale = partsStale();
     const std::string title = row < state().parts.size() ? state().parts[row].title : std::string();
     const std::vector<ChapterPart>& parts = currentParts(text);
     const std::size_t part = stale ? nearestTitled(parts, title, row) : row;

@@ -107,8 +107,10 @@ public:
     void contentChanged();
     // When the snapshot was last taken from a stretch: reads the whole text
     // and counts it whole; should either differ (no known edit does that),
-    // the box's text is taken as a content change and the whole count shown.
-    // Before the text is written anywhere, and once typing pauses.
+    // the box's text is taken, as part of the text the last step left (undo
+    // never puts the difference back), and the whole count shown. Before the
+    // text is written anywhere (to disk, or whole into the box from the
+    // snapshot) and once typing pauses.
     void confirm();
     // Whether the snapshot was last taken from the whole text.
     bool confirmed() const { return confirmed_; }
@@ -133,8 +135,9 @@ private:
     template <typename Write>
     void writeOwn(Write&& write);
     // Runs `write` and records what it changed as one step of its own.
+    // `counts`: whether the change, its undo and its redo count as writing.
     template <typename Write>
-    void changeAsOneStep(Write&& write, std::optional<FileChange> file = std::nullopt);
+    void changeAsOneStep(Write&& write, bool counts, std::optional<FileChange> file = std::nullopt);
     void replay(const EditStep& step, bool undo);
     // Puts the replacements into the edit box where they belong, the content
     // changes they raise held until the last is in; then one content change.
@@ -153,6 +156,7 @@ private:
     int writing_ = 0;                      // how deep the document is in writes of its own
     std::uint32_t controlChangesSeen_ = 0; // the box's control's change count at the snapshot
     bool confirmed_ = true;                // the snapshot was read whole
+    bool correcting_ = false;              // taking the box's text after a check found it differs
     mutable std::optional<CharacterOffsets> offsets_;
     mutable std::shared_ptr<const std::string> offsetsText_; // the text offsets_ belongs to
 };

@@ -225,7 +225,10 @@ void Document::take(Edited edited)
     whole.refresh(text_);
     assert(whole == statistics_);
 #endif
-    if (writing_ == 0) history_.recordChange(*before, *text_, change, steadyMilliseconds());
+    if (correcting_)
+        history_.absorb(change, *text_);
+    else if (writing_ == 0)
+        history_.recordChange(*before, *text_, change, steadyMilliseconds());
     spare_ = {std::move(before), change};
 }
 
@@ -238,9 +241,12 @@ void Document::confirm()
     recounted.refresh(text_);
     if (textHeld && recounted == statistics_) return;
     // No known edit comes here. Should one, the whole count stands, and the
-    // box's text is taken whole, as for any change the control makes.
+    // box's text is taken whole, as for any change the control makes, but as
+    // a correction of the snapshot rather than a step of the writer's.
     statistics_ = std::move(recounted);
+    correcting_ = true;
     raiseEvent(editBoxRef.window, editBoxRef.unit, UnitEvent::primary);
+    correcting_ = false;
 }
 
 template <typename Write>
@@ -257,7 +263,7 @@ void Document::writeOwn(Write&& write)
 }
 
 template <typename Write>
-void Document::changeAsOneStep(Write&& write, std::optional<FileChange> file)
+void Document::changeAsOneStep(Write&& write, bool counts, std::optional<FileChange> file)
 {
     const std::shared_ptr<const std::string> before = text_;
     writeOwn(write);
@@ -265,6 +271,7 @@ void Document::changeAsOneStep(Write&& write, std::optional<FileChange> file)
     const TextChange& place = step.places.front();
     if (place.removedLength == 0 && place.insertedLength == 0 && !file) return;
     step.file = std::move(file);
+    step.countsAsWriting = counts;
     history_.recordStep(std::move(step), text_->size());
 }
 
@@ -303,7 +310,7 @@ bool Document::append(const std::string& path)
     const writing::NotWritten appended;
     FileChange remembered{file(), path};
     setFile(path);
-    changeAsOneStep([&] { appendText(editBoxRef, {*text}); }, std::move(remembered));
+    changeAsOneStep([&] { appendText(editBoxRef, {*text}); }, false, std::move(remembered));
     refreshParagraphRows();
     return true;
 }
@@ -340,7 +347,7 @@ void Document::discardText()
 {
     const writing::NotWritten discarded;
     recovery::shelveUnsavedDocument();
-    changeAsOneStep([] { setText(""); });
+    changeAsOneStep([] { setText(""); }, false);
 }
 
 void Document::restore(const std::string& path, std::string text)
@@ -365,6 +372,7 @@ void Document::replaceRange(EditRange range, std::string_view replacement)
 
 std::size_t Document::replaceAll(std::string_view term, std::string_view replacement, SearchOptions options)
 {
+    confirm(); // the text may go into the box whole
     const std::shared_ptr<const std::string> current = text_;
     Replacement result = wrivo::replaceAll(*current, term, replacement, options);
     if (result.offsets.empty()) return 0;
@@ -401,16 +409,18 @@ std::size_t Document::replaceAll(std::string_view term, std::string_view replace
 
 void Document::appendAtEnd(std::string_view text)
 {
-    changeAsOneStep([&] { appendText(editBoxRef, {text}); });
+    changeAsOneStep([&] { appendText(editBoxRef, {text}); }, true);
 }
 
 void Document::undo()
 {
+    if (const EditStep* next = history_.nextToUndo(); next && next->places.size() > mostPlacesInPlace) confirm();
     if (const EditStep* step = history_.undo()) replay(*step, true);
 }
 
 void Document::redo()
 {
+    if (const EditStep* next = history_.nextToRedo(); next && next->places.size() > mostPlacesInPlace) confirm();
     if (const EditStep* step = history_.redo()) replay(*step, false);
 }
 
@@ -435,6 +445,9 @@ void Document::replay(const EditStep& step, bool undo)
         history_.clear();
         return;
     }
+    // A step that did not count as writing counts no more taken back or made again.
+    std::optional<writing::NotWritten> uncounted;
+    if (!step.countsAsWriting) uncounted.emplace();
     const ByteSelection selection = undo ? step.selectionBefore : step.selectionAfter;
     bool caretInPlace = false;
     writeOwn([&] {
@@ -447,7 +460,7 @@ void Document::replay(const EditStep& step, bool undo)
             caretInPlace = selection == ByteSelection{static_cast<std::int32_t>(place.offset + replacement.size()), 0};
         } else if (step.places.size() <= mostPlacesInPlace) {
             replaceInPlace(placesOf(step, undo));
-        } else {
+        } else { // from a snapshot confirmed before the step was taken
             editBox.setContent(undo ? textBeforeStep(*current, step) : textAfterStep(*current, step));
         }
     });

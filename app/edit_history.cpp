@@ -51,6 +51,62 @@ std::string rebuild(std::string_view source, const EditStep& step, bool forward,
     return text;
 }
 
+// A correction: `removed` bytes at `at` become `put`.
+struct Correction {
+    std::size_t at = 0;
+    std::size_t removed = 0;
+    std::string_view put;
+    std::ptrdiff_t growth() const
+    {
+        return static_cast<std::ptrdiff_t>(put.size()) - static_cast<std::ptrdiff_t>(removed);
+    }
+};
+
+void shiftPast(ByteSelection& selection, const Correction& correction)
+{
+    if (static_cast<std::size_t>(selection.start) > correction.at)
+        selection.start = static_cast<std::int32_t>(std::max<std::ptrdiff_t>(static_cast<std::ptrdiff_t>(correction.at),
+                                                                             selection.start + correction.growth()));
+}
+
+enum class Absorbed {
+    inStep, // the step now puts in the corrected bytes
+    before, // the correction lies outside the step: `correction` now names it in the text before the step
+    straddles
+};
+
+// `correction` of the text after `step`, made part of it.
+Absorbed absorbInto(EditStep& step, Correction& correction)
+{
+    std::ptrdiff_t shift = 0;
+    std::size_t insertedAt = 0;
+    for (std::size_t k = 0; k < step.places.size(); ++k) {
+        TextChange& place = step.places[k];
+        const std::size_t start = place.offset + static_cast<std::size_t>(shift);
+        const std::size_t end = start + place.insertedLength;
+        if (correction.at >= start && correction.at + correction.removed <= end) {
+            step.inserted.replace(insertedAt + (correction.at - start), correction.removed, correction.put);
+            place.insertedLength = place.insertedLength + correction.put.size() - correction.removed;
+            shiftPast(step.selectionAfter, correction);
+            return Absorbed::inStep;
+        }
+        if (correction.at + correction.removed <= start) {
+            // In the text the step left alone, before this place: the later
+            // places stand shifted in the text before the step too.
+            for (std::size_t j = k; j < step.places.size(); ++j)
+                step.places[j].offset = step.places[j].offset + static_cast<std::size_t>(correction.growth());
+            break;
+        }
+        if (correction.at < end) return Absorbed::straddles;
+        shift += static_cast<std::ptrdiff_t>(place.insertedLength) - static_cast<std::ptrdiff_t>(place.removedLength);
+        insertedAt += place.insertedLength;
+    }
+    shiftPast(step.selectionAfter, correction);
+    correction.at -= static_cast<std::size_t>(shift);
+    shiftPast(step.selectionBefore, correction);
+    return Absorbed::before;
+}
+
 } // namespace
 
 EditStep EditStep::single(std::size_t offset, std::string_view removed, std::string_view inserted, ByteSelection before,
@@ -166,11 +222,15 @@ void EditHistory::recordStep(EditStep step, std::size_t documentBytes)
     runOpen_ = false;
 }
 
-void EditHistory::push(EditStep step, Kind kind, std::size_t documentBytes)
+void EditHistory::dropRedo()
 {
-    // What was undone can no longer be redone.
     for (std::size_t i = applied_; i < steps_.size(); ++i) bytes_ -= steps_[i].bytes();
     steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(applied_), steps_.end());
+}
+
+void EditHistory::push(EditStep step, Kind kind, std::size_t documentBytes)
+{
+    dropRedo(); // what was undone can no longer be redone
     bytes_ += step.bytes();
     steps_.push_back(std::move(step));
     applied_ = steps_.size();
@@ -181,6 +241,23 @@ void EditHistory::push(EditStep step, Kind kind, std::size_t documentBytes)
         bytes_ -= steps_.front().bytes();
         steps_.pop_front();
         --applied_;
+    }
+}
+
+void EditHistory::absorb(const TextChange& correction, std::string_view after)
+{
+    if (correction.removedLength == 0 && correction.insertedLength == 0) return;
+    dropRedo();
+    runOpen_ = false;
+    Correction placed{correction.offset, correction.removedLength,
+                      after.substr(correction.offset, correction.insertedLength)};
+    const std::ptrdiff_t growth = placed.growth();
+    for (std::size_t i = applied_; i-- > 0;) {
+        switch (absorbInto(steps_[i], placed)) {
+        case Absorbed::inStep: bytes_ = bytes_ + static_cast<std::size_t>(growth); return;
+        case Absorbed::before: break;
+        case Absorbed::straddles: clear(); return;
+        }
     }
 }
 

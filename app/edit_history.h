@@ -36,6 +36,10 @@ struct EditStep {
     ByteSelection selectionBefore;
     ByteSelection selectionAfter;
     std::optional<FileChange> file; // the remembered file, when the step changed it
+    // Whether the change counted as writing in the day's figure: the clear
+    // command and an append load or drop text rather than write it, and
+    // their undo and redo count as they did, which is not at all.
+    bool countsAsWriting = true;
 
     // One place: `removed` at `offset` becomes `inserted`.
     static EditStep single(std::size_t offset, std::string_view removed, std::string_view inserted,
@@ -68,6 +72,14 @@ public:
     void recordChange(std::string_view before, std::string_view after, const TextChange& change, std::uint64_t nowMs);
     // A change the editor made itself, described whole.
     void recordStep(EditStep step, std::size_t documentBytes);
+    // A correction of the text found by a later check (the text the history
+    // followed differed from the box's): `correction` of the text as the
+    // last step left it, `after` the corrected text. It becomes part of the
+    // text each step left, not a step of its own, so that no undo puts back
+    // what the box never held; what was undone can no longer be redone. A
+    // correction that straddles the edge of what a step changed cannot be
+    // placed in it, and then the history starts afresh.
+    void absorb(const TextChange& correction, std::string_view after);
     // The caret moved: the next typed character starts a new step.
     void breakRun() { runOpen_ = false; }
     // New and open start afresh.
@@ -75,6 +87,9 @@ public:
 
     bool canUndo() const { return applied_ > 0; }
     bool canRedo() const { return applied_ < steps_.size(); }
+    // The step undo or redo would take, without taking it (null when none).
+    const EditStep* nextToUndo() const { return canUndo() ? &steps_[applied_ - 1] : nullptr; }
+    const EditStep* nextToRedo() const { return canRedo() ? &steps_[applied_] : nullptr; }
     // The step to take back (null when none); it counts as undone.
     const EditStep* undo();
     // The step to reapply (null when none); it counts as done again.
@@ -91,6 +106,7 @@ private:
     };
     bool extendsRun(const TextChange& change, std::string_view before, std::string_view after, std::uint64_t nowMs);
     void push(EditStep step, Kind kind, std::size_t documentBytes);
+    void dropRedo();
 
     std::deque<EditStep> steps_;
     std::size_t applied_ = 0; // steps_[0 .. applied_) are done, the rest undone

@@ -26,6 +26,8 @@ namespace {
 struct Trouble {
     std::atomic<bool> versionFailed{false};
     bool told = false;
+    std::string unreadable; // the first file whose old bytes could not be kept
+    bool unreadableTold = false;
 };
 
 Trouble& trouble()
@@ -75,13 +77,17 @@ std::optional<ReplacedBytes> bytesBeforeSave(const std::string& path, std::strin
 {
     if (path.empty() || isStoreFile(path)) return std::nullopt;
     std::optional<std::vector<std::uint8_t>> bytes = tryReadFile(path);
-    if (!bytes || (bytes->size() == text.size() && std::memcmp(bytes->data(), text.data(), text.size()) == 0))
-        return std::nullopt;
+    if (!bytes) return fileSize(path) ? std::optional(ReplacedBytes{path, {}, true}) : std::nullopt;
+    if (bytes->size() == text.size() && std::memcmp(bytes->data(), text.data(), text.size()) == 0) return std::nullopt;
     return ReplacedBytes{path, std::move(*bytes)};
 }
 
 void keepAfterSave(ReplacedBytes replaced)
 {
+    if (replaced.unreadable) {
+        if (trouble().unreadable.empty()) trouble().unreadable = std::move(replaced.path);
+        return;
+    }
     recovery::worker().post([replaced = std::move(replaced), time = dateTimeFields(now())] {
         const std::string_view text(reinterpret_cast<const char*>(replaced.bytes.data()), replaced.bytes.size());
         if (keepVersion(replaced.path, replaced.bytes, countWords(text).words, time) == VersionOutcome::failed)
@@ -97,6 +103,10 @@ void tidyAtStart()
 void reportTrouble()
 {
     Trouble& state = trouble();
+    if (!state.unreadable.empty() && !state.unreadableTold) {
+        state.unreadableTold = true;
+        tell(notices::versionNotKept(state.unreadable, largestReadableFile >> 20));
+    }
     if (state.told || !state.versionFailed) return;
     state.told = true;
     tell(notices::versionsUnwritable());

@@ -200,10 +200,12 @@ Notice notices::countDetails(const CountDetails& details)
 
 Notice notices::tidied(const TidyCounts& counts)
 {
-    return {"一键排版", concatTexts("已整理：缩进 ", std::to_string(counts.indented), " 段，空行 +",
-                                    std::to_string(counts.blankAdded), "/-", std::to_string(counts.blankRemoved),
-                                    "，段尾空格 ", std::to_string(counts.trailingTrimmed), " 处，标点 ",
-                                    std::to_string(counts.punctuation), " 处")};
+    return {"一键排版",
+            concatTexts("已整理：缩进 ", std::to_string(counts.indented), " 段，空行 +",
+                        std::to_string(counts.blankAdded), "/-", std::to_string(counts.blankRemoved), "，段尾空格 ",
+                        std::to_string(counts.trailingTrimmed), " 处，标点 ", std::to_string(counts.punctuation), " 处",
+                        counts.marksLeft ? concatTexts("，另有 ", std::to_string(counts.marksLeft), " 处半角标点未改")
+                                         : std::string())};
 }
 
 Notice notices::alreadyTidy()
@@ -353,6 +355,13 @@ Notice notices::versionsUnwritable()
 {
     return {"注意：", "无法把文件保存前的内容写入 %LOCALAPPDATA%\\Wrivo\\History 文件夹：文件照常保存，"
                       "但没有留下历史版本。\r\n\r\n本次运行不再提示。"};
+}
+
+Notice notices::versionNotKept(std::string_view path, std::uint64_t limitMb)
+{
+    return {"注意：",
+            concatTexts("文件保存前的内容读不出或超过 ", std::to_string(limitMb),
+                        " MB：文件照常保存，但没有留下历史版本。\r\n\r\n", path, "\r\n\r\n本次运行不再提示。")};
 }
 
 Notice notices::fileNameOutsideCodePage(std::string_view shownName)

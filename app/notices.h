@@ -90,8 +90,10 @@ Notice recoveryStoreUnusable(bool writingLost);
 Notice recoveryUnwritable();
 Notice recoveryTooLarge(std::uint64_t limitMb);
 Notice shelfUnwritable();
-// Versions of saved files that could not be written (said once a run).
+// Versions of saved files that could not be written, and a saved file
+// whose old bytes could not be read to be kept (each said once a run).
 Notice versionsUnwritable();
+Notice versionNotKept(std::string_view path, std::uint64_t limitMb);
 
 // The writer's menu: what the tidy-up changed, or that it changed nothing;
 // the daily goal reached (`goal` 字, `streak` days in a row); the writing

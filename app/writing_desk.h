@@ -3,11 +3,14 @@
 // declared from app/command_table.h.
 //
 // Today's figure grows at each typing pause by the difference between the
-// document's 字数 then and at the last note. Typing, paste, cut, undo, redo,
-// replace and the tidy-up change the document between two notes and so
-// count; loading a text (open, append, a restored copy, New, Del) is wrapped
-// in a NotWritten, which notes the figure before and after it and adds only
-// what came before.
+// document's 字数 then and at the last note. Typing, paste, cut, replace,
+// replace-all and the tidy-up change the document between two notes and so
+// count (the tidy-up by the marks it made full-width, which count where
+// half-width ones do not); loading a text (open, append, a restored copy,
+// New, Del) is wrapped in a NotWritten, which notes the figure before and
+// after it and adds only what came before. Undo and redo count as the step
+// they take back or make again did: an append or a Del taken back is
+// wrapped in a NotWritten too.
 #pragma once
 #include <cstdint>
 #include <optional>

@@ -107,6 +107,7 @@ void noteWords()
 TidyCounts tidyDocument(const TidyOptions& options)
 {
     Document& doc = document();
+    doc.confirm(); // the tidied stretch, the whole text at most, goes into the box from the snapshot
     const std::shared_ptr<const std::string> text = doc.sharedText();
     const EditRange selection = doc.selection();
     const auto start = static_cast<std::size_t>(selection.start);

@@ -29,7 +29,8 @@ double bestSeconds(const std::string& text, std::size_t& changed)
     return best;
 }
 
-// Full-width commas and stops typed half-width, some with a space after.
+// Full-width commas and stops typed half-width with a space after, as the
+// tidy-up converts them (a stop between two characters could be a name's dot).
 std::string untidied(const std::string& tidy)
 {
     std::string out;
@@ -38,7 +39,7 @@ std::string untidied(const std::string& tidy)
         const unsigned char c = static_cast<unsigned char>(tidy[i]);
         if (c >= 0x81 && i + 1 < tidy.size()) {
             const std::string_view pair(tidy.data() + i, 2);
-            out += pair == "\xA3\xAC" ? ", " : pair == "\xA1\xA3" ? "." : std::string(pair);
+            out += pair == "\xA3\xAC" ? ", " : pair == "\xA1\xA3" ? ". " : std::string(pair);
             ++i;
         } else {
             out += tidy[i];

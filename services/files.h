@@ -94,6 +94,11 @@ std::string systemMessage(std::uint32_t code);
 // (the path as given when the system cannot say).
 std::wstring fullPath(const std::wstring& path);
 
+// The file a path finally names, through symbolic links and short (8.3)
+// names, in the usual form ("C:\...", "\\server\..."); nothing when the
+// system cannot tell (no such file, or before Windows Vista).
+std::optional<std::wstring> finalPathName(const std::wstring& path);
+
 // The folder holding the program's executable, without a trailing backslash;
 // empty when the path holds no backslash.
 std::string programDirectory();

@@ -5,6 +5,7 @@
 #include "host/file_path.h"
 #include "host/program_path.h"
 #include "host/scoped_win32.h"
+#include "services/code_page.h"
 
 #include <windows.h>
 
@@ -12,6 +13,27 @@
 #include <cstdio>
 
 namespace wrivo {
+
+std::optional<std::wstring> finalPathName(const std::wstring& path)
+{
+    const auto finalPathName = optionalFunction<optionalGetFinalPathNameByHandleW>();
+    if (!finalPathName) return std::nullopt;
+    ScopedFile file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file) return std::nullopt;
+    std::wstring wide(MAX_PATH, L'\0');
+    DWORD length = finalPathName(file.get(), wide.data(), static_cast<DWORD>(wide.size()), 0);
+    if (length >= wide.size()) {
+        wide.resize(length + 1);
+        length = finalPathName(file.get(), wide.data(), static_cast<DWORD>(wide.size()), 0);
+    }
+    if (length == 0 || length >= wide.size()) return std::nullopt;
+    wide.resize(length);
+    // "\\?\C:\..." and "\\?\UNC\server\..." back to the usual forms.
+    if (wide.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\" + wide.substr(7);
+    if (wide.rfind(L"\\\\?\\", 0) == 0) return wide.substr(4);
+    return wide;
+}
 
 namespace {
 
@@ -155,33 +177,17 @@ DWORD replaceDocument(const std::string& temporary, const std::string& target, B
 
 // The file a path finally names: a symbolic link's target, so that a save
 // replaces the target and the link stays a link. The path as given when the
-// system cannot tell (no such file yet, or before Windows Vista).
+// system cannot tell, or names it in what the code page cannot write.
 std::string finalPath(const std::string& path)
 {
-    const auto finalPathName = optionalFunction<optionalGetFinalPathNameByHandleW>();
-    if (!finalPathName) return path;
-    ScopedFile file(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!file) return path;
-    std::wstring wide(MAX_PATH, L'\0');
-    DWORD length = finalPathName(file.get(), wide.data(), static_cast<DWORD>(wide.size()), 0);
-    if (length >= wide.size()) {
-        wide.resize(length + 1);
-        length = finalPathName(file.get(), wide.data(), static_cast<DWORD>(wide.size()), 0);
-    }
-    if (length == 0 || length >= wide.size()) return path;
-    wide.resize(length);
-    // "\\?\C:\..." and "\\?\UNC\server\..." back to the usual forms.
-    if (wide.rfind(L"\\\\?\\UNC\\", 0) == 0)
-        wide = L"\\" + wide.substr(7);
-    else if (wide.rfind(L"\\\\?\\", 0) == 0)
-        wide = wide.substr(4);
+    const std::optional<std::wstring> wide = finalPathName(widened(path));
+    if (!wide) return path;
     BOOL lost = FALSE;
     const int size =
-        WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, &lost);
-    if (size <= 0 || lost) return path; // a name the code page cannot write
+        WideCharToMultiByte(CP_ACP, 0, wide->data(), static_cast<int>(wide->size()), nullptr, 0, nullptr, &lost);
+    if (size <= 0 || lost) return path;
     std::string narrow(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), narrow.data(), size, nullptr, nullptr);
+    WideCharToMultiByte(CP_ACP, 0, wide->data(), static_cast<int>(wide->size()), narrow.data(), size, nullptr, nullptr);
     return narrow;
 }
 

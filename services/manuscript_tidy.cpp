@@ -71,14 +71,10 @@ Kind kindOf(Code c)
     return isAsciiAlnum(c) ? Kind::asciiAlnum : Kind::other;
 }
 
-// 零〇一二三四五六七八九十百千万两, the numerals of "一、概述".
-bool isChineseNumeral(Code c)
+// A Chinese character, not one of the code page's symbols (leads A1-A9).
+bool isChinese(Code c)
 {
-    static constexpr std::array<std::string_view, 16> numerals = {"零", "〇", "一", "二", "三", "四", "五", "六",
-                                                                  "七", "八", "九", "十", "百", "千", "万", "两"};
-    for (std::string_view n : numerals)
-        if (c == (static_cast<unsigned char>(n[0]) << 8 | static_cast<unsigned char>(n[1]))) return true;
-    return false;
+    return c > 0xFF && !(c >= 0xA100 && c < 0xAA00);
 }
 
 std::string_view fullWidthOf(Code mark)
@@ -110,28 +106,67 @@ bool mayHoldMarks(std::string_view text)
     return false;
 }
 
+// The half-width marks a text with Chinese in it still holds, a run of them
+// (":)", "--", "...") counted once and a ' inside a word ("don't") not at all.
+std::int64_t marksLeftIn(std::string_view text)
+{
+    if (std::none_of(text.begin(), text.end(),
+                     [](char c) { return c != '\xA1' && markBytes[static_cast<unsigned char>(c)]; }))
+        return 0;
+    std::int64_t places = 0;
+    bool chinese = false, inRun = false;
+    Code before = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t length = characterLength(text, at);
+        const auto c = static_cast<Code>(length == 2 ? static_cast<unsigned char>(text[at]) << 8 |
+                                                           static_cast<unsigned char>(text[at + 1])
+                                                     : static_cast<unsigned char>(text[at]));
+        at += length;
+        chinese |= isChinese(c);
+        const Code after = at < text.size() ? static_cast<unsigned char>(text[at]) : 0;
+        const bool mark = c < 0x80 && markBytes[c] && !(c == '\'' && isAsciiLetter(before) && isAsciiLetter(after));
+        places += mark && !inRun;
+        inRun = mark;
+        before = c;
+    }
+    return chinese ? places : 0;
+}
+
 // Reused between paragraphs, so that a long text allocates once.
 struct Scratch {
     std::vector<Code> codes;
     std::vector<std::uint32_t> offsets;       // of each character in the text, and its end
     std::vector<std::uint32_t> specials;      // the characters that may be marks (ASCII marks, A1 xx)
-    std::vector<std::uint32_t> doublesBefore; // double-byte characters before each one
-    std::vector<std::uint8_t> pairedBracket;
-    std::vector<std::uint32_t> openBrackets;
+    std::vector<std::uint32_t> chineseBefore; // Chinese characters before each one
+    std::vector<std::uint8_t> pairs;          // per character: not of a converted pair, its opening or closing
+    std::vector<std::uint32_t> openings;
     std::vector<char> buffer; // the converted text
     std::string again;        // a paragraph tidied once more
 };
 
+enum Pair : std::uint8_t {
+    unpaired,
+    opening,
+    closing
+};
+
 // The punctuation rules on a paragraph's text between its leading and
-// trailing blanks; the number of marks converted (0: none).
+// trailing blanks. A mark converts only where it is plainly a mistyped one:
+// one touching an ASCII letter, digit or other mark (":)", "--help") stays,
+// brackets and quotes go by pairs around Chinese text between Chinese or the
+// paragraph's edges, and "." only ends a sentence after a Chinese character.
 class PunctuationPass {
 public:
     explicit PunctuationPass(Scratch& scratch) : s_(scratch), c_(scratch.codes) { }
 
-    // Whether the result still holds a half-width mark (left as it was).
-    bool marksLeft = false;
+    // Whether a mark was left for what this round may change: a half-width
+    // mark past blanks, after "…", or a mark or space outside a bracket or
+    // quote. Every other rule looks at what touches a mark, and a half-width
+    // mark there keeps both as they are.
+    bool mayConvertMore = false;
 
-    // The converted text is in the scratch's buffer.
+    // The converted text is in the scratch's buffer; answers the number of
+    // marks converted (0: none).
     std::int64_t run(std::string_view text, std::string_view& converted)
     {
         if (!mayHoldMarks(text) || !prepare(text)) return 0;
@@ -161,10 +196,9 @@ private:
         text_ = text;
         c_.resize(text.size());
         s_.offsets.resize(text.size() + 1);
-        s_.pairedBracket.clear();
         s_.specials.clear();
         std::size_t n = 0;
-        bool doubleByte = false, mark = false, brackets = false, quotes = false;
+        bool doubleByte = false, mark = false, pairs = false;
         for (std::size_t at = 0; at < text.size();) {
             const auto lead = static_cast<unsigned char>(text[at]);
             if (characterLength(text, at) == 2) {
@@ -179,7 +213,6 @@ private:
                 s_.specials.push_back(static_cast<std::uint32_t>(n - 1));
                 doubleByte |= c != fullSpaceCode;
                 mark |= c == ellipsisCode;
-                quotes |= c == openDoubleCode || c == closeDoubleCode || c == openSingleCode || c == closeSingleCode;
             } else {
                 s_.offsets[n] = static_cast<std::uint32_t>(at);
                 c_[n++] = lead;
@@ -187,52 +220,85 @@ private:
                 if (lead >= 0x80 || !markBytes[lead]) continue;
                 s_.specials.push_back(static_cast<std::uint32_t>(n - 1));
                 mark = true;
-                brackets |= lead == '(' || lead == ')';
-                quotes |= lead == '"' || lead == '\'';
+                pairs |= lead == '(' || lead == ')' || lead == '"' || lead == '\'';
             }
         }
         c_.resize(n);
         s_.offsets[n] = static_cast<std::uint32_t>(text.size());
         if (!mark || !doubleByte) return false;
-        if (quotes) findLastQuotes();
-        if (brackets) pairBrackets();
+        s_.pairs.assign(n, unpaired);
+        if (pairs) pairUp();
         return true;
     }
 
-    void findLastQuotes()
+    // After a lead byte standing alone, a full-width mark's first byte would
+    // become its second: nothing there is converted.
+    bool afterLoneLead(std::size_t i) const
     {
-        for (std::size_t i = 0; i < c_.size(); ++i) {
-            if (c_[i] == '"' || c_[i] == openDoubleCode || c_[i] == closeDoubleCode) lastDoubleQuote_ = i;
-            if ((c_[i] == '\'' && !isApostrophe(i)) || c_[i] == openSingleCode || c_[i] == closeSingleCode)
-                lastSingleQuote_ = i;
+        return i > 0 && c_[i - 1] <= 0xFF && isLeadByte(static_cast<unsigned char>(c_[i - 1]));
+    }
+
+    // A ' between two letters ("don't") is no quote.
+    bool isApostrophe(std::size_t i) const { return i > 0 && isAsciiLetter(c_[i - 1]) && isAsciiLetter(code(i + 1)); }
+
+    // Marks `open` and `close` as a pair to convert when they hold Chinese
+    // text, each has Chinese, a full-width mark or the paragraph's edge
+    // outside, and one of them is half-width.
+    void pairIfPlain(std::size_t open, std::size_t close)
+    {
+        const auto plainOutside = [this](std::size_t i) {
+            if (i >= c_.size()) return true;
+            // A half-width mark there may yet be converted (beside a curly
+            // quote), a space go after one converted.
+            if (c_[i] == ' ' || c_[i] == '\t' || (c_[i] < 0x80 && markBytes[c_[i]])) mayConvertMore = true;
+            return isDoubleByte(c_[i]);
+        };
+        const bool outsideOpen = open == 0 || plainOutside(open - 1);
+        const bool outsideClose = plainOutside(close + 1);
+        const bool halfWidth = c_[open] < 0x80 || c_[close] < 0x80;
+        if (outsideOpen && outsideClose && halfWidth && s_.chineseBefore[close] > s_.chineseBefore[open + 1] &&
+            !afterLoneLead(open) && !afterLoneLead(close)) {
+            s_.pairs[open] = opening;
+            s_.pairs[close] = closing;
         }
     }
 
-    // ( and ) pair up inside the paragraph; a pair converts when it encloses
-    // a double-byte character.
-    void pairBrackets()
+    // ( and ) nest; quotes open and close in turn, the curly ones already
+    // there taking their part.
+    void pairUp()
     {
         const std::size_t n = c_.size();
-        s_.doublesBefore.assign(n + 1, 0);
-        for (std::size_t i = 0; i < n; ++i) s_.doublesBefore[i + 1] = s_.doublesBefore[i] + isDoubleByte(c_[i]);
-        s_.pairedBracket.assign(n, 0);
-        s_.openBrackets.clear();
+        s_.chineseBefore.assign(n + 1, 0);
+        for (std::size_t i = 0; i < n; ++i) s_.chineseBefore[i + 1] = s_.chineseBefore[i] + isChinese(c_[i]);
+        s_.openings.clear();
         for (std::size_t i = 0; i < n; ++i) {
-            if (c_[i] == '(') s_.openBrackets.push_back(static_cast<std::uint32_t>(i));
-            if (c_[i] == ')' && !s_.openBrackets.empty()) {
-                const std::size_t open = s_.openBrackets.back();
-                s_.openBrackets.pop_back();
-                if (s_.doublesBefore[i] > s_.doublesBefore[open + 1]) s_.pairedBracket[open] = s_.pairedBracket[i] = 1;
+            if (c_[i] == '(') s_.openings.push_back(static_cast<std::uint32_t>(i));
+            if (c_[i] == ')' && !s_.openings.empty()) {
+                pairIfPlain(s_.openings.back(), i);
+                s_.openings.pop_back();
             }
         }
+        const auto quotes = [&](Code straight, Code curlyOpen, Code curlyClose) {
+            std::size_t open = n;
+            for (std::size_t i = 0; i < n; ++i) {
+                const Code c = c_[i];
+                if (c == '\'' && isApostrophe(i)) continue;
+                if (c == curlyOpen || (c == straight && open == n)) {
+                    open = i;
+                } else if (c == curlyClose || c == straight) {
+                    if (open < n) pairIfPlain(open, i);
+                    open = n;
+                }
+            }
+        };
+        quotes('"', openDoubleCode, closeDoubleCode);
+        quotes('\'', openSingleCode, closeSingleCode);
     }
 
     // Characters [i, j), none of them a mark, as they are.
     void copyPlain(std::size_t i, std::size_t j)
     {
         if (i >= j) return;
-        for (; numeralsOnly_ && i < j; ++i) emit(c_[i]);
-        if (i == j) return;
         w_ = std::copy(text_.data() + s_.offsets[i], text_.data() + s_.offsets[j], w_);
         previous_ = kindOf(c_[j - 1]);
         for (std::size_t k = j; k-- > i;)
@@ -242,31 +308,45 @@ private:
             }
     }
 
-    // A ' between two letters ("don't") is no quote.
-    bool isApostrophe(std::size_t i) const { return i > 0 && isAsciiLetter(c_[i - 1]) && isAsciiLetter(code(i + 1)); }
-
-    bool nextNonBlankIsDouble(std::size_t i) const
+    // A half-width mark found here may be converted in this round, which
+    // the next round then sees.
+    bool nextNonBlankIsDouble(std::size_t i)
     {
         while (i < c_.size() && isBlank(c_[i])) ++i;
+        if (i < c_.size() && c_[i] < 0x80 && markBytes[c_[i]]) mayConvertMore = true;
         return i < c_.size() && isDoubleByte(c_[i]);
+    }
+
+    // What comes right after a mark lets it convert: the paragraph's end, a
+    // blank, a double-byte character or a bracket or quote converted here;
+    // not an ASCII letter, digit or other mark.
+    bool plainAfter(std::size_t i) const
+    {
+        return i == c_.size() || c_[i] > 0xFF || isBlank(c_[i]) || s_.pairs[i] != unpaired;
+    }
+    bool plainBefore() const { return previous_ == Kind::blank || previous_ == Kind::doubleByte; }
+
+    // Where "." plainly ends a sentence: at the paragraph's end, before a
+    // blank or before a closing quote.
+    bool sentenceEndsAt(std::size_t i) const
+    {
+        return i == c_.size() || isBlank(c_[i]) || c_[i] == closeDoubleCode || c_[i] == closeSingleCode ||
+               (s_.pairs[i] == closing && (c_[i] == '"' || c_[i] == '\''));
     }
 
     void emit(Code c)
     {
         if (c > 0xFF) *w_++ = static_cast<char>(c >> 8);
         *w_++ = static_cast<char>(c & 0xFF);
-        if (c < 0x80 && markBytes[c]) marksLeft = true;
         const Kind k = kindOf(c);
         previous_ = k;
         if (k != Kind::blank) previousNonBlank_ = k;
-        if (numeralsOnly_ && !isChineseNumeral(c)) numeralsOnly_ = false;
     }
 
     void convert(std::string_view to)
     {
         w_ = std::copy(to.begin(), to.end(), w_);
         previous_ = previousNonBlank_ = Kind::doubleByte;
-        numeralsOnly_ = false;
         ++marks_;
     }
 
@@ -280,9 +360,7 @@ private:
     std::size_t step(std::size_t i)
     {
         const Code c = c_[i];
-        // After a lead byte standing alone, a full-width mark's first byte
-        // would become its second: nothing there is converted.
-        if (i > 0 && c_[i - 1] <= 0xFF && isLeadByte(static_cast<unsigned char>(c_[i - 1]))) {
+        if (afterLoneLead(i)) {
             emit(c);
             return i + 1;
         }
@@ -290,26 +368,20 @@ private:
             const std::size_t next = dots(i);
             if (next != i) return next;
         }
-        if (c == '.' && numeralsOnly_ && previous_ != Kind::blank && !isAsciiAlnum(code(i + 1))) {
-            convert("、");
-            return skipSpaces(i + 1);
-        }
-        if (!fullWidthOf(c).empty()) {
-            const bool chineseBeside = previousNonBlank_ == Kind::doubleByte || nextNonBlankIsDouble(i + 1);
-            if (chineseBeside && previous_ != Kind::asciiAlnum && !isAsciiAlnum(code(i + 1))) {
+        if (!fullWidthOf(c).empty() && plainBefore() && plainAfter(i + 1)) {
+            const bool convertible = c == '.' ? previous_ == Kind::doubleByte && sentenceEndsAt(i + 1)
+                                              : previousNonBlank_ == Kind::doubleByte || nextNonBlankIsDouble(i + 1);
+            if (convertible) {
                 convert(fullWidthOf(c));
                 return skipSpaces(i + 1);
             }
         }
         if (c == '-') return dashes(i);
-        if ((c == '(' || c == ')') && !s_.pairedBracket.empty() && s_.pairedBracket[i]) {
-            convert(c == '(' ? "（" : "）");
+        if (s_.pairs[i] != unpaired && c < 0x80) {
+            static constexpr std::string_view spelled[2][3] = {{"（", "“", "‘"}, {"）", "”", "’"}};
+            convert(spelled[s_.pairs[i] == closing][c == '(' || c == ')' ? 0 : c == '"' ? 1 : 2]);
             return i + 1;
         }
-        if (c == '"' || c == openDoubleCode || c == closeDoubleCode)
-            return quote(i, doubleOpen_, lastDoubleQuote_, openDoubleCode, closeDoubleCode);
-        if ((c == '\'' && !isApostrophe(i)) || c == openSingleCode || c == closeSingleCode)
-            return quote(i, singleOpen_, lastSingleQuote_, openSingleCode, closeSingleCode);
         emit(c);
         return i + 1;
     }
@@ -322,46 +394,29 @@ private:
         std::size_t j = i, dotCount = 0, ellipses = 0;
         for (; j < c_.size() && (c_[j] == '.' || c_[j] == ellipsisCode); ++j) ++(c_[j] == '.' ? dotCount : ellipses);
         if (ellipses == 0 && dotCount < 3) return i;
-        if (previous_ == Kind::doubleByte && !(ellipses == 2 && dotCount == 0)) {
+        if (previous_ == Kind::doubleByte && (dotCount == 0 || plainAfter(j)) && !(ellipses == 2 && dotCount == 0)) {
             convert("……");
             return j;
         }
+        // A run ending in "…" lets the half-width mark after it convert.
+        if (ellipses && j < c_.size() && c_[j] < 0x80 && markBytes[c_[j]]) mayConvertMore = true;
         for (std::size_t k = i; k < j; ++k) emit(c_[k]);
         return j;
     }
 
-    // Exactly "--" beside Chinese becomes "——".
+    // Exactly "--" beside Chinese, touching no ASCII letter, digit or other
+    // mark, becomes "——".
     std::size_t dashes(std::size_t i)
     {
         std::size_t j = i;
         while (code(j) == '-') ++j;
-        if (j - i == 2 && (previousNonBlank_ == Kind::doubleByte || nextNonBlankIsDouble(j))) {
+        if (j - i == 2 && plainBefore() && plainAfter(j) &&
+            (previousNonBlank_ == Kind::doubleByte || nextNonBlankIsDouble(j))) {
             convert("——");
             return j;
         }
         for (std::size_t k = i; k < j; ++k) emit('-');
         return j;
-    }
-
-    // Straight quotes open and close in turn, curly ones already there
-    // counting too; one that would open with no quote after it is left.
-    std::size_t quote(std::size_t i, bool& open, std::size_t last, Code opening, Code closing)
-    {
-        const Code c = c_[i];
-        const auto spelled = [](Code q) { return std::string{static_cast<char>(q >> 8), static_cast<char>(q & 0xFF)}; };
-        if (c == opening || c == closing) {
-            open = c == opening;
-            emit(c);
-        } else if (open) {
-            convert(spelled(closing));
-            open = false;
-        } else if (i < last) {
-            convert(spelled(opening));
-            open = true;
-        } else {
-            emit(c);
-        }
-        return i + 1;
     }
 
     Scratch& s_;
@@ -370,16 +425,14 @@ private:
     char* w_ = nullptr; // where the next byte of the result goes
     std::int64_t marks_ = 0;
     Kind previous_ = Kind::blank, previousNonBlank_ = Kind::blank;
-    bool numeralsOnly_ = true;
-    bool doubleOpen_ = false, singleOpen_ = false;
-    std::size_t lastDoubleQuote_ = 0, lastSingleQuote_ = 0;
 };
 
 struct ParagraphChange {
     bool indented = false;
     bool trimmed = false;
     std::int64_t marks = 0;
-    bool marksLeft = false; // by the last round
+    std::int64_t marksLeft = 0; // after the last round
+    bool again = false;         // another round may convert more
 };
 
 // The blanks a paragraph starts with and ends with, in bytes.
@@ -434,6 +487,7 @@ void tidyOnce(std::string_view p, const TidyOptions& options, ParagraphChange& c
               std::string& out)
 {
     const Edges edges = edgesOf(p);
+    change.again = false;
     if (edges.blank) {
         if (options.trimTrailing && !p.empty()) change.trimmed = true;
         if (!options.trimTrailing) out += p;
@@ -442,22 +496,24 @@ void tidyOnce(std::string_view p, const TidyOptions& options, ParagraphChange& c
     const std::string_view lead = p.substr(0, edges.lead);
     const std::string_view body = p.substr(edges.lead, p.size() - edges.lead - edges.trail);
     const std::string_view trail = p.substr(p.size() - edges.trail);
-    const bool heading = headingKind(p) != HeadingKind::none;
 
     std::string_view newBody = body;
     std::int64_t marks = 0;
-    change.marksLeft = false;
     if (options.punctuation) {
         PunctuationPass pass(scratch);
         marks = pass.run(body, newBody);
-        change.marksLeft = pass.marksLeft;
         // A heading stays a heading: its marks are left when converting
         // them would make it ordinary text.
-        if (marks && heading && headingKind(newBody) == HeadingKind::none) {
+        if (marks && headingKind(newBody) == HeadingKind::none && headingKind(body) != HeadingKind::none) {
             marks = 0;
             newBody = body;
         }
+        change.again = marks && pass.mayConvertMore;
+        change.marksLeft = marksLeftIn(newBody);
     }
+    // Decided on the converted text, which a second run sees: converting
+    // can bring a paragraph within a heading's length.
+    const bool heading = headingKind(newBody) != HeadingKind::none;
     std::string_view newLead = lead;
     if (options.indent) newLead = heading ? std::string_view() : holdsCountedCharacter(newBody) ? indentation : lead;
 
@@ -470,20 +526,17 @@ void tidyOnce(std::string_view p, const TidyOptions& options, ParagraphChange& c
 
 // The paragraph tidied until another round changes nothing, appended to
 // `out`. Only converted marks can make another round do more (a converted
-// mark is a double-byte character its neighbours then see), and only to
-// half-width marks left over: a run of "…" already saw what came before it
-// as it is now.
+// mark is a double-byte character its neighbours then see), and only where
+// the pass said so.
 void tidyParagraph(std::string_view p, const TidyOptions& options, ParagraphChange& change, Scratch& scratch,
                    std::string& out)
 {
     const std::size_t from = out.size();
     tidyOnce(p, options, change, scratch, out);
-    while (change.marks && change.marksLeft) {
-        const std::int64_t before = change.marks;
+    while (change.again) {
         scratch.again.assign(out, from);
         out.resize(from);
         tidyOnce(scratch.again, options, change, scratch, out);
-        if (change.marks == before) break;
     }
 }
 
@@ -612,6 +665,7 @@ TidyResult tidyManuscript(std::string_view text, std::size_t from, std::size_t t
         result.counts.indented += piece.change.indented;
         result.counts.trailingTrimmed += piece.change.trimmed;
         result.counts.punctuation += piece.change.marks;
+        result.counts.marksLeft += piece.change.marksLeft;
     }
 
     // The caret stays in its paragraph, as far into it as before, give or

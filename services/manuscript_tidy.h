@@ -33,15 +33,24 @@ struct TidyOptions {
     bool indent = true;
     BlankLines blankLines = BlankLines::one;
     bool trimTrailing = true;
-    // Half-width , . ? ! : ; ( ) " ' ... -- made full-width in Chinese text.
+    // Half-width , . ? ! : ; ( ) " ' ... -- made full-width where they are
+    // plainly mistyped in Chinese text. One touching an ASCII letter, digit
+    // or other mark stays (":)", "--help", "3.14"); "." converts after a
+    // Chinese character only where a sentence ends (the paragraph's end, a
+    // blank, a closing quote), so "约翰.史密斯" and "五.一" stay; brackets
+    // and quotes go by pairs around Chinese text with Chinese, full-width
+    // marks or the paragraph's edges outside them, so "printf("你好");" stays.
     bool punctuation = true;
     friend bool operator==(const TidyOptions&, const TidyOptions&) = default;
 };
 
 // What changed: paragraphs whose indentation changed, blank paragraphs put in
-// and taken out, paragraphs whose trailing blanks went, marks converted.
+// and taken out, paragraphs whose trailing blanks went, marks converted; and
+// the places where half-width marks were left as they were in paragraphs
+// with Chinese in them (a run of marks, ":)", is one place), no change.
 struct TidyCounts {
     std::int64_t indented = 0, blankAdded = 0, blankRemoved = 0, trailingTrimmed = 0, punctuation = 0;
+    std::int64_t marksLeft = 0;
     bool any() const { return indented || blankAdded || blankRemoved || trailingTrimmed || punctuation; }
     friend bool operator==(const TidyCounts&, const TidyCounts&) = default;
 };

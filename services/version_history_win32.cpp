@@ -27,19 +27,23 @@ std::string narrowed(std::wstring_view text)
     return narrow;
 }
 
-// The full path, upper-cased the way the file system compares names
-// (LCMapStringW with LCMAP_UPPERCASE and the invariant locale: linguistic
-// rules of no one language).
-std::wstring foldedFullPath(std::string_view path)
+// Upper-cased the way the file system compares names (LCMapStringW with
+// LCMAP_UPPERCASE and the invariant locale: linguistic rules of no one
+// language).
+std::wstring upperCased(const std::wstring& path)
 {
-    std::wstring full = fullPath(widened(path));
-    if (full.empty()) return full;
-    std::wstring folded(full.size(), L'\0');
-    const int length = LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, full.data(), static_cast<int>(full.size()),
+    if (path.empty()) return path;
+    std::wstring folded(path.size(), L'\0');
+    const int length = LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, path.data(), static_cast<int>(path.size()),
                                     folded.data(), static_cast<int>(folded.size()));
-    if (length <= 0) return full;
+    if (length <= 0) return path;
     folded.resize(static_cast<std::size_t>(length));
     return folded;
+}
+
+std::wstring foldedFullPath(std::string_view path)
+{
+    return upperCased(fullPath(widened(path)));
 }
 
 std::uint64_t fileTimeValue(const FILETIME& time)
@@ -83,34 +87,65 @@ std::optional<std::string> headOf(const std::wstring& path, DWORD most)
     return bytes;
 }
 
-std::string folderNameOf(std::string_view documentPath)
+std::string folderNamed(const std::wstring& path)
 {
-    const std::wstring folded = foldedFullPath(documentPath);
-    return wrivo::historyFolderName(
-        std::u16string_view(reinterpret_cast<const char16_t*>(folded.data()), folded.size()));
+    const std::wstring folded = upperCased(path);
+    return historyFolderName(std::u16string_view(reinterpret_cast<const char16_t*>(folded.data()), folded.size()));
 }
 
-// The file's folder in the history, with its path.txt (the full path in
-// UTF-8, for a person looking in the folder); made when `make` is set.
-std::string fileHistoryFolder(std::string_view documentPath, bool make)
+bool isFolder(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// path.txt: the file's path in UTF-8, for a person looking in the folder.
+bool notePath(const std::string& folder, const std::wstring& path)
+{
+    const int size =
+        WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), nullptr, 0, nullptr, nullptr);
+    std::string utf8 = "\xEF\xBB\xBF" + std::string(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_UTF8, 0, path.data(), static_cast<int>(path.size()), utf8.data() + 3, size, nullptr,
+                            nullptr);
+    utf8 += "\r\n";
+    return writeOwnFile(folder + "\\path.txt", {{reinterpret_cast<const std::uint8_t*>(utf8.data()), utf8.size()}});
+}
+
+// The file's folders in the history, its own first. It is named by the path
+// the file finally has, so that one file reached through a short name or a
+// symbolic link has one history; a folder named by the full path as given
+// (as they once were) becomes the file's own when that name is free, and is
+// listed beside it when it is not.
+struct FileFolders {
+    std::vector<std::string> folders;
+    std::wstring path;
+};
+FileFolders fileHistoryFolders(std::string_view documentPath)
 {
     const std::string history = historyFolder();
     if (history.empty()) return {};
-    const std::string folder = history + "\\" + folderNameOf(documentPath);
-    if (!make) return folder;
+    const std::wstring full = fullPath(widened(documentPath));
+    FileFolders found{{}, finalPathName(full).value_or(full)};
+    found.folders.push_back(history + "\\" + folderNamed(found.path));
+    const std::string earlier = history + "\\" + folderNamed(full);
+    if (earlier == found.folders[0] || !isFolder(earlier)) return found;
+    if (!isFolder(found.folders[0]) && MoveFileA(earlier.c_str(), found.folders[0].c_str()))
+        notePath(found.folders[0], found.path);
+    else
+        found.folders.push_back(earlier);
+    return found;
+}
+
+// The file's own folder in the history, with its path.txt, made when missing.
+std::string fileHistoryFolder(std::string_view documentPath)
+{
+    const FileFolders found = fileHistoryFolders(documentPath);
+    if (found.folders.empty()) return {};
+    const std::string& folder = found.folders[0];
     if (!CreateDirectoryA(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return {};
-    const std::string named = folder + "\\path.txt";
-    if (GetFileAttributesA(named.c_str()) == INVALID_FILE_ATTRIBUTES) {
-        const std::wstring full = fullPath(widened(documentPath));
-        const int size =
-            WideCharToMultiByte(CP_UTF8, 0, full.data(), static_cast<int>(full.size()), nullptr, 0, nullptr, nullptr);
-        std::string utf8 = "\xEF\xBB\xBF" + std::string(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-        if (size > 0)
-            WideCharToMultiByte(CP_UTF8, 0, full.data(), static_cast<int>(full.size()), utf8.data() + 3, size, nullptr,
-                                nullptr);
-        utf8 += "\r\n";
-        if (!writeOwnFile(named, {{reinterpret_cast<const std::uint8_t*>(utf8.data()), utf8.size()}})) return {};
-    }
+    if (GetFileAttributesA((folder + "\\path.txt").c_str()) == INVALID_FILE_ATTRIBUTES && !notePath(folder, found.path))
+        return {};
     return folder;
 }
 
@@ -139,6 +174,32 @@ bool newestHolds(const std::string& folder, FolderNames& found, std::span<const 
     return kept && std::equal(kept->begin(), kept->end(), bytes.begin(), bytes.end());
 }
 
+// The limits over every file's history; `written`, when named, always stays.
+void tidy(const StoredVersion& written)
+{
+    const std::string history = historyFolder();
+    if (history.empty()) return;
+    const std::wstring root = widened(history);
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    std::vector<StoredVersion> versions;
+    for (const FoundFile& folder : filesIn(root)) {
+        if (!folder.folder) continue;
+        const std::wstring path = root + L"\\" + folder.name;
+        const std::string folderName = narrowed(folder.name);
+        for (const FoundFile& file : filesIn(path)) {
+            if (file.folder) continue;
+            const std::string name = narrowed(file.name);
+            if (name.ends_with(".tmp") && file.writeTime + oneDay < fileTimeValue(now))
+                DeleteFileW((path + L"\\" + file.name).c_str());
+            else
+                versions.push_back({folderName, name, file.size, folderName == written.folder && name == written.name});
+        }
+    }
+    for (const StoredVersion& old : versionsToRemove(std::move(versions)))
+        DeleteFileA((history + "\\" + old.folder + "\\" + old.name).c_str());
+}
+
 } // namespace
 
 bool isStoreFile(std::string_view path)
@@ -153,65 +214,49 @@ bool isStoreFile(std::string_view path)
 VersionOutcome keepVersion(std::string_view documentPath, std::span<const std::uint8_t> bytes, std::int64_t words,
                            const DateTimeFields& time)
 {
-    const std::string folder = fileHistoryFolder(documentPath, true);
+    const std::string folder = fileHistoryFolder(documentPath);
     if (folder.empty()) return VersionOutcome::failed;
     FolderNames found = namesIn(folder);
     if (newestHolds(folder, found, bytes)) return VersionOutcome::alreadyKept;
-    bool written = false;
     const int first = nextDuplicate(found.names, time);
-    for (int duplicate = first; !written && duplicate < first + 1000; ++duplicate) {
+    for (int duplicate = first; duplicate < first + 1000; ++duplicate) {
         // Through a temporary file and a rename that takes a free name only:
         // a second save in the same second, here or in another program, gets
         // the next name.
         WriteFailure failure;
-        written = writeNewFile(folder + "\\" + versionFileName(time, words, duplicate), {bytes}, failure);
-        if (!written && failure.systemError != ERROR_ALREADY_EXISTS && failure.systemError != ERROR_FILE_EXISTS)
-            return VersionOutcome::failed;
+        const std::string name = versionFileName(time, words, duplicate);
+        if (writeNewFile(folder + "\\" + name, {bytes}, failure)) {
+            tidy({folder.substr(folder.rfind('\\') + 1), name, bytes.size(), true});
+            return VersionOutcome::kept;
+        }
+        if (failure.systemError != ERROR_ALREADY_EXISTS && failure.systemError != ERROR_FILE_EXISTS) break;
     }
-    tidyHistory();
-    return written ? VersionOutcome::kept : VersionOutcome::failed;
+    return VersionOutcome::failed;
 }
 
 void tidyHistory()
 {
-    const std::string history = historyFolder();
-    if (history.empty()) return;
-    const std::wstring root = widened(history);
-    FILETIME now{};
-    GetSystemTimeAsFileTime(&now);
-    std::vector<StoredVersion> versions;
-    for (const FoundFile& folder : filesIn(root)) {
-        if (!folder.folder) continue;
-        const std::wstring path = root + L"\\" + folder.name;
-        for (const FoundFile& file : filesIn(path)) {
-            if (file.folder) continue;
-            const std::string name = narrowed(file.name);
-            if (name.ends_with(".tmp") && file.writeTime + oneDay < fileTimeValue(now))
-                DeleteFileW((path + L"\\" + file.name).c_str());
-            else
-                versions.push_back({narrowed(folder.name), name, file.size});
-        }
-    }
-    for (const StoredVersion& old : versionsToRemove(std::move(versions)))
-        DeleteFileA((history + "\\" + old.folder + "\\" + old.name).c_str());
+    tidy({});
 }
 
 std::vector<HistoryEntry> listedVersionsOf(std::string_view documentPath)
 {
     std::vector<HistoryEntry> entries;
     if (documentPath.empty()) return entries;
-    const std::string folder = fileHistoryFolder(documentPath, false);
-    if (folder.empty()) return entries;
     std::vector<std::string> names;
-    for (const FoundFile& file : filesIn(widened(folder)))
-        if (!file.folder) names.push_back(narrowed(file.name));
-    for (const ListedVersion& version : listVersions(names))
-        entries.push_back({widened(folder + "\\" + version.name),
-                           folder + "\\" + version.name,
-                           version.time,
-                           version.words,
-                           version.change,
-                           {}});
+    std::multimap<std::string, std::string> folderOf; // a name may be in both folders
+    for (const std::string& folder : fileHistoryFolders(documentPath).folders)
+        for (const FoundFile& file : filesIn(widened(folder)))
+            if (!file.folder) {
+                names.push_back(narrowed(file.name));
+                folderOf.emplace(names.back(), folder);
+            }
+    for (const ListedVersion& version : listVersions(names)) {
+        const auto found = folderOf.find(version.name);
+        const std::string path = found->second + "\\" + version.name;
+        folderOf.erase(found);
+        entries.push_back({widened(path), path, version.time, version.words, version.change, {}});
+    }
     return entries;
 }
 
@@ -279,7 +324,7 @@ void showInExplorer(const std::wstring& path)
 
 std::wstring historyFolderOf(std::string_view documentPath)
 {
-    return documentPath.empty() ? std::wstring() : widened(fileHistoryFolder(documentPath, true));
+    return documentPath.empty() ? std::wstring() : widened(fileHistoryFolder(documentPath));
 }
 
 std::wstring shelfListFolder()

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdio>
 #include <map>
+#include <optional>
 
 namespace wrivo {
 namespace {
@@ -130,6 +131,7 @@ std::vector<StoredVersion> versionsToRemove(std::vector<StoredVersion> versions,
         StoredVersion version;
         NameTime time;
         bool newestOfFile = false;
+        bool ahead = false; // dated after its file's version just written
     };
     std::map<std::string, std::vector<Entry>> files;
     for (StoredVersion& version : versions)
@@ -138,13 +140,21 @@ std::vector<StoredVersion> versionsToRemove(std::vector<StoredVersion> versions,
 
     std::vector<Entry> removed, kept;
     for (auto& [folder, entries] : files) {
-        std::sort(entries.begin(), entries.end(),
-                  [](const Entry& a, const Entry& b) { return newerFirst(a.time, b.time); });
+        const auto written = std::ranges::find_if(entries, [](const Entry& e) { return e.version.justWritten; });
+        const std::optional<NameTime> writtenAt =
+            written == entries.end() ? std::nullopt : std::optional<NameTime>(written->time);
+        const auto ahead = [&](const Entry& e) { return writtenAt && e.time > *writtenAt; };
+        std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
+            if (a.version.justWritten != b.version.justWritten) return a.version.justWritten;
+            if (ahead(a) != ahead(b)) return ahead(b);
+            return newerFirst(a.time, b.time);
+        });
         std::uint64_t bytes = 0;
         bool over = false;
         for (std::size_t i = 0; i < entries.size(); ++i) {
             Entry& entry = entries[i];
             entry.newestOfFile = i == 0;
+            entry.ahead = ahead(entry);
             over = over || (i > 0 && (i >= limits.perFile || bytes + entry.version.size > limits.bytesPerFile));
             bytes += entry.version.size;
             (over ? removed : kept).push_back(std::move(entry));
@@ -153,6 +163,7 @@ std::vector<StoredVersion> versionsToRemove(std::vector<StoredVersion> versions,
     std::uint64_t total = 0;
     for (const Entry& entry : kept) total += entry.version.size;
     auto olderFirst = [](const Entry& a, const Entry& b) {
+        if (a.ahead != b.ahead) return a.ahead;
         return a.time != b.time ? a.time < b.time : a.version.folder < b.version.folder;
     };
     std::sort(kept.begin(), kept.end(), olderFirst);

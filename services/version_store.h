@@ -3,8 +3,9 @@
 //
 // Before a save replaces a file with different bytes, the old bytes are kept
 // in %LOCALAPPDATA%\Wrivo\History\<folder>\, one folder per file, named by a
-// hash of the file's full path (case-folded, so "A.TXT" and "a.txt" share
-// one), with a path.txt naming the file. A version is
+// hash of the path the file finally has (through short names and symbolic
+// links; case-folded, so "A.TXT" and "a.txt" share one), with a path.txt
+// naming the file. A version is
 // "<yyyymmdd-hhmmss>-<字数>.txt", the time of the save that replaced it; a
 // second save in the same second adds "-2", "-3" … before the extension.
 #pragma once
@@ -55,6 +56,7 @@ struct StoredVersion {
     std::string folder; // the file's history folder (its name is enough)
     std::string name;
     std::uint64_t size = 0;
+    bool justWritten = false; // its file's newest, whatever the names' dates say
     friend bool operator==(const StoredVersion&, const StoredVersion&) = default;
 };
 struct VersionLimits {
@@ -64,7 +66,11 @@ struct VersionLimits {
 };
 // The versions to remove, oldest first: within a file, every version older
 // than the first one past the file's limits; then, over all files, the oldest
-// until the rest fit the total. The newest version of each file always stays.
+// until the rest fit the total. The newest version of each file always stays:
+// the one just written when there is one. Versions dated after the one just
+// written were named by a clock that was ahead and has since been set back:
+// they are older than every other and go first, so that each save keeps the
+// text it replaced however many such names there are.
 // Names that are not versions are neither counted nor removed.
 std::vector<StoredVersion> versionsToRemove(std::vector<StoredVersion> versions, const VersionLimits& limits = {});
 

@@ -11,6 +11,11 @@
 #   - a test that passed on its repeat after failing by itself fails the run:
 #     it is flaky, whatever the repeat says.
 #
+#   run-tests.sh BUILD_DIR [--slots N] [--repeat-if-emulated] CTEST_ARGS...
+# --repeat-if-emulated asks for that repeat when i386 runs emulated. It is
+# decided here, as the tests start, and not when make reads the Makefile: on a
+# fresh machine tools/install-deps.sh registers the emulator only after that.
+#
 #   run-tests.sh BUILD_DIR --slots N CTEST_ARGS...
 # runs the Win32 tests N at a time. Each of N slots has a display of its own
 # (a private Xvfb started here) and a Wine prefix of its own (the build's
@@ -32,6 +37,12 @@ fi
 export WRIVO_TEST_ATTEMPTS=$build/Testing/failed-runs.log
 mkdir -p "$build/Testing/Temporary"
 rm -f "$WRIVO_TEST_ATTEMPTS" "$build/Testing/Temporary/LastTestsFailed.log"
+
+repeat_args=()
+if [ "${1:-}" = "--repeat-if-emulated" ]; then
+  shift
+  grep -qs enabled /proc/sys/fs/binfmt_misc/qemu-i386 && repeat_args=(--repeat until-pass:2)
+fi
 
 slot_args=()
 if [ "$slots" -gt 0 ]; then
@@ -65,7 +76,7 @@ if [ "$slots" -gt 0 ]; then
   slot_args=(-j "$slots")
 fi
 
-(cd "$build" && ctest "${slot_args[@]}" "$@")
+(cd "$build" && ctest "${slot_args[@]}" "${repeat_args[@]}" "$@")
 status=$?
 
 # Tests that failed for good are CTest's own report; the rest of the failed

@@ -150,6 +150,24 @@ TEST_F(Chapters, CountDetailsGivesTheWholeTheChapterAndTheSelection)
     EXPECT_EQ(text.find(figure("字数", inChapter.words), ofChapter), text.find("\n", ofChapter) + 1) << text;
     EXPECT_NE(text.find(figure("标点与符号", inSelection.punctuation), ofSelection), std::string::npos) << text;
 
+    // Typed keys make each new snapshot in the memory of the one before the
+    // last: after an even number and after an odd one, the count is of the
+    // text as it is now.
+    setDocument("第一章\r\n正文");
+    const auto wholeCount = [&] {
+        const std::string shown = answered([&] { shortcut('K'); }, {pressing("OK")}).at(0).message();
+        const std::size_t at = shown.find("字数：");
+        return shown.substr(at, shown.find('\r', at) - at);
+    };
+    EXPECT_EQ(wholeCount(), "字数：5");
+    for (const char* keys : {"a b ", "c"}) {
+        SetFocus(handleOf(editBoxRef));
+        for (const char* key = keys; *key; ++key) PostMessageA(handleOf(editBoxRef), WM_CHAR, WPARAM(*key), 1);
+        pumpPending();
+        EXPECT_EQ(wholeCount(), "字数：" + std::to_string(countWords(document().text()).words)) << keys;
+        EXPECT_EQ(countWords(document().text()).words, std::string(keys) == "c" ? 8 : 7) << document().text();
+    }
+
     setDocument("只有正文。");
     const DialogRecord wholeOnly = answered([&] { shortcut('K'); }, {pressing("OK")}).at(0);
     EXPECT_EQ(wholeOnly.message().find("\r\n\r\n"), std::string::npos) << "a section beside the whole";

@@ -224,6 +224,39 @@ TEST_F(DocumentCommands, UndoingAnAppendGivesBackTheRememberedFile)
     EXPECT_EQ(document().file(), second);
 }
 
+// Text the box holds and the snapshot taken from a typed key's stretch missed (as a soft wrap may make it on
+// Windows) is never lost to a replace-all that sets the whole text, and undo does not put the difference back.
+TEST_F(DocumentCommands, ReplaceAllOfManyPlacesKeepsWhatTheBoxHoldsBeyondTheSnapshot)
+{
+    std::string base;
+    for (int i = 0; i < 60; ++i) base += "甲乙\r\n";
+    setDocument(base);
+    document().select({static_cast<std::int32_t>(base.size()), 0});
+    SetFocus(handleOf(editBoxRef));
+    PostMessageA(handleOf(editBoxRef), WM_CHAR, 'x', 1);
+    pumpPending();
+    ASSERT_FALSE(document().confirmed()) << "the key was not taken from its stretch";
+    {
+        const EventSuspension unseen;
+        SendMessageA(handleOf(editBoxRef), EM_SETSEL, 0, 0);
+        SendMessageA(handleOf(editBoxRef), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>("前"));
+    }
+    FindRequest search;
+    search.term = "甲";
+    search.replacement = "丙";
+    ASSERT_EQ(replaceEveryMatch(search), 60u);
+    std::string replaced = base;
+    for (std::size_t at = replaced.find("甲"); at != std::string::npos; at = replaced.find("甲", at))
+        replaced.replace(at, 2, "丙");
+    EXPECT_EQ(windowText(editBoxRef), "前" + replaced + "x");
+    EXPECT_EQ(document().text(), windowText(editBoxRef));
+    handlers::undoEdit({});
+    EXPECT_EQ(windowText(editBoxRef), "前" + base + "x");
+    handlers::undoEdit({});
+    EXPECT_EQ(windowText(editBoxRef), "前" + base) << "the correction was undone as a step of its own";
+    EXPECT_EQ(document().text(), windowText(editBoxRef));
+}
+
 // A replace-all leaves the selection on the same text, and its redo puts it back there.
 // The caption follows each.
 TEST_F(DocumentCommands, RedoOfReplaceAllPutsBackTheSelectionItLeft)

@@ -142,6 +142,46 @@ TEST(EditHistory, AStepOfManyPlacesUndoesAndRedoesWhole)
     EXPECT_EQ(offsetAfterStep(step, 3), 5u); // inside the first "张三"
 }
 
+// A correction found by a later check becomes part of the text the steps
+// left: undo never puts back the text the box did not hold.
+TEST(EditHistory, ACorrectionBecomesPartOfTheStepsNotAStepOfItsOwn)
+{
+    struct Case {
+        const char* corrected; // of "一二abc，XYZ。", which three steps made
+        const char* undone[3]; // the text after each undo
+    };
+    const Case cases[] = {
+        {"前一二abc，XYZ。", {"前一二abc，", "前一二", ""}}, // before every step's places
+        {"一二abc，XwZ。", {"一二abc，", "一二", ""}},       // inside what the last step put in
+        {"一二abc，XYZ。后", {"一二abc，", "一二", ""}},     // at the end of the last step's
+        {"一二aQc，XYZ。", {"一二aQc，", "一二", ""}},       // inside an older step's
+        {"一二abc，XYZ。", {"一二abc，", "一二", ""}},       // no correction at all
+    };
+    for (const Case& c : cases) {
+        Editor e;
+        e.change("一二");
+        e.change("一二abc，");
+        e.history.recordStep(EditStep::single(9, "", "XYZ。", {9, 0}, {14, 0}), e.text.size());
+        e.text += "XYZ。";
+        e.history.absorb(changedStretch(e.text, c.corrected), c.corrected);
+        e.text = c.corrected;
+        for (const char* undone : c.undone) {
+            e.undo();
+            EXPECT_EQ(e.text, undone) << c.corrected;
+        }
+        e.redo();
+        e.redo();
+        e.redo();
+        EXPECT_EQ(e.text, c.corrected);
+    }
+    // Across the edge of what a step put in: the history starts afresh.
+    Editor e;
+    e.change("一二");
+    e.change("一二abc");
+    e.history.absorb(changedStretch("一二abc", "一Qbc"), "一Qbc");
+    EXPECT_FALSE(e.history.canUndo());
+}
+
 TEST(EditHistory, KeepsAThousandStepsAndItsByteBudgetDroppingTheOldestFirst)
 {
     Editor e;

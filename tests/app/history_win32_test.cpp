@@ -1,8 +1,12 @@
 // Versions kept at save and the history dialog on the real main window: what saves keep, "打开" of an older
-// version and its save, the limit of a file's versions, names the shelf cannot read, and an unwritable history folder.
+// version and its save, the limit of a file's versions, one history whichever name reaches the file, names the shelf
+// cannot read, and versions that cannot be kept.
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -13,6 +17,7 @@
 #include "services/code_page.h"
 #include "services/files.h"
 #include "services/history_dialog.h"
+#include "services/recovery_store.h"
 #include "services/version_history.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/main_window_scenario_win32.h"
@@ -104,6 +109,40 @@ TEST_F(History, SavesOfChangedTextKeepTheOldAndOpenBringsItBack)
               (std::vector<std::string>{"一稿", "三稿 more words", "二稿 more", "一稿", "old 99"}));
     EXPECT_EQ(kept.back(), "old 4") << "the four oldest went";
     EXPECT_TRUE(fileExists(history + "\\path.txt"));
+
+    // Versions dated ahead by a clock since set back are the oldest: the text each save replaces stays.
+    for (int i = 0; i < 100; ++i)
+        putFileBytes(history + "\\" + versionFileName({{2099, 1, 1}, 0, i / 60, i % 60}, 1), "ahead");
+    save(path, "五稿");
+    save(path, "六稿");
+    const std::vector<std::string> afterAhead = versions(path);
+    EXPECT_EQ(std::ranges::count(afterAhead, "四稿"), 1);
+    EXPECT_EQ(std::ranges::count(afterAhead, "五稿"), 1);
+    EXPECT_EQ(std::ranges::count(afterAhead, "ahead"), 0);
+}
+
+// One file reached by its long name or its short (8.3) name has one history. A folder named, as they once were, by
+// the path as given becomes the file's own when that is free, else is listed beside it.
+TEST_F(History, OneFileHasOneHistoryWhicheverNameReachesIt)
+{
+    const std::string path = folder.file("第一章 风起云涌.txt");
+    putFileBytes(path, "text");
+    char shortName[MAX_PATH] = "", upper[MAX_PATH] = "";
+    GetShortPathNameA(path.c_str(), shortName, MAX_PATH);
+    if (path == shortName) GTEST_SKIP() << "this volume gives no short names";
+    const std::wstring folded = widened(CharUpperA(std::strcpy(upper, shortName)));
+    const std::string earlier =
+        historyFolder() + "\\" + historyFolderName({reinterpret_cast<const char16_t*>(folded.data()), folded.size()});
+    auto putEarlier = [&](int second, const char* text) {
+        CreateDirectoryA(earlier.c_str(), nullptr);
+        putFileBytes(earlier + "\\" + versionFileName({{2020, 1, 1}, 0, 0, second}, 1), text);
+    };
+    putEarlier(0, "earlier");
+    keepVersion(shortName, {reinterpret_cast<const std::uint8_t*>("kept"), 4}, 1, {{2021, 1, 1}, 0, 0, 0});
+    for (const std::string& name : {path, std::string(shortName)})
+        EXPECT_EQ(versions(name), (std::vector<std::string>{"kept", "earlier"})) << name;
+    putEarlier(1, "met again");
+    EXPECT_EQ(versions(shortName), (std::vector<std::string>{"kept", "met again", "earlier"}));
 }
 
 TEST_F(History, StrangeFilesAreListedAsTheyAreOrSkippedAndNeverRemoved)
@@ -135,8 +174,8 @@ TEST_F(History, StrangeFilesAreListedAsTheyAreOrSkippedAndNeverRemoved)
     EXPECT_EQ(namesInFolder(shelf).size(), 4u);
 }
 
-// A file where the History folder should be: no version can be kept.
-TEST_F(History, AnUnwritableHistoryLetsTheSaveHappenAndSaysSoOnce)
+// A file where the History folder should be, then a file too large to read whole: no version can be kept.
+TEST_F(History, VersionsThatCannotBeKeptLetTheSaveHappenAndAreSaidOnce)
 {
     ASSERT_TRUE(CreateDirectoryA((localData() + "\\Wrivo").c_str(), nullptr));
     putFileBytes(localData() + "\\Wrivo\\History", "not a folder");
@@ -149,6 +188,13 @@ TEST_F(History, AnUnwritableHistoryLetsTheSaveHappenAndSaysSoOnce)
     save(path, "three");
     settleRecovery();
     EXPECT_EQ(fileBytes(path), "three");
+    const std::string large = folder.file("大.txt");
+    putFileOfSize(large, largestReadableFile + 1);
+    save(large, "small");
+    EXPECT_NE(answered(recovery::reportStoreTrouble, {pressing("OK")}).at(0).message().find(large), std::string::npos);
+    putFileOfSize(large, largestReadableFile + 1);
+    save(large, "smaller");
+    EXPECT_EQ(fileBytes(large), "smaller");
     DialogDriver quiet(2000);
     quiet.press("OK"); // would catch a second notice
     recovery::reportStoreTrouble();

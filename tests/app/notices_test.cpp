@@ -43,11 +43,12 @@ std::vector<Notice> everyNotice()
             notices::recoveryTooLarge(4294967295u),
             notices::shelfUnwritable(),
             notices::versionsUnwritable(),
+            notices::versionNotKept(path, 4294967295u),
             notices::notFound(path),
             notices::replaced(4294967295u),
             notices::goToParagraph(2147483647),
             notices::countDetails({most, 2147483647, most, std::string(80, '\xB0'), most}),
-            notices::tidied({2147483647, 2147483647, 2147483647, 2147483647, 2147483647}),
+            notices::tidied({2147483647, 2147483647, 2147483647, 2147483647, 2147483647, 2147483647}),
             notices::alreadyTidy(),
             notices::goalReached(1000000, 400),
             notices::writingStoreUnwritable(path),
@@ -124,6 +125,14 @@ TEST(Notices, StartTitleAndContactNoticesKeepTheirFixedTextAroundTheMakersValues
     EXPECT_EQ(feedback.title, "信息：");
     EXPECT_EQ(feedback.text.rfind("建议反馈的收集方式即将调整.\r\n\r\n以下联系方式依然可用.", 0), 0u);
     EXPECT_NE(feedback.text.find(std::string(maker::feedbackMail) + "    \r\n\r\n"), std::string::npos);
+}
+
+// The tidy-up's notice names the marks it left only when there are some.
+TEST(Notices, TheTidyUpSaysWhatChangedAndHowManyMarksItLeft)
+{
+    const std::string changed = "已整理：缩进 1 段，空行 +2/-3，段尾空格 4 处，标点 5 处";
+    EXPECT_EQ(notices::tidied({1, 2, 3, 4, 5, 0}).text, changed);
+    EXPECT_EQ(notices::tidied({1, 2, 3, 4, 5, 6}).text, changed + "，另有 6 处半角标点未改");
 }
 
 TEST(Notices, HideNoticeKeepsTheBackslashBeforeTheFirstAt)

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "app/app_globals.h"
+#include "app/document.h"
+#include "app/editing_commands.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
-#include "app/recovery.h"
-#include "app/recovery_internal.h"
 #include "app/units.h"
+#include "app/writing_desk.h"
 #include "services/manuscript_tidy.h"
+#include "services/writing_log.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
 #include "tests/support/main_window_scenario_win32.h"
@@ -27,7 +29,8 @@ class WritingDesk : public MainWindowScenario {
 protected:
     WritingDesk()
         : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::editBoxKeyDown, HandlerIndex::undoEdit,
-                              HandlerIndex::tidyManuscript, HandlerIndex::dailyGoal})
+                              HandlerIndex::tidyManuscript, HandlerIndex::dailyGoal, HandlerIndex::clearText,
+                              HandlerIndex::appendDocument})
     {
     }
 
@@ -109,6 +112,39 @@ TEST_F(WritingDesk, UnwritableStoreIsSaidOnce)
     EXPECT_EQ(goalShown, "10");
 }
 
+// Del and an append drop or load text rather than write it: taking either back, or making it again, counts
+// no more than it did. Typing and its undo count.
+TEST_F(WritingDesk, UndoAndRedoCountAsTheStepTheyTakeBack)
+{
+    const auto today = [&] {
+        writing::typingPaused();
+        const std::vector<DayRecord> days = parseDailyLog(file("daily.txt")).days;
+        return days.empty() ? -1 : days.back().words;
+    };
+    setDocument("一二三四五");
+    EXPECT_EQ(today(), 5);
+    press(VK_DELETE);
+    ASSERT_EQ(document().text(), "");
+    for (const bool undo : {true, false, true}) {
+        undo ? handlers::undoEdit({}) : handlers::redoEdit({});
+        EXPECT_EQ(today(), 5) << (undo ? "undo of Del: " : "redo of Del: ") << document().text();
+    }
+    const std::string appended = localData() + "\\more.txt";
+    putFileBytes(appended, "六七八");
+    answered([&] { shortcut('F'); }, {chooseFile(appended)});
+    ASSERT_EQ(document().text(), "一二三四五六七八");
+    for (const bool undo : {true, false}) {
+        undo ? handlers::undoEdit({}) : handlers::redoEdit({});
+        EXPECT_EQ(today(), 5) << (undo ? "undo of the append: " : "redo of the append: ") << document().text();
+    }
+    SetFocus(handleOf(editBoxRef));
+    PostMessageA(handleOf(editBoxRef), WM_CHAR, 'z', 1);
+    pumpPending();
+    EXPECT_EQ(today(), 6) << document().text();
+    handlers::undoEdit({});
+    EXPECT_EQ(today(), 5);
+}
+
 // A log that does not read whole is left as it is: the figure waits, the writer is told once with the file's path at
 // the next command, and it goes in once the file reads again.
 TEST_F(WritingDesk, AnUnreadableLogIsNeverWrittenOver)
@@ -117,7 +153,7 @@ TEST_F(WritingDesk, AnUnreadableLogIsNeverWrittenOver)
     CreateDirectoryA((localData() + "\\Wrivo").c_str(), nullptr);
     putFileBytes(daily, large + "\r\n2020-01-01 100 3000\r\n");
     setDocument("一二三");
-    ASSERT_TRUE(pumpUntil([] { return !recovery::copyWaiting(); }, 15000)); // the pause has been
+    writing::typingPaused();
     EXPECT_EQ(file("daily.txt"), large + "\r\n2020-01-01 100 3000\r\n");
 
     std::string goalShown;
@@ -128,9 +164,9 @@ TEST_F(WritingDesk, AnUnreadableLogIsNeverWrittenOver)
 
     putFileBytes(daily, "2020-01-01 100 3000\r\n");
     setDocument("一二三四");
-    ASSERT_TRUE(pumpUntil([&] { return file("daily.txt").find(" 4 3000\r\n") != std::string::npos; }, 15000))
-        << file("daily.txt");
+    writing::typingPaused();
     EXPECT_EQ(file("daily.txt").find("2020-01-01 100 3000\r\n"), 0u);
+    EXPECT_NE(file("daily.txt").find(" 4 3000\r\n"), std::string::npos) << file("daily.txt");
 }
 
 } // namespace

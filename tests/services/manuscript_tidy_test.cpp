@@ -12,18 +12,20 @@ const TidyOptions marksOnly{false, BlankLines::keep, false, true};
 
 // A Chinese character's second byte may be 0x40-0x7E: it is never read as an
 // ASCII letter beside a mark ("\x81\x61" ends in 'a'), nor converted itself.
-TEST(ManuscriptTidy, PunctuationInChineseOnly)
+TEST(ManuscriptTidy, OnlyPlainlyMistypedMarksConvert)
 {
     const std::pair<const char*, const char*> cases[] = {
         {"他说,你好.", "他说，你好。"},
         {"你好, 世界!真的?是的:好;", "你好，世界！真的？是的：好；"},
-        {"一.概述", "一、概述"},
-        {"十二. 小结", "十二、小结"},
+        {"十二. 小结", "十二。小结"},
+        {"真的.　是的.", "真的。　是的。"},
         {"他想...", "他想……"},
         {"他想…", "他想……"},
         {"他--我", "他——我"},
         {"(注释)和f(x)", "（注释）和f(x)"},
         {"他说\"你好\"又说\"再见", "他说“你好”又说\"再见"},
+        {"\"走吧.\"他说", "“走吧。”他说"},
+        {"他说：\"好吗?\"", "他说：“好吗？”"},
         {"“你好\"", "“你好”"},
         {"他说'好'，don't", "他说‘好’，don't"},
         {"\x81\x61,", "\x81\x61，"},
@@ -34,11 +36,24 @@ TEST(ManuscriptTidy, PunctuationInChineseOnly)
         EXPECT_EQ(tidiedText(in, marksOnly), out) << in;
         EXPECT_EQ(tidiedText(out, marksOnly), out) << out;
     }
-    // Beside no Chinese, already full-width, or no pair of marks: left as it is.
-    // A lead byte standing alone would pair with a full-width mark's first byte.
-    for (const char* kept : {"iPhone,很好", "圆周率3.14很长", "例如e.g.这样", "见http://a.b/c。", "plain, English.",
-                             "他想……", "3...5", "他---我", "------", "(未配对", "你\x81,好\x81--他\x81\"说\""})
+    // Beside no Chinese, touching ASCII, a name's or a date's dot, brackets
+    // and quotes with no Chinese or with ASCII outside, already full-width:
+    // left as it is. A lead byte standing alone would pair with a full-width
+    // mark's first byte.
+    for (const char* kept :
+         {"约翰.史密斯",    "今年五.一",         "五.一放假",        "一.概述",         "使用--help参数",
+          "好啊:)",         "printf(\"你好\");", "他说 \"你好\" 了", "(a)很好",         "iPhone,很好",
+          "圆周率3.14很长", "例如e.g.这样",      "见http://a.b/c。", "plain, English.", "他想……",
+          "3...5",          "他---我",           "------",           "(未配对",         "你\x81,好\x81--他\x81\"说\""})
         EXPECT_EQ(tidiedText(kept, marksOnly), kept) << kept;
+
+    // The places left, a run of marks once, are counted where there is
+    // Chinese; a second run counts them again and changes nothing.
+    const std::string text = "使用--help参数, 好啊:)\r\nplain, English.\r\n他说'好'，don't";
+    const TidyResult first = tidyManuscript(text, 0, text.size(), 0, marksOnly);
+    EXPECT_EQ(first.counts, (TidyCounts{0, 0, 0, 0, 3, 2}));
+    EXPECT_EQ(tidyManuscript(first.replacement, 0, first.replacement.size(), 0, marksOnly).counts,
+              (TidyCounts{0, 0, 0, 0, 0, 2}));
 }
 
 // The characters of a text other than blanks and the marks the tidy-up
@@ -65,8 +80,14 @@ TEST(ManuscriptTidy, IndentationHeadingsBlankLinesAndSelection)
     const TidyOptions indentOnly{true, BlankLines::keep, true, false};
     EXPECT_EQ(tidiedText("  正文\r\n\t　第一章 风起  \r\n　　　正文\r\n***\r\n ", indentOnly),
               "　　正文\r\n第一章 风起\r\n　　正文\r\n***\r\n");
-    // A heading keeps its marks when converting them would make it text.
-    EXPECT_EQ(tidiedText("第二回.开始", TidyOptions{true, BlankLines::keep, true, true}), "第二回.开始");
+    // A heading keeps its marks when converting them would make it text;
+    // one that converting shortens to 40 characters is a heading at once.
+    const TidyOptions all{true, BlankLines::keep, true, true};
+    EXPECT_EQ(tidiedText("第二回.", all), "第二回.");
+    std::string body;
+    for (int n = 0; n < 37; ++n) body += "字";
+    EXPECT_EQ(tidiedText("后记: " + body, all), "后记：" + body);
+    EXPECT_EQ(tidiedText("后记: " + body + "字", all), "　　后记：" + body + "字");
     EXPECT_EQ((TidyCounts{1, 0, 0, 1, 0}), tidyManuscript(" a \r\n　　b", 0, 8, 0, indentOnly).counts);
 
     const std::string blanks = "\r\n\r\na\r\nb\r\n  \r\n\r\nc\r\n\r\n\r\n";
@@ -94,20 +115,33 @@ TEST(ManuscriptTidy, IndentationHeadingsBlankLinesAndSelection)
 
 // Over random GBK text: a second tidy-up changes nothing and counts nothing,
 // the counts say whether the text changed, and only blanks and marks change.
+// Half the paragraphs start with a heading word and hold 38 to 44 characters,
+// so that converting their marks can take them across a heading's 40.
 TEST(ManuscriptTidy, IdempotentOverRandomText)
 {
     const std::vector<std::string> pieces = {
         "你",  "好", "一", "第一章", "\x81\x61", "\x81\x7E", "　", " ",    "\t",   "\r\n", "\r\n\r\n", ",",  ".",
         "...", "?",  "!",  ":",      ";",        "(",        ")",  "\"",   "'",    "-",    "--",       "…",  "“",
         "”",   "a",  "Z",  "7",      "e.g.",     "*",        "=",  "\x80", "\xFF", "\x81", "。",       "\r", "\n"};
+    const std::vector<std::string> headingWords = {"后记", "尾声", "番外", "第一章", "第二回"};
+    const std::vector<std::string> marks = {"你", "好", "。", ",", ".", ": ", "...", "(", ")", "\"", "'", "--", " "};
     std::mt19937 random(27);
+    const auto pick = [&random](const std::vector<std::string>& from) { return from[random() % from.size()]; };
     const TidyOptions choices[] = {TidyOptions{},
                                    {true, BlankLines::none, false, true},
                                    {false, BlankLines::keep, true, true},
                                    {true, BlankLines::one, false, false}};
     for (int round = 0; round < 20000; ++round) {
         std::string text;
-        for (int n = static_cast<int>(random() % 40); n > 0; --n) text += pieces[random() % pieces.size()];
+        if (round % 2) {
+            for (int n = static_cast<int>(random() % 40); n > 0; --n) text += pick(pieces);
+        } else {
+            for (int paragraph = 0; paragraph < 3; ++paragraph) {
+                std::string p = (paragraph ? "\r\n" : "") + pick(headingWords);
+                for (int length = 38 + static_cast<int>(random() % 7); length > 3; --length) p += pick(marks);
+                text += p;
+            }
+        }
         const TidyOptions& options = choices[round % 4];
         const TidyResult first = tidyManuscript(text, 0, text.size(), random() % (text.size() + 1), options);
         EXPECT_EQ(first.changed(), first.replacement != text) << text;

@@ -73,7 +73,8 @@ TEST(VersionStore, NamesReadBackAndAreListedNewestFirst)
 
 // A random store against a slow oracle: what stays is, per file, the newest
 // run that fits both per-file limits, then the whole store trimmed oldest
-// first; the newest of each file never goes.
+// first; the newest of each file never goes, and the one just written, of
+// whatever date, counts as its file's newest.
 TEST(VersionStore, HousekeepingKeepsTheNewestWithinEveryLimit)
 {
     std::mt19937 random(11);
@@ -83,12 +84,20 @@ TEST(VersionStore, HousekeepingKeepsTheNewestWithinEveryLimit)
         for (int i = 0, count = int(random() % 30); i < count; ++i)
             store.push_back({std::string(1, char('a' + random() % 3)),
                              versionFileName(at(int(random() % 60), int(random() % 60)), 1, 1 + int(random() % 3)),
-                             random() % 60});
+                             random() % 60, i == 0 && random() % 2 == 0});
         store.push_back({"a", "path.txt", 1000});
         const std::vector<StoredVersion> removed = versionsToRemove(store, limits);
         auto gone = [&](const StoredVersion& v) { return std::ranges::find(removed, v) != removed.end(); };
-        std::sort(store.begin(), store.end() - 1, [](const StoredVersion& a, const StoredVersion& b) {
-            return parseVersionFileName(a.name)->time > parseVersionFileName(b.name)->time;
+        // Names dated after the one just written (a clock that was ahead) are the oldest of their file.
+        const auto time = [](const StoredVersion& v) { return parseVersionFileName(v.name)->time; };
+        const StoredVersion first = store.front(); // the one just written, in half the rounds
+        const auto ahead = [&](const StoredVersion& v) {
+            return first.justWritten && v.folder == first.folder && time(v) > time(first);
+        };
+        std::sort(store.begin(), store.end() - 1, [&](const StoredVersion& a, const StoredVersion& b) {
+            if (a.justWritten != b.justWritten) return a.justWritten;
+            if (ahead(a) != ahead(b)) return ahead(b);
+            return time(a) > time(b);
         });
         std::uint64_t total = 0;
         std::size_t files = 0, kept = 0;

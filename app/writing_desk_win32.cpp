@@ -53,10 +53,10 @@ Desk& desk()
     return *slot;
 }
 
-void noteOutcome(StoreWrite outcome, Held& held)
+void noteOutcome(LogWrite outcome, Held& held)
 {
-    held.now = outcome == StoreWrite::unreadable;
-    if (outcome == StoreWrite::failed) desk().storeFailed = true;
+    held.now = outcome == LogWrite::unreadable;
+    if (outcome == LogWrite::failed) desk().storeFailed = true;
 }
 
 void tellHeld(Held& held, const char* file)
@@ -79,8 +79,8 @@ std::int64_t documentWords()
 void saveSettings()
 {
     Desk& d = desk();
-    const StoreWrite outcome = saveWritingSettings(d.settingsRead, d.settings);
-    d.settingsWaiting = outcome != StoreWrite::written;
+    const LogWrite outcome = saveWritingSettings(d.settingsRead, d.settings);
+    d.settingsWaiting = outcome != LogWrite::written;
     noteOutcome(outcome, d.settingsHeld);
 }
 

@@ -126,7 +126,7 @@ std::vector<DayRecord> WritingLog::withPending(const std::vector<DayRecord>& onD
         if (record == days.end()) record = days.insert(days.end(), DayRecord{day, 0, pending.goalIfNew});
         // Held within what a read takes back, or the day would be lost to it.
         record->words = std::clamp(record->words + pending.words, -largestFigure, largestFigure);
-        if (pending.goal) record->goal = std::clamp(*pending.goal, std::int64_t{0}, largestFigure);
+        if (pending.goal) record->goal = *pending.goal;
     }
     settle(days);
     return days;

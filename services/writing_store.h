@@ -31,15 +31,16 @@ std::optional<WritingSettings> readWritingSettings();
 // it exists and cannot be read.
 std::optional<DailyLog> readDailyLog();
 
-enum class StoreWrite {
+// How a write of the log (or of the settings) went.
+enum class LogWrite {
     written,
     busy,       // another program held the lock through every try: try again later
     unreadable, // the file is there but does not read: kept, try again later
     failed      // the folder or file cannot be written
 };
-StoreWrite saveDailyLog(WritingLog& log);
+LogWrite saveDailyLog(WritingLog& log);
 // Writes what `mine` changed since `base` (the settings as last read or
 // written) over the file as it is now; when written, both hold the result.
-StoreWrite saveWritingSettings(WritingSettings& base, WritingSettings& mine);
+LogWrite saveWritingSettings(WritingSettings& base, WritingSettings& mine);
 
 } // namespace wrivo

@@ -90,30 +90,30 @@ std::optional<DailyLog> readDailyLog()
     return parseDailyLog(*text);
 }
 
-StoreWrite saveDailyLog(WritingLog& log)
+LogWrite saveDailyLog(WritingLog& log)
 {
     const std::string lockPath = pathOf("daily.lock");
-    if (lockPath.empty()) return StoreWrite::failed;
+    if (lockPath.empty()) return LogWrite::failed;
     bool busy = false;
     const ScopedFile lock = takeLock(lockPath, busy);
-    if (!lock) return busy ? StoreWrite::busy : StoreWrite::failed;
+    if (!lock) return busy ? LogWrite::busy : LogWrite::failed;
     std::optional<DailyLog> file = readDailyLog();
-    if (!file) return StoreWrite::unreadable;
+    if (!file) return LogWrite::unreadable;
     file->days = log.withPending(file->days);
-    if (!writeText("daily.txt", dailyLogText(*file))) return StoreWrite::failed;
+    if (!writeText("daily.txt", dailyLogText(*file))) return LogWrite::failed;
     log.written(std::move(file->days));
-    return StoreWrite::written;
+    return LogWrite::written;
 }
 
-StoreWrite saveWritingSettings(WritingSettings& base, WritingSettings& mine)
+LogWrite saveWritingSettings(WritingSettings& base, WritingSettings& mine)
 {
     const std::optional<std::string> text = readText("writing.txt");
-    if (!text) return StoreWrite::unreadable;
+    if (!text) return LogWrite::unreadable;
     std::vector<std::string> unknown;
     const WritingSettings merged = settingsChangedOver(base, mine, parseWritingSettings(*text, &unknown));
-    if (!writeText("writing.txt", writingSettingsText(merged, unknown))) return StoreWrite::failed;
+    if (!writeText("writing.txt", writingSettingsText(merged, unknown))) return LogWrite::failed;
     base = mine = merged;
-    return StoreWrite::written;
+    return LogWrite::written;
 }
 
 } // namespace wrivo

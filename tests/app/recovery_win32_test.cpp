@@ -480,8 +480,8 @@ TEST_F(Recovery, AnUnwritableStoreIsToldAtStartNeverWhileTyping)
     const std::uint64_t ticks = recovery::ticksSoFar();
     ASSERT_TRUE(pumpUntil([&] { return recovery::ticksSoFar() >= ticks + 2; }, 5000));
     DialogDriver atCommand(2000);
-    atCommand.press("OK");          // would catch a notice said again at the next command
-    recovery::reportStoreTrouble(); // told at start already, the writer's log with it: not again
+    atCommand.press("OK");
+    recovery::reportStoreTrouble(); // told at start already: not again
     writing::tellPending();
     EXPECT_TRUE(later.seen().empty() && atCommand.seen().empty());
     EXPECT_EQ(document().text(), "second");

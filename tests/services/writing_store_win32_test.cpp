@@ -1,6 +1,5 @@
 // writing.txt and daily.txt on the real file system: a damaged log read back, two programs' figures added up
-// through the file, the lock another program holds, files that do not read kept as they are, and a store folder that
-// cannot be made.
+// through the file, the lock another program holds, unreadable files kept, and a store folder that cannot be made.
 #include "services/writing_store.h"
 
 #include <windows.h>
@@ -38,8 +37,8 @@ TEST_F(WritingStore, DamagedLogReadsBackTwoProgramsAddUpAHeldLockWaitsAndAnUnwri
     first.add(ninth, 40, 3000);
     second.add(ninth, -15, 3000);
     second.add(ninth + 1, 7, 2000);
-    EXPECT_EQ(saveDailyLog(first), StoreWrite::written);
-    EXPECT_EQ(saveDailyLog(second), StoreWrite::written);
+    EXPECT_EQ(saveDailyLog(first), LogWrite::written);
+    EXPECT_EQ(saveDailyLog(second), LogWrite::written);
     EXPECT_FALSE(first.hasPending());
     EXPECT_EQ(fileBytes(daily()),
               "2026-12-08 500 3000\r\n2026-12-09 125 3000\r\n2026-12-10 7 2000\r\n\xFF\xFE garbage\r\n");
@@ -51,11 +50,11 @@ TEST_F(WritingStore, DamagedLogReadsBackTwoProgramsAddUpAHeldLockWaitsAndAnUnwri
         const ScopedFile held(CreateFileA((store() + "\\daily.lock").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                           OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(held);
-        EXPECT_EQ(saveDailyLog(first), StoreWrite::busy);
+        EXPECT_EQ(saveDailyLog(first), LogWrite::busy);
         EXPECT_TRUE(first.hasPending());
         EXPECT_EQ(readDailyLog()->days.at(1).words, 125);
     }
-    EXPECT_EQ(saveDailyLog(first), StoreWrite::written);
+    EXPECT_EQ(saveDailyLog(first), LogWrite::written);
     EXPECT_EQ(readDailyLog()->days.at(1).words, 134);
 
     // A file over 1 MB is never written over: the figures and a changed goal wait until it reads again, and then
@@ -63,17 +62,16 @@ TEST_F(WritingStore, DamagedLogReadsBackTwoProgramsAddUpAHeldLockWaitsAndAnUnwri
     const std::string large((1u << 20) + 1, '#'), writing = store() + "\\writing.txt";
     putFileBytes(daily(), large);
     putFileBytes(writing, large);
-    EXPECT_FALSE(readDailyLog() || readWritingSettings());
     first.add(ninth, 1, 3000);
     WritingSettings base, mine{1234, {}};
-    EXPECT_EQ(saveDailyLog(first), StoreWrite::unreadable);
-    EXPECT_EQ(saveWritingSettings(base, mine), StoreWrite::unreadable);
+    EXPECT_EQ(saveDailyLog(first), LogWrite::unreadable);
+    EXPECT_EQ(saveWritingSettings(base, mine), LogWrite::unreadable);
     EXPECT_EQ(fileBytes(daily()) + fileBytes(writing), large + large);
     putFileBytes(daily(), "2026-12-09 10 3000 later\r\n");
     putFileBytes(writing, "blank_lines=none\r\nlater=1\r\n");
-    EXPECT_EQ(saveDailyLog(first), StoreWrite::written);
+    EXPECT_EQ(saveDailyLog(first), LogWrite::written);
     EXPECT_EQ(fileBytes(daily()), "2026-12-09 1 3000\r\n2026-12-09 10 3000 later\r\n");
-    ASSERT_EQ(saveWritingSettings(base, mine), StoreWrite::written);
+    ASSERT_EQ(saveWritingSettings(base, mine), LogWrite::written);
     EXPECT_EQ(readWritingSettings(), (WritingSettings{1234, {true, BlankLines::none, true, true}}));
     EXPECT_NE(fileBytes(writing).find("\r\nlater=1\r\n"), std::string::npos);
 
@@ -82,8 +80,8 @@ TEST_F(WritingStore, DamagedLogReadsBackTwoProgramsAddUpAHeldLockWaitsAndAnUnwri
     putFileBytes(store(), "not a folder");
     WritingLog log;
     log.add(46000, 9, 3000);
-    EXPECT_EQ(saveDailyLog(log), StoreWrite::failed);
-    EXPECT_EQ(saveWritingSettings(base, mine), StoreWrite::failed);
+    EXPECT_EQ(saveDailyLog(log), LogWrite::failed);
+    EXPECT_EQ(saveWritingSettings(base, mine), LogWrite::failed);
     EXPECT_EQ(log.day(46000).words, 9);
     EXPECT_EQ(readWritingSettings().value_or(mine).goal, defaultDailyGoal);
 }

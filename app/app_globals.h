@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "app/document.h"
-#include "services/find_replace_dialog.h"
+#include "services/dialogs/find_replace_dialog.h"
 
 namespace wrivo {
 

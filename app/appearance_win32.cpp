@@ -13,8 +13,8 @@
 #include "services/controls/common_dialog_unit_win32.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/unit_properties.h"
-#include "services/message_box.h"
-#include "services/text.h"
+#include "services/dialogs/message_box.h"
+#include "services/text/text.h"
 
 namespace wrivo {
 namespace {

@@ -6,16 +6,16 @@
 #include <vector>
 
 #include "app/app_globals.h"
-#include "app/chapter_view.h"
 #include "app/command_handlers.h"
 #include "app/document.h"
 #include "app/main_window.h"
 #include "app/notices.h"
 #include "app/start_window.h"
 #include "host/host.h"
-#include "services/chapter_headings.h"
-#include "services/chapter_list_window.h"
 #include "services/controls/edit_box_operations.h"
+#include "services/dialogs/chapter_list_window.h"
+#include "services/writing/chapter_headings.h"
+#include "services/writing/chapter_view.h"
 
 namespace wrivo {
 namespace {

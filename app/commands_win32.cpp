@@ -10,13 +10,13 @@
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "host/window_properties.h"
-#include "services/chapter_list_window.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/edit_box_operations.h"
-#include "services/datetime.h"
-#include "services/message_box.h"
-#include "services/text.h"
-#include "services/window_effects.h"
+#include "services/dialogs/chapter_list_window.h"
+#include "services/dialogs/message_box.h"
+#include "services/dialogs/window_effects.h"
+#include "services/text/datetime.h"
+#include "services/text/text.h"
 
 namespace wrivo {
 namespace {

@@ -32,8 +32,8 @@
 #include "services/controls/character_offsets.h"
 #include "services/controls/edit_box_operations.h"
 #include "services/controls/edit_selection.h"
-#include "services/text_change.h"
-#include "services/text_search.h"
+#include "services/text/text_change.h"
+#include "services/text/text_search.h"
 
 namespace wrivo {
 

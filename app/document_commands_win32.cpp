@@ -9,8 +9,8 @@
 #include "services/controls/control_operations.h"
 #include "services/controls/edit_box_operations.h"
 #include "services/controls/unit_properties.h"
-#include "services/files.h"
-#include "services/message_box.h"
+#include "services/dialogs/message_box.h"
+#include "services/store/files.h"
 
 namespace wrivo {
 namespace {

@@ -5,22 +5,22 @@
 
 #include "app/app_globals.h"
 #include "app/file_admission.h"
-#include "app/history.h"
 #include "app/main_window.h"
 #include "app/notices.h"
 #include "app/recovery.h"
 #include "app/statistics_handlers.h"
 #include "app/units.h"
+#include "app/versions.h"
 #include "app/writing_desk.h"
 #include "host/host.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/edit_box_operations.h"
 #include "services/controls/unit_properties.h"
-#include "services/file_text_match.h"
-#include "services/files.h"
-#include "services/message_box.h"
-#include "services/recovery_store.h"
-#include "services/text.h"
+#include "services/dialogs/message_box.h"
+#include "services/store/file_text_match.h"
+#include "services/store/files.h"
+#include "services/store/recovery_store.h"
+#include "services/text/text.h"
 
 namespace wrivo {
 namespace {
@@ -322,7 +322,7 @@ bool Document::saveTo(const std::string& path)
     const std::shared_ptr<const std::string> document = text_;
     // The file's old bytes are read before the write replaces them; the
     // worker keeps them as a version once the save has happened.
-    std::optional<history::ReplacedBytes> replaced = history::bytesBeforeSave(path, *document);
+    std::optional<versions::ReplacedBytes> replaced = versions::bytesBeforeSave(path, *document);
     WriteFailure failure;
     if (!writeFile(path, {{reinterpret_cast<const std::uint8_t*>(document->data()), document->size()}}, failure,
                    &documentSaveNotes())) {
@@ -330,7 +330,7 @@ bool Document::saveTo(const std::string& path)
         tell(notices::saveFailed(path, failure.systemError, systemMessage(failure.systemError), failure.targetExisted));
         return false;
     }
-    if (replaced) history::keepAfterSave(std::move(*replaced));
+    if (replaced) versions::keepAfterSave(std::move(*replaced));
     recovery::documentSaved();
     return true;
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "services/gbk_scan.h"
+#include "services/text/gbk_scan.h"
 
 namespace wrivo {
 namespace {

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "app/statistics.h"
-#include "services/text_change.h"
+#include "services/text/text_change.h"
 
 namespace wrivo {
 

@@ -7,7 +7,7 @@
 
 #include "app/command_handlers.h"
 #include "host/host_types.h"
-#include "services/find_replace_dialog.h"
+#include "services/dialogs/find_replace_dialog.h"
 
 namespace wrivo {
 

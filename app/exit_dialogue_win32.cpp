@@ -7,9 +7,9 @@
 #include "app/settings_file.h"
 #include "app/writing_desk.h"
 #include "host/host.h"
-#include "services/datetime.h"
-#include "services/text.h"
-#include "services/window_effects.h"
+#include "services/dialogs/window_effects.h"
+#include "services/text/datetime.h"
+#include "services/text/text.h"
 
 namespace wrivo {
 namespace {

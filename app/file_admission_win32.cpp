@@ -1,10 +1,10 @@
 #include "app/file_admission.h"
 
 #include "app/notices.h"
-#include "services/code_page.h"
-#include "services/file_checks.h"
-#include "services/gbk_conversion.h"
-#include "services/message_box.h"
+#include "services/dialogs/message_box.h"
+#include "services/text/code_page.h"
+#include "services/text/file_checks.h"
+#include "services/text/gbk_conversion.h"
 
 namespace wrivo {
 bool admitFilePath(std::string_view path)

@@ -13,8 +13,8 @@
 #include "host/host.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/edit_box_operations.h"
-#include "services/number_dialog.h"
-#include "services/text_search.h"
+#include "services/dialogs/number_dialog.h"
+#include "services/text/text_search.h"
 
 namespace wrivo {
 namespace {

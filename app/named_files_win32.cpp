@@ -3,8 +3,8 @@
 #include "app/document_commands.h"
 #include "app/notices.h"
 #include "host/host.h"
-#include "services/code_page.h"
-#include "services/message_box.h"
+#include "services/dialogs/message_box.h"
+#include "services/text/code_page.h"
 
 namespace wrivo {
 namespace {

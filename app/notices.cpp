@@ -3,10 +3,10 @@
 #include <array>
 
 #include "app/maker_info.h"
-#include "services/file_checks.h"
-#include "services/manuscript_tidy.h"
-#include "services/message_box.h"
-#include "services/text.h"
+#include "services/dialogs/message_box.h"
+#include "services/text/file_checks.h"
+#include "services/text/text.h"
+#include "services/writing/manuscript_tidy.h"
 
 namespace wrivo {
 

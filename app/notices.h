@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
-#include "services/file_checks.h"
-#include "services/manuscript_tidy.h"
-#include "services/word_count.h"
+#include "services/text/file_checks.h"
+#include "services/writing/manuscript_tidy.h"
+#include "services/writing/word_count.h"
 
 namespace wrivo {
 

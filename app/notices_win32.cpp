@@ -1,7 +1,7 @@
 #include "app/notices.h"
 
-#include "services/message_box.h"
-#include "services/text.h"
+#include "services/dialogs/message_box.h"
+#include "services/text/text.h"
 
 namespace wrivo {
 

@@ -11,20 +11,20 @@
 
 #include "app/app_globals.h"
 #include "app/document.h"
-#include "app/history.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/notices.h"
+#include "app/versions.h"
 #include "app/writing_desk.h"
 #include "host/host.h"
-#include "services/background_queue.h"
 #include "services/controls/unit_properties.h"
-#include "services/datetime.h"
-#include "services/file_text_match.h"
-#include "services/message_box.h"
-#include "services/recovery_store.h"
-#include "services/text.h"
-#include "services/writing_store.h"
+#include "services/dialogs/message_box.h"
+#include "services/store/background_queue.h"
+#include "services/store/file_text_match.h"
+#include "services/store/recovery_store.h"
+#include "services/store/writing_store.h"
+#include "services/text/datetime.h"
+#include "services/text/text.h"
 
 namespace wrivo::recovery {
 namespace {
@@ -226,7 +226,7 @@ void reportStoreTrouble()
     tellOnce(s.copyTooLarge, s.copyTooLargeTold, notices::recoveryTooLarge(largestRecoveryCopy >> 20));
     tellOnce(s.shelfFailed, s.shelfFailureTold,
              s.unshelvedKept ? notices::shelfUnwritableTextKept() : notices::shelfUnwritable());
-    history::reportTrouble();
+    versions::reportTrouble();
 }
 
 void checkStoreAtStart()

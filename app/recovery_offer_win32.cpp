@@ -7,14 +7,14 @@
 #include "app/recovery_internal.h"
 
 #include "app/document.h"
-#include "app/history.h"
 #include "app/notices.h"
-#include "services/background_queue.h"
+#include "app/versions.h"
 #include "services/controls/unit_properties.h"
-#include "services/datetime.h"
-#include "services/message_box.h"
-#include "services/recovery_store.h"
-#include "services/text.h"
+#include "services/dialogs/message_box.h"
+#include "services/store/background_queue.h"
+#include "services/store/recovery_store.h"
+#include "services/text/datetime.h"
+#include "services/text/text.h"
 
 namespace wrivo::recovery {
 namespace {
@@ -64,7 +64,7 @@ void offerRecoveredCopies()
     checkStoreAtStart();
     reportInterruptedSaves();
     offerCopiesLeftBehind();
-    history::tidyAtStart(); // after the offer, which waits for the worker
+    versions::tidyAtStart(); // after the offer, which waits for the worker
 }
 
 void reportInterruptedSaves()

@@ -1,9 +1,9 @@
 // Built with the Win32 code: the entries go through the profile calls of
-// services/settings_win32.cpp, which the portable core does not link.
+// services/store/settings_win32.cpp, which the portable core does not link.
 #include "app/settings_file.h"
 
-#include "services/files.h"
-#include "services/settings.h"
+#include "services/store/files.h"
+#include "services/store/settings.h"
 
 namespace wrivo {
 

@@ -7,7 +7,7 @@
 #include "app/recovery.h"
 #include "host/host.h"
 #include "services/controls/unit_properties.h"
-#include "services/files.h"
+#include "services/store/files.h"
 #include "skin/splash.h"
 
 namespace wrivo {

@@ -12,8 +12,8 @@
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "host/window_properties.h"
-#include "services/code_page.h"
 #include "services/controls/control_operations.h"
+#include "services/text/code_page.h"
 #include "skin/splash.h"
 #include "skin/splash_frames.h"
 

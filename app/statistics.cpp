@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/notices.h"
-#include "services/text.h"
+#include "services/text/text.h"
 
 namespace wrivo {
 namespace {

@@ -20,7 +20,7 @@
 #include <string_view>
 #include <vector>
 
-#include "services/text_change.h"
+#include "services/text/text_change.h"
 
 namespace wrivo {
 

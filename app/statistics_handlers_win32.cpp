@@ -15,7 +15,7 @@
 #include "services/controls/control_operations.h"
 #include "services/controls/edit_box_operations.h"
 #include "services/controls/unit_properties.h"
-#include "services/message_box.h"
+#include "services/dialogs/message_box.h"
 
 namespace wrivo {
 namespace {

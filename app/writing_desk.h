@@ -16,7 +16,7 @@
 #include <optional>
 
 #include "host/host_types.h"
-#include "services/manuscript_tidy.h"
+#include "services/writing/manuscript_tidy.h"
 
 namespace wrivo::writing {
 

@@ -8,11 +8,11 @@
 #include "app/start_window.h"
 #include "app/statistics_handlers.h"
 #include "app/units.h"
-#include "services/datetime.h"
-#include "services/manuscript_tidy.h"
-#include "services/word_count.h"
-#include "services/writing_dialogs.h"
-#include "services/writing_store.h"
+#include "services/dialogs/writing_dialogs.h"
+#include "services/store/writing_store.h"
+#include "services/text/datetime.h"
+#include "services/writing/manuscript_tidy.h"
+#include "services/writing/word_count.h"
 
 namespace wrivo::writing {
 namespace {

@@ -21,7 +21,6 @@
 
 #include "app/app_globals.h"
 #include "app/chapter_commands.h"
-#include "app/chapter_view.h"
 #include "app/document.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
@@ -33,10 +32,11 @@
 #include "host/host.h"
 #include "host/message_loop.h"
 #include "host/property_rules.h"
-#include "services/chapter_headings.h"
-#include "services/chapter_list_window.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/unit_properties.h"
+#include "services/dialogs/chapter_list_window.h"
+#include "services/writing/chapter_headings.h"
+#include "services/writing/chapter_view.h"
 
 namespace {
 

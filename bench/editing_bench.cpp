@@ -10,9 +10,9 @@
 #include "app/edit_history.h"
 #include "app/statistics.h"
 #include "bench/sample_document.h"
-#include "services/text.h"
-#include "services/text_change.h"
-#include "services/text_search.h"
+#include "services/text/text.h"
+#include "services/text/text_change.h"
+#include "services/text/text_search.h"
 
 #include <chrono>
 #include <cstdint>

@@ -34,11 +34,11 @@
 #include "host/property_rules.h"
 #include "host/scoped_win32.h"
 #include "host/window_properties.h"
-#include "services/background_queue.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/edit_box_operations.h"
 #include "services/controls/edit_text_win32.h"
 #include "services/controls/unit_properties.h"
+#include "services/store/background_queue.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 // 60 to 200 bytes. Each figure is the best of several runs.
 #include "bench/bench_support.h"
 #include "bench/sample_document.h"
-#include "services/text.h"
+#include "services/text/text.h"
 
 #include <chrono>
 #include <cstdint>

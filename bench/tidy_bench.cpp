@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "bench/sample_document.h"
-#include "services/manuscript_tidy.h"
+#include "services/writing/manuscript_tidy.h"
 
 namespace {
 

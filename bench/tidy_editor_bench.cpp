@@ -27,7 +27,7 @@
 #include "host/property_rules.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/unit_properties.h"
-#include "services/manuscript_tidy.h"
+#include "services/writing/manuscript_tidy.h"
 
 namespace {
 

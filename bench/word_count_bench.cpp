@@ -8,8 +8,8 @@
 // Each figure is the best of several runs.
 #include "bench/bench_support.h"
 #include "bench/sample_document.h"
-#include "services/chapter_headings.h"
-#include "services/word_count.h"
+#include "services/writing/chapter_headings.h"
+#include "services/writing/word_count.h"
 
 #include <algorithm>
 #include <chrono>

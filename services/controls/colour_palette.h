@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "services/service_texts.h"
+#include "services/text/service_texts.h"
 
 namespace wrivo {
 

@@ -1,7 +1,7 @@
 #include "services/controls/common_dialog_unit_win32.h"
 
 #include "host/unit_access.h"
-#include "services/common_dialog_win32.h"
+#include "services/controls/common_dialog_win32.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/unit_properties.h"
 

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "services/gbk_scan.h"
-#include "services/gbk_scan_sse2.h"
+#include "services/text/gbk_scan.h"
+#include "services/text/gbk_scan_sse2.h"
 
 #include <limits>
 

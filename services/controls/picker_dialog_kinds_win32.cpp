@@ -3,8 +3,8 @@
 // dialogs service) and the common dialog's hidden window, both holding their
 // settings as properties for the services that run the dialogs.
 #include "host/unit_access.h"
-#include "services/common_dialog.h"
 #include "services/controls/colour_picker_win32.h"
+#include "services/controls/common_dialog.h"
 #include "services/controls/unit_properties.h"
 
 namespace wrivo {

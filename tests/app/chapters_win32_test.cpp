@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "app/app_globals.h"
-#include "app/chapter_view.h"
 #include "app/document.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/start_window.h"
-#include "services/chapter_list_window.h"
+#include "services/dialogs/chapter_list_window.h"
+#include "services/writing/chapter_view.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
 #include "tests/support/main_window_scenario_win32.h"

@@ -17,7 +17,7 @@
 #include "host/property_rules.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/unit_properties.h"
-#include "services/datetime.h"
+#include "services/text/datetime.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
 #include "tests/support/main_window_scenario_win32.h"

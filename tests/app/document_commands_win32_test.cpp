@@ -20,7 +20,7 @@
 #include "host/scoped_win32.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/unit_properties.h"
-#include "services/files.h"
+#include "services/store/files.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
 #include "tests/support/main_window_scenario_win32.h"

@@ -12,7 +12,7 @@
 #include "app/layout_content.h"
 #include "app/main_window.h"
 #include "app/start_window.h"
-#include "services/file_checks.h"
+#include "services/text/file_checks.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/main_window_scenario_win32.h"
 #include "tests/support/scratch_folder_win32.h"

@@ -18,7 +18,7 @@
 #include "host/host.h"
 #include "host/scoped_win32.h"
 #include "services/controls/unit_properties.h"
-#include "services/window_effects.h"
+#include "services/dialogs/window_effects.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
 #include "tests/support/main_window_scenario_win32.h"

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 #include "app/maker_info.h"
-#include "services/manuscript_tidy.h"
-#include "services/text.h"
+#include "services/text/text.h"
+#include "services/writing/manuscript_tidy.h"
 
 #include <vector>
 

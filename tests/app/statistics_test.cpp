@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include "services/text.h"
+#include "services/text/text.h"
 
 namespace wrivo {
 namespace {

@@ -20,7 +20,7 @@
 #include "host/window_properties.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/unit_properties.h"
-#include "services/text.h"
+#include "services/text/text.h"
 #include "tests/support/host_harness_win32.h"
 #include "tests/support/main_window_scenario_win32.h"
 

@@ -1,8 +1,8 @@
 // writeToAddress and bytesFromAddress with values of every kind and any length:
 // the bytes land in a buffer exactly as large as the write should be, so
 // AddressSanitizer catches a single byte too many.
-#include "services/bytes.h"
-#include "services/text.h"
+#include "services/text/bytes.h"
+#include "services/text/text.h"
 #include "tests/fuzz/fuzz_input.h"
 
 #include <cstdio>

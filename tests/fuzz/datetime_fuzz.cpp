@@ -1,6 +1,6 @@
 // Date-time values of any bit pattern (NaN and infinities included) give
 // fields in range, the same month in monthOf, and round-trip within rounding.
-#include "services/datetime.h"
+#include "services/text/datetime.h"
 #include "tests/fuzz/fuzz_input.h"
 
 #include <cmath>

@@ -1,7 +1,7 @@
 // The checks made on a chosen file, on arbitrary bytes, against the rules
 // written the plain way: lines split at "\r\n", UTF-8 decoded code point by
 // code point, lone breaks made "\r\n".
-#include "services/file_checks.h"
+#include "services/text/file_checks.h"
 #include "tests/fuzz/fuzz_input.h"
 
 #include <algorithm>

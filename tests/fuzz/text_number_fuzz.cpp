@@ -1,6 +1,6 @@
 // Conversions of texts and raw numbers: no crash, no undefined behaviour (NaN,
 // infinities and huge values among the doubles), and the documented results.
-#include "services/text.h"
+#include "services/text/text.h"
 #include "tests/fuzz/fuzz_input.h"
 
 #include <climits>

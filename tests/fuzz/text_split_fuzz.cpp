@@ -1,8 +1,8 @@
 // Splitting, space removal and comparison on arbitrary bytes, checked against
 // the rules written the plain way, one character at a time (the oracle the
 // unit tests share).
-#include "services/gbk_scan.h"
-#include "services/text.h"
+#include "services/text/gbk_scan.h"
+#include "services/text/text.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/support/split_oracle.h"
 

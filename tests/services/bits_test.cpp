@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 #include <climits>
-#include "services/bits.h"
+#include "services/text/bits.h"
 
 namespace wrivo {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 #include <array>
-#include "services/bytes.h"
+#include "services/text/bytes.h"
 
 namespace wrivo {
 namespace {

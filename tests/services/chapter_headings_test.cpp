@@ -1,4 +1,4 @@
-#include "services/chapter_headings.h"
+#include "services/writing/chapter_headings.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "services/controls/edit_selection.h"
-#include "services/text_change.h"
+#include "services/text/text_change.h"
 
 namespace wrivo {
 

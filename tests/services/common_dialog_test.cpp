@@ -1,4 +1,4 @@
-#include "services/common_dialog.h"
+#include "services/controls/common_dialog.h"
 
 #include <gtest/gtest.h>
 

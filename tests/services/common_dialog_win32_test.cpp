@@ -1,6 +1,6 @@
 // The open, save and font dialogs of the common dialog control, answered as a
 // person would by the dialog driver.
-#include "services/common_dialog_win32.h"
+#include "services/controls/common_dialog_win32.h"
 
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/scratch_folder_win32.h"

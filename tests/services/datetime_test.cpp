@@ -2,8 +2,8 @@
 #include <cmath>
 #include <ctime>
 #include <limits>
-#include "services/datetime.h"
-#include "services/text.h"
+#include "services/text/datetime.h"
+#include "services/text/text.h"
 
 namespace wrivo {
 namespace {

@@ -1,4 +1,4 @@
-#include "services/file_checks.h"
+#include "services/text/file_checks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Comparing a text with a file's text fed in pieces must answer exactly what
 // compareText (case-sensitive) answers for the whole file's text, up to its
 // first zero byte, whatever the pieces.
-#include "services/file_text_match.h"
+#include "services/store/file_text_match.h"
 
-#include "services/text.h"
+#include "services/text/text.h"
 
 #include <gtest/gtest.h>
 

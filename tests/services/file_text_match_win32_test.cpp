@@ -1,9 +1,9 @@
 // A document compared with its file on disk in pieces: files past the size
 // read whole, files whose text ends at a zero byte, and files that cannot be read.
 #include "host/scoped_win32.h"
-#include "services/file_text_match.h"
+#include "services/store/file_text_match.h"
 
-#include "services/files.h"
+#include "services/store/files.h"
 #include "tests/support/scratch_folder_win32.h"
 
 #include <windows.h>

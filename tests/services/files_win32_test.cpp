@@ -2,8 +2,8 @@
 // real full disk: a save that cannot complete must leave the old document
 // exactly as it was.
 #include "host/scoped_win32.h"
-#include "services/files.h"
-#include "services/files_win32.h"
+#include "services/store/files.h"
+#include "services/store/files_win32.h"
 
 #include "tests/support/scratch_folder_win32.h"
 #include "tests/support/tiny_disk_win32.h"

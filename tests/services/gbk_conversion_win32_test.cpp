@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "services/gbk_conversion.h"
+#include "services/text/gbk_conversion.h"
 
 namespace wrivo {
 namespace {

@@ -1,4 +1,4 @@
-#include "services/manuscript_tidy.h"
+#include "services/writing/manuscript_tidy.h"
 
 #include <gtest/gtest.h>
 

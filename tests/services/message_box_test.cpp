@@ -1,4 +1,4 @@
-#include "services/message_box.h"
+#include "services/dialogs/message_box.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Real message boxes, answered by the dialog driver.
-#include "services/message_box.h"
+#include "services/dialogs/message_box.h"
 
 #include "tests/support/dialog_driver_win32.h"
 

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
-#include "services/code_page.h"
+#include "services/text/code_page.h"
 
 TEST(Platform, AnsiCodePageIs936)
 {

@@ -1,8 +1,8 @@
-#include "services/recovery_record.h"
+#include "services/store/recovery_record.h"
 
 #include <gtest/gtest.h>
 
-#include "services/background_queue.h"
+#include "services/store/background_queue.h"
 
 namespace wrivo {
 namespace {

@@ -1,4 +1,4 @@
-#include "services/settings.h"
+#include "services/store/settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The settings file through the platform's profile functions.
-#include "services/settings.h"
+#include "services/store/settings.h"
 
 #include "tests/support/scratch_folder_win32.h"
 

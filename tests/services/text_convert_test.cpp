@@ -2,8 +2,8 @@
 #include <climits>
 #include <cmath>
 #include <limits>
-#include "services/datetime.h"
-#include "services/text.h"
+#include "services/text/datetime.h"
+#include "services/text/text.h"
 
 namespace wrivo {
 namespace {

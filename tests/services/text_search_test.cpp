@@ -1,6 +1,6 @@
-#include "services/text_search.h"
+#include "services/text/text_search.h"
 
-#include "services/text_change.h"
+#include "services/text/text_change.h"
 
 #include <gtest/gtest.h>
 

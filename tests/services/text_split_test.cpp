@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 #include <random>
-#include "services/text.h"
+#include "services/text/text.h"
 #include "tests/support/split_oracle.h"
 
 namespace wrivo {

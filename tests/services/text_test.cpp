@@ -1,6 +1,6 @@
-#include "services/gbk_scan.h"
-#include "services/gbk_scan_sse2.h"
-#include "services/text.h"
+#include "services/text/gbk_scan.h"
+#include "services/text/gbk_scan_sse2.h"
+#include "services/text/text.h"
 #include "tests/support/split_oracle.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "services/version_store.h"
+#include "services/store/version_store.h"
 
 #include <gtest/gtest.h>
 

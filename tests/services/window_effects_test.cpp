@@ -1,4 +1,4 @@
-#include "services/window_effects.h"
+#include "services/dialogs/window_effects.h"
 
 #include <gtest/gtest.h>
 

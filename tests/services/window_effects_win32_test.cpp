@@ -1,7 +1,7 @@
 // Window transparency on real windows, and web pages handed to the shell. The
 // test prefix's browser is tools/record-browser.sh, which writes each address
 // it is asked to open to the file named by WRIVO_BROWSER_LOG.
-#include "services/window_effects.h"
+#include "services/dialogs/window_effects.h"
 
 #include "tests/support/scratch_folder_win32.h"
 #include "tests/support/unix_command_win32.h"

@@ -1,4 +1,4 @@
-#include "services/word_count.h"
+#include "services/writing/word_count.h"
 
 #include <gtest/gtest.h>
 

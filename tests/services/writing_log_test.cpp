@@ -1,6 +1,6 @@
-#include "services/writing_chart.h"
-#include "services/writing_log.h"
-#include "services/writing_settings.h"
+#include "services/writing/writing_chart.h"
+#include "services/writing/writing_log.h"
+#include "services/writing/writing_settings.h"
 
 #include <gtest/gtest.h>
 

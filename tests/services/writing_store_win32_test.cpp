@@ -1,6 +1,6 @@
 // writing.txt and daily.txt on the real file system: a damaged log read back, two programs' figures added up
 // through the file, the lock another program holds, unreadable files kept, and a store folder that cannot be made.
-#include "services/writing_store.h"
+#include "services/store/writing_store.h"
 
 #include <windows.h>
 #include <gtest/gtest.h>

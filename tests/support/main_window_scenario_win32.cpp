@@ -8,9 +8,9 @@
 #include "app/start_window.h"
 #include "host/host.h"
 #include "host/property_rules.h"
-#include "services/background_queue.h"
 #include "services/controls/control_operations.h"
 #include "services/controls/unit_properties.h"
+#include "services/store/background_queue.h"
 #include "tests/support/host_harness_win32.h"
 
 namespace wrivo::test {

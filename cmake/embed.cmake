@@ -1,5 +1,5 @@
 # The splash frames (assets/splash/frame01.png ... frame28.png) become built-in
-# byte blocks in the portable core: a generated source with one constant per
+# byte blocks in the skin library: a generated source with one constant per
 # frame, made again whenever a frame or the generator changes.
 file(GLOB splash_frame_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/assets/splash/frame*.png)
 list(SORT splash_frame_files)
@@ -13,4 +13,4 @@ add_custom_command(
   DEPENDS ${splash_frame_files} ${CMAKE_SOURCE_DIR}/tools/embed-bytes.py
   COMMENT "Embedding the splash frames"
   VERBATIM)
-target_sources(wrivo_core PRIVATE ${splash_frames_source})
+target_sources(wrivo_skin PRIVATE ${splash_frames_source})

@@ -114,8 +114,8 @@ std::optional<VersionName> parseVersionFileName(std::string_view name)
 
 int nextDuplicate(const std::vector<std::string>& names, const DateTimeFields& time)
 {
-    const std::string name = versionFileName(time, 0);
-    std::string_view stamp = name;
+    const std::string first = versionFileName(time, 0);
+    std::string_view stamp = first;
     const std::uint64_t second = readNameTime(stamp)->stamp;
     int next = 1;
     for (const std::string& name : names)

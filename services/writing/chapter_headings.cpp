@@ -1,5 +1,6 @@
 #include "services/writing/chapter_headings.h"
 
+#include "host/gbk_rules.h"
 #include "services/text/gbk_scan_sse2.h"
 
 #include <algorithm>
@@ -22,20 +23,6 @@ constexpr std::string_view volumeUnits = "卷部篇";
 constexpr std::string_view otherUnits = "回节部篇集"; // a separator must come first
 constexpr std::string_view markers = "序章序言楔子引子前言尾声后记终章番外";
 constexpr std::string_view extra = "番外";
-
-unsigned char byteAt(std::string_view s, std::size_t i)
-{
-    return static_cast<unsigned char>(s[i]);
-}
-
-// Bytes of the character at i, by the code page's rule.
-std::size_t characterLength(std::string_view s, std::size_t i)
-{
-    const unsigned char c = byteAt(s, i);
-    if (c < 0x81 || c == 0xFF || i + 1 == s.size()) return 1;
-    const unsigned char t = byteAt(s, i + 1);
-    return t >= 0x40 && t != 0x7F && t != 0xFF ? 2 : 1;
-}
 
 // Whether the double-byte character at i is one of the two-byte characters in `set`.
 bool wideIn(std::string_view s, std::size_t i, std::string_view set)
@@ -73,7 +60,7 @@ Body trimmedBody(std::string_view paragraph, std::size_t limit)
     std::size_t end = start, characters = 0, counted = 0;
     for (std::size_t i = start; i < paragraph.size() && counted <= limit;) {
         const std::size_t space = spaceAt(paragraph, i);
-        const std::size_t step = space ? space : characterLength(paragraph, i);
+        const std::size_t step = space ? space : gbk::pairedLength(paragraph, i);
         i += step;
         ++characters;
         if (!space) end = i, counted = characters;
@@ -162,7 +149,7 @@ std::string headingTitle(std::string_view paragraph)
     const Body body = trimmedBody(paragraph, longestHeading);
     std::size_t end = 0;
     for (std::size_t characters = 0; end < body.text.size() && characters < longestHeading; ++characters)
-        end += characterLength(body.text, end);
+        end += gbk::pairedLength(body.text, end);
     return std::string(body.text.substr(0, end));
 }
 

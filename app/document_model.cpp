@@ -83,7 +83,8 @@ void DocumentModel::boxChanged(std::shared_ptr<std::string> text, const TextChan
     take(std::move(text), change);
     confirmed_ = whole;
     // A write of the model's own is told once, whole, by the transition.
-    if (writing_ == 0 && !correcting_) notify({changeCount_, change, true, ChangeCause::edit, from.before, text_, from.fileBefore});
+    if (writing_ == 0 && !correcting_)
+        notify({changeCount_, change, true, ChangeCause::edit, from.before, text_, from.fileBefore});
 }
 
 std::shared_ptr<std::string> DocumentModel::textWith(std::size_t from, std::size_t to, std::string_view inserted)

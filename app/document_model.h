@@ -36,17 +36,17 @@
 namespace wrivo {
 
 enum class ChangeCause {
-    edit,        // the box's own: a key, a paste, a cut
-    correction,  // a check found the box holding other text than the snapshot
+    edit,       // the box's own: a key, a paste, a cut
+    correction, // a check found the box holding other text than the snapshot
     open,
-    restore,     // a recovered copy brought back
+    restore, // a recovered copy brought back
     append,
     newDocument,
     clear,
-    replace,     // one range (find and replace)
+    replace, // one range (find and replace)
     replaceAll,
     tidy,
-    insert,      // text put at the end (the date and time)
+    insert, // text put at the end (the date and time)
     undo,
     redo
 };

@@ -11,13 +11,17 @@
 
 #include "app/document_model.h"
 #include "app/edit_box_binding.h"
+#include "app/recovery_internal.h"
+#include "app/versions.h"
 #include "services/dialogs/find_replace_dialog.h"
+#include "services/store/background_queue.h"
 
 namespace wrivo {
 
 namespace writing {
 struct Desk; // app/writing_desk_win32.cpp
 }
+struct ChapterState; // app/chapter_commands_win32.cpp
 
 struct AppGlobals {
     // The editor's one document (reached through document()): every command
@@ -43,7 +47,30 @@ struct AppGlobals {
     // The daily goal, the writing log and the tidy-up's choices, read from
     // the store when first needed.
     std::shared_ptr<writing::Desk> writingDesk;
+    // The chapter list's parts and when the document last changed, made
+    // when first needed.
+    std::shared_ptr<ChapterState> chapters;
+    // Copies left behind are offered once a run: the start hand-over may
+    // come through twice.
+    bool recoveryOffered = false;
 };
+
+// What outlives the application's state: the interval timers, the one worker thread, which keeps
+// recovery copies, shelf files and versions in order and may still be
+// writing when the exit routine frees AppGlobals, and what it reports. Made
+// at first use and never freed (a thread still joinable at destruction would
+// end the program badly).
+struct ProcessState {
+    BackgroundQueue worker;
+    // An interval timer runs until the process ends: the chapter list's is
+    // started once.
+    bool chapterTimerStarted = false;
+    recovery::CopyState recoveryCopy;
+    versions::Trouble versionTrouble;
+};
+ProcessState& processState();
+// The worker (processState().worker).
+BackgroundQueue& worker();
 
 // Null before the start routine made them and after the exit routine freed them.
 AppGlobals* appGlobals();

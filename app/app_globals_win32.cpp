@@ -39,6 +39,17 @@ void createAppGlobals()
     }
 }
 
+ProcessState& processState()
+{
+    static ProcessState* state = new ProcessState;
+    return *state;
+}
+
+BackgroundQueue& worker()
+{
+    return processState().worker;
+}
+
 void releaseAppGlobals()
 {
     globalsSlot().reset();

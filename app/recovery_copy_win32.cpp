@@ -35,29 +35,9 @@ constexpr std::uint64_t typingPause = 2000;
 constexpr std::uint64_t longestWait = 30000;
 constexpr std::uint32_t tickMilliseconds = 500;
 
-struct CopyState {
-    bool timerStarted = false;
-    bool changed = false; // since the last copy was taken
-    std::uint64_t firstChange = 0;
-    std::uint64_t lastChange = 0;
-    bool sessionEnding = false;
-    std::uint64_t ticks = 0;
-    // What went wrong on the worker, said once a run at the next command.
-    std::atomic<bool> copyFailed{false};
-    std::atomic<bool> copyTooLarge{false};
-    std::atomic<bool> shelfFailed{false};
-    std::atomic<bool> unshelvedKept{false}; // in the recovery folder instead
-    bool copyFailureTold = false;
-    bool copyTooLargeTold = false;
-    bool shelfFailureTold = false;
-};
-
-// Process-wide, not in AppGlobals: the worker thread sets its flags and may
-// still be finishing a write when the exit routine frees the globals.
 CopyState& state()
 {
-    static CopyState copyState;
-    return copyState;
+    return processState().recoveryCopy;
 }
 
 // Writes a copy of `document` when it differs from its file (the question
@@ -185,14 +165,6 @@ public:
 std::unique_ptr<DocumentWatcher> watchDocument()
 {
     return std::make_unique<DocumentFollower>();
-}
-
-BackgroundQueue& worker()
-{
-    // Never destroyed: the process may end while it waits for work, and a
-    // thread still joinable at destruction would end the program badly.
-    static BackgroundQueue* queue = new BackgroundQueue;
-    return *queue;
 }
 
 std::span<const std::uint8_t> textBytes(std::string_view text)

@@ -2,6 +2,7 @@
 // beside the shelf. A save reads the file's bytes before replacing it; the
 // worker keeps them as a version while the editor goes on.
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -32,6 +33,15 @@ void keepAfterSave(ReplacedBytes replaced);
 // file its bytes are read (bytesBeforeSave), and once the save happened they
 // are kept (keepAfterSave).
 std::unique_ptr<DocumentWatcher> watchSaves();
+
+// What went wrong keeping versions: set on the worker, said on the
+// user-interface thread (so it lives as long as the worker: processState()).
+struct Trouble {
+    std::atomic<bool> versionFailed{false};
+    bool told = false;
+    std::string unreadable; // the first file whose old bytes could not be kept
+    bool unreadableTold = false;
+};
 
 // At start: the history is tidied, on the worker.
 void tidyAtStart();

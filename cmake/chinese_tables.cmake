@@ -11,19 +11,15 @@ add_custom_command(
   VERBATIM)
 target_sources(wrivo_services_writing PRIVATE ${chinese_tables_source})
 
-# The native tests compare the conversion with the opencc command's on real
+# The unit tests compare the conversion with the opencc command's on real
 # lines (Debian's fortunes-zh); the samples are made here, with the command.
-if(NOT CMAKE_CROSSCOMPILING)
-  set(chinese_samples ${CMAKE_BINARY_DIR}/generated/chinese_samples.txt)
-  add_custom_command(
-    OUTPUT ${chinese_samples}
-    COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/make-chinese-samples.py ${chinese_samples}
-    DEPENDS ${CMAKE_SOURCE_DIR}/tools/make-chinese-samples.py
-    COMMENT "Converting sample lines with the opencc command"
-    VERBATIM)
-  add_custom_target(chinese_samples DEPENDS ${chinese_samples})
-endif()
-if(TARGET chinese_samples)
-  add_dependencies(core_tests chinese_samples)
-  target_compile_definitions(core_tests PRIVATE WRIVO_CHINESE_SAMPLES="${chinese_samples}")
-endif()
+set(chinese_samples ${CMAKE_BINARY_DIR}/generated/chinese_samples.txt)
+add_custom_command(
+  OUTPUT ${chinese_samples}
+  COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/make-chinese-samples.py ${chinese_samples}
+  DEPENDS ${CMAKE_SOURCE_DIR}/tools/make-chinese-samples.py
+  COMMENT "Converting sample lines with the opencc command"
+  VERBATIM)
+add_custom_target(chinese_samples DEPENDS ${chinese_samples})
+add_dependencies(core_tests chinese_samples)
+target_compile_definitions(core_tests PRIVATE WRIVO_CHINESE_SAMPLES="${chinese_samples}")

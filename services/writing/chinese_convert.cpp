@@ -100,16 +100,21 @@ void convertBy(const ConversionTable& table, std::string_view text, std::string&
     out.append(text.substr(copied));
 }
 
-std::size_t changedCharacters(std::string_view from, std::string_view to)
+// Both texts have as many characters: compared side by side.
+void noteChanges(std::string_view from, ChineseConversion& result)
 {
-    std::size_t changed = 0, a = 0, b = 0;
+    const std::string_view to = result.text;
+    std::size_t a = 0, b = 0;
     while (a < from.size() && b < to.size()) {
-        std::size_t la = characterLength(from, a), lb = characterLength(to, b);
-        changed += from.substr(a, la) != to.substr(b, lb);
+        const std::size_t la = characterLength(from, a), lb = characterLength(to, b);
+        if (from.substr(a, la) != to.substr(b, lb)) {
+            if (result.changed++ == 0) result.from = a;
+            result.sourceEnd = a + la;
+            result.textEnd = b + lb;
+        }
         a += la;
         b += lb;
     }
-    return changed;
 }
 
 } // namespace
@@ -134,8 +139,8 @@ ChineseConversion convertChinese(std::string_view text, ChineseScript to, Tradit
         convertBy(*table, current, next, result.keptForGbk);
         current.swap(next);
     }
-    result.changed = changedCharacters(text, current);
     result.text = std::move(current);
+    noteChanges(text, result);
     return result;
 }
 

@@ -29,6 +29,9 @@ struct ChineseConversion {
     std::string text;
     std::size_t changed = 0;    // characters that differ from the source
     std::size_t keptForGbk = 0; // characters left as they were: GBK has no form for the result
+    // The stretch that changed: [from, sourceEnd) of the source became
+    // [from, textEnd) of the text (all zero when nothing changed).
+    std::size_t from = 0, sourceEnd = 0, textEnd = 0;
 };
 
 ChineseConversion convertChinese(std::string_view text, ChineseScript to, TraditionalForms forms);

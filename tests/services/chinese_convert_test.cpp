@@ -5,6 +5,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <tuple>
 
 namespace wrivo {
 namespace {
@@ -44,6 +45,10 @@ TEST(ChineseConvert, LongestPhraseFirstWithinGbk)
         EXPECT_EQ(result.changed, c.changed) << c.source;
         EXPECT_EQ(result.keptForGbk, c.kept) << c.source;
     }
+    // The stretch that changed, from its first changed character to its last.
+    const ChineseConversion stretch = convertChinese("ab头发cd后x", traditional, standard);
+    EXPECT_EQ(stretch.text, "ab頭髮cd後x");
+    EXPECT_EQ(std::tie(stretch.from, stretch.sourceEnd, stretch.textEnd), std::make_tuple(2u, 10u, 10u));
 }
 
 // The same lines as the opencc command converts them, in its six

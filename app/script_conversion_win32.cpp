@@ -1,0 +1,60 @@
+// 转为繁体 (F7) and 转为简体 (Shift+F7): the selection, or the whole text when
+// nothing is selected, converted as one step of the history.
+#include "app/command_handlers.h"
+#include "app/document.h"
+#include "app/notices.h"
+#include "app/statistics_handlers.h"
+#include "app/writing_desk.h"
+#include "services/store/writing_store.h"
+#include "services/writing/chinese_convert.h"
+
+namespace wrivo {
+namespace {
+
+void convertDocument(ChineseScript to)
+{
+    writing::tellPending();
+    Document& doc = document();
+    doc.confirm(); // the changed stretch goes into the box from the snapshot
+    const std::shared_ptr<const std::string> text = doc.sharedText();
+    const EditRange selection = doc.selection();
+    const bool selected = selection.length > 0;
+    const auto start = selected ? static_cast<std::size_t>(selection.start) : 0;
+    const std::size_t length = selected ? static_cast<std::size_t>(selection.length) : text->size();
+    // Read at each command, so that a hand-edited writing.txt applies at once.
+    const TraditionalForms forms = readWritingSettings().value_or(WritingSettings{}).traditional;
+    const ChineseConversion result = convertChinese(std::string_view(*text).substr(start, length), to, forms);
+    if (result.changed > 0) {
+        const std::size_t from = start + result.from;
+        doc.replaceRange({static_cast<std::int32_t>(from), static_cast<std::int32_t>(result.sourceEnd - result.from)},
+                         std::string_view(result.text).substr(result.from, result.textEnd - result.from));
+        refreshParagraphRows();
+        // The selection stays on the converted text; a caret stays where it
+        // was, moved by what changed before it.
+        const auto grown = static_cast<std::int32_t>(result.textEnd - result.sourceEnd);
+        if (selected)
+            doc.select({selection.start, selection.length + grown});
+        else if (static_cast<std::size_t>(selection.start) >= result.sourceEnd)
+            doc.select({selection.start + grown, 0});
+        else
+            doc.select({static_cast<std::int32_t>(std::min<std::size_t>(selection.start, from)), 0});
+    }
+    tell(notices::chineseConverted(result.changed, result.keptForGbk));
+    writing::tellPending();
+}
+
+} // namespace
+
+std::optional<std::int32_t> handlers::toTraditional(const EventArguments&)
+{
+    convertDocument(ChineseScript::traditional);
+    return std::nullopt;
+}
+
+std::optional<std::int32_t> handlers::toSimplified(const EventArguments&)
+{
+    convertDocument(ChineseScript::simplified);
+    return std::nullopt;
+}
+
+} // namespace wrivo

@@ -17,25 +17,24 @@ the entry counts it, so the program can say how many stayed unconverted.
 Each table becomes a `ConversionTable` (services/writing/chinese_tables.h):
 entries sorted by key bytes, each in the pool as
   [key length][characters kept for GBK][key bytes][value bytes]
-with a bitmap of the characters that start a key and, for a large table, the
-first entry of every starting character.
+with a bitmap of the characters that start a key.
 """
 import os
 import subprocess
 import sys
 import tempfile
 
-# name, dictionaries (earlier wins), whether it gets a first-character index
+# name, dictionaries (earlier wins)
 TABLES = [
-    ("simplifiedToTraditional", ["STPhrases", "STCharacters"], True),
-    ("traditionalToSimplified", ["TSPhrases", "TSCharacters"], False),
-    ("taiwanForms", ["TWVariants"], False),
-    ("taiwanFormsBack", ["TWVariantsRevPhrases", "TWVariantsRev"], False),
-    ("hongKongForms", ["HKVariants"], False),
-    ("hongKongFormsBack", ["HKVariantsRevPhrases", "HKVariantsRev"], False),
+    ("simplifiedToTraditional", ["STPhrases", "STCharacters"]),
+    ("traditionalToSimplified", ["TSPhrases", "TSCharacters"]),
+    ("taiwanForms", ["TWVariants"]),
+    ("taiwanFormsBack", ["TWVariantsRevPhrases", "TWVariantsRev"]),
+    ("hongKongForms", ["HKVariants"]),
+    ("hongKongFormsBack", ["HKVariantsRevPhrases", "HKVariantsRev"]),
 ]
 
-CHARACTER_SLOTS = 126 * 256 + 256
+CHARACTER_SLOTS = 256 + 126 * 256 + 1
 
 
 def gbk(text):
@@ -46,11 +45,12 @@ def gbk(text):
 
 
 def character_slot(data, at):
-    """The slot of the character at `at`, by the code page's rule."""
+    """The slot of the character at `at`, by the code page's rule (as the
+    program finds it: slots follow the order of the keys' bytes)."""
     b = data[at]
     if 0x81 <= b <= 0xFE and at + 1 < len(data):
-        return (b - 0x81) * 256 + data[at + 1]
-    return 126 * 256 + b
+        return 256 + (b - 0x81) * 256 + data[at + 1]
+    return CHARACTER_SLOTS - 1 if b == 0xFF else b
 
 
 def read_dictionary(folder, name, scratch):
@@ -100,37 +100,24 @@ def byte_lines(data, indent="    "):
     return "\n".join(lines) or indent + '""'
 
 
-def emit_table(name, entries, indexed):
+def emit_table(name, entries):
     pool = bytearray()
     offsets = []
-    starts = bytearray(CHARACTER_SLOTS // 8 + 1)
-    first_of = [None] * (CHARACTER_SLOTS + 1)
-    for number, (key, value, kept) in enumerate(entries):
+    starts = bytearray((CHARACTER_SLOTS + 7) // 8)
+    for key, value, kept in entries:
         offsets.append(len(pool))
         pool += bytes([len(key), kept]) + key + value
         slot = character_slot(key, 0)
         starts[slot // 8] |= 1 << (slot % 8)
-        if first_of[slot] is None:
-            first_of[slot] = number
     offsets.append(len(pool))
-    lines = ["const char %sPool[] =\n%s;" % (name, byte_lines(pool)),
-             "const std::uint32_t %sEntries[] = {%s};" % (name, ",".join(map(str, offsets))),
-             "const char %sStarts[] =\n%s;" % (name, byte_lines(starts))]
-    buckets = "nullptr"
-    if indexed:
-        # Each slot's first entry, or the next slot's for a slot without keys,
-        # so that a slot's entries run from its value to the next slot's.
-        following = len(entries)
-        for slot in range(CHARACTER_SLOTS, -1, -1):
-            if first_of[slot] is None:
-                first_of[slot] = following
-            following = first_of[slot]
-        lines.append("const std::uint32_t %sBuckets[] = {%s};" % (name, ",".join(map(str, first_of))))
-        buckets = name + "Buckets"
-    lines.append("} // namespace\nextern const ConversionTable %s = {\n    reinterpret_cast<const unsigned char*>"
-                 "(%sPool), %sEntries, %d,\n    reinterpret_cast<const unsigned char*>(%sStarts), %s};\nnamespace {"
-                 % (name, name, name, len(entries), name, buckets))
-    return "\n".join(lines)
+    return "\n".join([
+        "const char %sPool[] =\n%s;" % (name, byte_lines(pool)),
+        "const std::uint32_t %sEntries[] = {%s};" % (name, ",".join(map(str, offsets))),
+        "const char %sStarts[] =\n%s;" % (name, byte_lines(starts)),
+        "} // namespace",
+        "extern const ConversionTable %s = {reinterpret_cast<const unsigned char*>(%sPool), %sEntries, %d,"
+        " reinterpret_cast<const unsigned char*>(%sStarts)};" % (name, name, name, len(entries), name),
+        "namespace {"])
 
 
 def main():
@@ -140,11 +127,11 @@ def main():
              '#include "services/writing/chinese_tables.h"', "", "namespace wrivo {", "namespace {"]
     with tempfile.TemporaryDirectory() as scratch:
         read = {}
-        for name, dictionaries, indexed in TABLES:
+        for name, dictionaries in TABLES:
             for d in dictionaries:
                 if d not in read:
                     read[d] = read_dictionary(folder, d, scratch)
-            parts.append(emit_table(name, build_entries(read[d] for d in dictionaries), indexed))
+            parts.append(emit_table(name, build_entries(read[d] for d in dictionaries)))
     parts += ["} // namespace", "} // namespace wrivo", ""]
     with open(output + ".tmp", "w") as f:
         f.write("\n".join(parts))

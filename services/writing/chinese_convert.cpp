@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "services/writing/chinese_tables.h"
@@ -17,8 +18,8 @@ std::size_t characterLength(std::string_view text, std::size_t at)
 
 unsigned slotOf(std::string_view text, std::size_t at, std::size_t length)
 {
-    auto b = static_cast<unsigned char>(text[at]);
-    return length == 2 ? (b - 0x81) * 256 + static_cast<unsigned char>(text[at + 1]) : 126 * 256 + b;
+    return characterSlot(static_cast<unsigned char>(text[at]),
+                         length == 2 ? static_cast<unsigned char>(text[at + 1]) : 0, length == 2);
 }
 
 struct Entry {
@@ -76,18 +77,47 @@ bool longestMatch(const ConversionTable& table, std::uint32_t low, std::uint32_t
     return false;
 }
 
+// A table with the first entry of each character slot (the next slot's ends
+// it), made at first use: the generated tables stay small, and a lookup
+// searches only its own character's keys.
+struct IndexedTable {
+    const ConversionTable& table;
+    std::vector<std::uint32_t> firsts;
+    explicit IndexedTable(const ConversionTable& t) : table(t), firsts(characterSlots + 1)
+    {
+        std::uint32_t entry = 0;
+        for (unsigned slot = 0; slot <= characterSlots; ++slot) {
+            firsts[slot] = entry;
+            while (entry < table.count &&
+                   slotOf(keyAt(table, entry), 0, characterLength(keyAt(table, entry), 0)) == slot)
+                ++entry;
+        }
+    }
+};
+
+const IndexedTable& indexed(const ConversionTable& table)
+{
+    static const IndexedTable all[] = {
+        IndexedTable(simplifiedToTraditional), IndexedTable(traditionalToSimplified), IndexedTable(taiwanForms),
+        IndexedTable(taiwanFormsBack),         IndexedTable(hongKongForms),           IndexedTable(hongKongFormsBack),
+    };
+    for (const IndexedTable& each : all)
+        if (&each.table == &table) return each;
+    std::abort(); // every table is listed above
+}
+
 void convertBy(const ConversionTable& table, std::string_view text, std::string& out, std::size_t& kept)
 {
+    const IndexedTable& index = indexed(table);
     out.clear();
     out.reserve(text.size() + text.size() / 8);
     std::size_t copied = 0, at = 0;
     while (at < text.size()) {
-        std::size_t length = characterLength(text, at);
-        unsigned slot = slotOf(text, at, length);
+        const std::size_t length = characterLength(text, at);
+        const unsigned slot = slotOf(text, at, length);
         Entry entry;
         if (!(table.starts[slot / 8] >> (slot % 8) & 1) ||
-            !longestMatch(table, table.buckets ? table.buckets[slot] : 0,
-                          table.buckets ? table.buckets[slot + 1] : table.count, text.substr(at), entry)) {
+            !longestMatch(table, index.firsts[slot], index.firsts[slot + 1], text.substr(at), entry)) {
             at += length;
             continue;
         }

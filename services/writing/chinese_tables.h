@@ -13,14 +13,18 @@ struct ConversionTable {
     std::uint32_t count;
     // One bit per character slot: whether some key starts with it.
     const unsigned char* starts;
-    // When not null, the first entry of each character slot (the next slot's
-    // start ends it).
-    const std::uint32_t* buckets;
 };
 
-// A character's slot: a double-byte character (lead 0x81-0xFE, the code
-// page's rule) by its two bytes, a single byte after them.
-inline constexpr unsigned characterSlots = 126 * 256 + 256;
+// A character's slot, numbered in the order of the bytes: a single byte below
+// 0x81 by itself, a double-byte character (lead 0x81-0xFE, the code page's
+// rule) after them by its two bytes, 0xFF last.
+inline constexpr unsigned characterSlots = 256 + 126 * 256 + 1;
+
+inline unsigned characterSlot(unsigned char first, unsigned char second, bool doubleByte)
+{
+    if (doubleByte) return 256 + (first - 0x81) * 256 + second;
+    return first == 0xFF ? characterSlots - 1 : first;
+}
 
 extern const ConversionTable simplifiedToTraditional;
 extern const ConversionTable traditionalToSimplified;

@@ -6,6 +6,7 @@
 #include "app/document.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
+#include "app/start_window.h"
 #include "app/units.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
@@ -45,7 +46,7 @@ TEST_F(ScriptConversion, WholeTextOrSelectionAsOneStep)
 {
     const std::string text = "头发和发财\r\n第一章 后记";
     setDocument(text);
-    EXPECT_EQ(convert(), "已转换 5 处");
+    EXPECT_EQ(convert(), "已转换 6 处");
     EXPECT_EQ(editBox.content(), "頭髮和發財\r\n第一章 後記");
     SendMessageA(handleOf(editBoxRef), WM_UNDO, 0, 0); // one step gives the text back
     pumpPending();

@@ -9,7 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/document.h"
+#include "app/document_model.h"
+#include "app/edit_box_binding.h"
 #include "services/dialogs/find_replace_dialog.h"
 
 namespace wrivo {
@@ -20,8 +21,14 @@ struct Desk; // app/writing_desk_win32.cpp
 
 struct AppGlobals {
     // The editor's one document (reached through document()): every command
-    // and the edit box's content-changed event act on the same one.
-    Document document;
+    // and the edit box's content-changed event act on the same one, through
+    // the one binding to the edit box.
+    DocumentModel document;
+    EditBoxBinding binding{document};
+    // What follows the document, in the order it is told of a change: the
+    // caption and the strip, the recovery copy, the chapter list, the
+    // writer's desk, the versions (made in app/app_globals_win32.cpp).
+    std::vector<std::unique_ptr<DocumentWatcher>> watchers;
     // The start window's frame count: one splash tick after another.
     std::int32_t splashTicks = 0;
     // Whether the colour dialog now open chooses the text's colour (else the

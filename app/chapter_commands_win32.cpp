@@ -168,12 +168,20 @@ std::optional<std::int32_t> goToHeading(bool forward)
     return std::nullopt;
 }
 
+class ChangeFollower final : public DocumentWatcher {
+public:
+    void changed(const Change&) override
+    {
+        state().changed = true;
+        state().lastChange = steadyMilliseconds();
+    }
+};
+
 } // namespace
 
-void chapterDocumentChanged()
+std::unique_ptr<DocumentWatcher> watchChapters()
 {
-    state().changed = true;
-    state().lastChange = steadyMilliseconds();
+    return std::make_unique<ChangeFollower>();
 }
 
 std::optional<std::int32_t> handlers::chapterList(const EventArguments&)

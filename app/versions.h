@@ -3,10 +3,13 @@
 // worker keeps them as a version while the editor goes on.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "app/document_model.h"
 
 namespace wrivo::versions {
 
@@ -24,6 +27,11 @@ std::optional<ReplacedBytes> bytesBeforeSave(const std::string& path, std::strin
 // After the save succeeded: the worker keeps them as the newest version (an
 // unreadable file's is noted, to be said).
 void keepAfterSave(ReplacedBytes replaced);
+
+// The versions' part in following the document: before a save replaces a
+// file its bytes are read (bytesBeforeSave), and once the save happened they
+// are kept (keepAfterSave).
+std::unique_ptr<DocumentWatcher> watchSaves();
 
 // At start: the history is tidied, on the worker.
 void tidyAtStart();

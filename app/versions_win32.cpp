@@ -95,6 +95,31 @@ void keepAfterSave(ReplacedBytes replaced)
     });
 }
 
+namespace {
+
+class SaveFollower final : public DocumentWatcher {
+public:
+    void replacing(const std::string& path, const std::string& text) override
+    {
+        replaced_ = bytesBeforeSave(path, text);
+    }
+    void saved(const std::string& path) override
+    {
+        if (replaced_ && replaced_->path == path) keepAfterSave(std::move(*replaced_));
+        replaced_.reset();
+    }
+
+private:
+    std::optional<ReplacedBytes> replaced_; // read before the save now under way
+};
+
+} // namespace
+
+std::unique_ptr<DocumentWatcher> watchSaves()
+{
+    return std::make_unique<SaveFollower>();
+}
+
 void tidyAtStart()
 {
     recovery::worker().post(tidyVersions);

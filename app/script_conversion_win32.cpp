@@ -3,7 +3,6 @@
 #include "app/command_handlers.h"
 #include "app/document.h"
 #include "app/notices.h"
-#include "app/statistics_handlers.h"
 #include "app/writing_desk.h"
 #include "services/store/writing_store.h"
 #include "services/writing/chinese_convert.h"
@@ -14,7 +13,7 @@ namespace {
 void convertDocument(ChineseScript to)
 {
     writing::tellPending();
-    Document& doc = document();
+    DocumentModel& doc = document();
     doc.confirm(); // the changed stretch goes into the box from the snapshot
     const std::shared_ptr<const std::string> text = doc.sharedText();
     const EditRange selection = doc.selection();
@@ -27,17 +26,19 @@ void convertDocument(ChineseScript to)
     if (result.changed > 0) {
         const std::size_t from = start + result.from;
         doc.replaceRange({static_cast<std::int32_t>(from), static_cast<std::int32_t>(result.sourceEnd - result.from)},
-                         std::string_view(result.text).substr(result.from, result.textEnd - result.from));
-        refreshParagraphRows();
-        // The selection stays on the converted text; a caret stays where it
-        // was, moved by what changed before it.
+                         std::string_view(result.text).substr(result.from, result.textEnd - result.from),
+                         ChangeCause::convert);
+        // The selection stays on the converted text; a caret stays between
+        // the same characters, which nearly always keep their size (else it
+        // goes to the start of what changed).
         const auto grown = static_cast<std::int32_t>(result.textEnd - result.sourceEnd);
+        const auto caret = static_cast<std::size_t>(selection.start);
         if (selected)
             doc.select({selection.start, selection.length + grown});
-        else if (static_cast<std::size_t>(selection.start) >= result.sourceEnd)
-            doc.select({selection.start + grown, 0});
+        else if (caret >= result.sourceEnd || caret <= from || grown == 0)
+            doc.select({selection.start + (caret >= result.sourceEnd ? grown : 0), 0});
         else
-            doc.select({static_cast<std::int32_t>(std::min<std::size_t>(selection.start, from)), 0});
+            doc.select({static_cast<std::int32_t>(from), 0});
     }
     tell(notices::chineseConverted(result.changed, result.keptForGbk));
     writing::tellPending();

@@ -46,8 +46,10 @@ TEST_F(ScriptConversion, WholeTextOrSelectionAsOneStep)
 {
     const std::string text = "头发和发财\r\n第一章 后记";
     setDocument(text);
+    document().select({4, 0}); // the caret, after 头发, stays there
     EXPECT_EQ(convert(), "已转换 6 处");
     EXPECT_EQ(editBox.content(), "頭髮和發財\r\n第一章 後記");
+    EXPECT_EQ(document().selection(), (EditRange{4, 0}));
     SendMessageA(handleOf(editBoxRef), WM_UNDO, 0, 0); // one step gives the text back
     pumpPending();
     EXPECT_EQ(editBox.content(), text);

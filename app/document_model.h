@@ -46,6 +46,7 @@ enum class ChangeCause {
     replace, // one range (find and replace)
     replaceAll,
     tidy,
+    convert,
     insert, // text put at the end (the date and time)
     undo,
     redo

@@ -65,7 +65,8 @@ public:
         case ChangeCause::restore:
         case ChangeCause::append:
         case ChangeCause::replaceAll:
-        case ChangeCause::tidy: refreshParagraphRows(); break;
+        case ChangeCause::tidy:
+        case ChangeCause::convert: refreshParagraphRows(); break;
         default: break;
         }
         setCaption(model_.statistics().caption());

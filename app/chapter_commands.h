@@ -4,14 +4,17 @@
 // and the exact count (字数详情).
 //
 // The list follows the document at the typing pause, never on a keystroke:
-// a change only notes its time (chapterDocumentChanged), and a timer recounts
-// once typing has paused. The document's parts are found once per text and
-// kept while the text stays the same.
+// a change only notes its time, and a timer recounts once typing has paused.
+// The document's parts are found once per change number and kept while it
+// stays the same.
 #pragma once
+#include <memory>
+
+#include "app/document_model.h"
 
 namespace wrivo {
 
-// Every change of the document's text (after the count has read it).
-void chapterDocumentChanged();
+// The chapter list's part in following the document.
+std::unique_ptr<DocumentWatcher> watchChapters();
 
 } // namespace wrivo

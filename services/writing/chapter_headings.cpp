@@ -15,13 +15,15 @@ constexpr std::string_view fullWidthSpace = "　";
 constexpr std::string_view openBracket = "【";
 constexpr std::string_view closeBracket = "】";
 constexpr std::string_view numerals =
-    "零〇一二三四五六七八九十百千万两壹贰叁肆伍陆柒捌玖拾佰仟廿卅０１２３４５６７８９";
+    "零〇一二三四五六七八九十百千万两壹贰叁肆伍陆柒捌玖拾佰仟廿卅０１２３４５６７８９萬兩";
 constexpr std::string_view wideSeparators = "：、，·—";
 constexpr std::string_view narrowSeparators = ":,.-";
 constexpr std::string_view freeUnits = "章卷"; // the title may follow at once
 constexpr std::string_view volumeUnits = "卷部篇";
-constexpr std::string_view otherUnits = "回节部篇集"; // a separator must come first
-constexpr std::string_view markers = "序章序言楔子引子前言尾声后记终章番外";
+constexpr std::string_view otherUnits = "回节部篇集節"; // a separator must come first
+constexpr std::string_view sectionUnits = "节節";
+// With the Traditional forms, so that headings survive 转为繁体.
+constexpr std::string_view markers = "序章序言楔子引子前言尾声后记终章番外尾聲後記終章";
 constexpr std::string_view extra = "番外";
 
 // Whether the double-byte character at i is one of the two-byte characters in `set`.
@@ -96,7 +98,7 @@ HeadingKind numberedHeading(std::string_view s, bool bracketed)
     const bool free = wideIn(s, number, freeUnits);
     if (!free && !(wideIn(s, number, otherUnits) && separatedAt(s, number + 2, bracketed))) return HeadingKind::none;
     if (wideIn(s, number, volumeUnits)) return HeadingKind::volume;
-    return s.substr(number).starts_with("节") ? HeadingKind::section : HeadingKind::chapter;
+    return wideIn(s, number, sectionUnits) ? HeadingKind::section : HeadingKind::chapter;
 }
 
 bool markedHeading(std::string_view s, bool bracketed)

@@ -28,6 +28,8 @@ void setSwitch(bool& choice, std::string_view value)
 }
 
 constexpr std::string_view blankLineNames[] = {"keep", "one", "none"};
+// By TraditionalForms; the standard forms are the absence of the key.
+constexpr std::string_view traditionalNames[] = {"", "tw", "hk"};
 
 } // namespace
 
@@ -53,6 +55,10 @@ WritingSettings parseWritingSettings(std::string_view text, std::vector<std::str
             const auto* name = std::find(std::begin(blankLineNames), std::end(blankLineNames), value);
             if (name != std::end(blankLineNames))
                 settings.tidy.blankLines = static_cast<BlankLines>(name - std::begin(blankLineNames));
+        } else if (key == "traditional") {
+            const auto* name = std::find(std::begin(traditionalNames) + 1, std::end(traditionalNames), value);
+            if (name != std::end(traditionalNames))
+                settings.traditional = static_cast<TraditionalForms>(name - std::begin(traditionalNames));
         } else if (unknown && !trimmed(line).empty()) {
             unknown->emplace_back(trimmed(line));
         }
@@ -70,6 +76,8 @@ std::string writingSettingsText(const WritingSettings& settings, const std::vect
                        line("blank_lines", blankLineNames[static_cast<int>(tidy.blankLines)]) +
                        line("trim_trailing", tidy.trimTrailing ? "1" : "0") +
                        line("punctuation", tidy.punctuation ? "1" : "0");
+    if (settings.traditional != TraditionalForms::standard)
+        text += line("traditional", traditionalNames[static_cast<int>(settings.traditional)]);
     for (const std::string& kept : unknown) text += kept + "\r\n";
     return text;
 }
@@ -86,6 +94,7 @@ WritingSettings settingsChangedOver(const WritingSettings& base, const WritingSe
     take(merged.tidy.blankLines, base.tidy.blankLines, mine.tidy.blankLines);
     take(merged.tidy.trimTrailing, base.tidy.trimTrailing, mine.tidy.trimTrailing);
     take(merged.tidy.punctuation, base.tidy.punctuation, mine.tidy.punctuation);
+    take(merged.traditional, base.traditional, mine.traditional);
     return merged;
 }
 

@@ -7,6 +7,8 @@
 //   blank_lines=one    空行: keep, one or none
 //   trim_trailing=1    去掉段尾空格
 //   punctuation=1      中文里的半角标点改为全角
+//   traditional=tw     转为繁体/简体 take Taiwan's (tw) or Hong Kong's (hk)
+//                      Traditional forms; without it, OpenCC's standard ones
 //
 // Reading is lenient: an unknown key, a line that is no "key=value" or a
 // value out of range is skipped and the default (or an earlier line) stays.
@@ -18,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "services/writing/chinese_convert.h"
 #include "services/writing/manuscript_tidy.h"
 
 namespace wrivo {
@@ -28,6 +31,7 @@ inline constexpr std::int64_t largestDailyGoal = 1'000'000;
 struct WritingSettings {
     std::int64_t goal = defaultDailyGoal;
     TidyOptions tidy;
+    TraditionalForms traditional = TraditionalForms::standard;
     friend bool operator==(const WritingSettings&, const WritingSettings&) = default;
 };
 

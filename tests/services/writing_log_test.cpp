@@ -72,8 +72,11 @@ TEST(WritingLog, DailyFileReadBackAfterDamageAndFromTwoWriters)
     EXPECT_EQ(past.withPending(read.days).back(), (DayRecord{first + 6, -10'000'000, 10'000'000}));
 
     const WritingSettings settings = parseWritingSettings(
-        "goal=5000\r\nindent=0\nblank_lines=none\nbogus\n=1\ntrim_trailing=2\npunctuation = 0\nunknown=1\ngoal=-4\n");
+        "goal=5000\r\nindent=0\nblank_lines=none\nbogus\n=1\ntrim_trailing=2\npunctuation = 0\nunknown=1\ngoal=-4\n"
+        "traditional=hk\ntraditional=cn\n");
     EXPECT_EQ(settings.goal, 5000);
+    EXPECT_EQ(settings.traditional, TraditionalForms::hongKong);
+    EXPECT_EQ(parseWritingSettings("traditional=tw").traditional, TraditionalForms::taiwan);
     EXPECT_EQ(settings.tidy, (TidyOptions{false, BlankLines::none, true, false}));
     EXPECT_EQ(parseWritingSettings(writingSettingsText(settings)), settings);
     EXPECT_EQ(parseWritingSettings("goal=abc").goal, defaultDailyGoal);

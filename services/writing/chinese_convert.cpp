@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "host/gbk_rules.h"
 #include "services/writing/chinese_tables.h"
 
 namespace wrivo {
@@ -12,8 +13,7 @@ namespace {
 
 std::size_t characterLength(std::string_view text, std::size_t at)
 {
-    auto b = static_cast<unsigned char>(text[at]);
-    return b >= 0x81 && b <= 0xFE && at + 1 < text.size() ? 2 : 1;
+    return gbk::characterLength<gbk::CodePageRule>(text, at);
 }
 
 unsigned slotOf(std::string_view text, std::size_t at, std::size_t length)

@@ -3,6 +3,8 @@
 #pragma once
 #include <cstdint>
 
+#include "host/gbk_rules.h"
+
 namespace wrivo {
 
 struct ConversionTable {
@@ -18,11 +20,12 @@ struct ConversionTable {
 // A character's slot, numbered in the order of the bytes: a single byte below
 // 0x81 by itself, a double-byte character (lead 0x81-0xFE, the code page's
 // rule) after them by its two bytes, 0xFF last.
-inline constexpr unsigned characterSlots = 256 + 126 * 256 + 1;
+inline constexpr unsigned leadBytes = gbk::CodePageRule::lastLead - gbk::CodePageRule::firstLead + 1;
+inline constexpr unsigned characterSlots = 256 + leadBytes * 256 + 1;
 
 inline unsigned characterSlot(unsigned char first, unsigned char second, bool doubleByte)
 {
-    if (doubleByte) return 256 + (first - 0x81) * 256 + second;
+    if (doubleByte) return 256 + (first - gbk::CodePageRule::firstLead) * 256 + second;
     return first == 0xFF ? characterSlots - 1 : first;
 }
 

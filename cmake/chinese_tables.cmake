@@ -16,6 +16,7 @@ target_sources(wrivo_services_writing PRIVATE ${chinese_tables_source})
 set(chinese_samples ${CMAKE_BINARY_DIR}/generated/chinese_samples.txt)
 add_custom_command(
   OUTPUT ${chinese_samples}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/generated
   COMMAND Python3::Interpreter ${CMAKE_SOURCE_DIR}/tools/make-chinese-samples.py ${chinese_samples}
   DEPENDS ${CMAKE_SOURCE_DIR}/tools/make-chinese-samples.py
   COMMENT "Converting sample lines with the opencc command"

@@ -8,10 +8,22 @@
 // once typing has paused. The document's parts are found once per text and
 // kept while the text stays the same.
 #pragma once
+#include <vector>
+
+#include "services/writing/chapter_headings.h"
 
 namespace wrivo {
 
 // Every change of the document's text (after the count has read it).
 void chapterDocumentChanged();
+
+// The document's parts as they are now (an open list that showed older ones
+// is brought up to date with them).
+const std::vector<ChapterPart>& documentParts();
+// The list's rows again, after the chapter target changed.
+void refreshChapterRows();
+// The typing pause is watched from now on (the list and the publishing
+// check follow the document at it).
+void watchTypingPauses();
 
 } // namespace wrivo

@@ -53,6 +53,13 @@ WritingSettings parseWritingSettings(std::string_view text, std::vector<std::str
             const auto* name = std::find(std::begin(blankLineNames), std::end(blankLineNames), value);
             if (name != std::end(blankLineNames))
                 settings.tidy.blankLines = static_cast<BlankLines>(name - std::begin(blankLineNames));
+        } else if (key == "chapter_target") {
+            if (const std::optional<std::int64_t> target = numberIn(value, largestChapterTarget))
+                settings.chapterTarget = *target;
+        } else if (key == "publish_indent") {
+            setSwitch(settings.publish.indent, value);
+        } else if (key == "publish_blank_lines") {
+            if (value == "one" || value == "none") settings.publish.blankLine = value == "one";
         } else if (unknown && !trimmed(line).empty()) {
             unknown->emplace_back(trimmed(line));
         }
@@ -69,7 +76,10 @@ std::string writingSettingsText(const WritingSettings& settings, const std::vect
     std::string text = line("goal", std::to_string(settings.goal)) + line("indent", tidy.indent ? "1" : "0") +
                        line("blank_lines", blankLineNames[static_cast<int>(tidy.blankLines)]) +
                        line("trim_trailing", tidy.trimTrailing ? "1" : "0") +
-                       line("punctuation", tidy.punctuation ? "1" : "0");
+                       line("punctuation", tidy.punctuation ? "1" : "0") +
+                       line("chapter_target", std::to_string(settings.chapterTarget)) +
+                       line("publish_indent", settings.publish.indent ? "1" : "0") +
+                       line("publish_blank_lines", settings.publish.blankLine ? "one" : "none");
     for (const std::string& kept : unknown) text += kept + "\r\n";
     return text;
 }
@@ -86,6 +96,8 @@ WritingSettings settingsChangedOver(const WritingSettings& base, const WritingSe
     take(merged.tidy.blankLines, base.tidy.blankLines, mine.tidy.blankLines);
     take(merged.tidy.trimTrailing, base.tidy.trimTrailing, mine.tidy.trimTrailing);
     take(merged.tidy.punctuation, base.tidy.punctuation, mine.tidy.punctuation);
+    take(merged.chapterTarget, base.chapterTarget, mine.chapterTarget);
+    take(merged.publish, base.publish, mine.publish);
     return merged;
 }
 

@@ -9,12 +9,23 @@
 // stays the same.
 #pragma once
 #include <memory>
+#include <vector>
 
 #include "app/document_model.h"
+#include "services/writing/chapter_headings.h"
 
 namespace wrivo {
 
 // The chapter list's part in following the document.
 std::unique_ptr<DocumentWatcher> watchChapters();
+
+// The document's parts as they are now (an open list that showed older ones
+// is brought up to date with them).
+const std::vector<ChapterPart>& documentParts();
+// The list's rows again, after the chapter target changed.
+void refreshChapterRows();
+// The typing pause is watched from now on (the list and the publishing
+// check follow the document at it).
+void watchTypingPauses();
 
 } // namespace wrivo

@@ -10,7 +10,9 @@
 #include "app/document.h"
 #include "app/main_window.h"
 #include "app/notices.h"
+#include "app/publish_commands.h"
 #include "app/start_window.h"
+#include "app/writing_desk.h"
 #include "host/host.h"
 #include "services/controls/edit_box_operations.h"
 #include "services/dialogs/chapter_list_window.h"
@@ -75,7 +77,8 @@ std::size_t caret()
 ChapterListContent contentOf(const std::shared_ptr<const std::string>& text)
 {
     const std::vector<ChapterPart>& parts = partsOf(text);
-    return {chapterListLines(parts), chapterListSummary(parts), static_cast<std::int32_t>(partAt(parts, caret()))};
+    return {chapterListLines(parts, writing::settings().chapterTarget), chapterListSummary(parts),
+            static_cast<std::int32_t>(partAt(parts, caret()))};
 }
 
 void noteSelection()
@@ -102,13 +105,16 @@ void chooseCaretLine()
 // change pending, a caret moved by a click or a key chooses its row.
 void tick()
 {
-    if (!appGlobals() || !chapterListOpen()) return;
+    if (!appGlobals()) return;
     ChapterState& chapters = state();
     if (chapters.changed) {
-        if (steadyMilliseconds() - chapters.lastChange >= typingPause) refreshList();
+        if (steadyMilliseconds() - chapters.lastChange < typingPause) return;
+        chapters.changed = false;
+        if (chapterListOpen()) refreshList();
+        publishing::typingPaused();
         return;
     }
-    if (selectionMark(editBoxRef) != chapters.selectionMark) chooseCaretLine();
+    if (chapterListOpen() && selectionMark(editBoxRef) != chapters.selectionMark) chooseCaretLine();
 }
 
 // The parts of the document as it is now; an open list that showed older
@@ -183,16 +189,30 @@ std::unique_ptr<DocumentWatcher> watchChapters()
     return std::make_unique<ChangeFollower>();
 }
 
+const std::vector<ChapterPart>& documentParts()
+{
+    return currentParts(currentText());
+}
+
+void refreshChapterRows()
+{
+    if (chapterListOpen()) refreshList();
+}
+
+void watchTypingPauses()
+{
+    if (processState().chapterTimerStarted) return;
+    processState().chapterTimerStarted = true;
+    startIntervalTimer(tickMilliseconds, tick);
+}
+
 std::optional<std::int32_t> handlers::chapterList(const EventArguments&)
 {
     if (chapterListOpen()) {
         closeChapterList();
         return std::nullopt;
     }
-    if (!processState().chapterTimerStarted) {
-        processState().chapterTimerStarted = true;
-        startIntervalTimer(tickMilliseconds, tick);
-    }
+    watchTypingPauses();
     state().changed = false;
     openChapterList(mainWindowRef, listTitle, contentOf(currentText()), onLineChosen);
     noteSelection();
@@ -222,6 +242,8 @@ std::optional<std::int32_t> handlers::countDetails(const EventArguments&)
         const PartSpan chapter = chapterAround(parts, partAt(parts, static_cast<std::size_t>(selection.start)));
         details.chapter = countOf(parts, chapter);
         details.chapterTitle = parts[chapter.first].title;
+        if (parts[chapter.first].kind == HeadingKind::chapter)
+            details.chapterTarget = writing::settings().chapterTarget;
     }
     if (selection.length > 0)
         details.selection = countWords(std::string_view(*text).substr(static_cast<std::size_t>(selection.start),

@@ -95,11 +95,17 @@
     COMMAND(nextChapter, "下一章", 1, "Alt+Down", 0, whileTyping) \
     ENTRY("-", 1, "", 0) \
     COMMAND(countDetails, "字数详情", 1, "Ctrl+K", 0, afterNotices) \
+    COMMAND(chapterTarget, "章节目标…", 1, "", 0, afterNotices) \
     ENTRY("-", 1, "", 0) \
     COMMAND(tidyManuscript, "一键排版", 1, "Ctrl+L", 0, afterNotices) \
     COMMAND(toTraditional, "转为繁体", 1, "F7", 0, afterNotices) \
     COMMAND(toSimplified, "转为简体", 1, "Shift+F7", 0, afterNotices) \
+    ENTRY("-", 1, "", 0) \
     COMMAND(dailyGoal, "今日目标", 1, "Ctrl+B", 0, afterNotices) \
+    ENTRY("-", 1, "", 0) \
+    COMMAND(publishCheck, "发布前检查", 1, "F9", 0, afterNotices) \
+    COMMAND(copyChapter, "复制本章（发布用）", 1, "Shift+F9", 0, afterNotices) \
+    COMMAND(exportChapters, "按章导出…", 1, "Ctrl+F9", 0, afterNotices) \
     ENTRY("-", 1, "", 0) \
     COMMAND(showHistory, "历史版本", 1, "F8", 0, afterNotices)
 // clang-format on

@@ -14,6 +14,7 @@
 #include "services/controls/edit_box_operations.h"
 #include "services/dialogs/chapter_list_window.h"
 #include "services/dialogs/message_box.h"
+#include "services/dialogs/publish_check_window.h"
 #include "services/dialogs/window_effects.h"
 #include "services/text/datetime.h"
 #include "services/text/text.h"
@@ -46,12 +47,14 @@ void hideWindow()
     mainWindow.setTopmost(true);
     setWindowTransparency(windowHandle(mainWindowRef), hiddenAlpha);
     setChapterListVisible(false);
+    setFindingsVisible(false);
 }
 
 void showWindow()
 {
     setWindowTransparency(windowHandle(mainWindowRef), shownAlpha);
     setChapterListVisible(true);
+    setFindingsVisible(true);
     mainWindow.setTopmost(false);
     editBox.setDisabled(false);
     setFocus(editBoxRef);

@@ -194,8 +194,48 @@ Notice notices::countDetails(const CountDetails& details)
         concatTexts(countLines("全文", details.whole), "\r\n　段落：", std::to_string(details.paragraphs));
     if (details.chapter)
         text += concatTexts("\r\n\r\n", countLines(concatTexts("本章：", details.chapterTitle), *details.chapter));
+    if (details.chapter && details.chapterTarget > 0) {
+        const std::int64_t left = details.chapterTarget - details.chapter->words;
+        text += concatTexts("\r\n　目标：", std::to_string(details.chapterTarget),
+                            left > 0 ? concatTexts("，还差 ", std::to_string(left), " 字") : std::string("，已完成"));
+    }
     if (details.selection) text += concatTexts("\r\n\r\n", countLines("选定内容", *details.selection));
     return {"字数详情", std::move(text)};
+}
+
+Notice notices::chapterTarget()
+{
+    return {"章节目标", "每章目标字数（0 为不设，最多 100000）："};
+}
+
+Notice notices::wordListUnreadable(std::string_view path)
+{
+    return {"发布前检查", concatTexts("这个词表无法读取，本次检查不用它：\r\n\r\n", path)};
+}
+
+Notice notices::chapterCopied(std::string_view title, std::int64_t words)
+{
+    return {"复制本章", concatTexts("已复制 ", title, title.empty() ? "" : "，", std::to_string(words), " 字。")};
+}
+
+Notice notices::noChaptersToExport()
+{
+    return {"按章导出", "没有找到章节，未导出。"};
+}
+
+Notice notices::exportReplaces(std::size_t existing)
+{
+    return {"按章导出", concatTexts("文件夹里已有 ", std::to_string(existing), " 个同名文件，要替换它们吗？")};
+}
+
+Notice notices::exported(std::size_t files, std::string_view folder)
+{
+    return {"按章导出", concatTexts("已导出 ", std::to_string(files), " 个文件。\r\n\r\n", folder)};
+}
+
+Notice notices::exportFailed(std::string_view path)
+{
+    return {"按章导出", concatTexts("这个文件无法写入，导出停在这里：\r\n\r\n", path)};
 }
 
 Notice notices::tidied(const TidyCounts& counts)

@@ -71,8 +71,18 @@ struct CountDetails {
     std::optional<WordCount> chapter;
     std::string_view chapterTitle;
     std::optional<WordCount> selection;
+    std::int64_t chapterTarget = 0; // a line under the chapter's when set
 };
 Notice countDetails(const CountDetails& details);
+
+// The publishing commands of the "写作" menu.
+Notice chapterTarget(); // 章节目标…: its title and prompt
+Notice wordListUnreadable(std::string_view path);
+Notice chapterCopied(std::string_view title, std::int64_t words); // no title: the whole text
+Notice noChaptersToExport();
+Notice exportReplaces(std::size_t existing);
+Notice exported(std::size_t files, std::string_view folder);
+Notice exportFailed(std::string_view path);
 
 // Unsaved text kept on disk (app/recovery_*.cpp).
 // The offer of copy `index` (from 1) of `total`; `replacesRestored` when

@@ -18,6 +18,7 @@
 #include "app/document_model.h"
 #include "host/host_types.h"
 #include "services/writing/manuscript_tidy.h"
+#include "services/writing/writing_settings.h"
 
 namespace wrivo::writing {
 
@@ -33,6 +34,11 @@ std::unique_ptr<DocumentWatcher> watchDocument();
 // all of it) as one step of the history, the caret kept in its paragraph:
 // the 一键排版 command without its dialog and notice. Answers what changed.
 TidyCounts tidyDocument(const TidyOptions& options);
+
+// The writer's settings (writing.txt) as they stand, and a change of the
+// chapter target, written at once.
+const WritingSettings& settings();
+void setChapterTarget(std::int64_t target);
 
 // What waits to be said at the next menu command: the goal reached today,
 // the folder that cannot be written and a file of it that does not read

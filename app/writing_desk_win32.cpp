@@ -165,6 +165,18 @@ void tellPending()
     }
 }
 
+const WritingSettings& settings()
+{
+    return desk().settings;
+}
+
+void setChapterTarget(std::int64_t target)
+{
+    if (desk().settings.chapterTarget == target) return;
+    desk().settings.chapterTarget = target;
+    saveSettings();
+}
+
 void storeTroubleToldAtStart()
 {
     if (appGlobals()) desk().storeFailureTold = true;

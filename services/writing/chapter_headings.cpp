@@ -25,6 +25,8 @@ constexpr std::string_view sectionUnits = "节節";
 // With the Traditional forms, so that headings survive 转为繁体.
 constexpr std::string_view markers = "序章序言楔子引子前言尾声后记终章番外尾聲後記終章";
 constexpr std::string_view extra = "番外";
+constexpr std::string_view extraPiece = "番外篇";
+constexpr std::string_view sentenceEnds = "。！？…";
 
 // Whether the double-byte character at i is one of the two-byte characters in `set`.
 bool wideIn(std::string_view s, std::size_t i, std::string_view set)
@@ -91,14 +93,35 @@ bool separatedAt(std::string_view s, std::size_t i, bool bracketed)
     return wideIn(s, i, wideSeparators) || (bracketed && s.substr(i).starts_with(closeBracket));
 }
 
+std::size_t spacesFrom(std::string_view s, std::size_t i)
+{
+    while (std::size_t step = spaceAt(s, i)) i += step;
+    return i;
+}
+
+// A title run straight on from 章 or 卷 reads as a sentence when it ends as
+// one or holds a comma: "第三章里说的那个人就是他。" is text.
+bool readsAsSentence(std::string_view title)
+{
+    std::size_t last = title.size();
+    for (std::size_t i = 0; i < title.size(); i += gbk::pairedLength(title, i)) {
+        if (wideIn(title, i, "，")) return true;
+        last = i;
+    }
+    return last + 2 == title.size() && wideIn(title, last, sentenceEnds);
+}
+
 HeadingKind numberedHeading(std::string_view s, bool bracketed)
 {
-    const std::size_t number = numberEnd(s, 2);
-    if (number == 2) return HeadingKind::none;
-    const bool free = wideIn(s, number, freeUnits);
-    if (!free && !(wideIn(s, number, otherUnits) && separatedAt(s, number + 2, bracketed))) return HeadingKind::none;
-    if (wideIn(s, number, volumeUnits)) return HeadingKind::volume;
-    return wideIn(s, number, sectionUnits) ? HeadingKind::section : HeadingKind::chapter;
+    const std::size_t numberStart = spacesFrom(s, 2);
+    const std::size_t number = numberEnd(s, numberStart);
+    if (number == numberStart) return HeadingKind::none;
+    const std::size_t unit = spacesFrom(s, number);
+    const bool free = wideIn(s, unit, freeUnits);
+    if (!free && !(wideIn(s, unit, otherUnits) && separatedAt(s, unit + 2, bracketed))) return HeadingKind::none;
+    if (free && !separatedAt(s, unit + 2, bracketed) && readsAsSentence(s.substr(unit + 2))) return HeadingKind::none;
+    if (wideIn(s, unit, volumeUnits)) return HeadingKind::volume;
+    return wideIn(s, unit, sectionUnits) ? HeadingKind::section : HeadingKind::chapter;
 }
 
 bool markedHeading(std::string_view s, bool bracketed)
@@ -106,6 +129,7 @@ bool markedHeading(std::string_view s, bool bracketed)
     for (std::size_t k = 0; k < markers.size(); k += 4) {
         if (!s.starts_with(markers.substr(k, 4))) continue;
         if (separatedAt(s, 4, bracketed)) return true;
+        if (s.starts_with(extraPiece) && separatedAt(s, extraPiece.size(), bracketed)) return true;
         return s.starts_with(extra) && 4 < s.size() && isNumeral(s, 4);
     }
     return false;

@@ -24,7 +24,7 @@ std::int64_t volumeWords(const std::vector<ChapterPart>& parts, std::size_t inde
 
 } // namespace
 
-std::vector<std::string> chapterListLines(const std::vector<ChapterPart>& parts)
+std::vector<std::string> chapterListLines(const std::vector<ChapterPart>& parts, std::int64_t target)
 {
     std::vector<std::string> lines;
     lines.reserve(parts.size());
@@ -40,6 +40,11 @@ std::vector<std::string> chapterListLines(const std::vector<ChapterPart>& parts)
         case HeadingKind::section: line += indent; [[fallthrough]];
         case HeadingKind::chapter:
             if (underVolume) line += indent;
+            if (target > 0 && part.kind == HeadingKind::chapter) {
+                line += part.title + std::string(indent) + number(part.count.words) + "/" + number(target) + " 字";
+                if (part.count.words >= target) line += " √";
+                break;
+            }
             [[fallthrough]];
         case HeadingKind::none: line += part.title + std::string(indent) + number(part.count.words) + " 字"; break;
         }

@@ -3,6 +3,7 @@
 // 上一章 and 下一章 go, and which parts make the chapter the caret is in.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,8 +16,10 @@ namespace wrivo {
 // One row per part: its title, a full-width space and its 字数
 // ("第一章 风起　3215 字"). Chapters under a volume are indented by a
 // full-width space, sections by one more than their chapter; a volume's row
-// gives the 字数 of the whole volume ("第一卷 风云　全卷 45210 字").
-std::vector<std::string> chapterListLines(const std::vector<ChapterPart>& parts);
+// gives the 字数 of the whole volume ("第一卷 风云　全卷 45210 字"). With a
+// chapter target (0 for none), a chapter's row reads "第一章 风起　2150/3000 字",
+// and " √" follows once the chapter reaches it.
+std::vector<std::string> chapterListLines(const std::vector<ChapterPart>& parts, std::int64_t target = 0);
 
 // "共 N 章，M 字": the chapters (volumes and sections are not chapters) and
 // the 字数 of the whole text.

@@ -59,6 +59,13 @@ WritingSettings parseWritingSettings(std::string_view text, std::vector<std::str
             const auto* name = std::find(std::begin(traditionalNames) + 1, std::end(traditionalNames), value);
             if (name != std::end(traditionalNames))
                 settings.traditional = static_cast<TraditionalForms>(name - std::begin(traditionalNames));
+        } else if (key == "chapter_target") {
+            if (const std::optional<std::int64_t> target = numberIn(value, largestChapterTarget))
+                settings.chapterTarget = *target;
+        } else if (key == "publish_indent") {
+            setSwitch(settings.publish.indent, value);
+        } else if (key == "publish_blank_lines") {
+            if (value == "one" || value == "none") settings.publish.blankLine = value == "one";
         } else if (unknown && !trimmed(line).empty()) {
             unknown->emplace_back(trimmed(line));
         }
@@ -75,7 +82,10 @@ std::string writingSettingsText(const WritingSettings& settings, const std::vect
     std::string text = line("goal", std::to_string(settings.goal)) + line("indent", tidy.indent ? "1" : "0") +
                        line("blank_lines", blankLineNames[static_cast<int>(tidy.blankLines)]) +
                        line("trim_trailing", tidy.trimTrailing ? "1" : "0") +
-                       line("punctuation", tidy.punctuation ? "1" : "0");
+                       line("punctuation", tidy.punctuation ? "1" : "0") +
+                       line("chapter_target", std::to_string(settings.chapterTarget)) +
+                       line("publish_indent", settings.publish.indent ? "1" : "0") +
+                       line("publish_blank_lines", settings.publish.blankLine ? "one" : "none");
     if (settings.traditional != TraditionalForms::standard)
         text += line("traditional", traditionalNames[static_cast<int>(settings.traditional)]);
     for (const std::string& kept : unknown) text += kept + "\r\n";
@@ -95,6 +105,8 @@ WritingSettings settingsChangedOver(const WritingSettings& base, const WritingSe
     take(merged.tidy.trimTrailing, base.tidy.trimTrailing, mine.tidy.trimTrailing);
     take(merged.tidy.punctuation, base.tidy.punctuation, mine.tidy.punctuation);
     take(merged.traditional, base.traditional, mine.traditional);
+    take(merged.chapterTarget, base.chapterTarget, mine.chapterTarget);
+    take(merged.publish, base.publish, mine.publish);
     return merged;
 }
 

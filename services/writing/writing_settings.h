@@ -9,6 +9,9 @@
 //   punctuation=1      中文里的半角标点改为全角
 //   traditional=tw     转为繁体/简体 take Taiwan's (tw) or Hong Kong's (hk)
 //                      Traditional forms; without it, OpenCC's standard ones
+//   chapter_target=0   每章目标字数, 0 for none
+//   publish_indent=1   复制本章: paragraphs indented by two full-width spaces
+//   publish_blank_lines=one   复制本章: one blank line between paragraphs, or none
 //
 // Reading is lenient: an unknown key, a line that is no "key=value" or a
 // value out of range is skipped and the default (or an earlier line) stays.
@@ -27,10 +30,20 @@ namespace wrivo {
 
 inline constexpr std::int64_t defaultDailyGoal = 3000;
 inline constexpr std::int64_t largestDailyGoal = 1'000'000;
+inline constexpr std::int64_t largestChapterTarget = 100'000;
+
+// How 复制本章 lays a chapter out for a platform's box.
+struct PublishLayout {
+    bool indent = true;
+    bool blankLine = true;
+    friend bool operator==(const PublishLayout&, const PublishLayout&) = default;
+};
 
 struct WritingSettings {
     std::int64_t goal = defaultDailyGoal;
     TidyOptions tidy;
+    std::int64_t chapterTarget = 0;
+    PublishLayout publish;
     TraditionalForms traditional = TraditionalForms::standard;
     friend bool operator==(const WritingSettings&, const WritingSettings&) = default;
 };

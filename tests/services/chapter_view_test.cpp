@@ -26,6 +26,13 @@ TEST(ChapterView, RowsSetVolumesAndSectionsApartAndChaptersTakeTheirSections)
     };
     EXPECT_EQ(chapterListLines(parts), expected);
     EXPECT_EQ(chapterListSummary(parts), "共 2 章，" + std::to_string(countWords(text).words) + " 字");
+    // A chapter target shows on chapters alone, with a mark once reached.
+    const std::vector<std::string> targeted = chapterListLines(parts, 4);
+    EXPECT_EQ(targeted[0], expected[0]);
+    EXPECT_EQ(targeted[1], "第一章 风起　" + std::to_string(parts[1].count.words) + "/4 字 √");
+    EXPECT_EQ(targeted[2], expected[2]);
+    EXPECT_EQ(targeted[3], "　第二章　" + std::to_string(parts[3].count.words) + "/4 字");
+    EXPECT_EQ(targeted[4], expected[4]);
 
     const std::vector<ChapterPart> none = splitChapters("只有正文。");
     EXPECT_EQ(chapterListLines(none), std::vector<std::string>{"（全文）　" + words(none[0])});

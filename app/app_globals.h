@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/backup_copies.h"
 #include "app/document_model.h"
 #include "app/edit_box_binding.h"
 #include "app/recovery_internal.h"
@@ -31,7 +32,8 @@ struct AppGlobals {
     EditBoxBinding binding{document};
     // What follows the document, in the order it is told of a change: the
     // caption and the strip, the recovery copy, the chapter list, the
-    // writer's desk, the versions (made in app/app_globals_win32.cpp).
+    // writer's desk, the versions, the backup copies (made in
+    // app/app_globals_win32.cpp).
     std::vector<std::unique_ptr<DocumentWatcher>> watchers;
     // The start window's frame count: one splash tick after another.
     std::int32_t splashTicks = 0;
@@ -67,6 +69,10 @@ struct ProcessState {
     bool chapterTimerStarted = false;
     recovery::CopyState recoveryCopy;
     versions::Trouble versionTrouble;
+    // Copies to the backup folder have a thread of their own: a slow or
+    // removed stick holds up no recovery copy and no version.
+    BackgroundQueue backupWorker;
+    backups::Trouble backupTrouble;
 };
 ProcessState& processState();
 // The worker (processState().worker).

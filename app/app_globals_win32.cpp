@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/backup_copies.h"
 #include "app/chapter_commands.h"
 #include "app/recovery.h"
 #include "app/statistics_handlers.h"
@@ -31,8 +32,9 @@ void createAppGlobals()
     globalsSlot() = std::make_unique<AppGlobals>();
     AppGlobals& globals = *globalsSlot();
     DocumentModel& model = globals.document;
-    std::unique_ptr<DocumentWatcher> watchers[] = {watchCaptionAndRows(model), recovery::watchDocument(),
-                                                   watchChapters(), writing::watchDocument(), versions::watchSaves()};
+    std::unique_ptr<DocumentWatcher> watchers[] = {
+        watchCaptionAndRows(model), recovery::watchDocument(), watchChapters(),
+        writing::watchDocument(),   versions::watchSaves(),    backups::watchSaves()};
     for (std::unique_ptr<DocumentWatcher>& watcher : watchers) {
         model.watch(*watcher);
         globals.watchers.push_back(std::move(watcher));

@@ -107,5 +107,6 @@
     COMMAND(copyChapter, "复制本章（发布用）", 1, "Shift+F9", 0, afterNotices) \
     COMMAND(exportChapters, "按章导出…", 1, "Ctrl+F9", 0, afterNotices) \
     ENTRY("-", 1, "", 0) \
-    COMMAND(showHistory, "历史版本", 1, "F8", 0, afterNotices)
+    COMMAND(showHistory, "历史版本", 1, "F8", 0, afterNotices) \
+    COMMAND(backupFolder, "备份位置…", 1, "", 0, afterNotices)
 // clang-format on

@@ -1,5 +1,6 @@
 #include "app/exit_dialogue.h"
 
+#include "app/backup_copies.h"
 #include "app/document_commands.h"
 #include "app/maker_info.h"
 #include "app/notices.h"
@@ -39,6 +40,7 @@ std::optional<std::int32_t> handlers::exitDialogue(const EventArguments&)
     }
     writing::typingPaused(); // what was written since the last pause counts too
     recovery::shelveBeforeExit(saveFailed);
+    backups::settleBeforeExit();
     monthlyPage();
     endProcess(0);
 }

@@ -405,6 +405,21 @@ Notice notices::versionsUnwritable()
                       "但没有留下历史版本。\r\n\r\n本次运行不再提示。"};
 }
 
+Notice notices::backupUnwritable(std::string_view folder)
+{
+    return {"注意：",
+            concatTexts("无法把备份写入 ", folder,
+                        "：文件照常保存，备份会在下次能写入时补上。\r\n\r\n"
+                        "请检查 U 盘是否插好，或在 写作 → 备份位置… 中另选文件夹。\r\n\r\n本次运行不再提示。")};
+}
+
+Notice notices::backupOnSameDisk(std::string_view folder)
+{
+    return {"备份位置",
+            concatTexts(folder, " 与文档在同一个磁盘上：备份照常写入，但磁盘坏了，备份会和文档一起丢失。\r\n\r\n"
+                                "U 盘或同步文件夹更稳妥。")};
+}
+
 Notice notices::versionNotKept(std::string_view path, std::uint64_t limitMb)
 {
     return {"注意：",

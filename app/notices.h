@@ -104,6 +104,10 @@ Notice shelfUnwritable();
 // whose old bytes could not be read to be kept (each said once a run).
 Notice versionsUnwritable();
 Notice versionNotKept(std::string_view path, std::uint64_t limitMb);
+// The backup folder that could not take a copy (said once a run), and one
+// chosen on the document's own disk (said once).
+Notice backupUnwritable(std::string_view folder);
+Notice backupOnSameDisk(std::string_view folder);
 
 // The writer's menu: what the tidy-up changed, or that it changed nothing;
 // the daily goal reached (`goal` 字, `streak` days in a row); the writing

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/app_globals.h"
+#include "app/backup_copies.h"
 #include "app/document.h"
 #include "app/layout_content.h"
 #include "app/main_window.h"
@@ -219,6 +220,7 @@ void reportStoreTrouble()
     tellOnce(s.shelfFailed, s.shelfFailureTold,
              s.unshelvedKept ? notices::shelfUnwritableTextKept() : notices::shelfUnwritable());
     versions::reportTrouble();
+    backups::reportTrouble();
 }
 
 void checkStoreAtStart()

@@ -39,6 +39,7 @@ TidyCounts tidyDocument(const TidyOptions& options);
 // chapter target, written at once.
 const WritingSettings& settings();
 void setChapterTarget(std::int64_t target);
+void setBackupFolder(const std::string& folder);
 
 // What waits to be said at the next menu command: the goal reached today,
 // the folder that cannot be written and a file of it that does not read

@@ -177,6 +177,13 @@ void setChapterTarget(std::int64_t target)
     saveSettings();
 }
 
+void setBackupFolder(const std::string& folder)
+{
+    if (desk().settings.backupFolder == folder) return;
+    desk().settings.backupFolder = folder;
+    saveSettings();
+}
+
 void storeTroubleToldAtStart()
 {
     if (appGlobals()) desk().storeFailureTold = true;

@@ -12,7 +12,9 @@
 namespace wrivo {
 
 // The folder entered, or nothing when cancelled. 确定 with an empty field or
-// a path that is no folder is not accepted: the field is selected again.
-std::optional<std::string> askFolder(const UnitRef& owner, std::string_view title, std::string_view offered);
+// a path that is no folder is not accepted: the field is selected again. With
+// `emptyMeansNone` an empty field is an answer, the empty string.
+std::optional<std::string> askFolder(const UnitRef& owner, std::string_view title, std::string_view offered,
+                                     bool emptyMeansNone = false);
 
 } // namespace wrivo

@@ -16,6 +16,7 @@ constexpr WORD browseButton = 101;
 
 struct Asking {
     std::string folder;
+    bool emptyMeansNone = false;
 };
 
 std::string fieldText(HWND dialog)
@@ -66,7 +67,8 @@ INT_PTR CALLBACK folderProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
         case IDOK: {
             const std::string folder = fieldText(dialog);
             const DWORD attributes = GetFileAttributesA(folder.c_str());
-            if (!folder.empty() && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            const bool isFolder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+            if (folder.empty() ? asking->emptyMeansNone : isFolder) {
                 asking->folder = folder;
                 EndDialog(dialog, IDOK);
             } else {
@@ -85,7 +87,8 @@ INT_PTR CALLBACK folderProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 } // namespace
 
-std::optional<std::string> askFolder(const UnitRef& owner, std::string_view title, std::string_view offered)
+std::optional<std::string> askFolder(const UnitRef& owner, std::string_view title, std::string_view offered,
+                                     bool emptyMeansNone)
 {
     DialogTemplate form(DS_MODALFRAME | DS_SETFONT | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU, 0, 240, 62, title,
                         9, "宋体");
@@ -94,7 +97,7 @@ std::optional<std::string> askFolder(const UnitRef& owner, std::string_view titl
     form.addItem(DialogTemplate::buttonClass, BS_PUSHBUTTON | WS_TABSTOP, 188, 19, 44, 15, browseButton, "浏览…");
     form.addItem(DialogTemplate::buttonClass, BS_DEFPUSHBUTTON | WS_TABSTOP, 126, 40, 50, 15, IDOK, "确定");
     form.addItem(DialogTemplate::buttonClass, BS_PUSHBUTTON | WS_TABSTOP, 182, 40, 50, 15, IDCANCEL, "取消");
-    Asking asking{std::string(offered)};
+    Asking asking{std::string(offered), emptyMeansNone};
     const INT_PTR result =
         DialogBoxIndirectParamA(GetModuleHandleA(nullptr), form.get(), reinterpret_cast<HWND>(windowHandle(owner)),
                                 folderProcedure, reinterpret_cast<LPARAM>(&asking));

@@ -28,6 +28,12 @@ void BackgroundQueue::waitIdle()
     changed_.wait(lock, [this] { return jobs_.empty() && !busy_; });
 }
 
+bool BackgroundQueue::waitIdleFor(std::chrono::milliseconds limit)
+{
+    std::unique_lock lock(mutex_);
+    return changed_.wait_for(lock, limit, [this] { return jobs_.empty() && !busy_; });
+}
+
 void BackgroundQueue::run()
 {
     std::unique_lock lock(mutex_);

@@ -23,6 +23,10 @@ public:
     void post(std::function<void()> job);
     // Returns once every job posted so far has run.
     void waitIdle();
+    // As waitIdle, but for `limit` at most: whether every job had run. (The
+    // duration comes with <condition_variable>: <chrono> itself holds a
+    // literal the GBK execution character set cannot take.)
+    bool waitIdleFor(std::chrono::milliseconds limit);
 
 private:
     void run();

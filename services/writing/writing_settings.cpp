@@ -59,6 +59,8 @@ WritingSettings parseWritingSettings(std::string_view text, std::vector<std::str
             const auto* name = std::find(std::begin(traditionalNames) + 1, std::end(traditionalNames), value);
             if (name != std::end(traditionalNames))
                 settings.traditional = static_cast<TraditionalForms>(name - std::begin(traditionalNames));
+        } else if (key == "backup_folder") {
+            settings.backupFolder = value;
         } else if (key == "chapter_target") {
             if (const std::optional<std::int64_t> target = numberIn(value, largestChapterTarget))
                 settings.chapterTarget = *target;
@@ -88,6 +90,7 @@ std::string writingSettingsText(const WritingSettings& settings, const std::vect
                        line("publish_blank_lines", settings.publish.blankLine ? "one" : "none");
     if (settings.traditional != TraditionalForms::standard)
         text += line("traditional", traditionalNames[static_cast<int>(settings.traditional)]);
+    if (!settings.backupFolder.empty()) text += line("backup_folder", settings.backupFolder);
     for (const std::string& kept : unknown) text += kept + "\r\n";
     return text;
 }
@@ -105,6 +108,7 @@ WritingSettings settingsChangedOver(const WritingSettings& base, const WritingSe
     take(merged.tidy.trimTrailing, base.tidy.trimTrailing, mine.tidy.trimTrailing);
     take(merged.tidy.punctuation, base.tidy.punctuation, mine.tidy.punctuation);
     take(merged.traditional, base.traditional, mine.traditional);
+    take(merged.backupFolder, base.backupFolder, mine.backupFolder);
     take(merged.chapterTarget, base.chapterTarget, mine.chapterTarget);
     take(merged.publish, base.publish, mine.publish);
     return merged;

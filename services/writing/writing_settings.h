@@ -9,6 +9,8 @@
 //   punctuation=1      中文里的半角标点改为全角
 //   traditional=tw     转为繁体/简体 take Taiwan's (tw) or Hong Kong's (hk)
 //                      Traditional forms; without it, OpenCC's standard ones
+//   backup_folder=E:\备份  a second copy of every saved document goes there;
+//                      without it (or empty), none
 //   chapter_target=0   每章目标字数, 0 for none
 //   publish_indent=1   复制本章: paragraphs indented by two full-width spaces
 //   publish_blank_lines=one   复制本章: one blank line between paragraphs, or none
@@ -45,6 +47,7 @@ struct WritingSettings {
     std::int64_t chapterTarget = 0;
     PublishLayout publish;
     TraditionalForms traditional = TraditionalForms::standard;
+    std::string backupFolder;
     friend bool operator==(const WritingSettings&, const WritingSettings&) = default;
 };
 

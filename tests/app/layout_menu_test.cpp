@@ -111,6 +111,7 @@ constexpr ExpectedEntry expectedMenu[] = {
     {20064, "复制本章（发布用）", 1, "Shift+F9", 0, copyChapter},
     {20065, "按章导出…", 1, "Ctrl+F9", 0, exportChapters},
     {20067, "历史版本", 1, "F8", 0, showHistory},
+    {20068, "备份位置…", 1, "（无）", 0, backupFolder},
 };
 // Each separator is "-" on a menu's list, with no key, flags or handler.
 constexpr int separators[] = {20002, 20004, 20009, 20012, 20018, 20025, 20028, 20032,

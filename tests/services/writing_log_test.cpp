@@ -73,12 +73,14 @@ TEST(WritingLog, DailyFileReadBackAfterDamageAndFromTwoWriters)
 
     const WritingSettings settings = parseWritingSettings(
         "goal=5000\r\nindent=0\nblank_lines=none\nbogus\n=1\ntrim_trailing=2\npunctuation = 0\nunknown=1\ngoal=-4\n"
-        "traditional=hk\ntraditional=cn\nchapter_target=3000\nchapter_target=100001\npublish_indent=0\npublish_blank_lines=keep\n");
+        "traditional=hk\ntraditional=cn\nchapter_target=3000\nchapter_target=100001\npublish_indent=0\npublish_blank_lines=keep\n"
+        "backup_folder= E:\\备份 \n");
     EXPECT_EQ(settings.goal, 5000);
     EXPECT_EQ(settings.traditional, TraditionalForms::hongKong);
     EXPECT_EQ(parseWritingSettings("traditional=tw").traditional, TraditionalForms::taiwan);
     EXPECT_EQ(settings.tidy, (TidyOptions{false, BlankLines::none, true, false}));
     EXPECT_EQ(settings.chapterTarget, 3000);
+    EXPECT_EQ(settings.backupFolder, "E:\\备份");
     EXPECT_EQ(settings.publish, (PublishLayout{false, true}));
     EXPECT_EQ(parseWritingSettings("publish_blank_lines=none").publish, (PublishLayout{true, false}));
     EXPECT_EQ(parseWritingSettings(writingSettingsText(settings)), settings);

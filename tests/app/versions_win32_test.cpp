@@ -1,6 +1,6 @@
 // Versions kept at save and the history dialog on the real main window: what saves keep, "打开" of an older
 // version and its save, the limit of a file's versions, one history whichever name reaches the file, names the shelf
-// cannot read, and versions that cannot be kept.
+// cannot read, and versions that cannot be kept; the second copy in the backup folder.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -10,14 +10,17 @@
 #include <string>
 #include <vector>
 
+#include "app/app_globals.h"
 #include "app/document.h"
 #include "app/layout_content.h"
 #include "app/recovery.h"
+#include "app/start_window.h"
 #include "app/versions.h"
 #include "services/dialogs/versions_dialog.h"
 #include "services/store/files.h"
 #include "services/store/recovery_store.h"
 #include "services/store/version_files.h"
+#include "services/store/writing_store.h"
 #include "services/text/code_page.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/main_window_scenario_win32.h"
@@ -39,11 +42,26 @@ DialogDriver::Answer keyOnList(WPARAM key, std::vector<std::string>& lines, int 
     };
 }
 
+// The command of the menu bar's entry that reads `caption`, as a click on it sends; 0 when there is none.
+UINT menuCommand(HMENU menu, const std::string& caption)
+{
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[64] = "";
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        if (HMENU popup = GetSubMenu(menu, i)) {
+            if (const UINT found = menuCommand(popup, caption)) return found;
+        } else if (std::string(text).starts_with(caption)) {
+            return GetMenuItemID(menu, i);
+        }
+    }
+    return 0;
+}
+
 class Versions : public MainWindowScenario {
 protected:
     Versions()
         : MainWindowScenario({HandlerIndex::refreshStatistics, HandlerIndex::editBoxKeyDown, HandlerIndex::saveDocument,
-                              HandlerIndex::showHistory})
+                              HandlerIndex::showHistory, HandlerIndex::backupFolder})
     {
     }
 
@@ -70,6 +88,23 @@ protected:
         ASSERT_TRUE(driver.finish()) << driver.report();
         EXPECT_EQ(driver.seen().back().title, "恭喜：");
     }
+
+    // 备份位置… from the menu, answered with `chosen` typed into its field.
+    std::vector<DialogRecord> chooseBackup(const std::string& chosen, std::initializer_list<DialogDriver::Answer> more)
+    {
+        std::vector<DialogDriver::Answer> answers{[chosen](DialogWindow& box) {
+            SetWindowTextA(FindWindowExA(box.handle(), nullptr, "Edit", nullptr), chosen.c_str());
+            box.press("确定");
+        }};
+        answers.insert(answers.end(), more);
+        DialogDriver driver;
+        for (const DialogDriver::Answer& answer : answers) driver.answer(answer);
+        const HWND window = handleOf(mainWindowRef);
+        SendMessageA(window, WM_COMMAND, menuCommand(GetMenu(window), "备份位置…"), 0);
+        EXPECT_TRUE(driver.finish()) << driver.report();
+        return driver.seen();
+    }
+    static void settleBackups() { processState().backupWorker.waitIdle(); }
 
     ScratchFolder folder;
 };
@@ -199,6 +234,48 @@ TEST_F(Versions, VersionsThatCannotBeKeptLetTheSaveHappenAndAreSaidOnce)
     quiet.press("OK"); // would catch a second notice
     recovery::reportStoreTrouble();
     EXPECT_TRUE(quiet.seen().empty());
+}
+
+// Every save writes a second copy into the chosen folder, under a name of its own there; a folder that goes missing
+// lets the save happen, is said once, and has the copy again at the next save; the empty choice turns copies off.
+TEST_F(Versions, EverySaveAlsoCopiesToTheBackupFolder)
+{
+    ScratchFolder backup;
+    const std::string path = folder.file("第一章.txt"), mine = backup.file("第一章.txt");
+    putFileBytes(mine, "the writer's own");
+    EXPECT_EQ(chooseBackup(backup.path(), {}).at(0).title, "备份位置");
+    EXPECT_EQ(readWritingSettings().value().backupFolder, backup.path());
+    for (const char* draft : {"一稿", "二稿"}) {
+        save(path, draft);
+        settleBackups();
+        EXPECT_EQ(fileBytes(backup.file("第一章 (2).txt")), draft);
+    }
+    EXPECT_EQ(fileBytes(mine), "the writer's own");
+    EXPECT_EQ(fileBytes(backup.file("backup-index.txt")), "第一章 (2).txt\t" + path + "\r\n");
+    save(backup.file("稿.txt"), "in the folder itself");
+    settleBackups();
+    EXPECT_EQ(namesInFolder(backup.path()).size(), 4u) << "no copy of a document in the backup folder";
+
+    // Another folder on the document's disk is said to be that, once; then it goes missing.
+    const std::string gone = folder.file("stick");
+    ASSERT_TRUE(CreateDirectoryA(gone.c_str(), nullptr));
+    EXPECT_NE(chooseBackup(gone, {pressing("OK")}).at(1).message().find("同一个磁盘"), std::string::npos);
+    EXPECT_EQ(chooseBackup(gone, {}).size(), 1u);
+    ASSERT_TRUE(RemoveDirectoryA(gone.c_str()));
+    save(path, "三稿");
+    settleBackups();
+    EXPECT_EQ(fileBytes(path), "三稿");
+    EXPECT_NE(answered(recovery::reportStoreTrouble, {pressing("OK")}).at(0).message().find(gone), std::string::npos);
+    ASSERT_TRUE(CreateDirectoryA(gone.c_str(), nullptr));
+    save(path, "四稿");
+    settleBackups();
+    EXPECT_EQ(fileBytes(gone + "\\第一章.txt"), "四稿");
+
+    EXPECT_EQ(chooseBackup("", {}).size(), 1u);
+    EXPECT_EQ(readWritingSettings().value().backupFolder, "");
+    save(path, "五稿");
+    settleBackups();
+    EXPECT_EQ(fileBytes(gone + "\\第一章.txt"), "四稿");
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "app/backup_copies.h"
 
-
 #include "app/app_globals.h"
 #include "app/command_handlers.h"
 #include "app/document.h"

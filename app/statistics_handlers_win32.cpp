@@ -10,6 +10,7 @@
 #include "app/recovery.h"
 #include "app/start_window.h"
 #include "app/units.h"
+#include "app/writing_desk.h"
 #include "host/host.h"
 #include "host/window_properties.h"
 #include "services/controls/control_operations.h"
@@ -53,6 +54,7 @@ std::optional<std::int32_t> handlers::refreshStatistics(const EventArguments&)
     setCaption(statistics().caption());
     recovery::documentChanged();
     chapterDocumentChanged();
+    writing::textChanged();
     return std::nullopt;
 }
 

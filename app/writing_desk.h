@@ -21,6 +21,10 @@
 
 namespace wrivo::writing {
 
+// Every change of the text: typing time runs while changes come less than
+// five minutes apart, and goes with the log into minutes.txt.
+void textChanged();
+
 // At a typing pause (the recovery copy's): notes the 字数 and writes the log.
 void typingPaused();
 

@@ -78,6 +78,17 @@ TEST(PublishCheck, MarksListWordsAndTheTargetRow)
     EXPECT_TRUE(ignorable(findings[1]));
     EXPECT_FALSE(ignorable(findings.front()));
 
+    // A word begins at a character, never on the second byte of one; a
+    // one-byte word is found too.
+    const WordMatcher bytes(std::vector<WordMatcher::List>{{"x.txt", {"\xA2\xB0", "b", "\xB0\xA1"}}});
+    const std::string pair = "\xB0\xA2\xB0\xA1"
+                             "b";
+    const std::vector<WordMatcher::Match> matches = bytes.find(pair, 0, pair.size());
+    ASSERT_EQ(matches.size(), 2u);
+    EXPECT_EQ(matches[0].offset, 2u);
+    EXPECT_EQ(matches[1].word, "b");
+    EXPECT_TRUE(bytes.find(pair, 0, 3).empty()) << "a word past the end of the stretch";
+
     EXPECT_EQ(parseWordList("# 平台\r\n违禁 \r\n　禁词　# 注\n\n abc\r\n#"),
               (std::vector<std::string>{"违禁", "禁词", "abc"}));
 }

@@ -129,6 +129,13 @@ TEST(PublishLayout, PlatformTextAndExportNames)
     EXPECT_EQ(files[1].name, "001 第一章 风起.txt");
     EXPECT_EQ(text.substr(files[1].offset, files[1].length), "第一章 风起\r\n正文\r\n\r\n");
     EXPECT_EQ(files[2].name, "002 第二章 a_b_c_.txt");
+    // A character whose second byte is "\\" or "|" stays whole; a trailing dot goes.
+    const std::vector<std::pair<std::string, std::string>> titles = {
+        {"第一章 \x81\x5C\x81\x7C", "001 第一章 \x81\x5C\x81\x7C.txt"},
+        {"第一章 完.", "001 第一章 完_.txt"},
+        {"第一章 <a>\t*", "001 第一章 _a___.txt"},
+    };
+    for (const auto& [title, name] : titles) EXPECT_EQ(exportFiles(title, splitChapters(title)).at(0).name, name);
     text.clear();
     for (int n = 1; n <= 1000; ++n) text += "第" + std::to_string(n) + "章\r\n";
     files = exportFiles(text, splitChapters(text));

@@ -7,6 +7,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 NATIVE  := $(BUILD)/native
 CROSS   := $(BUILD)/win32
+BENCH   := $(BUILD)/native-bench
 STAMP   := $(BUILD)/.deps-ok
 
 # The compiler cache keys on paths relative to the tree, so every checkout of
@@ -26,11 +27,22 @@ $(STAMP): tools/install-deps.sh
 	@bash tools/install-deps.sh
 	@mkdir -p $(BUILD) && touch $@
 
-$(NATIVE)/Makefile: | deps
-	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# With CI=true in the environment our own targets build with -Werror. The
+# choice is a stamp file, so a build folder is configured again when it changes.
+WERROR  := $(if $(filter true,$(CI)),ON,OFF)
+WSTAMP  := $(BUILD)/.werror-$(WERROR)
+$(WSTAMP):
+	@mkdir -p $(BUILD) && rm -f $(BUILD)/.werror-* && touch $@
 
-$(CROSS)/Makefile: | deps
-	cmake -S . -B $(CROSS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+$(NATIVE)/Makefile: $(WSTAMP) | deps
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWRIVO_WERROR=$(WERROR) >/dev/null
+
+$(CROSS)/Makefile: $(WSTAMP) | deps
+	cmake -S . -B $(CROSS) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWRIVO_WERROR=$(WERROR) >/dev/null
+
+# Benchmarks time the real code: their native build has no sanitizers.
+$(BENCH)/Makefile: | deps
+	cmake -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWRIVO_SANITIZE=OFF >/dev/null
 
 native: deps $(NATIVE)/Makefile
 	cmake --build $(NATIVE) -j $(JOBS)
@@ -73,10 +85,10 @@ test: test-native test-win32
 run: win32
 	tools/wine-run.sh $(CROSS)/bin/Wrivo.exe
 
-bench: deps $(NATIVE)/Makefile $(CROSS)/Makefile
-	cmake --build $(NATIVE) -j $(JOBS) --target bench
+bench: deps $(BENCH)/Makefile $(CROSS)/Makefile
+	cmake --build $(BENCH) -j $(JOBS) --target bench
 	cmake --build $(CROSS) -j $(JOBS) --target bench
-	tools/run-benchmarks.sh $(NATIVE) $(CROSS)
+	tools/run-benchmarks.sh $(BENCH) $(CROSS)
 
 # clang and its sanitizers serve only the fuzzers, so only this installs them.
 fuzz: deps

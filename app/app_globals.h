@@ -9,19 +9,30 @@
 #include <string>
 #include <vector>
 
-#include "app/document.h"
+#include "app/document_model.h"
+#include "app/edit_box_binding.h"
+#include "app/recovery_internal.h"
+#include "app/versions.h"
 #include "services/dialogs/find_replace_dialog.h"
+#include "services/store/background_queue.h"
 
 namespace wrivo {
 
 namespace writing {
 struct Desk; // app/writing_desk_win32.cpp
 }
+struct ChapterState; // app/chapter_commands_win32.cpp
 
 struct AppGlobals {
     // The editor's one document (reached through document()): every command
-    // and the edit box's content-changed event act on the same one.
-    Document document;
+    // and the edit box's content-changed event act on the same one, through
+    // the one binding to the edit box.
+    DocumentModel document;
+    EditBoxBinding binding{document};
+    // What follows the document, in the order it is told of a change: the
+    // caption and the strip, the recovery copy, the chapter list, the
+    // writer's desk, the versions (made in app/app_globals_win32.cpp).
+    std::vector<std::unique_ptr<DocumentWatcher>> watchers;
     // The start window's frame count: one splash tick after another.
     std::int32_t splashTicks = 0;
     // Whether the colour dialog now open chooses the text's colour (else the
@@ -36,7 +47,30 @@ struct AppGlobals {
     // The daily goal, the writing log and the tidy-up's choices, read from
     // the store when first needed.
     std::shared_ptr<writing::Desk> writingDesk;
+    // The chapter list's parts and when the document last changed, made
+    // when first needed.
+    std::shared_ptr<ChapterState> chapters;
+    // Copies left behind are offered once a run: the start hand-over may
+    // come through twice.
+    bool recoveryOffered = false;
 };
+
+// What outlives the application's state: the interval timers, the one worker thread, which keeps
+// recovery copies, shelf files and versions in order and may still be
+// writing when the exit routine frees AppGlobals, and what it reports. Made
+// at first use and never freed (a thread still joinable at destruction would
+// end the program badly).
+struct ProcessState {
+    BackgroundQueue worker;
+    // An interval timer runs until the process ends: the chapter list's is
+    // started once.
+    bool chapterTimerStarted = false;
+    recovery::CopyState recoveryCopy;
+    versions::Trouble versionTrouble;
+};
+ProcessState& processState();
+// The worker (processState().worker).
+BackgroundQueue& worker();
 
 // Null before the start routine made them and after the exit routine freed them.
 AppGlobals* appGlobals();

@@ -4,18 +4,20 @@
 // and the exact count (字数详情).
 //
 // The list follows the document at the typing pause, never on a keystroke:
-// a change only notes its time (chapterDocumentChanged), and a timer recounts
-// once typing has paused. The document's parts are found once per text and
-// kept while the text stays the same.
+// a change only notes its time, and a timer recounts once typing has paused.
+// The document's parts are found once per change number and kept while it
+// stays the same.
 #pragma once
+#include <memory>
 #include <vector>
 
+#include "app/document_model.h"
 #include "services/writing/chapter_headings.h"
 
 namespace wrivo {
 
-// Every change of the document's text (after the count has read it).
-void chapterDocumentChanged();
+// The chapter list's part in following the document.
+std::unique_ptr<DocumentWatcher> watchChapters();
 
 // The document's parts as they are now (an open list that showed older ones
 // is brought up to date with them).

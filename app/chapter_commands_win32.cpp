@@ -20,14 +20,6 @@
 #include "services/writing/chapter_view.h"
 
 namespace wrivo {
-namespace {
-
-// The list recounts once typing has paused this long; the timer looks this
-// often (milliseconds).
-constexpr std::uint64_t typingPause = 500;
-constexpr std::uint32_t tickMilliseconds = 250;
-
-constexpr std::string_view listTitle = "章节目录";
 
 struct ChapterState {
     // The document's change number when the parts were found. Never its
@@ -38,15 +30,22 @@ struct ChapterState {
     bool changed = false; // since the list was last filled
     std::uint64_t lastChange = 0;
     std::uint64_t selectionMark = 0; // the edit box's selection when the list last chose its row
-    bool timerStarted = false;
 };
 
-// Process-wide like the list's window it fills: the timer outlives any one
-// document.
+namespace {
+
+// The list recounts once typing has paused this long; the timer looks this
+// often (milliseconds).
+constexpr std::uint64_t typingPause = 500;
+constexpr std::uint32_t tickMilliseconds = 250;
+
+constexpr std::string_view listTitle = "章节目录";
+
 ChapterState& state()
 {
-    static ChapterState chapters;
-    return chapters;
+    std::shared_ptr<ChapterState>& chapters = appGlobals()->chapters;
+    if (!chapters) chapters = std::make_shared<ChapterState>();
+    return *chapters;
 }
 
 std::shared_ptr<const std::string> currentText()
@@ -174,12 +173,20 @@ std::optional<std::int32_t> goToHeading(bool forward)
     return std::nullopt;
 }
 
+class ChangeFollower final : public DocumentWatcher {
+public:
+    void changed(const Change&) override
+    {
+        state().changed = true;
+        state().lastChange = steadyMilliseconds();
+    }
+};
+
 } // namespace
 
-void chapterDocumentChanged()
+std::unique_ptr<DocumentWatcher> watchChapters()
 {
-    state().changed = true;
-    state().lastChange = steadyMilliseconds();
+    return std::make_unique<ChangeFollower>();
 }
 
 const std::vector<ChapterPart>& documentParts()
@@ -194,8 +201,8 @@ void refreshChapterRows()
 
 void watchTypingPauses()
 {
-    if (state().timerStarted) return;
-    state().timerStarted = true;
+    if (processState().chapterTimerStarted) return;
+    processState().chapterTimerStarted = true;
     startIntervalTimer(tickMilliseconds, tick);
 }
 

@@ -98,6 +98,8 @@
     COMMAND(chapterTarget, "章节目标…", 1, "", 0, afterNotices) \
     ENTRY("-", 1, "", 0) \
     COMMAND(tidyManuscript, "一键排版", 1, "Ctrl+L", 0, afterNotices) \
+    COMMAND(toTraditional, "转为繁体", 1, "F7", 0, afterNotices) \
+    COMMAND(toSimplified, "转为简体", 1, "Shift+F7", 0, afterNotices) \
     ENTRY("-", 1, "", 0) \
     COMMAND(dailyGoal, "今日目标", 1, "Ctrl+B", 0, afterNotices) \
     ENTRY("-", 1, "", 0) \

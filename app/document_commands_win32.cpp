@@ -1,6 +1,7 @@
 #include "app/document_commands.h"
 
 #include "app/document.h"
+#include "app/file_admission.h"
 #include "app/main_window.h"
 #include "app/notices.h"
 #include "app/units.h"
@@ -11,6 +12,7 @@
 #include "services/controls/unit_properties.h"
 #include "services/dialogs/message_box.h"
 #include "services/store/files.h"
+#include "services/store/recovery_store.h"
 
 namespace wrivo {
 namespace {
@@ -30,9 +32,48 @@ std::optional<std::string> chooseFile(Dialog kind)
     commonDialog.setDialogType(static_cast<std::int64_t>(kind));
     commonDialog.setInitialFolder(programDirectory());
     if (!openDialog(commonDialogRef)) return std::nullopt;
-    std::string chosen = document().file();
+    std::string chosen = commonDialog.fileName();
     commonDialog.setFileName(remembered);
     return chosen;
+}
+
+// The file's text to load, or nothing when it cannot be read or the user
+// declined it (see file_admission.h).
+std::optional<std::string> readAdmitted(const std::string& path)
+{
+    if (!admitFilePath(path)) return std::nullopt;
+    std::optional<std::vector<std::uint8_t>> bytes = tryReadFile(path);
+    if (!bytes) {
+        // Too large, or not readable at all: the notice says which.
+        const std::optional<std::uint64_t> size = fileSize(path);
+        tell(size && *size > largestReadableFile ? notices::fileTooLarge(path, *size >> 20, largestReadableFile >> 20)
+                                                 : notices::fileUnreadable(path));
+        return std::nullopt;
+    }
+    return admitFileText(path, std::move(*bytes));
+}
+
+void appendFile(const std::string& path)
+{
+    if (std::optional<std::string> text = readAdmitted(path)) document().append(path, *text);
+}
+
+// Writes the document to `path`, which becomes the remembered file whether
+// the write succeeds or not (the next save dialog offers it again).
+bool saveDocumentTo(const std::string& path)
+{
+    DocumentModel& model = document();
+    model.replacing(path);
+    const std::shared_ptr<const std::string> text = model.sharedText();
+    WriteFailure failure;
+    if (!writeFile(path, {{reinterpret_cast<const std::uint8_t*>(text->data()), text->size()}}, failure,
+                   &documentSaveNotes())) {
+        // The write goes to a temporary file first, so the file on disk is as it was.
+        tell(notices::saveFailed(path, failure.systemError, systemMessage(failure.systemError), failure.targetExisted));
+        return false;
+    }
+    model.saved(path);
+    return true;
 }
 
 // Characters GBK cannot write (pasted emoji, say) would be saved as "?":
@@ -53,7 +94,7 @@ bool askToSaveChanges()
 
 bool isDocumentModified()
 {
-    return document().isModified();
+    return documentModified();
 }
 
 bool saveWithDialog()
@@ -63,7 +104,7 @@ bool saveWithDialog()
         tell(notices::notSaved());
         return false;
     }
-    if (!document().saveTo(*path)) return false;
+    if (!saveDocumentTo(*path)) return false;
     tell(notices::saved());
     return true;
 }
@@ -74,7 +115,6 @@ std::optional<std::int32_t> handlers::newDocument(const EventArguments&)
     // a save that did not happen ends the command here.
     if (isDocumentModified() && askToSaveChanges() && !saveWithDialog()) return std::nullopt;
     document().startNew();
-    clearList(listBoxRef);
     return std::nullopt;
 }
 
@@ -91,19 +131,19 @@ bool mayReplaceDocument()
 
 void openFileAsDocument(const std::string& path)
 {
-    document().open(path);
+    if (std::optional<std::string> text = readAdmitted(path)) document().open(path, std::move(*text));
 }
 
 std::optional<std::int32_t> handlers::openDocument(const EventArguments&)
 {
     if (!mayReplaceDocument()) return std::nullopt;
-    if (const std::optional<std::string> path = chooseFile(Dialog::open)) document().open(*path);
+    if (const std::optional<std::string> path = chooseFile(Dialog::open)) openFileAsDocument(*path);
     return std::nullopt;
 }
 
 std::optional<std::int32_t> handlers::appendDocument(const EventArguments&)
 {
-    if (const std::optional<std::string> path = chooseFile(Dialog::open)) document().append(*path);
+    if (const std::optional<std::string> path = chooseFile(Dialog::open)) appendFile(*path);
     return std::nullopt;
 }
 

@@ -253,6 +253,14 @@ Notice notices::alreadyTidy()
     return {"一键排版", "文档已经很整齐，没有改动。"};
 }
 
+Notice notices::chineseConverted(std::size_t changed, std::size_t keptForGbk)
+{
+    return {"繁简转换",
+            concatTexts("已转换 ", std::to_string(changed), " 处",
+                        keptForGbk ? concatTexts("（", std::to_string(keptForGbk), " 处无法用 GBK 表示，未转换）")
+                                   : std::string())};
+}
+
 Notice notices::goalReached(std::int64_t goal, int streak)
 {
     return {"今日目标",

@@ -114,6 +114,9 @@ Notice alreadyTidy();
 Notice goalReached(std::int64_t goal, int streak);
 Notice writingStoreUnwritable(std::string_view folder);
 Notice writingFileUnreadable(std::string_view path);
+// 转为繁体 / 转为简体: the characters changed, and those left because GBK
+// has no form for what they would become.
+Notice chineseConverted(std::size_t changed, std::size_t keptForGbk);
 
 // A file named on the command line or dropped whose name the code page
 // cannot spell; `shownName` has "?" for what it cannot show.

@@ -3,19 +3,18 @@
 // program ended without removing it, and a shelf that receives the text an
 // action throws away. Every entry here is one line in the command it serves.
 #pragma once
+#include <memory>
+
+#include "app/document_model.h"
 
 namespace wrivo::recovery {
 
-// The document changed (its content-changed event): the moment is noted and
-// nothing else is done; a timer makes the copy once typing pauses.
-void documentChanged();
-
-// The document was written to its file: its copy goes.
-void documentSaved();
-
-// Before a command empties or replaces the document (clear, new answered
-// No, open over it): unsaved text goes to the shelf and its copy goes.
-void shelveUnsavedDocument();
+// The recovery copy's part in following the document. A change notes its
+// moment and nothing else is done; a timer makes the copy once typing
+// pauses. A change that empties or replaces the document (clear, New, open
+// over it, a restored copy) first puts unsaved text on the shelf, and its
+// copy goes; a save of the document removes its copy.
+std::unique_ptr<DocumentWatcher> watchDocument();
 
 // A confirmed exit: unsaved text goes to the shelf. `keepCopy` (the user
 // asked to save and the save did not happen) also leaves a current copy for

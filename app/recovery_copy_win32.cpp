@@ -35,29 +35,9 @@ constexpr std::uint64_t typingPause = 2000;
 constexpr std::uint64_t longestWait = 30000;
 constexpr std::uint32_t tickMilliseconds = 500;
 
-struct CopyState {
-    bool timerStarted = false;
-    bool changed = false; // since the last copy was taken
-    std::uint64_t firstChange = 0;
-    std::uint64_t lastChange = 0;
-    bool sessionEnding = false;
-    std::uint64_t ticks = 0;
-    // What went wrong on the worker, said once a run at the next command.
-    std::atomic<bool> copyFailed{false};
-    std::atomic<bool> copyTooLarge{false};
-    std::atomic<bool> shelfFailed{false};
-    std::atomic<bool> unshelvedKept{false}; // in the recovery folder instead
-    bool copyFailureTold = false;
-    bool copyTooLargeTold = false;
-    bool shelfFailureTold = false;
-};
-
-// Process-wide, not in AppGlobals: the worker thread sets its flags and may
-// still be finishing a write when the exit routine frees the globals.
 CopyState& state()
 {
-    static CopyState copyState;
-    return copyState;
+    return processState().recoveryCopy;
 }
 
 // Writes a copy of `document` when it differs from its file (the question
@@ -114,19 +94,18 @@ void tick()
     }
 }
 
-// Shelves the document's text (when `unsaved`) and then keeps a current copy
-// or removes it. Text the shelf could not take is kept under a name of its
-// own, which later copies of the document never replace.
-void shelveAndSettle(bool unsaved, bool keepCopy)
+// Shelves `text`, the document's with `file` (when `unsaved`), and then
+// keeps a current copy of it or removes the copy. Text the shelf could not
+// take is kept under a name of its own, which later copies of the document
+// never replace.
+void shelveAndSettle(std::shared_ptr<const std::string> text, const std::string& file, bool unsaved, bool keepCopy)
 {
-    document().confirm();
     state().changed = false;
     if (!unsaved) {
         worker().post([] { removeRecoveryCopy(currentProcess()); });
         return;
     }
-    worker().post([document = document().sharedText(), record = recordNow(document().file()),
-                   time = dateTimeFields(now()), keepCopy] {
+    worker().post([document = std::move(text), record = recordNow(file), time = dateTimeFields(now()), keepCopy] {
         if (!shelveText(textBytes(*document), time)) {
             state().shelfFailed = true;
             if (keepUnshelvedText(record, textBytes(*document)))
@@ -141,14 +120,51 @@ void shelveAndSettle(bool unsaved, bool keepCopy)
     });
 }
 
+// The document as it now is, confirmed against the box.
+void shelveAndSettle(bool unsaved, bool keepCopy)
+{
+    document().confirm();
+    shelveAndSettle(document().sharedText(), document().file(), unsaved, keepCopy);
+}
+
+void documentChanged()
+{
+    CopyState& s = state();
+    const std::uint64_t moment = steadyMilliseconds();
+    if (!s.changed) s.firstChange = moment;
+    s.changed = true;
+    s.lastChange = moment;
+    if (!s.timerStarted) {
+        s.timerStarted = true;
+        startIntervalTimer(tickMilliseconds, tick);
+    }
+}
+
+void documentSaved()
+{
+    state().changed = false;
+    worker().post([] { removeRecoveryCopy(currentProcess()); });
+}
+
+// A change notes its moment; one that drops the text (open, a restored copy,
+// New, clear) first puts it on the shelf when it was unsaved, and the save
+// of the document removes its copy.
+class DocumentFollower final : public DocumentWatcher {
+public:
+    void changed(const Change& change) override
+    {
+        if (change.dropsText() && !change.before->empty() && !fileHoldsText(change.fileBefore, *change.before))
+            shelveAndSettle(change.before, change.fileBefore, true, false);
+        documentChanged();
+    }
+    void saved(const std::string&) override { documentSaved(); }
+};
+
 } // namespace
 
-BackgroundQueue& worker()
+std::unique_ptr<DocumentWatcher> watchDocument()
 {
-    // Never destroyed: the process may end while it waits for work, and a
-    // thread still joinable at destruction would end the program badly.
-    static BackgroundQueue* queue = new BackgroundQueue;
-    return *queue;
+    return std::make_unique<DocumentFollower>();
 }
 
 std::span<const std::uint8_t> textBytes(std::string_view text)
@@ -179,33 +195,9 @@ void forgetStoreTrouble()
     s.copyFailureTold = s.copyTooLargeTold = s.shelfFailureTold = false;
 }
 
-void documentChanged()
-{
-    CopyState& s = state();
-    const std::uint64_t moment = steadyMilliseconds();
-    if (!s.changed) s.firstChange = moment;
-    s.changed = true;
-    s.lastChange = moment;
-    if (!s.timerStarted) {
-        s.timerStarted = true;
-        startIntervalTimer(tickMilliseconds, tick);
-    }
-}
-
-void documentSaved()
-{
-    state().changed = false;
-    worker().post([] { removeRecoveryCopy(currentProcess()); });
-}
-
-void shelveUnsavedDocument()
-{
-    if (document().isModified()) shelveAndSettle(true, false);
-}
-
 void shelveBeforeExit(bool keepCopy)
 {
-    shelveAndSettle(document().isModified(), keepCopy || state().sessionEnding);
+    shelveAndSettle(documentModified(), keepCopy || state().sessionEnding);
     worker().waitIdle();
 }
 
@@ -215,7 +207,7 @@ void sessionEnding(bool ending)
     // over: a later exit is an ordinary one again.
     state().sessionEnding = ending;
     if (!ending || !windowLoaded(WindowId::main)) return; // still the splash: no document yet
-    if (document().isModified()) copyNow();
+    if (documentModified()) copyNow();
     worker().waitIdle();
 }
 

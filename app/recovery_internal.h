@@ -1,17 +1,31 @@
 // What the recovery copy and the start-up offer share inside app/recovery_*.
 #pragma once
+#include <atomic>
 #include <cstdint>
 #include <span>
 #include <string_view>
 
-namespace wrivo {
-class BackgroundQueue;
-}
-
 namespace wrivo::recovery {
 
-// The one worker that writes copies and shelf files, in order.
-BackgroundQueue& worker();
+// What the recovery copy keeps from one change to the next; the worker
+// sets its trouble flags (so it lives as long as the worker: processState()).
+struct CopyState {
+    bool timerStarted = false;
+    bool changed = false; // since the last copy was taken
+    std::uint64_t firstChange = 0;
+    std::uint64_t lastChange = 0;
+    bool sessionEnding = false;
+    std::uint64_t ticks = 0;
+    // What went wrong on the worker, said once a run at the next command.
+    std::atomic<bool> copyFailed{false};
+    std::atomic<bool> copyTooLarge{false};
+    std::atomic<bool> shelfFailed{false};
+    std::atomic<bool> unshelvedKept{false}; // in the recovery folder instead
+    bool copyFailureTold = false;
+    bool copyTooLargeTold = false;
+    bool shelfFailureTold = false;
+};
+
 std::span<const std::uint8_t> textBytes(std::string_view text);
 // Takes a copy of the document as it is now (written when it is unsaved),
 // from the document's own snapshot of the text: the timer's copy, and one

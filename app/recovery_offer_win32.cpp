@@ -3,6 +3,7 @@
 // goes to the shelf), No puts it on the shelf. Copies that do not match
 // their record are set aside together and reported in one notice, never put
 // into the edit box.
+#include "app/app_globals.h"
 #include "app/recovery.h"
 #include "app/recovery_internal.h"
 
@@ -58,7 +59,7 @@ std::vector<FoundCopy> readCopiesSettingAsideDamaged()
 
 void offerRecoveredCopies()
 {
-    static bool offered = false; // the start hand-over may come through twice
+    bool& offered = appGlobals()->recoveryOffered;
     if (offered) return;
     offered = true;
     checkStoreAtStart();

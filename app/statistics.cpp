@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/notices.h"
+#include "host/gbk_rules.h"
 #include "services/text/text.h"
 
 namespace wrivo {
@@ -15,13 +16,13 @@ namespace {
 // changed bytes' neighbours are all found again.
 std::size_t boundaryBefore(std::string_view text, std::size_t offset)
 {
-    while (offset > 0 && static_cast<unsigned char>(text[offset - 1]) >= 0x80) --offset;
+    while (offset > 0 && gbk::CountRule::leads(static_cast<unsigned char>(text[offset - 1]))) --offset;
     return offset;
 }
 
 std::size_t boundaryAfter(std::string_view text, std::size_t offset)
 {
-    while (offset < text.size() && static_cast<unsigned char>(text[offset]) >= 0x80) ++offset;
+    while (offset < text.size() && gbk::CountRule::leads(static_cast<unsigned char>(text[offset]))) ++offset;
     return offset < text.size() ? offset + 1 : offset;
 }
 

@@ -2,15 +2,13 @@
 
 #include <windows.h>
 
-#include "app/chapter_commands.h"
+#include "app/app_globals.h"
 #include "app/commands.h"
 #include "app/document.h"
 #include "app/main_window.h"
 #include "app/notices.h"
-#include "app/recovery.h"
 #include "app/start_window.h"
 #include "app/units.h"
-#include "app/writing_desk.h"
 #include "host/host.h"
 #include "host/window_properties.h"
 #include "services/controls/control_operations.h"
@@ -24,7 +22,7 @@ namespace {
 constexpr std::int32_t enterKey = 13;
 constexpr std::int32_t backspaceKey = 8;
 
-DocumentStatistics& statistics()
+const DocumentStatistics& statistics()
 {
     return document().statistics();
 }
@@ -48,13 +46,46 @@ void refreshParagraphRows()
     rewriteItems(listBoxRef, std::move(texts));
 }
 
+namespace {
+
+// The caption follows every change, and the strip every change that is not
+// the writer's typing (whose rows the Enter key rewrites).
+class CaptionAndRows final : public DocumentWatcher {
+public:
+    explicit CaptionAndRows(const DocumentModel& model) : model_(model) { }
+    void changed(const Change& change) override
+    {
+        switch (change.cause) {
+        case ChangeCause::newDocument: clearList(listBoxRef); break;
+        case ChangeCause::clear:
+            clearList(listBoxRef);
+            setCaption(captions::cleared);
+            return;
+        case ChangeCause::open:
+        case ChangeCause::restore:
+        case ChangeCause::append:
+        case ChangeCause::replaceAll:
+        case ChangeCause::tidy:
+        case ChangeCause::convert: refreshParagraphRows(); break;
+        default: break;
+        }
+        setCaption(model_.statistics().caption());
+    }
+
+private:
+    const DocumentModel& model_;
+};
+
+} // namespace
+
+std::unique_ptr<DocumentWatcher> watchCaptionAndRows(const DocumentModel& model)
+{
+    return std::make_unique<CaptionAndRows>(model);
+}
+
 std::optional<std::int32_t> handlers::refreshStatistics(const EventArguments&)
 {
-    document().contentChanged();
-    setCaption(statistics().caption());
-    recovery::documentChanged();
-    chapterDocumentChanged();
-    writing::textChanged();
+    appGlobals()->binding.contentChanged();
     return std::nullopt;
 }
 
@@ -63,10 +94,10 @@ std::optional<std::int32_t> handlers::editBoxKeyDown(const EventArguments& argum
     switch (arguments[0]) {
     case escapeKey: hideWindow(); break;
     case enterKey:
-        statistics().enterPressed();
+        document().enterPressed();
         refreshParagraphRows();
         break;
-    case backspaceKey: statistics().backspacePressed(); break;
+    case backspaceKey: document().backspacePressed(); break;
     }
     return std::nullopt;
 }
@@ -85,9 +116,6 @@ std::optional<std::int32_t> handlers::selectParagraph(const EventArguments&)
 std::optional<std::int32_t> handlers::clearText(const EventArguments&)
 {
     document().discardText();
-    statistics().resetLineBreaks();
-    clearList(listBoxRef);
-    setCaption(captions::cleared);
     return std::nullopt;
 }
 

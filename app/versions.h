@@ -2,11 +2,15 @@
 // beside the shelf. A save reads the file's bytes before replacing it; the
 // worker keeps them as a version while the editor goes on.
 #pragma once
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "app/document_model.h"
 
 namespace wrivo::versions {
 
@@ -24,6 +28,20 @@ std::optional<ReplacedBytes> bytesBeforeSave(const std::string& path, std::strin
 // After the save succeeded: the worker keeps them as the newest version (an
 // unreadable file's is noted, to be said).
 void keepAfterSave(ReplacedBytes replaced);
+
+// The versions' part in following the document: before a save replaces a
+// file its bytes are read (bytesBeforeSave), and once the save happened they
+// are kept (keepAfterSave).
+std::unique_ptr<DocumentWatcher> watchSaves();
+
+// What went wrong keeping versions: set on the worker, said on the
+// user-interface thread (so it lives as long as the worker: processState()).
+struct Trouble {
+    std::atomic<bool> versionFailed{false};
+    bool told = false;
+    std::string unreadable; // the first file whose old bytes could not be kept
+    bool unreadableTold = false;
+};
 
 // At start: the history is tidied, on the worker.
 void tidyAtStart();

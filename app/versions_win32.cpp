@@ -1,5 +1,7 @@
 #include "app/versions.h"
 
+#include "app/app_globals.h"
+
 #include <atomic>
 #include <cstring>
 
@@ -21,19 +23,9 @@
 namespace wrivo::versions {
 namespace {
 
-// Set on the worker, said on the user-interface thread; never freed, as the
-// worker may still be writing when the program ends.
-struct Trouble {
-    std::atomic<bool> versionFailed{false};
-    bool told = false;
-    std::string unreadable; // the first file whose old bytes could not be kept
-    bool unreadableTold = false;
-};
-
 Trouble& trouble()
 {
-    static Trouble* state = new Trouble;
-    return *state;
+    return processState().versionTrouble;
 }
 
 constexpr VersionsDialogTexts dialogTexts{"历史版本", "本文件的历史版本", "丢弃的文字", "打开", "打开文件夹", "关闭"};
@@ -88,16 +80,41 @@ void keepAfterSave(ReplacedBytes replaced)
         if (trouble().unreadable.empty()) trouble().unreadable = std::move(replaced.path);
         return;
     }
-    recovery::worker().post([replaced = std::move(replaced), time = dateTimeFields(now())] {
+    worker().post([replaced = std::move(replaced), time = dateTimeFields(now())] {
         const std::string_view text(reinterpret_cast<const char*>(replaced.bytes.data()), replaced.bytes.size());
         if (keepVersion(replaced.path, replaced.bytes, countWords(text).words, time) == VersionOutcome::failed)
             trouble().versionFailed = true;
     });
 }
 
+namespace {
+
+class SaveFollower final : public DocumentWatcher {
+public:
+    void replacing(const std::string& path, const std::string& text) override
+    {
+        replaced_ = bytesBeforeSave(path, text);
+    }
+    void saved(const std::string& path) override
+    {
+        if (replaced_ && replaced_->path == path) keepAfterSave(std::move(*replaced_));
+        replaced_.reset();
+    }
+
+private:
+    std::optional<ReplacedBytes> replaced_; // read before the save now under way
+};
+
+} // namespace
+
+std::unique_ptr<DocumentWatcher> watchSaves()
+{
+    return std::make_unique<SaveFollower>();
+}
+
 void tidyAtStart()
 {
-    recovery::worker().post(tidyVersions);
+    worker().post(tidyVersions);
 }
 
 void reportTrouble()

@@ -7,35 +7,28 @@
 // replace-all and the tidy-up change the document between two notes and so
 // count (the tidy-up by the marks it made full-width, which count where
 // half-width ones do not); loading a text (open, append, a restored copy,
-// New, Del) is wrapped in a NotWritten, which notes the figure before and
-// after it and adds only what came before. Undo and redo count as the step
-// they take back or make again did: an append or a Del taken back is
-// wrapped in a NotWritten too.
+// New, Del) is a change that does not count as writing: the figure is
+// noted before and after it, and only what came before is added. Undo and
+// redo count as the step they take back or make again did.
 #pragma once
 #include <cstdint>
+#include <memory>
 #include <optional>
 
+#include "app/document_model.h"
 #include "host/host_types.h"
 #include "services/writing/manuscript_tidy.h"
 #include "services/writing/writing_settings.h"
 
 namespace wrivo::writing {
 
-// Every change of the text: typing time runs while changes come less than
-// five minutes apart, and goes with the log into minutes.txt.
-void textChanged();
-
 // At a typing pause (the recovery copy's): notes the 字数 and writes the log.
 void typingPaused();
 
-// Around a transition that loads text rather than writing it.
-class NotWritten {
-public:
-    NotWritten();
-    ~NotWritten();
-    NotWritten(const NotWritten&) = delete;
-    NotWritten& operator=(const NotWritten&) = delete;
-};
+// The desk's part in following the document: a change that loads or drops
+// text rather than writing it (and its undo and redo) adds only what was
+// written before it.
+std::unique_ptr<DocumentWatcher> watchDocument();
 
 // The tidy-up of the document (the paragraphs the selection touches, else
 // all of it) as one step of the history, the caret kept in its paragraph:

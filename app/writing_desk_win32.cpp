@@ -109,13 +109,34 @@ void saveLog()
     if (d.minutes.hasPending()) noteOutcome(saveMinutesLog(d.minutes), d.minutesHeld);
 }
 
-// The difference since the last note goes to today.
-void noteWords()
+// The difference since the last note goes to today: the document has `words` now.
+void noteWords(std::int64_t words)
 {
     Desk& d = desk();
-    const std::int64_t difference = d.meter.difference(documentWords());
+    const std::int64_t difference = d.meter.difference(words);
     if (difference != 0 && d.log.add(today(), difference, d.settings.goal)) d.reachedToTell = true;
 }
+
+void noteWords()
+{
+    noteWords(documentWords());
+}
+
+class DocumentFollower final : public DocumentWatcher {
+public:
+    void changed(const Change& change) override
+    {
+        if (change.countsAsWriting) {
+            // Typing time runs while such changes come; the words count at
+            // the next pause, with the typing around them.
+            desk().typedMs += desk().clock.typed(steadyMilliseconds());
+            return;
+        }
+        noteWords(countWords(*change.before).words);
+        desk().meter.reset(countWords(*change.after).words);
+        saveLog();
+    }
+};
 
 } // namespace
 
@@ -123,7 +144,7 @@ void noteWords()
 // document (none when nothing changes).
 TidyCounts tidyDocument(const TidyOptions& options)
 {
-    Document& doc = document();
+    DocumentModel& doc = document();
     doc.confirm(); // the tidied stretch, the whole text at most, goes into the box from the snapshot
     const std::shared_ptr<const std::string> text = doc.sharedText();
     const EditRange selection = doc.selection();
@@ -133,15 +154,9 @@ TidyCounts tidyDocument(const TidyOptions& options)
                                                    : tidyManuscript(*text, 0, text->size(), start, options);
     if (!result.changed()) return {};
     doc.replaceRange({static_cast<std::int32_t>(result.start), static_cast<std::int32_t>(result.end - result.start)},
-                     result.replacement);
-    refreshParagraphRows();
+                     result.replacement, ChangeCause::tidy);
     doc.select({static_cast<std::int32_t>(result.caret), 0});
     return result.counts;
-}
-
-void textChanged()
-{
-    if (appGlobals()) desk().typedMs += desk().clock.typed(steadyMilliseconds());
 }
 
 void typingPaused()
@@ -150,16 +165,9 @@ void typingPaused()
     saveLog();
 }
 
-NotWritten::NotWritten()
+std::unique_ptr<DocumentWatcher> watchDocument()
 {
-    if (appGlobals()) noteWords();
-}
-
-NotWritten::~NotWritten()
-{
-    if (!appGlobals()) return;
-    desk().meter.reset(documentWords());
-    saveLog();
+    return std::make_unique<DocumentFollower>();
 }
 
 void tellPending()

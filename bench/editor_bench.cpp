@@ -357,7 +357,7 @@ void recoveryCopySection(const char* size)
         recovery::copyNow();
         ui.push_back(nowMs() - start);
         const double written = nowMs();
-        recovery::worker().waitIdle();
+        wrivo::worker().waitIdle();
         worker.push_back(nowMs() - written);
     }
     report("UI thread: text handed to the worker", ui);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_globals.h"
 #include "app/recovery_internal.h"
 #include "app/versions.h"
 #include "bench/editor_session.h"
@@ -88,7 +89,7 @@ void largeSave(const std::string& document)
         if (replaced) versions::keepAfterSave(std::move(*replaced));
         withVersion.push_back(nowMs() - start);
         start = nowMs();
-        recovery::worker().waitIdle();
+        wrivo::worker().waitIdle();
         worker.push_back(nowMs() - start);
     }
     for (auto* times : {&plain, &withVersion, &worker}) std::sort(times->begin(), times->end());

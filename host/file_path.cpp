@@ -1,25 +1,15 @@
 #include "host/file_path.h"
 
-namespace wrivo {
+#include "host/gbk_rules.h"
 
-namespace {
-bool isLeadByte(unsigned char byte)
-{
-    return byte >= 0x81 && byte <= 0xFE;
-}
-} // namespace
+namespace wrivo {
 
 std::size_t lastSeparator(std::string_view path)
 {
     std::size_t found = std::string_view::npos;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(path[i]);
-        if (isLeadByte(byte) && i + 1 < path.size()) {
-            ++i; // the trail byte belongs to this character
-            continue;
-        }
-        if (byte == '\\' || byte == '/') found = i;
-    }
+    // A second byte may be a backslash (0x5C): only a character's first byte is a separator.
+    for (std::size_t i = 0; i < path.size(); i += gbk::characterLength<gbk::CodePageRule>(path, i))
+        if (path[i] == '\\' || path[i] == '/') found = i;
     return found;
 }
 

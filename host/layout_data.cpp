@@ -80,7 +80,7 @@ const WindowSettings* WindowLayout::windowSettings() const
     return units.empty() ? nullptr : units.front().as<WindowSettings>();
 }
 
-std::vector<const MenuEntry*> WindowLayout::menuEntries() const
+std::vector<const MenuEntry*> WindowLayout::menuEntries() const&
 {
     std::vector<const MenuEntry*> entries;
     for (const LayoutUnit& unit : units) {

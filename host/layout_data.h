@@ -312,7 +312,9 @@ struct WindowLayout {
     // The window unit's settings; null when units[0] is not a window unit.
     const WindowSettings* windowSettings() const;
     // The menu entries in stored order (their position is the n of 20000 + n).
-    std::vector<const MenuEntry*> menuEntries() const;
+    // They point into this layout, so a temporary one has none to give.
+    std::vector<const MenuEntry*> menuEntries() const&;
+    std::vector<const MenuEntry*> menuEntries() const&& = delete;
     bool operator==(const WindowLayout&) const = default;
 };
 

@@ -28,7 +28,7 @@ struct MenuBar {
 
 class LiveWindow : public WindowObject {
 public:
-    explicit LiveWindow(std::uint32_t id) : id(id) { }
+    explicit LiveWindow(std::uint32_t windowId) : id(windowId) { }
     ~LiveWindow() override;
 
     const std::uint32_t id;
@@ -94,7 +94,7 @@ private:
     void onShowWindow(bool shown);
     void onSetFocus();
     void onKillFocus();
-    void onCommand(int id, int code, HWND from);
+    void onCommand(int command, int code, HWND from);
     HBRUSH onControlColour(HDC dc, HWND control);
     bool onDrawItem(const DRAWITEMSTRUCT& item);
     void onEraseBackground(HDC dc);

@@ -224,14 +224,13 @@ void LiveWindow::onKillFocus()
     raiseWindowEvent(UnitEvent::lostFocus);
 }
 
-void LiveWindow::onCommand(int id, int code, HWND from)
+void LiveWindow::onCommand(int command, int code, HWND from)
 {
     if (!from) {
         // A menu command or accelerator.
-        if (LiveUnit* entry = menuEntryByCommand(id)) {
+        if (LiveUnit* entry = menuEntryByCommand(command)) {
             const MenuEntry* menuEntry = entry->record.as<MenuEntry>();
-            if (menuEntry && !(menuEntry->flags & menuDisabled))
-                raiseEvent(this->id, entry->record.id, UnitEvent::primary);
+            if (menuEntry && !(menuEntry->flags & menuDisabled)) raiseEvent(id, entry->record.id, UnitEvent::primary);
         }
         return;
     }

@@ -21,12 +21,13 @@ cp "$exe" "$stage/Wrivo.exe"
 # refuses a character GBK has no form for, so such a guide never ships.
 iconv -f UTF-8 -t GBK "$here/使用说明.txt" | sed 's/$/\r/' > "$stage/使用说明.txt"
 sed 's/$/\r/' "$here/LICENSE.txt" > "$stage/LICENSE.txt"
+sed 's/$/\r/' "$here/LICENSE-OpenCC.txt" > "$stage/LICENSE-OpenCC.txt"
 
 zip_file=$out/Wrivo-$version-win32.zip
 rm -f "$zip_file"
 # -X leaves out Unix owners and ids. zip stores the Chinese name as UTF-8
 # bytes; the fixer marks it as UTF-8 so Windows does not read it as OEM text.
-(cd "$stage" && zip -q -X -9 "$zip_file" Wrivo.exe 使用说明.txt LICENSE.txt)
+(cd "$stage" && zip -q -X -9 "$zip_file" Wrivo.exe 使用说明.txt LICENSE.txt LICENSE-OpenCC.txt)
 python3 "$root/tools/zip-utf8-names.py" "$zip_file"
 
 makensis -V2 -WX -INPUTCHARSET UTF8 \

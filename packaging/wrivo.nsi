@@ -1,7 +1,7 @@
 ; Wrivo's per-user installer. Built by packaging/make-dist.sh with
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=... -DSTAGE=... -DICON=... -DOUTFILE=... wrivo.nsi
 ; STAGE is the folder holding what the portable zip holds (Wrivo.exe,
-; 使用说明.txt, LICENSE.txt).
+; 使用说明.txt, LICENSE.txt, LICENSE-OpenCC.txt).
 ;
 ; No elevation: everything goes under the user's own profile and registry
 ; (%LOCALAPPDATA%\Programs\Wrivo, HKCU), which also keeps the settings file
@@ -68,6 +68,7 @@ Section "Wrivo 程序和开始菜单快捷方式" SecProgram
   File "${STAGE}/Wrivo.exe"
   File "${STAGE}/使用说明.txt"
   File "${STAGE}/LICENSE.txt"
+  File "${STAGE}/LICENSE-OpenCC.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
   CreateShortcut "$SMPROGRAMS\Wrivo.lnk" "$INSTDIR\Wrivo.exe" "" "$INSTDIR\Wrivo.exe" 0 \
@@ -110,6 +111,7 @@ Section "Uninstall"
   Delete "$INSTDIR\Wrivo.exe"
   Delete "$INSTDIR\使用说明.txt"
   Delete "$INSTDIR\LICENSE.txt"
+  Delete "$INSTDIR\LICENSE-OpenCC.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
 

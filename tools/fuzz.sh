@@ -29,7 +29,7 @@ fi
 
 objects=()
 mkdir -p "$out/obj"
-for src in "$root"/services/*.cpp "$root"/services/controls/*.cpp "$root"/host/*.cpp; do
+for src in "$root"/services/*/*.cpp "$root"/host/*.cpp; do
   [ -e "$src" ] || continue
   case "$src" in *_win32.cpp) continue ;; esac
   obj="$out/obj/$(basename "$(dirname "$src")")_$(basename "$src" .cpp).o"

@@ -51,7 +51,10 @@ apt_install() {
 have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
 # Only what make run and make test use: clang-format-14 checks the house
-# format (the format test), nsis makes the installer that the tests install.
+# format (the format test), nsis makes the installer that the tests install,
+# OpenCC's dictionaries become the Simplified/Traditional tables (read with
+# opencc_dict), and the opencc command converts fortunes-zh's lines for the
+# tests to compare with.
 packages=(
   cmake make ccache g++ clang-format-14 googletest
   g++-mingw-w64-i686-posix binutils-mingw-w64-i686
@@ -60,6 +63,7 @@ packages=(
   locales fonts-wqy-microhei
   python3
   zip nsis
+  libopencc1.1 opencc fortunes-zh
 )
 if [ "${1:-}" = fuzz ]; then packages+=(clang libclang-rt-14-dev); fi
 

@@ -15,7 +15,7 @@ namespace wrivo {
 namespace {
 
 struct Popup {
-    Popup(const PaletteLayout& layout, std::uint32_t current) : layout(layout), current(current) { }
+    Popup(const PaletteLayout& palette, std::uint32_t colour) : layout(palette), current(colour) { }
 
     PaletteLayout layout;
     std::uint32_t current;

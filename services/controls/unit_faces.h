@@ -59,8 +59,8 @@ public:
 class EditBoxFace : public UnitFace {
 public:
     using UnitFace::UnitFace;
+    // Read only: one binding of the application writes the box's text.
     std::string content() const { return text(EditBoxProperty::content); }
-    void setContent(std::string content) const { write(EditBoxProperty::content, std::move(content)); }
     std::int64_t textColour() const { return number(EditBoxProperty::textColour); }
     void setTextColour(std::int64_t colour) const { write(EditBoxProperty::textColour, colour); }
     std::int64_t backgroundColour() const { return number(EditBoxProperty::backgroundColour); }

@@ -123,7 +123,7 @@ std::optional<VersionsChoice> chooseVersion(const UnitRef& owner, const Versions
     form.addItem(DialogTemplate::buttonClass, BS_PUSHBUTTON | WS_TABSTOP, 212, 242, 60, 14, historyFolderButtonId,
                  texts.folderLabel);
     form.addItem(DialogTemplate::buttonClass, BS_PUSHBUTTON | WS_TABSTOP, 278, 242, 54, 14, IDCANCEL, texts.closeLabel);
-    Choosing choosing{&versions, &shelf, &showFolder};
+    Choosing choosing{&versions, &shelf, &showFolder, HistoryList::versions, {}};
     const INT_PTR result =
         DialogBoxIndirectParamA(GetModuleHandleA(nullptr), form.get(), reinterpret_cast<HWND>(windowHandle(owner)),
                                 versionsDialogProcedure, reinterpret_cast<LPARAM>(&choosing));

@@ -223,7 +223,7 @@ std::string shelfFileName(const DateTimeFields& time, std::string_view text, int
     bool spacePending = false;
     for (std::size_t i = 0; i < text.size() && characters < shelfNameCharacters;) {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= 0x80) {
+        if (gbk::CountRule::leads(c)) {
             if (i + 1 >= text.size()) break; // a lead byte without its partner
             const auto trail = static_cast<unsigned char>(text[i + 1]);
             i += 2;

@@ -114,8 +114,8 @@ std::optional<VersionName> parseVersionFileName(std::string_view name)
 
 int nextDuplicate(const std::vector<std::string>& names, const DateTimeFields& time)
 {
-    const std::string name = versionFileName(time, 0);
-    std::string_view stamp = name;
+    const std::string first = versionFileName(time, 0);
+    std::string_view stamp = first;
     const std::uint64_t second = readNameTime(stamp)->stamp;
     int next = 1;
     for (const std::string& name : names)
@@ -244,12 +244,11 @@ std::string firstCharacters(std::string_view head, std::size_t count)
     bool spacePending = false;
     for (std::size_t i = 0; i < head.size() && characters < count;) {
         const auto c = static_cast<unsigned char>(head[i]);
-        if (c >= 0x81 && c <= 0xFE && i + 1 >= head.size()) break; // cut off by the end of the head
-        const auto trail = i + 1 < head.size() ? static_cast<unsigned char>(head[i + 1]) : 0u;
-        const bool lead = gbk::CodePageRule::pairs(c, static_cast<unsigned char>(trail));
-        const std::size_t width = lead ? 2 : 1;
-        const bool space = c == ' ' || c == '\t' || c == '\r' || c == '\n' || (c == 0xA1 && trail == 0xA1);
-        if (space || c < 0x20 || c == 0x7F || (c >= 0x81 && !lead)) {
+        const bool leads = gbk::CodePageRule::leads(c);
+        if (leads && i + 1 >= head.size()) break; // cut off by the end of the head
+        const std::size_t width = gbk::pairedLength(head, i);
+        const bool space = c == ' ' || c == '\t' || c == '\r' || c == '\n' || head.substr(i, width) == "\xA1\xA1";
+        if (space || c < 0x20 || c == 0x7F || c == 0xFF || (leads && width == 1)) {
             spacePending = true;
         } else {
             if (spacePending && !shown.empty()) shown += ' ', ++characters;

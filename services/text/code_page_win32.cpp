@@ -1,5 +1,7 @@
 #include "services/text/code_page.h"
 
+#include "host/gbk_rules.h"
+
 #include <windows.h>
 
 #include <climits>
@@ -15,7 +17,7 @@ bool isCodePageText(std::string_view text)
         std::size_t piece = text.size();
         if (piece > INT_MAX) {
             piece = INT_MAX;
-            while (piece > 0 && static_cast<unsigned char>(text[piece - 1]) >= 0x80) --piece;
+            while (piece > 0 && gbk::CountRule::leads(static_cast<unsigned char>(text[piece - 1]))) --piece;
             if (piece == 0) return false;
         }
         if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(piece), nullptr, 0) == 0)

@@ -1,16 +1,7 @@
-// Character boundaries in GBK byte strings, found quickly.
-//
-// Which bytes lead a double-byte character follows one of two rules, each
-// named once here and chosen by every caller:
-//  - CountRule: every byte of 0x80 or above leads. The caption's character
-//    count and the paragraph split count this way, and keep doing so.
-//  - CodePageRule: code page 936's own rule, which the edit control follows.
-//    Only 0x81-0xFE lead; 0x80 (the euro sign "€") and 0xFF stand alone.
-//    Whatever must agree with the control (its character offsets, search and
-//    replace, the history's changed stretch) takes this one.
-// Under either rule a lead byte and the byte after it, whatever that byte is,
-// are one character. A lead byte that is the last byte of a text has no
-// partner; it ends the scan and is left out of any text built from it.
+// Character boundaries in GBK byte strings, found quickly, by the rules of
+// host/gbk_rules.h (CountRule, CodePageRule), which this header passes on.
+// A lead byte that is the last byte of a text has no partner; it ends the
+// scan and is left out of any text built from it.
 //
 // Two facts make fast scanning possible:
 //  - a byte that does not lead always ends a character (it is a character of
@@ -24,6 +15,8 @@
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+
+#include "host/gbk_rules.h"
 
 namespace wrivo::gbk {
 
@@ -61,29 +54,24 @@ inline Word byteMatches(Word w, unsigned char b)
     return ~nonZero & highBits;
 }
 
-struct CountRule {
-    static constexpr bool leads(unsigned char c) { return c >= 0x80; }
-    // Whether every byte of w leads.
-    static bool allLead(Word w) { return (w & highBits) == highBits; }
-};
-
-struct CodePageRule {
-    static constexpr bool leads(unsigned char c) { return c >= 0x81 && c <= 0xFE; }
-    // The second byte of a character: 0x40 to 0xFE, but not 0x7F.
-    static constexpr bool trails(unsigned char c) { return c >= 0x40 && c <= 0xFE && c != 0x7F; }
-    static constexpr bool pairs(unsigned char lead, unsigned char trail) { return leads(lead) && trails(trail); }
-    static bool allLead(Word w)
-    {
-        return (w & highBits) == highBits && (byteMatches(w, 0x80) | byteMatches(w, 0xFF)) == 0;
-    }
-};
+// Whether every byte of w leads by the rule: all lead bytes have their high
+// bit set, and a rule leaves out at most 0x80 and 0xFF.
+template <class Rule>
+bool allLead(Word w)
+{
+    static_assert(Rule::firstLead >= 0x80 && Rule::firstLead <= 0x81 && Rule::lastLead >= 0xFE);
+    Word outside = 0;
+    if constexpr (Rule::firstLead > 0x80) outside |= byteMatches(w, 0x80);
+    if constexpr (Rule::lastLead < 0xFF) outside |= byteMatches(w, 0xFF);
+    return (w & highBits) == highBits && outside == 0;
+}
 
 // Start of the run of lead bytes that ends just before pos, not going below
 // `boundary` (a known character boundary).
 template <class Rule>
 std::size_t leadRunStart(const unsigned char* p, std::size_t boundary, std::size_t pos)
 {
-    while (pos - boundary >= wordBytes && Rule::allLead(loadWord(p + pos - wordBytes))) pos -= wordBytes;
+    while (pos - boundary >= wordBytes && allLead<Rule>(loadWord(p + pos - wordBytes))) pos -= wordBytes;
     while (pos > boundary && Rule::leads(p[pos - 1])) --pos;
     return pos;
 }
@@ -114,7 +102,8 @@ inline unsigned gatherHighBits(Word m)
 // For a block of `width` bytes: index (trailIn << width | their high bits),
 // where trailIn says the first byte is the second byte of a character. Entry
 // bit j (below width) says byte j is a second byte; bit width says the same
-// of the byte after the block.
+// of the byte after the block. The high bits are the count's lead bytes.
+static_assert(CountRule::firstLead == 0x80 && CountRule::lastLead == 0xFF);
 template <unsigned width>
 struct TrailTable {
     std::uint16_t entries[2u << width];

@@ -1,6 +1,6 @@
 // Scanning sixteen bytes at a time with SSE2, where the processor has it;
 // elsewhere the functions fall back to the word-at-a-time scan of gbk_scan.h
-// or the C library. The rule is the count's of gbk_scan.h (spaces and
+// or the C library. The rule is the count's (host/gbk_rules.h; spaces and
 // full-width spaces count only where a character starts); the blocks are read with byte
 // compares and the high-bit mask instead of word arithmetic. The 32-bit
 // program is built for any x86, so only these functions are compiled for

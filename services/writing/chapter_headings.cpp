@@ -1,5 +1,6 @@
 #include "services/writing/chapter_headings.h"
 
+#include "host/gbk_rules.h"
 #include "services/text/gbk_scan_sse2.h"
 
 #include <algorithm>
@@ -14,30 +15,18 @@ constexpr std::string_view fullWidthSpace = "　";
 constexpr std::string_view openBracket = "【";
 constexpr std::string_view closeBracket = "】";
 constexpr std::string_view numerals =
-    "零〇一二三四五六七八九十百千万两壹贰叁肆伍陆柒捌玖拾佰仟廿卅０１２３４５６７８９";
+    "零〇一二三四五六七八九十百千万两壹贰叁肆伍陆柒捌玖拾佰仟廿卅０１２３４５６７８９萬兩";
 constexpr std::string_view wideSeparators = "：、，·—";
 constexpr std::string_view narrowSeparators = ":,.-";
 constexpr std::string_view freeUnits = "章卷"; // the title may follow at once
 constexpr std::string_view volumeUnits = "卷部篇";
-constexpr std::string_view otherUnits = "回节部篇集"; // a separator must come first
-constexpr std::string_view markers = "序章序言楔子引子前言尾声后记终章番外";
+constexpr std::string_view otherUnits = "回节部篇集節"; // a separator must come first
+constexpr std::string_view sectionUnits = "节節";
+// With the Traditional forms, so that headings survive 转为繁体.
+constexpr std::string_view markers = "序章序言楔子引子前言尾声后记终章番外尾聲後記終章";
 constexpr std::string_view extra = "番外";
 constexpr std::string_view extraPiece = "番外篇";
 constexpr std::string_view sentenceEnds = "。！？…";
-
-unsigned char byteAt(std::string_view s, std::size_t i)
-{
-    return static_cast<unsigned char>(s[i]);
-}
-
-// Bytes of the character at i, by the code page's rule.
-std::size_t characterLength(std::string_view s, std::size_t i)
-{
-    const unsigned char c = byteAt(s, i);
-    if (c < 0x81 || c == 0xFF || i + 1 == s.size()) return 1;
-    const unsigned char t = byteAt(s, i + 1);
-    return t >= 0x40 && t != 0x7F && t != 0xFF ? 2 : 1;
-}
 
 // Whether the double-byte character at i is one of the two-byte characters in `set`.
 bool wideIn(std::string_view s, std::size_t i, std::string_view set)
@@ -75,7 +64,7 @@ Body trimmedBody(std::string_view paragraph, std::size_t limit)
     std::size_t end = start, characters = 0, counted = 0;
     for (std::size_t i = start; i < paragraph.size() && counted <= limit;) {
         const std::size_t space = spaceAt(paragraph, i);
-        const std::size_t step = space ? space : characterLength(paragraph, i);
+        const std::size_t step = space ? space : gbk::pairedLength(paragraph, i);
         i += step;
         ++characters;
         if (!space) end = i, counted = characters;
@@ -115,7 +104,7 @@ std::size_t spacesFrom(std::string_view s, std::size_t i)
 bool readsAsSentence(std::string_view title)
 {
     std::size_t last = title.size();
-    for (std::size_t i = 0; i < title.size(); i += characterLength(title, i)) {
+    for (std::size_t i = 0; i < title.size(); i += gbk::pairedLength(title, i)) {
         if (wideIn(title, i, "，")) return true;
         last = i;
     }
@@ -132,7 +121,7 @@ HeadingKind numberedHeading(std::string_view s, bool bracketed)
     if (!free && !(wideIn(s, unit, otherUnits) && separatedAt(s, unit + 2, bracketed))) return HeadingKind::none;
     if (free && !separatedAt(s, unit + 2, bracketed) && readsAsSentence(s.substr(unit + 2))) return HeadingKind::none;
     if (wideIn(s, unit, volumeUnits)) return HeadingKind::volume;
-    return s.substr(unit).starts_with("节") ? HeadingKind::section : HeadingKind::chapter;
+    return wideIn(s, unit, sectionUnits) ? HeadingKind::section : HeadingKind::chapter;
 }
 
 bool markedHeading(std::string_view s, bool bracketed)
@@ -186,7 +175,7 @@ std::string headingTitle(std::string_view paragraph)
     const Body body = trimmedBody(paragraph, longestHeading);
     std::size_t end = 0;
     for (std::size_t characters = 0; end < body.text.size() && characters < longestHeading; ++characters)
-        end += characterLength(body.text, end);
+        end += gbk::pairedLength(body.text, end);
     return std::string(body.text.substr(0, end));
 }
 

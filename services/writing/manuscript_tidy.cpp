@@ -25,10 +25,7 @@ bool isLeadByte(unsigned char c)
 
 std::size_t characterLength(std::string_view s, std::size_t at)
 {
-    return at + 1 < s.size() &&
-                   gbk::CodePageRule::pairs(static_cast<unsigned char>(s[at]), static_cast<unsigned char>(s[at + 1]))
-               ? 2
-               : 1;
+    return gbk::pairedLength(s, at);
 }
 
 // A character as one number: the byte, or lead << 8 | second byte.

@@ -1,5 +1,5 @@
 #include "services/writing/word_count.h"
-#include "services/text/gbk_scan.h"
+#include "host/gbk_rules.h"
 
 #include <array>
 #include <cstddef>
@@ -28,7 +28,8 @@ constexpr std::array<unsigned char, 256> byteClasses = [] {
         classes[b] = alnum ? runAlnum : runSymbol;
     }
     classes[0x80] = runSymbol;
-    for (unsigned b = 0x81; b <= 0xFE; ++b) classes[b] = lead;
+    for (unsigned b = 0x80; b < 256; ++b)
+        if (gbk::CodePageRule::leads(static_cast<unsigned char>(b))) classes[b] = lead;
     return classes;
 }();
 
@@ -153,13 +154,15 @@ __attribute__((target("sse2"))) __m128i within(__m128i v, int lo, int hi)
     return _mm_cmpeq_epi8(_mm_min_epu8(d, _mm_set1_epi8(static_cast<char>(hi - lo))), d);
 }
 
+// The lead and second bytes by the code page's rule, in its vector form.
 __attribute__((target("sse2"))) BlockMasks blockMasks(const unsigned char* p)
 {
+    using Rule = gbk::CodePageRule;
     __m128i lead[4], trail[4], run[4], alnum[4], row[4], a1[4], a3[4], a9[4], wide[4], b96[4];
     for (int k = 0; k < 4; ++k) {
         const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * k));
-        lead[k] = within(x, 0x81, 0xFE);
-        trail[k] = _mm_andnot_si128(is(x, 0x7F), within(x, 0x40, 0xFE));
+        lead[k] = within(x, Rule::firstLead, Rule::lastLead);
+        trail[k] = _mm_andnot_si128(is(x, Rule::notTrail), within(x, Rule::firstTrail, Rule::lastTrail));
         run[k] = _mm_or_si128(within(x, 0x21, 0x7E), is(x, 0x80));
         alnum[k] = _mm_or_si128(within(x, '0', '9'), within(_mm_or_si128(x, _mm_set1_epi8(0x20)), 'a', 'z'));
         row[k] = within(x, 0xA1, 0xA9);

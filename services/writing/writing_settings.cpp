@@ -28,6 +28,8 @@ void setSwitch(bool& choice, std::string_view value)
 }
 
 constexpr std::string_view blankLineNames[] = {"keep", "one", "none"};
+// By TraditionalForms; the standard forms are the absence of the key.
+constexpr std::string_view traditionalNames[] = {"", "tw", "hk"};
 
 } // namespace
 
@@ -60,6 +62,10 @@ WritingSettings parseWritingSettings(std::string_view text, std::vector<std::str
             setSwitch(settings.publish.indent, value);
         } else if (key == "publish_blank_lines") {
             if (value == "one" || value == "none") settings.publish.blankLine = value == "one";
+        } else if (key == "traditional") {
+            const auto* name = std::find(std::begin(traditionalNames) + 1, std::end(traditionalNames), value);
+            if (name != std::end(traditionalNames))
+                settings.traditional = static_cast<TraditionalForms>(name - std::begin(traditionalNames));
         } else if (unknown && !trimmed(line).empty()) {
             unknown->emplace_back(trimmed(line));
         }
@@ -80,6 +86,8 @@ std::string writingSettingsText(const WritingSettings& settings, const std::vect
                        line("chapter_target", std::to_string(settings.chapterTarget)) +
                        line("publish_indent", settings.publish.indent ? "1" : "0") +
                        line("publish_blank_lines", settings.publish.blankLine ? "one" : "none");
+    if (settings.traditional != TraditionalForms::standard)
+        text += line("traditional", traditionalNames[static_cast<int>(settings.traditional)]);
     for (const std::string& kept : unknown) text += kept + "\r\n";
     return text;
 }
@@ -98,6 +106,7 @@ WritingSettings settingsChangedOver(const WritingSettings& base, const WritingSe
     take(merged.tidy.punctuation, base.tidy.punctuation, mine.tidy.punctuation);
     take(merged.chapterTarget, base.chapterTarget, mine.chapterTarget);
     take(merged.publish, base.publish, mine.publish);
+    take(merged.traditional, base.traditional, mine.traditional);
     return merged;
 }
 

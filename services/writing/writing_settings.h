@@ -7,6 +7,8 @@
 //   blank_lines=one    空行: keep, one or none
 //   trim_trailing=1    去掉段尾空格
 //   punctuation=1      中文里的半角标点改为全角
+//   traditional=tw     转为繁体/简体 take Taiwan's (tw) or Hong Kong's (hk)
+//                      Traditional forms; without it, OpenCC's standard ones
 //   chapter_target=0   每章目标字数, 0 for none
 //   publish_indent=1   复制本章: paragraphs indented by two full-width spaces
 //   publish_blank_lines=one   复制本章: one blank line between paragraphs, or none
@@ -21,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "services/writing/chinese_convert.h"
 #include "services/writing/manuscript_tidy.h"
 
 namespace wrivo {
@@ -41,6 +44,7 @@ struct WritingSettings {
     TidyOptions tidy;
     std::int64_t chapterTarget = 0;
     PublishLayout publish;
+    TraditionalForms traditional = TraditionalForms::standard;
     friend bool operator==(const WritingSettings&, const WritingSettings&) = default;
 };
 

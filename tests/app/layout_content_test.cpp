@@ -81,7 +81,9 @@ TEST(LayoutContent, UnitsAreOfKnownKindsAndMenuEntriesHaveTheirUnits)
         const UnitKindInfo* info = findUnitKind(unit.kind);
         ASSERT_NE(info, nullptr);
         EXPECT_EQ(kindIsNonVisual(*info), unit.kind == kind::commonDlg);
-        if (!unit.name.empty()) EXPECT_TRUE(names.insert(unit.name).second) << "two units named the same";
+        if (!unit.name.empty()) {
+            EXPECT_TRUE(names.insert(unit.name).second) << "two units named the same";
+        }
     }
     const std::vector<const MenuEntry*> entries = main.menuEntries();
     ASSERT_EQ(entries.size(), static_cast<std::size_t>(menuEntryCount));
@@ -93,12 +95,15 @@ TEST(LayoutContent, UnitsAreOfKnownKindsAndMenuEntriesHaveTheirUnits)
 // nothing are exactly the popups, the separators and the greyed heading.
 TEST(LayoutContent, MenuIsATreeWhoseLeavesRunHandlers)
 {
-    const std::vector<const MenuEntry*> entries = mainWindow().menuEntries();
+    const WindowLayout main = mainWindow();
+    const std::vector<const MenuEntry*> entries = main.menuEntries();
     ASSERT_FALSE(entries.empty());
     EXPECT_EQ(entries[0]->level, 0);
     for (std::size_t n = 0; n < entries.size(); ++n) {
         const MenuEntry& e = *entries[n];
-        if (n > 0) EXPECT_LE(e.level, entries[n - 1]->level + 1) << n;
+        if (n > 0) {
+            EXPECT_LE(e.level, entries[n - 1]->level + 1) << n;
+        }
         EXPECT_EQ(e.flags & menuHidden, 0u) << n;
         const bool runsNothing = opensPopup(entries, n) || e.caption == "-" || (e.flags & menuDisabled) != 0;
         EXPECT_EQ(e.handler == noHandler, runsNothing) << n << " " << e.caption;
@@ -110,7 +115,8 @@ TEST(LayoutContent, MenuIsATreeWhoseLeavesRunHandlers)
 // shortcut is no accelerator).
 TEST(LayoutContent, EachShortcutKeyChoosesTheEntryThatCarriesIt)
 {
-    const std::vector<const MenuEntry*> entries = mainWindow().menuEntries();
+    const WindowLayout main = mainWindow();
+    const std::vector<const MenuEntry*> entries = main.menuEntries();
     std::vector<MenuEntryInput> inputs;
     std::map<int, std::vector<int>> expected; // shortcut index -> commands
     for (std::size_t n = 0; n < entries.size(); ++n) {

@@ -102,7 +102,7 @@ TEST_P(Manifest, KeepsTheIconAndVersionResources)
 
 // The program the tests run, and the stripped copy that ships.
 INSTANTIATE_TEST_SUITE_P(BuiltAndShipped, Manifest, testing::Values("Wrivo.exe", "..\\release\\Wrivo.exe"),
-                         [](const auto& info) { return info.index == 0 ? "Built" : "Shipped"; });
+                         [](const auto& tested) { return tested.index == 0 ? "Built" : "Shipped"; });
 
 TEST(ManifestOfTestPrograms, NoneSoTheyRunWithTheCodePageOfTheTestLocale)
 {

@@ -91,7 +91,7 @@ TEST_F(Versions, SavesOfChangedTextKeepTheOldAndOpenBringsItBack)
     EXPECT_NE(lines[1].find("\t2 字\t"), std::string::npos) << lines[1];
     EXPECT_EQ(document().text(), "一稿");
     EXPECT_EQ(document().file(), path);
-    EXPECT_TRUE(document().isModified());
+    EXPECT_TRUE(documentModified());
     EXPECT_EQ(fileBytes(path), "三稿 more words") << "written only when the user saves";
     save(path);
     EXPECT_EQ(fileBytes(path), "一稿");

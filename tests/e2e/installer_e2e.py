@@ -18,7 +18,7 @@ SETUP = os.path.join(DIST, "Wrivo-3.7-setup.exe")
 SHIPPED = os.path.join(os.path.dirname(DIST), "release", "Wrivo.exe")
 UNINSTALL_KEY = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Wrivo"
 APP_KEY = r"HKCU\Software\Classes\Applications\Wrivo.exe"
-INSTALLED = ["Wrivo.exe", "使用说明.txt", "LICENSE.txt", "uninstall.exe"]
+INSTALLED = ["Wrivo.exe", "使用说明.txt", "LICENSE.txt", "LICENSE-OpenCC.txt", "uninstall.exe"]
 SETTINGS = "qelvorinthab.ini"
 SLOW = 60.0 * wrivo.SLOWDOWN   # an installer start under Wine on a busy machine
 

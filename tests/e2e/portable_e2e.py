@@ -72,7 +72,7 @@ class PortableZip(unittest.TestCase):
             return f.read()
 
     def test_holds_the_shipped_program_the_guide_in_gbk_and_the_licence(self):
-        self.assertEqual(self.names, sorted(["Wrivo.exe", GUIDE, "LICENSE.txt"]))
+        self.assertEqual(self.names, sorted(["Wrivo.exe", GUIDE, "LICENSE.txt", "LICENSE-OpenCC.txt"]))
         with open(os.path.join(RELEASE, "Wrivo.exe"), "rb") as f:
             self.assertEqual(self.read("Wrivo.exe"), f.read())
 
@@ -90,6 +90,9 @@ class PortableZip(unittest.TestCase):
         licence = self.read("LICENSE.txt")
         self.assertTrue(licence.startswith(b"MIT License\r\n"))
         self.assertIn(b"Copyright (c) 2026 Wrivo's authors\r\n", licence)
+        dictionaries = self.read("LICENSE-OpenCC.txt")
+        self.assertIn(b"converted into Wrivo's table", dictionaries)
+        self.assertIn(b"Apache License", dictionaries)
 
     def test_unpacked_program_runs_and_keeps_its_settings_beside_itself(self):
         settings = os.path.join(self.folder, SETTINGS)

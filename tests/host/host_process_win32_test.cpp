@@ -186,12 +186,16 @@ TEST_P(ProcessEnd, EndsAsItsScenarioSays)
         EXPECT_NE(seen.find(text), std::string::npos) << text << " is not in\n" << seen;
     for (const std::string& text : end.unlogged)
         EXPECT_EQ(seen.find(text), std::string::npos) << text << " is in\n" << seen;
-    if (end.wholeLog) EXPECT_EQ(seen, end.wholeLog);
+    if (end.wholeLog) {
+        EXPECT_EQ(seen, end.wholeLog);
+    }
     DeleteFileA(log.c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Host, ProcessEnd, ::testing::ValuesIn(endCases),
-                         [](const ::testing::TestParamInfo<EndCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<EndCase>& tested) {
+                             return std::string(tested.param.name);
+                         });
 
 TEST(StartUp, MainWindowAppearsAtTick29UntitledAndIsTitledAtTick30)
 {

@@ -54,6 +54,10 @@ TEST(ChapterHeadings, KindsTitlesAndParts)
     };
     for (const auto& [kind, lines] : examples)
         for (const char* line : lines) EXPECT_EQ(headingKind(line), kind) << line;
+    // The Traditional forms, as 转为繁体 leaves the headings.
+    for (const char* line : {"第兩萬章", "後記", "尾聲：歸途", "終章 雪"})
+        EXPECT_EQ(headingKind(line), chapter) << line;
+    EXPECT_EQ(headingKind("第一節 晨"), section);
 
     // At most forty characters, without the surrounding spaces.
     const std::string forty = "第一章" + std::string(17, 'x') + std::string(40, '\xB0'); // 3 + 17 + 20

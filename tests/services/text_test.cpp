@@ -150,6 +150,28 @@ TEST(RemoveAllSpaces, AgreesWithTheCharacterByCharacterRuleOnRandomTexts)
     }
 }
 
+// The word-at-a-time form of each lead-byte rule says of a word what the rule
+// says of its bytes: a word of lead bytes with any one byte in any place
+// leads whole exactly when that byte leads.
+template <class Rule>
+void checkWordForm()
+{
+    for (unsigned b = 0; b < 256; ++b) {
+        for (unsigned place = 0; place < gbk::wordBytes; ++place) {
+            unsigned char word[gbk::wordBytes];
+            std::memset(word, 0xB0, sizeof word);
+            word[place] = static_cast<unsigned char>(b);
+            ASSERT_EQ(gbk::allLead<Rule>(gbk::loadWord(word)), Rule::leads(word[place])) << b << " at " << place;
+        }
+    }
+}
+
+TEST(GbkRules, WordsLeadWholeExactlyWhenEveryByteLeads)
+{
+    checkWordForm<gbk::CountRule>();
+    checkWordForm<gbk::CodePageRule>();
+}
+
 TEST(FindByte, FindsTheFirstMatchLikeMemchrAtEveryOffset)
 {
     std::mt19937 random(99);

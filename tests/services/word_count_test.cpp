@@ -66,6 +66,14 @@ TEST(WordCount, BlocksCountAsCharactersAndLinesAddUp)
         lines += countWords(std::string_view(text).substr(start));
         ASSERT_EQ(lines, whole) << round;
     }
+    // Every pair of bytes, at every place of a block: the blocks' vector form
+    // of the lead and second bytes reads them as the rule does.
+    for (unsigned lead = 0; lead < 256; ++lead) {
+        std::string text;
+        for (unsigned second = 0; second < 256; ++second)
+            text += {static_cast<char>(lead), static_cast<char>(second), ' '};
+        ASSERT_EQ(countWords(text), countWordsByCharacters(text)) << lead;
+    }
 }
 
 } // namespace

@@ -83,8 +83,11 @@ TEST(WritingLog, DailyFileReadBackAfterDamageAndFromTwoWriters)
 
     const WritingSettings settings = parseWritingSettings(
         "goal=5000\r\nindent=0\nblank_lines=none\nbogus\n=1\ntrim_trailing=2\npunctuation = 0\nunknown=1\ngoal=-4\n"
-        "chapter_target=3000\nchapter_target=100001\npublish_indent=0\npublish_blank_lines=keep\n");
+        "chapter_target=3000\nchapter_target=100001\npublish_indent=0\npublish_blank_lines=keep\n"
+        "traditional=hk\ntraditional=cn\n");
     EXPECT_EQ(settings.goal, 5000);
+    EXPECT_EQ(settings.traditional, TraditionalForms::hongKong);
+    EXPECT_EQ(parseWritingSettings("traditional=tw").traditional, TraditionalForms::taiwan);
     EXPECT_EQ(settings.tidy, (TidyOptions{false, BlankLines::none, true, false}));
     EXPECT_EQ(settings.chapterTarget, 3000);
     EXPECT_EQ(settings.publish, (PublishLayout{false, true}));

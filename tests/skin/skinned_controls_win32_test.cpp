@@ -177,9 +177,9 @@ Ink inkIn(const Pixels& pixels, int x0, int y0, int width, int height)
     Ink ink;
     for (int y = y0 + 1; y < y0 + height - 1; ++y) {
         for (int x = x0 + 1; x < x0 + width - 1; ++x) {
-            const std::uint32_t green = (pixels.at(x, y) >> 8) & 0xFF;
-            ink.darkest = std::min(ink.darkest, green);
-            if (green < 128) {
+            const std::uint32_t level = (pixels.at(x, y) >> 8) & 0xFF; // the green channel
+            ink.darkest = std::min(ink.darkest, level);
+            if (level < 128) {
                 ++ink.count;
                 ink.left = std::min(ink.left, x);
                 ink.right = std::max(ink.right, x);

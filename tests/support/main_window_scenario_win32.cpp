@@ -27,7 +27,7 @@ std::string windowText(const UnitRef& unit)
 
 void MainWindowScenario::settleRecovery()
 {
-    recovery::worker().waitIdle();
+    worker().waitIdle();
 }
 
 void MainWindowScenario::SetUp()

@@ -35,6 +35,9 @@ struct CheckState {
     std::set<std::string> ignored;
     std::set<std::string> unreadableTold; // lists said not to read, once a run each
     std::vector<Finding> findings;
+    // F9 checked a selection. Choosing a finding selects it in the text, so
+    // later looks take a selection only when F9 did.
+    bool onSelection = false;
 };
 
 CheckState& checkState()
@@ -84,7 +87,7 @@ FindingsContent runCheck()
     const EditRange selection = document().selection();
     const Chapter chapter = currentChapter();
     CheckRequest request{text, chapter.start, chapter.end, 0, 0, state.lists.get(), &state.ignored, &documentParts()};
-    if (selection.length > 0) {
+    if (selection.length > 0 && state.onSelection) {
         request.start = static_cast<std::size_t>(selection.start);
         request.end = request.start + static_cast<std::size_t>(selection.length);
     } else if (!chapter.headed || chapter.counted) {
@@ -151,6 +154,7 @@ std::optional<std::int32_t> handlers::chapterTarget(const EventArguments&)
 std::optional<std::int32_t> handlers::publishCheck(const EventArguments&)
 {
     publishing::readLists();
+    publishing::checkState().onSelection = document().selection().length > 0;
     watchTypingPauses();
     openFindings(mainWindowRef, publishing::checkTitle, publishing::runCheck(),
                  {publishing::onChosen, publishing::onIgnored});

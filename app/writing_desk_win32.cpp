@@ -8,6 +8,7 @@
 #include "app/start_window.h"
 #include "app/statistics_handlers.h"
 #include "app/units.h"
+#include "host/host.h"
 #include "services/dialogs/writing_dialogs.h"
 #include "services/store/writing_store.h"
 #include "services/text/datetime.h"
@@ -34,10 +35,13 @@ struct Desk {
     bool settingsWaiting = false;            // a change not yet written
     WritingLog log;
     WordMeter meter;
+    WritingLog minutes; // of typing per day
+    TypingClock clock;
+    std::uint64_t typedMs = 0;  // not yet a whole minute of today's
     bool reachedToTell = false; // today's goal reached since the last command
     bool storeFailed = false;
     bool storeFailureTold = false;
-    Held logHeld, settingsHeld;
+    Held logHeld, settingsHeld, minutesHeld;
 };
 
 namespace {
@@ -49,6 +53,7 @@ Desk& desk()
         slot = std::make_shared<Desk>();
         // A log that does not read shows as empty until it does.
         slot->log.setStored(readDailyLog().value_or(DailyLog{}).days);
+        slot->minutes.setStored(readMinutesLog().value_or(DailyLog{}).days);
     }
     return *slot;
 }
@@ -84,12 +89,24 @@ void saveSettings()
     noteOutcome(outcome, d.settingsHeld);
 }
 
+// Whole minutes of typing go to today.
+void noteMinutes()
+{
+    Desk& d = desk();
+    constexpr std::uint64_t minute = 60'000;
+    if (d.typedMs < minute) return;
+    d.minutes.add(today(), static_cast<std::int64_t>(d.typedMs / minute), 0);
+    d.typedMs %= minute;
+}
+
 // Settings that waited for their file go with the log.
 void saveLog()
 {
     Desk& d = desk();
     if (d.settingsWaiting) saveSettings();
     if (d.log.hasPending()) noteOutcome(saveDailyLog(d.log), d.logHeld);
+    noteMinutes();
+    if (d.minutes.hasPending()) noteOutcome(saveMinutesLog(d.minutes), d.minutesHeld);
 }
 
 // The difference since the last note goes to today: the document has `words` now.
@@ -109,7 +126,12 @@ class DocumentFollower final : public DocumentWatcher {
 public:
     void changed(const Change& change) override
     {
-        if (change.countsAsWriting) return; // it counts at the next pause, with the typing around it
+        if (change.countsAsWriting) {
+            // Typing time runs while such changes come; the words count at
+            // the next pause, with the typing around them.
+            desk().typedMs += desk().clock.typed(steadyMilliseconds());
+            return;
+        }
         noteWords(countWords(*change.before).words);
         desk().meter.reset(countWords(*change.after).words);
         saveLog();
@@ -158,6 +180,7 @@ void tellPending()
     }
     tellHeld(d.logHeld, "daily.txt");
     tellHeld(d.settingsHeld, "writing.txt");
+    tellHeld(d.minutesHeld, "minutes.txt");
     if (d.reachedToTell) {
         d.reachedToTell = false;
         const std::int64_t day = today();
@@ -226,6 +249,8 @@ std::optional<std::int32_t> handlers::dailyGoal(const EventArguments&)
     summary.streak = d.log.streak(day);
     summary.average = d.log.average(day, averagedDays);
     summary.days = d.log.days();
+    noteMinutes();
+    summary.minutes = d.minutes.day(day).words;
     const std::optional<std::int64_t> goal = askDailyGoal(mainWindowRef, summary);
     if (!goal || *goal == d.settings.goal) return std::nullopt;
     d.settings.goal = *goal;

@@ -4,7 +4,7 @@
 //    when cancelled;
 //  - the daily goal (今日目标): today's figure, the goal in an edit field,
 //    what is left, the last 30 days as a bar chart, the streak and the
-//    average; answered with the goal entered, or nothing when cancelled.
+//    average, today's typing time and speed; answered with the goal entered, or nothing when cancelled.
 #pragma once
 #include <cstdint>
 #include <optional>
@@ -24,6 +24,7 @@ struct GoalSummary {
     std::int64_t goal = 0;
     int streak = 0;
     std::int64_t average = 0;
+    std::int64_t minutes = 0; // of typing today
     std::vector<DayRecord> days;
 };
 

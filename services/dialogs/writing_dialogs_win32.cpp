@@ -97,7 +97,8 @@ enum : WORD {
     goalField,
     leftLabel,
     chartBox,
-    streakLabel
+    streakLabel,
+    speedLabel
 };
 
 struct GoalState {
@@ -184,6 +185,9 @@ INT_PTR CALLBACK goalProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM 
         SetDlgItemTextA(dialog, goalField, std::to_string(summary.goal).c_str());
         SetDlgItemTextA(dialog, streakLabel,
                         filledIn(goalDialogTexts::streakAndAverage, summary.streak, summary.average).c_str());
+        const std::int64_t perHour =
+            summary.minutes > 0 ? std::max<std::int64_t>(summary.written, 0) * 60 / summary.minutes : 0;
+        SetDlgItemTextA(dialog, speedLabel, filledIn(goalDialogTexts::speed, summary.minutes, perHour).c_str());
         showLeft(dialog, *state);
         return TRUE; // the focus goes to the first tab stop, the goal
     }
@@ -239,7 +243,7 @@ std::optional<TidyOptions> askTidyOptions(const UnitRef& owner, const TidyOption
 std::optional<std::int64_t> askDailyGoal(const UnitRef& owner, const GoalSummary& summary)
 {
     namespace t = goalDialogTexts;
-    DialogTemplate form(dialogStyle, 0, 260, 206, t::title, 9, "宋体");
+    DialogTemplate form(dialogStyle, 0, 260, 218, t::title, 9, "宋体");
     form.addItem(DialogTemplate::staticClass, SS_LEFT, 10, 8, 240, 10, writtenLabel, "");
     form.addItem(DialogTemplate::staticClass, SS_LEFT, 10, 25, 50, 10, 0xFFFF, t::goal);
     form.addItem(DialogTemplate::editClass, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_NUMBER, 60, 23, 50, 13,
@@ -248,8 +252,9 @@ std::optional<std::int64_t> askDailyGoal(const UnitRef& owner, const GoalSummary
     form.addItem(DialogTemplate::staticClass, SS_LEFT, 10, 42, 240, 10, leftLabel, "");
     form.addItem(DialogTemplate::staticClass, SS_OWNERDRAW, 10, 56, 240, 104, chartBox, "");
     form.addItem(DialogTemplate::staticClass, SS_LEFT, 10, 165, 240, 10, streakLabel, "");
-    form.addItem(DialogTemplate::buttonClass, BS_DEFPUSHBUTTON | WS_TABSTOP, 144, 184, 50, 15, IDOK, okButtonText);
-    form.addItem(DialogTemplate::buttonClass, BS_PUSHBUTTON | WS_TABSTOP, 200, 184, 50, 15, IDCANCEL, cancelButtonText);
+    form.addItem(DialogTemplate::staticClass, SS_LEFT, 10, 178, 240, 10, speedLabel, "");
+    form.addItem(DialogTemplate::buttonClass, BS_DEFPUSHBUTTON | WS_TABSTOP, 144, 196, 50, 15, IDOK, okButtonText);
+    form.addItem(DialogTemplate::buttonClass, BS_PUSHBUTTON | WS_TABSTOP, 200, 196, 50, 15, IDCANCEL, cancelButtonText);
     GoalState state{&summary, summary.goal};
     if (runDialog(owner, form, goalProcedure, &state) != IDOK) return std::nullopt;
     return state.goal;

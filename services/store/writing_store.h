@@ -1,4 +1,4 @@
-// writing.txt and daily.txt in the store folder (%LOCALAPPDATA%\Wrivo\),
+// writing.txt, daily.txt and minutes.txt in the store folder (%LOCALAPPDATA%\Wrivo\),
 // each written through a temporary file and a rename. The daily log is
 // merged, not overwritten: under daily.lock, opened exclusively beside it,
 // the file is read anew, this program's pending figures are added and the
@@ -30,6 +30,8 @@ std::optional<WritingSettings> readWritingSettings();
 // The log as the file holds it now (empty when it is missing); nothing when
 // it exists and cannot be read.
 std::optional<DailyLog> readDailyLog();
+// minutes.txt, the minutes of typing per day, read and written like daily.txt.
+std::optional<DailyLog> readMinutesLog();
 
 // How a write of the log (or of the settings) went.
 enum class LogWrite {
@@ -39,6 +41,7 @@ enum class LogWrite {
     failed      // the folder or file cannot be written
 };
 LogWrite saveDailyLog(WritingLog& log);
+LogWrite saveMinutesLog(WritingLog& log);
 // Writes what `mine` changed since `base` (the settings as last read or
 // written) over the file as it is now; when written, both hold the result.
 LogWrite saveWritingSettings(WritingSettings& base, WritingSettings& mine);

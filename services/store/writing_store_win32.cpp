@@ -57,6 +57,29 @@ ScopedFile takeLock(const std::string& path, bool& busy)
     return ScopedFile();
 }
 
+std::optional<DailyLog> readLog(const char* name, LogFields fields)
+{
+    const std::optional<std::string> text = readText(name);
+    if (!text) return std::nullopt;
+    return parseDailyLog(*text, fields);
+}
+
+// Both logs are merged under the one lock.
+LogWrite saveLog(const char* name, LogFields fields, WritingLog& log)
+{
+    const std::string lockPath = pathOf("daily.lock");
+    if (lockPath.empty()) return LogWrite::failed;
+    bool busy = false;
+    const ScopedFile lock = takeLock(lockPath, busy);
+    if (!lock) return busy ? LogWrite::busy : LogWrite::failed;
+    std::optional<DailyLog> file = readLog(name, fields);
+    if (!file) return LogWrite::unreadable;
+    file->days = log.withPending(file->days);
+    if (!writeText(name, dailyLogText(*file, fields))) return LogWrite::failed;
+    log.written(std::move(file->days));
+    return LogWrite::written;
+}
+
 } // namespace
 
 std::string writingStoreName()
@@ -85,24 +108,22 @@ std::optional<WritingSettings> readWritingSettings()
 
 std::optional<DailyLog> readDailyLog()
 {
-    const std::optional<std::string> text = readText("daily.txt");
-    if (!text) return std::nullopt;
-    return parseDailyLog(*text);
+    return readLog("daily.txt", LogFields::withGoal);
+}
+
+std::optional<DailyLog> readMinutesLog()
+{
+    return readLog("minutes.txt", LogFields::figureOnly);
 }
 
 LogWrite saveDailyLog(WritingLog& log)
 {
-    const std::string lockPath = pathOf("daily.lock");
-    if (lockPath.empty()) return LogWrite::failed;
-    bool busy = false;
-    const ScopedFile lock = takeLock(lockPath, busy);
-    if (!lock) return busy ? LogWrite::busy : LogWrite::failed;
-    std::optional<DailyLog> file = readDailyLog();
-    if (!file) return LogWrite::unreadable;
-    file->days = log.withPending(file->days);
-    if (!writeText("daily.txt", dailyLogText(*file))) return LogWrite::failed;
-    log.written(std::move(file->days));
-    return LogWrite::written;
+    return saveLog("daily.txt", LogFields::withGoal, log);
+}
+
+LogWrite saveMinutesLog(WritingLog& log)
+{
+    return saveLog("minutes.txt", LogFields::figureOnly, log);
 }
 
 LogWrite saveWritingSettings(WritingSettings& base, WritingSettings& mine)

@@ -41,6 +41,7 @@ inline constexpr std::string_view reached = "今日目标已经完成";
 inline constexpr std::string_view noGoal = "未设目标";
 inline constexpr std::string_view streakAndAverage = "连续完成 N 天，有写作的日子平均每天 M 字";
 inline constexpr std::string_view chartCaption = "最近 30 天";
+inline constexpr std::string_view speed = "今日写作 N 分钟，平均 M 字/小时";
 } // namespace goalDialogTexts
 
 inline constexpr std::string_view okButtonText = "确定";

@@ -9,13 +9,12 @@
 //    Chinese numerals (零〇一二三四五六七八九十百千万两壹贰叁肆伍陆柒捌玖
 //    拾佰仟廿卅, and 萬兩). After 章 or 卷 the title may follow directly
 //    ("第一章风起"), unless it reads as a sentence: it ends with 。！？ or …
-//    or holds a ，("第三章里说的那个人就是他。"); after the others the
-//    paragraph must end or go on with a space (half- or full-width, or a
-//    tab), one of ：:、，,.·—- or the closing 】, so "第二回合开始了" and
-//    "第三部电影" are no headings;
+//    or holds a ，("第三章里说的那个人就是他。"); after the others the paragraph must end or go
+//    on with a space (half- or full-width, or a tab), one of ：:、，,.·—- or
+//    the closing 】, so "第二回合开始了" and "第三部电影" are no headings;
 //  - 序章 序言 楔子 引子 前言 尾声 后记 终章 or 番外 (尾聲 後記 終章 and 節
-//    too, the Traditional forms, so that headings survive 转为繁体), followed
-//    by what may follow 回 above, or (番外 only) a number; 番外篇 as 番外;
+//    too, the Traditional forms, so that headings survive 转为繁体), followed by what may
+//    follow 回 above, or (番外 only) a number; 番外篇 as 番外;
 //  - "Chapter" in any case, one or more spaces and a digit.
 // 卷 部 篇 lines are volumes, 节 lines sections (listed under their chapter),
 // the rest chapters. Only chapters are counted as chapters: a novelist counts

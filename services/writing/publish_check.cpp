@@ -1,7 +1,9 @@
 #include "services/writing/publish_check.h"
 
 #include <algorithm>
+
 #include <unordered_map>
+#include "host/gbk_rules.h"
 
 namespace wrivo {
 namespace {
@@ -19,10 +21,7 @@ unsigned char byteAt(std::string_view s, std::size_t i)
 // Bytes of the character at i, by the code page's rule.
 std::size_t characterLength(std::string_view s, std::size_t i)
 {
-    const unsigned char c = byteAt(s, i);
-    if (c < 0x81 || c == 0xFF || i + 1 >= s.size()) return 1;
-    const unsigned char t = byteAt(s, i + 1);
-    return t >= 0x40 && t != 0x7F && t != 0xFF ? 2 : 1;
+    return gbk::pairedLength(s, i);
 }
 
 // A Chinese character: double-byte outside the rows of marks and symbols.

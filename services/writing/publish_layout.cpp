@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/gbk_rules.h"
+
 #include "services/writing/chapter_view.h"
 #include "services/writing/manuscript_tidy.h"
 
@@ -26,10 +28,7 @@ std::string_view withoutLeadingSpaces(std::string_view paragraph)
 // Bytes of the character at i, by the code page's rule.
 std::size_t characterLength(std::string_view s, std::size_t i)
 {
-    const auto c = static_cast<unsigned char>(s[i]);
-    if (c < 0x81 || c == 0xFF || i + 1 >= s.size()) return 1;
-    const auto t = static_cast<unsigned char>(s[i + 1]);
-    return t >= 0x40 && t != 0x7F && t != 0xFF ? 2 : 1;
+    return gbk::pairedLength(s, i);
 }
 
 std::string fileNameOf(std::string_view title)

@@ -66,19 +66,22 @@ std::int64_t writingDay(const DateTimeFields& localTime)
     return daysFromCivil(localTime.date) - (localTime.hour < dayStartHour ? 1 : 0);
 }
 
-DailyLog parseDailyLog(std::string_view text)
+DailyLog parseDailyLog(std::string_view text, LogFields fields)
 {
+    const std::size_t count = fields == LogFields::withGoal ? 3 : 2;
     DailyLog log;
     while (!text.empty()) {
         const std::size_t end = std::min(text.find('\n'), text.size());
         std::string_view line = text.substr(0, end);
         text.remove_prefix(std::min(end + 1, text.size()));
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        const std::vector<std::string_view> fields = fieldsOf(line);
-        if (fields.empty()) continue;
-        const std::optional<std::int64_t> day = dayIn(fields[0]),
-                                          words = fields.size() == 3 ? numberIn(fields[1]) : std::nullopt,
-                                          goal = fields.size() == 3 ? numberIn(fields[2]) : std::nullopt;
+        const std::vector<std::string_view> found = fieldsOf(line);
+        if (found.empty()) continue;
+        const bool whole = found.size() == count;
+        const std::optional<std::int64_t> day = dayIn(found[0]), words = whole ? numberIn(found[1]) : std::nullopt,
+                                          goal = !whole       ? std::nullopt
+                                                 : count == 3 ? numberIn(found[2])
+                                                              : std::optional<std::int64_t>(0);
         if (day && words && goal && *words >= -largestFigure && *words <= largestFigure && *goal >= 0 &&
             *goal <= largestFigure)
             log.days.push_back({*day, *words, *goal});
@@ -89,14 +92,18 @@ DailyLog parseDailyLog(std::string_view text)
     return log;
 }
 
-std::string dailyLogText(const DailyLog& log)
+std::string dailyLogText(const DailyLog& log, LogFields fields)
 {
     std::string text;
     for (const DayRecord& record : log.days) {
         const CivilDate date = civilFromDays(record.day);
         char line[80];
-        std::snprintf(line, sizeof line, "%04d-%02d-%02d %lld %lld\r\n", date.year, date.month, date.day,
-                      static_cast<long long>(record.words), static_cast<long long>(record.goal));
+        if (fields == LogFields::withGoal)
+            std::snprintf(line, sizeof line, "%04d-%02d-%02d %lld %lld\r\n", date.year, date.month, date.day,
+                          static_cast<long long>(record.words), static_cast<long long>(record.goal));
+        else
+            std::snprintf(line, sizeof line, "%04d-%02d-%02d %lld\r\n", date.year, date.month, date.day,
+                          static_cast<long long>(record.words));
         text += line;
     }
     for (const std::string& line : log.unread) text += line + "\r\n";

@@ -45,8 +45,33 @@ struct DailyLog {
     std::vector<std::string> unread;
     friend bool operator==(const DailyLog&, const DailyLog&) = default;
 };
-DailyLog parseDailyLog(std::string_view text);
-std::string dailyLogText(const DailyLog& log);
+//
+// minutes.txt has the same form with two fields, "2026-12-09 95" (the
+// minutes of typing that day), read into `words` with no goal.
+enum class LogFields {
+    withGoal,
+    figureOnly
+};
+DailyLog parseDailyLog(std::string_view text, LogFields fields = LogFields::withGoal);
+std::string dailyLogText(const DailyLog& log, LogFields fields = LogFields::withGoal);
+
+// Typing time: each change of the text within `idleLimit` of the one before
+// adds the time between them, so the writer's typing counts and a pause of
+// five minutes or more does not (milliseconds throughout).
+class TypingClock {
+public:
+    static constexpr std::uint64_t idleLimit = 5 * 60 * 1000;
+    // A change at `now`; answers the milliseconds it adds.
+    std::uint64_t typed(std::uint64_t now)
+    {
+        const std::uint64_t added = last_ && now >= *last_ && now - *last_ < idleLimit ? now - *last_ : 0;
+        last_ = now;
+        return added;
+    }
+
+private:
+    std::optional<std::uint64_t> last_;
+};
 
 class WritingLog {
 public:

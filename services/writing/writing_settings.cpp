@@ -55,12 +55,6 @@ WritingSettings parseWritingSettings(std::string_view text, std::vector<std::str
             const auto* name = std::find(std::begin(blankLineNames), std::end(blankLineNames), value);
             if (name != std::end(blankLineNames))
                 settings.tidy.blankLines = static_cast<BlankLines>(name - std::begin(blankLineNames));
-        } else if (key == "traditional") {
-            const auto* name = std::find(std::begin(traditionalNames) + 1, std::end(traditionalNames), value);
-            if (name != std::end(traditionalNames))
-                settings.traditional = static_cast<TraditionalForms>(name - std::begin(traditionalNames));
-        } else if (key == "backup_folder") {
-            settings.backupFolder = value;
         } else if (key == "chapter_target") {
             if (const std::optional<std::int64_t> target = numberIn(value, largestChapterTarget))
                 settings.chapterTarget = *target;
@@ -68,6 +62,12 @@ WritingSettings parseWritingSettings(std::string_view text, std::vector<std::str
             setSwitch(settings.publish.indent, value);
         } else if (key == "publish_blank_lines") {
             if (value == "one" || value == "none") settings.publish.blankLine = value == "one";
+        } else if (key == "backup_folder") {
+            settings.backupFolder = value;
+        } else if (key == "traditional") {
+            const auto* name = std::find(std::begin(traditionalNames) + 1, std::end(traditionalNames), value);
+            if (name != std::end(traditionalNames))
+                settings.traditional = static_cast<TraditionalForms>(name - std::begin(traditionalNames));
         } else if (unknown && !trimmed(line).empty()) {
             unknown->emplace_back(trimmed(line));
         }
@@ -107,10 +107,10 @@ WritingSettings settingsChangedOver(const WritingSettings& base, const WritingSe
     take(merged.tidy.blankLines, base.tidy.blankLines, mine.tidy.blankLines);
     take(merged.tidy.trimTrailing, base.tidy.trimTrailing, mine.tidy.trimTrailing);
     take(merged.tidy.punctuation, base.tidy.punctuation, mine.tidy.punctuation);
-    take(merged.traditional, base.traditional, mine.traditional);
-    take(merged.backupFolder, base.backupFolder, mine.backupFolder);
     take(merged.chapterTarget, base.chapterTarget, mine.chapterTarget);
     take(merged.publish, base.publish, mine.publish);
+    take(merged.traditional, base.traditional, mine.traditional);
+    take(merged.backupFolder, base.backupFolder, mine.backupFolder);
     return merged;
 }
 

@@ -9,11 +9,11 @@
 //   punctuation=1      中文里的半角标点改为全角
 //   traditional=tw     转为繁体/简体 take Taiwan's (tw) or Hong Kong's (hk)
 //                      Traditional forms; without it, OpenCC's standard ones
-//   backup_folder=E:\备份  a second copy of every saved document goes there;
-//                      without it (or empty), none
 //   chapter_target=0   每章目标字数, 0 for none
 //   publish_indent=1   复制本章: paragraphs indented by two full-width spaces
 //   publish_blank_lines=one   复制本章: one blank line between paragraphs, or none
+//   backup_folder=E:\备份  a second copy of every saved document goes there;
+//                      without it (or empty), none
 //
 // Reading is lenient: an unknown key, a line that is no "key=value" or a
 // value out of range is skipped and the default (or an earlier line) stays.

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "app/app_globals.h"
 #include "app/document.h"
 #include "app/editing_commands.h"
@@ -10,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/units.h"
 #include "app/writing_desk.h"
+#include "services/text/datetime.h"
 #include "services/writing/manuscript_tidy.h"
 #include "services/writing/writing_log.h"
 #include "tests/support/dialog_driver_win32.h"
@@ -96,6 +99,20 @@ TEST_F(WritingDesk, GoalIsKeptAndItsReachedNoticeComesOnce)
     EXPECT_EQ(goalShown, "4");
 
     EXPECT_EQ(answered([&] { shortcut('B'); }, {pressing("取消")}).size(), 1u) << "the notice came once";
+}
+
+// Today's typing time comes from minutes.txt, and the speed from it and today's figure.
+TEST_F(WritingDesk, GoalDialogShowsTodaysTypingTimeAndSpeed)
+{
+    const CivilDate date = civilFromDays(writingDay(dateTimeFields(now())));
+    char day[16];
+    std::snprintf(day, sizeof day, "%04d-%02d-%02d", date.year, date.month, date.day);
+    CreateDirectoryA((localData() + "\\Wrivo").c_str(), nullptr);
+    putFileBytes(localData() + "\\Wrivo\\daily.txt", std::string(day) + " 600 3000\r\n");
+    putFileBytes(localData() + "\\Wrivo\\minutes.txt", std::string(day) + " 30\r\n");
+    std::string goalShown;
+    const DialogRecord shown = answered([&] { shortcut('B'); }, {goalDialog(goalShown)}).at(0);
+    EXPECT_NE(shown.message().find("今日写作 30 分钟，平均 1200 字/小时"), std::string::npos) << shown.message();
 }
 
 // Where the store cannot be written the goal still works for the session, and the notice comes once a run.

@@ -78,6 +78,17 @@ TEST(PublishCheck, MarksListWordsAndTheTargetRow)
     EXPECT_TRUE(ignorable(findings[1]));
     EXPECT_FALSE(ignorable(findings.front()));
 
+    // A word begins at a character, never on the second byte of one; a
+    // one-byte word is found too.
+    const WordMatcher bytes(std::vector<WordMatcher::List>{{"x.txt", {"\xA2\xB0", "b", "\xB0\xA1"}}});
+    const std::string pair = "\xB0\xA2\xB0\xA1"
+                             "b";
+    const std::vector<WordMatcher::Match> matches = bytes.find(pair, 0, pair.size());
+    ASSERT_EQ(matches.size(), 2u);
+    EXPECT_EQ(matches[0].offset, 2u);
+    EXPECT_EQ(matches[1].word, "b");
+    EXPECT_TRUE(bytes.find(pair, 0, 3).empty()) << "a word past the end of the stretch";
+
     EXPECT_EQ(parseWordList("# 平台\r\n违禁 \r\n　禁词　# 注\n\n abc\r\n#"),
               (std::vector<std::string>{"违禁", "禁词", "abc"}));
 }
@@ -118,6 +129,13 @@ TEST(PublishLayout, PlatformTextAndExportNames)
     EXPECT_EQ(files[1].name, "001 第一章 风起.txt");
     EXPECT_EQ(text.substr(files[1].offset, files[1].length), "第一章 风起\r\n正文\r\n\r\n");
     EXPECT_EQ(files[2].name, "002 第二章 a_b_c_.txt");
+    // A character whose second byte is "\\" or "|" stays whole; a trailing dot goes.
+    const std::vector<std::pair<std::string, std::string>> titles = {
+        {"第一章 \x81\x5C\x81\x7C", "001 第一章 \x81\x5C\x81\x7C.txt"},
+        {"第一章 完.", "001 第一章 完_.txt"},
+        {"第一章 <a>\t*", "001 第一章 _a___.txt"},
+    };
+    for (const auto& [title, name] : titles) EXPECT_EQ(exportFiles(title, splitChapters(title)).at(0).name, name);
     text.clear();
     for (int n = 1; n <= 1000; ++n) text += "第" + std::to_string(n) + "章\r\n";
     files = exportFiles(text, splitChapters(text));

@@ -67,14 +67,24 @@ TEST(WritingLog, DailyFileReadBackAfterDamageAndFromTwoWriters)
                              {first, 150, 2000}, {first + 3, 200, 3000}, {first + 6, -10'000'000, 10'000'000}}));
     EXPECT_EQ(read.unread.size(), 7u);
     EXPECT_EQ(parseDailyLog(dailyLogText(read)), read);
+    // minutes.txt: the date and the minutes of typing; typing time runs
+    // between changes until five idle minutes end it.
+    const DailyLog minutes = parseDailyLog("2026-12-09 95\r\n2026-12-10 5 3000\r\n", LogFields::figureOnly);
+    EXPECT_EQ(minutes.days, (std::vector<DayRecord>{{daysFromCivil({2026, 12, 9}), 95, 0}}));
+    EXPECT_EQ(dailyLogText(minutes, LogFields::figureOnly), "2026-12-09 95\r\n2026-12-10 5 3000\r\n");
+    TypingClock clock;
+    EXPECT_EQ(clock.typed(1000), 0u);
+    EXPECT_EQ(clock.typed(61'000), 60'000u);
+    EXPECT_EQ(clock.typed(61'000 + TypingClock::idleLimit), 0u);
+    EXPECT_EQ(clock.typed(62'000 + TypingClock::idleLimit), 1000u);
     WritingLog past;
     past.add(first + 6, -1, 3000);
     EXPECT_EQ(past.withPending(read.days).back(), (DayRecord{first + 6, -10'000'000, 10'000'000}));
 
     const WritingSettings settings = parseWritingSettings(
         "goal=5000\r\nindent=0\nblank_lines=none\nbogus\n=1\ntrim_trailing=2\npunctuation = 0\nunknown=1\ngoal=-4\n"
-        "traditional=hk\ntraditional=cn\nchapter_target=3000\nchapter_target=100001\npublish_indent=0\npublish_blank_lines=keep\n"
-        "backup_folder= E:\\备份 \n");
+        "chapter_target=3000\nchapter_target=100001\npublish_indent=0\npublish_blank_lines=keep\n"
+        "traditional=hk\ntraditional=cn\nbackup_folder= E:\\备份 \n");
     EXPECT_EQ(settings.goal, 5000);
     EXPECT_EQ(settings.traditional, TraditionalForms::hongKong);
     EXPECT_EQ(parseWritingSettings("traditional=tw").traditional, TraditionalForms::taiwan);

@@ -1,5 +1,6 @@
-// writing.txt and daily.txt on the real file system: a damaged log read back, two programs' figures added up
+// writing.txt, daily.txt, minutes.txt and the word lists on the real file system: a damaged log read back, two programs' figures added up
 // through the file, the lock another program holds, unreadable files kept, and a store folder that cannot be made.
+#include "services/store/word_lists.h"
 #include "services/store/writing_store.h"
 
 #include <windows.h>
@@ -84,6 +85,40 @@ TEST_F(WritingStore, DamagedLogReadsBackTwoProgramsAddUpAHeldLockWaitsAndAnUnwri
     EXPECT_EQ(saveWritingSettings(base, mine), LogWrite::failed);
     EXPECT_EQ(log.day(46000).words, 9);
     EXPECT_EQ(readWritingSettings().value_or(mine).goal, defaultDailyGoal);
+}
+
+// The writer's word lists: GBK or UTF-8 after its mark, 忽略.txt no list, a list that does not read named, and
+// 忽略.txt added to in the encoding it has; minutes.txt keeps lines it does not read.
+TEST_F(WritingStore, WordListsAndIgnoredWordsAndTheMinutesLog)
+{
+    EXPECT_TRUE(readWordLists().lists.empty());
+    EXPECT_TRUE(readIgnoredWords().empty());
+    const std::string words = store() + "\\Words";
+    CreateDirectoryA(words.c_str(), nullptr);
+    putFileBytes(words + "\\b.txt", "违禁 # 注\r\n\r\n张三\r\n");
+    putFileBytes(words + "\\a.txt", "\xEF\xBB\xBF\xE8\xBF\x9D\xE7\xA6\x81\n");      // 违禁 in UTF-8
+    putFileBytes(words + "\\c.txt", "\xEF\xBB\xBF\xC0\xAF");                        // no UTF-8
+    putFileBytes(words + "\\忽略.txt", "\xEF\xBB\xBF\xE5\xBC\xA0\xE4\xB8\x89\r\n"); // 张三
+    const WordListsRead read = readWordLists();
+    ASSERT_EQ(read.lists.size(), 2u);
+    EXPECT_EQ(read.lists[0].file, "a.txt");
+    EXPECT_EQ(read.lists[0].words, std::vector<std::string>{"违禁"});
+    EXPECT_EQ(read.lists[1].words, (std::vector<std::string>{"违禁", "张三"}));
+    EXPECT_EQ(read.unreadable, std::vector<std::string>{words + "\\c.txt"});
+    EXPECT_EQ(readIgnoredWords(), std::set<std::string>{"张三"});
+    EXPECT_TRUE(addIgnoredWord("的的"));
+    EXPECT_EQ(fileBytes(words + "\\忽略.txt"), "\xEF\xBB\xBF\xE5\xBC\xA0\xE4\xB8\x89\r\n\xE7\x9A\x84\xE7\x9A\x84\r\n");
+    EXPECT_EQ(readIgnoredWords(), (std::set<std::string>{"张三", "的的"}));
+    DeleteFileA((words + "\\忽略.txt").c_str());
+    EXPECT_TRUE(addIgnoredWord("的的"));
+    EXPECT_EQ(fileBytes(words + "\\忽略.txt"), "的的\r\n");
+
+    putFileBytes(store() + "\\minutes.txt", "2026-12-08 40\r\nlater 1 2 3\r\n");
+    WritingLog minutes;
+    minutes.setStored(readMinutesLog().value().days);
+    minutes.add(daysFromCivil({2026, 12, 9}), 95, 0);
+    EXPECT_EQ(saveMinutesLog(minutes), LogWrite::written);
+    EXPECT_EQ(fileBytes(store() + "\\minutes.txt"), "2026-12-08 40\r\n2026-12-09 95\r\nlater 1 2 3\r\n");
 }
 
 } // namespace

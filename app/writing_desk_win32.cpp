@@ -68,7 +68,7 @@ void tellHeld(Held& held, const char* file)
 
 std::int64_t today()
 {
-    return writingDay(dateTimeFields(now()));
+    return writingDay(dateTimeFields(now()), desk().settings.dayStart);
 }
 
 std::int64_t documentWords()

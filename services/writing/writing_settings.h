@@ -9,6 +9,7 @@
 //   punctuation=1      中文里的半角标点改为全角
 //   traditional=tw     转为繁体/简体 take Taiwan's (tw) or Hong Kong's (hk)
 //                      Traditional forms; without it, OpenCC's standard ones
+//   day_start=4        the hour (0 to 12) a writing day starts at
 //
 // Reading is lenient: an unknown key, a line that is no "key=value" or a
 // value out of range is skipped and the default (or an earlier line) stays.
@@ -22,6 +23,7 @@
 
 #include "services/writing/chinese_convert.h"
 #include "services/writing/manuscript_tidy.h"
+#include "services/writing/writing_log.h"
 
 namespace wrivo {
 
@@ -32,6 +34,7 @@ struct WritingSettings {
     std::int64_t goal = defaultDailyGoal;
     TidyOptions tidy;
     TraditionalForms traditional = TraditionalForms::standard;
+    int dayStart = defaultDayStart;
     friend bool operator==(const WritingSettings&, const WritingSettings&) = default;
 };
 

@@ -100,6 +100,7 @@
     COMMAND(toTraditional, "转为繁体", 1, "F7", 0, afterNotices) \
     COMMAND(toSimplified, "转为简体", 1, "Shift+F7", 0, afterNotices) \
     COMMAND(dailyGoal, "今日目标", 1, "Ctrl+B", 0, afterNotices) \
+    COMMAND(writingLock, "闭关写作", 1, "F11", 0, afterNotices) \
     ENTRY("-", 1, "", 0) \
     COMMAND(showHistory, "历史版本", 1, "F8", 0, afterNotices)
 // clang-format on

@@ -34,6 +34,10 @@ std::unique_ptr<DocumentWatcher> watchDocument();
 // the 一键排版 command without its dialog and notice. Answers what changed.
 TidyCounts tidyDocument(const TidyOptions& options);
 
+// Today's net 字数 as it stands, and the daily goal (0 for none).
+std::int64_t writtenToday();
+std::int64_t dailyGoalNow();
+
 // What waits to be said at the next menu command: the goal reached today,
 // the folder that cannot be written and a file of it that does not read
 // (each once a run).

@@ -8,6 +8,7 @@
 #include "app/start_window.h"
 #include "app/statistics_handlers.h"
 #include "app/units.h"
+#include "app/writing_lock.h"
 #include "services/dialogs/writing_dialogs.h"
 #include "services/store/writing_store.h"
 #include "services/text/datetime.h"
@@ -97,6 +98,7 @@ void noteWords(std::int64_t words)
 {
     Desk& d = desk();
     const std::int64_t difference = d.meter.difference(words);
+    lockWordsNoted(difference);
     if (difference != 0 && d.log.add(today(), difference, d.settings.goal)) d.reachedToTell = true;
 }
 
@@ -140,7 +142,19 @@ TidyCounts tidyDocument(const TidyOptions& options)
 void typingPaused()
 {
     noteWords();
+    if (lockPaused()) desk().reachedToTell = false; // 出关 said it
     saveLog();
+}
+
+std::int64_t writtenToday()
+{
+    noteWords();
+    return desk().log.day(today()).words;
+}
+
+std::int64_t dailyGoalNow()
+{
+    return desk().settings.goal;
 }
 
 std::unique_ptr<DocumentWatcher> watchDocument()

@@ -106,11 +106,12 @@ constexpr ExpectedEntry expectedMenu[] = {
     {20057, "转为繁体", 1, "F7", 0, toTraditional},
     {20058, "转为简体", 1, "Shift+F7", 0, toSimplified},
     {20059, "今日目标", 1, "Ctrl+B", 0, dailyGoal},
-    {20061, "历史版本", 1, "F8", 0, showHistory},
+    {20060, "闭关写作", 1, "F11", 0, writingLock},
+    {20062, "历史版本", 1, "F8", 0, showHistory},
 };
 // Each separator is "-" on a menu's list, with no key, flags or handler.
 constexpr int separators[] = {20002, 20004, 20009, 20012, 20018, 20025, 20028,
-                              20032, 20034, 20044, 20046, 20053, 20055, 20060};
+                              20032, 20034, 20044, 20046, 20053, 20055, 20061};
 
 } // namespace
 
@@ -143,7 +144,7 @@ TEST(LayoutMenu, TheStoredMenuIsTheExpectedOneEntryByEntry)
 TEST(LayoutMenu, AcceleratorsChooseTheirOneEntry)
 {
     const MenuPlan plan = mainMenuPlan();
-    EXPECT_EQ(plan.accelerators.size(), 32u);
+    EXPECT_EQ(plan.accelerators.size(), 33u);
     EXPECT_EQ(commandsFor(plan, ctrl('R')), std::vector<int>{20020}); // 背景颜色, not the popup
     EXPECT_EQ(commandsFor(plan, ctrl('S')), std::vector<int>{20003});
     EXPECT_EQ(commandsFor(plan, ctrl('A')), std::vector<int>{20001});

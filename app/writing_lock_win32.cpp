@@ -7,6 +7,7 @@
 #include "app/main_window.h"
 #include "app/notices.h"
 #include "app/recovery.h"
+#include "app/start_window.h"
 #include "app/units.h"
 #include "app/writing_desk.h"
 #include "host/host.h"

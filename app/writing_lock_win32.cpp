@@ -105,6 +105,14 @@ void leave()
     handlers::layoutOnResize({});
 }
 
+// Whether the goal still stands with what was typed since the last pause,
+// taken as a pause: the goal met by it is said now.
+bool stillHolds(Lock& l)
+{
+    typingPaused();
+    return l.rules.holds(nowMs());
+}
+
 // The refusal box; 强行出关 and the exact sentence end the lock.
 void refuse(Lock& l)
 {
@@ -123,13 +131,13 @@ void lockWordsNoted(std::int64_t difference)
 bool lockPaused()
 {
     Lock* l = lock();
-    return l && tellIfMet(*l);
+    return l && !recovery::sessionIsEnding() && tellIfMet(*l); // a log-off is no time for boxes
 }
 
 bool lockRefusesClose()
 {
     Lock* l = lock();
-    if (!l || recovery::sessionIsEnding() || !l->rules.holds(nowMs())) return false;
+    if (!l || recovery::sessionIsEnding() || !stillHolds(*l)) return false;
     refuse(*l);
     return true;
 }
@@ -158,7 +166,7 @@ std::optional<std::int32_t> handlers::writingLock(const EventArguments&)
 {
     using namespace writing;
     if (Lock* l = lock()) {
-        if (l->rules.holds(nowMs()))
+        if (stillHolds(*l))
             refuse(*l);
         else
             leave();

@@ -1,7 +1,4 @@
-// 闭关写作 on the real main window: F11's dialog, full screen on the monitor
-// and the window given back as it was; while a goal stands, F11 and every
-// close refused, 强行出关 ending it only with the exact sentence; a log-off
-// during a lock asks as any log-off does.
+// 闭关写作 on the real main window, through its keys, closes and dialogs.
 #include <windows.h>
 #include <gtest/gtest.h>
 
@@ -10,7 +7,6 @@
 #include "app/main_window.h"
 #include "app/recovery.h"
 #include "app/start_window.h"
-#include "app/writing_desk.h"
 #include "host/host.h"
 #include "tests/support/dialog_driver_win32.h"
 #include "tests/support/host_harness_win32.h"
@@ -28,19 +24,16 @@ protected:
     WritingLockScenario() : MainWindowScenario({HandlerIndex::writingLock, HandlerIndex::exitDialogue}) { }
 
     HWND window() const { return handleOf(mainWindowRef); }
-    RECT windowRect() const
+    bool windowIs(const RECT& expected) const
     {
-        RECT r{};
-        GetWindowRect(window(), &r);
-        return r;
+        RECT now{};
+        return GetWindowRect(window(), &now) && EqualRect(&expected, &now);
     }
     bool fullScreen() const
     {
         MONITORINFO monitor{sizeof monitor};
         GetMonitorInfoA(MonitorFromWindow(window(), MONITOR_DEFAULTTONEAREST), &monitor);
-        const RECT now = windowRect();
-        return EqualRect(&monitor.rcMonitor, &now) && !(GetWindowLongA(window(), GWL_STYLE) & WS_CAPTION) &&
-               GetMenu(window());
+        return windowIs(monitor.rcMonitor) && !(GetWindowLongA(window(), GWL_STYLE) & WS_CAPTION) && GetMenu(window());
     }
     // The line at the top: the one child that is no unit of the layout.
     std::string line() const { return windowText(ChildWindowFromPoint(window(), POINT{300, 5})); }
@@ -64,18 +57,12 @@ protected:
 TEST_F(WritingLockScenario, FullScreenOnItsMonitorAndF11GivesTheWindowBackAsItWas)
 {
     MoveWindow(window(), 90, 70, 640, 480, TRUE);
-    const RECT before = windowRect();
     EXPECT_EQ(lockFor(nullptr), "3000") << "what is left of today's goal";
     EXPECT_TRUE(fullScreen());
     EXPECT_EQ(line(), "今日已写 0 字");
-    RECT edit{};
-    GetWindowRect(handleOf(editBoxRef), &edit);
-    MapWindowPoints(nullptr, window(), reinterpret_cast<POINT*>(&edit), 2);
-    EXPECT_EQ(edit.top, 20) << "under the line";
+    EXPECT_EQ(ChildWindowFromPoint(window(), POINT{300, 21}), handleOf(editBoxRef)) << "right under the line";
     press(VK_F11); // no goal: no box, the window back
-    EXPECT_FALSE(fullScreen());
-    const RECT after = windowRect();
-    EXPECT_TRUE(EqualRect(&before, &after));
+    EXPECT_TRUE(windowIs(RECT{90, 70, 730, 550}));
     EXPECT_TRUE(GetWindowLongA(window(), GWL_STYLE) & WS_CAPTION);
 
     ShowWindow(window(), SW_MAXIMIZE);
@@ -114,14 +101,11 @@ TEST_F(WritingLockScenario, AGoalRefusesF11AndEveryCloseUntilMetOrGivenUpInWords
               "强行出关");
     EXPECT_TRUE(fullScreen());
 
-    // The typing pause that meets the goal says 出关 once, for today's goal's notice too.
+    // F11 right after typing the last 字 takes it as the pause that meets the goal: 出关, and the window back.
     setDocument("一二三四五");
-    const std::vector<DialogRecord> met = answered([] { writing::typingPaused(); }, {pressing("OK")});
+    const std::vector<DialogRecord> met = answered([&] { press(VK_F11); }, {pressing("OK")});
     ASSERT_EQ(met.size(), 1u);
-    EXPECT_EQ(met[0].title, "闭关写作");
-    EXPECT_EQ(met[0].message(), "出关！今日已写 5 字。");
-    EXPECT_EQ(line(), "今日已写 5 字");
-    press(VK_F11);
+    EXPECT_EQ(met[0].title + met[0].message(), "闭关写作出关！今日已写 5 字。");
     EXPECT_FALSE(fullScreen());
 
     lockFor("100");

@@ -148,7 +148,6 @@ void typingPaused()
 
 std::int64_t writtenToday()
 {
-    noteWords();
     return desk().log.day(today()).words;
 }
 

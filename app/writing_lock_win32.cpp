@@ -172,6 +172,7 @@ std::optional<std::int32_t> handlers::writingLock(const EventArguments&)
             leave();
         return std::nullopt;
     }
+    typingPaused(); // today's figure as it stands
     const std::int64_t goal = dailyGoalNow();
     if (const std::optional<LockChoice> choice = askLockGoal(mainWindowRef, suggestedLockWords(goal, writtenToday())))
         enter(*choice);

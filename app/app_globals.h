@@ -21,7 +21,8 @@ namespace wrivo {
 
 namespace writing {
 struct Desk; // app/writing_desk_win32.cpp
-}
+struct Lock; // app/writing_lock_win32.cpp
+} // namespace writing
 struct ChapterState; // app/chapter_commands_win32.cpp
 
 struct AppGlobals {
@@ -49,6 +50,8 @@ struct AppGlobals {
     // The daily goal, the writing log and the tidy-up's choices, read from
     // the store when first needed.
     std::shared_ptr<writing::Desk> writingDesk;
+    // 闭关写作 while it lasts; it never outlives the program.
+    std::shared_ptr<writing::Lock> writingLock;
     // The chapter list's parts and when the document last changed, made
     // when first needed.
     std::shared_ptr<ChapterState> chapters;

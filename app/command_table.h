@@ -102,6 +102,7 @@
     COMMAND(toSimplified, "转为简体", 1, "Shift+F7", 0, afterNotices) \
     ENTRY("-", 1, "", 0) \
     COMMAND(dailyGoal, "今日目标", 1, "Ctrl+B", 0, afterNotices) \
+    COMMAND(writingLock, "闭关写作", 1, "F11", 0, afterNotices) \
     ENTRY("-", 1, "", 0) \
     COMMAND(publishCheck, "发布前检查", 1, "F9", 0, afterNotices) \
     COMMAND(copyChapter, "复制本章（发布用）", 1, "Shift+F9", 0, afterNotices) \

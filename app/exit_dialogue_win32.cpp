@@ -7,6 +7,7 @@
 #include "app/recovery.h"
 #include "app/settings_file.h"
 #include "app/writing_desk.h"
+#include "app/writing_lock.h"
 #include "host/host.h"
 #include "services/dialogs/window_effects.h"
 #include "services/text/datetime.h"
@@ -32,6 +33,7 @@ void monthlyPage()
 
 std::optional<std::int32_t> handlers::exitDialogue(const EventArguments&)
 {
+    if (writing::lockRefusesClose()) return 0; // shut in to write: the window stays
     // The exit is asked about all the same; text the user wanted saved is kept for the next start.
     const bool saveFailed = isDocumentModified() && askToSaveChanges() && !saveWithDialog();
     if (declined(questions::exit())) {

@@ -3,6 +3,7 @@
 #include "app/layout_content.h"
 #include "app/start_window.h"
 #include "app/units.h"
+#include "app/writing_lock.h"
 #include "host/host.h"
 #include "host/property_rules.h"
 #include "services/controls/unit_properties.h"
@@ -15,6 +16,7 @@ const UnitRef commonDialogRef{WindowId::main, UnitId::commonDialog, layout::kind
 
 std::optional<std::int32_t> handlers::layoutOnResize(const EventArguments&)
 {
+    if (writing::layOutLocked()) return std::nullopt;
     const std::int64_t width = mainWindow.width();
     const std::int64_t height = mainWindow.height();
     editBox.setWidth(width - 6);

@@ -25,6 +25,9 @@ void shelveBeforeExit(bool keepCopy);
 // end was cancelled: while it ends, a current copy of unsaved text is on disk
 // on return, and a confirmed exit keeps one.
 void sessionEnding(bool ending);
+// Between the system's question whether the session may end and its end or
+// cancellation: a close now is the session's, not the user's.
+bool sessionIsEnding();
 
 // At start, once the main window is up: copies left by programs that have
 // ended are offered one by one ("恢复："); Yes brings that text into the

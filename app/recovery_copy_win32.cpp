@@ -212,6 +212,11 @@ void sessionEnding(bool ending)
     worker().waitIdle();
 }
 
+bool sessionIsEnding()
+{
+    return state().sessionEnding;
+}
+
 void reportStoreTrouble()
 {
     CopyState& s = state();

@@ -35,6 +35,9 @@ std::unique_ptr<DocumentWatcher> watchDocument();
 // the 一键排版 command without its dialog and notice. Answers what changed.
 TidyCounts tidyDocument(const TidyOptions& options);
 
+// Today's net 字数 as of the last note, and the daily goal (0 for none).
+std::int64_t writtenToday();
+std::int64_t dailyGoalNow();
 // The writer's settings (writing.txt) as they stand, and a change of the
 // chapter target, written at once.
 const WritingSettings& settings();

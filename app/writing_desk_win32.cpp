@@ -8,6 +8,7 @@
 #include "app/start_window.h"
 #include "app/statistics_handlers.h"
 #include "app/units.h"
+#include "app/writing_lock.h"
 #include "host/host.h"
 #include "services/dialogs/writing_dialogs.h"
 #include "services/store/writing_store.h"
@@ -73,7 +74,7 @@ void tellHeld(Held& held, const char* file)
 
 std::int64_t today()
 {
-    return writingDay(dateTimeFields(now()));
+    return writingDay(dateTimeFields(now()), desk().settings.dayStart);
 }
 
 std::int64_t documentWords()
@@ -114,6 +115,7 @@ void noteWords(std::int64_t words)
 {
     Desk& d = desk();
     const std::int64_t difference = d.meter.difference(words);
+    lockWordsNoted(difference);
     if (difference != 0 && d.log.add(today(), difference, d.settings.goal)) d.reachedToTell = true;
 }
 
@@ -162,7 +164,18 @@ TidyCounts tidyDocument(const TidyOptions& options)
 void typingPaused()
 {
     noteWords();
+    if (lockPaused()) desk().reachedToTell = false; // 出关 said it
     saveLog();
+}
+
+std::int64_t writtenToday()
+{
+    return desk().log.day(today()).words;
+}
+
+std::int64_t dailyGoalNow()
+{
+    return desk().settings.goal;
 }
 
 std::unique_ptr<DocumentWatcher> watchDocument()

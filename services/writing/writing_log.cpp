@@ -7,8 +7,6 @@
 namespace wrivo {
 namespace {
 
-constexpr int dayStartHour = 4;
-
 std::optional<std::int64_t> numberIn(std::string_view text)
 {
     std::int64_t value = 0;
@@ -61,7 +59,7 @@ void settle(std::vector<DayRecord>& days)
 
 } // namespace
 
-std::int64_t writingDay(const DateTimeFields& localTime)
+std::int64_t writingDay(const DateTimeFields& localTime, int dayStartHour)
 {
     return daysFromCivil(localTime.date) - (localTime.hour < dayStartHour ? 1 : 0);
 }

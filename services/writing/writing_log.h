@@ -2,7 +2,8 @@
 // goal each day had.
 //
 // A writing day runs from 04:00 local time to 04:00 the next morning (writers
-// work past midnight) and is named by the date it starts on. Each program
+// work past midnight; the hour is the writer's `day_start`) and is named by
+// the date it starts on. Each program
 // keeps what it added since it last wrote the log (its pending figures) apart
 // from the log as it last read it, so that two programs writing the same day
 // add up: the writer of the file reads it anew, adds its own pending figures
@@ -19,8 +20,12 @@
 
 namespace wrivo {
 
-// Days since 1899-12-30 of the writing day a local time falls in.
-std::int64_t writingDay(const DateTimeFields& localTime);
+inline constexpr int defaultDayStart = 4;
+inline constexpr int latestDayStart = 12;
+
+// Days since 1899-12-30 of the writing day a local time falls in, when a
+// day starts at `dayStartHour` o'clock.
+std::int64_t writingDay(const DateTimeFields& localTime, int dayStartHour = defaultDayStart);
 
 struct DayRecord {
     std::int64_t day = 0;   // a writing day

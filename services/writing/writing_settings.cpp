@@ -68,6 +68,9 @@ WritingSettings parseWritingSettings(std::string_view text, std::vector<std::str
             const auto* name = std::find(std::begin(traditionalNames) + 1, std::end(traditionalNames), value);
             if (name != std::end(traditionalNames))
                 settings.traditional = static_cast<TraditionalForms>(name - std::begin(traditionalNames));
+        } else if (key == "day_start") {
+            if (const std::optional<std::int64_t> hour = numberIn(value, latestDayStart))
+                settings.dayStart = static_cast<int>(*hour);
         } else if (unknown && !trimmed(line).empty()) {
             unknown->emplace_back(trimmed(line));
         }
@@ -90,6 +93,7 @@ std::string writingSettingsText(const WritingSettings& settings, const std::vect
                        line("publish_blank_lines", settings.publish.blankLine ? "one" : "none");
     if (settings.traditional != TraditionalForms::standard)
         text += line("traditional", traditionalNames[static_cast<int>(settings.traditional)]);
+    if (settings.dayStart != defaultDayStart) text += line("day_start", std::to_string(settings.dayStart));
     if (!settings.backupFolder.empty()) text += line("backup_folder", settings.backupFolder);
     for (const std::string& kept : unknown) text += kept + "\r\n";
     return text;
@@ -110,6 +114,7 @@ WritingSettings settingsChangedOver(const WritingSettings& base, const WritingSe
     take(merged.chapterTarget, base.chapterTarget, mine.chapterTarget);
     take(merged.publish, base.publish, mine.publish);
     take(merged.traditional, base.traditional, mine.traditional);
+    take(merged.dayStart, base.dayStart, mine.dayStart);
     take(merged.backupFolder, base.backupFolder, mine.backupFolder);
     return merged;
 }

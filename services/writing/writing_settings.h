@@ -9,6 +9,7 @@
 //   punctuation=1      中文里的半角标点改为全角
 //   traditional=tw     转为繁体/简体 take Taiwan's (tw) or Hong Kong's (hk)
 //                      Traditional forms; without it, OpenCC's standard ones
+//   day_start=4        the hour (0 to 12) a writing day starts at
 //   chapter_target=0   每章目标字数, 0 for none
 //   publish_indent=1   复制本章: paragraphs indented by two full-width spaces
 //   publish_blank_lines=one   复制本章: one blank line between paragraphs, or none
@@ -27,6 +28,7 @@
 
 #include "services/writing/chinese_convert.h"
 #include "services/writing/manuscript_tidy.h"
+#include "services/writing/writing_log.h"
 
 namespace wrivo {
 
@@ -47,6 +49,7 @@ struct WritingSettings {
     std::int64_t chapterTarget = 0;
     PublishLayout publish;
     TraditionalForms traditional = TraditionalForms::standard;
+    int dayStart = defaultDayStart;
     std::string backupFolder;
     friend bool operator==(const WritingSettings&, const WritingSettings&) = default;
 };

@@ -107,15 +107,16 @@ constexpr ExpectedEntry expectedMenu[] = {
     {20058, "转为繁体", 1, "F7", 0, toTraditional},
     {20059, "转为简体", 1, "Shift+F7", 0, toSimplified},
     {20061, "今日目标", 1, "Ctrl+B", 0, dailyGoal},
-    {20063, "发布前检查", 1, "F9", 0, publishCheck},
-    {20064, "复制本章（发布用）", 1, "Shift+F9", 0, copyChapter},
-    {20065, "按章导出…", 1, "Ctrl+F9", 0, exportChapters},
-    {20067, "历史版本", 1, "F8", 0, showHistory},
-    {20068, "备份位置…", 1, "（无）", 0, backupFolder},
+    {20062, "闭关写作", 1, "F11", 0, writingLock},
+    {20064, "发布前检查", 1, "F9", 0, publishCheck},
+    {20065, "复制本章（发布用）", 1, "Shift+F9", 0, copyChapter},
+    {20066, "按章导出…", 1, "Ctrl+F9", 0, exportChapters},
+    {20068, "历史版本", 1, "F8", 0, showHistory},
+    {20069, "备份位置…", 1, "（无）", 0, backupFolder},
 };
 // Each separator is "-" on a menu's list, with no key, flags or handler.
 constexpr int separators[] = {20002, 20004, 20009, 20012, 20018, 20025, 20028, 20032,
-                              20034, 20044, 20046, 20053, 20056, 20060, 20062, 20066};
+                              20034, 20044, 20046, 20053, 20056, 20060, 20063, 20067};
 
 } // namespace
 
@@ -148,7 +149,7 @@ TEST(LayoutMenu, TheStoredMenuIsTheExpectedOneEntryByEntry)
 TEST(LayoutMenu, AcceleratorsChooseTheirOneEntry)
 {
     const MenuPlan plan = mainMenuPlan();
-    EXPECT_EQ(plan.accelerators.size(), 35u);
+    EXPECT_EQ(plan.accelerators.size(), 36u);
     EXPECT_EQ(commandsFor(plan, ctrl('R')), std::vector<int>{20020}); // 背景颜色, not the popup
     EXPECT_EQ(commandsFor(plan, ctrl('S')), std::vector<int>{20003});
     EXPECT_EQ(commandsFor(plan, ctrl('A')), std::vector<int>{20001});

@@ -19,6 +19,10 @@ TEST(WritingLog, DayStartsAtFourThenGoalsStreakAndAverage)
     EXPECT_EQ(writingDay(at(10, 3, 59)), ninth);
     EXPECT_EQ(writingDay(at(10, 4)), ninth + 1);
     EXPECT_EQ(writingDay({{2027, 1, 1}, 2, 0, 0}), daysFromCivil({2026, 12, 31}));
+    // A writer abroad moves the hour: midnight itself, or noon.
+    EXPECT_EQ(writingDay(at(10, 0), 0), ninth + 1);
+    EXPECT_EQ(writingDay(at(10, 11, 59), 12), ninth);
+    EXPECT_EQ(writingDay(at(10, 12), 12), ninth + 1);
 
     WritingLog log;
     WordMeter meter;
@@ -84,10 +88,12 @@ TEST(WritingLog, DailyFileReadBackAfterDamageAndFromTwoWriters)
     const WritingSettings settings = parseWritingSettings(
         "goal=5000\r\nindent=0\nblank_lines=none\nbogus\n=1\ntrim_trailing=2\npunctuation = 0\nunknown=1\ngoal=-4\n"
         "chapter_target=3000\nchapter_target=100001\npublish_indent=0\npublish_blank_lines=keep\n"
-        "traditional=hk\ntraditional=cn\nbackup_folder= E:\\备份 \n");
+        "traditional=hk\ntraditional=cn\nday_start=7\nday_start=13\nbackup_folder= E:\\备份 \n");
     EXPECT_EQ(settings.goal, 5000);
     EXPECT_EQ(settings.traditional, TraditionalForms::hongKong);
     EXPECT_EQ(parseWritingSettings("traditional=tw").traditional, TraditionalForms::taiwan);
+    EXPECT_EQ(settings.dayStart, 7);
+    EXPECT_EQ(parseWritingSettings("day_start=-1").dayStart, defaultDayStart);
     EXPECT_EQ(settings.tidy, (TidyOptions{false, BlankLines::none, true, false}));
     EXPECT_EQ(settings.chapterTarget, 3000);
     EXPECT_EQ(settings.backupFolder, "E:\\备份");

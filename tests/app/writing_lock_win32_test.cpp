@@ -31,7 +31,8 @@ protected:
     }
     bool fullScreen() const
     {
-        MONITORINFO monitor{sizeof monitor};
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
         GetMonitorInfoA(MonitorFromWindow(window(), MONITOR_DEFAULTTONEAREST), &monitor);
         return windowIs(monitor.rcMonitor) && !(GetWindowLongA(window(), GWL_STYLE) & WS_CAPTION) && GetMenu(window());
     }

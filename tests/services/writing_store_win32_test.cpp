@@ -64,7 +64,8 @@ TEST_F(WritingStore, DamagedLogReadsBackTwoProgramsAddUpAHeldLockWaitsAndAnUnwri
     putFileBytes(daily(), large);
     putFileBytes(writing, large);
     first.add(ninth, 1, 3000);
-    WritingSettings base, mine{1234, {}, 0, {}};
+    WritingSettings base, mine;
+    mine.goal = 1234;
     EXPECT_EQ(saveDailyLog(first), LogWrite::unreadable);
     EXPECT_EQ(saveWritingSettings(base, mine), LogWrite::unreadable);
     EXPECT_EQ(fileBytes(daily()) + fileBytes(writing), large + large);
@@ -73,7 +74,9 @@ TEST_F(WritingStore, DamagedLogReadsBackTwoProgramsAddUpAHeldLockWaitsAndAnUnwri
     EXPECT_EQ(saveDailyLog(first), LogWrite::written);
     EXPECT_EQ(fileBytes(daily()), "2026-12-09 1 3000\r\n2026-12-09 10 3000 later\r\n");
     ASSERT_EQ(saveWritingSettings(base, mine), LogWrite::written);
-    EXPECT_EQ(readWritingSettings(), (WritingSettings{1234, {true, BlankLines::none, true, true}, 0, {}}));
+    WritingSettings merged = mine;
+    merged.tidy.blankLines = BlankLines::none;
+    EXPECT_EQ(readWritingSettings(), merged);
     EXPECT_NE(fileBytes(writing).find("\r\nlater=1\r\n"), std::string::npos);
 
     // A file where the folder should be: nothing can be written, and the writer's figures stay for the session.

@@ -1,4 +1,5 @@
 #include "services/dialogs/chapter_list_window.h"
+#include "services/dialogs/tool_window_win32.h"
 
 #include <windows.h>
 
@@ -246,16 +247,7 @@ std::int32_t chosenChapterLine()
 
 void setChapterListVisible(bool visible)
 {
-    OpenList& state = openList();
-    state.ownerHidden = !visible;
-    if (!state.dialog) return;
-    if (!visible && IsWindowVisible(state.dialog)) {
-        ShowWindow(state.dialog, SW_HIDE);
-        state.hiddenWithOwner = true;
-    } else if (visible && state.hiddenWithOwner) {
-        ShowWindow(state.dialog, SW_SHOWNOACTIVATE);
-        state.hiddenWithOwner = false;
-    }
+    followOwnerVisibility(openList(), visible);
 }
 
 std::uintptr_t chapterListWindow()

@@ -1,4 +1,5 @@
 #include "services/dialogs/publish_check_window.h"
+#include "services/dialogs/tool_window_win32.h"
 
 #include <windows.h>
 
@@ -179,16 +180,7 @@ std::int32_t chosenFinding()
 
 void setFindingsVisible(bool visible)
 {
-    OpenFindings& state = openFindingsState();
-    state.ownerHidden = !visible;
-    if (!state.dialog) return;
-    if (!visible && IsWindowVisible(state.dialog)) {
-        ShowWindow(state.dialog, SW_HIDE);
-        state.hiddenWithOwner = true;
-    } else if (visible && state.hiddenWithOwner) {
-        ShowWindow(state.dialog, SW_SHOWNOACTIVATE);
-        state.hiddenWithOwner = false;
-    }
+    followOwnerVisibility(openFindingsState(), visible);
 }
 
 std::uintptr_t findingsWindow()

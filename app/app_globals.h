@@ -24,6 +24,9 @@ struct Desk; // app/writing_desk_win32.cpp
 struct Lock; // app/writing_lock_win32.cpp
 } // namespace writing
 struct ChapterState; // app/chapter_commands_win32.cpp
+namespace publishing {
+struct CheckState; // app/publish_commands_win32.cpp
+}
 
 struct AppGlobals {
     // The editor's one document (reached through document()): every command
@@ -55,6 +58,9 @@ struct AppGlobals {
     // The chapter list's parts and when the document last changed, made
     // when first needed.
     std::shared_ptr<ChapterState> chapters;
+    // The open publishing check's findings, lists and ignored words, made
+    // when first needed.
+    std::shared_ptr<publishing::CheckState> publishCheck;
     // Copies left behind are offered once a run: the start hand-over may
     // come through twice.
     bool recoveryOffered = false;

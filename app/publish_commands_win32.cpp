@@ -24,12 +24,8 @@
 #include "services/writing/publish_layout.h"
 
 namespace wrivo::publishing {
-namespace {
 
-constexpr std::string_view checkTitle = "发布前检查";
-constexpr std::string_view folderTitle = "选择文件夹";
-
-// What the open check shows, process-wide like its window.
+// What the open check shows.
 struct CheckState {
     std::unique_ptr<WordMatcher> lists;
     std::set<std::string> ignored;
@@ -40,10 +36,16 @@ struct CheckState {
     bool onSelection = false;
 };
 
+namespace {
+
+constexpr std::string_view checkTitle = "发布前检查";
+constexpr std::string_view folderTitle = "选择文件夹";
+
 CheckState& checkState()
 {
-    static CheckState state;
-    return state;
+    std::shared_ptr<CheckState>& state = appGlobals()->publishCheck;
+    if (!state) state = std::make_shared<CheckState>();
+    return *state;
 }
 
 // The bytes of the chapter the caret is in (with its sections), its title

@@ -23,12 +23,11 @@ Trouble& trouble()
 
 class SaveFollower final : public DocumentWatcher {
 public:
-    void saved(const std::string& path) override
+    void saved(const std::string& path, const std::shared_ptr<const std::string>& saved) override
     {
         const std::string folder = writing::settings().backupFolder;
         if (folder.empty() || path.empty() || backup::sameName(backup::folderOf(path), folder)) return;
-        // The saved text is the document's until the next change, which makes a new one.
-        processState().backupWorker.post([folder, path, text = document().sharedText()] {
+        processState().backupWorker.post([folder, path, text = saved] {
             if (!backup::writeCopy(folder, path, *text)) trouble().failed = true;
         });
     }

@@ -105,8 +105,8 @@ void chooseCaretLine()
 // change pending, a caret moved by a click or a key chooses its row.
 void tick()
 {
+    if (!appGlobals()) return; // before the editor is up, after it is gone
     ChapterState& chapters = state();
-    if (!appGlobals()) return;
     if (chapters.changed) {
         if (steadyMilliseconds() - chapters.lastChange < typingPause) return;
         chapters.changed = false;

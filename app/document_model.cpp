@@ -79,12 +79,13 @@ void DocumentModel::select(EditRange range)
 
 void DocumentModel::boxChanged(std::shared_ptr<std::string> text, const TextChange& change, bool whole)
 {
-    const Transition from = begin();
+    std::shared_ptr<const std::string> before = text_;
     take(std::move(text), change);
     confirmed_ = whole;
-    // A write of the model's own is told once, whole, by the transition.
+    // A write of the model's own is told once, whole, by the transition. The
+    // box's own edit leaves the file as it is, so the keystroke reads none.
     if (writing_ == 0 && !correcting_)
-        notify({changeCount_, change, true, ChangeCause::edit, from.before, text_, from.fileBefore});
+        notify({changeCount_, change, true, ChangeCause::edit, std::move(before), text_});
 }
 
 std::shared_ptr<std::string> DocumentModel::textWith(std::size_t from, std::size_t to, std::string_view inserted)
@@ -257,7 +258,7 @@ void DocumentModel::replacing(const std::string& path)
 
 void DocumentModel::saved(const std::string& path)
 {
-    for (DocumentWatcher* watcher : watchers_) watcher->saved(path);
+    for (DocumentWatcher* watcher : watchers_) watcher->saved(path, text_);
 }
 
 void DocumentModel::replaceRange(EditRange range, std::string_view replacement, ChangeCause cause)

@@ -61,7 +61,9 @@ struct Change {
     ChangeCause cause = ChangeCause::edit;
     std::shared_ptr<const std::string> before; // the text before it
     std::shared_ptr<const std::string> after;  // and after it
-    std::string fileBefore;                    // the remembered file before it
+    // The remembered file before a transition of the model's own (the box's
+    // own edits never change it, and leave this empty).
+    std::string fileBefore;
     // A text the writer may not have kept (open, restore, New, clear).
     bool dropsText() const
     {
@@ -74,9 +76,9 @@ struct Change {
 class DocumentWatcher {
 public:
     virtual void changed(const Change&) { }
-    // Before a save writes `text` over `path`, and once it has.
+    // Before a save writes `text` over `path`, and once it has written it.
     virtual void replacing(const std::string& /*path*/, const std::string& /*text*/) { }
-    virtual void saved(const std::string& /*path*/) { }
+    virtual void saved(const std::string& /*path*/, const std::shared_ptr<const std::string>& /*text*/) { }
     virtual ~DocumentWatcher() = default;
 };
 

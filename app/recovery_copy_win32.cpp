@@ -158,7 +158,7 @@ public:
             shelveAndSettle(change.before, change.fileBefore, true, false);
         documentChanged();
     }
-    void saved(const std::string&) override { documentSaved(); }
+    void saved(const std::string&, const std::shared_ptr<const std::string>&) override { documentSaved(); }
 };
 
 } // namespace

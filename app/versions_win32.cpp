@@ -95,7 +95,7 @@ public:
     {
         replaced_ = bytesBeforeSave(path, text);
     }
-    void saved(const std::string& path) override
+    void saved(const std::string& path, const std::shared_ptr<const std::string>&) override
     {
         if (replaced_ && replaced_->path == path) keepAfterSave(std::move(*replaced_));
         replaced_.reset();

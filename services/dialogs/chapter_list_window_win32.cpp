@@ -21,7 +21,6 @@ constexpr int smallestSide = 160; // pixels: the least the user can shrink it to
 
 struct OpenList {
     HWND dialog = nullptr;
-    HWND owner = nullptr;
     ChapterLineListener listener = nullptr;
     std::vector<std::string> lines; // as the list shows them
     bool ownerHidden = false;       // the owner is hidden now (the Esc hide)
@@ -89,7 +88,6 @@ void forget()
     OpenList& state = openList();
     if (state.dialog) MessageLoop::removeModelessDialog(state.dialog);
     state.dialog = nullptr;
-    state.owner = nullptr;
     state.lines.clear();
     state.hiddenWithOwner = false;
 }
@@ -97,15 +95,9 @@ void forget()
 void destroy()
 {
     const HWND dialog = openList().dialog;
-    const HWND owner = openList().owner;
     if (!dialog) return;
-    const HWND focus = GetFocus();
-    const bool hadFocus = focus && (focus == dialog || IsChild(dialog, focus));
     rememberPlace();
-    forget();
-    DestroyWindow(dialog);
-    // The owner hands the focus on as it does when it is activated.
-    if (hadFocus && IsWindow(owner)) SetFocus(owner);
+    destroyToolWindow(dialog, forget);
 }
 
 void chooseCurrent()
@@ -203,19 +195,12 @@ void openChapterList(const UnitRef& ownerRef, std::string_view title, const Chap
         const HWND dialog = create(owner, title);
         if (!dialog) return;
         state.dialog = dialog;
-        state.owner = owner;
         const RECT place = state.lastPlace ? *state.lastPlace : firstPlace(dialog, owner);
         MoveWindow(dialog, place.left, place.top, place.right - place.left, place.bottom - place.top, FALSE);
         MessageLoop::addModelessDialog(dialog, owner);
     }
     fill(content);
-    if (state.ownerHidden) {
-        state.hiddenWithOwner = true; // it comes up when its owner does
-        return;
-    }
-    ShowWindow(state.dialog, SW_SHOW);
-    SetFocus(list());
-    UpdateWindow(state.dialog);
+    if (showUnlessOwnerHidden(state, list())) UpdateWindow(state.dialog);
 }
 
 bool chapterListOpen()

@@ -60,13 +60,7 @@ void forget()
 void destroy()
 {
     const HWND dialog = openFindingsState().dialog;
-    if (!dialog) return;
-    const HWND owner = GetWindow(dialog, GW_OWNER);
-    const HWND focus = GetFocus();
-    const bool hadFocus = focus && (focus == dialog || IsChild(dialog, focus));
-    forget();
-    DestroyWindow(dialog);
-    if (hadFocus && IsWindow(owner)) SetFocus(owner);
+    if (dialog) destroyToolWindow(dialog, forget);
 }
 
 void tellRow(void (*listener)(std::int32_t))
@@ -149,12 +143,7 @@ void openFindings(const UnitRef& ownerRef, std::string_view title, const Finding
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     fill(content);
-    if (state.ownerHidden) {
-        state.hiddenWithOwner = true;
-        return;
-    }
-    ShowWindow(state.dialog, SW_SHOW);
-    SetFocus(list());
+    showUnlessOwnerHidden(state, list());
 }
 
 bool findingsOpen()

@@ -70,7 +70,10 @@ struct Recorder final : DocumentWatcher {
     std::vector<std::string> saves;
     void changed(const Change& change) override { changes.push_back(change); }
     void replacing(const std::string& path, const std::string& text) override { saves.push_back(path + "<" + text); }
-    void saved(const std::string& path) override { saves.push_back(path); }
+    void saved(const std::string& path, const std::shared_ptr<const std::string>& text) override
+    {
+        saves.push_back(path + ">" + *text);
+    }
 };
 
 // Every transition leaves text, counts and file agreeing, and is told once,
@@ -126,7 +129,7 @@ TEST(DocumentModel, TransitionsAreWholeAndToldOnceWithCauseAndCounting)
 
     model.replacing("c.txt");
     model.saved("c.txt");
-    EXPECT_EQ(seen.saves, (std::vector<std::string>{"c.txt<", "c.txt"}));
+    EXPECT_EQ(seen.saves, (std::vector<std::string>{"c.txt<", "c.txt>"}));
     EXPECT_EQ(model.file(), "c.txt");
 }
 

@@ -85,7 +85,7 @@ void DocumentModel::boxChanged(std::shared_ptr<std::string> text, const TextChan
     // A write of the model's own is told once, whole, by the transition. The
     // box's own edit leaves the file as it is, so the keystroke reads none.
     if (writing_ == 0 && !correcting_)
-        notify({changeCount_, change, true, ChangeCause::edit, std::move(before), text_});
+        notify({changeCount_, change, true, ChangeCause::edit, std::move(before), text_, {}});
 }
 
 std::shared_ptr<std::string> DocumentModel::textWith(std::size_t from, std::size_t to, std::string_view inserted)
